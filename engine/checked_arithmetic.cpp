@@ -1,0 +1,102 @@
+#include "engine/checked_arithmetic.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "engine/failure.h"
+
+namespace rating::checked {
+
+namespace {
+
+struct QuantityText {
+  const char* name = nullptr;
+  std::optional<InputField> field;  // the field to blame for a derived value
+};
+
+QuantityText Describe(Quantity quantity) {
+  switch (quantity) {
+    case Quantity::LengthFeet: return {"channel length in feet", InputField::Length};
+    case Quantity::Slope: return {"slope = Channel Fall (ft) / channel length", InputField::Length};
+    case Quantity::ManningFactor: return {"Manning factor 1.486 / n", InputField::N};
+    case Quantity::StorageFactor: return {"storage factor", InputField::Length};
+    case Quantity::Depth: return {"depth", std::nullopt};
+    case Quantity::Elevation: return {"water-surface elevation", std::nullopt};
+    case Quantity::FlowArea: return {"flow area", std::nullopt};
+    case Quantity::MeanWidth: return {"mean width", std::nullopt};
+    case Quantity::WettedPerimeter: return {"wetted perimeter", std::nullopt};
+    case Quantity::RootSlope: return {"square root of the slope", std::nullopt};
+    case Quantity::Flow: return {"flow", std::nullopt};
+    case Quantity::Storage: return {"storage", std::nullopt};
+    case Quantity::Velocity: return {"velocity", std::nullopt};
+    case Quantity::Volume: return {"volume", std::nullopt};
+    case Quantity::TravelTime: return {"travel time K", std::nullopt};
+    case Quantity::Cascades: return {"cascades", std::nullopt};
+  }
+  return {"value", std::nullopt};
+}
+
+// The likely cause in the user's terms, for the faults that ordinary input reaches.
+const char* Hint(FailureKind kind, Quantity quantity) {
+  const bool zeroDivisor = kind == FailureKind::DivisionByZero || kind == FailureKind::InvalidArgument;
+  switch (quantity) {
+    case Quantity::Slope: return zeroDivisor ? "the channel length is 0" : nullptr;
+    case Quantity::ManningFactor: return zeroDivisor ? "Manning's roughness is 0" : nullptr;
+    case Quantity::RootSlope: return "the slope is negative (a negative fall or length)";
+    case Quantity::Flow:
+      return kind == FailureKind::InvalidArgument  ? "the flow area over the wetted perimeter is negative (a "
+                                                     "negative increment, width or bank slope)"
+             : kind == FailureKind::DivisionByZero ? "the wetted perimeter is 0"
+                                                   : nullptr;
+    case Quantity::TravelTime:
+      return zeroDivisor ? "two successive rows have equal flow (a fall of 0 gives no flow)" : nullptr;
+    case Quantity::Cascades:
+      return zeroDivisor ? "two successive rows have equal volume, or the flow is 0" : nullptr;
+    default: return nullptr;
+  }
+}
+
+[[noreturn]] void Fail(FailureKind kind, Site site) {
+  const QuantityText text = Describe(site.quantity);
+  std::string detail = site.row > 0 ? "row " + std::to_string(site.row) + ", " + text.name
+                                    : std::string("computing the ") + text.name;
+  if (const char* hint = Hint(kind, site.quantity)) detail += std::string(": ") + hint;
+  detail += ".";
+  throw RatingFailure(kind, detail, site.row > 0 ? std::nullopt : text.field);
+}
+
+double Result(double value, Site site) {
+  if (std::isnan(value)) Fail(FailureKind::InvalidArgument, site);
+  if (std::isinf(value)) Fail(FailureKind::Overflow, site);
+  return value;
+}
+
+}  // namespace
+
+double Add(double a, double b, Site site) { return Result(a + b, site); }
+double Sub(double a, double b, Site site) { return Result(a - b, site); }
+double Mul(double a, double b, Site site) { return Result(a * b, site); }
+
+double Div(double a, double b, Site site) {
+  if (b == 0.0) Fail(a == 0.0 ? FailureKind::InvalidArgument : FailureKind::DivisionByZero, site);
+  return Result(a / b, site);
+}
+
+double Sqrt(double x, Site site) {
+  if (x < 0.0) Fail(FailureKind::InvalidArgument, site);
+  return Result(std::sqrt(x), site);
+}
+
+double Pow(double base, double exponent, Site site) {
+  if (base == 0.0 && exponent < 0.0) Fail(FailureKind::DivisionByZero, site);
+  return Result(std::pow(base, exponent), site);
+}
+
+float Store(double value, Site site) {
+  const auto single = static_cast<float>(value);
+  if (std::isinf(single)) Fail(FailureKind::Overflow, site);
+  return single;
+}
+
+}  // namespace rating::checked

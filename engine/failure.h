@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "engine/input_field.h"
+
+namespace rating {
+
+// Every way a rating run can fail. The first failure ends the run.
+enum class FailureKind {
+  TypeMismatch,     // a numeric field is empty or not a number
+  Overflow,         // a number or a result beyond the single-precision range
+  DivisionByZero,   // x / 0 with x not 0
+  InvalidArgument,  // 0 / 0, square root or fractional power of a negative number
+  IndexOutOfRange,  // the table's 1000 rows are used up
+  FileCreate,       // the rating file cannot be created or truncated
+  FileWrite,        // the rating file cannot be written, flushed or put in place
+};
+
+// "Type mismatch", "Division by zero", "Cannot create rating file", ...
+std::string_view FailureKindText(FailureKind kind);
+
+// A failed run: its kind, where it arose, and a message for the user such as
+// 'Type mismatch: Channel Length (mi) "5,5x" is not a number.'
+class RatingFailure : public std::runtime_error {
+ public:
+  // `detail` says where the failure arose, without the kind.
+  RatingFailure(FailureKind kind, const std::string& detail, std::optional<InputField> field = std::nullopt);
+
+  [[nodiscard]] FailureKind Kind() const { return kind_; }
+  // The field the failure arose in, if it arose in one.
+  [[nodiscard]] std::optional<InputField> Field() const { return field_; }
+
+ private:
+  FailureKind kind_;
+  std::optional<InputField> field_;
+};
+
+}  // namespace rating

@@ -1,0 +1,60 @@
+#include "engine/number_text.h"
+
+#include <charconv>  // std::to_chars and std::from_chars, locale-independent
+#include <cmath>
+#include <cstdlib>
+
+namespace rating {
+
+namespace {
+
+constexpr int kSignificantDigits = 7;
+constexpr int kLowestFixedExponent = -4;  // 0.0001
+constexpr int kHighestFixedExponent = kSignificantDigits - 1;
+
+}  // namespace
+
+SevenDigitForm ToSevenDigits(float value) {
+  // "d.dddddde+XX"
+  char text[32];
+  auto* const end = std::to_chars(text, text + sizeof text, std::fabs(static_cast<double>(value)),
+                                 std::chars_format::scientific, kSignificantDigits - 1)
+                       .ptr;
+  SevenDigitForm form;
+  form.digits.assign(1, text[0]);
+  form.digits.append(text + 2, kSignificantDigits - 1);
+  const char* exponentText = text + kSignificantDigits + 2;  // after "e"
+  if (*exponentText == '+') ++exponentText;
+  std::from_chars(exponentText, end, form.exponent);
+  return form;
+}
+
+std::string PlainNumberText(float value, std::string_view decimalSeparator) {
+  if (value == 0) return "0";  // also negative zero
+  auto [digits, exponent] = ToSevenDigits(value);
+  digits.erase(digits.find_last_not_of('0') + 1);
+
+  std::string result = value < 0 ? "-" : "";
+  if (exponent < kLowestFixedExponent || exponent > kHighestFixedExponent) {
+    result += digits.substr(0, 1);
+    if (digits.size() > 1) result += std::string(decimalSeparator) + digits.substr(1);
+    result += exponent < 0 ? "E-" : "E+";
+    const int magnitude = std::abs(exponent);
+    if (magnitude < 10) result += '0';
+    result += std::to_string(magnitude);
+  } else if (exponent < 0) {
+    result += "0" + std::string(decimalSeparator) +
+              std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  } else {
+    const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= integerDigits) {
+      result += digits + std::string(integerDigits - digits.size(), '0');
+    } else {
+      result +=
+          digits.substr(0, integerDigits) + std::string(decimalSeparator) + digits.substr(integerDigits);
+    }
+  }
+  return result;
+}
+
+}  // namespace rating

@@ -1,0 +1,63 @@
+#include "engine/rounding.h"
+
+#include <charconv>  // std::from_chars, locale-independent
+#include <cmath>
+#include <string>
+
+#include "engine/failure.h"
+#include "engine/number_text.h"
+
+namespace rating {
+
+namespace {
+
+// Rounds to `decimals` places, halves away from zero, on the seven-digit
+// decimal form of the value, and reads the result back as a single.
+float RoundDecimals(float value, int decimals) {
+  const auto [digits, exponent] = ToSevenDigits(value);
+
+  // Number of leading digits at or above the last kept decimal place.
+  const int kept = exponent + decimals + 1;
+  if (kept >= static_cast<int>(digits.size())) return value;  // already short enough
+
+  long long magnitude = 0;  // the kept digits as an integer, in units of 10^-decimals
+  for (int i = 0; i < kept; ++i) magnitude = magnitude * 10 + (digits[i] - '0');
+  if (kept >= 0 && digits[kept] >= '5') ++magnitude;
+
+  const std::string rounded = std::to_string(magnitude) + "e-" + std::to_string(decimals);
+  float result = 0;
+  std::from_chars(rounded.data(), rounded.data() + rounded.size(), result);
+  return std::signbit(value) ? -result : result;
+}
+
+}  // namespace
+
+float MyUSGSformat(float& value) {
+  const float a = std::fabs(value);
+  if (!std::isfinite(a)) {
+    throw RatingFailure(std::isnan(a) ? FailureKind::InvalidArgument : FailureKind::Overflow,
+                        "a value to round to three significant figures is not a finite number.");
+  }
+  if (!(a < 999.5F)) {
+    const double tens = std::floor(static_cast<double>(value) / 10.0F + 0.5) * 10.0;
+    const auto single = static_cast<float>(tens);
+    if (std::isinf(single)) {
+      throw RatingFailure(FailureKind::Overflow,
+                          "rounding a value to the nearest ten leaves the single-precision range.");
+    }
+    value = single;
+  } else if (a >= 99.95F) {
+    value = RoundDecimals(value, 0);
+  } else if (a >= 9.95F) {
+    value = RoundDecimals(value, 1);
+  } else if (a >= 0.995F) {
+    value = RoundDecimals(value, 2);
+  } else if (a >= 0.0995F) {
+    value = RoundDecimals(value, 3);
+  } else {
+    value = RoundDecimals(value, 4);
+  }
+  return value;
+}
+
+}  // namespace rating

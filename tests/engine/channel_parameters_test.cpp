@@ -1,0 +1,76 @@
+#include "engine/channel_parameters.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include "engine/failure.h"
+
+namespace rating {
+namespace {
+
+ChannelTexts DefaultTexts() { return {"3000", "50", "2", "110", "5.5", "0.025", "0.0", "0.2"}; }
+
+TEST(ReadChannelParameters, DerivesTheReachFromTheDefaultFields) {
+  const ChannelParameters p = ReadChannelParameters(DefaultTexts(), ".");
+  EXPECT_EQ(p.MaxFlow, 3000.0F);
+  EXPECT_EQ(p.BottomWidth, 50.0F);
+  EXPECT_EQ(p.BankSlope, 2.0F);
+  EXPECT_EQ(p.Fall, 110.0F);
+  EXPECT_EQ(p.LengthFeet, 29040.0F);
+  EXPECT_EQ(p.Slope, static_cast<float>(110.0 / 29040.0));
+  EXPECT_EQ(p.ManningFactor, static_cast<float>(1.486 / static_cast<double>(0.025F)));
+  EXPECT_EQ(p.StorageFactor, static_cast<float>(29040.0 / 43560.0));
+  EXPECT_EQ(p.Invert, 0.0F);
+  EXPECT_EQ(p.Increment, 0.2F);
+  EXPECT_EQ(p.CascadeFall, 110.0F);
+}
+
+struct SubstitutionCase {
+  const char* name;
+  friend void PrintTo(const SubstitutionCase& c, std::ostream* os) { *os << c.name; }
+  std::function<void(ChannelTexts&)> edit;
+  const char* separator;
+  std::function<float(const ChannelParameters&)> member;
+  float expected;
+};
+
+class Substitutions : public testing::TestWithParam<SubstitutionCase> {};
+
+TEST_P(Substitutions, ApplyOnlyToExactZero) {
+  // Texts valid in both locales, so that only the edit matters.
+  ChannelTexts texts{"3000", "50", "2", "110", "5", "1e-2", "0", "1"};
+  GetParam().edit(texts);
+  EXPECT_EQ(GetParam().member(ReadChannelParameters(texts, GetParam().separator)), GetParam().expected);
+}
+
+const auto kBank = [](const ChannelParameters& p) { return p.BankSlope; };
+const auto kIncrement = [](const ChannelParameters& p) { return p.Increment; };
+const auto kFall = [](const ChannelParameters& p) { return p.Fall; };
+const auto kCascadeFall = [](const ChannelParameters& p) { return p.CascadeFall; };
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, Substitutions,
+    testing::Values(
+        SubstitutionCase{"BankZeroIsTwo", [](ChannelTexts& t) { t.Bank = "0"; }, ".", kBank, 2.0F},
+        SubstitutionCase{"BankNegativeZeroIsTwo", [](ChannelTexts& t) { t.Bank = "-0.0"; }, ".", kBank, 2.0F},
+        SubstitutionCase{"BankTinyKept", [](ChannelTexts& t) { t.Bank = "0.0001"; }, ".", kBank, 0.0001F},
+        SubstitutionCase{"BankNegativeKept", [](ChannelTexts& t) { t.Bank = "-1"; }, ".", kBank, -1.0F},
+        SubstitutionCase{"IncrementZeroIsOne", [](ChannelTexts& t) { t.Increment = "0.0"; }, ".", kIncrement,
+                         1.0F},
+        SubstitutionCase{"IncrementCommaZeroIsOne", [](ChannelTexts& t) { t.Increment = "0,0"; }, ",",
+                         kIncrement, 1.0F},
+        SubstitutionCase{"IncrementUnderflowIsOne", [](ChannelTexts& t) { t.Increment = "1e-50"; }, ".",
+                         kIncrement, 1.0F},
+        SubstitutionCase{"CommaFallKeepsFraction", [](ChannelTexts& t) { t.Slope = "1,5"; }, ",", kFall,
+                         1.5F},
+        SubstitutionCase{"CommaFallCascadeDropsFraction", [](ChannelTexts& t) { t.Slope = "1,5"; }, ",",
+                         kCascadeFall, 1.0F},
+        SubstitutionCase{"DotFallCascadeKeepsFraction", [](ChannelTexts& t) { t.Slope = " 1.5 "; }, ".",
+                         kCascadeFall, 1.5F}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace rating
