@@ -18,8 +18,8 @@ SevenDigitForm ToSevenDigits(float value) {
   // "d.dddddde+XX"
   char text[32];
   auto* const end = std::to_chars(text, text + sizeof text, std::fabs(static_cast<double>(value)),
-                                 std::chars_format::scientific, kSignificantDigits - 1)
-                       .ptr;
+                                  std::chars_format::scientific, kSignificantDigits - 1)
+                        .ptr;
   SevenDigitForm form;
   form.digits.assign(1, text[0]);
   form.digits.append(text + 2, kSignificantDigits - 1);

@@ -25,6 +25,14 @@ constexpr float kMinimumCascades = 1;
 
 }  // namespace
 
+void CheckRowIndex(const RatingTable& table, int row) {
+  if (row < 0 || row > table.LastRow) {
+    throw RatingFailure(FailureKind::IndexOutOfRange, "row " + std::to_string(row) +
+                                                          " is outside the table (rows 0 to " +
+                                                          std::to_string(table.LastRow) + ").");
+  }
+}
+
 RatingTable CreateRatingTable(const ChannelParameters& channel) {
   RatingTable table;
   table.Elevation[0] = channel.Invert;

@@ -24,6 +24,9 @@ struct RatingTable {
   std::int16_t LastRow = 0;  // index of the last computed row
 };
 
+// Throws RatingFailure (IndexOutOfRange) unless 0 <= row <= table.LastRow.
+void CheckRowIndex(const RatingTable& table, int row);
+
 // A table holding only row 0: the invert elevation and zeros.
 RatingTable CreateRatingTable(const ChannelParameters& channel);
 

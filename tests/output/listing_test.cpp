@@ -1,0 +1,116 @@
+#include "output/listing.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/failure.h"
+#include "output/rating_file.h"
+
+namespace rating {
+namespace {
+
+RatingTable DefaultTable() {
+  const ChannelParameters channel =
+      ReadChannelParameters({"3000", "50", "2", "110", "5.5", "0.025", "0.0", "0.2"}, ".");
+  RatingTable table = CreateRatingTable(channel);
+  ComputeRatingTable(channel, table);
+  return table;
+}
+
+// The six fields of a listing line, each checked to start on its column.
+std::vector<std::string> Fields(const std::string& line) {
+  EXPECT_EQ(line.size(), 6 * kListingFieldWidth) << '"' << line << '"';
+  std::vector<std::string> fields;
+  for (std::size_t start = 0; start < line.size(); start += kListingFieldWidth) {
+    std::string field = line.substr(start, kListingFieldWidth);
+    EXPECT_NE(field[0], ' ') << "field at column " << start << " of \"" << line << '"';
+    field.erase(field.find_last_not_of(' ') + 1);
+    fields.push_back(field);
+  }
+  return fields;
+}
+
+// Writes row `row` to a throw-away file first, as a run does.
+std::string ListAfterFile(RatingTable& table, int row, const char* separator) {
+  RatingFileWriter writer(separator);
+  writer.Open("/dev/null");
+  writer.WriteRow(table, row);
+  return FormatListingRow(table, row, separator);
+}
+
+TEST(Listing, HeadingWordsStartOnTheFieldColumns) {
+  for (const std::string_view heading : kListingHeadings) {
+    for (std::size_t column = 0; column < 6 * kListingFieldWidth; column += kListingFieldWidth) {
+      EXPECT_NE(heading[column], ' ') << heading << " at " << column;
+      if (column > 0) {
+        EXPECT_EQ(heading[column - 1], ' ') << heading << " at " << column;
+      }
+    }
+  }
+}
+
+TEST(Listing, DefaultRowsCarryAreaAndVelocity) {
+  RatingTable table = DefaultTable();
+  EXPECT_EQ(Fields(ListAfterFile(table, 0, ".")), (std::vector<std::string>{"0", "0", "0", "0", "0", "0"}));
+  EXPECT_EQ(Fields(ListAfterFile(table, 1, ".")),
+            (std::vector<std::string>{"0.2", "10.1", "1.24", "12.5", "6.72", "440"}));
+  EXPECT_EQ(Fields(ListAfterFile(table, 26, ".")),
+            (std::vector<std::string>{"5.2", "314", "9.65", "3030", "209", "1.22"}));
+  EXPECT_EQ(table.Area[1], 10.1F) << "the area is rounded in place";
+}
+
+TEST(Listing, CommaLocale) {
+  RatingTable table = DefaultTable();
+  EXPECT_EQ(Fields(ListAfterFile(table, 1, ",")),
+            (std::vector<std::string>{"0,2", "10,1", "1,24", "12,5", "6,72", "440"}));
+}
+
+TEST(Listing, VelocityIsTheRoundedFlowOverTheUnroundedArea) {
+  RatingTable table;
+  table.LastRow = 1;
+  table.Area[1] = 10.04F;                                      // listed as 10
+  table.Flow[1] = 12.54F;                                      // the file rounds it to 12.5 first
+  EXPECT_EQ(Fields(ListAfterFile(table, 1, "."))[2], "1.25");  // 12.5 / 10.04, not 12.54 / 10.04 = 1.249
+}
+
+TEST(Listing, NonPositiveAreaHasNoVelocity) {
+  RatingTable table;
+  table.LastRow = 1;
+  table.Area[1] = -3.0F;
+  table.Flow[1] = 6.0F;
+  EXPECT_EQ(Fields(ListAfterFile(table, 1, "."))[2], "0");
+}
+
+TEST(Listing, ATieRoundedByTheFileIsRoundedAgain) {
+  RatingTable table;
+  table.LastRow = 1;
+  table.Area[1] = 1.0F;
+  table.Flow[1] = 9.949999F;  // the file shows 9.95, the list 10
+  table.Storage[1] = 0.99499F;
+  table.Cascades[1] = 0.09949F;
+  const std::vector<std::string> fields = Fields(ListAfterFile(table, 1, "."));
+  EXPECT_EQ(fields[3], "10");
+  EXPECT_EQ(fields[4], "1");
+  EXPECT_EQ(fields[5], "0.1");
+}
+
+TEST(Listing, LongTextsAreCutToTheField) {
+  RatingTable table;
+  table.LastRow = 1;
+  table.Elevation[1] = -0.1234567F;  // "-0.1234567" has ten characters
+  table.Area[1] = 1.5e-9F;
+  const std::string line = ListAfterFile(table, 1, ".");
+  EXPECT_EQ(line.size(), 54U);
+  EXPECT_EQ(line.substr(0, 9), "-0.123456");
+}
+
+TEST(Listing, RowsOutsideTheTableFail) {
+  RatingTable table = DefaultTable();
+  EXPECT_THROW(FormatListingRow(table, 27, "."), RatingFailure);
+  EXPECT_THROW(FormatListingRow(table, -1, "."), RatingFailure);
+}
+
+}  // namespace
+}  // namespace rating

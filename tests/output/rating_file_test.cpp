@@ -1,0 +1,291 @@
+#include "output/rating_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <unistd.h>  // geteuid, setuid: file-permission cases run as an ordinary user
+
+#include "engine/failure.h"
+
+namespace rating {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+RatingTable DefaultTable(const char* separator = ".") {
+  const bool comma = separator[0] == ',';
+  const ChannelParameters channel =
+      ReadChannelParameters({"3000", "50", "2", "110", comma ? "5,5" : "5.5", comma ? "0,025" : "0.025", "0",
+                             comma ? "0,2" : "0.2"},
+                            separator);
+  RatingTable table = CreateRatingTable(channel);
+  ComputeRatingTable(channel, table);
+  return table;
+}
+
+void WriteDefaultFile(const std::string& name, const char* separator = ".") {
+  RatingTable table = DefaultTable(separator);
+  RatingFileWriter writer(separator);
+  writer.Open(name);
+  writer.WriteTitle("South Street Channel");
+  writer.WriteParameters("50", "2", "110", "5.5", "0.025");
+  for (int j = 0; j <= table.LastRow; ++j) writer.WriteRow(table, j);
+  writer.Close();
+}
+
+// A fresh folder that an ordinary user may write in.
+class RatingFileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("rating-file-test-" + std::to_string(::getpid()) + "-" +
+                                        testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    fs::permissions(dir_, fs::perms::all);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    for (const auto& entry : fs::recursive_directory_iterator(dir_, ignored)) {
+      fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+    fs::remove_all(dir_, ignored);
+  }
+  // Names of the files in the folder, to see that no temporary file stays.
+  std::string Listing() const {
+    std::string names;
+    for (const auto& entry : fs::directory_iterator(dir_)) names += entry.path().filename().string() + ";";
+    return names;
+  }
+  fs::path dir_;
+};
+
+TEST_F(RatingFileTest, DefaultFileMatchesTheGoldenFileByteForByte) {
+  const fs::path name = dir_ / "MyRating.RAT";
+  WriteDefaultFile(name);
+  const std::string golden = ReadFile(fs::path(RATING_GOLDEN_DIR) / "default.RAT");
+  ASSERT_FALSE(golden.empty());
+  EXPECT_EQ(ReadFile(name), golden);
+  EXPECT_EQ(Listing(), "MyRating.RAT;");
+}
+
+TEST_F(RatingFileTest, CommaLocaleWritesCommas) {
+  const fs::path name = dir_ / "comma.RAT";
+  WriteDefaultFile(name, ",");
+  const std::string text = ReadFile(name);
+  EXPECT_NE(text.find("\r\n 0,2 \t 12,5 \t 6,72 \t 440 \r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\r\n 5,2 \t 3030 \t 209 \t 1,22 \r\n"), std::string::npos) << text;
+}
+
+TEST_F(RatingFileTest, TitleAndParametersAreWrittenAsTyped) {
+  const fs::path name = dir_ / "title.RAT";
+  RatingTable table = DefaultTable();
+  RatingFileWriter writer(".");
+  writer.Open(name);
+  writer.WriteTitle("Bach\tGraben – Straße 5 «Süd»");
+  writer.WriteParameters(" 50", "0", "1,5e2", "5.50", "");
+  writer.WriteRow(table, 0);
+  writer.Close();
+  EXPECT_EQ(ReadFile(name),
+            "Bach\tGraben – Straße 5 «Süd»\r\n"
+            "Elv Cfs Acft Cascades, BW= 50 SideS=0 Fall=1,5e2 ChL=5.50 n=\r\n"
+            " 0 \t 0 \t 0 \t 0 \r\n");
+}
+
+TEST_F(RatingFileTest, WriteRowRoundsTheTableInPlaceAndNegativesTakeTheSign) {
+  RatingTable table;
+  table.LastRow = 1;
+  table.Elevation[1] = -1.25F;
+  table.Flow[1] = 9.949999F;
+  table.Storage[1] = -0.123456F;
+  table.Cascades[1] = 1234.5F;
+  const fs::path name = dir_ / "row.RAT";
+  RatingFileWriter writer(".");
+  writer.Open(name);
+  writer.WriteRow(table, 1);
+  writer.Close();
+  EXPECT_EQ(ReadFile(name), "-1.25 \t 9.95 \t-0.123 \t 1230 \r\n");
+  EXPECT_EQ(table.Flow[1], 9.95F);
+  EXPECT_EQ(table.Storage[1], -0.123F);
+  EXPECT_EQ(table.Cascades[1], 1230.0F);
+  EXPECT_EQ(table.Elevation[1], -1.25F) << "the elevation is not rounded";
+}
+
+TEST_F(RatingFileTest, RunningTwiceReplacesTheFileAndKeepsItsPermissions) {
+  const fs::path name = dir_ / "twice.RAT";
+  WriteFile(name, std::string(5000, 'x'));
+  fs::permissions(name, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  WriteDefaultFile(name);
+  WriteDefaultFile(name);
+  EXPECT_EQ(ReadFile(name), ReadFile(fs::path(RATING_GOLDEN_DIR) / "default.RAT"));
+  EXPECT_EQ(fs::status(name).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(Listing(), "twice.RAT;");
+}
+
+TEST_F(RatingFileTest, ASymbolicLinkIsWrittenThrough) {
+  fs::create_directory(dir_ / "real");
+  fs::create_symlink("real/target.RAT", dir_ / "link.RAT");
+  WriteDefaultFile(dir_ / "link.RAT");
+  EXPECT_TRUE(fs::is_symlink(dir_ / "link.RAT"));
+  EXPECT_EQ(ReadFile(dir_ / "real" / "target.RAT"), ReadFile(fs::path(RATING_GOLDEN_DIR) / "default.RAT"));
+}
+
+TEST_F(RatingFileTest, AFailureAfterOpenLeavesThePreviousFileByteIdentical) {
+  const fs::path name = dir_ / "keep.RAT";
+  const std::string previous = "previous rating\r\n 0 \t 0 \t 0 \t 0 \r\n";
+  WriteFile(name, previous);
+  const ChannelParameters channel =
+      ReadChannelParameters({"3000", "50", "2", "0", "5.5", "0.025", "0", "0.2"}, ".");  // fall 0
+  {
+    RatingFileWriter writer(".");
+    writer.Open(name);
+    writer.WriteTitle("South Street Channel");
+    writer.WriteParameters("50", "2", "0", "5.5", "0.025");
+    RatingTable table = CreateRatingTable(channel);
+    EXPECT_THROW(ComputeRatingTable(channel, table), RatingFailure);
+  }
+  EXPECT_EQ(ReadFile(name), previous);
+  EXPECT_EQ(Listing(), "keep.RAT;");
+}
+
+TEST_F(RatingFileTest, AFailureAfterOpenLeavesNoFileWhereThereWasNone) {
+  {
+    RatingFileWriter writer(".");
+    writer.Open(dir_ / "new.RAT");
+    writer.WriteTitle("abandoned");
+  }
+  EXPECT_EQ(Listing(), "");
+}
+
+// Runs `check` as an ordinary user when the tests run as root, who may write
+// anywhere, so that permission failures are real.
+void ExpectAsOrdinaryUser(const std::function<bool()>& check) {
+  EXPECT_EXIT(
+      {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(2);
+        std::_Exit(check() ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
+}
+
+struct OpenFailureCase {
+  const char* name;
+  std::function<std::string(const fs::path& dir)> prepare;  // returns the name to open
+  std::string reason;
+  bool asOrdinaryUser;
+  friend void PrintTo(const OpenFailureCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class OpenFailures : public RatingFileTest, public testing::WithParamInterface<OpenFailureCase> {};
+
+TEST_P(OpenFailures, FailBeforeWritingAndLeaveEverythingAsItWas) {
+  const OpenFailureCase& c = GetParam();
+  const std::string name = c.prepare(dir_);
+  const std::string before = Listing();
+  std::error_code noFile;
+  const std::string previous = fs::is_regular_file(name, noFile) ? ReadFile(name) : "";
+  const auto check = [&] {
+    try {
+      RatingFileWriter writer(".");
+      writer.Open(name);
+      ADD_FAILURE() << "opened " << name;
+      return false;
+    } catch (const RatingFailure& failure) {
+      EXPECT_EQ(failure.Kind(), FailureKind::FileCreate);
+      EXPECT_EQ(failure.Field(), InputField::Filename);
+      EXPECT_EQ(std::string(failure.what()), "Cannot create rating file \"" + name + "\": " + c.reason + ".");
+      return failure.Kind() == FailureKind::FileCreate &&
+             std::string(failure.what()).find(c.reason) != std::string::npos;
+    }
+  };
+  if (c.asOrdinaryUser) {
+    ExpectAsOrdinaryUser(check);
+  } else {
+    EXPECT_TRUE(check());
+  }
+  EXPECT_EQ(Listing(), before);
+  if (!previous.empty()) {
+    EXPECT_EQ(ReadFile(name), previous);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, OpenFailures,
+    testing::Values(OpenFailureCase{"EmptyName", [](const fs::path&) { return std::string(); },
+                                    "No such file or directory", false},
+                    OpenFailureCase{"MissingFolder",
+                                    [](const fs::path& d) { return (d / "nope" / "x.RAT").string(); },
+                                    "No such file or directory", false},
+                    OpenFailureCase{"NameIsAFolder",
+                                    [](const fs::path& d) {
+                                      fs::create_directory(d / "folder.RAT");
+                                      return (d / "folder.RAT").string();
+                                    },
+                                    "Is a directory", false},
+                    OpenFailureCase{"FolderIsAFile",
+                                    [](const fs::path& d) {
+                                      WriteFile(d / "plain", "x");
+                                      return (d / "plain" / "x.RAT").string();
+                                    },
+                                    "Not a directory", false},
+                    OpenFailureCase{"NameTooLong",
+                                    [](const fs::path& d) { return (d / std::string(300, 'r')).string(); },
+                                    "File name too long", false},
+                    OpenFailureCase{"FolderWithoutPermission",
+                                    [](const fs::path& d) {
+                                      fs::create_directory(d / "locked");
+                                      fs::permissions(d / "locked", fs::perms(0555));
+                                      return (d / "locked" / "x.RAT").string();
+                                    },
+                                    "Permission denied", true},
+                    OpenFailureCase{"ReadOnlyFile",
+                                    [](const fs::path& d) {
+                                      WriteFile(d / "old.RAT", "old rating\r\n");
+                                      fs::permissions(d / "old.RAT", fs::perms(0444));
+                                      return (d / "old.RAT").string();
+                                    },
+                                    "Permission denied", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DeviceTarget, AFullDiskIsAFailureNotASuccess) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  RatingTable table = DefaultTable();
+  RatingFileWriter writer(".");
+  writer.Open("/dev/full");
+  writer.WriteTitle("South Street Channel");
+  try {
+    for (int j = 0; j <= table.LastRow; ++j) writer.WriteRow(table, j);
+    writer.Close();
+    FAIL() << "writing /dev/full succeeded";
+  } catch (const RatingFailure& failure) {
+    EXPECT_EQ(failure.Kind(), FailureKind::FileWrite);
+    EXPECT_EQ(std::string(failure.what()),
+              "Cannot write rating file \"/dev/full\": No space left on device.");
+  }
+}
+
+TEST(PrintedNumber, HasABlankOrSignBeforeAndABlankAfter) {
+  EXPECT_EQ(PrintedNumber(0.2F, "."), " 0.2 ");
+  EXPECT_EQ(PrintedNumber(-0.5F, ","), "-0,5 ");
+  EXPECT_EQ(PrintedNumber(-0.0F, "."), " 0 ");
+  EXPECT_EQ(PrintedNumber(1.5e10F, "."), " 1.5E+10 ");
+}
+
+}  // namespace
+}  // namespace rating
