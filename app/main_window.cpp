@@ -1,0 +1,168 @@
+#include "app/main_window.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFontInfo>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
+
+#include "engine/failure.h"
+
+namespace {
+
+using rating::InputField;
+
+constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch; Qt scales for high-DPI screens
+constexpr int kFieldHeight = 285;   // twips
+constexpr int kLabelHeight = 255;
+constexpr int kLabelAbove = 240;  // a label's top is this far above its field's
+
+const char* const kCaption = "Trapezoid Channel Normal Depth-Flow-Volume Rating";
+
+QRect FromTwips(int left, int top, int width, int height) {
+  return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
+}
+
+// A text field and its label, in tab order. Positions in twips.
+struct FieldPlace {
+  InputField field;
+  const char* textName;
+  const char* labelName;
+  int left, top, width;
+  int labelWidth;
+  const char* defaultText;
+};
+
+constexpr std::array<FieldPlace, 10> kFieldPlaces = {{
+    {InputField::Width, "txtWidth", "Label2", 240, 480, 1575, 1335, "50"},
+    {InputField::Bank, "txtBank", "Label3", 240, 1080, 1575, 1575, "2"},
+    {InputField::Slope, "txtSlope", "Label4", 240, 1680, 1575, 1695, "110"},
+    {InputField::Length, "txtLength", "Label6", 240, 2280, 1575, 1575, "5.5"},
+    {InputField::N, "txtN", "Label5", 2640, 480, 1575, 1695, "0.025"},
+    {InputField::MaxQ, "txtMaxQ", "Label1", 2640, 1080, 1575, 1575, "3000"},
+    {InputField::Elev, "txtElev", "Label9", 2640, 1680, 1575, 1455, "0.0"},
+    {InputField::Increment, "txtIncrement", "Label10", 2640, 2280, 1575, 1815, "0.2"},
+    {InputField::Title, "txtTitle", "Label7", 240, 2880, 3975, 1455, "South Street Channel"},
+    {InputField::Filename, "txtFilename", "Label8", 240, 3480, 3975, 2295, "MyRating.RAT"},
+}};
+
+QFont ListFont() {
+  QFont font(QStringLiteral("Courier"));
+  font.setPointSizeF(9.75);
+  font.setWeight(QFont::Normal);
+  // Where Courier is missing, any fixed-pitch face keeps the columns lined up.
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  return font;
+}
+
+}  // namespace
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/icons/trapezoid-rating-16.png"), QSize(16, 16));
+  icon.addFile(QStringLiteral(":/icons/trapezoid-rating-32.png"), QSize(32, 32));
+  return icon;
+}
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent),
+      List1_(new QListWidget(this)),
+      Command1_(new QPushButton(QStringLiteral("Create Rating File"), this)) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QString::fromUtf8(kCaption));
+  setWindowIcon(ProgramIcon());
+  resize(11295 / kTwipsPerPixel, 4485 / kTwipsPerPixel);
+  // The twip layout was drawn for an 8.25 pt dialog font; the captions fit it.
+  QFont dialogFont = font();
+  dialogFont.setPointSizeF(8.25);
+  setFont(dialogFont);
+
+  Command1_->setObjectName(QStringLiteral("Command1"));
+  Command1_->setGeometry(FromTwips(1440, 3960, 1815, 375));
+  connect(Command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
+
+  List1_->setObjectName(QStringLiteral("List1"));
+  List1_->setGeometry(FromTwips(4440, 240, 6735, 3960));
+  List1_->setFont(ListFont());
+  List1_->setUniformItemSizes(true);
+
+  QWidget* previous = List1_;
+  setTabOrder(Command1_, List1_);
+  for (const FieldPlace& place : kFieldPlaces) {
+    auto* label =
+        new QLabel(QString::fromUtf8(rating::FieldLabel(place.field).data(),
+                                     static_cast<qsizetype>(rating::FieldLabel(place.field).size())),
+                   this);
+    label->setObjectName(QString::fromLatin1(place.labelName));
+    QRect labelPlace = FromTwips(place.left, place.top - kLabelAbove, place.labelWidth, kLabelHeight);
+    // A wider desktop font must not cut a caption short; labels are
+    // transparent and nothing lies to their right on their line.
+    labelPlace.setWidth(std::max(labelPlace.width(), label->sizeHint().width()));
+    label->setGeometry(labelPlace);
+
+    auto* text = new QLineEdit(QString::fromUtf8(place.defaultText), this);
+    text->setObjectName(QString::fromLatin1(place.textName));
+    text->setGeometry(FromTwips(place.left, place.top, place.width, kFieldHeight));
+    fields_.at(static_cast<std::size_t>(place.field)) = text;
+    setTabOrder(previous, text);
+    previous = text;
+  }
+  Command1_->setFocus();
+
+  Form_Load();
+}
+
+void Form1::Form_Load() {
+  const QString folder = QCoreApplication::applicationDirPath();
+  if (!QDir::setCurrent(folder)) {
+    // Shown once the window is up; relative file names then resolve against
+    // the folder the program was started from.
+    QMetaObject::invokeMethod(this, "WarnWorkingDirectory", Qt::QueuedConnection, Q_ARG(QString, folder));
+  }
+}
+
+void Form1::WarnWorkingDirectory(const QString& folder) {
+  QMessageBox::warning(this, windowTitle(),
+                       tr("Cannot change the working directory to the program's folder \"%1\". "
+                          "Relative rating file names are created in \"%2\".")
+                           .arg(folder, QDir::currentPath()));
+}
+
+QLineEdit* Form1::Field(InputField field) const { return fields_.at(static_cast<std::size_t>(field)); }
+
+std::string Form1::FieldText(InputField field) { return Field(field)->text().toStdString(); }
+
+std::string Form1::DecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
+
+void Form1::ClearList() { List1_->clear(); }
+
+void Form1::AddListLine(const std::string& line) { List1_->addItem(QString::fromStdString(line)); }
+
+void Form1::Command1_Click() {
+  try {
+    rating::CreateRatingFile(*this);
+  } catch (const rating::RatingFailure& failure) {
+    ShowFailure(QString::fromUtf8(failure.what()));
+    if (const auto field = failure.Field()) {
+      QLineEdit* text = Field(*field);
+      text->setFocus();
+      text->selectAll();
+    }
+  } catch (const std::exception& failure) {
+    ShowFailure(QString::fromUtf8(failure.what()));
+  }
+}
+
+void Form1::ShowFailure(const QString& message) {
+  QMessageBox box(QMessageBox::Critical, windowTitle(), message, QMessageBox::Ok, this);
+  box.setObjectName(QStringLiteral("RatingFailure"));
+  box.exec();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+#include "app/rating_run.h"
+
+class QIcon;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// The program's icon, a trapezoidal channel section with water, 16 and 32 px.
+QIcon ProgramIcon();
+
+// The program's one window: ten labelled fields, the "Create Rating File"
+// button and the results list. Controls keep their places when the window is
+// resized.
+class Form1 : public QWidget, public rating::RatingForm {
+  Q_OBJECT
+
+ public:
+  explicit Form1(QWidget* parent = nullptr);
+
+  std::string FieldText(rating::InputField field) override;
+  std::string DecimalSeparator() override;
+  void ClearList() override;
+  void AddListLine(const std::string& line) override;
+
+  [[nodiscard]] QLineEdit* Field(rating::InputField field) const;
+
+ private:
+  // Makes the program's folder the working directory, so that a relative
+  // file name is created beside the program.
+  void Form_Load();
+  // Shown once the window is up, when Form_Load could not change directory.
+  Q_INVOKABLE void WarnWorkingDirectory(const QString& folder);
+  // Runs the rating; a failure is shown and the window stays as it was typed.
+  void Command1_Click();
+  void ShowFailure(const QString& message);
+
+  std::array<QLineEdit*, 10> fields_{};  // indexed by rating::InputField
+  QListWidget* List1_;
+  QPushButton* Command1_;
+};

@@ -1,0 +1,225 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using rating::InputField;
+
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray Golden() { return ReadFile(QStringLiteral(RATING_GOLDEN_DIR "/default.RAT")); }
+
+QStringList ListLines(const Form1& form) {
+  auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
+  QStringList lines;
+  for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+  return lines;
+}
+
+// Presses "Create Rating File" and returns the text of the error message it
+// shows, or an empty string. A timer closes any message box, so a test never
+// waits on a modal dialog.
+QString Press(Form1& form, QString* title = nullptr) {
+  QString shown;
+  QTimer closer;
+  closer.setInterval(10);
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown = box->text();
+      if (title != nullptr) *title = box->windowTitle();
+      box->done(QMessageBox::Ok);
+    }
+  });
+  closer.start();
+  QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+  closer.stop();
+  return shown;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+  // A window whose rating file goes to the test's own folder.
+  void Aim(Form1& form, const QString& name) { form.Field(InputField::Filename)->setText(Path(name)); }
+
+ private slots:
+  void defaultRunFillsTheListAndWritesTheFile() {
+    Form1 form;
+    Aim(form, QStringLiteral("default.RAT"));
+    QCOMPARE(Press(form), QString());
+    const QStringList lines = ListLines(form);
+    QCOMPARE(lines.size(), 29);
+    QCOMPARE(lines.at(0), QStringLiteral("Elev     Area     Velocity Flow     Storage  Cascades"));
+    QCOMPARE(lines.at(3), QStringLiteral("0.2      10.1     1.24     12.5     6.72     440      "));
+    QCOMPARE(ReadFile(Path(QStringLiteral("default.RAT"))), Golden());
+  }
+
+  void pressingTwiceReplacesBoth() {
+    Form1 form;
+    Aim(form, QStringLiteral("twice.RAT"));
+    Press(form);
+    Press(form);
+    QCOMPARE(ListLines(form).size(), 29);
+    QCOMPARE(ReadFile(Path(QStringLiteral("twice.RAT"))), Golden());
+  }
+
+  void aChangeBetweenPressesChangesOnlyTheSecondRun() {
+    Form1 form;
+    Aim(form, QStringLiteral("first.RAT"));
+    Press(form);
+    form.Field(InputField::Width)->setText(QStringLiteral("60"));
+    Aim(form, QStringLiteral("second.RAT"));
+    Press(form);
+    QCOMPARE(ReadFile(Path(QStringLiteral("first.RAT"))), Golden());
+    const QByteArray second = ReadFile(Path(QStringLiteral("second.RAT")));
+    QVERIFY(second.contains("BW=60 SideS=2"));
+    QVERIFY(second != Golden());
+  }
+
+  void anIncrementOfZeroComputesWithOneFoot() {
+    Form1 form;
+    form.Field(InputField::Increment)->setText(QStringLiteral("0.0"));
+    Aim(form, QStringLiteral("foot.RAT"));
+    QCOMPARE(Press(form), QString());
+    QVERIFY(ListLines(form).at(3).startsWith(QStringLiteral("1        ")));
+    QVERIFY(ReadFile(Path(QStringLiteral("foot.RAT")))
+                .contains("\r\nElv Cfs Acft Cascades, BW=50 SideS=2 Fall=110 ChL=5.5 n=0.025\r\n"));
+  }
+
+  void failures_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("listCleared");
+    QTest::addColumn<bool>("focusMoves");
+
+    QTest::newRow("bad field leaves list and file")
+        << int(InputField::Length) << "5,5x"
+        << "Type mismatch: Channel Length (mi) \"5,5x\" is not a number." << false << true;
+    QTest::newRow("zero roughness leaves list and file")
+        << int(InputField::N) << "0"
+        << "Division by zero: computing the Manning factor 1.486 / n: Manning's roughness is 0." << false
+        << true;
+    QTest::newRow("file that cannot be created empties the list")
+        << int(InputField::Filename) << "/nope/x.RAT"
+        << "Cannot create rating file \"/nope/x.RAT\": No such file or directory." << true << true;
+    QTest::newRow("failed computation empties the list and keeps the file")
+        << int(InputField::Slope) << "0"
+        << "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 gives "
+           "no "
+           "flow)."
+        << true << false;
+    QTest::newRow("maximum never reached")
+        << int(InputField::MaxQ) << "1e9"
+        << "Index out of range: the flow did not exceed Maximum Flow (cfs) 1E+09 by row 1000." << true
+        << true;
+  }
+
+  void failures() {
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    QFETCH(bool, listCleared);
+    QFETCH(bool, focusMoves);
+
+    Form1 form;
+    Aim(form, QStringLiteral("kept.RAT"));
+    Press(form);
+    const QByteArray previous = ReadFile(Path(QStringLiteral("kept.RAT")));
+    QLineEdit* edited = form.Field(static_cast<InputField>(field));
+    edited->setText(text);
+
+    QString title;
+    QCOMPARE(Press(form, &title), message);
+    QCOMPARE(title, QStringLiteral("Trapezoid Channel Normal Depth-Flow-Volume Rating"));
+    QCOMPARE(ListLines(form).isEmpty(), listCleared);
+    QCOMPARE(ReadFile(Path(QStringLiteral("kept.RAT"))), previous);
+    QCOMPARE(edited->text(), text);
+    if (focusMoves) {
+      QCOMPARE(form.focusWidget(), edited);
+      QCOMPARE(edited->selectedText(), text);
+    }
+    QVERIFY(QDir(dir_.path()).entryList({QStringLiteral(".rating-*")}, QDir::Files | QDir::Hidden).isEmpty());
+
+    // The window lives on: mend the field and the next press works.
+    edited->setText(field == int(InputField::Filename) ? Path(QStringLiteral("kept.RAT"))
+                    : field == int(InputField::MaxQ)   ? QStringLiteral("3000")
+                    : field == int(InputField::Slope)  ? QStringLiteral("110")
+                    : field == int(InputField::N)      ? QStringLiteral("0.025")
+                                                       : QStringLiteral("5.5"));
+    QCOMPARE(Press(form), QString());
+    QCOMPARE(ListLines(form).size(), 29);
+  }
+
+  void tabOrderWalksTheFieldsColumnByColumn() {
+    Form1 form;
+    const QStringList expected = {"Command1",  "List1",       "txtWidth", "txtBank", "txtSlope",
+                                  "txtLength", "txtN",        "txtMaxQ",  "txtElev", "txtIncrement",
+                                  "txtTitle",  "txtFilename", "Command1"};
+    QStringList walked;
+    QWidget* widget = form.findChild<QWidget*>(QStringLiteral("Command1"));
+    for (int i = 0; i < expected.size(); ++i) {
+      walked << widget->objectName();
+      do {
+        widget = widget->nextInFocusChain();
+      } while (widget->focusPolicy() == Qt::NoFocus || widget->objectName().isEmpty());
+    }
+    QCOMPARE(walked, expected);
+    QCOMPARE(form.focusWidget()->objectName(), QStringLiteral("Command1"));
+  }
+
+  void listFontIsFixedPitch() {
+    Form1 form;
+    auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
+    QVERIFY(QFontInfo(list->font()).fixedPitch());
+    QCOMPARE(list->font().pointSizeF(), 9.75);
+  }
+
+  void controlsKeepTheirPlacesWhenResized() {
+    Form1 form;
+    form.show();
+    QCOMPARE(form.size(), QSize(753, 299));
+    auto* button = form.findChild<QPushButton*>(QStringLiteral("Command1"));
+    auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
+    QCOMPARE(button->geometry(), QRect(96, 264, 121, 25));
+    form.resize(1000, 600);
+    QCoreApplication::processEvents();
+    QCOMPARE(button->geometry(), QRect(96, 264, 121, 25));
+    QCOMPARE(list->geometry(), QRect(296, 16, 449, 264));
+  }
+
+  void relativeNamesResolveAgainstTheProgramFolder() {
+    QTemporaryDir elsewhere;
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+    Form1 form;  // moves to the program's folder
+    const QString expected =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("MyRating.RAT"));
+    QFile::remove(expected);
+    QCOMPARE(Press(form), QString());
+    QVERIFY(QFile::exists(expected));
+    QVERIFY(!QFile::exists(QDir(elsewhere.path()).filePath(QStringLiteral("MyRating.RAT"))));
+    QFile::remove(expected);
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

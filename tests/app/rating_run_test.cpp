@@ -1,0 +1,151 @@
+#include "app/rating_run.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/failure.h"
+
+namespace rating {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A window without a screen: fields by value, the list as lines, and a log
+// of every read and change in the order the run makes them.
+class FakeForm : public RatingForm {
+ public:
+  explicit FakeForm(const fs::path& file) {
+    texts_ = {"50", "2", "110", "5.5", "0.025", "3000", "0.0", "0.2", "South Street Channel", file.string()};
+  }
+  std::string& Text(InputField field) { return texts_.at(static_cast<std::size_t>(field)); }
+
+  std::string FieldText(InputField field) override {
+    log.push_back(std::string(FieldLabel(field)));
+    return Text(field);
+  }
+  std::string DecimalSeparator() override { return separator; }
+  void ClearList() override {
+    log.emplace_back("clear");
+    list.clear();
+  }
+  void AddListLine(const std::string& line) override { list.push_back(line); }
+
+  std::vector<std::string> list;
+  std::vector<std::string> log;
+  std::string separator = ".";
+
+ private:
+  std::array<std::string, 10> texts_;
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class RatingRunTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("rating-run-test-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+    file_ = dir_ / "run.RAT";
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  fs::path dir_;
+  fs::path file_;
+};
+
+TEST_F(RatingRunTest, ReadsEachFieldWhenItsStepNeedsIt) {
+  FakeForm form(file_);
+  CreateRatingFile(form);
+  EXPECT_EQ(form.log, (std::vector<std::string>{
+                          "Maximum Flow (cfs)", "Bottom Width (ft)", "Bank Slope run/rise",
+                          "Channel Fall (ft)", "Channel Length (mi)", "Manning's Roughness",
+                          "Invert Elevation (ft)", "Incremental Depth (ft)", "clear",
+                          "Output Rating Filename", "Title Line", "Bottom Width (ft)", "Bank Slope run/rise",
+                          "Channel Fall (ft)", "Channel Length (mi)", "Manning's Roughness"}));
+  EXPECT_EQ(form.list.size(), 29U);
+  EXPECT_EQ(ReadFile(RATING_GOLDEN_DIR "/default.RAT"), ReadFile(file_));
+}
+
+struct FailedRunCase {
+  const char* name;
+  std::function<void(FakeForm&, const fs::path& dir)> edit;
+  FailureKind kind;
+  bool listCleared;
+  friend void PrintTo(const FailedRunCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class FailedRuns : public RatingRunTest, public testing::WithParamInterface<FailedRunCase> {};
+
+TEST_P(FailedRuns, LeaveTheEffectsOfTheStepTheyFailIn) {
+  FakeForm form(file_);
+  CreateRatingFile(form);  // a previous good run
+  const std::string previous = ReadFile(file_);
+  GetParam().edit(form, dir_);
+  try {
+    CreateRatingFile(form);
+    FAIL() << "the run succeeded";
+  } catch (const RatingFailure& failure) {
+    EXPECT_EQ(failure.Kind(), GetParam().kind) << failure.what();
+  }
+  EXPECT_EQ(form.list.empty(), GetParam().listCleared);
+  EXPECT_EQ(ReadFile(file_), previous) << "the previous rating file is kept";
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1) << "no stray file";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, FailedRuns,
+    testing::Values(
+        FailedRunCase{"BadField", [](FakeForm& f, const fs::path&) { f.Text(InputField::Length) = "5,5x"; },
+                      FailureKind::TypeMismatch, false},
+        FailedRunCase{"ZeroRoughness", [](FakeForm& f, const fs::path&) { f.Text(InputField::N) = "0"; },
+                      FailureKind::DivisionByZero, false},
+        FailedRunCase{
+            "FileCannotBeCreated",
+            [](FakeForm& f, const fs::path& d) { f.Text(InputField::Filename) = (d / "no" / "x").string(); },
+            FailureKind::FileCreate, true},
+        FailedRunCase{"ZeroFall", [](FakeForm& f, const fs::path&) { f.Text(InputField::Slope) = "0"; },
+                      FailureKind::DivisionByZero, true},
+        FailedRunCase{"MaximumNeverReached",
+                      [](FakeForm& f, const fs::path&) { f.Text(InputField::MaxQ) = "1e9"; },
+                      FailureKind::IndexOutOfRange, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RatingRunTest, AnIncrementOfZeroComputesWithOneFootAndTheParametersStayAsTyped) {
+  FakeForm form(file_);
+  form.Text(InputField::Increment) = "0.0";
+  form.Text(InputField::Bank) = "0";
+  CreateRatingFile(form);
+  const std::string text = ReadFile(file_);
+  EXPECT_NE(text.find("\r\nElv Cfs Acft Cascades, BW=50 SideS=0 Fall=110 ChL=5.5 n=0.025\r\n 0 \t"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\r\n 1 \t"), std::string::npos) << "row 1 lies 1 ft above the invert";
+  EXPECT_EQ(form.list.at(3).substr(0, 9), "1        ");
+}
+
+TEST_F(RatingRunTest, CommaLocaleReadsAndWritesCommas) {
+  FakeForm form(file_);
+  form.separator = ",";
+  form.Text(InputField::Length) = "5,5";
+  form.Text(InputField::N) = "0,025";
+  form.Text(InputField::Increment) = "0,2";
+  form.Text(InputField::Elev) = "0";
+  CreateRatingFile(form);
+  EXPECT_EQ(form.list.at(3).substr(0, 36), "0,2      10,1     1,24     12,5     ");
+  EXPECT_NE(ReadFile(file_).find("ChL=5,5 n=0,025\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace rating
