@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "app/text_form.h"
 #include "engine/failure.h"
 
 namespace {
@@ -37,20 +38,19 @@ struct FieldPlace {
   const char* labelName;
   int left, top, width;
   int labelWidth;
-  const char* defaultText;
 };
 
 constexpr std::array<FieldPlace, 10> kFieldPlaces = {{
-    {InputField::Width, "txtWidth", "Label2", 240, 480, 1575, 1335, "50"},
-    {InputField::Bank, "txtBank", "Label3", 240, 1080, 1575, 1575, "2"},
-    {InputField::Slope, "txtSlope", "Label4", 240, 1680, 1575, 1695, "110"},
-    {InputField::Length, "txtLength", "Label6", 240, 2280, 1575, 1575, "5.5"},
-    {InputField::N, "txtN", "Label5", 2640, 480, 1575, 1695, "0.025"},
-    {InputField::MaxQ, "txtMaxQ", "Label1", 2640, 1080, 1575, 1575, "3000"},
-    {InputField::Elev, "txtElev", "Label9", 2640, 1680, 1575, 1455, "0.0"},
-    {InputField::Increment, "txtIncrement", "Label10", 2640, 2280, 1575, 1815, "0.2"},
-    {InputField::Title, "txtTitle", "Label7", 240, 2880, 3975, 1455, "South Street Channel"},
-    {InputField::Filename, "txtFilename", "Label8", 240, 3480, 3975, 2295, "MyRating.RAT"},
+    {InputField::Width, "txtWidth", "Label2", 240, 480, 1575, 1335},
+    {InputField::Bank, "txtBank", "Label3", 240, 1080, 1575, 1575},
+    {InputField::Slope, "txtSlope", "Label4", 240, 1680, 1575, 1695},
+    {InputField::Length, "txtLength", "Label6", 240, 2280, 1575, 1575},
+    {InputField::N, "txtN", "Label5", 2640, 480, 1575, 1695},
+    {InputField::MaxQ, "txtMaxQ", "Label1", 2640, 1080, 1575, 1575},
+    {InputField::Elev, "txtElev", "Label9", 2640, 1680, 1575, 1455},
+    {InputField::Increment, "txtIncrement", "Label10", 2640, 2280, 1575, 1815},
+    {InputField::Title, "txtTitle", "Label7", 240, 2880, 3975, 1455},
+    {InputField::Filename, "txtFilename", "Label8", 240, 3480, 3975, 2295},
 }};
 
 QFont ListFont() {
@@ -108,7 +108,7 @@ Form1::Form1(QWidget* parent)
     labelPlace.setWidth(std::max(labelPlace.width(), label->sizeHint().width()));
     label->setGeometry(labelPlace);
 
-    auto* text = new QLineEdit(QString::fromUtf8(place.defaultText), this);
+    auto* text = new QLineEdit(QString::fromStdString(rating::DefaultFieldText(place.field)), this);
     text->setObjectName(QString::fromLatin1(place.textName));
     text->setGeometry(FromTwips(place.left, place.top, place.width, kFieldHeight));
     fields_.at(static_cast<std::size_t>(place.field)) = text;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -11,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/text_form.h"
 #include "engine/failure.h"
 
 namespace rating {
@@ -18,32 +18,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A window without a screen: fields by value, the list as lines, and a log
-// of every read and change in the order the run makes them.
-class FakeForm : public RatingForm {
+// A form that logs every field read and list change, in the order the run
+// makes them.
+class FakeForm : public TextForm {
  public:
-  explicit FakeForm(const fs::path& file) {
-    texts_ = {"50", "2", "110", "5.5", "0.025", "3000", "0.0", "0.2", "South Street Channel", file.string()};
-  }
-  std::string& Text(InputField field) { return texts_.at(static_cast<std::size_t>(field)); }
+  explicit FakeForm(const fs::path& file) { Text(InputField::Filename) = file.string(); }
 
   std::string FieldText(InputField field) override {
-    log.push_back(std::string(FieldLabel(field)));
-    return Text(field);
+    log.emplace_back(FieldLabel(field));
+    return TextForm::FieldText(field);
   }
-  std::string DecimalSeparator() override { return separator; }
   void ClearList() override {
     log.emplace_back("clear");
-    list.clear();
+    TextForm::ClearList();
   }
-  void AddListLine(const std::string& line) override { list.push_back(line); }
 
-  std::vector<std::string> list;
   std::vector<std::string> log;
-  std::string separator = ".";
-
- private:
-  std::array<std::string, 10> texts_;
 };
 
 std::string ReadFile(const fs::path& path) {
@@ -74,7 +64,7 @@ TEST_F(RatingRunTest, ReadsEachFieldWhenItsStepNeedsIt) {
                           "Invert Elevation (ft)", "Incremental Depth (ft)", "clear",
                           "Output Rating Filename", "Title Line", "Bottom Width (ft)", "Bank Slope run/rise",
                           "Channel Fall (ft)", "Channel Length (mi)", "Manning's Roughness"}));
-  EXPECT_EQ(form.list.size(), 29U);
+  EXPECT_EQ(form.ListLines().size(), 29U);
   EXPECT_EQ(ReadFile(RATING_GOLDEN_DIR "/default.RAT"), ReadFile(file_));
 }
 
@@ -99,7 +89,7 @@ TEST_P(FailedRuns, LeaveTheEffectsOfTheStepTheyFailIn) {
   } catch (const RatingFailure& failure) {
     EXPECT_EQ(failure.Kind(), GetParam().kind) << failure.what();
   }
-  EXPECT_EQ(form.list.empty(), GetParam().listCleared);
+  EXPECT_EQ(form.ListLines().empty(), GetParam().listCleared);
   EXPECT_EQ(ReadFile(file_), previous) << "the previous rating file is kept";
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1) << "no stray file";
 }
@@ -132,18 +122,18 @@ TEST_F(RatingRunTest, AnIncrementOfZeroComputesWithOneFootAndTheParametersStayAs
             std::string::npos)
       << text;
   EXPECT_NE(text.find("\r\n 1 \t"), std::string::npos) << "row 1 lies 1 ft above the invert";
-  EXPECT_EQ(form.list.at(3).substr(0, 9), "1        ");
+  EXPECT_EQ(form.ListLines().at(3).substr(0, 9), "1        ");
 }
 
 TEST_F(RatingRunTest, CommaLocaleReadsAndWritesCommas) {
   FakeForm form(file_);
-  form.separator = ",";
+  form.SetDecimalSeparator(",");
   form.Text(InputField::Length) = "5,5";
   form.Text(InputField::N) = "0,025";
   form.Text(InputField::Increment) = "0,2";
   form.Text(InputField::Elev) = "0";
   CreateRatingFile(form);
-  EXPECT_EQ(form.list.at(3).substr(0, 36), "0,2      10,1     1,24     12,5     ");
+  EXPECT_EQ(form.ListLines().at(3).substr(0, 36), "0,2      10,1     1,24     12,5     ");
   EXPECT_NE(ReadFile(file_).find("ChL=5,5 n=0,025\r\n"), std::string::npos);
 }
 

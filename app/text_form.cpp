@@ -1,0 +1,35 @@
+#include "app/text_form.h"
+
+namespace rating {
+
+std::string DefaultFieldText(InputField field) {
+  switch (field) {
+    case InputField::Width: return "50";
+    case InputField::Bank: return "2";
+    case InputField::Slope: return "110";
+    case InputField::Length: return "5.5";
+    case InputField::N: return "0.025";
+    case InputField::MaxQ: return "3000";
+    case InputField::Elev: return "0.0";
+    case InputField::Increment: return "0.2";
+    case InputField::Title: return "South Street Channel";
+    case InputField::Filename: return "MyRating.RAT";
+  }
+  return {};
+}
+
+TextForm::TextForm() {
+  for (std::size_t i = 0; i < texts_.size(); ++i) texts_.at(i) = DefaultFieldText(static_cast<InputField>(i));
+}
+
+std::string& TextForm::Text(InputField field) { return texts_.at(static_cast<std::size_t>(field)); }
+
+std::string TextForm::FieldText(InputField field) { return Text(field); }
+
+std::string TextForm::DecimalSeparator() { return separator_; }
+
+void TextForm::ClearList() { list_.clear(); }
+
+void TextForm::AddListLine(const std::string& line) { list_.push_back(line); }
+
+}  // namespace rating
