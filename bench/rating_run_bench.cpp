@@ -17,7 +17,8 @@ void BM_CreateRatingFile1000Rows(benchmark::State& state) {
   Form1 form;
   form.Field(rating::InputField::MaxQ)->setText(QStringLiteral("184.3"));
   form.Field(rating::InputField::Increment)->setText(QStringLiteral("0.001"));
-  form.Field(rating::InputField::Filename)->setText(QDir::temp().filePath(QStringLiteral("rating-bench.RAT")));
+  form.Field(rating::InputField::Filename)
+      ->setText(QDir::temp().filePath(QStringLiteral("rating-bench.RAT")));
   auto* button = form.findChild<QPushButton*>(QStringLiteral("Command1"));
   auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
   form.show();

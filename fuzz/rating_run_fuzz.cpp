@@ -1,0 +1,86 @@
+// The whole rating run from ten arbitrary field texts, separated by 0x1F. The
+// file name is kept inside a private folder. A run either succeeds with a
+// complete file and list or fails with a message, and a failure leaves no file.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <unistd.h>  // getpid, for a private folder per fuzzing process
+
+#include "app/rating_run.h"
+#include "app/text_form.h"
+#include "engine/failure.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path& Sandbox() {
+  static const fs::path folder = [] {
+    fs::path path = fs::temp_directory_path() / ("rating-run-fuzz-" + std::to_string(::getpid()));
+    fs::create_directories(path);
+    return path;
+  }();
+  return folder;
+}
+
+std::size_t CountLineEnds(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::size_t count = 0;
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++count;
+  return count;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  rating::TextForm form;
+  std::size_t start = 0;
+  for (int field = 0; field < 10 && start <= input.size(); ++field) {
+    const std::size_t end = std::min(input.find('\x1f', start), input.size());
+    form.Text(static_cast<rating::InputField>(field)) = std::string(input.substr(start, end - start));
+    start = end + 1;
+  }
+  if (!input.empty() && (input[0] & 1) != 0) form.SetDecimalSeparator(",");
+
+  // Any name becomes one entry in the private folder.
+  std::string& name = form.Text(rating::InputField::Filename);
+  std::erase(name, '/');
+  std::erase(name, '\0');
+  const fs::path file = Sandbox() / name;
+  name = file.string();
+
+  bool succeeded = false;
+  try {
+    rating::CreateRatingFile(form);
+    succeeded = true;
+  } catch (const rating::RatingFailure& failure) {
+    if (std::string_view(failure.what()).empty()) std::abort();
+  }
+
+  std::size_t leftBehind = 0;
+  for (const auto& entry : fs::directory_iterator(Sandbox())) {
+    const bool isTheRatingFile = succeeded && entry.path() == file;
+    if (!isTheRatingFile) ++leftBehind;
+  }
+  if (leftBehind != 0) std::abort();
+
+  if (succeeded) {
+    const std::string& title = form.Text(rating::InputField::Title);
+    const bool titleHasLineBreak = title.find_first_of("\r\n") != std::string::npos;
+    const std::size_t rows = form.ListLines().size() - 2;
+    if (!titleHasLineBreak && CountLineEnds(file) != 2 + rows) std::abort();
+    for (std::size_t i = 2; i < form.ListLines().size(); ++i) {
+      if (form.ListLines()[i].size() != 54) std::abort();
+    }
+    fs::remove(file);
+  }
+  return 0;
+}

@@ -1,0 +1,209 @@
+// Thousands of random channels, plausible and hostile, through the whole run
+// without the window. Every outcome must be a complete table, file and list,
+// or a failure with a kind and a message that leaves the previous file alone.
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <unistd.h>  // getpid, for a private folder
+#include <vector>
+
+#include "app/rating_run.h"
+#include "app/text_form.h"
+#include "engine/failure.h"
+#include "engine/rating_table.h"
+
+namespace rating {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::array kNumericFields = {InputField::Width,  InputField::Bank,     InputField::Slope,
+                                       InputField::Length, InputField::N,        InputField::MaxQ,
+                                       InputField::Elev,   InputField::Increment};
+
+std::string NumberText(float value, const std::string& separator) {
+  char text[32];
+  std::string result(text, std::to_chars(text, text + sizeof text, value).ptr);
+  if (const auto point = result.find('.'); point != std::string::npos) result.replace(point, 1, separator);
+  return result;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", start)) {
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  EXPECT_EQ(start, text.size()) << "the file ends in the middle of a line";
+  return lines;
+}
+
+class RunProperties : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("rating-run-property-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+    file_ = dir_ / "reach.RAT";
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Checks one channel through the engine and the whole run. Returns whether
+  // the run produced a table.
+  bool Check(TextForm& form, bool positiveGeometry) {
+    const std::string separator = form.DecimalSeparator();
+    const std::string previous = "previous rating\r\n";
+    std::ofstream(file_, std::ios::binary) << previous;
+    form.Text(InputField::Filename) = file_.string();
+
+    std::optional<RatingTable> table;
+    std::optional<ChannelParameters> channel;
+    try {
+      channel = ReadChannelParameters(
+          {form.Text(InputField::MaxQ), form.Text(InputField::Width), form.Text(InputField::Bank),
+           form.Text(InputField::Slope), form.Text(InputField::Length), form.Text(InputField::N),
+           form.Text(InputField::Elev), form.Text(InputField::Increment)},
+          separator);
+      table = CreateRatingTable(*channel);
+      ComputeRatingTable(*channel, *table);
+    } catch (const RatingFailure& failure) {
+      ExpectWellFormed(failure);
+      table.reset();
+    }
+    if (table) CheckTable(*table, channel->MaxFlow, positiveGeometry);
+
+    try {
+      CreateRatingFile(form);
+      EXPECT_TRUE(table.has_value()) << "the run succeeded where the engine failed";
+      if (table) CheckOutputs(form, table->LastRow);
+    } catch (const RatingFailure& failure) {
+      ExpectWellFormed(failure);
+      EXPECT_FALSE(table.has_value()) << "the run failed where the engine succeeded: " << failure.what();
+      EXPECT_EQ(ReadFile(file_), previous) << failure.what();
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1) << "a stray file";
+    return table.has_value();
+  }
+
+  static void ExpectWellFormed(const RatingFailure& failure) {
+    const std::string message = failure.what();
+    const std::string kind(FailureKindText(failure.Kind()));
+    EXPECT_EQ(message.substr(0, kind.size()), kind) << message;
+    EXPECT_GT(message.size(), kind.size() + 5) << message;
+    EXPECT_EQ(message.back(), '.') << message;
+  }
+
+  static void CheckTable(const RatingTable& t, float maxFlow, bool positiveGeometry) {
+    ASSERT_GE(t.LastRow, 1);
+    ASSERT_LE(t.LastRow, kLastTableIndex);
+    for (int i = 1; i < t.LastRow; ++i) ASSERT_FALSE(t.Flow[i] > maxFlow) << "row " << i;
+    ASSERT_GT(t.Flow[t.LastRow], maxFlow);
+    for (int i = 1; i <= t.LastRow; ++i) {
+      ASSERT_GE(t.Cascades[i], 1.0F) << "row " << i;
+      ASSERT_TRUE(std::isfinite(t.Flow[i]) && std::isfinite(t.Storage[i]) && std::isfinite(t.Area[i]));
+      if (positiveGeometry) {
+        ASSERT_GT(t.Elevation[i], t.Elevation[i - 1]) << "row " << i;
+        ASSERT_GT(t.Area[i], t.Area[i - 1]) << "row " << i;
+        ASSERT_GT(t.Flow[i], t.Flow[i - 1]) << "row " << i;
+        ASSERT_GT(t.Storage[i], t.Storage[i - 1]) << "row " << i;
+      }
+    }
+  }
+
+  void CheckOutputs(const TextForm& form, int lastRow) {
+    const std::vector<std::string> lines = SplitLines(ReadFile(file_));
+    ASSERT_EQ(lines.size(), 2U + lastRow + 1U);
+    for (std::size_t i = 2; i < lines.size(); ++i) {
+      std::istringstream fields(lines[i]);
+      std::string field;
+      int count = 0;
+      while (std::getline(fields, field, '\t')) {
+        ++count;
+        ASSERT_GE(field.size(), 3U) << lines[i];
+        ASSERT_TRUE(field.front() == ' ' || field.front() == '-') << lines[i];
+        ASSERT_EQ(field.back(), ' ') << lines[i];
+      }
+      ASSERT_EQ(count, 4) << lines[i];
+    }
+    ASSERT_EQ(form.ListLines().size(), 2U + lastRow + 1U);
+    for (std::size_t i = 2; i < form.ListLines().size(); ++i) {
+      ASSERT_EQ(form.ListLines()[i].size(), 54U) << form.ListLines()[i];
+    }
+  }
+
+  fs::path dir_;
+  fs::path file_;
+};
+
+TEST_F(RunProperties, PlausibleChannels) {
+  std::mt19937 random(1208);
+  const auto uniform = [&random](float low, float high) {
+    return std::uniform_real_distribution<float>(low, high)(random);
+  };
+  int cases = 0;
+  int tables = 0;
+  for (; cases < 2000; ++cases) {
+    TextForm form;
+    const std::string separator = cases % 4 == 0 ? "," : ".";
+    form.SetDecimalSeparator(separator);
+    form.Text(InputField::Width) = NumberText(uniform(0, 500), separator);
+    form.Text(InputField::Bank) = NumberText(uniform(0.1F, 6), separator);
+    form.Text(InputField::Slope) = NumberText(uniform(0.5F, 500), separator);
+    form.Text(InputField::Length) = NumberText(uniform(0.05F, 50), separator);
+    form.Text(InputField::N) = NumberText(uniform(0.01F, 0.15F), separator);
+    form.Text(InputField::MaxQ) = NumberText(std::pow(10.0F, uniform(0, 5)), separator);
+    form.Text(InputField::Elev) = NumberText(uniform(-100, 5000), separator);
+    form.Text(InputField::Increment) = NumberText(uniform(0.05F, 2), separator);
+    tables += Check(form, true) ? 1 : 0;
+    if (HasFatalFailure()) break;
+  }
+  std::cout << "plausible channels: " << cases << " cases, " << tables << " tables\n";
+  EXPECT_GT(tables, cases / 2) << "most plausible channels should rate";
+}
+
+TEST_F(RunProperties, HostileChannels) {
+  std::mt19937 random(812);
+  const std::vector<std::string> pool = {"0",     "-0",    "-1",  "1e-45", "1e-30", "3e38", "-3e38",
+                                         "1e38",  "nan",   "",    "abc",   "1e39",  "0.0",  " 7 ",
+                                         "1e-38", "-1e-3", "5,5", "+2",    "1.5e3", "inf"};
+  std::uniform_int_distribution<std::size_t> pick(0, pool.size() + 3);
+  std::uniform_real_distribution<float> exponent(-45, 38);
+  std::bernoulli_distribution negative(0.3);
+  std::bernoulli_distribution hostile(0.25);  // the other fields keep their defaults
+  int cases = 0;
+  int tables = 0;
+  for (; cases < 3000; ++cases) {
+    TextForm form;
+    for (const InputField field : kNumericFields) {
+      if (!hostile(random)) continue;
+      const std::size_t choice = pick(random);
+      if (choice < pool.size()) {
+        form.Text(field) = pool[choice];
+      } else {
+        const float magnitude = std::pow(10.0F, exponent(random));
+        form.Text(field) = NumberText(negative(random) ? -magnitude : magnitude, ".");
+      }
+    }
+    form.Text(InputField::Title) = cases % 2 == 0 ? "Tab\there «ü»" : "";
+    tables += Check(form, false) ? 1 : 0;
+    if (HasFatalFailure()) break;
+  }
+  std::cout << "hostile channels: " << cases << " cases, " << tables << " tables\n";
+}
+
+}  // namespace
+}  // namespace rating
