@@ -7,7 +7,7 @@
 
 namespace rating {
 
-void CreateRatingFile(RatingForm& form) {
+RatingTable CreateRatingFile(RatingForm& form) {
   const std::string separator = form.DecimalSeparator();
   // A braced list is evaluated left to right, so the fields are read in order.
   const ChannelParameters channel = ReadChannelParameters(
@@ -37,6 +37,7 @@ void CreateRatingFile(RatingForm& form) {
     form.AddListLine(FormatListingRow(table, j, separator));
   }
   file.Close();
+  return table;
 }
 
 }  // namespace rating

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/input_field.h"
+#include "engine/rating_table.h"
 
 namespace rating {
 
@@ -33,6 +34,8 @@ class RatingForm {
 //  - a bad field, zero length or zero n: the list and the file untouched;
 //  - a file that cannot be created: the list empty, the file untouched;
 //  - a computation that fails: the list empty, the previous file intact.
-void CreateRatingFile(RatingForm& form);
+// Returns the table as the file and the list leave it, rounded, for tools
+// that draw it; the window has no use for it.
+RatingTable CreateRatingFile(RatingForm& form);
 
 }  // namespace rating

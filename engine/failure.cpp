@@ -11,6 +11,8 @@ std::string_view FailureKindText(FailureKind kind) {
     case FailureKind::IndexOutOfRange: return "Index out of range";
     case FailureKind::FileCreate: return "Cannot create rating file";
     case FailureKind::FileWrite: return "Cannot write rating file";
+    case FailureKind::BatchFile: return "Cannot read batch file";
+    case FailureKind::PlotFile: return "Cannot write plot";
   }
   return "Failure";
 }
@@ -20,7 +22,8 @@ namespace {
 std::string ComposeMessage(FailureKind kind, const std::string& detail) {
   // The file kinds read as a sentence with the file name that follows them:
   // 'Cannot create rating file "x.RAT": Permission denied.'
-  const bool isFileKind = kind == FailureKind::FileCreate || kind == FailureKind::FileWrite;
+  const bool isFileKind = kind == FailureKind::FileCreate || kind == FailureKind::FileWrite ||
+                          kind == FailureKind::BatchFile || kind == FailureKind::PlotFile;
   return std::string(FailureKindText(kind)) + (isFileKind ? " " : ": ") + detail;
 }
 

@@ -18,6 +18,8 @@ enum class FailureKind {
   IndexOutOfRange,  // the table's 1000 rows are used up
   FileCreate,       // the rating file cannot be created or truncated
   FileWrite,        // the rating file cannot be written, flushed or put in place
+  BatchFile,        // a batch table of reaches cannot be read
+  PlotFile,         // a rating-curve plot cannot be written
 };
 
 // "Type mismatch", "Division by zero", "Cannot create rating file", ...

@@ -87,18 +87,21 @@ void RatingFileWriter::Open(const std::string& name) {
     return;
   }
 
-  // Fail now, and with the system's reason, wherever truncating or creating
-  // the file itself would, without changing anything the user has.
-  if (fs::exists(status)) {
-    std::FILE* probe = std::fopen(target_.c_str(), "r+b");
-    if (probe == nullptr) FailCreate(name, errno);
-    std::fclose(probe);  // NOLINT(cert-err33-c): nothing was written
-  } else {
-    std::FILE* probe = std::fopen(target_.c_str(), "wbx");
-    if (probe == nullptr) FailCreate(name, errno);
-    std::fclose(probe);  // NOLINT(cert-err33-c): nothing was written
-    fs::remove(target_, error);
+  if (!fs::exists(status)) {
+    // Nothing to keep: the file is created where it belongs, and removed
+    // again if the run fails.
+    file_ = std::fopen(target_.c_str(), "wbx");
+    if (file_ == nullptr) FailCreate(name, errno);
+    temporary_ = target_;
+    replacing_ = false;
+    return;
   }
+
+  // Fail now, and with the system's reason, wherever truncating the file
+  // would, without changing anything the user has.
+  std::FILE* probe = std::fopen(target_.c_str(), "r+b");
+  if (probe == nullptr) FailCreate(name, errno);
+  std::fclose(probe);  // NOLINT(cert-err33-c): nothing was written
 
   for (int attempt = 0; attempt < kTemporaryNameTries && file_ == nullptr; ++attempt) {
     temporary_ = TemporaryNameBeside(target_);
@@ -110,10 +113,9 @@ void RatingFileWriter::Open(const std::string& name) {
     temporary_.clear();
     FailCreate(name, reason);
   }
-  if (fs::exists(status)) {
-    // The replacement keeps the permissions of the file it replaces.
-    fs::permissions(temporary_, status.permissions(), error);
-  }
+  replacing_ = true;
+  // The replacement keeps the permissions of the file it replaces.
+  fs::permissions(temporary_, status.permissions(), error);
 }
 
 void RatingFileWriter::WriteLine(std::string_view line) {
@@ -134,12 +136,17 @@ void RatingFileWriter::FailWrite(int error) {
 
 void RatingFileWriter::WriteTitle(std::string_view title) { WriteLine(title); }
 
-void RatingFileWriter::WriteParameters(std::string_view width, std::string_view bank, std::string_view fall,
-                                       std::string_view length, std::string_view n) {
+std::string ParameterLine(std::string_view width, std::string_view bank, std::string_view fall,
+                          std::string_view length, std::string_view n) {
   std::string line = "Elv Cfs Acft Cascades, BW=";
   line.append(width).append(" SideS=").append(bank).append(" Fall=").append(fall);
   line.append(" ChL=").append(length).append(" n=").append(n);
-  WriteLine(line);
+  return line;
+}
+
+void RatingFileWriter::WriteParameters(std::string_view width, std::string_view bank, std::string_view fall,
+                                       std::string_view length, std::string_view n) {
+  WriteLine(ParameterLine(width, bank, fall, length, n));
 }
 
 void RatingFileWriter::WriteRow(RatingTable& table, int row) {
@@ -162,12 +169,12 @@ void RatingFileWriter::Close() {
   file_ = nullptr;
   if (!flushed) FailWrite(flushError != 0 ? flushError : EIO);
   if (!closed) FailWrite(closeError != 0 ? closeError : EIO);
-  if (!temporary_.empty()) {
+  if (replacing_) {
     std::error_code error;
     fs::rename(temporary_, target_, error);
     if (error) FailWrite(error.value());
-    temporary_.clear();
   }
+  temporary_.clear();
 }
 
 }  // namespace rating

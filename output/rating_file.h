@@ -13,11 +13,11 @@ namespace rating {
 // the parameter line, and one line per table row, each ending in CR LF.
 //
 // A file that is replaced is written beside it under a temporary name and
-// renamed over it by Close, so that a run that fails after Open, or whose
-// writing fails, leaves the previous file exactly as it was (or no file where
-// there was none). A name that is a symbolic link is written through; a
-// device or FIFO is written in place. Failures throw RatingFailure with
-// FileCreate or FileWrite, the name as typed and the system's reason.
+// renamed over it by Close; a new file is removed again if the run fails. So
+// a run that fails after Open, or whose writing fails, leaves the previous
+// file exactly as it was, or no file where there was none. A name that is a symbolic link is written through;
+// a device or FIFO is written in place. Failures throw RatingFailure with FileCreate or FileWrite, the name
+// as typed and the system's reason.
 class RatingFileWriter {
  public:
   // `decimalSeparator` is the user's, used in every number written.
@@ -34,7 +34,7 @@ class RatingFileWriter {
   void Open(const std::string& name);
   // Line 1: the title, verbatim.
   void WriteTitle(std::string_view title);
-  // Line 2: the channel as typed, "Elv Cfs Acft Cascades, BW=50 SideS=2 ...".
+  // Line 2: the channel as typed (ParameterLine).
   void WriteParameters(std::string_view width, std::string_view bank, std::string_view fall,
                        std::string_view length, std::string_view n);
   // Rounds Flow, Storage and Cascades of row `row` in place, in that order,
@@ -49,11 +49,20 @@ class RatingFileWriter {
   void Discard();
 
   std::string separator_;
-  std::string name_;                 // as typed, for messages
-  std::filesystem::path target_;     // the file finally written, links resolved
-  std::filesystem::path temporary_;  // beside the target; empty when writing in place
+  std::string name_;              // as typed, for messages
+  std::filesystem::path target_;  // the file finally written, links resolved
+  // The file being written, removed if the run fails: a new name beside
+  // the target when replacing a file, the target itself when it is new, or
+  // empty when a device is written in place.
+  std::filesystem::path temporary_;
+  bool replacing_ = false;  // Close renames temporary_ over the target
   std::FILE* file_ = nullptr;
 };
+
+// Line 2 of the rating file, from the five field texts as typed:
+// "Elv Cfs Acft Cascades, BW=50 SideS=2 Fall=110 ChL=5.5 n=0.025".
+std::string ParameterLine(std::string_view width, std::string_view bank, std::string_view fall,
+                          std::string_view length, std::string_view n);
 
 // A number as the rating file prints it: a blank or a minus sign, the plain
 // number, and one blank (" 12.5 ", "-0.5 ").

@@ -1,0 +1,69 @@
+#include "cli/command_line.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <vector>
+
+#include "app/text_form.h"
+
+namespace rating::cli {
+
+Request ParseCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral(
+      "Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n"
+      "Writes the rating file and prints the listing. Numbers use your locale's decimal separator."));
+  const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version = parser.addVersionOption();
+
+  std::vector<QCommandLineOption> fieldOptions;
+  for (const FieldOption& option : kFieldOptions) {
+    const QString defaultText = QString::fromStdString(DefaultFieldText(option.field));
+    fieldOptions.emplace_back(QString::fromLatin1(option.name), QString::fromLatin1(option.description),
+                              QStringLiteral("text"), defaultText);
+    parser.addOption(fieldOptions.back());
+  }
+  const QCommandLineOption batch(QStringLiteral("batch"),
+                                 QStringLiteral("Rate every reach of a CSV table whose header names the "
+                                                "options above (and optionally \"plot\")."),
+                                 QStringLiteral("reaches.csv"));
+  const QCommandLineOption plot(QStringLiteral("plot"),
+                                QStringLiteral("Draw the rating curves of the reach to an SVG file."),
+                                QStringLiteral("rating.svg"));
+  parser.addOption(batch);
+  parser.addOption(plot);
+
+  if (!parser.parse(arguments)) throw UsageError(parser.errorText().toStdString());
+  if (!parser.positionalArguments().isEmpty()) {
+    throw UsageError("Unexpected argument \"" + parser.positionalArguments().first().toStdString() + "\".");
+  }
+
+  Request request;
+  if (parser.isSet(help)) {
+    request.mode = Mode::Help;
+    request.message = parser.helpText().toStdString();
+    return request;
+  }
+  if (parser.isSet(version)) {
+    request.mode = Mode::Version;
+    request.message =
+        (QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion())
+            .toStdString() +
+        "\n";
+    return request;
+  }
+  for (std::size_t i = 0; i < kFieldOptions.size(); ++i) {
+    request.texts.at(static_cast<std::size_t>(kFieldOptions.at(i).field)) =
+        parser.value(fieldOptions.at(i)).toStdString();
+  }
+  if (parser.isSet(batch)) {
+    if (parser.isSet(plot)) throw UsageError("--plot names one file; in a batch, give a \"plot\" column.");
+    request.mode = Mode::Batch;
+    request.batchFile = parser.value(batch).toStdString();
+  }
+  request.plotFile = parser.value(plot).toStdString();
+  return request;
+}
+
+}  // namespace rating::cli

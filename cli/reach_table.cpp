@@ -1,0 +1,146 @@
+#include "cli/reach_table.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <csv.h>  // libcsv: RFC 4180 parsing with quoted fields
+#include <fstream>
+#include <optional>
+#include <system_error>
+
+#include "engine/failure.h"
+
+namespace rating::cli {
+
+namespace {
+
+constexpr const char* kPlotColumn = "plot";
+
+[[noreturn]] void Fail(const std::string& path, const std::string& reason) {
+  throw RatingFailure(FailureKind::BatchFile, "\"" + path + "\": " + reason + ".");
+}
+
+std::string Lowercase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+// Where each column of the table goes: a field, the plot, or nowhere.
+struct Column {
+  std::optional<InputField> field;
+  bool plot = false;
+};
+
+class TableReader {
+ public:
+  TableReader(std::string path, FieldTexts defaults)
+      : path_(std::move(path)), defaults_(std::move(defaults)) {}
+
+  std::vector<Reach> Read() {
+    std::ifstream in(path_, std::ios::binary);
+    if (!in) Fail(path_, std::generic_category().message(errno));
+
+    csv_parser parser{};
+    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) Fail(path_, "out of memory");
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+      if (!rowStarted_ && line.find_first_not_of(" \t\r") != std::string::npos) {
+        rowStarted_ = true;
+        rowLine_ = number;
+      }
+      line += '\n';
+      if (csv_parse(&parser, line.data(), line.size(), OnCell, OnRowEnd, this) != line.size()) {
+        const std::string reason = csv_strerror(csv_error(&parser));
+        csv_free(&parser);
+        Fail(path_, "line " + std::to_string(number) + ": " + reason);
+      }
+      if (failure_) break;
+    }
+    if (!failure_ && csv_fini(&parser, OnCell, OnRowEnd, this) != 0) {
+      const std::string reason = csv_strerror(csv_error(&parser));
+      csv_free(&parser);
+      Fail(path_, "line " + std::to_string(rowLine_) + ": " + reason);
+    }
+    csv_free(&parser);
+    if (failure_) Fail(path_, *failure_);
+    if (columns_.empty()) Fail(path_, "no header row naming the columns");
+    return std::move(reaches_);
+  }
+
+ private:
+  static void OnCell(void* cell, std::size_t size, void* self) {
+    static_cast<TableReader*>(self)->cells_.emplace_back(static_cast<const char*>(cell), size);
+  }
+
+  static void OnRowEnd(int /*terminator*/, void* self) {
+    auto* reader = static_cast<TableReader*>(self);
+    if (reader->columns_.empty()) {
+      reader->ReadHeader();
+    } else {
+      reader->ReadReach();
+    }
+    reader->cells_.clear();
+    reader->rowStarted_ = false;
+  }
+
+  void ReadHeader() {
+    for (const std::string& cell : cells_) {
+      const std::string name = Lowercase(cell);
+      Column column;
+      column.plot = name == kPlotColumn;
+      for (const FieldOption& option : kFieldOptions) {
+        if (name == option.name) column.field = option.field;
+      }
+      if (!column.field && !column.plot) {
+        failure_ = "line " + std::to_string(rowLine_) + ": unknown column \"" + cell +
+                   "\"; the columns are width, bank, fall, length, n, max-flow, invert, increment, title, "
+                   "output and plot";
+        return;
+      }
+      if (std::find(names_.begin(), names_.end(), name) != names_.end()) {
+        failure_ = "line " + std::to_string(rowLine_) + ": column \"" + cell + "\" appears twice";
+        return;
+      }
+      names_.push_back(name);
+      columns_.push_back(column);
+    }
+  }
+
+  void ReadReach() {
+    Reach reach;
+    reach.line = rowLine_;
+    reach.texts = defaults_;
+    if (cells_.size() != columns_.size()) {
+      reach.error = "the row has " + std::to_string(cells_.size()) + " cells and the header names " +
+                    std::to_string(columns_.size()) + " columns.";
+    } else {
+      for (std::size_t i = 0; i < cells_.size(); ++i) {
+        if (columns_[i].plot) {
+          reach.plot = cells_[i];
+        } else {
+          reach.texts.at(static_cast<std::size_t>(*columns_[i].field)) = cells_[i];
+        }
+      }
+    }
+    reaches_.push_back(std::move(reach));
+  }
+
+  std::string path_;
+  FieldTexts defaults_;
+  std::vector<Column> columns_;
+  std::vector<std::string> names_;
+  std::vector<std::string> cells_;
+  std::vector<Reach> reaches_;
+  std::optional<std::string> failure_;
+  bool rowStarted_ = false;
+  int rowLine_ = 0;
+};
+
+}  // namespace
+
+std::vector<Reach> ReadReaches(const std::string& path, const FieldTexts& defaults) {
+  return TableReader(path, defaults).Read();
+}
+
+}  // namespace rating::cli

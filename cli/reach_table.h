@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/command_line.h"
+
+namespace rating::cli {
+
+// One reach of a batch table: its field texts, where it stands in the file,
+// and what is wrong with the row when it cannot be rated.
+struct Reach {
+  int line = 0;       // line of the CSV file the row starts on
+  FieldTexts texts;   // the row's cells, or the defaults for absent columns
+  std::string plot;   // SVG of the rating curves, or empty
+  std::string error;  // a malformed row, or empty
+};
+
+// Reads a CSV table of reaches. The header row names the columns: the
+// option names (width, bank, fall, length, n, max-flow, invert, increment,
+// title, output) and optionally "plot", in any order and any letter case.
+// Columns it leaves out take `defaults`. Quoted cells may hold commas, quotes
+// ("") and line breaks. Throws RatingFailure (BatchFile) when the file cannot
+// be read, its header is wrong or its quoting is broken.
+std::vector<Reach> ReadReaches(const std::string& path, const FieldTexts& defaults);
+
+}  // namespace rating::cli

@@ -1,0 +1,210 @@
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include "app/main_window.h"
+
+using rating::InputField;
+
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& text) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(text);
+}
+
+struct CliResult {
+  int exitCode = -1;
+  QByteArray out;
+  QByteArray err;
+};
+
+CliResult RunCli(const QStringList& arguments, const QString& folder) {
+  QProcess process;
+  process.setWorkingDirectory(folder);
+  process.start(QStringLiteral(RATING_CLI_PATH), arguments);
+  process.closeWriteChannel();
+  if (!process.waitForFinished(60000)) return {};
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// The option of each field, in the window's field order.
+const std::array<const char*, 10> kOptions = {"--width", "--bank",     "--fall",   "--length",
+                                              "--n",     "--max-flow", "--invert", "--increment",
+                                              "--title", "--output"};
+
+}  // namespace
+
+class CliTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+
+ private slots:
+  void cliAndWindowWriteTheSameBytes_data() {
+    QTest::addColumn<QStringList>("texts");  // in InputField order, without the file name
+    QTest::newRow("defaults") << QStringList{
+        "50", "2", "110", "5.5", "0.025", "3000", "0.0", "0.2", "South Street Channel"};
+    QTest::newRow("triangular reach")
+        << QStringList{"0", "1.5", "20", "2.25", "0.035", "500", "812.5", "0.25", "Mill Creek – reach 3"};
+    QTest::newRow("substituted bank and increment")
+        << QStringList{" 120", "0", "8", "0.75", "0.04", "40000", "-3", "0", "Tab\tin title"};
+  }
+
+  void cliAndWindowWriteTheSameBytes() {
+    QFETCH(QStringList, texts);
+    Form1 form;
+    QStringList arguments;
+    for (int i = 0; i < texts.size(); ++i) {
+      form.Field(static_cast<InputField>(i))->setText(texts.at(i));
+      arguments << QString::fromLatin1(kOptions.at(static_cast<std::size_t>(i))) << texts.at(i);
+    }
+    form.Field(InputField::Filename)->setText(Path(QStringLiteral("window.RAT")));
+    form.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    arguments << QStringLiteral("--output") << QStringLiteral("cli.RAT");
+
+    const CliResult cli = RunCli(arguments, dir_.path());
+    QCOMPARE(cli.exitCode, 0);
+    const QByteArray window = ReadFile(Path(QStringLiteral("window.RAT")));
+    QVERIFY(!window.isEmpty());
+    QCOMPARE(ReadFile(Path(QStringLiteral("cli.RAT"))), window);
+
+    auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
+    QStringList listed;
+    for (int i = 0; i < list->count(); ++i) listed << list->item(i)->text();
+    QCOMPARE(QString::fromUtf8(cli.out), listed.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+  }
+
+  void exitCodes_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("defaults") << QStringList{} << 0 << QString();
+    QTest::newRow("help") << QStringList{"--help"} << 0 << QString();
+    QTest::newRow("version") << QStringList{"--version"} << 0 << QString();
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "Unknown option 'bogus'.";
+    QTest::newRow("missing value") << QStringList{"--width"} << 2 << "Missing value after '--width'.";
+    QTest::newRow("stray argument") << QStringList{"50"} << 2 << "Unexpected argument \"50\".";
+    QTest::newRow("plot with batch") << QStringList{"--batch", "a.csv", "--plot", "a.svg"} << 2 << "--plot";
+    QTest::newRow("bad field") << QStringList{"--length", "5,5x"} << 1
+                               << "Type mismatch: Channel Length (mi) \"5,5x\" is not a number.";
+    QTest::newRow("zero fall") << QStringList{"--fall", "0"} << 1 << "Division by zero: row 1, travel time K";
+    QTest::newRow("missing batch file") << QStringList{"--batch", "none.csv"} << 1
+                                        << "Cannot read batch file \"none.csv\": No such file or directory.";
+    QTest::newRow("unwritable output")
+        << QStringList{"--output", "/nope/x.RAT"} << 1
+        << "Cannot create rating file \"/nope/x.RAT\": No such file or directory.";
+  }
+
+  void exitCodes() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    const CliResult cli = RunCli(arguments, dir_.path());
+    QCOMPARE(cli.exitCode, exitCode);
+    QVERIFY2(QString::fromUtf8(cli.err).contains(message), cli.err.constData());
+    if (exitCode != 0) QVERIFY(cli.out.isEmpty());
+  }
+
+  void helpNamesEveryOption() {
+    const QString help = QString::fromUtf8(RunCli({QStringLiteral("--help")}, dir_.path()).out);
+    // One-letter options are listed with one dash ("-n") and accept two.
+    for (const char* option : kOptions) QVERIFY2(help.contains(QLatin1String(option + 1)), option);
+    QVERIFY(help.contains(QLatin1String("--batch")));
+    QVERIFY(help.contains(QLatin1String("--plot")));
+  }
+
+  void batchGoesOnPastABadRowAndNamesItsLine() {
+    QTemporaryDir batch;
+    WriteFile(batch.filePath(QStringLiteral("reaches.csv")),
+              "Title,Width,Fall,Output\n"
+              "\"Smith Creek, upper \"\"A\"\"\",40,100,s1.RAT\n"
+              "\"Two\n"
+              "lines\",45,90,s2.RAT\n"
+              "\n"
+              "Bad reach,abc,100,s3.RAT\n"
+              "Short row,30\n"
+              "Last,30,50,s5.RAT\n");
+    const CliResult cli = RunCli({QStringLiteral("--batch"), QStringLiteral("reaches.csv")}, batch.path());
+    QCOMPARE(cli.exitCode, 1);
+    QCOMPARE(cli.out, QByteArray("3 rated, 2 failed\n"));
+    QVERIFY2(cli.err.contains("reaches.csv:6: Type mismatch: Bottom Width (ft) \"abc\" is not a number."),
+             cli.err.constData());
+    QVERIFY2(cli.err.contains("reaches.csv:7: "), cli.err.constData());
+    QVERIFY(ReadFile(batch.filePath(QStringLiteral("s1.RAT"))).startsWith("Smith Creek, upper \"A\"\r\n"));
+    QVERIFY(ReadFile(batch.filePath(QStringLiteral("s1.RAT"))).contains("BW=40 SideS=2 Fall=100 ChL=5.5"));
+    QVERIFY(QFile::exists(batch.filePath(QStringLiteral("s2.RAT"))));
+    QVERIFY(!QFile::exists(batch.filePath(QStringLiteral("s3.RAT"))));
+    QVERIFY(QFile::exists(batch.filePath(QStringLiteral("s5.RAT"))));
+  }
+
+  void batchRejectsAnUnknownColumn() {
+    QTemporaryDir batch;
+    WriteFile(batch.filePath(QStringLiteral("reaches.csv")), "width,depth\n50,2\n");
+    const CliResult cli = RunCli({QStringLiteral("--batch"), QStringLiteral("reaches.csv")}, batch.path());
+    QCOMPARE(cli.exitCode, 1);
+    QVERIFY2(cli.err.contains("line 1: unknown column \"depth\""), cli.err.constData());
+  }
+
+  void largeBatchReportsProgress() {
+    QTemporaryDir batch;
+    QByteArray csv = "output,max-flow\n";
+    for (int i = 0; i < 12; ++i) csv += "r" + QByteArray::number(i) + ".RAT,500\n";
+    WriteFile(batch.filePath(QStringLiteral("reaches.csv")), csv);
+    const CliResult cli = RunCli({QStringLiteral("--batch"), QStringLiteral("reaches.csv")}, batch.path());
+    QCOMPARE(cli.exitCode, 0);
+    QCOMPARE(cli.out, QByteArray("12 rated, 0 failed\n"));
+    QVERIFY2(cli.err.contains("rated 12 of 12 reaches"), cli.err.constData());
+  }
+
+  void plotIsAnSvgThatNamesItsAxes() {
+    const CliResult cli = RunCli({QStringLiteral("--plot"), QStringLiteral("rating.svg"),
+                                  QStringLiteral("--output"), QStringLiteral("plot.RAT")},
+                                 dir_.path());
+    QCOMPARE(cli.exitCode, 0);
+    QXmlStreamReader svg(ReadFile(Path(QStringLiteral("rating.svg"))));
+    QStringList texts;
+    bool sawSvgRoot = false;
+    while (!svg.atEnd()) {
+      if (svg.readNext() != QXmlStreamReader::StartElement) continue;
+      if (svg.name() == QLatin1String("svg")) sawSvgRoot = true;
+      if (svg.name() == QLatin1String("text")) texts << svg.readElementText().trimmed();
+    }
+    QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+    QVERIFY(sawSvgRoot);
+    for (const char* expected :
+         {"Flow (cfs)", "Storage (acre-ft)", "Elevation (ft)", "South Street Channel",
+          "Elv Cfs Acft Cascades, BW=50 SideS=2 Fall=110 ChL=5.5 n=0.025", "0", "1000", "3000"}) {
+      QVERIFY2(texts.contains(QLatin1String(expected)), expected);
+    }
+  }
+
+  void batchPlotColumnDrawsOnePlotPerReach() {
+    QTemporaryDir batch;
+    WriteFile(batch.filePath(QStringLiteral("reaches.csv")),
+              "output,plot,width\na.RAT,a.svg,40\nb.RAT,,50\nc.RAT,/nope/c.svg,60\n");
+    const CliResult cli = RunCli({QStringLiteral("--batch"), QStringLiteral("reaches.csv")}, batch.path());
+    QCOMPARE(cli.exitCode, 1);
+    QVERIFY(QFile::exists(batch.filePath(QStringLiteral("a.svg"))));
+    QVERIFY2(cli.err.contains("reaches.csv:4: Cannot write plot \"/nope/c.svg\""), cli.err.constData());
+  }
+};
+
+QTEST_MAIN(CliTest)
+#include "cli_test.moc"
