@@ -28,6 +28,8 @@ struct Axis {
   double low = 0;
   double high = 1;
   double step = 1;
+  [[nodiscard]] int Intervals() const { return static_cast<int>(std::lround((high - low) / step)); }
+  [[nodiscard]] double Tick(int k) const { return low + k * step; }
 };
 
 Axis NiceAxis(double low, double high) {
@@ -59,13 +61,15 @@ void DrawPanel(QPainter& painter, const QRectF& frame, const std::vector<double>
   painter.setPen(QPen(Qt::black, 1));
   painter.drawRect(frame);
   const QFontMetricsF metrics(painter.font());
-  for (double v = across.low; v <= across.high + across.step / 2; v += across.step) {
+  for (int k = 0; k <= across.Intervals(); ++k) {
+    const double v = across.Tick(k);
     const QPointF at = toPoint(v, up.low);
     painter.drawLine(at, at + QPointF(0, 5));
     const QString text = TickText(v);
     painter.drawText(at + QPointF(-metrics.horizontalAdvance(text) / 2, 5 + metrics.ascent()), text);
   }
-  for (double v = up.low; v <= up.high + up.step / 2; v += up.step) {
+  for (int k = 0; k <= up.Intervals(); ++k) {
+    const double v = up.Tick(k);
     const QPointF at = toPoint(across.low, v);
     painter.drawLine(at, at - QPointF(5, 0));
     const QString text = TickText(v);

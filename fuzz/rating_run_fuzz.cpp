@@ -50,10 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (!input.empty() && (input[0] & 1) != 0) form.SetDecimalSeparator(",");
 
-  // Any name becomes one entry in the private folder.
+  // Any name becomes one entry in the private folder; a NUL byte must be refused.
   std::string& name = form.Text(rating::InputField::Filename);
   std::erase(name, '/');
-  std::erase(name, '\0');
   const fs::path file = Sandbox() / name;
   name = file.string();
 

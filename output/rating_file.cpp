@@ -20,8 +20,25 @@ constexpr int kTemporaryNameTries = 100;
 
 std::string Reason(int error) { return std::generic_category().message(error); }
 
+// The name as a message shows it: control characters, which a message box
+// or terminal would swallow, as \xNN.
+std::string Shown(const std::string& name) {
+  std::string shown;
+  for (const char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20) {
+      constexpr std::string_view kHex = "0123456789ABCDEF";
+      shown += "\\x";
+      shown += kHex[(static_cast<unsigned char>(c) >> 4U) & 0xFU];
+      shown += kHex[static_cast<unsigned char>(c) & 0xFU];
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
 [[noreturn]] void FailCreate(const std::string& name, int error) {
-  throw RatingFailure(FailureKind::FileCreate, "\"" + name + "\": " + Reason(error) + ".",
+  throw RatingFailure(FailureKind::FileCreate, "\"" + Shown(name) + "\": " + Reason(error) + ".",
                       InputField::Filename);
 }
 
@@ -74,6 +91,8 @@ void RatingFileWriter::Open(const std::string& name) {
   Discard();
   name_ = name;
   if (name.empty()) FailCreate(name, ENOENT);
+  // The system would silently stop at a NUL byte and write another file.
+  if (name.find('\0') != std::string::npos) FailCreate(name, EINVAL);
   target_ = ResolveLinks(name);
 
   std::error_code error;
@@ -130,7 +149,7 @@ void RatingFileWriter::WriteLine(std::string_view line) {
 void RatingFileWriter::FailWrite(int error) {
   const std::string name = name_;
   Discard();
-  throw RatingFailure(FailureKind::FileWrite, "\"" + name + "\": " + Reason(error) + ".",
+  throw RatingFailure(FailureKind::FileWrite, "\"" + Shown(name) + "\": " + Reason(error) + ".",
                       InputField::Filename);
 }
 

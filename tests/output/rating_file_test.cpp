@@ -209,7 +209,10 @@ TEST_P(OpenFailures, FailBeforeWritingAndLeaveEverythingAsItWas) {
     } catch (const RatingFailure& failure) {
       EXPECT_EQ(failure.Kind(), FailureKind::FileCreate);
       EXPECT_EQ(failure.Field(), InputField::Filename);
-      EXPECT_EQ(std::string(failure.what()), "Cannot create rating file \"" + name + "\": " + c.reason + ".");
+      std::string shown = name;
+      if (const auto nul = shown.find('\0'); nul != std::string::npos) shown.replace(nul, 1, "\\x00");
+      EXPECT_EQ(std::string(failure.what()),
+                "Cannot create rating file \"" + shown + "\": " + c.reason + ".");
       return failure.Kind() == FailureKind::FileCreate &&
              std::string(failure.what()).find(c.reason) != std::string::npos;
     }
@@ -227,40 +230,42 @@ TEST_P(OpenFailures, FailBeforeWritingAndLeaveEverythingAsItWas) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, OpenFailures,
-    testing::Values(OpenFailureCase{"EmptyName", [](const fs::path&) { return std::string(); },
-                                    "No such file or directory", false},
-                    OpenFailureCase{"MissingFolder",
-                                    [](const fs::path& d) { return (d / "nope" / "x.RAT").string(); },
-                                    "No such file or directory", false},
-                    OpenFailureCase{"NameIsAFolder",
-                                    [](const fs::path& d) {
-                                      fs::create_directory(d / "folder.RAT");
-                                      return (d / "folder.RAT").string();
-                                    },
-                                    "Is a directory", false},
-                    OpenFailureCase{"FolderIsAFile",
-                                    [](const fs::path& d) {
-                                      WriteFile(d / "plain", "x");
-                                      return (d / "plain" / "x.RAT").string();
-                                    },
-                                    "Not a directory", false},
-                    OpenFailureCase{"NameTooLong",
-                                    [](const fs::path& d) { return (d / std::string(300, 'r')).string(); },
-                                    "File name too long", false},
-                    OpenFailureCase{"FolderWithoutPermission",
-                                    [](const fs::path& d) {
-                                      fs::create_directory(d / "locked");
-                                      fs::permissions(d / "locked", fs::perms(0555));
-                                      return (d / "locked" / "x.RAT").string();
-                                    },
-                                    "Permission denied", true},
-                    OpenFailureCase{"ReadOnlyFile",
-                                    [](const fs::path& d) {
-                                      WriteFile(d / "old.RAT", "old rating\r\n");
-                                      fs::permissions(d / "old.RAT", fs::perms(0444));
-                                      return (d / "old.RAT").string();
-                                    },
-                                    "Permission denied", true}),
+    testing::Values(
+        OpenFailureCase{"EmptyName", [](const fs::path&) { return std::string(); },
+                        "No such file or directory", false},
+        OpenFailureCase{"MissingFolder", [](const fs::path& d) { return (d / "nope" / "x.RAT").string(); },
+                        "No such file or directory", false},
+        OpenFailureCase{"NameIsAFolder",
+                        [](const fs::path& d) {
+                          fs::create_directory(d / "folder.RAT");
+                          return (d / "folder.RAT").string();
+                        },
+                        "Is a directory", false},
+        OpenFailureCase{"FolderIsAFile",
+                        [](const fs::path& d) {
+                          WriteFile(d / "plain", "x");
+                          return (d / "plain" / "x.RAT").string();
+                        },
+                        "Not a directory", false},
+        OpenFailureCase{"NameWithNulByte",
+                        [](const fs::path& d) { return (d / "x.RAT").string() + std::string(1, '\0') + "y"; },
+                        "Invalid argument", false},
+        OpenFailureCase{"NameTooLong", [](const fs::path& d) { return (d / std::string(300, 'r')).string(); },
+                        "File name too long", false},
+        OpenFailureCase{"FolderWithoutPermission",
+                        [](const fs::path& d) {
+                          fs::create_directory(d / "locked");
+                          fs::permissions(d / "locked", fs::perms(0555));
+                          return (d / "locked" / "x.RAT").string();
+                        },
+                        "Permission denied", true},
+        OpenFailureCase{"ReadOnlyFile",
+                        [](const fs::path& d) {
+                          WriteFile(d / "old.RAT", "old rating\r\n");
+                          fs::permissions(d / "old.RAT", fs::perms(0444));
+                          return (d / "old.RAT").string();
+                        },
+                        "Permission denied", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DeviceTarget, AFullDiskIsAFailureNotASuccess) {
