@@ -20,13 +20,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A folder of this process's own, removed when fuzzing ends.
+class Folder {
+ public:
+  Folder() : path_(fs::temp_directory_path() / ("rating-run-fuzz-" + std::to_string(::getpid()))) {
+    fs::create_directories(path_);
+  }
+  Folder(const Folder&) = delete;
+  Folder& operator=(const Folder&) = delete;
+  ~Folder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  [[nodiscard]] const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
 const fs::path& Sandbox() {
-  static const fs::path folder = [] {
-    fs::path path = fs::temp_directory_path() / ("rating-run-fuzz-" + std::to_string(::getpid()));
-    fs::create_directories(path);
-    return path;
-  }();
-  return folder;
+  static const Folder folder;
+  return folder.Path();
 }
 
 std::size_t CountLineEnds(const fs::path& file) {

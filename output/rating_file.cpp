@@ -112,7 +112,6 @@ void RatingFileWriter::Open(const std::string& name) {
     file_ = std::fopen(target_.c_str(), "wbx");
     if (file_ == nullptr) FailCreate(name, errno);
     temporary_ = target_;
-    replacing_ = false;
     return;
   }
 
@@ -132,7 +131,6 @@ void RatingFileWriter::Open(const std::string& name) {
     temporary_.clear();
     FailCreate(name, reason);
   }
-  replacing_ = true;
   // The replacement keeps the permissions of the file it replaces.
   fs::permissions(temporary_, status.permissions(), error);
 }
@@ -188,7 +186,7 @@ void RatingFileWriter::Close() {
   file_ = nullptr;
   if (!flushed) FailWrite(flushError != 0 ? flushError : EIO);
   if (!closed) FailWrite(closeError != 0 ? closeError : EIO);
-  if (replacing_) {
+  if (temporary_ != target_ && !temporary_.empty()) {  // a replacement written beside the target
     std::error_code error;
     fs::rename(temporary_, target_, error);
     if (error) FailWrite(error.value());

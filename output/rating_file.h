@@ -55,7 +55,6 @@ class RatingFileWriter {
   // the target when replacing a file, the target itself when it is new, or
   // empty when a device is written in place.
   std::filesystem::path temporary_;
-  bool replacing_ = false;  // Close renames temporary_ over the target
   std::FILE* file_ = nullptr;
 };
 
