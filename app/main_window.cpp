@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFontInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,10 +96,8 @@ Form1::Form1(QWidget* parent)
   QWidget* previous = List1_;
   setTabOrder(Command1_, List1_);
   for (const FieldPlace& place : kFieldPlaces) {
-    auto* label =
-        new QLabel(QString::fromUtf8(rating::FieldLabel(place.field).data(),
-                                     static_cast<qsizetype>(rating::FieldLabel(place.field).size())),
-                   this);
+    const std::string_view caption = rating::FieldLabel(place.field);
+    auto* label = new QLabel(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), this);
     label->setObjectName(QString::fromLatin1(place.labelName));
     QRect labelPlace = FromTwips(place.left, place.top - kLabelAbove, place.labelWidth, kLabelHeight);
     // A wider desktop font must not cut a caption short; labels are
