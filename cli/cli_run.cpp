@@ -17,8 +17,22 @@ namespace {
 constexpr std::size_t kProgressAbove = 10;  // batches larger than this report progress
 constexpr std::size_t kProgressSteps = 10;  // in tenths
 
+// The window's one-line fields cannot hold a line break; a title given here
+// could, and would split the rating file's first line.
+void RefuseLineBreaks(const FieldTexts& texts) {
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (texts.at(i).find_first_of("\r\n") != std::string::npos) {
+      const auto field = static_cast<InputField>(i);
+      throw RatingFailure(FailureKind::InvalidText,
+                          std::string(FieldLabel(field)) + " contains a line break; it must be one line.",
+                          field);
+    }
+  }
+}
+
 // Rates one reach; returns its table, rounded as the file and listing leave it.
 RatingTable RateReach(const FieldTexts& texts, const std::string& plot, TextForm& form) {
+  RefuseLineBreaks(texts);
   for (std::size_t i = 0; i < texts.size(); ++i) form.Text(static_cast<InputField>(i)) = texts.at(i);
   const RatingTable table = CreateRatingFile(form);
   if (!plot.empty()) {

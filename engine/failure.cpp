@@ -9,6 +9,7 @@ std::string_view FailureKindText(FailureKind kind) {
     case FailureKind::DivisionByZero: return "Division by zero";
     case FailureKind::InvalidArgument: return "Invalid argument";
     case FailureKind::IndexOutOfRange: return "Index out of range";
+    case FailureKind::InvalidText: return "Invalid text";
     case FailureKind::FileCreate: return "Cannot create rating file";
     case FailureKind::FileWrite: return "Cannot write rating file";
     case FailureKind::BatchFile: return "Cannot read batch file";

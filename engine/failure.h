@@ -16,6 +16,7 @@ enum class FailureKind {
   DivisionByZero,   // x / 0 with x not 0
   InvalidArgument,  // 0 / 0, square root or fractional power of a negative number
   IndexOutOfRange,  // the table's 1000 rows are used up
+  InvalidText,      // a text the rating file cannot carry, such as a title with a line break
   FileCreate,       // the rating file cannot be created or truncated
   FileWrite,        // the rating file cannot be written, flushed or put in place
   BatchFile,        // a batch table of reaches cannot be read

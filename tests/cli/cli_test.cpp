@@ -143,13 +143,16 @@ class CliTest : public QObject {
               "Last,30,50,s5.RAT\n");
     const CliResult cli = RunCli({QStringLiteral("--batch"), QStringLiteral("reaches.csv")}, batch.path());
     QCOMPARE(cli.exitCode, 1);
-    QCOMPARE(cli.out, QByteArray("3 rated, 2 failed\n"));
+    QCOMPARE(cli.out, QByteArray("2 rated, 3 failed\n"));
+    QVERIFY2(cli.err.contains(
+                 "reaches.csv:3: Invalid text: Title Line contains a line break; it must be one line."),
+             cli.err.constData());
     QVERIFY2(cli.err.contains("reaches.csv:6: Type mismatch: Bottom Width (ft) \"abc\" is not a number."),
              cli.err.constData());
     QVERIFY2(cli.err.contains("reaches.csv:7: "), cli.err.constData());
     QVERIFY(ReadFile(batch.filePath(QStringLiteral("s1.RAT"))).startsWith("Smith Creek, upper \"A\"\r\n"));
     QVERIFY(ReadFile(batch.filePath(QStringLiteral("s1.RAT"))).contains("BW=40 SideS=2 Fall=100 ChL=5.5"));
-    QVERIFY(QFile::exists(batch.filePath(QStringLiteral("s2.RAT"))));
+    QVERIFY(!QFile::exists(batch.filePath(QStringLiteral("s2.RAT"))));
     QVERIFY(!QFile::exists(batch.filePath(QStringLiteral("s3.RAT"))));
     QVERIFY(QFile::exists(batch.filePath(QStringLiteral("s5.RAT"))));
   }
