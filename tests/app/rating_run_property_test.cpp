@@ -13,13 +13,13 @@
 #include <random>
 #include <sstream>
 #include <string>
-#include <unistd.h>  // getpid, for a private folder
 #include <vector>
 
 #include "app/rating_run.h"
 #include "app/text_form.h"
 #include "engine/failure.h"
 #include "engine/rating_table.h"
+#include "tests/support/scratch_files.h"
 
 namespace rating {
 namespace {
@@ -37,10 +37,7 @@ std::string NumberText(float value, const std::string& separator) {
   return result;
 }
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing_support::ReadFile;
 
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -55,13 +52,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 class RunProperties : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("rating-run-property-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-    file_ = dir_ / "reach.RAT";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // Checks one channel through the engine and the whole run. Returns whether
   // the run produced a table.
   bool Check(TextForm& form, bool positiveGeometry) {
@@ -145,8 +135,9 @@ class RunProperties : public testing::Test {
     }
   }
 
-  fs::path dir_;
-  fs::path file_;
+  testing_support::ScratchFolder folder_{"rating-run-property"};
+  fs::path dir_ = folder_.Path();
+  fs::path file_ = dir_ / "reach.RAT";
 };
 
 TEST_F(RunProperties, PlausibleChannels) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <ostream>
 #include <sstream>
@@ -12,6 +11,7 @@
 
 #include "app/text_form.h"
 #include "engine/failure.h"
+#include "tests/support/scratch_files.h"
 
 namespace rating {
 namespace {
@@ -36,23 +36,13 @@ class FakeForm : public TextForm {
   std::vector<std::string> log;
 };
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing_support::ReadFile;
 
 class RatingRunTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("rating-run-test-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-    file_ = dir_ / "run.RAT";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
-  fs::path file_;
+  testing_support::ScratchFolder folder_{"rating-run-test"};
+  fs::path dir_ = folder_.Path();
+  fs::path file_ = dir_ / "run.RAT";
 };
 
 TEST_F(RatingRunTest, ReadsEachFieldWhenItsStepNeedsIt) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -11,22 +12,15 @@
 #include <unistd.h>  // geteuid, setuid: file-permission cases run as an ordinary user
 
 #include "engine/failure.h"
+#include "tests/support/scratch_files.h"
 
 namespace rating {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using testing_support::ReadFile;
+using testing_support::WriteFile;
 
 RatingTable DefaultTable(const char* separator = ".") {
   const bool comma = separator[0] == ',';
@@ -52,26 +46,22 @@ void WriteDefaultFile(const std::string& name, const char* separator = ".") {
 // A fresh folder that an ordinary user may write in.
 class RatingFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("rating-file-test-" + std::to_string(::getpid()) + "-" +
-                                        testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::permissions(dir_, fs::perms::all);
+  RatingFileTest() : folder_(FolderName()), dir_(folder_.Path()) {}
+
+  // One folder per test; a parameterised test's name holds a "/".
+  static std::string FolderName() {
+    std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '-');
+    return "rating-file-test-" + name;
   }
-  void TearDown() override {
-    std::error_code ignored;
-    for (const auto& entry : fs::recursive_directory_iterator(dir_, ignored)) {
-      fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    }
-    fs::remove_all(dir_, ignored);
-  }
+
   // Names of the files in the folder, to see that no temporary file stays.
   std::string Listing() const {
     std::string names;
     for (const auto& entry : fs::directory_iterator(dir_)) names += entry.path().filename().string() + ";";
     return names;
   }
+  testing_support::ScratchFolder folder_;
   fs::path dir_;
 };
 
