@@ -105,7 +105,7 @@ Form1::Form1(QWidget* parent)
     labelPlace.setWidth(std::max(labelPlace.width(), label->sizeHint().width()));
     label->setGeometry(labelPlace);
 
-    auto* text = new QLineEdit(QString::fromStdString(rating::DefaultFieldText(place.field)), this);
+    auto* text = new QLineEdit(QString::fromStdString(rating::DefaultFieldText(place.field, DecimalSeparator())), this);
     text->setObjectName(QString::fromLatin1(place.textName));
     text->setGeometry(FromTwips(place.left, place.top, place.width, kFieldHeight));
     fields_.at(static_cast<std::size_t>(place.field)) = text;

@@ -1,13 +1,29 @@
 #include "app/rating_run.h"
 
 #include "engine/channel_parameters.h"
+#include "engine/failure.h"
 #include "engine/rating_table.h"
 #include "output/listing.h"
 #include "output/rating_file.h"
 
 namespace rating {
 
-RatingTable CreateRatingFile(RatingForm& form) {
+namespace {
+
+// The title is line 1 of the file and the file name one name; a pasted or
+// quoted line break would split the one or make a name nobody can type.
+std::string OneLine(RatingForm& form, InputField field) {
+  std::string text = form.FieldText(field);
+  if (text.find_first_of("\r\n") != std::string::npos) {
+    throw RatingFailure(FailureKind::InvalidText,
+                        std::string(FieldLabel(field)) + " contains a line break; it must be one line.", field);
+  }
+  return text;
+}
+
+}  // namespace
+
+RatingTable CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending) {
   const std::string separator = form.DecimalSeparator();
   // A braced list is evaluated left to right, so the fields are read in order.
   const ChannelParameters channel = ReadChannelParameters(
@@ -19,8 +35,8 @@ RatingTable CreateRatingFile(RatingForm& form) {
 
   form.ClearList();
   RatingFileWriter file(separator);
-  file.Open(form.FieldText(InputField::Filename));
-  file.WriteTitle(form.FieldText(InputField::Title));
+  file.Open(OneLine(form, InputField::Filename));
+  file.WriteTitle(OneLine(form, InputField::Title));
   // Read one after another: the order of function arguments is unspecified.
   const std::string width = form.FieldText(InputField::Width);
   const std::string bank = form.FieldText(InputField::Bank);
@@ -31,12 +47,21 @@ RatingTable CreateRatingFile(RatingForm& form) {
 
   ComputeRatingTable(channel, table);
 
-  for (const std::string_view heading : kListingHeadings) form.AddListLine(std::string(heading));
-  for (int j = 0; j <= table.LastRow; ++j) {
-    file.WriteRow(table, j);
-    form.AddListLine(FormatListingRow(table, j, separator));
+  try {
+    for (const std::string_view heading : kListingHeadings) form.AddListLine(std::string(heading));
+    for (int j = 0; j <= table.LastRow; ++j) {
+      file.WriteRow(table, j);
+      form.AddListLine(FormatListingRow(table, j, separator));
+    }
+    if (pending != nullptr) {
+      file.CloseInto(*pending);
+    } else {
+      file.Close();
+    }
+  } catch (const RatingFailure&) {
+    form.ClearList();  // no rows listed for a file that was not written
+    throw;
   }
-  file.Close();
   return table;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/input_field.h"
 #include "engine/rating_table.h"
+#include "output/safe_file.h"
 
 namespace rating {
 
@@ -32,10 +34,14 @@ class RatingForm {
 // table, writes the rating file and fills the results list, in that order.
 // Throws RatingFailure at the first failure. What a failed run leaves:
 //  - a bad field, zero length or zero n: the list and the file untouched;
-//  - a file that cannot be created: the list empty, the file untouched;
-//  - a computation that fails: the list empty, the previous file intact.
-// Returns the table as the file and the list leave it, rounded, for tools
-// that draw it; the window has no use for it.
-RatingTable CreateRatingFile(RatingForm& form);
+//  - a file that cannot be created, or a title or file name of more than one
+//    line: the list empty, the file untouched;
+//  - a computation or a write that fails: the list empty, the previous file
+//    intact.
+// The file is put in place before the run returns, or, when `pending` is
+// given, finished and added to it for CommitTogether. Returns the table as
+// the file and the list leave it, rounded, for tools that draw it; the
+// window has no use for it.
+RatingTable CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending = nullptr);
 
 }  // namespace rating

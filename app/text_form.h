@@ -12,7 +12,7 @@ namespace rating {
 // results list kept as lines. Tools that drive the rating run use it.
 class TextForm : public RatingForm {
  public:
-  // The fields start with the window's default texts.
+  // The fields start with the window's default texts, "." as separator.
   TextForm();
 
   // The text of a field, to read or to change.
@@ -32,7 +32,9 @@ class TextForm : public RatingForm {
   std::string separator_ = ".";
 };
 
-// The text a field shows when the window opens ("50" for the bottom width).
-std::string DefaultFieldText(InputField field);
+// The text a field shows when the window opens ("50" for the bottom width),
+// numbers with the user's decimal separator ("5,5" for the length where the
+// separator is a comma).
+std::string DefaultFieldText(InputField field, std::string_view decimalSeparator);
 
 }  // namespace rating

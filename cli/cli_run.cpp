@@ -2,13 +2,17 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 #include "app/rating_run.h"
 #include "app/text_form.h"
+#include "cli/batch_targets.h"
 #include "cli/command_line.h"
 #include "cli/rating_plot.h"
 #include "cli/reach_table.h"
 #include "engine/failure.h"
 #include "output/rating_file.h"
+#include "output/safe_file.h"
 
 namespace rating::cli {
 
@@ -17,42 +21,34 @@ namespace {
 constexpr std::size_t kProgressAbove = 10;  // batches larger than this report progress
 constexpr std::size_t kProgressSteps = 10;  // in tenths
 
-// The window's one-line fields cannot hold a line break; a title given here
-// could, and would split the rating file's first line.
-void RefuseLineBreaks(const FieldTexts& texts) {
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    if (texts.at(i).find_first_of("\r\n") != std::string::npos) {
-      const auto field = static_cast<InputField>(i);
-      throw RatingFailure(FailureKind::InvalidText,
-                          std::string(FieldLabel(field)) + " contains a line break; it must be one line.",
-                          field);
-    }
-  }
-}
-
-// Rates one reach; returns its table, rounded as the file and listing leave it.
-RatingTable RateReach(const FieldTexts& texts, const std::string& plot, TextForm& form) {
-  RefuseLineBreaks(texts);
+// Rates one reach and draws its plot. The files are put in place at once, or
+// added to `pending` to be put in place with the rest of a batch.
+void RateReach(const FieldTexts& texts, const std::string& plot, TextForm& form,
+               std::vector<SafeFile>* pending) {
   for (std::size_t i = 0; i < texts.size(); ++i) form.Text(static_cast<InputField>(i)) = texts.at(i);
-  const RatingTable table = CreateRatingFile(form);
+  std::string& output = form.Text(InputField::Filename);
+  output = OutputName(output);
+  const RatingTable table = CreateRatingFile(form, pending);
   if (!plot.empty()) {
     const auto text = [&form](InputField field) { return form.Text(field); };
     WriteRatingPlot(table, text(InputField::Title),
                     ParameterLine(text(InputField::Width), text(InputField::Bank), text(InputField::Slope),
                                   text(InputField::Length), text(InputField::N)),
-                    plot);
+                    OutputName(plot), pending);
   }
-  return table;
 }
 
 int RunSingle(const Request& request, TextForm& form, std::ostream& out, std::ostream& err) {
   try {
-    RateReach(request.texts, request.plotFile, form);
+    RateReach(request.texts, request.plotFile, form, nullptr);
   } catch (const RatingFailure& failure) {
     err << failure.what() << '\n';
     return kExitFailure;
   }
-  for (const std::string& line : form.ListLines()) out << line << '\n';
+  // A rating file on standard output keeps it to itself.
+  const bool fileOnStandardOutput = IsStandardOutput(form.Text(InputField::Filename));
+  std::ostream& listing = fileOnStandardOutput ? err : out;
+  for (const std::string& line : form.ListLines()) listing << line << '\n';
   return kExitSuccess;
 }
 
@@ -64,28 +60,54 @@ int RunBatch(const Request& request, TextForm& form, std::ostream& out, std::ost
     err << failure.what() << '\n';
     return kExitFailure;
   }
+  if (const std::vector<RatingFailure> conflicts = FindSharedTargets(request.batchFile, reaches);
+      !conflicts.empty()) {
+    for (const RatingFailure& conflict : conflicts) err << conflict.what() << '\n';
+    return kExitUsage;
+  }
 
-  std::size_t rated = 0;
-  std::size_t failed = 0;
+  // Every file is finished first and put in place at the end, with one data
+  // sync for the whole batch.
+  std::vector<SafeFile> pending;
+  std::vector<std::size_t> owner;   // the reach of each pending file
+  std::vector<FailureKind> kinds;   // and how its failure reads: rating file or plot
+  std::vector<bool> failed(reaches.size(), false);
+  const auto report = [&](std::size_t i, const std::string& message) {
+    err << request.batchFile << ':' << reaches[i].line << ": " << message << '\n';
+    failed[i] = true;
+  };
+
   const bool showProgress = reaches.size() > kProgressAbove;
   std::size_t nextReport = 1;
   for (std::size_t i = 0; i < reaches.size(); ++i) {
     const Reach& reach = reaches[i];
+    const std::size_t pendingBefore = pending.size();
     try {
       if (!reach.error.empty()) throw RatingFailure(FailureKind::TypeMismatch, reach.error);
-      RateReach(reach.texts, reach.plot, form);
-      ++rated;
+      RateReach(reach.texts, reach.plot, form, &pending);
+      owner.resize(pending.size(), i);
+      kinds.push_back(FailureKind::FileWrite);
+      kinds.resize(pending.size(), FailureKind::PlotFile);
     } catch (const RatingFailure& failure) {
-      err << request.batchFile << ':' << reach.line << ": " << failure.what() << '\n';
-      ++failed;
+      pending.erase(pending.begin() + static_cast<std::ptrdiff_t>(pendingBefore), pending.end());
+      report(i, failure.what());
     }
     if (showProgress && (i + 1) * kProgressSteps >= nextReport * reaches.size()) {
       err << "rated " << i + 1 << " of " << reaches.size() << " reaches\n";
       while (nextReport * reaches.size() <= (i + 1) * kProgressSteps) ++nextReport;
     }
   }
-  out << rated << " rated, " << failed << " failed\n";
-  return failed == 0 ? kExitSuccess : kExitFailure;
+
+  const std::vector<std::error_code> errors = CommitTogether(pending);
+  for (std::size_t k = 0; k < pending.size(); ++k) {
+    if (!errors[k]) continue;
+    const std::string target = pending[k].Target().string();
+    report(owner[k], FileFailure(kinds[k], target, errors[k]).what());
+  }
+
+  const auto failures = static_cast<std::size_t>(std::count(failed.begin(), failed.end(), true));
+  out << reaches.size() - failures << " rated, " << failures << " failed\n";
+  return failures == 0 ? kExitSuccess : kExitFailure;
 }
 
 }  // namespace

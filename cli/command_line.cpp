@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <vector>
 
@@ -17,9 +18,10 @@ Request ParseCommandLine(const QStringList& arguments) {
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
 
+  const std::string separator = QLocale().decimalPoint().toStdString();
   std::vector<QCommandLineOption> fieldOptions;
   for (const FieldOption& option : kFieldOptions) {
-    const QString defaultText = QString::fromStdString(DefaultFieldText(option.field));
+    const QString defaultText = QString::fromStdString(DefaultFieldText(option.field, separator));
     fieldOptions.emplace_back(QString::fromLatin1(option.name), QString::fromLatin1(option.description),
                               QStringLiteral("text"), defaultText);
     parser.addOption(fieldOptions.back());
@@ -40,7 +42,7 @@ Request ParseCommandLine(const QStringList& arguments) {
   }
 
   Request request;
-  if (parser.isSet(help)) {
+  if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
     request.mode = Mode::Help;
     request.message = parser.helpText().toStdString();
     return request;

@@ -1,12 +1,14 @@
 #include "cli/rating_plot.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <system_error>
 #include <vector>
 
 #include "engine/failure.h"
@@ -18,10 +20,6 @@ namespace {
 constexpr int kWidth = 960;  // px
 constexpr int kHeight = 540;
 constexpr int kTicks = 5;  // about this many intervals on an axis
-
-[[noreturn]] void Fail(const std::string& path, const QString& reason) {
-  throw RatingFailure(FailureKind::PlotFile, "\"" + path + "\": " + reason.toStdString() + ".");
-}
 
 // An axis range widened to round tick values: 0, 500, 1000, ...
 struct Axis {
@@ -97,7 +95,7 @@ void DrawPanel(QPainter& painter, const QRectF& frame, const std::vector<double>
 }  // namespace
 
 void WriteRatingPlot(const RatingTable& table, const std::string& title, const std::string& parameterLine,
-                     const std::string& path) {
+                     const std::string& path, std::vector<SafeFile>* pending) {
   std::vector<double> elevation;
   std::vector<double> flow;
   std::vector<double> storage;
@@ -108,10 +106,20 @@ void WriteRatingPlot(const RatingTable& table, const std::string& title, const s
     storage.push_back(table.Storage[row]);
   }
 
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) Fail(path, file.errorString());
+  // Created first, so that a plot that cannot be written is reported before
+  // it is drawn.
+  std::optional<SafeFile> file;
+  try {
+    file.emplace(path);
+  } catch (const std::system_error& error) {
+    throw FileFailure(FailureKind::PlotFile, path, error.code());
+  }
+
+  QByteArray drawing;
+  QBuffer buffer(&drawing);
+  buffer.open(QIODevice::WriteOnly);
   QSvgGenerator svg;
-  svg.setOutputDevice(&file);
+  svg.setOutputDevice(&buffer);
   svg.setSize(QSize(kWidth, kHeight));
   svg.setViewBox(QRect(0, 0, kWidth, kHeight));
   svg.setTitle(QString::fromStdString(title));
@@ -136,7 +144,17 @@ void WriteRatingPlot(const RatingTable& table, const std::string& title, const s
   DrawPanel(painter, QRectF(570, 80, 360, 380), storage, elevation, QStringLiteral("Storage (acre-ft)"));
   painter.end();
 
-  if (!file.commit()) Fail(path, file.errorString());
+  try {
+    file->Write(std::string_view(drawing.constData(), static_cast<std::size_t>(drawing.size())));
+    if (pending != nullptr) {
+      file->Finish();
+      pending->push_back(std::move(*file));
+    } else {
+      file->Commit();
+    }
+  } catch (const std::system_error& error) {
+    throw FileFailure(FailureKind::PlotFile, path, error.code());
+  }
 }
 
 }  // namespace rating::cli

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cerrno>
 #include <csv.h>  // libcsv: RFC 4180 parsing with quoted fields
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <system_error>
@@ -16,8 +17,23 @@ namespace {
 
 constexpr const char* kPlotColumn = "plot";
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // spreadsheets start UTF-8 CSV with it
+
 [[noreturn]] void Fail(const std::string& path, const std::string& reason) {
   throw RatingFailure(FailureKind::BatchFile, "\"" + path + "\": " + reason + ".");
+}
+
+// libcsv's complaints, in the user's terms.
+std::string ParseProblem(int error, bool atEnd) {
+  switch (error) {
+    case CSV_EPARSE:
+      return atEnd ? "a quoted cell that starts on this line is never closed"
+                   : "a quote inside a cell that is not quoted, or text after a closing quote; "
+                     "quote the whole cell and double the quotes inside it";
+    case CSV_ETOOBIG: return "a cell is too large";
+    case CSV_ENOMEM: return "out of memory";
+    default: return "the table cannot be read";
+  }
 }
 
 std::string Lowercase(std::string text) {
@@ -38,27 +54,32 @@ class TableReader {
       : path_(std::move(path)), defaults_(std::move(defaults)) {}
 
   std::vector<Reach> Read() {
+    std::error_code status;
+    if (std::filesystem::is_directory(path_, status)) {
+      throw FileFailure(FailureKind::BatchFile, path_, std::make_error_code(std::errc::is_a_directory));
+    }
     std::ifstream in(path_, std::ios::binary);
-    if (!in) Fail(path_, std::generic_category().message(errno));
+    if (!in) throw FileFailure(FailureKind::BatchFile, path_, std::error_code(errno, std::generic_category()));
 
     csv_parser parser{};
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) Fail(path_, "out of memory");
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
+      if (number == 1 && line.starts_with(kByteOrderMark)) line.erase(0, kByteOrderMark.size());
       if (!rowStarted_ && line.find_first_not_of(" \t\r") != std::string::npos) {
         rowStarted_ = true;
         rowLine_ = number;
       }
       line += '\n';
       if (csv_parse(&parser, line.data(), line.size(), OnCell, OnRowEnd, this) != line.size()) {
-        const std::string reason = csv_strerror(csv_error(&parser));
+        const std::string reason = ParseProblem(csv_error(&parser), false);
         csv_free(&parser);
         Fail(path_, "line " + std::to_string(number) + ": " + reason);
       }
       if (failure_) break;
     }
     if (!failure_ && csv_fini(&parser, OnCell, OnRowEnd, this) != 0) {
-      const std::string reason = csv_strerror(csv_error(&parser));
+      const std::string reason = ParseProblem(csv_error(&parser), true);
       csv_free(&parser);
       Fail(path_, "line " + std::to_string(rowLine_) + ": " + reason);
     }

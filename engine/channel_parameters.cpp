@@ -15,8 +15,8 @@ constexpr float kIncrementForZero = 1;  // an increment of exactly 0 is taken as
 
 constexpr Site At(Quantity quantity) { return {quantity, 0}; }
 
-float ReadCascadeFall(const std::string& fallText) {
-  const auto single = static_cast<float>(ReadLeadingNumber(fallText));
+float ReadCascadeFall(const std::string& fallText, std::string_view decimalSeparator) {
+  const auto single = static_cast<float>(ReadLeadingNumber(fallText, decimalSeparator));
   if (std::isinf(single)) {
     throw RatingFailure(FailureKind::Overflow,
                         std::string(FieldLabel(InputField::Slope)) + " \"" + fallText +
@@ -26,11 +26,30 @@ float ReadCascadeFall(const std::string& fallText) {
   return single;
 }
 
+// A channel cannot have a negative width, bank slope, fall, length,
+// roughness or depth step; the formulas would give a plausible-looking table
+// or fail far from the cause. Zero keeps its meaning.
+void RefuseNegative(float value, const std::string& text, InputField field) {
+  if (value < 0) {
+    const auto first = text.find_first_not_of(" \t");
+    const auto last = text.find_last_not_of(" \t");
+    throw RatingFailure(FailureKind::InvalidArgument,
+                        std::string(FieldLabel(field)) + " " + text.substr(first, last - first + 1) +
+                            " must not be negative.",
+                        field);
+  }
+}
+
 }  // namespace
 
 ChannelParameters ReadChannelParameters(const ChannelTexts& texts, std::string_view decimalSeparator) {
   const auto convert = [decimalSeparator](const std::string& text, InputField field) {
     return ConvertStrict(text, decimalSeparator, field);
+  };
+  const auto convertSize = [&convert](const std::string& text, InputField field) {
+    const float value = convert(text, field);
+    RefuseNegative(value, text, field);
+    return value;
   };
   using checked::Div;
   using checked::Mul;
@@ -38,26 +57,26 @@ ChannelParameters ReadChannelParameters(const ChannelTexts& texts, std::string_v
 
   ChannelParameters p;
   p.MaxFlow = convert(texts.MaxQ, InputField::MaxQ);
-  p.BottomWidth = convert(texts.Width, InputField::Width);
-  p.BankSlope = convert(texts.Bank, InputField::Bank);
+  p.BottomWidth = convertSize(texts.Width, InputField::Width);
+  p.BankSlope = convertSize(texts.Bank, InputField::Bank);
   if (p.BankSlope == 0) p.BankSlope = kBankSlopeForZero;
-  p.Fall = convert(texts.Slope, InputField::Slope);
-  const float length = convert(texts.Length, InputField::Length);  // mi
+  p.Fall = convertSize(texts.Slope, InputField::Slope);
+  const float length = convertSize(texts.Length, InputField::Length);  // mi
 
   p.LengthFeet = Store(Mul(length, kFeetPerMile, At(Quantity::LengthFeet)), At(Quantity::LengthFeet));
   p.Slope = Store(Div(p.Fall, p.LengthFeet, At(Quantity::Slope)), At(Quantity::Slope));
-  const float n = convert(texts.N, InputField::N);
+  const float n = convertSize(texts.N, InputField::N);
   p.ManningFactor =
       Store(Div(kManningCoefficient, n, At(Quantity::ManningFactor)), At(Quantity::ManningFactor));
   p.StorageFactor =
       Store(Div(p.LengthFeet, kSquareFeetPerAcre, At(Quantity::StorageFactor)), At(Quantity::StorageFactor));
   p.Invert = convert(texts.Elev, InputField::Elev);
-  p.Increment = convert(texts.Increment, InputField::Increment);
+  p.Increment = convertSize(texts.Increment, InputField::Increment);
   if (p.Increment == 0) p.Increment = kIncrementForZero;
 
   // The fall text does not change while a run holds the window, so its
   // lenient reading can be taken once here.
-  p.CascadeFall = ReadCascadeFall(texts.Slope);
+  p.CascadeFall = ReadCascadeFall(texts.Slope, decimalSeparator);
   return p;
 }
 

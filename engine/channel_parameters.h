@@ -30,7 +30,7 @@ struct ChannelParameters {
   float StorageFactor = 0;  // LengthFeet / 43560, acre-ft per ft^2 of flow area
   float Invert = 0;         // ft
   float Increment = 0;      // depth step, ft
-  float CascadeFall = 0;    // ft; leading number of the fall text, "." as separator
+  float CascadeFall = 0;    // ft; leading number of the fall text
 };
 
 inline constexpr double kFeetPerMile = 5280;
@@ -40,7 +40,9 @@ inline constexpr double kManningCoefficient = 1.486;  // US customary units
 // Converts the fields in this order, so that the first failure is reported:
 // maximum flow, width, bank slope (0 becomes 2), fall, length; then the length
 // in feet and the slope; then n and the Manning factor; then the storage
-// factor; then invert and increment (0 becomes 1). Throws RatingFailure.
+// factor; then invert and increment (0 becomes 1). A negative width, bank
+// slope, fall, length, n or increment is refused (InvalidArgument) as soon as
+// it is converted. Throws RatingFailure.
 ChannelParameters ReadChannelParameters(const ChannelTexts& texts, std::string_view decimalSeparator);
 
 }  // namespace rating

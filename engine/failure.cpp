@@ -1,5 +1,7 @@
 #include "engine/failure.h"
 
+#include <filesystem>
+
 namespace rating {
 
 std::string_view FailureKindText(FailureKind kind) {
@@ -14,6 +16,7 @@ std::string_view FailureKindText(FailureKind kind) {
     case FailureKind::FileWrite: return "Cannot write rating file";
     case FailureKind::BatchFile: return "Cannot read batch file";
     case FailureKind::PlotFile: return "Cannot write plot";
+    case FailureKind::BatchConflict: return "Batch refused";
   }
   return "Failure";
 }
@@ -24,7 +27,8 @@ std::string ComposeMessage(FailureKind kind, const std::string& detail) {
   // The file kinds read as a sentence with the file name that follows them:
   // 'Cannot create rating file "x.RAT": Permission denied.'
   const bool isFileKind = kind == FailureKind::FileCreate || kind == FailureKind::FileWrite ||
-                          kind == FailureKind::BatchFile || kind == FailureKind::PlotFile;
+                          kind == FailureKind::BatchFile || kind == FailureKind::PlotFile ||
+                          kind == FailureKind::BatchConflict;
   return std::string(FailureKindText(kind)) + (isFileKind ? " " : ": ") + detail;
 }
 
@@ -32,5 +36,38 @@ std::string ComposeMessage(FailureKind kind, const std::string& detail) {
 
 RatingFailure::RatingFailure(FailureKind kind, const std::string& detail, std::optional<InputField> field)
     : std::runtime_error(ComposeMessage(kind, detail)), kind_(kind), field_(field) {}
+
+namespace {
+
+// A name as a message shows it: control characters, which a message box or
+// terminal would swallow, as \xNN.
+std::string Shown(const std::string& name) {
+  std::string shown;
+  for (const char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20) {
+      constexpr std::string_view kHex = "0123456789ABCDEF";
+      shown += "\\x";
+      shown += kHex[(static_cast<unsigned char>(c) >> 4U) & 0xFU];
+      shown += kHex[static_cast<unsigned char>(c) & 0xFU];
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
+}  // namespace
+
+RatingFailure FileFailure(FailureKind kind, const std::string& name, std::error_code reason,
+                          std::optional<InputField> field) {
+  std::string detail = "\"" + Shown(name) + "\"";
+  std::error_code noFolder;
+  const std::filesystem::path path(name);
+  if (!name.empty() && name != "-" && path.is_relative()) {
+    const std::filesystem::path folder = std::filesystem::absolute(path, noFolder).lexically_normal().parent_path();
+    if (!noFolder) detail += " in \"" + Shown(folder.string()) + "\"";
+  }
+  return {kind, detail + ": " + reason.message() + ".", field};
+}
 
 }  // namespace rating

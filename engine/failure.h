@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "engine/input_field.h"
 
@@ -21,6 +22,7 @@ enum class FailureKind {
   FileWrite,        // the rating file cannot be written, flushed or put in place
   BatchFile,        // a batch table of reaches cannot be read
   PlotFile,         // a rating-curve plot cannot be written
+  BatchConflict,    // two outputs of a batch are one file, or one is the batch table itself
 };
 
 // "Type mismatch", "Division by zero", "Cannot create rating file", ...
@@ -41,5 +43,12 @@ class RatingFailure : public std::runtime_error {
   FailureKind kind_;
   std::optional<InputField> field_;
 };
+
+// A file that cannot be read or written, named as the user gave it, with the
+// folder a relative name resolved to and the system's reason:
+// 'Cannot create rating file "x.RAT" in "/home/ann": Permission denied.'
+// Control characters of the name show as \xNN.
+RatingFailure FileFailure(FailureKind kind, const std::string& name, std::error_code reason,
+                          std::optional<InputField> field = std::nullopt);
 
 }  // namespace rating

@@ -165,8 +165,8 @@ float ConvertStrict(std::string_view text, std::string_view decimalSeparator, In
   return single;
 }
 
-double ReadLeadingNumber(std::string_view text) {
-  const ScannedNumber number = Scanner(text, ".", true).Scan();
+double ReadLeadingNumber(std::string_view text, std::string_view decimalSeparator) {
+  const ScannedNumber number = Scanner(text, decimalSeparator, true).Scan();
   return number.hasDigits ? ToDouble(number) : 0.0;
 }
 

@@ -1,36 +1,30 @@
 #pragma once
 
-#include <cstdio>
-#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <vector>
 
 #include "engine/rating_table.h"
+#include "output/safe_file.h"
 
 namespace rating {
 
 // Writes the rating file that a Modified Puls routing model reads: the title,
 // the parameter line, and one line per table row, each ending in CR LF.
 //
-// A file that is replaced is written beside it under a temporary name and
-// renamed over it by Close; a new file is removed again if the run fails. So
-// a run that fails after Open, or whose writing fails, leaves the previous
-// file exactly as it was, or no file where there was none. A name that is a symbolic link is written through;
-// a device or FIFO is written in place. Failures throw RatingFailure with FileCreate or FileWrite, the name
-// as typed and the system's reason.
+// The file is a SafeFile: it appears complete or not at all, and a run that
+// fails after Open, or whose writing fails, leaves the previous file exactly
+// as it was, or no file where there was none. Failures throw RatingFailure
+// with FileCreate or FileWrite, the name as typed and the system's reason.
 class RatingFileWriter {
  public:
   // `decimalSeparator` is the user's, used in every number written.
   explicit RatingFileWriter(std::string decimalSeparator);
-  RatingFileWriter(const RatingFileWriter&) = delete;
-  RatingFileWriter& operator=(const RatingFileWriter&) = delete;
-  RatingFileWriter(RatingFileWriter&&) = delete;
-  RatingFileWriter& operator=(RatingFileWriter&&) = delete;
-  // An unfinished file is discarded; the previous file stays.
-  ~RatingFileWriter();
 
-  // Fails, before anything is written, wherever creating or truncating
-  // `name` would fail. Relative names resolve against the working directory.
+  // Fails, before anything is written, wherever creating or replacing `name`
+  // would fail. Relative names resolve against the working directory.
   void Open(const std::string& name);
   // Line 1: the title, verbatim.
   void WriteTitle(std::string_view title);
@@ -40,22 +34,19 @@ class RatingFileWriter {
   // Rounds Flow, Storage and Cascades of row `row` in place, in that order,
   // and writes elevation, flow, storage and cascades separated by tabs.
   void WriteRow(RatingTable& table, int row);
-  // Completes the file and puts it in place of the previous one.
+  // Completes the file and puts it in place of the previous one, durably.
   void Close();
+  // Completes the file but leaves putting it in place to CommitTogether,
+  // with the other files of a batch.
+  void CloseInto(std::vector<SafeFile>& pending);
 
  private:
   void WriteLine(std::string_view line);
-  [[noreturn]] void FailWrite(int error);
-  void Discard();
+  [[noreturn]] void FailWrite(const std::system_error& error);
 
   std::string separator_;
-  std::string name_;              // as typed, for messages
-  std::filesystem::path target_;  // the file finally written, links resolved
-  // The file being written, removed if the run fails: a new name beside
-  // the target when replacing a file, the target itself when it is new, or
-  // empty when a device is written in place.
-  std::filesystem::path temporary_;
-  std::FILE* file_ = nullptr;
+  std::string name_;  // as typed, for messages
+  std::optional<SafeFile> file_;
 };
 
 // Line 2 of the rating file, from the five field texts as typed:

@@ -57,7 +57,6 @@ INSTANTIATE_TEST_SUITE_P(
         SubstitutionCase{"BankZeroIsTwo", [](ChannelTexts& t) { t.Bank = "0"; }, ".", kBank, 2.0F},
         SubstitutionCase{"BankNegativeZeroIsTwo", [](ChannelTexts& t) { t.Bank = "-0.0"; }, ".", kBank, 2.0F},
         SubstitutionCase{"BankTinyKept", [](ChannelTexts& t) { t.Bank = "0.0001"; }, ".", kBank, 0.0001F},
-        SubstitutionCase{"BankNegativeKept", [](ChannelTexts& t) { t.Bank = "-1"; }, ".", kBank, -1.0F},
         SubstitutionCase{"IncrementZeroIsOne", [](ChannelTexts& t) { t.Increment = "0.0"; }, ".", kIncrement,
                          1.0F},
         SubstitutionCase{"IncrementCommaZeroIsOne", [](ChannelTexts& t) { t.Increment = "0,0"; }, ",",
@@ -66,8 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
                          kIncrement, 1.0F},
         SubstitutionCase{"CommaFallKeepsFraction", [](ChannelTexts& t) { t.Slope = "1,5"; }, ",", kFall,
                          1.5F},
-        SubstitutionCase{"CommaFallCascadeDropsFraction", [](ChannelTexts& t) { t.Slope = "1,5"; }, ",",
-                         kCascadeFall, 1.0F},
+        SubstitutionCase{"CommaFallCascadeKeepsFraction", [](ChannelTexts& t) { t.Slope = "1,5"; }, ",",
+                         kCascadeFall, 1.5F},
         SubstitutionCase{"DotFallCascadeKeepsFraction", [](ChannelTexts& t) { t.Slope = " 1.5 "; }, ".",
                          kCascadeFall, 1.5F}),
     [](const auto& info) { return std::string(info.param.name); });

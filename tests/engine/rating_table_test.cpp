@@ -119,10 +119,18 @@ TEST(TableEnd, AFlowEqualToTheMaximumDoesNotEndTheTable) {
 }
 
 TEST(Cascades, BelowOneAreRaisedToOne) {
-  // In a comma locale the cascade fall drops the fraction: 0,5 ft gives 0.
-  const RatingTable t = Rate({"3000", "50", "2", "0,5", "5,5", "0,025", "0", "0,2"}, ",");
+  // A fall of a thousandth of a foot gives a count far below one in every row.
+  const RatingTable t = Rate({"3000", "50", "2", "0.001", "5.5", "0.025", "0", "0.2"});
   ASSERT_GT(t.LastRow, 1);
   for (int i = 1; i <= t.LastRow; ++i) EXPECT_EQ(t.Cascades[i], 1.0F) << "row " << i;
+}
+
+TEST(Cascades, ACommaFallGivesTheSameCascadesAsAPointFall) {
+  const RatingTable comma = Rate({"3000", "50", "2", "0,5", "5,5", "0,025", "0", "0,2"}, ",");
+  const RatingTable point = Rate({"3000", "50", "2", "0.5", "5.5", "0.025", "0", "0.2"}, ".");
+  ASSERT_EQ(comma.LastRow, point.LastRow);
+  EXPECT_NEAR(point.Cascades[1], 27.83F, 0.005F) << "the fall's fraction counts";
+  for (int i = 0; i <= point.LastRow; ++i) EXPECT_EQ(comma.Cascades[i], point.Cascades[i]) << "row " << i;
 }
 
 // Every failure that ordinary input reaches, with its kind and the message
@@ -214,26 +222,6 @@ INSTANTIATE_TEST_SUITE_P(
             "FallZero", [](ChannelTexts& t) { t.Slope = "0"; }, FailureKind::DivisionByZero,
             "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 "
             "gives no flow)."},
-        FailureCase{
-            "FallNegative", [](ChannelTexts& t) { t.Slope = "-110"; }, FailureKind::InvalidArgument,
-            "Invalid argument: row 1, square root of the slope: the slope is negative (a negative fall "
-            "or length)."},
-        FailureCase{
-            "LengthNegative", [](ChannelTexts& t) { t.Length = "-5.5"; }, FailureKind::InvalidArgument,
-            "Invalid argument: row 1, square root of the slope: the slope is negative (a negative fall "
-            "or length)."},
-        FailureCase{"IncrementNegative", [](ChannelTexts& t) { t.Increment = "-0.2"; },
-                    FailureKind::InvalidArgument,
-                    "Invalid argument: row 1, flow: the flow area over the wetted perimeter is negative (a "
-                    "negative increment, width or bank slope)."},
-        // Bank 0.75 gives a bank length of exactly 1.25 D, so P = 2.5 D + B = 0.
-        FailureCase{"PerimeterZero",
-                    [](ChannelTexts& t) {
-                      t.Bank = "0.75";
-                      t.Increment = "0.25";
-                      t.Width = "-0.625";
-                    },
-                    FailureKind::DivisionByZero, "Division by zero: row 1, flow: the wetted perimeter is 0."},
         FailureCase{"DepthBeyondRange",
                     [](ChannelTexts& t) {
                       t.Increment = "1e38";
@@ -242,11 +230,54 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureKind::Overflow, "Overflow: row 1, flow area."},
         FailureCase{"MaximumNeverReached", [](ChannelTexts& t) { t.MaxQ = "1e30"; },
                     FailureKind::IndexOutOfRange,
-                    "Index out of range: the flow did not exceed Maximum Flow (cfs) 1E+30 by row 1000."},
-        FailureCase{"RoughnessNegative", [](ChannelTexts& t) { t.N = "-0.025"; },
-                    FailureKind::IndexOutOfRange,
-                    "Index out of range: the flow did not exceed Maximum Flow (cfs) 3000 by row 1000."}),
+                    "Index out of range: the flow did not exceed Maximum Flow (cfs) 1E+30 by row 1000."}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A negative size is refused where it is typed, before any row, instead of
+// failing far from the cause or giving a plausible-looking table.
+INSTANTIATE_TEST_SUITE_P(
+    NegativeGeometry, Failures,
+    testing::Values(
+        FailureCase{"Width", [](ChannelTexts& t) { t.Width = "-50"; }, FailureKind::InvalidArgument,
+                    "Invalid argument: Bottom Width (ft) -50 must not be negative."},
+        FailureCase{"BankSlope", [](ChannelTexts& t) { t.Bank = " -1 "; }, FailureKind::InvalidArgument,
+                    "Invalid argument: Bank Slope run/rise -1 must not be negative."},
+        FailureCase{"Fall", [](ChannelTexts& t) { t.Slope = "-110"; }, FailureKind::InvalidArgument,
+                    "Invalid argument: Channel Fall (ft) -110 must not be negative."},
+        FailureCase{"Length", [](ChannelTexts& t) { t.Length = "-5.5"; }, FailureKind::InvalidArgument,
+                    "Invalid argument: Channel Length (mi) -5.5 must not be negative."},
+        FailureCase{"Roughness", [](ChannelTexts& t) { t.N = "-0.025"; }, FailureKind::InvalidArgument,
+                    "Invalid argument: Manning's Roughness -0.025 must not be negative."},
+        FailureCase{"Increment", [](ChannelTexts& t) { t.Increment = "-0.2"; }, FailureKind::InvalidArgument,
+                    "Invalid argument: Incremental Depth (ft) -0.2 must not be negative."},
+        FailureCase{"WidthBeforeFall",
+                    [](ChannelTexts& t) {
+                      t.Width = "-1";
+                      t.Slope = "-1";
+                    },
+                    FailureKind::InvalidArgument, "Invalid argument: Bottom Width (ft) -1 must not be negative."},
+        FailureCase{"NegativeZeroIsZero", [](ChannelTexts& t) { t.Slope = "-0"; }, FailureKind::DivisionByZero,
+                    "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 "
+                    "gives no flow)."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The fields can no longer give a negative section, but the engine still
+// guards its division: bank 0.75 gives a bank length of exactly 1.25 D, so
+// P = 2.5 D + B = 0.
+TEST(Failures, AZeroWettedPerimeterIsADivisionByZero) {
+  ChannelParameters channel = ReadChannelParameters(DefaultTexts(), ".");
+  channel.BankSlope = 0.75F;
+  channel.Increment = 0.25F;
+  channel.BottomWidth = -0.625F;
+  RatingTable table = CreateRatingTable(channel);
+  try {
+    ComputeRatingTable(channel, table);
+    FAIL() << "no failure";
+  } catch (const RatingFailure& failure) {
+    EXPECT_EQ(failure.Kind(), FailureKind::DivisionByZero);
+    EXPECT_EQ(std::string(failure.what()), "Division by zero: row 1, flow: the wetted perimeter is 0.");
+  }
+}
 
 TEST(Failures, FromAComputedRowNameNoField) {
   try {

@@ -120,12 +120,13 @@ struct LenientCase {
   friend void PrintTo(const LenientCase& c, std::ostream* os) { *os << c.name; }
   std::string text;
   double expected;
+  const char* separator = ".";
 };
 
 class LeadingNumber : public testing::TestWithParam<LenientCase> {};
 
 TEST_P(LeadingNumber, ReadsTheLongestNumericPrefix) {
-  EXPECT_EQ(ReadLeadingNumber(GetParam().text), GetParam().expected);
+  EXPECT_EQ(ReadLeadingNumber(GetParam().text, GetParam().separator), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -139,7 +140,11 @@ INSTANTIATE_TEST_SUITE_P(
                     LenientCase{"IncompleteSignedExponent", "1e+x", 1},
                     LenientCase{"FractionOnly", ".5", 0.5}, LenientCase{"SecondPointEnds", "3.4.5", 3.4},
                     LenientCase{"CarriageReturnEnds", "1\r2", 1},
-                    LenientCase{"BeyondDouble", "1e400", HUGE_VAL}, LenientCase{"BelowDouble", "1e-400", 0}),
+                    LenientCase{"BeyondDouble", "1e400", HUGE_VAL}, LenientCase{"BelowDouble", "1e-400", 0},
+                    // The user's separator, as the strict conversion reads it: "0,5" keeps its fraction.
+                    LenientCase{"CommaLocaleFraction", "0,5", 0.5, ","},
+                    LenientCase{"CommaLocaleBlanks", " 1 1 0 , 2 5", 110.25, ","},
+                    LenientCase{"CommaLocalePointEnds", "0.5", 0, ","}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

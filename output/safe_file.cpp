@@ -1,0 +1,298 @@
+#include "output/safe_file.h"
+
+#include <array>
+#include <cerrno>
+#include <climits>  // NAME_MAX
+#include <cstdlib>  // realpath
+#include <fcntl.h>  // open and its flags
+#include <map>
+#include <memory>
+#include <random>
+#include <set>
+#include <sys/stat.h>  // stat, fchmod
+#include <system_error>
+#include <unistd.h>  // write, fsync, syncfs, fchown, close, unlink, dup
+
+namespace rating {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kMaxSymlinkHops = 40;  // the system's own limit
+constexpr int kTemporaryNameTries = 100;
+constexpr std::size_t kTemporaryBaseLength = 200;  // of the target's name, so that NAME_MAX holds
+constexpr std::string_view kTemporarySuffix = ".partial";
+
+WriteStepHook stepHook = nullptr;
+
+void Reached(WriteStep step) {
+  if (stepHook != nullptr) stepHook(step);
+}
+
+[[noreturn]] void Fail(int error) { throw std::system_error(error, std::generic_category()); }
+
+bool Exists(const fs::path& path, struct stat& status) { return ::stat(path.c_str(), &status) == 0; }
+
+// Follows symbolic links, relative ones from the link's own folder, to the
+// name that opening `name` would create or write.
+fs::path FollowLinks(const std::string& name) {
+  fs::path target = name;
+  for (int hops = 0;; ++hops) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(target, error))) return target;
+    if (hops == kMaxSymlinkHops) Fail(ELOOP);
+    const fs::path link = fs::read_symlink(target, error);
+    if (error) Fail(error.value());
+    target = link.is_absolute() ? link : target.parent_path() / link;
+  }
+}
+
+fs::path TemporaryNameFor(const fs::path& target) {
+  static std::mt19937_64 generator{std::random_device{}()};
+  constexpr std::string_view kHex = "0123456789abcdef";
+  std::string name = "." + target.filename().string().substr(0, kTemporaryBaseLength) + ".";
+  auto bits = generator();
+  for (int i = 0; i < 8; ++i, bits >>= 4U) name += kHex[bits & 0xFU];
+  name += kTemporarySuffix;
+  return target.parent_path() / name;
+}
+
+// Syncs a folder, so that a rename in it survives a power loss. File systems
+// that cannot sync a folder say so with EINVAL; they have nothing to sync.
+int SyncFolder(const fs::path& folder) {
+  const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return errno;
+  const int result = ::fsync(descriptor) == 0 || errno == EINVAL ? 0 : errno;
+  ::close(descriptor);
+  return result;
+}
+
+// Syncs the whole file system that holds `folder`.
+int SyncFileSystem(const fs::path& folder) {
+  const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return errno;
+  const int result = ::syncfs(descriptor) == 0 ? 0 : errno;
+  ::close(descriptor);
+  return result;
+}
+
+}  // namespace
+
+bool IsStandardOutput(std::string_view name) {
+  return name == "/dev/stdout" || name == "/dev/fd/1" || name == "/proc/self/fd/1";
+}
+
+fs::path ResolveTarget(const std::string& name) {
+  if (name.empty()) Fail(ENOENT);
+  // The system would stop at a NUL byte and write another file.
+  if (name.find('\0') != std::string::npos) Fail(EINVAL);
+  if (IsStandardOutput(name)) return "/dev/stdout";
+
+  struct stat status {};
+  if (Exists(name, status) && !S_ISREG(status.st_mode)) {
+    if (S_ISDIR(status.st_mode)) Fail(EISDIR);
+    // A device or FIFO, opened by its name: links such as /dev/stderr lead
+    // to names that only the system can follow.
+    return fs::absolute(name).lexically_normal();
+  }
+  const fs::path target = FollowLinks(name);
+  const fs::path file = target.filename();
+  if (file.empty() || file == "." || file == "..") Fail(EISDIR);
+  if (file.string().size() > NAME_MAX) Fail(ENAMETOOLONG);
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const std::unique_ptr<char, decltype(&std::free)> real(::realpath(folder.c_str(), nullptr), &std::free);
+  if (real == nullptr) Fail(errno);
+  return fs::path(real.get()) / file;
+}
+
+void SetWriteStepHookForTesting(WriteStepHook hook) { stepHook = hook; }
+
+SafeFile::SafeFile(const std::string& name) {
+  target_ = ResolveTarget(name);
+  struct stat status {};
+  const bool exists = Exists(target_, status);
+
+  if (target_ == "/dev/stdout" || (exists && !S_ISREG(status.st_mode))) {
+    // Nothing to replace: a device, a FIFO or standard output is written as it stands.
+    descriptor_ = target_ == "/dev/stdout" ? ::dup(STDOUT_FILENO)
+                                           : ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (descriptor_ < 0) Fail(errno);
+    return;
+  }
+
+  if (exists) {
+    // Fail now, with the system's reason, wherever writing the file would.
+    const int probe = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+    if (probe < 0) Fail(errno);
+    ::close(probe);
+  }
+
+  for (int attempt = 0; attempt < kTemporaryNameTries && descriptor_ < 0; ++attempt) {
+    temporary_ = TemporaryNameFor(target_);
+    descriptor_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
+    if (descriptor_ < 0 && errno != EEXIST) break;
+  }
+  if (descriptor_ < 0) {
+    const int error = errno;
+    temporary_.clear();
+    Fail(error);
+  }
+  if (exists) {
+    // The replacement belongs to whoever owned the file it replaces, where
+    // the process may say so, and keeps its mode. Owner first: a change of
+    // owner clears the set-user-ID bits.
+    (void)::fchown(descriptor_, status.st_uid, status.st_gid);
+    (void)::fchmod(descriptor_, status.st_mode & 07777U);
+  }
+  Reached(WriteStep::TemporaryCreated);
+}
+
+SafeFile::SafeFile(SafeFile&& other) noexcept
+    : target_(std::move(other.target_)),
+      temporary_(std::move(other.temporary_)),
+      buffer_(std::move(other.buffer_)),
+      descriptor_(other.descriptor_),
+      committed_(other.committed_) {
+  other.temporary_.clear();
+  other.descriptor_ = -1;
+}
+
+SafeFile& SafeFile::operator=(SafeFile&& other) noexcept {
+  if (this != &other) {
+    Discard();
+    target_ = std::move(other.target_);
+    temporary_ = std::move(other.temporary_);
+    buffer_ = std::move(other.buffer_);
+    descriptor_ = other.descriptor_;
+    committed_ = other.committed_;
+    other.temporary_.clear();
+    other.descriptor_ = -1;
+  }
+  return *this;
+}
+
+SafeFile::~SafeFile() { Discard(); }
+
+void SafeFile::Discard() noexcept {
+  if (descriptor_ >= 0) ::close(descriptor_);
+  descriptor_ = -1;
+  if (!committed_ && !temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+}
+
+void SafeFile::Write(std::string_view bytes) {
+  if (descriptor_ < 0) Fail(EBADF);
+  buffer_.append(bytes);
+}
+
+void SafeFile::Finish() {
+  if (descriptor_ < 0) Fail(EBADF);
+  std::string_view rest = buffer_;
+  while (!rest.empty()) {
+    const ::ssize_t written = ::write(descriptor_, rest.data(), rest.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) Fail(written < 0 ? errno : EIO);
+    rest.remove_prefix(static_cast<std::size_t>(written));
+  }
+  buffer_.clear();
+  Reached(WriteStep::DataWritten);
+  if (temporary_.empty()) return;  // written in place; Commit syncs and closes it
+  const int descriptor = descriptor_;
+  descriptor_ = -1;
+  if (::close(descriptor) != 0) Fail(errno);
+}
+
+void SafeFile::Commit() {
+  if (committed_) return;
+  if (descriptor_ >= 0 && temporary_.empty()) {
+    Finish();
+    // Pipes, terminals and most devices cannot be synced; they hold nothing to lose.
+    if (::fsync(descriptor_) != 0 && errno != EINVAL && errno != EROFS && errno != ENOTSUP) Fail(errno);
+    const int descriptor = descriptor_;
+    descriptor_ = -1;
+    if (::close(descriptor) != 0) Fail(errno);
+    committed_ = true;
+    return;
+  }
+  if (descriptor_ >= 0) Finish();
+  const int descriptor = ::open(temporary_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) Fail(errno);
+  const int synced = ::fsync(descriptor) == 0 ? 0 : errno;
+  ::close(descriptor);
+  if (synced != 0) Fail(synced);
+  Reached(WriteStep::DataSynced);
+  PutInPlace();
+  if (const int error = SyncFolder(target_.parent_path()); error != 0) Fail(error);
+  Reached(WriteStep::FolderSynced);
+}
+
+void SafeFile::PutInPlace() {
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(errno);
+  temporary_.clear();
+  committed_ = true;
+  Reached(WriteStep::Renamed);
+}
+
+std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files) {
+  std::vector<std::error_code> errors(files.size());
+  const auto record = [&errors](std::size_t i, int error) {
+    if (error != 0 && !errors[i]) errors[i] = std::error_code(error, std::generic_category());
+  };
+
+  // Write out what is left, and sync each file system once.
+  std::map<fs::path, int> syncedFolders;  // folder -> error of its file system's sync
+  std::set<dev_t> syncedDevices;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    SafeFile& file = files[i];
+    try {
+      if (file.temporary_.empty()) {
+        file.Commit();
+        continue;
+      }
+      if (file.descriptor_ >= 0) file.Finish();
+    } catch (const std::system_error& error) {
+      record(i, error.code().value());
+      continue;
+    }
+    const fs::path folder = file.target_.parent_path();
+    if (syncedFolders.count(folder) != 0) continue;
+    struct stat status {};
+    if (::stat(folder.c_str(), &status) != 0) {
+      syncedFolders[folder] = errno;
+    } else if (syncedDevices.insert(status.st_dev).second) {
+      syncedFolders[folder] = SyncFileSystem(folder);
+      Reached(WriteStep::DataSynced);
+    } else {
+      syncedFolders[folder] = 0;
+    }
+  }
+
+  std::set<fs::path> renamedFolders;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    SafeFile& file = files[i];
+    if (errors[i] || file.committed_) continue;
+    record(i, syncedFolders[file.target_.parent_path()]);
+    if (errors[i]) continue;
+    try {
+      file.PutInPlace();
+      renamedFolders.insert(file.target_.parent_path());
+    } catch (const std::system_error& error) {
+      record(i, error.code().value());
+    }
+  }
+
+  for (const fs::path& folder : renamedFolders) {
+    const int error = SyncFolder(folder);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      if (files[i].target_.parent_path() == folder && files[i].committed_) record(i, error);
+    }
+    Reached(WriteStep::FolderSynced);
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (errors[i]) files[i].Discard();
+  }
+  return errors;
+}
+
+}  // namespace rating

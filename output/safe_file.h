@@ -1,0 +1,90 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rating {
+
+// The moments of a write at which a crash or a power loss could strike. Tests
+// stop or fail a write at each of them (SetWriteStepHookForTesting).
+enum class WriteStep {
+  TemporaryCreated,  // the hidden temporary file exists, still empty
+  DataWritten,       // every byte is in the temporary file, not yet on disk
+  DataSynced,        // the temporary file's data is on disk
+  Renamed,           // the temporary file has taken the target's name
+  FolderSynced,      // the new name is on disk too
+};
+
+// A file that is either complete and right or untouched.
+//
+// The bytes go to a hidden temporary file in the target's folder, named
+// ".NAME.XXXXXXXX.partial", so that crash leftovers are easy to tell apart.
+// Commit syncs its data, renames it over the target and syncs the folder: a
+// crash or power loss at any moment leaves the target with its complete old
+// content, or absent if it was absent before, and once Commit returns the new
+// content survives a power loss. An object that is not committed removes its
+// own temporary file and nothing else.
+//
+// The name is taken as typed; relative names resolve against the working
+// directory and symbolic links are written through. A replaced file keeps its
+// mode, and its owner and group where the process may set them. A device or
+// FIFO, standard output among them, is written in place.
+//
+// Every failure throws std::system_error with the system's error code.
+class SafeFile {
+ public:
+  // Fails, before anything is written, wherever creating or replacing `name`
+  // would fail, and otherwise creates the temporary file.
+  explicit SafeFile(const std::string& name);
+  SafeFile(SafeFile&& other) noexcept;
+  SafeFile& operator=(SafeFile&& other) noexcept;
+  SafeFile(const SafeFile&) = delete;
+  SafeFile& operator=(const SafeFile&) = delete;
+  ~SafeFile();
+
+  // Appends bytes; they reach the file when it is finished.
+  void Write(std::string_view bytes);
+  // Writes the bytes out and closes the file without syncing it; the target is
+  // not touched yet. CommitTogether puts finished files in place.
+  void Finish();
+  // Finishes the file if needed, syncs it, renames it over the target and
+  // syncs the folder.
+  void Commit();
+
+  // The file that is finally written: absolute, symbolic links followed.
+  [[nodiscard]] const std::filesystem::path& Target() const { return target_; }
+
+ private:
+  friend std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files);
+  void PutInPlace();
+  void Discard() noexcept;
+
+  std::filesystem::path target_;
+  std::filesystem::path temporary_;  // empty when written in place
+  std::string buffer_;               // bytes not yet written
+  int descriptor_ = -1;
+  bool committed_ = false;
+};
+
+// Puts finished files in place together, as a batch does: one data sync per
+// file system, then every rename, then one sync per folder. Returns, for each
+// file, what kept it from its target (empty on success); such a file's
+// temporary file is removed and its target left as it was.
+std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files);
+
+// The file that writing `name` would change: symbolic links followed, made
+// absolute with its folder's real path. Two names that give the same path
+// write the same file. Throws std::system_error where SafeFile would fail.
+std::filesystem::path ResolveTarget(const std::string& name);
+
+// Whether `name` means the process's standard output ("/dev/stdout").
+bool IsStandardOutput(std::string_view name);
+
+// A hook called at every step of every write; it may throw std::system_error
+// to fail the write there, or end the process to crash it. Null by default.
+using WriteStepHook = void (*)(WriteStep step);
+void SetWriteStepHookForTesting(WriteStepHook hook);
+
+}  // namespace rating
