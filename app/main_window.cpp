@@ -52,6 +52,8 @@ constexpr std::array<FieldPlace, 10> kFieldPlaces = {{
     {InputField::Filename, "txtFilename", "Label8", 240, 3480, 3975, 2295},
 }};
 
+std::string UserDecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
+
 QFont ListFont() {
   QFont font(QStringLiteral("Courier"));
   font.setPointSizeF(9.75);
@@ -105,7 +107,8 @@ Form1::Form1(QWidget* parent)
     labelPlace.setWidth(std::max(labelPlace.width(), label->sizeHint().width()));
     label->setGeometry(labelPlace);
 
-    auto* text = new QLineEdit(QString::fromStdString(rating::DefaultFieldText(place.field, DecimalSeparator())), this);
+    auto* text = new QLineEdit(
+        QString::fromStdString(rating::DefaultFieldText(place.field, UserDecimalSeparator())), this);
     text->setObjectName(QString::fromLatin1(place.textName));
     text->setGeometry(FromTwips(place.left, place.top, place.width, kFieldHeight));
     fields_.at(static_cast<std::size_t>(place.field)) = text;
@@ -137,7 +140,7 @@ QLineEdit* Form1::Field(InputField field) const { return fields_.at(static_cast<
 
 std::string Form1::FieldText(InputField field) { return Field(field)->text().toStdString(); }
 
-std::string Form1::DecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
+std::string Form1::DecimalSeparator() { return UserDecimalSeparator(); }
 
 void Form1::ClearList() { List1_->clear(); }
 

@@ -25,13 +25,17 @@ std::string_view DefaultText(InputField field) {
 std::string DefaultFieldText(InputField field, std::string_view decimalSeparator) {
   std::string text(DefaultText(field));
   if (field != InputField::Title && field != InputField::Filename) {
-    if (const auto point = text.find('.'); point != std::string::npos) text.replace(point, 1, decimalSeparator);
+    if (const auto point = text.find('.'); point != std::string::npos) {
+      text.replace(point, 1, decimalSeparator);
+    }
   }
   return text;
 }
 
 TextForm::TextForm() {
-  for (std::size_t i = 0; i < texts_.size(); ++i) texts_.at(i) = DefaultFieldText(static_cast<InputField>(i), ".");
+  for (std::size_t i = 0; i < texts_.size(); ++i) {
+    texts_.at(i) = DefaultFieldText(static_cast<InputField>(i), ".");
+  }
 }
 
 std::string& TextForm::Text(InputField field) { return texts_.at(static_cast<std::size_t>(field)); }

@@ -56,7 +56,8 @@ std::string DescribeUses(const std::vector<Use>& uses) {
 
 std::string OutputName(const std::string& name) { return name == "-" ? "/dev/stdout" : name; }
 
-std::vector<RatingFailure> FindSharedTargets(const std::string& batchFile, const std::vector<Reach>& reaches) {
+std::vector<RatingFailure> FindSharedTargets(const std::string& batchFile,
+                                             const std::vector<Reach>& reaches) {
   std::map<std::string, std::vector<Use>> uses;  // resolved path -> who uses it, in file order
   const auto add = [&uses](const std::string& name, Use use) {
     try {
@@ -68,15 +69,17 @@ std::vector<RatingFailure> FindSharedTargets(const std::string& batchFile, const
   add(batchFile, {Role::BatchTable, 0});
   for (const Reach& reach : reaches) {
     if (!reach.error.empty()) continue;
-    add(OutputName(reach.texts.at(static_cast<std::size_t>(InputField::Filename))), {Role::RatingFile, reach.line});
+    add(OutputName(reach.texts.at(static_cast<std::size_t>(InputField::Filename))),
+        {Role::RatingFile, reach.line});
     if (!reach.plot.empty()) add(OutputName(reach.plot), {Role::Plot, reach.line});
   }
 
   std::vector<RatingFailure> conflicts;
   for (const auto& [path, users] : uses) {
     if (users.size() < 2) continue;
-    conflicts.emplace_back(FailureKind::BatchConflict,
-                           "\"" + batchFile + "\": \"" + path + "\" is " + DescribeUses(users) + ".");
+    std::string detail = "\"" + batchFile + "\": \"";
+    detail.append(path).append("\" is ").append(DescribeUses(users)).append(".");
+    conflicts.emplace_back(FailureKind::BatchConflict, detail);
   }
   return conflicts;
 }

@@ -69,8 +69,8 @@ int RunBatch(const Request& request, TextForm& form, std::ostream& out, std::ost
   // Every file is finished first and put in place at the end, with one data
   // sync for the whole batch.
   std::vector<SafeFile> pending;
-  std::vector<std::size_t> owner;   // the reach of each pending file
-  std::vector<FailureKind> kinds;   // and how its failure reads: rating file or plot
+  std::vector<std::size_t> owner;  // the reach of each pending file
+  std::vector<FailureKind> kinds;  // and how its failure reads: rating file or plot
   std::vector<bool> failed(reaches.size(), false);
   const auto report = [&](std::size_t i, const std::string& message) {
     err << request.batchFile << ':' << reaches[i].line << ": " << message << '\n';

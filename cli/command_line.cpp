@@ -22,7 +22,9 @@ Request ParseCommandLine(const QStringList& arguments) {
   std::vector<QCommandLineOption> fieldOptions;
   for (const FieldOption& option : kFieldOptions) {
     const QString defaultText = QString::fromStdString(DefaultFieldText(option.field, separator));
-    fieldOptions.emplace_back(QString::fromLatin1(option.name), QString::fromLatin1(option.description),
+    fieldOptions.emplace_back(QString::fromLatin1(option.name),
+                              QString::fromLatin1(option.description) + QStringLiteral(" Default: \"") +
+                                  defaultText + QStringLiteral("\"."),
                               QStringLiteral("text"), defaultText);
     parser.addOption(fieldOptions.back());
   }

@@ -27,7 +27,8 @@ inline constexpr std::array<FieldOption, 10> kFieldOptions = {{
     {InputField::Elev, "invert", "Invert elevation (ft)."},
     {InputField::Increment, "increment", "Depth increment (ft); 0 is taken as 1."},
     {InputField::Title, "title", "Title line of the rating file."},
-    {InputField::Filename, "output", "Rating file to write, relative to the current directory."},
+    {InputField::Filename, "output",
+     "Rating file to write, relative to the current directory; \"-\" is standard output."},
 }};
 
 using FieldTexts = std::array<std::string, 10>;  // indexed by InputField

@@ -59,7 +59,9 @@ class TableReader {
       throw FileFailure(FailureKind::BatchFile, path_, std::make_error_code(std::errc::is_a_directory));
     }
     std::ifstream in(path_, std::ios::binary);
-    if (!in) throw FileFailure(FailureKind::BatchFile, path_, std::error_code(errno, std::generic_category()));
+    if (!in) {
+      throw FileFailure(FailureKind::BatchFile, path_, std::error_code(errno, std::generic_category()));
+    }
 
     csv_parser parser{};
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) Fail(path_, "out of memory");

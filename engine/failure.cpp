@@ -64,7 +64,8 @@ RatingFailure FileFailure(FailureKind kind, const std::string& name, std::error_
   std::error_code noFolder;
   const std::filesystem::path path(name);
   if (!name.empty() && name != "-" && path.is_relative()) {
-    const std::filesystem::path folder = std::filesystem::absolute(path, noFolder).lexically_normal().parent_path();
+    const std::filesystem::path folder =
+        std::filesystem::absolute(path, noFolder).lexically_normal().parent_path();
     if (!noFolder) detail += " in \"" + Shown(folder.string()) + "\"";
   }
   return {kind, detail + ": " + reason.message() + ".", field};

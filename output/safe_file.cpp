@@ -145,7 +145,12 @@ SafeFile::SafeFile(const std::string& name) {
     (void)::fchown(descriptor_, status.st_uid, status.st_gid);
     (void)::fchmod(descriptor_, status.st_mode & 07777U);
   }
-  Reached(WriteStep::TemporaryCreated);
+  try {
+    Reached(WriteStep::TemporaryCreated);
+  } catch (...) {
+    Discard();  // no destructor runs for an object that was never made
+    throw;
+  }
 }
 
 SafeFile::SafeFile(SafeFile&& other) noexcept
@@ -256,7 +261,7 @@ std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files) {
       continue;
     }
     const fs::path folder = file.target_.parent_path();
-    if (syncedFolders.count(folder) != 0) continue;
+    if (syncedFolders.contains(folder)) continue;
     struct stat status {};
     if (::stat(folder.c_str(), &status) != 0) {
       syncedFolders[folder] = errno;

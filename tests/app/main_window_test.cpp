@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -111,27 +112,43 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("listCleared");
     QTest::addColumn<bool>("focusMoves");
+    QTest::addColumn<QString>("mended");
 
     QTest::newRow("bad field leaves list and file")
         << int(InputField::Length) << "5,5x"
-        << "Type mismatch: Channel Length (mi) \"5,5x\" is not a number." << false << true;
+        << "Type mismatch: Channel Length (mi) \"5,5x\" is not a number." << false << true << "5.5";
     QTest::newRow("zero roughness leaves list and file")
         << int(InputField::N) << "0"
         << "Division by zero: computing the Manning factor 1.486 / n: Manning's roughness is 0." << false
-        << true;
+        << true << "0.025";
     QTest::newRow("file that cannot be created empties the list")
         << int(InputField::Filename) << "/nope/x.RAT"
-        << "Cannot create rating file \"/nope/x.RAT\": No such file or directory." << true << true;
+        << "Cannot create rating file \"/nope/x.RAT\": No such file or directory." << true << true
+        << QString();
     QTest::newRow("failed computation empties the list and keeps the file")
         << int(InputField::Slope) << "0"
         << "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 gives "
            "no "
            "flow)."
-        << true << false;
+        << true << false << "110";
     QTest::newRow("maximum never reached")
         << int(InputField::MaxQ) << "1e9"
-        << "Index out of range: the flow did not exceed Maximum Flow (cfs) 1E+09 by row 1000." << true
-        << true;
+        << "Index out of range: the flow did not exceed Maximum Flow (cfs) 1E+09 by row 1000." << true << true
+        << "3000";
+    QTest::newRow("negative roughness is refused before any row")
+        << int(InputField::N) << "-0.025"
+        << "Invalid argument: Manning's Roughness -0.025 must not be negative." << false << true << "0.025";
+    QTest::newRow("pasted two-line title")
+        << int(InputField::Title) << "South Street\nChannel"
+        << "Invalid text: Title Line contains a line break; it must be one line." << true << true
+        << "South Street Channel";
+    QTest::newRow("pasted two-line file name")
+        << int(InputField::Filename) << "kept\n.RAT"
+        << "Invalid text: Output Rating Filename contains a line break; it must be one line." << true << true
+        << QString();
+    QTest::newRow("write that fails after the rows were listed empties the list")
+        << int(InputField::Filename) << "/dev/full"
+        << "Cannot write rating file \"/dev/full\": No space left on device." << true << true << QString();
   }
 
   void failures() {
@@ -140,6 +157,7 @@ class MainWindowTest : public QObject {
     QFETCH(QString, message);
     QFETCH(bool, listCleared);
     QFETCH(bool, focusMoves);
+    QFETCH(QString, mended);
 
     Form1 form;
     Aim(form, QStringLiteral("kept.RAT"));
@@ -158,16 +176,27 @@ class MainWindowTest : public QObject {
       QCOMPARE(form.focusWidget(), edited);
       QCOMPARE(edited->selectedText(), text);
     }
-    QVERIFY(QDir(dir_.path()).entryList({QStringLiteral(".rating-*")}, QDir::Files | QDir::Hidden).isEmpty());
+    QVERIFY(QDir(dir_.path()).entryList({QStringLiteral("*.partial")}, QDir::Files | QDir::Hidden).isEmpty());
 
     // The window lives on: mend the field and the next press works.
-    edited->setText(field == int(InputField::Filename) ? Path(QStringLiteral("kept.RAT"))
-                    : field == int(InputField::MaxQ)   ? QStringLiteral("3000")
-                    : field == int(InputField::Slope)  ? QStringLiteral("110")
-                    : field == int(InputField::N)      ? QStringLiteral("0.025")
-                                                       : QStringLiteral("5.5"));
+    edited->setText(mended.isNull() ? Path(QStringLiteral("kept.RAT")) : mended);
     QCOMPARE(Press(form), QString());
     QCOMPARE(ListLines(form).size(), 29);
+  }
+
+  // Run by the main_window_comma_locale test under LC_ALL=de_DE.UTF-8.
+  void commaLocaleShowsAndRatesItsOwnDefaults() {
+    if (QLocale().decimalPoint() != QLatin1Char(',')) QSKIP("needs a comma locale such as de_DE.UTF-8");
+    Form1 form;
+    QCOMPARE(form.Field(InputField::Length)->text(), QStringLiteral("5,5"));
+    QCOMPARE(form.Field(InputField::N)->text(), QStringLiteral("0,025"));
+    QCOMPARE(form.Field(InputField::Elev)->text(), QStringLiteral("0,0"));
+    QCOMPARE(form.Field(InputField::Increment)->text(), QStringLiteral("0,2"));
+    QCOMPARE(form.Field(InputField::Filename)->text(), QStringLiteral("MyRating.RAT"));
+    Aim(form, QStringLiteral("komma.RAT"));
+    form.Field(InputField::Slope)->setText(QStringLiteral("0,5"));
+    QCOMPARE(Press(form), QString());
+    QCOMPARE(ListLines(form).at(3), QStringLiteral("0,2      10,1     0,0838   0,845    6,72     27,8     "));
   }
 
   void tabOrderWalksTheFieldsColumnByColumn() {

@@ -9,7 +9,13 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include <clocale>
+#include <system_error>
+
 #include "app/main_window.h"
+#include "cli/rating_plot.h"
+#include "engine/failure.h"
+#include "output/safe_file.h"
 
 using rating::InputField;
 
@@ -32,9 +38,14 @@ struct CliResult {
   QByteArray err;
 };
 
-CliResult RunCli(const QStringList& arguments, const QString& folder) {
+CliResult RunCli(const QStringList& arguments, const QString& folder, const QString& locale = QString()) {
   QProcess process;
   process.setWorkingDirectory(folder);
+  if (!locale.isEmpty()) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), locale);
+    process.setProcessEnvironment(environment);
+  }
   process.start(QStringLiteral(RATING_CLI_PATH), arguments);
   process.closeWriteChannel();
   if (!process.waitForFinished(60000)) return {};
@@ -105,8 +116,8 @@ class CliTest : public QObject {
     QTest::newRow("bad field") << QStringList{"--length", "5,5x"} << 1
                                << "Type mismatch: Channel Length (mi) \"5,5x\" is not a number.";
     QTest::newRow("zero fall") << QStringList{"--fall", "0"} << 1 << "Division by zero: row 1, travel time K";
-    QTest::newRow("missing batch file") << QStringList{"--batch", "none.csv"} << 1
-                                        << "Cannot read batch file \"none.csv\" in \"";
+    QTest::newRow("missing batch file")
+        << QStringList{"--batch", "none.csv"} << 1 << "Cannot read batch file \"none.csv\" in \"";
     QTest::newRow("unwritable output")
         << QStringList{"--output", "/nope/x.RAT"} << 1
         << "Cannot create rating file \"/nope/x.RAT\": No such file or directory.";
@@ -206,6 +217,155 @@ class CliTest : public QObject {
     QCOMPARE(cli.exitCode, 1);
     QVERIFY(QFile::exists(batch.filePath(QStringLiteral("a.svg"))));
     QVERIFY2(cli.err.contains("reaches.csv:4: Cannot write plot \"/nope/c.svg\""), cli.err.constData());
+  }
+
+  void ratingFileOnStandardOutput_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("dash") << "-";
+    QTest::newRow("/dev/stdout") << "/dev/stdout";
+  }
+
+  void ratingFileOnStandardOutput() {
+    QFETCH(QString, name);
+    const CliResult cli = RunCli({QStringLiteral("--output"), name}, dir_.path());
+    QCOMPARE(cli.exitCode, 0);
+    QCOMPARE(cli.out, ReadFile(QStringLiteral(RATING_GOLDEN_DIR "/default.RAT")));
+    QVERIFY2(cli.err.contains("Elev     Area     Velocity Flow     Storage  Cascades\n"),
+             cli.err.constData());
+    QVERIFY(cli.err.contains("0.2      10.1     1.24     12.5     6.72     440      \n"));
+  }
+
+  void plotOnAFullDiskIsAFailure() {
+    const CliResult cli = RunCli({QStringLiteral("--plot"), QStringLiteral("/dev/full"),
+                                  QStringLiteral("--output"), QStringLiteral("full.RAT")},
+                                 dir_.path());
+    QCOMPARE(cli.exitCode, 1);
+    QVERIFY2(cli.err.contains("Cannot write plot \"/dev/full\": No space left on device."),
+             cli.err.constData());
+  }
+
+  void aPlotThatCannotBeWrittenKeepsThePreviousPlot() {
+    const QString path = Path(QStringLiteral("kept.svg"));
+    WriteFile(path, "<svg>previous</svg>");
+    rating::RatingTable table;
+    table.LastRow = 1;
+    table.Flow[1] = 10;
+    table.Storage[1] = 1;
+    table.Elevation[1] = 1;
+    rating::SetWriteStepHookForTesting([](rating::WriteStep step) {
+      if (step == rating::WriteStep::DataWritten) throw std::system_error(ENOSPC, std::generic_category());
+    });
+    try {
+      rating::cli::WriteRatingPlot(table, "T", "P", path.toStdString());
+      QFAIL("the plot was reported as written");
+    } catch (const rating::RatingFailure& failure) {
+      QCOMPARE(failure.Kind(), rating::FailureKind::PlotFile);
+    }
+    rating::SetWriteStepHookForTesting(nullptr);
+    QCOMPARE(ReadFile(path), QByteArray("<svg>previous</svg>"));
+    QCOMPARE(QDir(dir_.path()).entryList({QStringLiteral("*.partial")}, QDir::Hidden | QDir::Files),
+             QStringList());
+  }
+
+  void batchesThatWouldWriteAFileTwiceAreRefused_data() {
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QString>("message");  // after the resolved folder
+    QTest::newRow("no output column")
+        << QByteArray("title\nA\nB\nC\n") << "/MyRating.RAT\" is the rating file of lines 2, 3 and 4.";
+    QTest::newRow("two rows name one file") << QByteArray("output\na.RAT\nb.RAT\nsub/../a.RAT\n")
+                                            << "/a.RAT\" is the rating file of lines 2 and 4.";
+    QTest::newRow("a row names the batch file")
+        << QByteArray("output\nreaches.csv\n")
+        << "/reaches.csv\" is the batch file and the rating file of line 2.";
+    QTest::newRow("a plot and a rating file share a name")
+        << QByteArray("output,plot\na.RAT,b.svg\nb.svg,\n")
+        << "/b.svg\" is the rating file of line 3 and the plot of line 2.";
+  }
+
+  void batchesThatWouldWriteAFileTwiceAreRefused() {
+    QFETCH(QByteArray, csv);
+    QFETCH(QString, message);
+    QTemporaryDir batch;
+    QVERIFY(QDir(batch.path()).mkdir(QStringLiteral("sub")));
+    WriteFile(batch.filePath(QStringLiteral("reaches.csv")), csv);
+    const CliResult cli = RunCli({QStringLiteral("--batch"), QStringLiteral("reaches.csv")}, batch.path());
+    QCOMPARE(cli.exitCode, 2);
+    const QString canonical = QDir(batch.path()).canonicalPath();
+    QVERIFY2(QString::fromUtf8(cli.err).contains("Batch refused \"reaches.csv\": \"" + canonical + message),
+             cli.err.constData());
+    QVERIFY(cli.out.isEmpty());
+    QCOMPARE(QDir(batch.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"reaches.csv"});
+    QCOMPARE(ReadFile(batch.filePath(QStringLiteral("reaches.csv"))), csv);
+  }
+
+  void batchTablesAsSpreadsheetsAndUsersMakeThem_data() {
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBFoutput,width\na.RAT,40\n") << 0 << QString();
+    QTest::newRow("unclosed quote") << QByteArray("output,title\na.RAT,fine\nb.RAT,\"never closed\n") << 1
+                                    << "line 3: a quoted cell that starts on this line is never closed.";
+    QTest::newRow("stray quote") << QByteArray("output,title\na.RAT,5\" high\n") << 1
+                                 << "line 2: a quote inside a cell that is not quoted";
+  }
+
+  void batchTablesAsSpreadsheetsAndUsersMakeThem() {
+    QFETCH(QByteArray, csv);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QTemporaryDir batch;
+    WriteFile(batch.filePath(QStringLiteral("reaches.csv")), csv);
+    const CliResult cli = RunCli({QStringLiteral("--batch"), QStringLiteral("reaches.csv")}, batch.path());
+    QCOMPARE(cli.exitCode, exitCode);
+    QVERIFY2(QString::fromUtf8(cli.err).contains(message), cli.err.constData());
+    if (exitCode == 0) QVERIFY(ReadFile(batch.filePath(QStringLiteral("a.RAT"))).contains("BW=40"));
+  }
+
+  void aBatchPathThatIsAFolderSaysSo() {
+    const CliResult cli = RunCli({QStringLiteral("--batch"), QStringLiteral("/tmp")}, dir_.path());
+    QCOMPARE(cli.exitCode, 1);
+    QVERIFY2(cli.err.contains("Cannot read batch file \"/tmp\": Is a directory."), cli.err.constData());
+  }
+
+  void helpAllPrintsHelpAndWritesNothing() {
+    QTemporaryDir empty;
+    const CliResult cli = RunCli({QStringLiteral("--help-all")}, empty.path());
+    QCOMPARE(cli.exitCode, 0);
+    QVERIFY(cli.out.contains("--batch"));
+    QCOMPARE(QDir(empty.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+  }
+
+  // Under a real comma locale the defaults are numbers, and a fall typed
+  // with a comma gives the cascades that the same fall gives with a point.
+  void commaLocaleDefaultsAndCascades() {
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+      if (qEnvironmentVariableIsSet("RATING_REQUIRE_LOCALES")) {
+        QFAIL("de_DE.UTF-8 is missing; generate it with: localedef -i de_DE -f UTF-8 de_DE.UTF-8");
+      }
+      QSKIP("de_DE.UTF-8 is not generated on this machine");
+    }
+    std::setlocale(LC_ALL, "");
+    const QString german = QStringLiteral("de_DE.UTF-8");
+    const CliResult defaults =
+        RunCli({QStringLiteral("--output"), QStringLiteral("de-defaults.RAT")}, dir_.path(), german);
+    QCOMPARE(defaults.exitCode, 0);
+    QVERIFY2(defaults.out.contains("0,2      10,1     1,24     12,5     6,72     440"),
+             defaults.err.constData());
+    QVERIFY(QString::fromUtf8(RunCli({QStringLiteral("--help")}, dir_.path(), german).out)
+                .contains(QStringLiteral("5,5")));
+
+    const CliResult comma = RunCli({QStringLiteral("--fall"), QStringLiteral("0,5"),
+                                    QStringLiteral("--output"), QStringLiteral("comma.RAT")},
+                                   dir_.path(), german);
+    const CliResult point = RunCli({QStringLiteral("--fall"), QStringLiteral("0.5"),
+                                    QStringLiteral("--output"), QStringLiteral("point.RAT")},
+                                   dir_.path(), QStringLiteral("C"));
+    QCOMPARE(comma.exitCode, 0);
+    QCOMPARE(point.exitCode, 0);
+    QByteArray pointAsComma = ReadFile(Path(QStringLiteral("point.RAT")));
+    pointAsComma.replace('.', ',');
+    QCOMPARE(ReadFile(Path(QStringLiteral("comma.RAT"))), pointAsComma);
+    QVERIFY2(pointAsComma.contains("\t 27,8 \r\n"), "row 1 counts the fall's fraction");
   }
 };
 

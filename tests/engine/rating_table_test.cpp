@@ -255,10 +255,12 @@ INSTANTIATE_TEST_SUITE_P(
                       t.Width = "-1";
                       t.Slope = "-1";
                     },
-                    FailureKind::InvalidArgument, "Invalid argument: Bottom Width (ft) -1 must not be negative."},
-        FailureCase{"NegativeZeroIsZero", [](ChannelTexts& t) { t.Slope = "-0"; }, FailureKind::DivisionByZero,
-                    "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 "
-                    "gives no flow)."}),
+                    FailureKind::InvalidArgument,
+                    "Invalid argument: Bottom Width (ft) -1 must not be negative."},
+        FailureCase{
+            "NegativeZeroIsZero", [](ChannelTexts& t) { t.Slope = "-0"; }, FailureKind::DivisionByZero,
+            "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 "
+            "gives no flow)."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The fields can no longer give a negative section, but the engine still

@@ -275,6 +275,19 @@ TEST(DeviceTarget, AFullDiskIsAFailureNotASuccess) {
   }
 }
 
+TEST(RelativeNames, NameTheFolderTheyResolvedTo) {
+  RatingFileWriter writer(".");
+  try {
+    writer.Open("no-such-folder/x.RAT");
+    FAIL() << "opened";
+  } catch (const RatingFailure& failure) {
+    EXPECT_EQ(failure.Kind(), FailureKind::FileCreate);
+    EXPECT_EQ(std::string(failure.what()), "Cannot create rating file \"no-such-folder/x.RAT\" in \"" +
+                                               (fs::current_path() / "no-such-folder").string() +
+                                               "\": No such file or directory.");
+  }
+}
+
 TEST(PrintedNumber, HasABlankOrSignBeforeAndABlankAfter) {
   EXPECT_EQ(PrintedNumber(0.2F, "."), " 0.2 ");
   EXPECT_EQ(PrintedNumber(-0.5F, ","), "-0,5 ");

@@ -1,0 +1,222 @@
+#include "output/safe_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <ostream>
+#include <regex>
+#include <string>
+#include <sys/stat.h>  // stat, mkfifo
+#include <sys/wait.h>  // waitpid: crash tests run the write in a child process
+#include <system_error>
+#include <unistd.h>  // fork, chown, geteuid
+
+#include "tests/support/scratch_files.h"
+
+namespace rating {
+namespace {
+
+namespace fs = std::filesystem;
+
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+constexpr const char* kOld = "old rating\r\n";
+constexpr const char* kNew = "new rating\r\n 0 \t 0 \t 0 \t 0 \r\n";
+
+// Names in a folder, hidden ones too, sorted by the iteration order.
+std::vector<std::string> Names(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class SafeFileTest : public testing::Test {
+ protected:
+  ~SafeFileTest() override { SetWriteStepHookForTesting(nullptr); }
+  testing_support::ScratchFolder folder_{
+      "safe-file-test-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name())};
+  fs::path dir_ = folder_.Path();
+  fs::path target_ = dir_ / "reach.RAT";
+};
+
+// A crash at each step of a write, in a child process that dies there.
+struct CrashCase {
+  const char* name;
+  WriteStep step;
+  bool hadOldFile;
+  bool newContentInPlace;  // the crash came after the rename
+  friend void PrintTo(const CrashCase& c, std::ostream* os) { *os << c.name; }
+};
+
+WriteStep crashAt;  // read by the child's hook
+
+class Crashes : public SafeFileTest, public testing::WithParamInterface<CrashCase> {};
+
+TEST_P(Crashes, LeaveTheOldFileOrTheNewOneAndOnlyAHiddenLeftover) {
+  const CrashCase& c = GetParam();
+  if (c.hadOldFile) WriteFile(target_, kOld);
+  crashAt = c.step;
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    SetWriteStepHookForTesting([](WriteStep step) {
+      if (step == crashAt) ::_exit(0);
+    });
+    SafeFile file(target_.string());
+    file.Write(kNew);
+    file.Commit();
+    ::_exit(1);  // the crash point was never reached
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child did not stop at its step";
+
+  if (c.newContentInPlace) {
+    EXPECT_EQ(ReadFile(target_), kNew);
+  } else if (c.hadOldFile) {
+    EXPECT_EQ(ReadFile(target_), kOld);
+  } else {
+    EXPECT_FALSE(fs::exists(target_));
+  }
+  // Whatever else is left is a hidden, recognisable leftover of this target.
+  const std::regex leftover(R"(\.reach\.RAT\.[0-9a-f]{8}\.partial)");
+  for (const std::string& name : Names(dir_)) {
+    if (name != "reach.RAT") {
+      EXPECT_TRUE(std::regex_match(name, leftover)) << name;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, Crashes,
+    testing::Values(CrashCase{"NewFileTemporaryCreated", WriteStep::TemporaryCreated, false, false},
+                    CrashCase{"NewFileDataWritten", WriteStep::DataWritten, false, false},
+                    CrashCase{"NewFileDataSynced", WriteStep::DataSynced, false, false},
+                    CrashCase{"NewFileRenamed", WriteStep::Renamed, false, true},
+                    CrashCase{"ReplacementTemporaryCreated", WriteStep::TemporaryCreated, true, false},
+                    CrashCase{"ReplacementDataWritten", WriteStep::DataWritten, true, false},
+                    CrashCase{"ReplacementDataSynced", WriteStep::DataSynced, true, false},
+                    CrashCase{"ReplacementRenamed", WriteStep::Renamed, true, true},
+                    CrashCase{"ReplacementFolderSynced", WriteStep::FolderSynced, true, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A write that fails at a step (a full disk, an I/O error) is reported and
+// leaves the target as it was, with no temporary file.
+class FailedSteps : public SafeFileTest, public testing::WithParamInterface<WriteStep> {};
+
+WriteStep failAt;
+
+TEST_P(FailedSteps, AreReportedAndLeaveNothingBehind) {
+  WriteFile(target_, kOld);
+  failAt = GetParam();
+  SetWriteStepHookForTesting([](WriteStep step) {
+    if (step == failAt) throw std::system_error(ENOSPC, std::generic_category());
+  });
+  try {
+    SafeFile file(target_.string());
+    file.Write(kNew);
+    file.Commit();
+    FAIL() << "the write succeeded";
+  } catch (const std::system_error& error) {
+    EXPECT_EQ(error.code().value(), ENOSPC);
+  }
+  EXPECT_EQ(ReadFile(target_), kOld);
+  EXPECT_EQ(Names(dir_), std::vector<std::string>{"reach.RAT"});
+}
+
+INSTANTIATE_TEST_SUITE_P(BeforeTheRename, FailedSteps,
+                         testing::Values(WriteStep::TemporaryCreated, WriteStep::DataWritten,
+                                         WriteStep::DataSynced));
+
+TEST_F(SafeFileTest, AnAbandonedWriteRemovesOnlyItsOwnTemporaryFile) {
+  {
+    SafeFile mine(target_.string());
+    mine.Write(kNew);
+    // Meanwhile another run puts its complete file under the same name.
+    SafeFile theirs(target_.string());
+    theirs.Write(kOld);
+    theirs.Commit();
+  }
+  EXPECT_EQ(ReadFile(target_), kOld);
+  EXPECT_EQ(Names(dir_), std::vector<std::string>{"reach.RAT"});
+}
+
+TEST_F(SafeFileTest, AReplacementKeepsModeOwnerAndGroup) {
+  WriteFile(target_, kOld);
+  ::chmod(target_.c_str(), 0640);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(target_.c_str(), 65534, 65534), 0);
+  }
+  SafeFile file(target_.string());
+  file.Write(kNew);
+  file.Commit();
+  struct stat status {};
+  ASSERT_EQ(::stat(target_.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777U, 0640U);
+  if (root) {  // only root may give a file away
+    EXPECT_EQ(status.st_uid, 65534U) << "root replacing a user's file hands it back to the user";
+    EXPECT_EQ(status.st_gid, 65534U);
+  }
+  EXPECT_EQ(ReadFile(target_), kNew);
+}
+
+TEST_F(SafeFileTest, AFifoIsWrittenInPlace) {
+  ASSERT_EQ(::mkfifo(target_.c_str(), 0600), 0);
+  const pid_t reader = ::fork();
+  ASSERT_GE(reader, 0);
+  if (reader == 0) ::_exit(ReadFile(target_) == kNew ? 0 : 1);
+  SafeFile file(target_.string());
+  file.Write(kNew);
+  file.Commit();
+  int status = 0;
+  ASSERT_EQ(::waitpid(reader, &status, 0), reader);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(Names(dir_), std::vector<std::string>{"reach.RAT"});
+}
+
+TEST_F(SafeFileTest, FilesCommittedTogetherLandAndAMissingFolderFailsAlone) {
+  fs::create_directory(dir_ / "a");
+  fs::create_directory(dir_ / "b");
+  std::vector<SafeFile> files;
+  for (const char* name : {"a/one.RAT", "b/two.RAT", "b/three.svg"}) {
+    files.emplace_back((dir_ / name).string());
+    files.back().Write(name);
+    files.back().Finish();
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "a" / "one.RAT")) << "nothing is in place before the commit";
+  fs::rename(dir_ / "a", dir_ / "gone");  // the first folder disappears meanwhile
+  const std::vector<std::error_code> errors = CommitTogether(files);
+  ASSERT_EQ(errors.size(), 3U);
+  EXPECT_TRUE(errors[0]);
+  EXPECT_FALSE(errors[1]);
+  EXPECT_FALSE(errors[2]);
+  EXPECT_EQ(ReadFile(dir_ / "b" / "two.RAT"), "b/two.RAT");
+  EXPECT_EQ(ReadFile(dir_ / "b" / "three.svg"), "b/three.svg");
+  // The temporary file went with its folder, out of reach; it stays a hidden leftover.
+  const std::vector<std::string> left = Names(dir_ / "gone");
+  ASSERT_EQ(left.size(), 1U);
+  EXPECT_TRUE(left[0].starts_with(".one.RAT.") && left[0].ends_with(".partial")) << left[0];
+}
+
+TEST(ResolveTarget, GivesOnePathForEveryNameOfAFile) {
+  testing_support::ScratchFolder folder("resolve-target-test");
+  const fs::path dir = folder.Path();
+  fs::create_directory(dir / "real");
+  fs::create_directory_symlink(dir / "real", dir / "alias");
+  fs::create_symlink("real/x.RAT", dir / "link.RAT");
+  const fs::path expected = fs::canonical(dir / "real") / "x.RAT";
+  for (const fs::path& name : {dir / "real" / "x.RAT", dir / "alias" / "x.RAT",
+                               dir / "real" / ".." / "link.RAT", dir / "alias" / "." / "x.RAT"}) {
+    EXPECT_EQ(ResolveTarget(name.string()), expected) << name;
+  }
+  EXPECT_EQ(ResolveTarget("/dev/stdout"), "/dev/stdout");
+  EXPECT_TRUE(IsStandardOutput("/dev/fd/1"));
+  EXPECT_FALSE(IsStandardOutput("-")) << "the command line maps \"-\" itself";
+}
+
+}  // namespace
+}  // namespace rating
