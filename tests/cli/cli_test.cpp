@@ -219,6 +219,40 @@ class CliTest : public QObject {
     QVERIFY2(cli.err.contains("reaches.csv:4: Cannot write plot \"/nope/c.svg\""), cli.err.constData());
   }
 
+  // A batch killed at random moments leaves every rating file either absent
+  // or complete, and nothing else but hidden leftovers.
+  void aKilledBatchLeavesCompleteFilesOrNone() {
+    QTemporaryDir reference;
+    QByteArray csv = "title,width,output\n";
+    for (int i = 0; i < 300; ++i) {
+      csv += "Reach " + QByteArray::number(i) + "," + QByteArray::number(40 + i % 20) + ",r" +
+             QByteArray::number(i) + ".RAT\n";
+    }
+    WriteFile(reference.filePath(QStringLiteral("reaches.csv")), csv);
+    QCOMPARE(RunCli({QStringLiteral("--batch"), QStringLiteral("reaches.csv")}, reference.path()).exitCode, 0);
+
+    for (const int delay : {5, 20, 40, 80, 160}) {
+      QTemporaryDir killed;
+      WriteFile(killed.filePath(QStringLiteral("reaches.csv")), csv);
+      QProcess process;
+      process.setWorkingDirectory(killed.path());
+      process.start(QStringLiteral(RATING_CLI_PATH), {QStringLiteral("--batch"), QStringLiteral("reaches.csv")});
+      QVERIFY(process.waitForStarted());
+      QTest::qWait(delay);
+      process.kill();
+      process.waitForFinished();
+      const QStringList names = QDir(killed.path()).entryList(QDir::Files | QDir::Hidden);
+      for (const QString& name : names) {
+        if (name == QLatin1String("reaches.csv")) continue;
+        if (name.startsWith(QLatin1Char('.'))) {
+          QVERIFY2(name.endsWith(QLatin1String(".partial")), qPrintable(name));
+        } else {
+          QCOMPARE(ReadFile(killed.filePath(name)), ReadFile(reference.filePath(name)));
+        }
+      }
+    }
+  }
+
   void ratingFileOnStandardOutput_data() {
     QTest::addColumn<QString>("name");
     QTest::newRow("dash") << "-";
