@@ -1,7 +1,5 @@
 #include "app/main_window.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +10,7 @@
 
 #include <algorithm>
 
-#include "app/text_form.h"
+#include "run/text_form.h"
 #include "engine/failure.h"
 
 namespace {
@@ -116,24 +114,6 @@ Form1::Form1(QWidget* parent)
     previous = text;
   }
   Command1_->setFocus();
-
-  Form_Load();
-}
-
-void Form1::Form_Load() {
-  const QString folder = QCoreApplication::applicationDirPath();
-  if (!QDir::setCurrent(folder)) {
-    // Shown once the window is up; relative file names then resolve against
-    // the folder the program was started from.
-    QMetaObject::invokeMethod(this, "WarnWorkingDirectory", Qt::QueuedConnection, Q_ARG(QString, folder));
-  }
-}
-
-void Form1::WarnWorkingDirectory(const QString& folder) {
-  QMessageBox::warning(this, windowTitle(),
-                       tr("Cannot change the working directory to the program's folder \"%1\". "
-                          "Relative rating file names are created in \"%2\".")
-                           .arg(folder, QDir::currentPath()));
 }
 
 QLineEdit* Form1::Field(InputField field) const { return fields_.at(static_cast<std::size_t>(field)); }

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/rating_run.h"
+#include "run/rating_run.h"
 
 class QIcon;
 class QLineEdit;
@@ -31,11 +31,6 @@ class Form1 : public QWidget, public rating::RatingForm {
   [[nodiscard]] QLineEdit* Field(rating::InputField field) const;
 
  private:
-  // Makes the program's folder the working directory, so that a relative
-  // file name is created beside the program.
-  void Form_Load();
-  // Shown once the window is up, when Form_Load could not change directory.
-  Q_INVOKABLE void WarnWorkingDirectory(const QString& folder);
   // Runs the rating; a failure is shown and the window stays as it was typed.
   void Command1_Click();
   void ShowFailure(const QString& message);

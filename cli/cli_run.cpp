@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/rating_run.h"
-#include "app/text_form.h"
+#include "run/rating_run.h"
+#include "run/text_form.h"
 #include "cli/batch_targets.h"
 #include "cli/command_line.h"
 #include "cli/rating_plot.h"

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/text_form.h"
+#include "run/text_form.h"
 
 namespace rating::cli {
 

@@ -60,15 +60,17 @@ std::string Shown(const std::string& name) {
 
 RatingFailure FileFailure(FailureKind kind, const std::string& name, std::error_code reason,
                           std::optional<InputField> field) {
-  std::string detail = "\"" + Shown(name) + "\"";
+  std::string detail = "\"";
+  detail.append(Shown(name)).append("\"");
   std::error_code noFolder;
   const std::filesystem::path path(name);
   if (!name.empty() && name != "-" && path.is_relative()) {
     const std::filesystem::path folder =
         std::filesystem::absolute(path, noFolder).lexically_normal().parent_path();
-    if (!noFolder) detail += " in \"" + Shown(folder.string()) + "\"";
+    if (!noFolder) detail.append(" in \"").append(Shown(folder.string())).append("\"");
   }
-  return {kind, detail + ": " + reason.message() + ".", field};
+  detail.append(": ").append(reason.message()).append(".");
+  return {kind, detail, field};
 }
 
 }  // namespace rating

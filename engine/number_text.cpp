@@ -34,24 +34,24 @@ std::string PlainNumberText(float value, std::string_view decimalSeparator) {
   auto [digits, exponent] = ToSevenDigits(value);
   digits.erase(digits.find_last_not_of('0') + 1);
 
+  // Written forward, piece by piece.
   std::string result = value < 0 ? "-" : "";
   if (exponent < kLowestFixedExponent || exponent > kHighestFixedExponent) {
-    result += digits.substr(0, 1);
-    if (digits.size() > 1) result += std::string(decimalSeparator) + digits.substr(1);
+    result += digits.front();
+    if (digits.size() > 1) result.append(decimalSeparator).append(digits, 1);
     result += exponent < 0 ? "E-" : "E+";
     const int magnitude = std::abs(exponent);
     if (magnitude < 10) result += '0';
     result += std::to_string(magnitude);
   } else if (exponent < 0) {
-    result += "0" + std::string(decimalSeparator) +
-              std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    result += '0';
+    result.append(decimalSeparator).append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
   } else {
     const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
     if (digits.size() <= integerDigits) {
-      result += digits + std::string(integerDigits - digits.size(), '0');
+      result.append(digits).append(integerDigits - digits.size(), '0');
     } else {
-      result +=
-          digits.substr(0, integerDigits) + std::string(decimalSeparator) + digits.substr(integerDigits);
+      result.append(digits, 0, integerDigits).append(decimalSeparator).append(digits, integerDigits);
     }
   }
   return result;

@@ -136,7 +136,11 @@ double ToDouble(const ScannedNumber& number) {
   return number.negative ? -value : value;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+  std::string quoted = "\"";
+  quoted.append(text).append("\"");
+  return quoted;
+}
 
 }  // namespace
 

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <unistd.h>  // getpid, for a private folder per fuzzing process
 
-#include "app/rating_run.h"
-#include "app/text_form.h"
+#include "run/rating_run.h"
+#include "run/text_form.h"
 #include "engine/failure.h"
 
 namespace {

@@ -9,7 +9,9 @@
 namespace rating {
 
 std::string PrintedNumber(float value, std::string_view decimalSeparator) {
-  return (value < 0 ? "" : " ") + PlainNumberText(value, decimalSeparator) + " ";
+  std::string printed = value < 0 ? "" : " ";
+  printed.append(PlainNumberText(value, decimalSeparator)).append(" ");
+  return printed;
 }
 
 std::string ParameterLine(std::string_view width, std::string_view bank, std::string_view fall,

@@ -51,7 +51,8 @@ fs::path FollowLinks(const std::string& name) {
 fs::path TemporaryNameFor(const fs::path& target) {
   static std::mt19937_64 generator{std::random_device{}()};
   constexpr std::string_view kHex = "0123456789abcdef";
-  std::string name = "." + target.filename().string().substr(0, kTemporaryBaseLength) + ".";
+  std::string name = ".";
+  name.append(target.filename().string(), 0, kTemporaryBaseLength).append(".");
   auto bits = generator();
   for (int i = 0; i < 8; ++i, bits >>= 4U) name += kHex[bits & 0xFU];
   name += kTemporarySuffix;

@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/start_up.h"
 
 #include <QApplication>
 #include <QDir>
@@ -239,7 +240,8 @@ class MainWindowTest : public QObject {
   void relativeNamesResolveAgainstTheProgramFolder() {
     QTemporaryDir elsewhere;
     QVERIFY(QDir::setCurrent(elsewhere.path()));
-    Form1 form;  // moves to the program's folder
+    Form1 form;
+    MakeProgramFolderCurrent(form);
     const QString expected =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("MyRating.RAT"));
     QFile::remove(expected);

@@ -31,7 +31,8 @@ TEST(ReadChannelParameters, DerivesTheReachFromTheDefaultFields) {
 struct SubstitutionCase {
   const char* name;
   friend void PrintTo(const SubstitutionCase& c, std::ostream* os) { *os << c.name; }
-  std::function<void(ChannelTexts&)> edit;
+  std::string ChannelTexts::*text;  // the field typed
+  std::string typed;
   const char* separator;
   std::function<float(const ChannelParameters&)> member;
   float expected;
@@ -42,7 +43,7 @@ class Substitutions : public testing::TestWithParam<SubstitutionCase> {};
 TEST_P(Substitutions, ApplyOnlyToExactZero) {
   // Texts valid in both locales, so that only the edit matters.
   ChannelTexts texts{"3000", "50", "2", "110", "5", "1e-2", "0", "1"};
-  GetParam().edit(texts);
+  texts.*GetParam().text = GetParam().typed;
   EXPECT_EQ(GetParam().member(ReadChannelParameters(texts, GetParam().separator)), GetParam().expected);
 }
 
@@ -54,20 +55,20 @@ const auto kCascadeFall = [](const ChannelParameters& p) { return p.CascadeFall;
 INSTANTIATE_TEST_SUITE_P(
     Fields, Substitutions,
     testing::Values(
-        SubstitutionCase{"BankZeroIsTwo", [](ChannelTexts& t) { t.Bank = "0"; }, ".", kBank, 2.0F},
-        SubstitutionCase{"BankNegativeZeroIsTwo", [](ChannelTexts& t) { t.Bank = "-0.0"; }, ".", kBank, 2.0F},
-        SubstitutionCase{"BankTinyKept", [](ChannelTexts& t) { t.Bank = "0.0001"; }, ".", kBank, 0.0001F},
-        SubstitutionCase{"IncrementZeroIsOne", [](ChannelTexts& t) { t.Increment = "0.0"; }, ".", kIncrement,
+        SubstitutionCase{"BankZeroIsTwo", &ChannelTexts::Bank, "0", ".", kBank, 2.0F},
+        SubstitutionCase{"BankNegativeZeroIsTwo", &ChannelTexts::Bank, "-0.0", ".", kBank, 2.0F},
+        SubstitutionCase{"BankTinyKept", &ChannelTexts::Bank, "0.0001", ".", kBank, 0.0001F},
+        SubstitutionCase{"IncrementZeroIsOne", &ChannelTexts::Increment, "0.0", ".", kIncrement,
                          1.0F},
-        SubstitutionCase{"IncrementCommaZeroIsOne", [](ChannelTexts& t) { t.Increment = "0,0"; }, ",",
+        SubstitutionCase{"IncrementCommaZeroIsOne", &ChannelTexts::Increment, "0,0", ",",
                          kIncrement, 1.0F},
-        SubstitutionCase{"IncrementUnderflowIsOne", [](ChannelTexts& t) { t.Increment = "1e-50"; }, ".",
+        SubstitutionCase{"IncrementUnderflowIsOne", &ChannelTexts::Increment, "1e-50", ".",
                          kIncrement, 1.0F},
-        SubstitutionCase{"CommaFallKeepsFraction", [](ChannelTexts& t) { t.Slope = "1,5"; }, ",", kFall,
+        SubstitutionCase{"CommaFallKeepsFraction", &ChannelTexts::Slope, "1,5", ",", kFall,
                          1.5F},
-        SubstitutionCase{"CommaFallCascadeKeepsFraction", [](ChannelTexts& t) { t.Slope = "1,5"; }, ",",
+        SubstitutionCase{"CommaFallCascadeKeepsFraction", &ChannelTexts::Slope, "1,5", ",",
                          kCascadeFall, 1.5F},
-        SubstitutionCase{"DotFallCascadeKeepsFraction", [](ChannelTexts& t) { t.Slope = " 1.5 "; }, ".",
+        SubstitutionCase{"DotFallCascadeKeepsFraction", &ChannelTexts::Slope, " 1.5 ", ".",
                          kCascadeFall, 1.5F}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,4 +1,4 @@
-#include "app/text_form.h"
+#include "run/text_form.h"
 
 namespace rating {
 

@@ -1,4 +1,4 @@
-#include "app/rating_run.h"
+#include "run/rating_run.h"
 
 #include "engine/channel_parameters.h"
 #include "engine/failure.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/rating_run.h"
+#include "run/rating_run.h"
 
 namespace rating {
 

@@ -1,4 +1,4 @@
-#include "app/rating_run.h"
+#include "run/rating_run.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/text_form.h"
+#include "run/text_form.h"
 #include "engine/failure.h"
 #include "tests/support/scratch_files.h"
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/rating_run.h"
-#include "app/text_form.h"
+#include "run/rating_run.h"
+#include "run/text_form.h"
 #include "engine/failure.h"
 #include "engine/rating_table.h"
 #include "tests/support/scratch_files.h"
