@@ -10,8 +10,8 @@
 
 #include <algorithm>
 
-#include "run/text_form.h"
 #include "engine/failure.h"
+#include "run/text_form.h"
 
 namespace {
 

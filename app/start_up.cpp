@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QMessageBox>
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -25,12 +24,12 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
   // Qt's own options (-platform, -style, ...) are left for the window.
   (void)parser.parse(arguments);
   if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-    std::fputs(qPrintable(parser.helpText()), stdout);
+    (void)std::fputs(qPrintable(parser.helpText()), stdout);
     return 0;
   }
   if (parser.isSet(version)) {
-    std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
-                qPrintable(QCoreApplication::applicationVersion()));
+    (void)std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                      qPrintable(QCoreApplication::applicationVersion()));
     return 0;
   }
   return std::nullopt;
@@ -39,12 +38,10 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
 void MakeProgramFolderCurrent(QWidget& window) {
   const QString folder = QCoreApplication::applicationDirPath();
   if (QDir::setCurrent(folder)) return;
-  QTimer::singleShot(0, &window, [&window, folder] {
-    QMessageBox::warning(&window, window.windowTitle(),
-                         QCoreApplication::translate("StartUp",
-                                                     "Cannot change the working directory to the program's "
-                                                     "folder \"%1\". Relative rating file names are created "
-                                                     "in \"%2\".")
-                             .arg(folder, QDir::currentPath()));
-  });
+  QMessageBox::warning(
+      &window, window.windowTitle(),
+      QCoreApplication::translate("StartUp",
+                                  "Cannot change the working directory to the program's folder "
+                                  "\"%1\". Relative rating file names are created in \"%2\".")
+          .arg(folder, QDir::currentPath()));
 }

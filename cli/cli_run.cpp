@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "run/rating_run.h"
-#include "run/text_form.h"
 #include "cli/batch_targets.h"
 #include "cli/command_line.h"
 #include "cli/rating_plot.h"
@@ -13,6 +11,8 @@
 #include "engine/failure.h"
 #include "output/rating_file.h"
 #include "output/safe_file.h"
+#include "run/rating_run.h"
+#include "run/text_form.h"
 
 namespace rating::cli {
 

@@ -12,9 +12,9 @@
 #include <string_view>
 #include <unistd.h>  // getpid, for a private folder per fuzzing process
 
+#include "engine/failure.h"
 #include "run/rating_run.h"
 #include "run/text_form.h"
-#include "engine/failure.h"
 
 namespace {
 

@@ -1,5 +1,4 @@
 #include "app/main_window.h"
-#include "app/start_up.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include "app/start_up.h"
 
 using rating::InputField;
 

@@ -229,14 +229,16 @@ class CliTest : public QObject {
              QByteArray::number(i) + ".RAT\n";
     }
     WriteFile(reference.filePath(QStringLiteral("reaches.csv")), csv);
-    QCOMPARE(RunCli({QStringLiteral("--batch"), QStringLiteral("reaches.csv")}, reference.path()).exitCode, 0);
+    QCOMPARE(RunCli({QStringLiteral("--batch"), QStringLiteral("reaches.csv")}, reference.path()).exitCode,
+             0);
 
     for (const int delay : {5, 20, 40, 80, 160}) {
       QTemporaryDir killed;
       WriteFile(killed.filePath(QStringLiteral("reaches.csv")), csv);
       QProcess process;
       process.setWorkingDirectory(killed.path());
-      process.start(QStringLiteral(RATING_CLI_PATH), {QStringLiteral("--batch"), QStringLiteral("reaches.csv")});
+      process.start(QStringLiteral(RATING_CLI_PATH),
+                    {QStringLiteral("--batch"), QStringLiteral("reaches.csv")});
       QVERIFY(process.waitForStarted());
       QTest::qWait(delay);
       process.kill();

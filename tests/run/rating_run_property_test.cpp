@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "run/rating_run.h"
-#include "run/text_form.h"
 #include "engine/failure.h"
 #include "engine/rating_table.h"
+#include "run/rating_run.h"
+#include "run/text_form.h"
 #include "tests/support/scratch_files.h"
 
 namespace rating {

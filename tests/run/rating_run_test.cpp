@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "run/text_form.h"
 #include "engine/failure.h"
+#include "run/text_form.h"
 #include "tests/support/scratch_files.h"
 
 namespace rating {
