@@ -64,7 +64,7 @@ RatingFailure FileFailure(FailureKind kind, const std::string& name, std::error_
   detail.append(Shown(name)).append("\"");
   std::error_code noFolder;
   const std::filesystem::path path(name);
-  if (!name.empty() && name != "-" && path.is_relative()) {
+  if (!name.empty() && path.is_relative()) {
     const std::filesystem::path folder =
         std::filesystem::absolute(path, noFolder).lexically_normal().parent_path();
     if (!noFolder) detail.append(" in \"").append(Shown(folder.string())).append("\"");

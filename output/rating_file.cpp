@@ -39,11 +39,16 @@ void RatingFileWriter::FailWrite(const std::system_error& error) {
   throw FileFailure(FailureKind::FileWrite, name_, error.code(), InputField::Filename);
 }
 
-void RatingFileWriter::WriteLine(std::string_view line) {
+SafeFile& RatingFileWriter::File() {
   if (!file_) FailWrite(std::system_error(EBADF, std::generic_category()));
+  return *file_;
+}
+
+void RatingFileWriter::WriteLine(std::string_view line) {
+  SafeFile& file = File();
   try {
-    file_->Write(line);
-    file_->Write("\r\n");
+    file.Write(line);
+    file.Write("\r\n");
   } catch (const std::system_error& error) {
     FailWrite(error);
   }
@@ -67,9 +72,9 @@ void RatingFileWriter::WriteRow(RatingTable& table, int row) {
 }
 
 void RatingFileWriter::Close() {
-  if (!file_) FailWrite(std::system_error(EBADF, std::generic_category()));
+  SafeFile& file = File();
   try {
-    file_->Commit();
+    file.Commit();
   } catch (const std::system_error& error) {
     FailWrite(error);
   }
@@ -77,9 +82,9 @@ void RatingFileWriter::Close() {
 }
 
 void RatingFileWriter::CloseInto(std::vector<SafeFile>& pending) {
-  if (!file_) FailWrite(std::system_error(EBADF, std::generic_category()));
+  SafeFile& file = File();
   try {
-    file_->Finish();
+    file.Finish();
   } catch (const std::system_error& error) {
     FailWrite(error);
   }

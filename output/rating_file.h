@@ -41,6 +41,8 @@ class RatingFileWriter {
   void CloseInto(std::vector<SafeFile>& pending);
 
  private:
+  // The open file; writing before Open or after Close is a write failure.
+  SafeFile& File();
   void WriteLine(std::string_view line);
   [[noreturn]] void FailWrite(const std::system_error& error);
 
