@@ -8,7 +8,7 @@ int main(int argc, char* argv[]) {
   if (const std::optional<int> status = AnswerCommandLine(argc, argv)) return *status;
   QApplication application(argc, argv);
   QApplication::setWindowIcon(ProgramIcon());
-  Form1 window;
+  MainWindow window;
   window.show();
   MakeProgramFolderCurrent(window);
   return QApplication::exec();

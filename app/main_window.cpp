@@ -38,13 +38,13 @@ struct FieldPlace {
 };
 
 constexpr std::array<FieldPlace, 10> kFieldPlaces = {{
-    {InputField::Width, "txtWidth", "Label2", 240, 480, 1575, 1335},
-    {InputField::Bank, "txtBank", "Label3", 240, 1080, 1575, 1575},
-    {InputField::Slope, "txtSlope", "Label4", 240, 1680, 1575, 1695},
+    {InputField::BottomWidth, "txtWidth", "Label2", 240, 480, 1575, 1335},
+    {InputField::BankSlope, "txtBank", "Label3", 240, 1080, 1575, 1575},
+    {InputField::Fall, "txtSlope", "Label4", 240, 1680, 1575, 1695},
     {InputField::Length, "txtLength", "Label6", 240, 2280, 1575, 1575},
-    {InputField::N, "txtN", "Label5", 2640, 480, 1575, 1695},
-    {InputField::MaxQ, "txtMaxQ", "Label1", 2640, 1080, 1575, 1575},
-    {InputField::Elev, "txtElev", "Label9", 2640, 1680, 1575, 1455},
+    {InputField::Roughness, "txtN", "Label5", 2640, 480, 1575, 1695},
+    {InputField::MaxFlow, "txtMaxQ", "Label1", 2640, 1080, 1575, 1575},
+    {InputField::Invert, "txtElev", "Label9", 2640, 1680, 1575, 1455},
     {InputField::Increment, "txtIncrement", "Label10", 2640, 2280, 1575, 1815},
     {InputField::Title, "txtTitle", "Label7", 240, 2880, 3975, 1455},
     {InputField::Filename, "txtFilename", "Label8", 240, 3480, 3975, 2295},
@@ -71,10 +71,10 @@ QIcon ProgramIcon() {
   return icon;
 }
 
-Form1::Form1(QWidget* parent)
+MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent),
-      List1_(new QListWidget(this)),
-      Command1_(new QPushButton(QStringLiteral("Create Rating File"), this)) {
+      list_(new QListWidget(this)),
+      createButton_(new QPushButton(QStringLiteral("Create Rating File"), this)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromUtf8(kCaption));
   setWindowIcon(ProgramIcon());
@@ -84,17 +84,17 @@ Form1::Form1(QWidget* parent)
   dialogFont.setPointSizeF(8.25);
   setFont(dialogFont);
 
-  Command1_->setObjectName(QStringLiteral("Command1"));
-  Command1_->setGeometry(FromTwips(1440, 3960, 1815, 375));
-  connect(Command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
+  createButton_->setObjectName(QStringLiteral("Command1"));
+  createButton_->setGeometry(FromTwips(1440, 3960, 1815, 375));
+  connect(createButton_, &QPushButton::clicked, this, &MainWindow::CreateRatingFileClicked);
 
-  List1_->setObjectName(QStringLiteral("List1"));
-  List1_->setGeometry(FromTwips(4440, 240, 6735, 3960));
-  List1_->setFont(ListFont());
-  List1_->setUniformItemSizes(true);
+  list_->setObjectName(QStringLiteral("List1"));
+  list_->setGeometry(FromTwips(4440, 240, 6735, 3960));
+  list_->setFont(ListFont());
+  list_->setUniformItemSizes(true);
 
-  QWidget* previous = List1_;
-  setTabOrder(Command1_, List1_);
+  QWidget* previous = list_;
+  setTabOrder(createButton_, list_);
   for (const FieldPlace& place : kFieldPlaces) {
     const std::string_view caption = rating::FieldLabel(place.field);
     auto* label = new QLabel(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), this);
@@ -113,20 +113,20 @@ Form1::Form1(QWidget* parent)
     setTabOrder(previous, text);
     previous = text;
   }
-  Command1_->setFocus();
+  createButton_->setFocus();
 }
 
-QLineEdit* Form1::Field(InputField field) const { return fields_.at(static_cast<std::size_t>(field)); }
+QLineEdit* MainWindow::Field(InputField field) const { return fields_.at(static_cast<std::size_t>(field)); }
 
-std::string Form1::FieldText(InputField field) { return Field(field)->text().toStdString(); }
+std::string MainWindow::FieldText(InputField field) { return Field(field)->text().toStdString(); }
 
-std::string Form1::DecimalSeparator() { return UserDecimalSeparator(); }
+std::string MainWindow::DecimalSeparator() { return UserDecimalSeparator(); }
 
-void Form1::ClearList() { List1_->clear(); }
+void MainWindow::ClearList() { list_->clear(); }
 
-void Form1::AddListLine(const std::string& line) { List1_->addItem(QString::fromStdString(line)); }
+void MainWindow::AddListLine(const std::string& line) { list_->addItem(QString::fromStdString(line)); }
 
-void Form1::Command1_Click() {
+void MainWindow::CreateRatingFileClicked() {
   try {
     rating::CreateRatingFile(*this);
   } catch (const rating::RatingFailure& failure) {
@@ -141,7 +141,7 @@ void Form1::Command1_Click() {
   }
 }
 
-void Form1::ShowFailure(const QString& message) {
+void MainWindow::ShowFailure(const QString& message) {
   QMessageBox box(QMessageBox::Critical, windowTitle(), message, QMessageBox::Ok, this);
   box.setObjectName(QStringLiteral("RatingFailure"));
   box.exec();

@@ -17,11 +17,11 @@ QIcon ProgramIcon();
 // The program's one window: ten labelled fields, the "Create Rating File"
 // button and the results list. Controls keep their places when the window is
 // resized.
-class Form1 : public QWidget, public rating::RatingForm {
+class MainWindow : public QWidget, public rating::RatingForm {
   Q_OBJECT
 
  public:
-  explicit Form1(QWidget* parent = nullptr);
+  explicit MainWindow(QWidget* parent = nullptr);
 
   std::string FieldText(rating::InputField field) override;
   std::string DecimalSeparator() override;
@@ -32,10 +32,10 @@ class Form1 : public QWidget, public rating::RatingForm {
 
  private:
   // Runs the rating; a failure is shown and the window stays as it was typed.
-  void Command1_Click();
+  void CreateRatingFileClicked();
   void ShowFailure(const QString& message);
 
   std::array<QLineEdit*, 10> fields_{};  // indexed by rating::InputField
-  QListWidget* List1_;
-  QPushButton* Command1_;
+  QListWidget* list_;
+  QPushButton* createButton_;
 };

@@ -14,8 +14,8 @@ namespace {
 // the file closed and the list filled, with the window on the offscreen
 // platform.
 void BM_CreateRatingFile1000Rows(benchmark::State& state) {
-  Form1 form;
-  form.Field(rating::InputField::MaxQ)->setText(QStringLiteral("184.3"));
+  MainWindow form;
+  form.Field(rating::InputField::MaxFlow)->setText(QStringLiteral("184.3"));
   form.Field(rating::InputField::Increment)->setText(QStringLiteral("0.001"));
   form.Field(rating::InputField::Filename)
       ->setText(QDir::temp().filePath(QStringLiteral("rating-bench.RAT")));

@@ -13,8 +13,8 @@ void BM_ComputeRatingTable1000Rows(benchmark::State& state) {
   for (auto _ : state) {
     rating::RatingTable table = rating::CreateRatingTable(channel);
     rating::ComputeRatingTable(channel, table);
-    benchmark::DoNotOptimize(table.LastRow);
-    if (table.LastRow != rating::kLastTableIndex) state.SkipWithError("table did not reach row 1000");
+    benchmark::DoNotOptimize(table.lastRow);
+    if (table.lastRow != rating::kLastTableIndex) state.SkipWithError("table did not reach row 1000");
   }
 }
 BENCHMARK(BM_ComputeRatingTable1000Rows)->Unit(benchmark::kMicrosecond);

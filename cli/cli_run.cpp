@@ -32,8 +32,8 @@ void RateReach(const FieldTexts& texts, const std::string& plot, TextForm& form,
   if (!plot.empty()) {
     const auto text = [&form](InputField field) { return form.Text(field); };
     WriteRatingPlot(table, text(InputField::Title),
-                    ParameterLine(text(InputField::Width), text(InputField::Bank), text(InputField::Slope),
-                                  text(InputField::Length), text(InputField::N)),
+                    ParameterLine(text(InputField::BottomWidth), text(InputField::BankSlope), text(InputField::Fall),
+                                  text(InputField::Length), text(InputField::Roughness)),
                     OutputName(plot), pending);
   }
 }

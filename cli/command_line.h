@@ -18,13 +18,13 @@ struct FieldOption {
 };
 
 inline constexpr std::array<FieldOption, 10> kFieldOptions = {{
-    {InputField::Width, "width", "Bottom width (ft)."},
-    {InputField::Bank, "bank", "Bank slope, run per rise; 0 is taken as 2."},
-    {InputField::Slope, "fall", "Channel fall over the reach (ft)."},
+    {InputField::BottomWidth, "width", "Bottom width (ft)."},
+    {InputField::BankSlope, "bank", "Bank slope, run per rise; 0 is taken as 2."},
+    {InputField::Fall, "fall", "Channel fall over the reach (ft)."},
     {InputField::Length, "length", "Channel length (mi)."},
-    {InputField::N, "n", "Manning's roughness."},
-    {InputField::MaxQ, "max-flow", "Maximum flow (cfs); the table ends at the first row above it."},
-    {InputField::Elev, "invert", "Invert elevation (ft)."},
+    {InputField::Roughness, "n", "Manning's roughness."},
+    {InputField::MaxFlow, "max-flow", "Maximum flow (cfs); the table ends at the first row above it."},
+    {InputField::Invert, "invert", "Invert elevation (ft)."},
     {InputField::Increment, "increment", "Depth increment (ft); 0 is taken as 1."},
     {InputField::Title, "title", "Title line of the rating file."},
     {InputField::Filename, "output",

@@ -99,11 +99,11 @@ void WriteRatingPlot(const RatingTable& table, const std::string& title, const s
   std::vector<double> elevation;
   std::vector<double> flow;
   std::vector<double> storage;
-  for (int j = 0; j <= table.LastRow; ++j) {
+  for (int j = 0; j <= table.lastRow; ++j) {
     const auto row = static_cast<std::size_t>(j);
-    elevation.push_back(table.Elevation[row]);
-    flow.push_back(table.Flow[row]);
-    storage.push_back(table.Storage[row]);
+    elevation.push_back(table.elevation[row]);
+    flow.push_back(table.flow[row]);
+    storage.push_back(table.storage[row]);
   }
 
   // Created first, so that a plot that cannot be written is reported before

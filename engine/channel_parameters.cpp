@@ -19,9 +19,9 @@ float ReadCascadeFall(const std::string& fallText, std::string_view decimalSepar
   const auto single = static_cast<float>(ReadLeadingNumber(fallText, decimalSeparator));
   if (std::isinf(single)) {
     throw RatingFailure(FailureKind::Overflow,
-                        std::string(FieldLabel(InputField::Slope)) + " \"" + fallText +
+                        std::string(FieldLabel(InputField::Fall)) + " \"" + fallText +
                             "\" begins with a number beyond the single-precision range.",
-                        InputField::Slope);
+                        InputField::Fall);
   }
   return single;
 }
@@ -56,27 +56,27 @@ ChannelParameters ReadChannelParameters(const ChannelTexts& texts, std::string_v
   using checked::Store;
 
   ChannelParameters p;
-  p.MaxFlow = convert(texts.MaxQ, InputField::MaxQ);
-  p.BottomWidth = convertSize(texts.Width, InputField::Width);
-  p.BankSlope = convertSize(texts.Bank, InputField::Bank);
-  if (p.BankSlope == 0) p.BankSlope = kBankSlopeForZero;
-  p.Fall = convertSize(texts.Slope, InputField::Slope);
-  const float length = convertSize(texts.Length, InputField::Length);  // mi
+  p.maxFlow = convert(texts.maxFlow, InputField::MaxFlow);
+  p.bottomWidth = convertSize(texts.bottomWidth, InputField::BottomWidth);
+  p.bankSlope = convertSize(texts.bankSlope, InputField::BankSlope);
+  if (p.bankSlope == 0) p.bankSlope = kBankSlopeForZero;
+  p.fall = convertSize(texts.fall, InputField::Fall);
+  const float length = convertSize(texts.length, InputField::Length);  // mi
 
-  p.LengthFeet = Store(Mul(length, kFeetPerMile, At(Quantity::LengthFeet)), At(Quantity::LengthFeet));
-  p.Slope = Store(Div(p.Fall, p.LengthFeet, At(Quantity::Slope)), At(Quantity::Slope));
-  const float n = convertSize(texts.N, InputField::N);
-  p.ManningFactor =
+  p.lengthFeet = Store(Mul(length, kFeetPerMile, At(Quantity::LengthFeet)), At(Quantity::LengthFeet));
+  p.slope = Store(Div(p.fall, p.lengthFeet, At(Quantity::Slope)), At(Quantity::Slope));
+  const float n = convertSize(texts.roughness, InputField::Roughness);
+  p.manningFactor =
       Store(Div(kManningCoefficient, n, At(Quantity::ManningFactor)), At(Quantity::ManningFactor));
-  p.StorageFactor =
-      Store(Div(p.LengthFeet, kSquareFeetPerAcre, At(Quantity::StorageFactor)), At(Quantity::StorageFactor));
-  p.Invert = convert(texts.Elev, InputField::Elev);
-  p.Increment = convertSize(texts.Increment, InputField::Increment);
-  if (p.Increment == 0) p.Increment = kIncrementForZero;
+  p.storageFactor =
+      Store(Div(p.lengthFeet, kSquareFeetPerAcre, At(Quantity::StorageFactor)), At(Quantity::StorageFactor));
+  p.invert = convert(texts.invert, InputField::Invert);
+  p.increment = convertSize(texts.increment, InputField::Increment);
+  if (p.increment == 0) p.increment = kIncrementForZero;
 
   // The fall text does not change while a run holds the window, so its
   // lenient reading can be taken once here.
-  p.CascadeFall = ReadCascadeFall(texts.Slope, decimalSeparator);
+  p.cascadeFall = ReadCascadeFall(texts.fall, decimalSeparator);
   return p;
 }
 

@@ -7,30 +7,30 @@ namespace rating {
 
 // The texts of the eight numeric fields, as typed.
 struct ChannelTexts {
-  std::string MaxQ;       // Maximum Flow (cfs)
-  std::string Width;      // Bottom Width (ft)
-  std::string Bank;       // Bank Slope run/rise
-  std::string Slope;      // Channel Fall (ft)
-  std::string Length;     // Channel Length (mi)
-  std::string N;          // Manning's Roughness
-  std::string Elev;       // Invert Elevation (ft)
-  std::string Increment;  // Incremental Depth (ft)
+  std::string maxFlow;      // Maximum Flow (cfs)
+  std::string bottomWidth;  // Bottom Width (ft)
+  std::string bankSlope;    // Bank Slope run/rise
+  std::string fall;         // Channel Fall (ft)
+  std::string length;       // Channel Length (mi)
+  std::string roughness;    // Manning's Roughness
+  std::string invert;       // Invert Elevation (ft)
+  std::string increment;    // Incremental Depth (ft)
 };
 
 // One prismatic trapezoidal reach, converted from the fields, with the values
 // derived from them. Negative values are kept as they are.
 struct ChannelParameters {
-  float MaxFlow = 0;        // cfs; the table ends at the first row above it
-  float BottomWidth = 0;    // B, ft
-  float BankSlope = 0;      // Z, horizontal run per unit rise of both banks
-  float Fall = 0;           // ft over the reach
-  float LengthFeet = 0;     // ft
-  float Slope = 0;          // S0 = Fall / LengthFeet, ft/ft
-  float ManningFactor = 0;  // 1.486 / n, US customary Manning coefficient over roughness
-  float StorageFactor = 0;  // LengthFeet / 43560, acre-ft per ft^2 of flow area
-  float Invert = 0;         // ft
-  float Increment = 0;      // depth step, ft
-  float CascadeFall = 0;    // ft; leading number of the fall text
+  float maxFlow = 0;        // cfs; the table ends at the first row above it
+  float bottomWidth = 0;    // B, ft
+  float bankSlope = 0;      // Z, horizontal run per unit rise of both banks
+  float fall = 0;           // ft over the reach
+  float lengthFeet = 0;     // ft
+  float slope = 0;          // S0 = fall / lengthFeet, ft/ft
+  float manningFactor = 0;  // 1.486 / n, US customary Manning coefficient over roughness
+  float storageFactor = 0;  // lengthFeet / 43560, acre-ft per ft^2 of flow area
+  float invert = 0;         // ft
+  float increment = 0;      // depth step, ft
+  float cascadeFall = 0;    // ft; leading number of the fall text
 };
 
 inline constexpr double kFeetPerMile = 5280;

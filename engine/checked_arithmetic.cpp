@@ -19,7 +19,7 @@ QuantityText Describe(Quantity quantity) {
   switch (quantity) {
     case Quantity::LengthFeet: return {"channel length in feet", InputField::Length};
     case Quantity::Slope: return {"slope = Channel Fall (ft) / channel length", InputField::Length};
-    case Quantity::ManningFactor: return {"Manning factor 1.486 / n", InputField::N};
+    case Quantity::ManningFactor: return {"Manning factor 1.486 / n", InputField::Roughness};
     case Quantity::StorageFactor: return {"storage factor", InputField::Length};
     case Quantity::Depth: return {"depth", std::nullopt};
     case Quantity::Elevation: return {"water-surface elevation", std::nullopt};

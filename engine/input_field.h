@@ -7,13 +7,13 @@ namespace rating {
 // The ten text fields of the main window. A failure names the field it arose
 // in, so that a front end can put the cursor there.
 enum class InputField {
-  Width,      // bottom width, ft
-  Bank,       // bank slope, run per rise
-  Slope,      // channel fall over the reach, ft
-  Length,     // reach length, mi
-  N,          // Manning's roughness
-  MaxQ,       // maximum flow, cfs
-  Elev,       // invert elevation, ft
+  BottomWidth,  // ft
+  BankSlope,    // run per rise
+  Fall,         // channel fall over the reach, ft
+  Length,       // reach length, mi
+  Roughness,    // Manning's n
+  MaxFlow,      // cfs
+  Invert,       // invert elevation, ft
   Increment,  // depth step, ft
   Title,      // title line of the rating file
   Filename,   // name of the rating file

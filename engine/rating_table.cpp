@@ -18,40 +18,40 @@ constexpr float kMinimumCascades = 1;
 
 [[noreturn]] void FailTableFull(float maxFlow) {
   throw RatingFailure(FailureKind::IndexOutOfRange,
-                      "the flow did not exceed " + std::string(FieldLabel(InputField::MaxQ)) + " " +
+                      "the flow did not exceed " + std::string(FieldLabel(InputField::MaxFlow)) + " " +
                           PlainNumberText(maxFlow, ".") + " by row " + std::to_string(kLastTableIndex) + ".",
-                      InputField::MaxQ);
+                      InputField::MaxFlow);
 }
 
 }  // namespace
 
 void CheckRowIndex(const RatingTable& table, int row) {
-  if (row < 0 || row > table.LastRow) {
+  if (row < 0 || row > table.lastRow) {
     throw RatingFailure(FailureKind::IndexOutOfRange, "row " + std::to_string(row) +
                                                           " is outside the table (rows 0 to " +
-                                                          std::to_string(table.LastRow) + ").");
+                                                          std::to_string(table.lastRow) + ").");
   }
 }
 
 RatingTable CreateRatingTable(const ChannelParameters& channel) {
   RatingTable table;
-  table.Elevation[0] = channel.Invert;
+  table.elevation[0] = channel.invert;
   return table;
 }
 
 void ComputeRatingTable(const ChannelParameters& c, RatingTable& t) {
   using namespace checked;
-  const float Z = c.BankSlope;
-  const float B = c.BottomWidth;
+  const float Z = c.bankSlope;
+  const float B = c.bottomWidth;
   float prevVolume = 0;  // ft^3
   float prevFlow = 0;    // cfs
 
   for (std::int16_t i = 1;; ++i) {
-    if (i > kLastTableIndex) FailTableFull(c.MaxFlow);
+    if (i > kLastTableIndex) FailTableFull(c.maxFlow);
     const auto at = [i](Quantity q) { return Site{q, i}; };
 
-    const float D = Store(Mul(i, c.Increment, at(Quantity::Depth)), at(Quantity::Depth));
-    t.Elevation[i] = Store(Add(D, c.Invert, at(Quantity::Elevation)), at(Quantity::Elevation));
+    const float D = Store(Mul(i, c.increment, at(Quantity::Depth)), at(Quantity::Depth));
+    t.elevation[i] = Store(Add(D, c.invert, at(Quantity::Elevation)), at(Quantity::Elevation));
 
     const Site area = at(Quantity::FlowArea);
     const float A = Store(Add(Mul(Mul(D, Z, area), D, area), Mul(B, D, area), area), area);
@@ -65,36 +65,36 @@ void ComputeRatingTable(const ChannelParameters& c, RatingTable& t) {
     const double bankLength = Sqrt(Add(bankRun, Mul(D, D, perimeter), perimeter), perimeter);
     const float P = Store(Add(Mul(2.0, bankLength, perimeter), B, perimeter), perimeter);
 
-    const double rootSlope = Sqrt(c.Slope, at(Quantity::RootSlope));
+    const double rootSlope = Sqrt(c.slope, at(Quantity::RootSlope));
 
     const Site flow = at(Quantity::Flow);
     const double radiusTerm = Pow(Div(A, P, flow), kRadiusExponent, flow);
-    t.Flow[i] = Store(Mul(Mul(radiusTerm, Mul(A, c.ManningFactor, flow), flow), rootSlope, flow), flow);
+    t.flow[i] = Store(Mul(Mul(radiusTerm, Mul(A, c.manningFactor, flow), flow), rootSlope, flow), flow);
 
-    t.Storage[i] = Store(Mul(A, c.StorageFactor, at(Quantity::Storage)), at(Quantity::Storage));
-    t.Area[i] = A;
+    t.storage[i] = Store(Mul(A, c.storageFactor, at(Quantity::Storage)), at(Quantity::Storage));
+    t.area[i] = A;
 
-    const float V = Store(Div(t.Flow[i], A, at(Quantity::Velocity)), at(Quantity::Velocity));
-    const float volume = Store(Mul(c.LengthFeet, t.Area[i], at(Quantity::Volume)), at(Quantity::Volume));
+    const float V = Store(Div(t.flow[i], A, at(Quantity::Velocity)), at(Quantity::Velocity));
+    const float volume = Store(Mul(c.lengthFeet, t.area[i], at(Quantity::Volume)), at(Quantity::Volume));
 
     const Site travel = at(Quantity::TravelTime);
     const float K =
-        Store(Div(Sub(volume, prevVolume, travel), Sub(t.Flow[i], prevFlow, travel), travel), travel);
+        Store(Div(Sub(volume, prevVolume, travel), Sub(t.flow[i], prevFlow, travel), travel), travel);
 
     const Site cascades = at(Quantity::Cascades);
-    double n = Mul(c.LengthFeet, W, cascades);
+    double n = Mul(c.lengthFeet, W, cascades);
     n = Div(n, K, cascades);
-    n = Mul(n, c.CascadeFall, cascades);
-    n = Div(n, t.Flow[i], cascades);
-    t.Cascades[i] = Store(n, cascades);
-    t.Cascades[i] = Store(Sub(Div(t.Cascades[i], V, cascades), kCascadeOffset, cascades), cascades);
-    if (!(t.Cascades[i] >= kMinimumCascades)) t.Cascades[i] = kMinimumCascades;
+    n = Mul(n, c.cascadeFall, cascades);
+    n = Div(n, t.flow[i], cascades);
+    t.cascades[i] = Store(n, cascades);
+    t.cascades[i] = Store(Sub(Div(t.cascades[i], V, cascades), kCascadeOffset, cascades), cascades);
+    if (!(t.cascades[i] >= kMinimumCascades)) t.cascades[i] = kMinimumCascades;
 
     prevVolume = volume;
-    prevFlow = t.Flow[i];
+    prevFlow = t.flow[i];
 
-    if (t.Flow[i] > c.MaxFlow) {
-      t.LastRow = i;
+    if (t.flow[i] > c.maxFlow) {
+      t.lastRow = i;
       return;
     }
   }

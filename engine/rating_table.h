@@ -11,27 +11,27 @@ namespace rating {
 inline constexpr std::int16_t kLastTableIndex = 1000;
 
 // The normal-depth rating of one reach at equal depth steps. Row 0 is the dry
-// channel; rows 1 to LastRow are computed, and LastRow is the first row whose
+// channel; rows 1 to lastRow are computed, and lastRow is the first row whose
 // flow exceeds the maximum flow. The writers round flow, storage, cascades
 // and area in place.
 struct RatingTable {
   using Column = std::array<float, kLastTableIndex + 1>;
-  Column Elevation{};        // water surface, ft
-  Column Flow{};             // discharge, cfs
-  Column Storage{};          // volume stored in the reach, acre-ft
-  Column Area{};             // flow area, ft^2
-  Column Cascades{};         // number of routing steps N
-  std::int16_t LastRow = 0;  // index of the last computed row
+  Column elevation{};        // water surface, ft
+  Column flow{};             // discharge, cfs
+  Column storage{};          // volume stored in the reach, acre-ft
+  Column area{};             // flow area, ft^2
+  Column cascades{};         // number of routing steps N
+  std::int16_t lastRow = 0;  // index of the last computed row
 };
 
-// Throws RatingFailure (IndexOutOfRange) unless 0 <= row <= table.LastRow.
+// Throws RatingFailure (IndexOutOfRange) unless 0 <= row <= table.lastRow.
 void CheckRowIndex(const RatingTable& table, int row);
 
 // A table holding only row 0: the invert elevation and zeros.
 RatingTable CreateRatingTable(const ChannelParameters& channel);
 
 // Computes rows 1, 2, ... of `table` until the flow first exceeds
-// channel.MaxFlow, and sets LastRow. Every quantity is stored in single
+// channel.maxFlow, and sets lastRow. Every quantity is stored in single
 // precision and every right-hand side evaluated in double precision, left to
 // right. Throws RatingFailure on a floating-point fault, or with
 // IndexOutOfRange when row 1000 does not exceed the maximum flow.

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view separator = kSeparators[data[0] % 3];
   const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
   try {
-    const float value = rating::ConvertStrict(text, separator, rating::InputField::Width);
+    const float value = rating::ConvertStrict(text, separator, rating::InputField::BottomWidth);
     if (!std::isfinite(value)) std::abort();
     if (text.find_first_of("0123456789") == std::string_view::npos) std::abort();
   } catch (const rating::RatingFailure& failure) {
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         failure.Kind() != rating::FailureKind::Overflow) {
       std::abort();
     }
-    if (failure.Field() != rating::InputField::Width) std::abort();
+    if (failure.Field() != rating::InputField::BottomWidth) std::abort();
   }
   return 0;
 }

@@ -20,19 +20,19 @@ std::string FormatListingRow(RatingTable& table, int row, std::string_view decim
   CheckRowIndex(table, row);
   const auto j = static_cast<std::size_t>(row);
   float velocity = 0;  // ft/s
-  if (table.Area[j] > 0) {
+  if (table.area[j] > 0) {
     const Site site{Quantity::Velocity, static_cast<std::int16_t>(row)};
-    velocity = checked::Store(checked::Div(table.Flow[j], table.Area[j], site), site);
+    velocity = checked::Store(checked::Div(table.flow[j], table.area[j], site), site);
   }
 
   std::string line;
   line.reserve(6 * kListingFieldWidth);
-  AppendField(line, table.Elevation[j], decimalSeparator);
-  AppendField(line, MyUSGSformat(table.Area[j]), decimalSeparator);
+  AppendField(line, table.elevation[j], decimalSeparator);
+  AppendField(line, MyUSGSformat(table.area[j]), decimalSeparator);
   AppendField(line, MyUSGSformat(velocity), decimalSeparator);
-  AppendField(line, MyUSGSformat(table.Flow[j]), decimalSeparator);
-  AppendField(line, MyUSGSformat(table.Storage[j]), decimalSeparator);
-  AppendField(line, MyUSGSformat(table.Cascades[j]), decimalSeparator);
+  AppendField(line, MyUSGSformat(table.flow[j]), decimalSeparator);
+  AppendField(line, MyUSGSformat(table.storage[j]), decimalSeparator);
+  AppendField(line, MyUSGSformat(table.cascades[j]), decimalSeparator);
   return line;
 }
 

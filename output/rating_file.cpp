@@ -64,10 +64,10 @@ void RatingFileWriter::WriteParameters(std::string_view width, std::string_view 
 void RatingFileWriter::WriteRow(RatingTable& table, int row) {
   CheckRowIndex(table, row);
   const auto j = static_cast<std::size_t>(row);
-  const float flow = MyUSGSformat(table.Flow[j]);
-  const float storage = MyUSGSformat(table.Storage[j]);
-  const float cascades = MyUSGSformat(table.Cascades[j]);
-  WriteLine(PrintedNumber(table.Elevation[j], separator_) + "\t" + PrintedNumber(flow, separator_) + "\t" +
+  const float flow = MyUSGSformat(table.flow[j]);
+  const float storage = MyUSGSformat(table.storage[j]);
+  const float cascades = MyUSGSformat(table.cascades[j]);
+  WriteLine(PrintedNumber(table.elevation[j], separator_) + "\t" + PrintedNumber(flow, separator_) + "\t" +
             PrintedNumber(storage, separator_) + "\t" + PrintedNumber(cascades, separator_));
 }
 

@@ -28,9 +28,9 @@ RatingTable CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending) {
   const std::string separator = form.DecimalSeparator();
   // A braced list is evaluated left to right, so the fields are read in order.
   const ChannelParameters channel = ReadChannelParameters(
-      {form.FieldText(InputField::MaxQ), form.FieldText(InputField::Width), form.FieldText(InputField::Bank),
-       form.FieldText(InputField::Slope), form.FieldText(InputField::Length), form.FieldText(InputField::N),
-       form.FieldText(InputField::Elev), form.FieldText(InputField::Increment)},
+      {form.FieldText(InputField::MaxFlow), form.FieldText(InputField::BottomWidth), form.FieldText(InputField::BankSlope),
+       form.FieldText(InputField::Fall), form.FieldText(InputField::Length), form.FieldText(InputField::Roughness),
+       form.FieldText(InputField::Invert), form.FieldText(InputField::Increment)},
       separator);
   RatingTable table = CreateRatingTable(channel);
 
@@ -39,18 +39,18 @@ RatingTable CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending) {
   file.Open(OneLine(form, InputField::Filename));
   file.WriteTitle(OneLine(form, InputField::Title));
   // Read one after another: the order of function arguments is unspecified.
-  const std::string width = form.FieldText(InputField::Width);
-  const std::string bank = form.FieldText(InputField::Bank);
-  const std::string fall = form.FieldText(InputField::Slope);
+  const std::string width = form.FieldText(InputField::BottomWidth);
+  const std::string bank = form.FieldText(InputField::BankSlope);
+  const std::string fall = form.FieldText(InputField::Fall);
   const std::string length = form.FieldText(InputField::Length);
-  const std::string n = form.FieldText(InputField::N);
+  const std::string n = form.FieldText(InputField::Roughness);
   file.WriteParameters(width, bank, fall, length, n);
 
   ComputeRatingTable(channel, table);
 
   try {
     for (const std::string_view heading : kListingHeadings) form.AddListLine(std::string(heading));
-    for (int j = 0; j <= table.LastRow; ++j) {
+    for (int j = 0; j <= table.lastRow; ++j) {
       file.WriteRow(table, j);
       form.AddListLine(FormatListingRow(table, j, separator));
     }

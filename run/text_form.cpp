@@ -6,13 +6,13 @@ namespace {
 
 std::string_view DefaultText(InputField field) {
   switch (field) {
-    case InputField::Width: return "50";
-    case InputField::Bank: return "2";
-    case InputField::Slope: return "110";
+    case InputField::BottomWidth: return "50";
+    case InputField::BankSlope: return "2";
+    case InputField::Fall: return "110";
     case InputField::Length: return "5.5";
-    case InputField::N: return "0.025";
-    case InputField::MaxQ: return "3000";
-    case InputField::Elev: return "0.0";
+    case InputField::Roughness: return "0.025";
+    case InputField::MaxFlow: return "3000";
+    case InputField::Invert: return "0.0";
     case InputField::Increment: return "0.2";
     case InputField::Title: return "South Street Channel";
     case InputField::Filename: return "MyRating.RAT";

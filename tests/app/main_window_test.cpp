@@ -26,7 +26,7 @@ QByteArray ReadFile(const QString& path) {
 
 QByteArray Golden() { return ReadFile(QStringLiteral(RATING_GOLDEN_DIR "/default.RAT")); }
 
-QStringList ListLines(const Form1& form) {
+QStringList ListLines(const MainWindow& form) {
   auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
   QStringList lines;
   for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
@@ -36,7 +36,7 @@ QStringList ListLines(const Form1& form) {
 // Presses "Create Rating File" and returns the text of the error message it
 // shows, or an empty string. A timer closes any message box, so a test never
 // waits on a modal dialog.
-QString Press(Form1& form, QString* title = nullptr) {
+QString Press(MainWindow& form, QString* title = nullptr) {
   QString shown;
   QTimer closer;
   closer.setInterval(10);
@@ -62,11 +62,11 @@ class MainWindowTest : public QObject {
   QTemporaryDir dir_;
   QString Path(const QString& name) const { return dir_.filePath(name); }
   // A window whose rating file goes to the test's own folder.
-  void Aim(Form1& form, const QString& name) { form.Field(InputField::Filename)->setText(Path(name)); }
+  void Aim(MainWindow& form, const QString& name) { form.Field(InputField::Filename)->setText(Path(name)); }
 
  private slots:
   void defaultRunFillsTheListAndWritesTheFile() {
-    Form1 form;
+    MainWindow form;
     Aim(form, QStringLiteral("default.RAT"));
     QCOMPARE(Press(form), QString());
     const QStringList lines = ListLines(form);
@@ -77,7 +77,7 @@ class MainWindowTest : public QObject {
   }
 
   void pressingTwiceReplacesBoth() {
-    Form1 form;
+    MainWindow form;
     Aim(form, QStringLiteral("twice.RAT"));
     Press(form);
     Press(form);
@@ -86,10 +86,10 @@ class MainWindowTest : public QObject {
   }
 
   void aChangeBetweenPressesChangesOnlyTheSecondRun() {
-    Form1 form;
+    MainWindow form;
     Aim(form, QStringLiteral("first.RAT"));
     Press(form);
-    form.Field(InputField::Width)->setText(QStringLiteral("60"));
+    form.Field(InputField::BottomWidth)->setText(QStringLiteral("60"));
     Aim(form, QStringLiteral("second.RAT"));
     Press(form);
     QCOMPARE(ReadFile(Path(QStringLiteral("first.RAT"))), Golden());
@@ -99,7 +99,7 @@ class MainWindowTest : public QObject {
   }
 
   void anIncrementOfZeroComputesWithOneFoot() {
-    Form1 form;
+    MainWindow form;
     form.Field(InputField::Increment)->setText(QStringLiteral("0.0"));
     Aim(form, QStringLiteral("foot.RAT"));
     QCOMPARE(Press(form), QString());
@@ -120,7 +120,7 @@ class MainWindowTest : public QObject {
         << int(InputField::Length) << "5,5x"
         << "Type mismatch: Channel Length (mi) \"5,5x\" is not a number." << false << true << "5.5";
     QTest::newRow("zero roughness leaves list and file")
-        << int(InputField::N) << "0"
+        << int(InputField::Roughness) << "0"
         << "Division by zero: computing the Manning factor 1.486 / n: Manning's roughness is 0." << false
         << true << "0.025";
     QTest::newRow("file that cannot be created empties the list")
@@ -128,17 +128,17 @@ class MainWindowTest : public QObject {
         << "Cannot create rating file \"/nope/x.RAT\": No such file or directory." << true << true
         << QString();
     QTest::newRow("failed computation empties the list and keeps the file")
-        << int(InputField::Slope) << "0"
+        << int(InputField::Fall) << "0"
         << "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 gives "
            "no "
            "flow)."
         << true << false << "110";
     QTest::newRow("maximum never reached")
-        << int(InputField::MaxQ) << "1e9"
+        << int(InputField::MaxFlow) << "1e9"
         << "Index out of range: the flow did not exceed Maximum Flow (cfs) 1E+09 by row 1000." << true << true
         << "3000";
     QTest::newRow("negative roughness is refused before any row")
-        << int(InputField::N) << "-0.025"
+        << int(InputField::Roughness) << "-0.025"
         << "Invalid argument: Manning's Roughness -0.025 must not be negative." << false << true << "0.025";
     QTest::newRow("pasted two-line title")
         << int(InputField::Title) << "South Street\nChannel"
@@ -161,7 +161,7 @@ class MainWindowTest : public QObject {
     QFETCH(bool, focusMoves);
     QFETCH(QString, mended);
 
-    Form1 form;
+    MainWindow form;
     Aim(form, QStringLiteral("kept.RAT"));
     Press(form);
     const QByteArray previous = ReadFile(Path(QStringLiteral("kept.RAT")));
@@ -189,20 +189,20 @@ class MainWindowTest : public QObject {
   // Run by the main_window_comma_locale test under LC_ALL=de_DE.UTF-8.
   void commaLocaleShowsAndRatesItsOwnDefaults() {
     if (QLocale().decimalPoint() != QLatin1Char(',')) QSKIP("needs a comma locale such as de_DE.UTF-8");
-    Form1 form;
+    MainWindow form;
     QCOMPARE(form.Field(InputField::Length)->text(), QStringLiteral("5,5"));
-    QCOMPARE(form.Field(InputField::N)->text(), QStringLiteral("0,025"));
-    QCOMPARE(form.Field(InputField::Elev)->text(), QStringLiteral("0,0"));
+    QCOMPARE(form.Field(InputField::Roughness)->text(), QStringLiteral("0,025"));
+    QCOMPARE(form.Field(InputField::Invert)->text(), QStringLiteral("0,0"));
     QCOMPARE(form.Field(InputField::Increment)->text(), QStringLiteral("0,2"));
     QCOMPARE(form.Field(InputField::Filename)->text(), QStringLiteral("MyRating.RAT"));
     Aim(form, QStringLiteral("komma.RAT"));
-    form.Field(InputField::Slope)->setText(QStringLiteral("0,5"));
+    form.Field(InputField::Fall)->setText(QStringLiteral("0,5"));
     QCOMPARE(Press(form), QString());
     QCOMPARE(ListLines(form).at(3), QStringLiteral("0,2      10,1     0,0838   0,845    6,72     27,8     "));
   }
 
   void tabOrderWalksTheFieldsColumnByColumn() {
-    Form1 form;
+    MainWindow form;
     const QStringList expected = {"Command1",  "List1",       "txtWidth", "txtBank", "txtSlope",
                                   "txtLength", "txtN",        "txtMaxQ",  "txtElev", "txtIncrement",
                                   "txtTitle",  "txtFilename", "Command1"};
@@ -219,14 +219,14 @@ class MainWindowTest : public QObject {
   }
 
   void listFontIsFixedPitch() {
-    Form1 form;
+    MainWindow form;
     auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
     QVERIFY(QFontInfo(list->font()).fixedPitch());
     QCOMPARE(list->font().pointSizeF(), 9.75);
   }
 
   void controlsKeepTheirPlacesWhenResized() {
-    Form1 form;
+    MainWindow form;
     form.show();
     QCOMPARE(form.size(), QSize(753, 299));
     auto* button = form.findChild<QPushButton*>(QStringLiteral("Command1"));
@@ -241,7 +241,7 @@ class MainWindowTest : public QObject {
   void relativeNamesResolveAgainstTheProgramFolder() {
     QTemporaryDir elsewhere;
     QVERIFY(QDir::setCurrent(elsewhere.path()));
-    Form1 form;
+    MainWindow form;
     MakeProgramFolderCurrent(form);
     const QString expected =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("MyRating.RAT"));

@@ -80,7 +80,7 @@ class CliTest : public QObject {
 
   void cliAndWindowWriteTheSameBytes() {
     QFETCH(QStringList, texts);
-    Form1 form;
+    MainWindow form;
     QStringList arguments;
     for (int i = 0; i < texts.size(); ++i) {
       form.Field(static_cast<InputField>(i))->setText(texts.at(i));
@@ -284,10 +284,10 @@ class CliTest : public QObject {
     const QString path = Path(QStringLiteral("kept.svg"));
     WriteFile(path, "<svg>previous</svg>");
     rating::RatingTable table;
-    table.LastRow = 1;
-    table.Flow[1] = 10;
-    table.Storage[1] = 1;
-    table.Elevation[1] = 1;
+    table.lastRow = 1;
+    table.flow[1] = 10;
+    table.storage[1] = 1;
+    table.elevation[1] = 1;
     rating::SetWriteStepHookForTesting([](rating::WriteStep step) {
       if (step == rating::WriteStep::DataWritten) throw std::system_error(ENOSPC, std::generic_category());
     });

@@ -24,7 +24,7 @@ class StrictAccepts : public testing::TestWithParam<StrictCase> {};
 
 TEST_P(StrictAccepts, ReadsTheWholeText) {
   const StrictCase& c = GetParam();
-  EXPECT_EQ(ConvertStrict(c.text, c.separator, InputField::Width), c.expected);
+  EXPECT_EQ(ConvertStrict(c.text, c.separator, InputField::BottomWidth), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -105,14 +105,14 @@ TEST(StrictMessages, QuoteTheTextAndNameTheField) {
   };
   EXPECT_EQ(message("5,5x", InputField::Length),
             "Type mismatch: Channel Length (mi) \"5,5x\" is not a number.");
-  EXPECT_EQ(message(" ", InputField::MaxQ), "Type mismatch: Maximum Flow (cfs) is empty; it needs a number.");
-  EXPECT_EQ(message("1e39", InputField::N),
+  EXPECT_EQ(message(" ", InputField::MaxFlow), "Type mismatch: Maximum Flow (cfs) is empty; it needs a number.");
+  EXPECT_EQ(message("1e39", InputField::Roughness),
             "Overflow: Manning's Roughness \"1e39\" is beyond the single-precision range (about 3.4E+38).");
 }
 
 TEST(StrictConversion, KeepsTheSignOfZero) {
-  EXPECT_TRUE(std::signbit(ConvertStrict("-0", ".", InputField::Bank)));
-  EXPECT_TRUE(std::signbit(ConvertStrict("-1e-60", ".", InputField::Bank)));
+  EXPECT_TRUE(std::signbit(ConvertStrict("-0", ".", InputField::BankSlope)));
+  EXPECT_TRUE(std::signbit(ConvertStrict("-1e-60", ".", InputField::BankSlope)));
 }
 
 struct LenientCase {

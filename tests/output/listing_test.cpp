@@ -58,7 +58,7 @@ TEST(Listing, DefaultRowsCarryAreaAndVelocity) {
             (std::vector<std::string>{"0.2", "10.1", "1.24", "12.5", "6.72", "440"}));
   EXPECT_EQ(Fields(ListAfterFile(table, 26, ".")),
             (std::vector<std::string>{"5.2", "314", "9.65", "3030", "209", "1.22"}));
-  EXPECT_EQ(table.Area[1], 10.1F) << "the area is rounded in place";
+  EXPECT_EQ(table.area[1], 10.1F) << "the area is rounded in place";
 }
 
 TEST(Listing, CommaLocale) {
@@ -69,27 +69,27 @@ TEST(Listing, CommaLocale) {
 
 TEST(Listing, VelocityIsTheRoundedFlowOverTheUnroundedArea) {
   RatingTable table;
-  table.LastRow = 1;
-  table.Area[1] = 10.04F;                                      // listed as 10
-  table.Flow[1] = 12.54F;                                      // the file rounds it to 12.5 first
+  table.lastRow = 1;
+  table.area[1] = 10.04F;                                      // listed as 10
+  table.flow[1] = 12.54F;                                      // the file rounds it to 12.5 first
   EXPECT_EQ(Fields(ListAfterFile(table, 1, "."))[2], "1.25");  // 12.5 / 10.04, not 12.54 / 10.04 = 1.249
 }
 
 TEST(Listing, NonPositiveAreaHasNoVelocity) {
   RatingTable table;
-  table.LastRow = 1;
-  table.Area[1] = -3.0F;
-  table.Flow[1] = 6.0F;
+  table.lastRow = 1;
+  table.area[1] = -3.0F;
+  table.flow[1] = 6.0F;
   EXPECT_EQ(Fields(ListAfterFile(table, 1, "."))[2], "0");
 }
 
 TEST(Listing, ATieRoundedByTheFileIsRoundedAgain) {
   RatingTable table;
-  table.LastRow = 1;
-  table.Area[1] = 1.0F;
-  table.Flow[1] = 9.949999F;  // the file shows 9.95, the list 10
-  table.Storage[1] = 0.99499F;
-  table.Cascades[1] = 0.09949F;
+  table.lastRow = 1;
+  table.area[1] = 1.0F;
+  table.flow[1] = 9.949999F;  // the file shows 9.95, the list 10
+  table.storage[1] = 0.99499F;
+  table.cascades[1] = 0.09949F;
   const std::vector<std::string> fields = Fields(ListAfterFile(table, 1, "."));
   EXPECT_EQ(fields[3], "10");
   EXPECT_EQ(fields[4], "1");
@@ -98,9 +98,9 @@ TEST(Listing, ATieRoundedByTheFileIsRoundedAgain) {
 
 TEST(Listing, LongTextsAreCutToTheField) {
   RatingTable table;
-  table.LastRow = 1;
-  table.Elevation[1] = -0.1234567F;  // "-0.1234567" has ten characters
-  table.Area[1] = 1.5e-9F;
+  table.lastRow = 1;
+  table.elevation[1] = -0.1234567F;  // "-0.1234567" has ten characters
+  table.area[1] = 1.5e-9F;
   const std::string line = ListAfterFile(table, 1, ".");
   EXPECT_EQ(line.size(), 54U);
   EXPECT_EQ(line.substr(0, 9), "-0.123456");

@@ -39,7 +39,7 @@ void WriteDefaultFile(const std::string& name, const char* separator = ".") {
   writer.Open(name);
   writer.WriteTitle("South Street Channel");
   writer.WriteParameters("50", "2", "110", "5.5", "0.025");
-  for (int j = 0; j <= table.LastRow; ++j) writer.WriteRow(table, j);
+  for (int j = 0; j <= table.lastRow; ++j) writer.WriteRow(table, j);
   writer.Close();
 }
 
@@ -99,21 +99,21 @@ TEST_F(RatingFileTest, TitleAndParametersAreWrittenAsTyped) {
 
 TEST_F(RatingFileTest, WriteRowRoundsTheTableInPlaceAndNegativesTakeTheSign) {
   RatingTable table;
-  table.LastRow = 1;
-  table.Elevation[1] = -1.25F;
-  table.Flow[1] = 9.949999F;
-  table.Storage[1] = -0.123456F;
-  table.Cascades[1] = 1234.5F;
+  table.lastRow = 1;
+  table.elevation[1] = -1.25F;
+  table.flow[1] = 9.949999F;
+  table.storage[1] = -0.123456F;
+  table.cascades[1] = 1234.5F;
   const fs::path name = dir_ / "row.RAT";
   RatingFileWriter writer(".");
   writer.Open(name);
   writer.WriteRow(table, 1);
   writer.Close();
   EXPECT_EQ(ReadFile(name), "-1.25 \t 9.95 \t-0.123 \t 1230 \r\n");
-  EXPECT_EQ(table.Flow[1], 9.95F);
-  EXPECT_EQ(table.Storage[1], -0.123F);
-  EXPECT_EQ(table.Cascades[1], 1230.0F);
-  EXPECT_EQ(table.Elevation[1], -1.25F) << "the elevation is not rounded";
+  EXPECT_EQ(table.flow[1], 9.95F);
+  EXPECT_EQ(table.storage[1], -0.123F);
+  EXPECT_EQ(table.cascades[1], 1230.0F);
+  EXPECT_EQ(table.elevation[1], -1.25F) << "the elevation is not rounded";
 }
 
 TEST_F(RatingFileTest, RunningTwiceReplacesTheFileAndKeepsItsPermissions) {
@@ -265,7 +265,7 @@ TEST(DeviceTarget, AFullDiskIsAFailureNotASuccess) {
   writer.Open("/dev/full");
   writer.WriteTitle("South Street Channel");
   try {
-    for (int j = 0; j <= table.LastRow; ++j) writer.WriteRow(table, j);
+    for (int j = 0; j <= table.lastRow; ++j) writer.WriteRow(table, j);
     writer.Close();
     FAIL() << "writing /dev/full succeeded";
   } catch (const RatingFailure& failure) {

@@ -26,9 +26,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::array kNumericFields = {InputField::Width,  InputField::Bank,     InputField::Slope,
-                                       InputField::Length, InputField::N,        InputField::MaxQ,
-                                       InputField::Elev,   InputField::Increment};
+constexpr std::array kNumericFields = {InputField::BottomWidth,  InputField::BankSlope,     InputField::Fall,
+                                       InputField::Length, InputField::Roughness,        InputField::MaxFlow,
+                                       InputField::Invert,   InputField::Increment};
 
 std::string NumberText(float value, const std::string& separator) {
   char text[32];
@@ -64,9 +64,9 @@ class RunProperties : public testing::Test {
     std::optional<ChannelParameters> channel;
     try {
       channel = ReadChannelParameters(
-          {form.Text(InputField::MaxQ), form.Text(InputField::Width), form.Text(InputField::Bank),
-           form.Text(InputField::Slope), form.Text(InputField::Length), form.Text(InputField::N),
-           form.Text(InputField::Elev), form.Text(InputField::Increment)},
+          {form.Text(InputField::MaxFlow), form.Text(InputField::BottomWidth), form.Text(InputField::BankSlope),
+           form.Text(InputField::Fall), form.Text(InputField::Length), form.Text(InputField::Roughness),
+           form.Text(InputField::Invert), form.Text(InputField::Increment)},
           separator);
       table = CreateRatingTable(*channel);
       ComputeRatingTable(*channel, *table);
@@ -74,12 +74,12 @@ class RunProperties : public testing::Test {
       ExpectWellFormed(failure);
       table.reset();
     }
-    if (table) CheckTable(*table, channel->MaxFlow, positiveGeometry);
+    if (table) CheckTable(*table, channel->maxFlow, positiveGeometry);
 
     try {
       CreateRatingFile(form);
       EXPECT_TRUE(table.has_value()) << "the run succeeded where the engine failed";
-      if (table) CheckOutputs(form, table->LastRow);
+      if (table) CheckOutputs(form, table->lastRow);
     } catch (const RatingFailure& failure) {
       ExpectWellFormed(failure);
       EXPECT_FALSE(table.has_value()) << "the run failed where the engine succeeded: " << failure.what();
@@ -98,18 +98,18 @@ class RunProperties : public testing::Test {
   }
 
   static void CheckTable(const RatingTable& t, float maxFlow, bool positiveGeometry) {
-    ASSERT_GE(t.LastRow, 1);
-    ASSERT_LE(t.LastRow, kLastTableIndex);
-    for (int i = 1; i < t.LastRow; ++i) ASSERT_FALSE(t.Flow[i] > maxFlow) << "row " << i;
-    ASSERT_GT(t.Flow[t.LastRow], maxFlow);
-    for (int i = 1; i <= t.LastRow; ++i) {
-      ASSERT_GE(t.Cascades[i], 1.0F) << "row " << i;
-      ASSERT_TRUE(std::isfinite(t.Flow[i]) && std::isfinite(t.Storage[i]) && std::isfinite(t.Area[i]));
+    ASSERT_GE(t.lastRow, 1);
+    ASSERT_LE(t.lastRow, kLastTableIndex);
+    for (int i = 1; i < t.lastRow; ++i) ASSERT_FALSE(t.flow[i] > maxFlow) << "row " << i;
+    ASSERT_GT(t.flow[t.lastRow], maxFlow);
+    for (int i = 1; i <= t.lastRow; ++i) {
+      ASSERT_GE(t.cascades[i], 1.0F) << "row " << i;
+      ASSERT_TRUE(std::isfinite(t.flow[i]) && std::isfinite(t.storage[i]) && std::isfinite(t.area[i]));
       if (positiveGeometry) {
-        ASSERT_GT(t.Elevation[i], t.Elevation[i - 1]) << "row " << i;
-        ASSERT_GT(t.Area[i], t.Area[i - 1]) << "row " << i;
-        ASSERT_GT(t.Flow[i], t.Flow[i - 1]) << "row " << i;
-        ASSERT_GT(t.Storage[i], t.Storage[i - 1]) << "row " << i;
+        ASSERT_GT(t.elevation[i], t.elevation[i - 1]) << "row " << i;
+        ASSERT_GT(t.area[i], t.area[i - 1]) << "row " << i;
+        ASSERT_GT(t.flow[i], t.flow[i - 1]) << "row " << i;
+        ASSERT_GT(t.storage[i], t.storage[i - 1]) << "row " << i;
       }
     }
   }
@@ -151,13 +151,13 @@ TEST_F(RunProperties, PlausibleChannels) {
     TextForm form;
     const std::string separator = cases % 4 == 0 ? "," : ".";
     form.SetDecimalSeparator(separator);
-    form.Text(InputField::Width) = NumberText(uniform(0, 500), separator);
-    form.Text(InputField::Bank) = NumberText(uniform(0.1F, 6), separator);
-    form.Text(InputField::Slope) = NumberText(uniform(0.5F, 500), separator);
+    form.Text(InputField::BottomWidth) = NumberText(uniform(0, 500), separator);
+    form.Text(InputField::BankSlope) = NumberText(uniform(0.1F, 6), separator);
+    form.Text(InputField::Fall) = NumberText(uniform(0.5F, 500), separator);
     form.Text(InputField::Length) = NumberText(uniform(0.05F, 50), separator);
-    form.Text(InputField::N) = NumberText(uniform(0.01F, 0.15F), separator);
-    form.Text(InputField::MaxQ) = NumberText(std::pow(10.0F, uniform(0, 5)), separator);
-    form.Text(InputField::Elev) = NumberText(uniform(-100, 5000), separator);
+    form.Text(InputField::Roughness) = NumberText(uniform(0.01F, 0.15F), separator);
+    form.Text(InputField::MaxFlow) = NumberText(std::pow(10.0F, uniform(0, 5)), separator);
+    form.Text(InputField::Invert) = NumberText(uniform(-100, 5000), separator);
     form.Text(InputField::Increment) = NumberText(uniform(0.05F, 2), separator);
     tables += Check(form, true) ? 1 : 0;
     if (HasFatalFailure()) break;

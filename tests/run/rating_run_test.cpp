@@ -89,23 +89,23 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FailedRunCase{"BadField", [](FakeForm& f, const fs::path&) { f.Text(InputField::Length) = "5,5x"; },
                       FailureKind::TypeMismatch, false},
-        FailedRunCase{"ZeroRoughness", [](FakeForm& f, const fs::path&) { f.Text(InputField::N) = "0"; },
+        FailedRunCase{"ZeroRoughness", [](FakeForm& f, const fs::path&) { f.Text(InputField::Roughness) = "0"; },
                       FailureKind::DivisionByZero, false},
         FailedRunCase{
             "FileCannotBeCreated",
             [](FakeForm& f, const fs::path& d) { f.Text(InputField::Filename) = (d / "no" / "x").string(); },
             FailureKind::FileCreate, true},
-        FailedRunCase{"ZeroFall", [](FakeForm& f, const fs::path&) { f.Text(InputField::Slope) = "0"; },
+        FailedRunCase{"ZeroFall", [](FakeForm& f, const fs::path&) { f.Text(InputField::Fall) = "0"; },
                       FailureKind::DivisionByZero, true},
         FailedRunCase{"MaximumNeverReached",
-                      [](FakeForm& f, const fs::path&) { f.Text(InputField::MaxQ) = "1e9"; },
+                      [](FakeForm& f, const fs::path&) { f.Text(InputField::MaxFlow) = "1e9"; },
                       FailureKind::IndexOutOfRange, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RatingRunTest, AnIncrementOfZeroComputesWithOneFootAndTheParametersStayAsTyped) {
   FakeForm form(file_);
   form.Text(InputField::Increment) = "0.0";
-  form.Text(InputField::Bank) = "0";
+  form.Text(InputField::BankSlope) = "0";
   CreateRatingFile(form);
   const std::string text = ReadFile(file_);
   EXPECT_NE(text.find("\r\nElv Cfs Acft Cascades, BW=50 SideS=0 Fall=110 ChL=5.5 n=0.025\r\n 0 \t"),
@@ -119,9 +119,9 @@ TEST_F(RatingRunTest, CommaLocaleReadsAndWritesCommas) {
   FakeForm form(file_);
   form.SetDecimalSeparator(",");
   form.Text(InputField::Length) = "5,5";
-  form.Text(InputField::N) = "0,025";
+  form.Text(InputField::Roughness) = "0,025";
   form.Text(InputField::Increment) = "0,2";
-  form.Text(InputField::Elev) = "0";
+  form.Text(InputField::Invert) = "0";
   CreateRatingFile(form);
   EXPECT_EQ(form.ListLines().at(3).substr(0, 36), "0,2      10,1     1,24     12,5     ");
   EXPECT_NE(ReadFile(file_).find("ChL=5,5 n=0,025\r\n"), std::string::npos);
