@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "engine/failure.h"
-#include "run/text_form.h"
+#include "engine/input_field.h"
 
 namespace {
 
@@ -28,27 +28,9 @@ QRect FromTwips(int left, int top, int width, int height) {
   return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
 }
 
-// A text field and its label, in tab order. Positions in twips.
-struct FieldPlace {
-  InputField field;
-  const char* textName;
-  const char* labelName;
-  int left, top, width;
-  int labelWidth;
-};
-
-constexpr std::array<FieldPlace, 10> kFieldPlaces = {{
-    {InputField::BottomWidth, "txtWidth", "Label2", 240, 480, 1575, 1335},
-    {InputField::BankSlope, "txtBank", "Label3", 240, 1080, 1575, 1575},
-    {InputField::Fall, "txtSlope", "Label4", 240, 1680, 1575, 1695},
-    {InputField::Length, "txtLength", "Label6", 240, 2280, 1575, 1575},
-    {InputField::Roughness, "txtN", "Label5", 2640, 480, 1575, 1695},
-    {InputField::MaxFlow, "txtMaxQ", "Label1", 2640, 1080, 1575, 1575},
-    {InputField::Invert, "txtElev", "Label9", 2640, 1680, 1575, 1455},
-    {InputField::Increment, "txtIncrement", "Label10", 2640, 2280, 1575, 1815},
-    {InputField::Title, "txtTitle", "Label7", 240, 2880, 3975, 1455},
-    {InputField::Filename, "txtFilename", "Label8", 240, 3480, 3975, 2295},
-}};
+QString Latin1(std::string_view name) {
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
 
 std::string UserDecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
 
@@ -95,10 +77,10 @@ MainWindow::MainWindow(QWidget* parent)
 
   QWidget* previous = list_;
   setTabOrder(createButton_, list_);
-  for (const FieldPlace& place : kFieldPlaces) {
-    const std::string_view caption = rating::FieldLabel(place.field);
+  for (const rating::FieldFacts& place : rating::kFields) {
+    const std::string_view caption = place.label;
     auto* label = new QLabel(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), this);
-    label->setObjectName(QString::fromLatin1(place.labelName));
+    label->setObjectName(Latin1(place.labelName));
     QRect labelPlace = FromTwips(place.left, place.top - kLabelAbove, place.labelWidth, kLabelHeight);
     // A wider desktop font must not cut a caption short; labels are
     // transparent and nothing lies to their right on their line.
@@ -107,7 +89,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     auto* text = new QLineEdit(
         QString::fromStdString(rating::DefaultFieldText(place.field, UserDecimalSeparator())), this);
-    text->setObjectName(QString::fromLatin1(place.textName));
+    text->setObjectName(Latin1(place.widgetName));
     text->setGeometry(FromTwips(place.left, place.top, place.width, kFieldHeight));
     fields_.at(static_cast<std::size_t>(place.field)) = text;
     setTabOrder(previous, text);

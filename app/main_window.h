@@ -35,7 +35,7 @@ class MainWindow : public QWidget, public rating::RatingForm {
   void CreateRatingFileClicked();
   void ShowFailure(const QString& message);
 
-  std::array<QLineEdit*, 10> fields_{};  // indexed by rating::InputField
+  std::array<QLineEdit*, rating::kFieldCount> fields_{};  // indexed by rating::InputField
   QListWidget* list_;
   QPushButton* createButton_;
 };

@@ -6,7 +6,6 @@
 
 #include <vector>
 
-#include "run/text_form.h"
 
 namespace rating::cli {
 
@@ -20,10 +19,13 @@ Request ParseCommandLine(const QStringList& arguments) {
 
   const std::string separator = QLocale().decimalPoint().toStdString();
   std::vector<QCommandLineOption> fieldOptions;
-  for (const FieldOption& option : kFieldOptions) {
+  const auto latin1 = [](std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  };
+  for (const FieldFacts& option : kFields) {
     const QString defaultText = QString::fromStdString(DefaultFieldText(option.field, separator));
-    fieldOptions.emplace_back(QString::fromLatin1(option.name),
-                              QString::fromLatin1(option.description) + QStringLiteral(" Default: \"") +
+    fieldOptions.emplace_back(latin1(option.option),
+                              latin1(option.optionHelp) + QStringLiteral(" Default: \"") +
                                   defaultText + QStringLiteral("\"."),
                               QStringLiteral("text"), defaultText);
     parser.addOption(fieldOptions.back());
@@ -57,10 +59,7 @@ Request ParseCommandLine(const QStringList& arguments) {
         "\n";
     return request;
   }
-  for (std::size_t i = 0; i < kFieldOptions.size(); ++i) {
-    request.texts.at(static_cast<std::size_t>(kFieldOptions.at(i).field)) =
-        parser.value(fieldOptions.at(i)).toStdString();
-  }
+  for (std::size_t i = 0; i < kFields.size(); ++i) request.texts.at(i) = parser.value(fieldOptions.at(i)).toStdString();
   if (parser.isSet(batch)) {
     if (parser.isSet(plot)) throw UsageError("--plot names one file; in a batch, give a \"plot\" column.");
     request.mode = Mode::Batch;

@@ -10,28 +10,9 @@
 
 namespace rating::cli {
 
-// The reach inputs as options and batch columns, with the field each fills.
-struct FieldOption {
-  InputField field;
-  const char* name;  // "--width" and the batch column "width"
-  const char* description;
-};
-
-inline constexpr std::array<FieldOption, 10> kFieldOptions = {{
-    {InputField::BottomWidth, "width", "Bottom width (ft)."},
-    {InputField::BankSlope, "bank", "Bank slope, run per rise; 0 is taken as 2."},
-    {InputField::Fall, "fall", "Channel fall over the reach (ft)."},
-    {InputField::Length, "length", "Channel length (mi)."},
-    {InputField::Roughness, "n", "Manning's roughness."},
-    {InputField::MaxFlow, "max-flow", "Maximum flow (cfs); the table ends at the first row above it."},
-    {InputField::Invert, "invert", "Invert elevation (ft)."},
-    {InputField::Increment, "increment", "Depth increment (ft); 0 is taken as 1."},
-    {InputField::Title, "title", "Title line of the rating file."},
-    {InputField::Filename, "output",
-     "Rating file to write, relative to the current directory; \"-\" is standard output."},
-}};
-
-using FieldTexts = std::array<std::string, 10>;  // indexed by InputField
+// The field texts, indexed by InputField; the options and batch columns
+// that fill them are named in kFields.
+using FieldTexts = std::array<std::string, kFieldCount>;
 
 enum class Mode { Single, Batch, Help, Version };
 

@@ -42,6 +42,14 @@ std::string Lowercase(std::string text) {
   return text;
 }
 
+// "width, bank, ..., output and plot"
+std::string ColumnNames() {
+  std::string names;
+  for (const FieldFacts& facts : kFields) names.append(facts.option).append(", ");
+  names.resize(names.size() - 2);
+  return names + " and " + kPlotColumn;
+}
+
 // Where each column of the table goes: a field, the plot, or nowhere.
 struct Column {
   std::optional<InputField> field;
@@ -112,13 +120,12 @@ class TableReader {
       const std::string name = Lowercase(cell);
       Column column;
       column.plot = name == kPlotColumn;
-      for (const FieldOption& option : kFieldOptions) {
-        if (name == option.name) column.field = option.field;
+      for (const FieldFacts& facts : kFields) {
+        if (name == facts.option) column.field = facts.field;
       }
       if (!column.field && !column.plot) {
-        failure_ = "line " + std::to_string(rowLine_) + ": unknown column \"" + cell +
-                   "\"; the columns are width, bank, fall, length, n, max-flow, invert, increment, title, "
-                   "output and plot";
+        failure_ = "line " + std::to_string(rowLine_) + ": unknown column \"" + cell + "\"; the columns are " +
+                   ColumnNames();
         return;
       }
       if (std::find(names_.begin(), names_.end(), name) != names_.end()) {

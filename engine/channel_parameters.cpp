@@ -19,7 +19,7 @@ float ReadCascadeFall(const std::string& fallText, std::string_view decimalSepar
   const auto single = static_cast<float>(ReadLeadingNumber(fallText, decimalSeparator));
   if (std::isinf(single)) {
     throw RatingFailure(FailureKind::Overflow,
-                        std::string(FieldLabel(InputField::Fall)) + " \"" + fallText +
+                        std::string(Facts(InputField::Fall).label) + " \"" + fallText +
                             "\" begins with a number beyond the single-precision range.",
                         InputField::Fall);
   }
@@ -34,7 +34,7 @@ void RefuseNegative(float value, const std::string& text, InputField field) {
     const auto first = text.find_first_not_of(" \t");
     const auto last = text.find_last_not_of(" \t");
     throw RatingFailure(FailureKind::InvalidArgument,
-                        std::string(FieldLabel(field)) + " " + text.substr(first, last - first + 1) +
+                        std::string(Facts(field).label) + " " + text.substr(first, last - first + 1) +
                             " must not be negative.",
                         field);
   }

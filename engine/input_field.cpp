@@ -2,20 +2,27 @@
 
 namespace rating {
 
-std::string_view FieldLabel(InputField field) {
-  switch (field) {
-    case InputField::BottomWidth: return "Bottom Width (ft)";
-    case InputField::BankSlope: return "Bank Slope run/rise";
-    case InputField::Fall: return "Channel Fall (ft)";
-    case InputField::Length: return "Channel Length (mi)";
-    case InputField::Roughness: return "Manning's Roughness";
-    case InputField::MaxFlow: return "Maximum Flow (cfs)";
-    case InputField::Invert: return "Invert Elevation (ft)";
-    case InputField::Increment: return "Incremental Depth (ft)";
-    case InputField::Title: return "Title Line";
-    case InputField::Filename: return "Output Rating Filename";
+namespace {
+
+// The table is indexed by field.
+constexpr bool InFieldOrder() {
+  for (std::size_t i = 0; i < kFields.size(); ++i) {
+    if (static_cast<std::size_t>(kFields.at(i).field) != i) return false;
   }
-  return "field";
+  return true;
+}
+static_assert(InFieldOrder(), "kFields must list the fields in the order of InputField");
+
+}  // namespace
+
+std::string DefaultFieldText(InputField field, std::string_view decimalSeparator) {
+  std::string text(Facts(field).defaultText);
+  if (IsNumeric(field)) {
+    if (const auto point = text.find('.'); point != std::string::npos) {
+      text.replace(point, 1, decimalSeparator);
+    }
+  }
+  return text;
 }
 
 }  // namespace rating

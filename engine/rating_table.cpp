@@ -18,7 +18,7 @@ constexpr float kMinimumCascades = 1;
 
 [[noreturn]] void FailTableFull(float maxFlow) {
   throw RatingFailure(FailureKind::IndexOutOfRange,
-                      "the flow did not exceed " + std::string(FieldLabel(InputField::MaxFlow)) + " " +
+                      "the flow did not exceed " + std::string(Facts(InputField::MaxFlow).label) + " " +
                           PlainNumberText(maxFlow, ".") + " by row " + std::to_string(kLastTableIndex) + ".",
                       InputField::MaxFlow);
 }

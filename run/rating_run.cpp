@@ -16,7 +16,7 @@ std::string OneLine(RatingForm& form, InputField field) {
   std::string text = form.FieldText(field);
   if (text.find_first_of("\r\n") != std::string::npos) {
     throw RatingFailure(FailureKind::InvalidText,
-                        std::string(FieldLabel(field)) + " contains a line break; it must be one line.",
+                        std::string(Facts(field).label) + " contains a line break; it must be one line.",
                         field);
   }
   return text;

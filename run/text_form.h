@@ -27,14 +27,9 @@ class TextForm : public RatingForm {
   void SetDecimalSeparator(std::string separator) { separator_ = std::move(separator); }
 
  private:
-  std::array<std::string, 10> texts_;  // indexed by InputField
+  std::array<std::string, kFieldCount> texts_;  // indexed by InputField
   std::vector<std::string> list_;
   std::string separator_ = ".";
 };
-
-// The text a field shows when the window opens ("50" for the bottom width),
-// numbers with the user's decimal separator ("5,5" for the length where the
-// separator is a comma).
-std::string DefaultFieldText(InputField field, std::string_view decimalSeparator);
 
 }  // namespace rating

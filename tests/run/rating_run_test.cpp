@@ -25,7 +25,7 @@ class FakeForm : public TextForm {
   explicit FakeForm(const fs::path& file) { Text(InputField::Filename) = file.string(); }
 
   std::string FieldText(InputField field) override {
-    log.emplace_back(FieldLabel(field));
+    log.emplace_back(Facts(field).label);
     return TextForm::FieldText(field);
   }
   void ClearList() override {
