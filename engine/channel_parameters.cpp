@@ -52,7 +52,6 @@ ChannelParameters ReadChannelParameters(const ChannelTexts& texts, std::string_v
     return value;
   };
   using checked::Div;
-  using checked::Mul;
   using checked::Store;
 
   ChannelParameters p;
@@ -63,7 +62,7 @@ ChannelParameters ReadChannelParameters(const ChannelTexts& texts, std::string_v
   p.fall = convertSize(texts.fall, InputField::Fall);
   const float length = convertSize(texts.length, InputField::Length);  // mi
 
-  p.lengthFeet = Store(Mul(length, kFeetPerMile, At(Quantity::LengthFeet)), At(Quantity::LengthFeet));
+  p.lengthFeet = Store(length * kFeetPerMile, At(Quantity::LengthFeet));
   p.slope = Store(Div(p.fall, p.lengthFeet, At(Quantity::Slope)), At(Quantity::Slope));
   const float n = convertSize(texts.roughness, InputField::Roughness);
   p.manningFactor =

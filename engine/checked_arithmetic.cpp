@@ -57,7 +57,9 @@ const char* Hint(FailureKind kind, Quantity quantity) {
   }
 }
 
-[[noreturn]] void Fail(FailureKind kind, Site site) {
+}  // namespace
+
+void Fail(FailureKind kind, Site site) {
   const QuantityText text = Describe(site.quantity);
   std::string detail = site.row > 0 ? "row " + std::to_string(site.row) + ", " + text.name
                                     : std::string("computing the ") + text.name;
@@ -66,37 +68,12 @@ const char* Hint(FailureKind kind, Quantity quantity) {
   throw RatingFailure(kind, detail, site.row > 0 ? std::nullopt : text.field);
 }
 
-double Result(double value, Site site) {
-  if (std::isnan(value)) Fail(FailureKind::InvalidArgument, site);
-  if (std::isinf(value)) Fail(FailureKind::Overflow, site);
-  return value;
+void FailResult(double value, Site site) {
+  Fail(std::isnan(value) ? FailureKind::InvalidArgument : FailureKind::Overflow, site);
 }
 
-}  // namespace
-
-double Add(double a, double b, Site site) { return Result(a + b, site); }
-double Sub(double a, double b, Site site) { return Result(a - b, site); }
-double Mul(double a, double b, Site site) { return Result(a * b, site); }
-
-double Div(double a, double b, Site site) {
-  if (b == 0.0) Fail(a == 0.0 ? FailureKind::InvalidArgument : FailureKind::DivisionByZero, site);
-  return Result(a / b, site);
-}
-
-double Sqrt(double x, Site site) {
-  if (x < 0.0) Fail(FailureKind::InvalidArgument, site);
-  return Result(std::sqrt(x), site);
-}
-
-double Pow(double base, double exponent, Site site) {
-  if (base == 0.0 && exponent < 0.0) Fail(FailureKind::DivisionByZero, site);
-  return Result(std::pow(base, exponent), site);
-}
-
-float Store(double value, Site site) {
-  const auto single = static_cast<float>(value);
-  if (std::isinf(single)) Fail(FailureKind::Overflow, site);
-  return single;
+void FailDivision(double dividend, Site site) {
+  Fail(dividend == 0.0 ? FailureKind::InvalidArgument : FailureKind::DivisionByZero, site);
 }
 
 }  // namespace rating::checked

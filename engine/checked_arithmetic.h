@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace rating {
+
+enum class FailureKind;
 
 // The quantities of the rating computation whose arithmetic is checked. A
 // failure names the quantity and the row it arose in.
@@ -32,23 +35,49 @@ struct Site {
   std::int16_t row;
 };
 
-// Arithmetic in double precision that ends the computation with a
-// RatingFailure on a floating-point fault, judged from the operands and the
-// result (no hardware traps): x / 0 is a division by zero, 0 / 0 and the root
-// or fractional power of a negative number are invalid, a finite computation
-// that becomes infinite is an overflow. Underflow and inexact results are not
-// faults. Operands are always finite, because every stored value is checked.
+// The steps of the rating arithmetic that can fail, in double precision. A
+// fault ends the computation with a RatingFailure, judged from the operands
+// and the result (no hardware traps): x / 0 is a division by zero, 0 / 0 and
+// the root or fractional power of a negative number are invalid, a finite
+// computation that becomes infinite is an overflow. Underflow and inexact
+// results are not faults.
+//
+// Sums, differences and products need no check: their operands are stored
+// singles, so they stay far inside the double range, and only storing the
+// result as a single can overflow.
 namespace checked {
 
-double Add(double a, double b, Site site);
-double Sub(double a, double b, Site site);
-double Mul(double a, double b, Site site);
-double Div(double a, double b, Site site);
-double Sqrt(double x, Site site);
-double Pow(double base, double exponent, Site site);
+// Throws the RatingFailure of `kind` at `site`.
+[[noreturn]] void Fail(FailureKind kind, Site site);
+// Fails for a NaN (invalid) or infinite (overflow) result.
+[[noreturn]] void FailResult(double value, Site site);
+// Fails for a division by zero: 0 / 0 is invalid, x / 0 a division by zero.
+[[noreturn]] void FailDivision(double dividend, Site site);
+
+inline double Checked(double value, Site site) {
+  if (!std::isfinite(value)) FailResult(value, site);
+  return value;
+}
+
+inline double Div(double a, double b, Site site) {
+  if (b == 0.0) FailDivision(a, site);
+  return Checked(a / b, site);
+}
+
+inline double Sqrt(double x, Site site) {
+  if (x < 0.0) FailResult(NAN, site);
+  return std::sqrt(x);
+}
+
+// `exponent` is positive in this program, so 0 to it is 0.
+inline double Pow(double base, double exponent, Site site) { return Checked(std::pow(base, exponent), site); }
 
 // Stores a double as a single; a value beyond the single range is an overflow.
-float Store(double value, Site site);
+inline float Store(double value, Site site) {
+  const auto single = static_cast<float>(value);
+  if (std::isinf(single)) FailResult(single, site);
+  return single;
+}
 
 }  // namespace checked
 

@@ -1,5 +1,6 @@
 #include "engine/rating_table.h"
 
+#include <cmath>
 #include <string>
 
 #include "engine/checked_arithmetic.h"
@@ -39,65 +40,83 @@ RatingTable CreateRatingTable(const ChannelParameters& channel) {
   return table;
 }
 
-void ComputeRatingTable(const ChannelParameters& c, RatingTable& t) {
-  using namespace checked;
-  const float Z = c.bankSlope;
-  const float B = c.bottomWidth;
-  float prevVolume = 0;  // ft^3
-  float prevFlow = 0;    // cfs
+namespace {
 
-  for (std::int16_t i = 1;; ++i) {
+using checked::Div;
+using checked::Store;
+
+// Rows 1, 2, ...: depth, elevation, section, flow and storage, until the flow
+// first exceeds the maximum, which sets lastRow. `row` follows the row being
+// computed, so that the caller knows where a failure arose.
+void ComputeSectionsAndFlows(const ChannelParameters& c, RatingTable& t, std::int16_t& row) {
+  const double B = c.bottomWidth;  // ft
+  const double Z = c.bankSlope;    // run per rise
+  // The root of the slope is the same for every row; a negative slope fails
+  // in row 1, at the step that takes the root.
+  const bool slopeNegative = c.slope < 0;
+  const double rootSlope = slopeNegative ? 0.0 : std::sqrt(static_cast<double>(c.slope));
+
+  for (std::int16_t& i = row = 1;; ++i) {
     if (i > kLastTableIndex) FailTableFull(c.maxFlow);
     const auto at = [i](Quantity q) { return Site{q, i}; };
 
-    const float D = Store(Mul(i, c.increment, at(Quantity::Depth)), at(Quantity::Depth));
-    t.elevation[i] = Store(Add(D, c.invert, at(Quantity::Elevation)), at(Quantity::Elevation));
-
-    const Site area = at(Quantity::FlowArea);
-    const float A = Store(Add(Mul(Mul(D, Z, area), D, area), Mul(B, D, area), area), area);
-
+    const double D = t.depth[i] = Store(i * static_cast<double>(c.increment), at(Quantity::Depth));
+    t.elevation[i] = Store(D + c.invert, at(Quantity::Elevation));
+    const double A = t.area[i] = Store(D * Z * D + B * D, at(Quantity::FlowArea));
     // Mean width A / D, not the top width: the cascade count uses it.
-    const Site width = at(Quantity::MeanWidth);
-    const float W = Store(Add(Mul(D, Z, width), B, width), width);
-
-    const Site perimeter = at(Quantity::WettedPerimeter);
-    const double bankRun = Pow(Mul(D, Z, perimeter), 2.0, perimeter);
-    const double bankLength = Sqrt(Add(bankRun, Mul(D, D, perimeter), perimeter), perimeter);
-    const float P = Store(Add(Mul(2.0, bankLength, perimeter), B, perimeter), perimeter);
-
-    const double rootSlope = Sqrt(c.slope, at(Quantity::RootSlope));
+    t.meanWidth[i] = Store(D * Z + B, at(Quantity::MeanWidth));
+    const double bankRun = D * Z;  // ft; (D Z)^2 as a product, which equals pow(D Z, 2)
+    const double P = Store(2.0 * std::sqrt(bankRun * bankRun + D * D) + B, at(Quantity::WettedPerimeter));
+    if (slopeNegative) checked::FailResult(NAN, at(Quantity::RootSlope));
 
     const Site flow = at(Quantity::Flow);
-    const double radiusTerm = Pow(Div(A, P, flow), kRadiusExponent, flow);
-    t.flow[i] = Store(Mul(Mul(radiusTerm, Mul(A, c.manningFactor, flow), flow), rootSlope, flow), flow);
-
-    t.storage[i] = Store(Mul(A, c.storageFactor, at(Quantity::Storage)), at(Quantity::Storage));
-    t.area[i] = A;
-
-    const float V = Store(Div(t.flow[i], A, at(Quantity::Velocity)), at(Quantity::Velocity));
-    const float volume = Store(Mul(c.lengthFeet, t.area[i], at(Quantity::Volume)), at(Quantity::Volume));
-
-    const Site travel = at(Quantity::TravelTime);
-    const float K =
-        Store(Div(Sub(volume, prevVolume, travel), Sub(t.flow[i], prevFlow, travel), travel), travel);
-
-    const Site cascades = at(Quantity::Cascades);
-    double n = Mul(c.lengthFeet, W, cascades);
-    n = Div(n, K, cascades);
-    n = Mul(n, c.cascadeFall, cascades);
-    n = Div(n, t.flow[i], cascades);
-    t.cascades[i] = Store(n, cascades);
-    t.cascades[i] = Store(Sub(Div(t.cascades[i], V, cascades), kCascadeOffset, cascades), cascades);
-    if (!(t.cascades[i] >= kMinimumCascades)) t.cascades[i] = kMinimumCascades;
-
-    prevVolume = volume;
-    prevFlow = t.flow[i];
-
+    const double radiusTerm = checked::Pow(Div(A, P, flow), kRadiusExponent, flow);  // (A / P)^0.6666
+    t.flow[i] = Store(radiusTerm * (A * c.manningFactor) * rootSlope, flow);
+    t.storage[i] = Store(A * c.storageFactor, at(Quantity::Storage));
     if (t.flow[i] > c.maxFlow) {
       t.lastRow = i;
       return;
     }
   }
+}
+
+// Rows 1 to lastRow: the routing steps, from the velocity, the reach volume
+// and the travel time K between each row and the one above.
+void ComputeCascades(const ChannelParameters& c, RatingTable& t, std::int16_t lastRow) {
+  const double L = c.lengthFeet;  // ft
+  for (std::int16_t i = 1; i <= lastRow; ++i) {
+    const auto at = [i](Quantity q) { return Site{q, i}; };
+    const double Q = t.flow[i];
+    const double A = t.area[i];
+    const double V = Store(Div(Q, A, at(Quantity::Velocity)), at(Quantity::Velocity));
+    const double volume = Store(L * A, at(Quantity::Volume));                       // ft^3
+    const double prevVolume = static_cast<float>(L * static_cast<double>(t.area[i - 1]));  // stored above
+    const Site travel = at(Quantity::TravelTime);
+    const double K = Store(Div(volume - prevVolume, Q - t.flow[i - 1], travel), travel);  // s
+
+    const Site cascades = at(Quantity::Cascades);
+    const double steps = Store(Div(Div(L * t.meanWidth[i], K, cascades) * c.cascadeFall, Q, cascades), cascades);
+    t.cascades[i] = Store(Div(steps, V, cascades) - kCascadeOffset, cascades);
+    if (!(t.cascades[i] >= kMinimumCascades)) t.cascades[i] = kMinimumCascades;
+  }
+}
+
+}  // namespace
+
+void ComputeRatingTable(const ChannelParameters& channel, RatingTable& table) {
+  // The cascades of a row need only that row and the one above, so they are
+  // computed in a second pass, where the divisions of many rows overlap. A
+  // failure is still the one a row-by-row computation meets first: the
+  // cascades of the rows above a failed row come first, and within a row the
+  // flow comes before the cascades.
+  std::int16_t row = 0;
+  try {
+    ComputeSectionsAndFlows(channel, table, row);
+  } catch (const RatingFailure&) {
+    ComputeCascades(channel, table, static_cast<std::int16_t>(row - 1));
+    throw;
+  }
+  ComputeCascades(channel, table, table.lastRow);
 }
 
 }  // namespace rating

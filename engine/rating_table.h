@@ -16,10 +16,12 @@ inline constexpr std::int16_t kLastTableIndex = 1000;
 // and area in place.
 struct RatingTable {
   using Column = std::array<float, kLastTableIndex + 1>;
+  Column depth{};            // D, ft
   Column elevation{};        // water surface, ft
   Column flow{};             // discharge, cfs
   Column storage{};          // volume stored in the reach, acre-ft
   Column area{};             // flow area, ft^2
+  Column meanWidth{};        // A / D, ft
   Column cascades{};         // number of routing steps N
   std::int16_t lastRow = 0;  // index of the last computed row
 };

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <functional>
+#include <random>
 #include <ostream>
 #include <string>
 
@@ -288,6 +292,28 @@ TEST(Failures, FromAComputedRowNameNoField) {
   } catch (const RatingFailure& failure) {
     EXPECT_FALSE(failure.Field().has_value());
   }
+}
+
+// The wetted perimeter squares the bank run D Z as a product; the rating has
+// always used pow(D Z, 2). Both are correctly rounded here, so they agree for
+// every product of two singles, from tiny to huge, as this sweep confirms.
+TEST(Squares, OfAProductOfSinglesEqualPowTwo) {
+  std::mt19937 random(20261208);
+  std::uniform_int_distribution<std::uint32_t> bits(0, 0x7F7FFFFF);  // finite non-negative singles
+  std::uniform_real_distribution<float> depth(0, 200);  // ft
+  std::uniform_real_distribution<float> bank(0, 20);    // run per rise
+  int checked = 0;
+  for (int k = 0; k < 400000; ++k) {
+    // Every other pair lies where channels do; the rest anywhere.
+    const bool ordinary = k % 2 == 0;
+    const float d = ordinary ? depth(random) : std::bit_cast<float>(bits(random));
+    const float z = ordinary ? bank(random) : std::bit_cast<float>(bits(random));
+    const double run = static_cast<double>(d) * z;
+    if (std::isinf(run * run)) continue;
+    ASSERT_EQ(std::pow(run, 2.0), run * run) << "D " << d << ", Z " << z;
+    ++checked;
+  }
+  EXPECT_GT(checked, 250000);
 }
 
 }  // namespace
