@@ -28,10 +28,10 @@ void RateReach(const FieldTexts& texts, const std::string& plot, TextForm& form,
   for (std::size_t i = 0; i < texts.size(); ++i) form.Text(static_cast<InputField>(i)) = texts.at(i);
   std::string& output = form.Text(InputField::Filename);
   output = OutputName(output);
-  const RatingTable table = CreateRatingFile(form, pending);
+  const RatingResult result = CreateRatingFile(form, pending);
   if (!plot.empty()) {
     const auto text = [&form](InputField field) { return form.Text(field); };
-    WriteRatingPlot(table, text(InputField::Title),
+    WriteRatingPlot(result.fileRows, text(InputField::Title),
                     ParameterLine(text(InputField::BottomWidth), text(InputField::BankSlope), text(InputField::Fall),
                                   text(InputField::Length), text(InputField::Roughness)),
                     OutputName(plot), pending);

@@ -94,16 +94,15 @@ void DrawPanel(QPainter& painter, const QRectF& frame, const std::vector<double>
 
 }  // namespace
 
-void WriteRatingPlot(const RatingTable& table, const std::string& title, const std::string& parameterLine,
-                     const std::string& path, std::vector<SafeFile>* pending) {
+void WriteRatingPlot(const std::vector<RatingFileRow>& rows, const std::string& title,
+                     const std::string& parameterLine, const std::string& path, std::vector<SafeFile>* pending) {
   std::vector<double> elevation;
   std::vector<double> flow;
   std::vector<double> storage;
-  for (int j = 0; j <= table.lastRow; ++j) {
-    const auto row = static_cast<std::size_t>(j);
-    elevation.push_back(table.elevation[row]);
-    flow.push_back(table.flow[row]);
-    storage.push_back(table.storage[row]);
+  for (const RatingFileRow& row : rows) {
+    elevation.push_back(row.elevation);
+    flow.push_back(row.flow);
+    storage.push_back(row.storage);
   }
 
   // Created first, so that a plot that cannot be written is reported before

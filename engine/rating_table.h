@@ -12,8 +12,8 @@ inline constexpr std::int16_t kLastTableIndex = 1000;
 
 // The normal-depth rating of one reach at equal depth steps. Row 0 is the dry
 // channel; rows 1 to lastRow are computed, and lastRow is the first row whose
-// flow exceeds the maximum flow. The writers round flow, storage, cascades
-// and area in place.
+// flow exceeds the maximum flow. Values are kept as computed; the rating
+// file and the listing round copies of them.
 struct RatingTable {
   using Column = std::array<float, kLastTableIndex + 1>;
   Column depth{};            // D, ft

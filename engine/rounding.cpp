@@ -32,7 +32,7 @@ float RoundDecimals(float value, int decimals) {
 
 }  // namespace
 
-float MyUSGSformat(float& value) {
+float RoundToThreeFigures(float value) {
   const float a = std::fabs(value);
   if (!std::isfinite(a)) {
     throw RatingFailure(std::isnan(a) ? FailureKind::InvalidArgument : FailureKind::Overflow,
@@ -45,19 +45,13 @@ float MyUSGSformat(float& value) {
       throw RatingFailure(FailureKind::Overflow,
                           "rounding a value to the nearest ten leaves the single-precision range.");
     }
-    value = single;
-  } else if (a >= 99.95F) {
-    value = RoundDecimals(value, 0);
-  } else if (a >= 9.95F) {
-    value = RoundDecimals(value, 1);
-  } else if (a >= 0.995F) {
-    value = RoundDecimals(value, 2);
-  } else if (a >= 0.0995F) {
-    value = RoundDecimals(value, 3);
-  } else {
-    value = RoundDecimals(value, 4);
+    return single;
   }
-  return value;
+  if (a >= 99.95F) return RoundDecimals(value, 0);
+  if (a >= 9.95F) return RoundDecimals(value, 1);
+  if (a >= 0.995F) return RoundDecimals(value, 2);
+  if (a >= 0.0995F) return RoundDecimals(value, 3);
+  return RoundDecimals(value, 4);
 }
 
 }  // namespace rating

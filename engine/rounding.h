@@ -2,8 +2,7 @@
 
 namespace rating {
 
-// Rounds `value` in place to three significant figures and returns the
-// rounded value; callers use both.
+// `value` rounded to three significant figures:
 //
 //   |value| >= 999.5          to the nearest ten, halves upward (toward +inf)
 //   99.95  <= |value| < 999.5 0 decimals
@@ -19,6 +18,6 @@ namespace rating {
 //
 // Throws RatingFailure (Overflow or InvalidArgument) for a value that is not
 // finite or whose tens rounding leaves the single range.
-float MyUSGSformat(float& value);
+float RoundToThreeFigures(float value);
 
 }  // namespace rating

@@ -16,23 +16,28 @@ void AppendField(std::string& line, float value, std::string_view decimalSeparat
 
 }  // namespace
 
-std::string FormatListingRow(RatingTable& table, int row, std::string_view decimalSeparator) {
-  CheckRowIndex(table, row);
-  const auto j = static_cast<std::size_t>(row);
+ListingRow ListingRowOf(const RatingFileRow& fileRow, float area, int row) {
   float velocity = 0;  // ft/s
-  if (table.area[j] > 0) {
+  if (area > 0) {
     const Site site{Quantity::Velocity, static_cast<std::int16_t>(row)};
-    velocity = checked::Store(checked::Div(table.flow[j], table.area[j], site), site);
+    velocity = checked::Store(checked::Div(fileRow.flow, area, site), site);
   }
+  ListingRow line;
+  line.elevation = fileRow.elevation;
+  line.area = RoundToThreeFigures(area);
+  line.velocity = RoundToThreeFigures(velocity);
+  line.flow = RoundToThreeFigures(fileRow.flow);
+  line.storage = RoundToThreeFigures(fileRow.storage);
+  line.cascades = RoundToThreeFigures(fileRow.cascades);
+  return line;
+}
 
+std::string FormatListingRow(const ListingRow& row, std::string_view decimalSeparator) {
   std::string line;
   line.reserve(6 * kListingFieldWidth);
-  AppendField(line, table.elevation[j], decimalSeparator);
-  AppendField(line, MyUSGSformat(table.area[j]), decimalSeparator);
-  AppendField(line, MyUSGSformat(velocity), decimalSeparator);
-  AppendField(line, MyUSGSformat(table.flow[j]), decimalSeparator);
-  AppendField(line, MyUSGSformat(table.storage[j]), decimalSeparator);
-  AppendField(line, MyUSGSformat(table.cascades[j]), decimalSeparator);
+  for (const float value : {row.elevation, row.area, row.velocity, row.flow, row.storage, row.cascades}) {
+    AppendField(line, value, decimalSeparator);
+  }
   return line;
 }
 

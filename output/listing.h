@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/rating_table.h"
+#include "output/rating_file.h"
 
 namespace rating {
 
@@ -19,12 +19,26 @@ inline constexpr std::array<std::string_view, 2> kListingHeadings = {
     "(ft)     (ft^2)   (ft/s)   (cfs)    (acft)   (N)",
 };
 
-// The 54-character listing line of row `row`: elevation, area, velocity,
-// flow, storage and cascades, each left-justified in 9 characters (cut to 9
-// when longer). Call it after the rating file has written the same row: the
-// velocity is the rounded flow over the unrounded area (0 for an area that is
-// not positive), and Area is rounded in place, flow, storage and cascades
-// rounded again.
-std::string FormatListingRow(RatingTable& table, int row, std::string_view decimalSeparator);
+// The values of one listing line.
+struct ListingRow {
+  float elevation = 0;  // ft
+  float area = 0;       // ft^2
+  float velocity = 0;   // ft/s
+  float flow = 0;       // cfs
+  float storage = 0;    // acre-ft
+  float cascades = 0;   // routing steps
+};
+
+// The listing's values of row `row`, from the line the rating file carries
+// and the row's flow area. The listing rounds the file's flow, storage and
+// cascades once more, so that a file's 9.95 lists as 10; the velocity is the
+// file's flow over the unrounded area (0 for an area that is not positive),
+// rounded; the area is rounded. Throws RatingFailure when the velocity or a
+// rounding fails.
+ListingRow ListingRowOf(const RatingFileRow& fileRow, float area, int row);
+
+// The 54-character listing line: elevation, area, velocity, flow, storage
+// and cascades, each left-justified in 9 characters (cut to 9 when longer).
+std::string FormatListingRow(const ListingRow& row, std::string_view decimalSeparator);
 
 }  // namespace rating

@@ -61,14 +61,20 @@ void RatingFileWriter::WriteParameters(std::string_view width, std::string_view 
   WriteLine(ParameterLine(width, bank, fall, length, n));
 }
 
-void RatingFileWriter::WriteRow(RatingTable& table, int row) {
+RatingFileRow RatingFileRowOf(const RatingTable& table, int row) {
   CheckRowIndex(table, row);
   const auto j = static_cast<std::size_t>(row);
-  const float flow = MyUSGSformat(table.flow[j]);
-  const float storage = MyUSGSformat(table.storage[j]);
-  const float cascades = MyUSGSformat(table.cascades[j]);
-  WriteLine(PrintedNumber(table.elevation[j], separator_) + "\t" + PrintedNumber(flow, separator_) + "\t" +
-            PrintedNumber(storage, separator_) + "\t" + PrintedNumber(cascades, separator_));
+  RatingFileRow line;
+  line.elevation = table.elevation[j];
+  line.flow = RoundToThreeFigures(table.flow[j]);
+  line.storage = RoundToThreeFigures(table.storage[j]);
+  line.cascades = RoundToThreeFigures(table.cascades[j]);
+  return line;
+}
+
+void RatingFileWriter::WriteRow(const RatingFileRow& row) {
+  WriteLine(PrintedNumber(row.elevation, separator_) + "\t" + PrintedNumber(row.flow, separator_) + "\t" +
+            PrintedNumber(row.storage, separator_) + "\t" + PrintedNumber(row.cascades, separator_));
 }
 
 void RatingFileWriter::Close() {

@@ -11,6 +11,19 @@
 
 namespace rating {
 
+// One table line of the rating file.
+struct RatingFileRow {
+  float elevation = 0;  // ft, as computed
+  float flow = 0;       // cfs, three figures
+  float storage = 0;    // acre-ft, three figures
+  float cascades = 0;   // routing steps, three figures
+};
+
+// Row `row` of the table as the rating file carries it: flow, storage and
+// cascades rounded to three significant figures, in that order. Throws
+// RatingFailure (IndexOutOfRange) for a row outside the table.
+RatingFileRow RatingFileRowOf(const RatingTable& table, int row);
+
 // Writes the rating file that a Modified Puls routing model reads: the title,
 // the parameter line, and one line per table row, each ending in CR LF.
 //
@@ -31,9 +44,8 @@ class RatingFileWriter {
   // Line 2: the channel as typed (ParameterLine).
   void WriteParameters(std::string_view width, std::string_view bank, std::string_view fall,
                        std::string_view length, std::string_view n);
-  // Rounds Flow, Storage and Cascades of row `row` in place, in that order,
-  // and writes elevation, flow, storage and cascades separated by tabs.
-  void WriteRow(RatingTable& table, int row);
+  // One table line: elevation, flow, storage and cascades separated by tabs.
+  void WriteRow(const RatingFileRow& row);
   // Completes the file and puts it in place of the previous one, durably.
   void Close();
   // Completes the file but leaves putting it in place to CommitTogether,

@@ -24,7 +24,7 @@ std::string OneLine(RatingForm& form, InputField field) {
 
 }  // namespace
 
-RatingTable CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending) {
+RatingResult CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending) {
   const std::string separator = form.DecimalSeparator();
   // A braced list is evaluated left to right, so the fields are read in order.
   const ChannelParameters channel = ReadChannelParameters(
@@ -32,7 +32,8 @@ RatingTable CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending) {
        form.FieldText(InputField::Fall), form.FieldText(InputField::Length), form.FieldText(InputField::Roughness),
        form.FieldText(InputField::Invert), form.FieldText(InputField::Increment)},
       separator);
-  RatingTable table = CreateRatingTable(channel);
+  RatingResult result{CreateRatingTable(channel), {}, {}};
+  RatingTable& table = result.table;
 
   form.ClearList();
   RatingFileWriter file(separator);
@@ -51,8 +52,10 @@ RatingTable CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending) {
   try {
     for (const std::string_view heading : kListingHeadings) form.AddListLine(std::string(heading));
     for (int j = 0; j <= table.lastRow; ++j) {
-      file.WriteRow(table, j);
-      form.AddListLine(FormatListingRow(table, j, separator));
+      const RatingFileRow& fileRow = result.fileRows.emplace_back(RatingFileRowOf(table, j));
+      file.WriteRow(fileRow);
+      const ListingRow& listed = result.listingRows.emplace_back(ListingRowOf(fileRow, table.area[j], j));
+      form.AddListLine(FormatListingRow(listed, separator));
     }
     if (pending != nullptr) {
       file.CloseInto(*pending);
@@ -63,7 +66,7 @@ RatingTable CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending) {
     form.ClearList();  // no rows listed for a file that was not written
     throw;
   }
-  return table;
+  return result;
 }
 
 }  // namespace rating

@@ -5,6 +5,8 @@
 
 #include "engine/input_field.h"
 #include "engine/rating_table.h"
+#include "output/listing.h"
+#include "output/rating_file.h"
 #include "output/safe_file.h"
 
 namespace rating {
@@ -39,9 +41,13 @@ class RatingForm {
 //  - a computation or a write that fails: the list empty, the previous file
 //    intact.
 // The file is put in place before the run returns, or, when `pending` is
-// given, finished and added to it for CommitTogether. Returns the table as
-// the file and the list leave it, rounded, for tools that draw it; the
-// window has no use for it.
-RatingTable CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending = nullptr);
+// given, finished and added to it for CommitTogether. Returns what was
+// written and listed, for tools that draw or export it.
+struct RatingResult {
+  RatingTable table;                    // as computed, unrounded
+  std::vector<RatingFileRow> fileRows;  // the rating file's table lines, rows 0 to lastRow
+  std::vector<ListingRow> listingRows;  // the listing's rows, rows 0 to lastRow
+};
+RatingResult CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending = nullptr);
 
 }  // namespace rating

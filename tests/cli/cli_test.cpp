@@ -283,16 +283,12 @@ class CliTest : public QObject {
   void aPlotThatCannotBeWrittenKeepsThePreviousPlot() {
     const QString path = Path(QStringLiteral("kept.svg"));
     WriteFile(path, "<svg>previous</svg>");
-    rating::RatingTable table;
-    table.lastRow = 1;
-    table.flow[1] = 10;
-    table.storage[1] = 1;
-    table.elevation[1] = 1;
+    const std::vector<rating::RatingFileRow> rows = {{0, 0, 0, 0}, {1, 10, 1, 1}};
     rating::SetWriteStepHookForTesting([](rating::WriteStep step) {
       if (step == rating::WriteStep::DataWritten) throw std::system_error(ENOSPC, std::generic_category());
     });
     try {
-      rating::cli::WriteRatingPlot(table, "T", "P", path.toStdString());
+      rating::cli::WriteRatingPlot(rows, "T", "P", path.toStdString());
       QFAIL("the plot was reported as written");
     } catch (const rating::RatingFailure& failure) {
       QCOMPARE(failure.Kind(), rating::FailureKind::PlotFile);

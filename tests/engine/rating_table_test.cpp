@@ -67,10 +67,10 @@ TEST(DefaultRating, MatchesRowsWorkedByHand) {
 }
 
 TEST(DefaultRating, RoundsToTheFiguresEngineersKnow) {
-  RatingTable t = Rate(DefaultTexts());
+  const RatingTable t = Rate(DefaultTexts());
   const auto rounded = [&t](int j) {
-    return std::vector<float>{t.elevation[j], MyUSGSformat(t.area[j]), MyUSGSformat(t.flow[j]),
-                              MyUSGSformat(t.storage[j]), MyUSGSformat(t.cascades[j])};
+    return std::vector<float>{t.elevation[j], RoundToThreeFigures(t.area[j]), RoundToThreeFigures(t.flow[j]),
+                              RoundToThreeFigures(t.storage[j]), RoundToThreeFigures(t.cascades[j])};
   };
   EXPECT_EQ(rounded(1), (std::vector<float>{0.2F, 10.1F, 12.5F, 6.72F, 440.0F}));
   EXPECT_EQ(rounded(2), (std::vector<float>{0.4F, 20.3F, 39.8F, 13.5F, 189.0F}));

@@ -71,14 +71,11 @@ TEST(RoundingProperties, AgreeWithTheReferenceKeepTheSignAndSettleAfterOnePass) 
     }
     if (negative(random)) value = -value;
 
-    float rounded = value;
-    const float returned = MyUSGSformat(rounded);
-    ASSERT_EQ(returned, rounded) << value;
+    const float rounded = RoundToThreeFigures(value);
     ASSERT_EQ(rounded, ReferenceRound(value)) << std::setprecision(9) << value;
     ASSERT_EQ(std::signbit(rounded), std::signbit(value)) << value;
 
-    float again = rounded;
-    MyUSGSformat(again);
+    const float again = RoundToThreeFigures(rounded);
     if (IsTie(rounded)) {
       ++ties;
     } else {

@@ -18,11 +18,9 @@ struct RoundingCase {
 
 class ThreeFigures : public testing::TestWithParam<RoundingCase> {};
 
-TEST_P(ThreeFigures, RoundInPlaceAndReturnTheResult) {
-  float value = GetParam().value;
-  const float returned = MyUSGSformat(value);
+TEST_P(ThreeFigures, RoundToTheExpectedValueKeepingTheSign) {
+  const float returned = RoundToThreeFigures(GetParam().value);
   EXPECT_EQ(returned, GetParam().expected);
-  EXPECT_EQ(value, returned);
   EXPECT_EQ(std::signbit(returned), std::signbit(GetParam().value));
 }
 
@@ -75,23 +73,16 @@ INSTANTIATE_TEST_SUITE_P(DecimalTies, ThreeFigures,
                                          RoundingCase{"NegativeNoDecimalTie", -440.5F, -441.0F}));
 
 TEST(ThreeFigures, RoundingAgainChangesOnlyTheThreeTies) {
-  for (float value : {9.95F, 0.995F, 0.0995F}) {
-    float again = value;
-    EXPECT_NE(MyUSGSformat(again), value) << value;
-  }
-  for (float value : {12.5F, 6.72F, 440.0F, 1.24F, 3030.0F, 0.0123F, 0.996F}) {
-    float once = value;
-    MyUSGSformat(once);
-    float twice = once;
-    EXPECT_EQ(MyUSGSformat(twice), once) << value;
+  for (const float value : {9.95F, 0.995F, 0.0995F}) EXPECT_NE(RoundToThreeFigures(value), value) << value;
+  for (const float value : {12.5F, 6.72F, 440.0F, 1.24F, 3030.0F, 0.0123F, 0.996F}) {
+    const float once = RoundToThreeFigures(value);
+    EXPECT_EQ(RoundToThreeFigures(once), once) << value;
   }
 }
 
 TEST(ThreeFigures, NonFiniteValuesFail) {
-  float infinite = HUGE_VALF;
-  EXPECT_ANY_THROW(MyUSGSformat(infinite));
-  float largest = 3.4028235e38F;
-  EXPECT_EQ(MyUSGSformat(largest), 3.4028235e38F);
+  EXPECT_ANY_THROW(RoundToThreeFigures(HUGE_VALF));
+  EXPECT_EQ(RoundToThreeFigures(3.4028235e38F), 3.4028235e38F);
 }
 
 }  // namespace

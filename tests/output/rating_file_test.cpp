@@ -39,7 +39,7 @@ void WriteDefaultFile(const std::string& name, const char* separator = ".") {
   writer.Open(name);
   writer.WriteTitle("South Street Channel");
   writer.WriteParameters("50", "2", "110", "5.5", "0.025");
-  for (int j = 0; j <= table.lastRow; ++j) writer.WriteRow(table, j);
+  for (int j = 0; j <= table.lastRow; ++j) writer.WriteRow(RatingFileRowOf(table, j));
   writer.Close();
 }
 
@@ -89,7 +89,7 @@ TEST_F(RatingFileTest, TitleAndParametersAreWrittenAsTyped) {
   writer.Open(name);
   writer.WriteTitle("Bach\tGraben – Straße 5 «Süd»");
   writer.WriteParameters(" 50", "0", "1,5e2", "5.50", "");
-  writer.WriteRow(table, 0);
+  writer.WriteRow(RatingFileRowOf(table, 0));
   writer.Close();
   EXPECT_EQ(ReadFile(name),
             "Bach\tGraben – Straße 5 «Süd»\r\n"
@@ -97,7 +97,7 @@ TEST_F(RatingFileTest, TitleAndParametersAreWrittenAsTyped) {
             " 0 \t 0 \t 0 \t 0 \r\n");
 }
 
-TEST_F(RatingFileTest, WriteRowRoundsTheTableInPlaceAndNegativesTakeTheSign) {
+TEST_F(RatingFileTest, RowsAreRoundedToThreeFiguresAndNegativesTakeTheSign) {
   RatingTable table;
   table.lastRow = 1;
   table.elevation[1] = -1.25F;
@@ -107,13 +107,15 @@ TEST_F(RatingFileTest, WriteRowRoundsTheTableInPlaceAndNegativesTakeTheSign) {
   const fs::path name = dir_ / "row.RAT";
   RatingFileWriter writer(".");
   writer.Open(name);
-  writer.WriteRow(table, 1);
+  const RatingFileRow row = RatingFileRowOf(table, 1);
+  writer.WriteRow(row);
   writer.Close();
   EXPECT_EQ(ReadFile(name), "-1.25 \t 9.95 \t-0.123 \t 1230 \r\n");
-  EXPECT_EQ(table.flow[1], 9.95F);
-  EXPECT_EQ(table.storage[1], -0.123F);
-  EXPECT_EQ(table.cascades[1], 1230.0F);
-  EXPECT_EQ(table.elevation[1], -1.25F) << "the elevation is not rounded";
+  EXPECT_EQ(row.flow, 9.95F);
+  EXPECT_EQ(row.storage, -0.123F);
+  EXPECT_EQ(row.cascades, 1230.0F);
+  EXPECT_EQ(row.elevation, -1.25F) << "the elevation is not rounded";
+  EXPECT_EQ(table.flow[1], 9.949999F) << "the table keeps the computed value";
 }
 
 TEST_F(RatingFileTest, RunningTwiceReplacesTheFileAndKeepsItsPermissions) {
@@ -265,7 +267,7 @@ TEST(DeviceTarget, AFullDiskIsAFailureNotASuccess) {
   writer.Open("/dev/full");
   writer.WriteTitle("South Street Channel");
   try {
-    for (int j = 0; j <= table.lastRow; ++j) writer.WriteRow(table, j);
+    for (int j = 0; j <= table.lastRow; ++j) writer.WriteRow(RatingFileRowOf(table, j));
     writer.Close();
     FAIL() << "writing /dev/full succeeded";
   } catch (const RatingFailure& failure) {
