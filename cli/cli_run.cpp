@@ -83,7 +83,7 @@ int RunBatch(const Request& request, TextForm& form, std::ostream& out, std::ost
     const Reach& reach = reaches[i];
     const std::size_t pendingBefore = pending.size();
     try {
-      if (!reach.error.empty()) throw RatingFailure(FailureKind::TypeMismatch, reach.error);
+      if (!reach.error.empty()) throw RatingFailure(FailureKind::MalformedRow, reach.error);
       RateReach(reach.texts, reach.plot, form, &pending);
       owner.resize(pending.size(), i);
       kinds.push_back(FailureKind::FileWrite);

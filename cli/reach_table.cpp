@@ -42,6 +42,11 @@ std::string Lowercase(std::string text) {
   return text;
 }
 
+// "1 cell", "3 cells"
+std::string Count(std::size_t count, const std::string& noun) {
+  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 // "width, bank, ..., output and plot"
 std::string ColumnNames() {
   std::string names;
@@ -142,8 +147,8 @@ class TableReader {
     reach.line = rowLine_;
     reach.texts = defaults_;
     if (cells_.size() != columns_.size()) {
-      reach.error = "the row has " + std::to_string(cells_.size()) + " cells and the header names " +
-                    std::to_string(columns_.size()) + " columns.";
+      reach.error = "the row has " + Count(cells_.size(), "cell") + " and the header names " +
+                    Count(columns_.size(), "column") + ".";
     } else {
       for (std::size_t i = 0; i < cells_.size(); ++i) {
         if (columns_[i].plot) {

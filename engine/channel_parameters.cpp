@@ -18,10 +18,8 @@ constexpr Site At(Quantity quantity) { return {quantity, 0}; }
 float ReadCascadeFall(const std::string& fallText, std::string_view decimalSeparator) {
   const auto single = static_cast<float>(ReadLeadingNumber(fallText, decimalSeparator));
   if (std::isinf(single)) {
-    throw RatingFailure(FailureKind::Overflow,
-                        std::string(Facts(InputField::Fall).label) + " \"" + fallText +
-                            "\" begins with a number beyond the single-precision range.",
-                        InputField::Fall);
+    throw FieldFailure(FailureKind::Overflow, InputField::Fall,
+                       "\"" + fallText + "\" begins with a number beyond the single-precision range.");
   }
   return single;
 }
@@ -33,10 +31,8 @@ void RefuseNegative(float value, const std::string& text, InputField field) {
   if (value < 0) {
     const auto first = text.find_first_not_of(" \t");
     const auto last = text.find_last_not_of(" \t");
-    throw RatingFailure(FailureKind::InvalidArgument,
-                        std::string(Facts(field).label) + " " + text.substr(first, last - first + 1) +
-                            " must not be negative.",
-                        field);
+    throw FieldFailure(FailureKind::InvalidArgument, field,
+                       text.substr(first, last - first + 1) + " must not be negative.");
   }
 }
 

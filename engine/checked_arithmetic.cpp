@@ -61,11 +61,11 @@ const char* Hint(FailureKind kind, Quantity quantity) {
 
 void Fail(FailureKind kind, Site site) {
   const QuantityText text = Describe(site.quantity);
-  std::string detail = site.row > 0 ? "row " + std::to_string(site.row) + ", " + text.name
-                                    : std::string("computing the ") + text.name;
-  if (const char* hint = Hint(kind, site.quantity)) detail += std::string(": ") + hint;
+  std::string detail = site.row > 0 ? text.name : std::string("computing the ") + text.name;
+  if (const char* hint = Hint(kind, site.quantity)) detail.append(": ").append(hint);
   detail += ".";
-  throw RatingFailure(kind, detail, site.row > 0 ? std::nullopt : text.field);
+  if (site.row > 0) throw RowFailure(kind, site.row, detail);
+  throw RatingFailure(kind, detail, text.field);
 }
 
 void FailResult(double value, Site site) {

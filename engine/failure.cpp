@@ -17,6 +17,7 @@ std::string_view FailureKindText(FailureKind kind) {
     case FailureKind::BatchFile: return "Cannot read batch file";
     case FailureKind::PlotFile: return "Cannot write plot";
     case FailureKind::BatchConflict: return "Batch refused";
+    case FailureKind::MalformedRow: return "Malformed row";
   }
   return "Failure";
 }
@@ -57,6 +58,18 @@ std::string Shown(const std::string& name) {
 }
 
 }  // namespace
+
+RatingFailure FieldFailure(FailureKind kind, InputField field, std::string_view detail) {
+  std::string text(Facts(field).label);
+  text.append(" ").append(detail);
+  return {kind, text, field};
+}
+
+RatingFailure RowFailure(FailureKind kind, int row, std::string_view detail) {
+  std::string text = "row " + std::to_string(row) + ", ";
+  text.append(detail);
+  return {kind, text};
+}
 
 RatingFailure FileFailure(FailureKind kind, const std::string& name, std::error_code reason,
                           std::optional<InputField> field) {

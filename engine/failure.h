@@ -23,6 +23,7 @@ enum class FailureKind {
   BatchFile,        // a batch table of reaches cannot be read
   PlotFile,         // a rating-curve plot cannot be written
   BatchConflict,    // two outputs of a batch are one file, or one is the batch table itself
+  MalformedRow,     // a row of a batch table without a cell for every column
 };
 
 // "Type mismatch", "Division by zero", "Cannot create rating file", ...
@@ -43,6 +44,16 @@ class RatingFailure : public std::runtime_error {
   FailureKind kind_;
   std::optional<InputField> field_;
 };
+
+// A failure in a field, naming it first:
+// 'Type mismatch: Channel Length (mi) "5,5x" is not a number.' from the
+// detail '"5,5x" is not a number.'
+RatingFailure FieldFailure(FailureKind kind, InputField field, std::string_view detail);
+
+// A failure in row `row` (1 or more) of the rating table:
+// 'Division by zero: row 1, travel time K: ...' from the detail
+// 'travel time K: ...'.
+RatingFailure RowFailure(FailureKind kind, int row, std::string_view detail);
 
 // A file that cannot be read or written, named as the user gave it, with the
 // folder a relative name resolved to and the system's reason:

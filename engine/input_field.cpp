@@ -1,5 +1,7 @@
 #include "engine/input_field.h"
 
+#include "engine/failure.h"
+
 namespace rating {
 
 namespace {
@@ -21,6 +23,13 @@ std::string DefaultFieldText(InputField field, std::string_view decimalSeparator
     if (const auto point = text.find('.'); point != std::string::npos) {
       text.replace(point, 1, decimalSeparator);
     }
+  }
+  return text;
+}
+
+std::string RequireOneLine(std::string text, InputField field) {
+  if (text.find_first_of("\r\n") != std::string::npos) {
+    throw FieldFailure(FailureKind::InvalidText, field, "contains a line break; it must be one line.");
   }
   return text;
 }

@@ -77,4 +77,9 @@ constexpr bool IsNumeric(InputField field) { return field != InputField::Title &
 // separator is a comma).
 std::string DefaultFieldText(InputField field, std::string_view decimalSeparator);
 
+// `text` when it is one line. The title is line 1 of the rating file and the
+// file name one name; a pasted or quoted line break would split the one or
+// make a name nobody can type, so it fails (InvalidText) naming `field`.
+std::string RequireOneLine(std::string text, InputField field);
+
 }  // namespace rating

@@ -147,24 +147,20 @@ std::string Quoted(std::string_view text) {
 float ConvertStrict(std::string_view text, std::string_view decimalSeparator, InputField field) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) {
-    throw RatingFailure(FailureKind::TypeMismatch,
-                        std::string(Facts(field).label) + " is empty; it needs a number.", field);
+    throw FieldFailure(FailureKind::TypeMismatch, field, "is empty; it needs a number.");
   }
   const auto last = text.find_last_not_of(" \t");
   const std::string_view trimmed = text.substr(first, last - first + 1);
 
   const ScannedNumber number = Scanner(trimmed, decimalSeparator, false).Scan();
   if (!number.hasDigits || number.end != trimmed.size()) {
-    throw RatingFailure(FailureKind::TypeMismatch,
-                        std::string(Facts(field).label) + " " + Quoted(text) + " is not a number.", field);
+    throw FieldFailure(FailureKind::TypeMismatch, field, Quoted(text) + " is not a number.");
   }
   const double value = ToDouble(number);
   const auto single = static_cast<float>(value);
   if (std::isinf(single)) {
-    throw RatingFailure(FailureKind::Overflow,
-                        std::string(Facts(field).label) + " " + Quoted(text) +
-                            " is beyond the single-precision range (about 3.4E+38).",
-                        field);
+    throw FieldFailure(FailureKind::Overflow, field,
+                       Quoted(text) + " is beyond the single-precision range (about 3.4E+38).");
   }
   return single;
 }

@@ -8,22 +8,6 @@
 
 namespace rating {
 
-namespace {
-
-// The title is line 1 of the file and the file name one name; a pasted or
-// quoted line break would split the one or make a name nobody can type.
-std::string OneLine(RatingForm& form, InputField field) {
-  std::string text = form.FieldText(field);
-  if (text.find_first_of("\r\n") != std::string::npos) {
-    throw RatingFailure(FailureKind::InvalidText,
-                        std::string(Facts(field).label) + " contains a line break; it must be one line.",
-                        field);
-  }
-  return text;
-}
-
-}  // namespace
-
 RatingResult CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending) {
   const std::string separator = form.DecimalSeparator();
   // A braced list is evaluated left to right, so the fields are read in order.
@@ -37,8 +21,8 @@ RatingResult CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending) 
 
   form.ClearList();
   RatingFileWriter file(separator);
-  file.Open(OneLine(form, InputField::Filename));
-  file.WriteTitle(OneLine(form, InputField::Title));
+  file.Open(RequireOneLine(form.FieldText(InputField::Filename), InputField::Filename));
+  file.WriteTitle(RequireOneLine(form.FieldText(InputField::Title), InputField::Title));
   // Read one after another: the order of function arguments is unspecified.
   const std::string width = form.FieldText(InputField::BottomWidth);
   const std::string bank = form.FieldText(InputField::BankSlope);

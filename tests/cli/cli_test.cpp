@@ -339,6 +339,8 @@ class CliTest : public QObject {
                                     << "line 3: a quoted cell that starts on this line is never closed.";
     QTest::newRow("stray quote") << QByteArray("output,title\na.RAT,5\" high\n") << 1
                                  << "line 2: a quote inside a cell that is not quoted";
+    QTest::newRow("short row") << QByteArray("output,title\na.RAT,fine\nb.RAT\n") << 1
+                               << "reaches.csv:3: Malformed row: the row has 1 cell and the header names 2 columns.";
   }
 
   void batchTablesAsSpreadsheetsAndUsersMakeThem() {
