@@ -11,12 +11,11 @@
 #include <string>
 
 #include "engine/failure.h"
+#include "tests/engine/failure_cases.h"
 #include "engine/rounding.h"
 
 namespace rating {
 namespace {
-
-ChannelTexts DefaultTexts() { return {"3000", "50", "2", "110", "5.5", "0.025", "0.0", "0.2"}; }
 
 RatingTable Rate(const ChannelTexts& texts, const char* separator = ".") {
   const ChannelParameters channel = ReadChannelParameters(texts, separator);
@@ -26,13 +25,13 @@ RatingTable Rate(const ChannelTexts& texts, const char* separator = ".") {
 }
 
 RatingTable Rate(const std::function<void(ChannelTexts&)>& edit) {
-  ChannelTexts texts = DefaultTexts();
+  ChannelTexts texts = DefaultChannelTexts();
   edit(texts);
   return Rate(texts);
 }
 
 TEST(DefaultRating, EndsAtTheFirstRowAboveTheMaximumFlow) {
-  const RatingTable t = Rate(DefaultTexts());
+  const RatingTable t = Rate(DefaultChannelTexts());
   ASSERT_EQ(t.lastRow, 26);
   EXPECT_FLOAT_EQ(t.elevation[26], 5.2F);
   EXPECT_GT(t.flow[26], 3000.0F);
@@ -50,7 +49,7 @@ struct HandRow {
 };
 
 TEST(DefaultRating, MatchesRowsWorkedByHand) {
-  const RatingTable t = Rate(DefaultTexts());
+  const RatingTable t = Rate(DefaultChannelTexts());
   for (const HandRow& r :
        {HandRow{1, 0.2F, 10.08F, 12.530770301818848F, 6.720000267028809F, 440.430908203125F},
         HandRow{2, 0.4F, 20.32F, 39.843048095703125F, 13.546667098999023F, 188.780029296875F},
@@ -67,7 +66,7 @@ TEST(DefaultRating, MatchesRowsWorkedByHand) {
 }
 
 TEST(DefaultRating, RoundsToTheFiguresEngineersKnow) {
-  const RatingTable t = Rate(DefaultTexts());
+  const RatingTable t = Rate(DefaultChannelTexts());
   const auto rounded = [&t](int j) {
     return std::vector<float>{t.elevation[j], RoundToThreeFigures(t.area[j]), RoundToThreeFigures(t.flow[j]),
                               RoundToThreeFigures(t.storage[j]), RoundToThreeFigures(t.cascades[j])};
@@ -114,8 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TableEnd, AFlowEqualToTheMaximumDoesNotEndTheTable) {
-  const RatingTable first = Rate(DefaultTexts());
-  ChannelParameters channel = ReadChannelParameters(DefaultTexts(), ".");
+  const RatingTable first = Rate(DefaultChannelTexts());
+  ChannelParameters channel = ReadChannelParameters(DefaultChannelTexts(), ".");
   channel.maxFlow = first.flow[3];
   RatingTable table = CreateRatingTable(channel);
   ComputeRatingTable(channel, table);
@@ -137,141 +136,30 @@ TEST(Cascades, ACommaFallGivesTheSameCascadesAsAPointFall) {
   for (int i = 0; i <= point.lastRow; ++i) EXPECT_EQ(comma.cascades[i], point.cascades[i]) << "row " << i;
 }
 
-// Every failure that ordinary input reaches, with its kind and the message
-// that says where it arose.
-struct FailureCase {
-  const char* name;
-  friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
-  std::function<void(ChannelTexts&)> edit;
-  FailureKind kind;
-  std::string message;
-};
-
 class Failures : public testing::TestWithParam<FailureCase> {};
 
-TEST_P(Failures, ReportTheirKindAndWhere) {
+// The messages are checked in the message catalogue.
+TEST_P(Failures, ReportTheirKind) {
   const FailureCase& c = GetParam();
   try {
     Rate(c.edit);
     FAIL() << "no failure";
   } catch (const RatingFailure& failure) {
     EXPECT_EQ(failure.Kind(), c.kind);
-    EXPECT_EQ(std::string(failure.what()), c.message);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Conversions, Failures,
-    testing::Values(
-        FailureCase{"EmptyField", [](ChannelTexts& t) { t.bottomWidth = ""; }, FailureKind::TypeMismatch,
-                    "Type mismatch: Bottom Width (ft) is empty; it needs a number."},
-        FailureCase{"MaximumFlowIsReadFirst",
-                    [](ChannelTexts& t) { t = {"x", "x", "x", "x", "x", "x", "x", "x"}; },
-                    FailureKind::TypeMismatch, "Type mismatch: Maximum Flow (cfs) \"x\" is not a number."},
-        FailureCase{"BankBeforeFall",
-                    [](ChannelTexts& t) {
-                      t.bankSlope = "2:1";
-                      t.fall = "?";
-                    },
-                    FailureKind::TypeMismatch, "Type mismatch: Bank Slope run/rise \"2:1\" is not a number."},
-        FailureCase{"LengthBeforeN",
-                    [](ChannelTexts& t) {
-                      t.length = "5.5 mi";
-                      t.roughness = "n";
-                    },
-                    FailureKind::TypeMismatch,
-                    "Type mismatch: Channel Length (mi) \"5.5 mi\" is not a number."},
-        FailureCase{"IncrementIsReadLast", [](ChannelTexts& t) { t.increment = "0.2ft"; },
-                    FailureKind::TypeMismatch,
-                    "Type mismatch: Incremental Depth (ft) \"0.2ft\" is not a number."},
-        FailureCase{"FieldBeyondSingleRange", [](ChannelTexts& t) { t.invert = "1e39"; }, FailureKind::Overflow,
-                    "Overflow: Invert Elevation (ft) \"1e39\" is beyond the single-precision range (about "
-                    "3.4E+38)."}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-INSTANTIATE_TEST_SUITE_P(
-    DerivedValues, Failures,
-    testing::Values(
-        FailureCase{"LengthZero", [](ChannelTexts& t) { t.length = "0"; }, FailureKind::DivisionByZero,
-                    "Division by zero: computing the slope = Channel Fall (ft) / channel length: the channel "
-                    "length is 0."},
-        FailureCase{"LengthAndFallZero",
-                    [](ChannelTexts& t) {
-                      t.length = "0";
-                      t.fall = "0";
-                    },
-                    FailureKind::InvalidArgument,
-                    "Invalid argument: computing the slope = Channel Fall (ft) / channel length: the channel "
-                    "length is 0."},
-        FailureCase{"LengthZeroBeforeNZero",
-                    [](ChannelTexts& t) {
-                      t.length = "0";
-                      t.roughness = "0";
-                    },
-                    FailureKind::DivisionByZero,
-                    "Division by zero: computing the slope = Channel Fall (ft) / channel length: the channel "
-                    "length is 0."},
-        FailureCase{"RoughnessZero", [](ChannelTexts& t) { t.roughness = "0"; }, FailureKind::DivisionByZero,
-                    "Division by zero: computing the Manning factor 1.486 / n: Manning's roughness is 0."},
-        FailureCase{"RoughnessTiny", [](ChannelTexts& t) { t.roughness = "1e-40"; }, FailureKind::Overflow,
-                    "Overflow: computing the Manning factor 1.486 / n."},
-        FailureCase{"LengthHuge", [](ChannelTexts& t) { t.length = "1e36"; }, FailureKind::Overflow,
-                    "Overflow: computing the channel length in feet."}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, Failures,
-    testing::Values(
-        FailureCase{
-            "FallZero", [](ChannelTexts& t) { t.fall = "0"; }, FailureKind::DivisionByZero,
-            "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 "
-            "gives no flow)."},
-        FailureCase{"DepthBeyondRange",
-                    [](ChannelTexts& t) {
-                      t.increment = "1e38";
-                      t.maxFlow = "3e38";
-                    },
-                    FailureKind::Overflow, "Overflow: row 1, flow area."},
-        FailureCase{"MaximumNeverReached", [](ChannelTexts& t) { t.maxFlow = "1e30"; },
-                    FailureKind::IndexOutOfRange,
-                    "Index out of range: the flow did not exceed Maximum Flow (cfs) 1E+30 by row 1000."}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// A negative size is refused where it is typed, before any row, instead of
-// failing far from the cause or giving a plausible-looking table.
-INSTANTIATE_TEST_SUITE_P(
-    NegativeGeometry, Failures,
-    testing::Values(
-        FailureCase{"Width", [](ChannelTexts& t) { t.bottomWidth = "-50"; }, FailureKind::InvalidArgument,
-                    "Invalid argument: Bottom Width (ft) -50 must not be negative."},
-        FailureCase{"BankSlope", [](ChannelTexts& t) { t.bankSlope = " -1 "; }, FailureKind::InvalidArgument,
-                    "Invalid argument: Bank Slope run/rise -1 must not be negative."},
-        FailureCase{"Fall", [](ChannelTexts& t) { t.fall = "-110"; }, FailureKind::InvalidArgument,
-                    "Invalid argument: Channel Fall (ft) -110 must not be negative."},
-        FailureCase{"Length", [](ChannelTexts& t) { t.length = "-5.5"; }, FailureKind::InvalidArgument,
-                    "Invalid argument: Channel Length (mi) -5.5 must not be negative."},
-        FailureCase{"Roughness", [](ChannelTexts& t) { t.roughness = "-0.025"; }, FailureKind::InvalidArgument,
-                    "Invalid argument: Manning's Roughness -0.025 must not be negative."},
-        FailureCase{"Increment", [](ChannelTexts& t) { t.increment = "-0.2"; }, FailureKind::InvalidArgument,
-                    "Invalid argument: Incremental Depth (ft) -0.2 must not be negative."},
-        FailureCase{"WidthBeforeFall",
-                    [](ChannelTexts& t) {
-                      t.bottomWidth = "-1";
-                      t.fall = "-1";
-                    },
-                    FailureKind::InvalidArgument,
-                    "Invalid argument: Bottom Width (ft) -1 must not be negative."},
-        FailureCase{
-            "NegativeZeroIsZero", [](ChannelTexts& t) { t.fall = "-0"; }, FailureKind::DivisionByZero,
-            "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 "
-            "gives no flow)."}),
-    [](const auto& info) { return std::string(info.param.name); });
+const auto kCaseName = [](const auto& info) { return std::string(info.param.name); };
+INSTANTIATE_TEST_SUITE_P(Conversions, Failures, testing::ValuesIn(ConversionsFailures()), kCaseName);
+INSTANTIATE_TEST_SUITE_P(DerivedValues, Failures, testing::ValuesIn(DerivedValuesFailures()), kCaseName);
+INSTANTIATE_TEST_SUITE_P(Rows, Failures, testing::ValuesIn(RowsFailures()), kCaseName);
+INSTANTIATE_TEST_SUITE_P(NegativeGeometry, Failures, testing::ValuesIn(NegativeGeometryFailures()), kCaseName);
 
 // The fields can no longer give a negative section, but the engine still
 // guards its division: bank 0.75 gives a bank length of exactly 1.25 D, so
 // P = 2.5 D + B = 0.
 TEST(Failures, AZeroWettedPerimeterIsADivisionByZero) {
-  ChannelParameters channel = ReadChannelParameters(DefaultTexts(), ".");
+  ChannelParameters channel = ReadChannelParameters(DefaultChannelTexts(), ".");
   channel.bankSlope = 0.75F;
   channel.increment = 0.25F;
   channel.bottomWidth = -0.625F;
@@ -281,7 +169,6 @@ TEST(Failures, AZeroWettedPerimeterIsADivisionByZero) {
     FAIL() << "no failure";
   } catch (const RatingFailure& failure) {
     EXPECT_EQ(failure.Kind(), FailureKind::DivisionByZero);
-    EXPECT_EQ(std::string(failure.what()), "Division by zero: row 1, flow: the wetted perimeter is 0.");
   }
 }
 
