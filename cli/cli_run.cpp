@@ -31,10 +31,11 @@ void RateReach(const FieldTexts& texts, const std::string& plot, TextForm& form,
   const RatingResult result = CreateRatingFile(form, pending);
   if (!plot.empty()) {
     const auto text = [&form](InputField field) { return form.Text(field); };
-    WriteRatingPlot(result.fileRows, text(InputField::Title),
-                    ParameterLine(text(InputField::BottomWidth), text(InputField::BankSlope), text(InputField::Fall),
-                                  text(InputField::Length), text(InputField::Roughness)),
-                    OutputName(plot), pending);
+    WriteRatingPlot(
+        result.fileRows, text(InputField::Title),
+        ParameterLine(text(InputField::BottomWidth), text(InputField::BankSlope), text(InputField::Fall),
+                      text(InputField::Length), text(InputField::Roughness)),
+        OutputName(plot), pending);
   }
 }
 

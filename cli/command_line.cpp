@@ -6,7 +6,6 @@
 
 #include <vector>
 
-
 namespace rating::cli {
 
 Request ParseCommandLine(const QStringList& arguments) {
@@ -24,10 +23,10 @@ Request ParseCommandLine(const QStringList& arguments) {
   };
   for (const FieldFacts& option : kFields) {
     const QString defaultText = QString::fromStdString(DefaultFieldText(option.field, separator));
-    fieldOptions.emplace_back(latin1(option.option),
-                              latin1(option.optionHelp) + QStringLiteral(" Default: \"") +
-                                  defaultText + QStringLiteral("\"."),
-                              QStringLiteral("text"), defaultText);
+    fieldOptions.emplace_back(
+        latin1(option.option),
+        latin1(option.optionHelp) + QStringLiteral(" Default: \"") + defaultText + QStringLiteral("\"."),
+        QStringLiteral("text"), defaultText);
     parser.addOption(fieldOptions.back());
   }
   const QCommandLineOption batch(QStringLiteral("batch"),
@@ -59,7 +58,8 @@ Request ParseCommandLine(const QStringList& arguments) {
         "\n";
     return request;
   }
-  for (std::size_t i = 0; i < kFields.size(); ++i) request.texts.at(i) = parser.value(fieldOptions.at(i)).toStdString();
+  for (std::size_t i = 0; i < kFields.size(); ++i)
+    request.texts.at(i) = parser.value(fieldOptions.at(i)).toStdString();
   if (parser.isSet(batch)) {
     if (parser.isSet(plot)) throw UsageError("--plot names one file; in a batch, give a \"plot\" column.");
     request.mode = Mode::Batch;

@@ -95,7 +95,8 @@ void DrawPanel(QPainter& painter, const QRectF& frame, const std::vector<double>
 }  // namespace
 
 void WriteRatingPlot(const std::vector<RatingFileRow>& rows, const std::string& title,
-                     const std::string& parameterLine, const std::string& path, std::vector<SafeFile>* pending) {
+                     const std::string& parameterLine, const std::string& path,
+                     std::vector<SafeFile>* pending) {
   std::vector<double> elevation;
   std::vector<double> flow;
   std::vector<double> storage;

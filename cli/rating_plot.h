@@ -14,7 +14,8 @@ namespace rating::cli {
 // is a SafeFile, put in place at once or, when `pending` is given, added to
 // it for CommitTogether. Throws RatingFailure (PlotFile) when it cannot be
 // written. Needs a QGuiApplication for fonts.
-void WriteRatingPlot(const std::vector<RatingFileRow>& rows, const std::string& title, const std::string& parameterLine,
-                     const std::string& path, std::vector<SafeFile>* pending = nullptr);
+void WriteRatingPlot(const std::vector<RatingFileRow>& rows, const std::string& title,
+                     const std::string& parameterLine, const std::string& path,
+                     std::vector<SafeFile>* pending = nullptr);
 
 }  // namespace rating::cli

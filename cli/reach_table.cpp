@@ -129,8 +129,8 @@ class TableReader {
         if (name == facts.option) column.field = facts.field;
       }
       if (!column.field && !column.plot) {
-        failure_ = "line " + std::to_string(rowLine_) + ": unknown column \"" + cell + "\"; the columns are " +
-                   ColumnNames();
+        failure_ = "line " + std::to_string(rowLine_) + ": unknown column \"" + cell +
+                   "\"; the columns are " + ColumnNames();
         return;
       }
       if (std::find(names_.begin(), names_.end(), name) != names_.end()) {

@@ -48,15 +48,15 @@ inline constexpr std::array<FieldFacts, kFieldCount> kFields = {{
      "txtBank", "Label3", 240, 1080, 1575, 1575},
     {InputField::Fall, "Channel Fall (ft)", "110", "fall", "Channel fall over the reach (ft).", "txtSlope",
      "Label4", 240, 1680, 1575, 1695},
-    {InputField::Length, "Channel Length (mi)", "5.5", "length", "Channel length (mi).", "txtLength", "Label6",
-     240, 2280, 1575, 1575},
-    {InputField::Roughness, "Manning's Roughness", "0.025", "n", "Manning's roughness.", "txtN", "Label5", 2640,
-     480, 1575, 1695},
+    {InputField::Length, "Channel Length (mi)", "5.5", "length", "Channel length (mi).", "txtLength",
+     "Label6", 240, 2280, 1575, 1575},
+    {InputField::Roughness, "Manning's Roughness", "0.025", "n", "Manning's roughness.", "txtN", "Label5",
+     2640, 480, 1575, 1695},
     {InputField::MaxFlow, "Maximum Flow (cfs)", "3000", "max-flow",
      "Maximum flow (cfs); the table ends at the first row above it.", "txtMaxQ", "Label1", 2640, 1080, 1575,
      1575},
-    {InputField::Invert, "Invert Elevation (ft)", "0.0", "invert", "Invert elevation (ft).", "txtElev", "Label9",
-     2640, 1680, 1575, 1455},
+    {InputField::Invert, "Invert Elevation (ft)", "0.0", "invert", "Invert elevation (ft).", "txtElev",
+     "Label9", 2640, 1680, 1575, 1455},
     {InputField::Increment, "Incremental Depth (ft)", "0.2", "increment",
      "Depth increment (ft); 0 is taken as 1.", "txtIncrement", "Label10", 2640, 2280, 1575, 1815},
     {InputField::Title, "Title Line", "South Street Channel", "title", "Title line of the rating file.",
@@ -70,7 +70,9 @@ inline constexpr std::array<FieldFacts, kFieldCount> kFields = {{
 constexpr const FieldFacts& Facts(InputField field) { return kFields.at(static_cast<std::size_t>(field)); }
 
 // Whether the field holds a number rather than a text.
-constexpr bool IsNumeric(InputField field) { return field != InputField::Title && field != InputField::Filename; }
+constexpr bool IsNumeric(InputField field) {
+  return field != InputField::Title && field != InputField::Filename;
+}
 
 // The text a field shows when the window opens ("50" for the bottom width),
 // numbers with the user's decimal separator ("5,5" for the length where the

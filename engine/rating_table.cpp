@@ -89,13 +89,14 @@ void ComputeCascades(const ChannelParameters& c, RatingTable& t, std::int16_t la
     const double Q = t.flow[i];
     const double A = t.area[i];
     const double V = Store(Div(Q, A, at(Quantity::Velocity)), at(Quantity::Velocity));
-    const double volume = Store(L * A, at(Quantity::Volume));                       // ft^3
+    const double volume = Store(L * A, at(Quantity::Volume));                              // ft^3
     const double prevVolume = static_cast<float>(L * static_cast<double>(t.area[i - 1]));  // stored above
     const Site travel = at(Quantity::TravelTime);
     const double K = Store(Div(volume - prevVolume, Q - t.flow[i - 1], travel), travel);  // s
 
     const Site cascades = at(Quantity::Cascades);
-    const double steps = Store(Div(Div(L * t.meanWidth[i], K, cascades) * c.cascadeFall, Q, cascades), cascades);
+    const double steps =
+        Store(Div(Div(L * t.meanWidth[i], K, cascades) * c.cascadeFall, Q, cascades), cascades);
     t.cascades[i] = Store(Div(steps, V, cascades) - kCascadeOffset, cascades);
     if (!(t.cascades[i] >= kMinimumCascades)) t.cascades[i] = kMinimumCascades;
   }

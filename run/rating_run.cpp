@@ -11,11 +11,12 @@ namespace rating {
 RatingResult CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending) {
   const std::string separator = form.DecimalSeparator();
   // A braced list is evaluated left to right, so the fields are read in order.
-  const ChannelParameters channel = ReadChannelParameters(
-      {form.FieldText(InputField::MaxFlow), form.FieldText(InputField::BottomWidth), form.FieldText(InputField::BankSlope),
-       form.FieldText(InputField::Fall), form.FieldText(InputField::Length), form.FieldText(InputField::Roughness),
-       form.FieldText(InputField::Invert), form.FieldText(InputField::Increment)},
-      separator);
+  const ChannelParameters channel =
+      ReadChannelParameters({form.FieldText(InputField::MaxFlow), form.FieldText(InputField::BottomWidth),
+                             form.FieldText(InputField::BankSlope), form.FieldText(InputField::Fall),
+                             form.FieldText(InputField::Length), form.FieldText(InputField::Roughness),
+                             form.FieldText(InputField::Invert), form.FieldText(InputField::Increment)},
+                            separator);
   RatingResult result{CreateRatingTable(channel), {}, {}};
   RatingTable& table = result.table;
 

@@ -151,9 +151,9 @@ class MainWindowTest : public QObject {
     QTest::newRow("negative roughness is refused before any row")
         << int(InputField::Roughness) << "-0.025" << int(FailureKind::InvalidArgument) << false << true
         << "0.025";
-    QTest::newRow("pasted two-line title") << int(InputField::Title) << "South Street\nChannel"
-                                           << int(FailureKind::InvalidText) << true << true
-                                           << "South Street Channel";
+    QTest::newRow("pasted two-line title")
+        << int(InputField::Title) << "South Street\nChannel" << int(FailureKind::InvalidText) << true << true
+        << "South Street Channel";
     QTest::newRow("pasted two-line file name") << int(InputField::Filename) << "kept\n.RAT"
                                                << int(FailureKind::InvalidText) << true << true << QString();
     QTest::newRow("write that fails after the rows were listed empties the list")

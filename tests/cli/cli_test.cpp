@@ -115,13 +115,13 @@ class CliTest : public QObject {
     QTest::newRow("plot with batch") << QStringList{"--batch", "a.csv", "--plot", "a.svg"} << 2 << "--plot";
     // Failures of the rating run: the kind and the field or file pass through;
     // the full texts are reviewed in the engine's message catalogue.
-    QTest::newRow("bad field") << QStringList{"--length", "5,5x"} << 1 << "Type mismatch: Channel Length (mi)";
+    QTest::newRow("bad field") << QStringList{"--length", "5,5x"} << 1
+                               << "Type mismatch: Channel Length (mi)";
     QTest::newRow("zero fall") << QStringList{"--fall", "0"} << 1 << "Division by zero: row 1, travel time K";
     QTest::newRow("missing batch file")
         << QStringList{"--batch", "none.csv"} << 1 << "Cannot read batch file \"none.csv\" in \"";
     QTest::newRow("unwritable output")
-        << QStringList{"--output", "/nope/x.RAT"} << 1
-        << "Cannot create rating file \"/nope/x.RAT\"";
+        << QStringList{"--output", "/nope/x.RAT"} << 1 << "Cannot create rating file \"/nope/x.RAT\"";
   }
 
   void exitCodes() {
@@ -340,8 +340,9 @@ class CliTest : public QObject {
                                     << "line 3: a quoted cell that starts on this line is never closed.";
     QTest::newRow("stray quote") << QByteArray("output,title\na.RAT,5\" high\n") << 1
                                  << "line 2: a quote inside a cell that is not quoted";
-    QTest::newRow("short row") << QByteArray("output,title\na.RAT,fine\nb.RAT\n") << 1
-                               << "reaches.csv:3: Malformed row: the row has 1 cell and the header names 2 columns.";
+    QTest::newRow("short row")
+        << QByteArray("output,title\na.RAT,fine\nb.RAT\n") << 1
+        << "reaches.csv:3: Malformed row: the row has 1 cell and the header names 2 columns.";
   }
 
   void batchTablesAsSpreadsheetsAndUsersMakeThem() {

@@ -89,21 +89,22 @@ std::vector<MessageCase> AllCases() {
                    }});
   cases.push_back({"Rounding/NotANumber", [] { RoundToThreeFigures(NAN); }});
   cases.push_back({"Rounding/Infinite", [] { RoundToThreeFigures(HUGE_VALF); }});
-  cases.push_back({"Fields/LineBreakInTitle", [] { RequireOneLine("South Street\nChannel", InputField::Title); }});
   cases.push_back(
-      {"Fields/LineBreakInFilename", [] { RequireOneLine("kept\r.RAT", InputField::Filename); }});
+      {"Fields/LineBreakInTitle", [] { RequireOneLine("South Street\nChannel", InputField::Title); }});
+  cases.push_back({"Fields/LineBreakInFilename", [] { RequireOneLine("kept\r.RAT", InputField::Filename); }});
   cases.push_back({"Fields/BlanksOnly", [] { ConvertStrict(" \t ", ".", InputField::Length); }});
   cases.push_back({"Files/CannotCreate", [] {
-                     throw FileFailure(FailureKind::FileCreate, "/nope/x.RAT", Errno(ENOENT), InputField::Filename);
+                     throw FileFailure(FailureKind::FileCreate, "/nope/x.RAT", Errno(ENOENT),
+                                       InputField::Filename);
                    }});
   cases.push_back({"Files/RelativeNameNamesItsFolder",
                    [] { throw FileFailure(FailureKind::FileCreate, "x.RAT", Errno(EACCES)); }});
   cases.push_back({"Files/ControlCharactersShown",
                    [] { throw FileFailure(FailureKind::FileCreate, "/data/a\x01\x1b.RAT", Errno(EACCES)); }});
-  cases.push_back({"Files/CannotWrite",
-                   [] { throw FileFailure(FailureKind::FileWrite, "/dev/full", Errno(ENOSPC)); }});
-  cases.push_back({"Files/BatchFileIsAFolder",
-                   [] { throw FileFailure(FailureKind::BatchFile, "/tmp", Errno(EISDIR)); }});
+  cases.push_back(
+      {"Files/CannotWrite", [] { throw FileFailure(FailureKind::FileWrite, "/dev/full", Errno(ENOSPC)); }});
+  cases.push_back(
+      {"Files/BatchFileIsAFolder", [] { throw FileFailure(FailureKind::BatchFile, "/tmp", Errno(EISDIR)); }});
   cases.push_back({"Files/CannotWritePlot",
                    [] { throw FileFailure(FailureKind::PlotFile, "/nope/c.svg", Errno(ENOENT)); }});
   return cases;
@@ -118,7 +119,8 @@ std::string Catalogue() {
   for (const MessageCase& c : AllCases()) {
     std::string message = MessageOf(c.provoke);
     // The one message that depends on where the test runs.
-    if (const auto at = message.find(folder); at != std::string::npos) message.replace(at, folder.size(), "$PWD");
+    if (const auto at = message.find(folder); at != std::string::npos)
+      message.replace(at, folder.size(), "$PWD");
     text << c.name << ": " << message << '\n';
   }
   return text.str();

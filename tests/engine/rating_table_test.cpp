@@ -6,13 +6,13 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
-#include <random>
 #include <ostream>
+#include <random>
 #include <string>
 
 #include "engine/failure.h"
-#include "tests/engine/failure_cases.h"
 #include "engine/rounding.h"
+#include "tests/engine/failure_cases.h"
 
 namespace rating {
 namespace {
@@ -153,7 +153,8 @@ const auto kCaseName = [](const auto& info) { return std::string(info.param.name
 INSTANTIATE_TEST_SUITE_P(Conversions, Failures, testing::ValuesIn(ConversionsFailures()), kCaseName);
 INSTANTIATE_TEST_SUITE_P(DerivedValues, Failures, testing::ValuesIn(DerivedValuesFailures()), kCaseName);
 INSTANTIATE_TEST_SUITE_P(Rows, Failures, testing::ValuesIn(RowsFailures()), kCaseName);
-INSTANTIATE_TEST_SUITE_P(NegativeGeometry, Failures, testing::ValuesIn(NegativeGeometryFailures()), kCaseName);
+INSTANTIATE_TEST_SUITE_P(NegativeGeometry, Failures, testing::ValuesIn(NegativeGeometryFailures()),
+                         kCaseName);
 
 // The fields can no longer give a negative section, but the engine still
 // guards its division: bank 0.75 gives a bank length of exactly 1.25 D, so
@@ -187,8 +188,8 @@ TEST(Failures, FromAComputedRowNameNoField) {
 TEST(Squares, OfAProductOfSinglesEqualPowTwo) {
   std::mt19937 random(20261208);
   std::uniform_int_distribution<std::uint32_t> bits(0, 0x7F7FFFFF);  // finite non-negative singles
-  std::uniform_real_distribution<float> depth(0, 200);  // ft
-  std::uniform_real_distribution<float> bank(0, 20);    // run per rise
+  std::uniform_real_distribution<float> depth(0, 200);               // ft
+  std::uniform_real_distribution<float> bank(0, 20);                 // run per rise
   int checked = 0;
   for (int k = 0; k < 400000; ++k) {
     // Every other pair lies where channels do; the rest anywhere.

@@ -105,7 +105,8 @@ TEST(StrictMessages, QuoteTheTextAndNameTheField) {
   };
   EXPECT_EQ(message("5,5x", InputField::Length),
             "Type mismatch: Channel Length (mi) \"5,5x\" is not a number.");
-  EXPECT_EQ(message(" ", InputField::MaxFlow), "Type mismatch: Maximum Flow (cfs) is empty; it needs a number.");
+  EXPECT_EQ(message(" ", InputField::MaxFlow),
+            "Type mismatch: Maximum Flow (cfs) is empty; it needs a number.");
   EXPECT_EQ(message("1e39", InputField::Roughness),
             "Overflow: Manning's Roughness \"1e39\" is beyond the single-precision range (about 3.4E+38).");
 }

@@ -26,9 +26,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::array kNumericFields = {InputField::BottomWidth,  InputField::BankSlope,     InputField::Fall,
-                                       InputField::Length, InputField::Roughness,        InputField::MaxFlow,
-                                       InputField::Invert,   InputField::Increment};
+constexpr std::array kNumericFields = {InputField::BottomWidth, InputField::BankSlope, InputField::Fall,
+                                       InputField::Length,      InputField::Roughness, InputField::MaxFlow,
+                                       InputField::Invert,      InputField::Increment};
 
 std::string NumberText(float value, const std::string& separator) {
   char text[32];
@@ -64,9 +64,9 @@ class RunProperties : public testing::Test {
     std::optional<ChannelParameters> channel;
     try {
       channel = ReadChannelParameters(
-          {form.Text(InputField::MaxFlow), form.Text(InputField::BottomWidth), form.Text(InputField::BankSlope),
-           form.Text(InputField::Fall), form.Text(InputField::Length), form.Text(InputField::Roughness),
-           form.Text(InputField::Invert), form.Text(InputField::Increment)},
+          {form.Text(InputField::MaxFlow), form.Text(InputField::BottomWidth),
+           form.Text(InputField::BankSlope), form.Text(InputField::Fall), form.Text(InputField::Length),
+           form.Text(InputField::Roughness), form.Text(InputField::Invert), form.Text(InputField::Increment)},
           separator);
       table = CreateRatingTable(*channel);
       ComputeRatingTable(*channel, *table);

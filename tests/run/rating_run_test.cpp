@@ -89,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FailedRunCase{"BadField", [](FakeForm& f, const fs::path&) { f.Text(InputField::Length) = "5,5x"; },
                       FailureKind::TypeMismatch, false},
-        FailedRunCase{"ZeroRoughness", [](FakeForm& f, const fs::path&) { f.Text(InputField::Roughness) = "0"; },
+        FailedRunCase{"ZeroRoughness",
+                      [](FakeForm& f, const fs::path&) { f.Text(InputField::Roughness) = "0"; },
                       FailureKind::DivisionByZero, false},
         FailedRunCase{
             "FileCannotBeCreated",
