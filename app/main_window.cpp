@@ -57,6 +57,8 @@ MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent),
       list_(new QListWidget(this)),
       createButton_(new QPushButton(QStringLiteral("Create Rating File"), this)) {
+  // Form1, Command1, List1 and the field names of kFields are the form's
+  // historic control names: scripts and tests find the widgets by them.
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromUtf8(kCaption));
   setWindowIcon(ProgramIcon());
