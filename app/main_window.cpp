@@ -1,6 +1,10 @@
 #include "app/main_window.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,6 +14,7 @@
 
 #include <algorithm>
 
+#include "app/rating_curves_dialog.h"
 #include "engine/failure.h"
 #include "engine/input_field.h"
 
@@ -56,7 +61,9 @@ QIcon ProgramIcon() {
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent),
       list_(new QListWidget(this)),
-      createButton_(new QPushButton(QStringLiteral("Create Rating File"), this)) {
+      createButton_(new QPushButton(QStringLiteral("Create Rating File"), this)),
+      copyAction_(new QAction(QStringLiteral("Copy Table"), this)),
+      showCurvesAction_(new QAction(QStringLiteral("Show Rating Curves…"), this)) {
   // Form1, Command1, List1 and the field names of kFields are the form's
   // historic control names: scripts and tests find the widgets by them.
   setObjectName(QStringLiteral("Form1"));
@@ -76,6 +83,19 @@ MainWindow::MainWindow(QWidget* parent)
   list_->setGeometry(FromTwips(4440, 240, 6735, 3960));
   list_->setFont(ListFont());
   list_->setUniformItemSizes(true);
+  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list_->installEventFilter(this);  // Ctrl+C copies the table, not one line
+  copyAction_->setObjectName(QStringLiteral("copyTable"));
+  copyAction_->setShortcut(QKeySequence::Copy);
+  copyAction_->setShortcutContext(Qt::WidgetShortcut);
+  copyAction_->setShortcutVisibleInContextMenu(true);
+  connect(copyAction_, &QAction::triggered, this, &MainWindow::CopyTable);
+  showCurvesAction_->setObjectName(QStringLiteral("showRatingCurves"));
+  showCurvesAction_->setEnabled(false);  // until a run succeeds
+  connect(showCurvesAction_, &QAction::triggered, this, &MainWindow::ShowRatingCurves);
+  list_->addAction(copyAction_);
+  list_->addAction(showCurvesAction_);
+  list_->setContextMenuPolicy(Qt::ActionsContextMenu);
 
   QWidget* previous = list_;
   setTabOrder(createButton_, list_);
@@ -110,9 +130,40 @@ void MainWindow::ClearList() { list_->clear(); }
 
 void MainWindow::AddListLine(const std::string& line) { list_->addItem(QString::fromStdString(line)); }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    CopyTable();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::CopyTable() {
+  // The first two lines of the list are the headings; the copy has its own.
+  constexpr int kFirstRow = static_cast<int>(rating::kListingHeadings.size());
+  std::vector<std::string> rows;
+  for (int i = kFirstRow; i < list_->count(); ++i) {
+    if (list_->item(i)->isSelected()) rows.push_back(list_->item(i)->text().toStdString());
+  }
+  if (rows.empty()) {
+    for (int i = kFirstRow; i < list_->count(); ++i) rows.push_back(list_->item(i)->text().toStdString());
+  }
+  if (rows.empty()) return;  // nothing rated yet
+  QApplication::clipboard()->setText(QString::fromStdString(rating::TabSeparatedListing(rows)));
+}
+
+void MainWindow::ShowRatingCurves() {
+  if (lastCurves_.elevation.empty()) return;
+  auto* dialog = new RatingCurvesDialog(lastCurves_, this);
+  dialog->show();
+}
+
 void MainWindow::CreateRatingFileClicked() {
   try {
-    rating::CreateRatingFile(*this);
+    const rating::RatingResult result = rating::CreateRatingFile(*this);
+    lastCurves_ = rating::CurvesOf(result, FieldText(InputField::Title), DecimalSeparator());
+    showCurvesAction_->setEnabled(true);
   } catch (const rating::RatingFailure& failure) {
     ShowFailure(QString::fromUtf8(failure.what()));
     if (const auto field = failure.Field()) {

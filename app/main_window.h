@@ -4,8 +4,10 @@
 
 #include <array>
 
+#include "plot/rating_curves.h"
 #include "run/rating_run.h"
 
+class QAction;
 class QIcon;
 class QLineEdit;
 class QListWidget;
@@ -16,7 +18,8 @@ QIcon ProgramIcon();
 
 // The program's one window: ten labelled fields, the "Create Rating File"
 // button and the results list. Controls keep their places when the window is
-// resized.
+// resized. The list's rows can be selected and copied as a table, and its
+// context menu shows the rating curves of the last successful run.
 class MainWindow : public QWidget, public rating::RatingForm {
   Q_OBJECT
 
@@ -30,6 +33,15 @@ class MainWindow : public QWidget, public rating::RatingForm {
 
   [[nodiscard]] QLineEdit* Field(rating::InputField field) const;
 
+  // Puts the selected rows of the list, or all of them when none is
+  // selected, on the clipboard as tab-separated text with a header row.
+  void CopyTable();
+  // Opens a window with the rating curves of the last successful run.
+  void ShowRatingCurves();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   // Runs the rating; a failure is shown and the window stays as it was typed.
   void CreateRatingFileClicked();
@@ -38,4 +50,7 @@ class MainWindow : public QWidget, public rating::RatingForm {
   std::array<QLineEdit*, rating::kFieldCount> fields_{};  // indexed by rating::InputField
   QListWidget* list_;
   QPushButton* createButton_;
+  QAction* copyAction_;
+  QAction* showCurvesAction_;
+  rating::RatingCurves lastCurves_;  // of the last successful run
 };

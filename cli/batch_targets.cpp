@@ -11,12 +11,23 @@ namespace rating::cli {
 namespace {
 
 // What a batch writes or reads at one path.
-enum class Role { BatchTable, RatingFile, Plot };
+enum class Role { BatchTable, RatingFile, Extra };
 
 struct Use {
   Role role;
-  int line;  // of the CSV file; 0 for the batch table
+  int line;                   // of the CSV file; 0 for the batch table
+  Extra extra = Extra::Plot;  // for Role::Extra
 };
+
+// "the batch file", "the rating file", "the plot", ...
+std::string RoleName(const Use& use) {
+  switch (use.role) {
+    case Role::BatchTable: return "the batch file";
+    case Role::RatingFile: return "the rating file";
+    case Role::Extra: return std::string(kExtras.at(static_cast<std::size_t>(use.extra)).role);
+  }
+  return "a file";
+}
 
 // "2", "2 and 3", "2, 3 and 4"
 std::string JoinLines(const std::vector<int>& lines) {
@@ -30,18 +41,19 @@ std::string JoinLines(const std::vector<int>& lines) {
 
 // "the batch file and the rating file of line 3", "the rating file of lines 2 and 4"
 std::string DescribeUses(const std::vector<Use>& uses) {
+  std::vector<Use> roles = {{Role::BatchTable, 0}, {Role::RatingFile, 0}};
+  for (const ExtraFacts& extra : kExtras) roles.push_back({Role::Extra, 0, extra.extra});
   std::vector<std::string> parts;
-  for (const Role role : {Role::BatchTable, Role::RatingFile, Role::Plot}) {
+  for (const Use& role : roles) {
     std::vector<int> lines;
     for (const Use& use : uses) {
-      if (use.role == role) lines.push_back(use.line);
+      if (RoleName(use) == RoleName(role)) lines.push_back(use.line);
     }
     if (lines.empty()) continue;
-    if (role == Role::BatchTable) {
-      parts.emplace_back("the batch file");
+    if (role.role == Role::BatchTable) {
+      parts.push_back(RoleName(role));
     } else {
-      parts.push_back(std::string(role == Role::RatingFile ? "the rating file" : "the plot") + " of line" +
-                      (lines.size() > 1 ? "s " : " ") + JoinLines(lines));
+      parts.push_back(RoleName(role) + " of line" + (lines.size() > 1 ? "s " : " ") + JoinLines(lines));
     }
   }
   std::string text;
@@ -71,7 +83,10 @@ std::vector<RatingFailure> FindSharedTargets(const std::string& batchFile,
     if (!reach.error.empty()) continue;
     add(OutputName(reach.texts.at(static_cast<std::size_t>(InputField::Filename))),
         {Role::RatingFile, reach.line});
-    if (!reach.plot.empty()) add(OutputName(reach.plot), {Role::Plot, reach.line});
+    for (const ExtraFacts& extra : kExtras) {
+      const std::string& name = reach.extras.at(static_cast<std::size_t>(extra.extra));
+      if (!name.empty()) add(OutputName(name), {Role::Extra, reach.line, extra.extra});
+    }
   }
 
   std::vector<RatingFailure> conflicts;

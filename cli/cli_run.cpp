@@ -9,6 +9,7 @@
 #include "cli/rating_plot.h"
 #include "cli/reach_table.h"
 #include "engine/failure.h"
+#include "output/exports.h"
 #include "output/rating_file.h"
 #include "output/safe_file.h"
 #include "run/rating_run.h"
@@ -21,33 +22,84 @@ namespace {
 constexpr std::size_t kProgressAbove = 10;  // batches larger than this report progress
 constexpr std::size_t kProgressSteps = 10;  // in tenths
 
-// Rates one reach and draws its plot. The files are put in place at once, or
-// added to `pending` to be put in place with the rest of a batch.
-void RateReach(const FieldTexts& texts, const std::string& plot, TextForm& form,
-               std::vector<SafeFile>* pending) {
+// Files finished but not yet put in place, and how a failure to put each
+// in place reads: rating file, plot or export.
+struct PendingFiles {
+  std::vector<SafeFile> files;
+  std::vector<FailureKind> kinds;
+};
+
+FailureKind KindOf(Extra extra) {
+  return extra == Extra::Plot ? FailureKind::PlotFile : FailureKind::ExportFile;
+}
+
+// Rates one reach and writes its extra files. The files are put in place at
+// once, or added to `pending` to be put in place with the rest of a batch.
+// Returns a note for each row the paired data leaves out.
+std::vector<std::string> RateReach(const FieldTexts& texts, const ExtraFiles& extras, TextForm& form,
+                                   PendingFiles* pending) {
   for (std::size_t i = 0; i < texts.size(); ++i) form.Text(static_cast<InputField>(i)) = texts.at(i);
   std::string& output = form.Text(InputField::Filename);
   output = OutputName(output);
-  const RatingResult result = CreateRatingFile(form, pending);
-  if (!plot.empty()) {
-    const auto text = [&form](InputField field) { return form.Text(field); };
-    WriteRatingPlot(
-        result.fileRows, text(InputField::Title),
-        ParameterLine(text(InputField::BottomWidth), text(InputField::BankSlope), text(InputField::Fall),
-                      text(InputField::Length), text(InputField::Roughness)),
-        OutputName(plot), pending);
+  std::vector<SafeFile>* files = pending != nullptr ? &pending->files : nullptr;
+  const RatingResult result = CreateRatingFile(form, files);
+  if (pending != nullptr) pending->kinds.resize(files->size(), FailureKind::FileWrite);
+
+  std::vector<std::string> notes;
+  for (const ExtraFacts& facts : kExtras) {
+    const std::string& name = extras.at(static_cast<std::size_t>(facts.extra));
+    if (name.empty()) continue;
+    const std::string path = OutputName(name);
+    switch (facts.extra) {
+      case Extra::Plot:
+        WriteRatingPlot(CurvesOf(result, form.Text(InputField::Title), form.DecimalSeparator()), path, files);
+        break;
+      case Extra::Csv:
+        WriteWholeFile(path, RatingTableCsv(result.table, result.listingRows), FailureKind::ExportFile,
+                       files);
+        break;
+      case Extra::PairedData: {
+        const StorageOutflow pairs = StorageOutflowCsv(result.fileRows);
+        WriteWholeFile(path, pairs.csv, FailureKind::ExportFile, files);
+        for (const LeftOutRow& row : pairs.leftOut) {
+          notes.push_back("row " + std::to_string(row.row) + " left out of the paired data \"" + name +
+                          "\": " + row.reason + "; storage and outflow must both increase.");
+        }
+        break;
+      }
+    }
+    if (pending != nullptr) pending->kinds.resize(files->size(), KindOf(facts.extra));
   }
+  return notes;
+}
+
+// Whether more than one output of a reach would go to standard output.
+bool SharesStandardOutput(const FieldTexts& texts, const ExtraFiles& extras) {
+  int onStandardOutput =
+      IsStandardOutput(OutputName(texts.at(static_cast<std::size_t>(InputField::Filename)))) ? 1 : 0;
+  for (const std::string& name : extras) {
+    if (!name.empty() && IsStandardOutput(OutputName(name))) ++onStandardOutput;
+  }
+  return onStandardOutput > 1;
 }
 
 int RunSingle(const Request& request, TextForm& form, std::ostream& out, std::ostream& err) {
+  if (SharesStandardOutput(request.texts, request.extras)) {
+    err << "Only one of the rating file, plot, CSV table and paired data can go to standard output.\n";
+    return kExitUsage;
+  }
   try {
-    RateReach(request.texts, request.plotFile, form, nullptr);
+    for (const std::string& note : RateReach(request.texts, request.extras, form, nullptr))
+      err << note << '\n';
   } catch (const RatingFailure& failure) {
     err << failure.what() << '\n';
     return kExitFailure;
   }
-  // A rating file on standard output keeps it to itself.
-  const bool fileOnStandardOutput = IsStandardOutput(form.Text(InputField::Filename));
+  // A file on standard output keeps it to itself.
+  bool fileOnStandardOutput = IsStandardOutput(form.Text(InputField::Filename));
+  for (const std::string& name : request.extras) {
+    fileOnStandardOutput = fileOnStandardOutput || (!name.empty() && IsStandardOutput(OutputName(name)));
+  }
   std::ostream& listing = fileOnStandardOutput ? err : out;
   for (const std::string& line : form.ListLines()) listing << line << '\n';
   return kExitSuccess;
@@ -69,9 +121,8 @@ int RunBatch(const Request& request, TextForm& form, std::ostream& out, std::ost
 
   // Every file is finished first and put in place at the end, with one data
   // sync for the whole batch.
-  std::vector<SafeFile> pending;
+  PendingFiles pending;
   std::vector<std::size_t> owner;  // the reach of each pending file
-  std::vector<FailureKind> kinds;  // and how its failure reads: rating file or plot
   std::vector<bool> failed(reaches.size(), false);
   const auto report = [&](std::size_t i, const std::string& message) {
     err << request.batchFile << ':' << reaches[i].line << ": " << message << '\n';
@@ -82,15 +133,17 @@ int RunBatch(const Request& request, TextForm& form, std::ostream& out, std::ost
   std::size_t nextReport = 1;
   for (std::size_t i = 0; i < reaches.size(); ++i) {
     const Reach& reach = reaches[i];
-    const std::size_t pendingBefore = pending.size();
+    const std::size_t pendingBefore = pending.files.size();
     try {
       if (!reach.error.empty()) throw RatingFailure(FailureKind::MalformedRow, reach.error);
-      RateReach(reach.texts, reach.plot, form, &pending);
-      owner.resize(pending.size(), i);
-      kinds.push_back(FailureKind::FileWrite);
-      kinds.resize(pending.size(), FailureKind::PlotFile);
+      for (const std::string& note : RateReach(reach.texts, reach.extras, form, &pending)) {
+        err << request.batchFile << ':' << reach.line << ": " << note << '\n';
+      }
+      owner.resize(pending.files.size(), i);
     } catch (const RatingFailure& failure) {
-      pending.erase(pending.begin() + static_cast<std::ptrdiff_t>(pendingBefore), pending.end());
+      pending.files.erase(pending.files.begin() + static_cast<std::ptrdiff_t>(pendingBefore),
+                          pending.files.end());
+      pending.kinds.resize(pendingBefore);
       report(i, failure.what());
     }
     if (showProgress && (i + 1) * kProgressSteps >= nextReport * reaches.size()) {
@@ -99,11 +152,11 @@ int RunBatch(const Request& request, TextForm& form, std::ostream& out, std::ost
     }
   }
 
-  const std::vector<std::error_code> errors = CommitTogether(pending);
-  for (std::size_t k = 0; k < pending.size(); ++k) {
+  const std::vector<std::error_code> errors = CommitTogether(pending.files);
+  for (std::size_t k = 0; k < pending.files.size(); ++k) {
     if (!errors[k]) continue;
-    const std::string target = pending[k].Target().string();
-    report(owner[k], FileFailure(kinds[k], target, errors[k]).what());
+    const std::string target = pending.files[k].Target().string();
+    report(owner[k], FileFailure(pending.kinds[k], target, errors[k]).what());
   }
 
   const auto failures = static_cast<std::size_t>(std::count(failed.begin(), failed.end(), true));

@@ -29,15 +29,16 @@ Request ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("text"), defaultText);
     parser.addOption(fieldOptions.back());
   }
+  std::vector<QCommandLineOption> extraOptions;
+  for (const ExtraFacts& extra : kExtras) {
+    extraOptions.emplace_back(latin1(extra.name), latin1(extra.help), latin1(extra.valueName));
+    parser.addOption(extraOptions.back());
+  }
   const QCommandLineOption batch(QStringLiteral("batch"),
                                  QStringLiteral("Rate every reach of a CSV table whose header names the "
-                                                "options above (and optionally \"plot\")."),
+                                                "options above, plot, csv and paired-data included."),
                                  QStringLiteral("reaches.csv"));
-  const QCommandLineOption plot(QStringLiteral("plot"),
-                                QStringLiteral("Draw the rating curves of the reach to an SVG file."),
-                                QStringLiteral("rating.svg"));
   parser.addOption(batch);
-  parser.addOption(plot);
 
   if (!parser.parse(arguments)) throw UsageError(parser.errorText().toStdString());
   if (!parser.positionalArguments().isEmpty()) {
@@ -60,12 +61,17 @@ Request ParseCommandLine(const QStringList& arguments) {
   }
   for (std::size_t i = 0; i < kFields.size(); ++i)
     request.texts.at(i) = parser.value(fieldOptions.at(i)).toStdString();
+  for (std::size_t i = 0; i < kExtras.size(); ++i) {
+    request.extras.at(i) = parser.value(extraOptions.at(i)).toStdString();
+    if (parser.isSet(batch) && parser.isSet(extraOptions.at(i))) {
+      const std::string name(kExtras.at(i).name);
+      throw UsageError("--" + name + " names one file; in a batch, give a \"" + name + "\" column.");
+    }
+  }
   if (parser.isSet(batch)) {
-    if (parser.isSet(plot)) throw UsageError("--plot names one file; in a batch, give a \"plot\" column.");
     request.mode = Mode::Batch;
     request.batchFile = parser.value(batch).toStdString();
   }
-  request.plotFile = parser.value(plot).toStdString();
   return request;
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "engine/input_field.h"
 
@@ -14,13 +15,42 @@ namespace rating::cli {
 // that fill them are named in kFields.
 using FieldTexts = std::array<std::string, kFieldCount>;
 
+// The files a reach may write besides its rating file.
+enum class Extra {
+  Plot,        // SVG of the rating curves
+  Csv,         // the whole table as CSV
+  PairedData,  // the storage-outflow relation as CSV
+};
+
+// An extra output as an option ("--plot") and a batch column ("plot").
+struct ExtraFacts {
+  Extra extra;
+  std::string_view name;       // option without "--", and batch column
+  std::string_view valueName;  // for --help
+  std::string_view help;
+  std::string_view role;  // what the file is, in messages
+};
+
+inline constexpr std::array<ExtraFacts, 3> kExtras = {{
+    {Extra::Plot, "plot", "rating.svg", "Draw the rating curves of the reach to an SVG file.", "the plot"},
+    {Extra::Csv, "csv", "table.csv",
+     "Write the whole table as CSV with \".\" decimals, the values the listing shows.", "the CSV table"},
+    {Extra::PairedData, "paired-data", "storage-outflow.csv",
+     "Write storage against outflow as CSV for a Modified Puls routing, both strictly increasing.",
+     "the paired data"},
+}};
+
+// The extra files of a reach, indexed by Extra; empty for none. "-" is
+// standard output.
+using ExtraFiles = std::array<std::string, kExtras.size()>;
+
 enum class Mode { Single, Batch, Help, Version };
 
 struct Request {
   Mode mode = Mode::Single;
   FieldTexts texts;       // the options as typed, or the window's defaults
   std::string batchFile;  // Mode::Batch: the CSV table of reaches
-  std::string plotFile;   // Mode::Single: an SVG of the rating curves, or empty
+  ExtraFiles extras;      // Mode::Single: the extra files asked for
   std::string message;    // Mode::Help and Mode::Version: what to print
 };
 

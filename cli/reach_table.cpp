@@ -15,8 +15,6 @@ namespace rating::cli {
 
 namespace {
 
-constexpr const char* kPlotColumn = "plot";
-
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // spreadsheets start UTF-8 CSV with it
 
 [[noreturn]] void Fail(const std::string& path, const std::string& reason) {
@@ -47,18 +45,23 @@ std::string Count(std::size_t count, const std::string& noun) {
   return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
-// "width, bank, ..., output and plot"
+// "width, bank, ..., output, plot, csv and paired-data"
 std::string ColumnNames() {
-  std::string names;
-  for (const FieldFacts& facts : kFields) names.append(facts.option).append(", ");
-  names.resize(names.size() - 2);
-  return names + " and " + kPlotColumn;
+  std::vector<std::string_view> names;
+  for (const FieldFacts& facts : kFields) names.push_back(facts.option);
+  for (const ExtraFacts& extra : kExtras) names.push_back(extra.name);
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += i + 1 == names.size() ? " and " : ", ";
+    text += names[i];
+  }
+  return text;
 }
 
-// Where each column of the table goes: a field, the plot, or nowhere.
+// Where each column of the table goes: a field or an extra file.
 struct Column {
   std::optional<InputField> field;
-  bool plot = false;
+  std::optional<Extra> extra;
 };
 
 class TableReader {
@@ -124,11 +127,13 @@ class TableReader {
     for (const std::string& cell : cells_) {
       const std::string name = Lowercase(cell);
       Column column;
-      column.plot = name == kPlotColumn;
       for (const FieldFacts& facts : kFields) {
         if (name == facts.option) column.field = facts.field;
       }
-      if (!column.field && !column.plot) {
+      for (const ExtraFacts& extra : kExtras) {
+        if (name == extra.name) column.extra = extra.extra;
+      }
+      if (!column.field && !column.extra) {
         failure_ = "line " + std::to_string(rowLine_) + ": unknown column \"" + cell +
                    "\"; the columns are " + ColumnNames();
         return;
@@ -151,8 +156,8 @@ class TableReader {
                     Count(columns_.size(), "column") + ".";
     } else {
       for (std::size_t i = 0; i < cells_.size(); ++i) {
-        if (columns_[i].plot) {
-          reach.plot = cells_[i];
+        if (columns_[i].extra) {
+          reach.extras.at(static_cast<std::size_t>(*columns_[i].extra)) = cells_[i];
         } else {
           reach.texts.at(static_cast<std::size_t>(*columns_[i].field)) = cells_[i];
         }

@@ -12,13 +12,14 @@ namespace rating::cli {
 struct Reach {
   int line = 0;       // line of the CSV file the row starts on
   FieldTexts texts;   // the row's cells, or the defaults for absent columns
-  std::string plot;   // SVG of the rating curves, or empty
+  ExtraFiles extras;  // the extra files of the row
   std::string error;  // a malformed row, or empty
 };
 
 // Reads a CSV table of reaches. The header row names the columns: the
 // option names (width, bank, fall, length, n, max-flow, invert, increment,
-// title, output) and optionally "plot", in any order and any letter case.
+// title, output) and optionally plot, csv and paired-data, in any order and
+// any letter case.
 // Columns it leaves out take `defaults`. Quoted cells may hold commas, quotes
 // ("") and line breaks. Throws RatingFailure (BatchFile) when the file cannot
 // be read, its header is wrong or its quoting is broken.

@@ -56,13 +56,12 @@ ChannelParameters ReadChannelParameters(const ChannelTexts& texts, std::string_v
   p.bankSlope = convertSize(texts.bankSlope, InputField::BankSlope);
   if (p.bankSlope == 0) p.bankSlope = kBankSlopeForZero;
   p.fall = convertSize(texts.fall, InputField::Fall);
-  const float length = convertSize(texts.length, InputField::Length);  // mi
-
-  p.lengthFeet = Store(length * kFeetPerMile, At(Quantity::LengthFeet));
+  p.length = convertSize(texts.length, InputField::Length);
+  p.lengthFeet = Store(p.length * kFeetPerMile, At(Quantity::LengthFeet));
   p.slope = Store(Div(p.fall, p.lengthFeet, At(Quantity::Slope)), At(Quantity::Slope));
-  const float n = convertSize(texts.roughness, InputField::Roughness);
+  p.roughness = convertSize(texts.roughness, InputField::Roughness);
   p.manningFactor =
-      Store(Div(kManningCoefficient, n, At(Quantity::ManningFactor)), At(Quantity::ManningFactor));
+      Store(Div(kManningCoefficient, p.roughness, At(Quantity::ManningFactor)), At(Quantity::ManningFactor));
   p.storageFactor =
       Store(Div(p.lengthFeet, kSquareFeetPerAcre, At(Quantity::StorageFactor)), At(Quantity::StorageFactor));
   p.invert = convert(texts.invert, InputField::Invert);

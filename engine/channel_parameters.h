@@ -24,8 +24,10 @@ struct ChannelParameters {
   float bottomWidth = 0;    // B, ft
   float bankSlope = 0;      // Z, horizontal run per unit rise of both banks
   float fall = 0;           // ft over the reach
+  float length = 0;         // mi
   float lengthFeet = 0;     // ft
   float slope = 0;          // S0 = fall / lengthFeet, ft/ft
+  float roughness = 0;      // Manning's n
   float manningFactor = 0;  // 1.486 / n, US customary Manning coefficient over roughness
   float storageFactor = 0;  // lengthFeet / 43560, acre-ft per ft^2 of flow area
   float invert = 0;         // ft

@@ -18,6 +18,7 @@ std::string_view FailureKindText(FailureKind kind) {
     case FailureKind::PlotFile: return "Cannot write plot";
     case FailureKind::BatchConflict: return "Batch refused";
     case FailureKind::MalformedRow: return "Malformed row";
+    case FailureKind::ExportFile: return "Cannot write export";
   }
   return "Failure";
 }
@@ -29,7 +30,7 @@ std::string ComposeMessage(FailureKind kind, const std::string& detail) {
   // 'Cannot create rating file "x.RAT": Permission denied.'
   const bool isFileKind = kind == FailureKind::FileCreate || kind == FailureKind::FileWrite ||
                           kind == FailureKind::BatchFile || kind == FailureKind::PlotFile ||
-                          kind == FailureKind::BatchConflict;
+                          kind == FailureKind::BatchConflict || kind == FailureKind::ExportFile;
   return std::string(FailureKindText(kind)) + (isFileKind ? " " : ": ") + detail;
 }
 

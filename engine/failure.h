@@ -24,6 +24,7 @@ enum class FailureKind {
   PlotFile,         // a rating-curve plot cannot be written
   BatchConflict,    // two outputs of a batch are one file, or one is the batch table itself
   MalformedRow,     // a row of a batch table without a cell for every column
+  ExportFile,       // a CSV export of the rating cannot be written
 };
 
 // "Type mismatch", "Division by zero", "Cannot create rating file", ...

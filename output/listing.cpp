@@ -14,6 +14,22 @@ void AppendField(std::string& line, float value, std::string_view decimalSeparat
   line += text;
 }
 
+// The cells of a fixed-width line, each without its padding.
+std::vector<std::string> Cells(std::string_view line) {
+  std::vector<std::string> cells;
+  for (std::size_t start = 0; start < line.size(); start += kListingFieldWidth) {
+    std::string_view cell = line.substr(start, kListingFieldWidth);
+    cell.remove_suffix(cell.size() - (cell.find_last_not_of(' ') + 1));
+    cells.emplace_back(cell);
+  }
+  return cells;
+}
+
+void AppendRow(std::string& text, const std::vector<std::string>& cells) {
+  for (std::size_t i = 0; i < cells.size(); ++i) text.append(i > 0 ? "\t" : "").append(cells[i]);
+  text += '\n';
+}
+
 }  // namespace
 
 ListingRow ListingRowOf(const RatingFileRow& fileRow, float area, int row) {
@@ -30,6 +46,16 @@ ListingRow ListingRowOf(const RatingFileRow& fileRow, float area, int row) {
   line.storage = RoundToThreeFigures(fileRow.storage);
   line.cascades = RoundToThreeFigures(fileRow.cascades);
   return line;
+}
+
+std::string TabSeparatedListing(const std::vector<std::string>& lines) {
+  std::vector<std::string> header = Cells(kListingHeadings[0]);
+  const std::vector<std::string> units = Cells(kListingHeadings[1]);
+  for (std::size_t i = 0; i < header.size() && i < units.size(); ++i) header[i].append(" ").append(units[i]);
+  std::string text;
+  AppendRow(text, header);
+  for (const std::string& line : lines) AppendRow(text, Cells(line));
+  return text;
 }
 
 std::string FormatListingRow(const ListingRow& row, std::string_view decimalSeparator) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "output/rating_file.h"
 
@@ -40,5 +41,10 @@ ListingRow ListingRowOf(const RatingFileRow& fileRow, float area, int row);
 // The 54-character listing line: elevation, area, velocity, flow, storage
 // and cascades, each left-justified in 9 characters (cut to 9 when longer).
 std::string FormatListingRow(const ListingRow& row, std::string_view decimalSeparator);
+
+// Listing lines as tab-separated text for a spreadsheet: the two heading
+// lines as one header row ("Elev (ft)", "Area (ft^2)", ...), then one row per
+// line with its six values, blanks trimmed; every row ends in "\n".
+std::string TabSeparatedListing(const std::vector<std::string>& lines);
 
 }  // namespace rating

@@ -17,7 +17,7 @@ RatingResult CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending) 
                              form.FieldText(InputField::Length), form.FieldText(InputField::Roughness),
                              form.FieldText(InputField::Invert), form.FieldText(InputField::Increment)},
                             separator);
-  RatingResult result{CreateRatingTable(channel), {}, {}};
+  RatingResult result{channel, CreateRatingTable(channel), {}, {}};
   RatingTable& table = result.table;
 
   form.ClearList();

@@ -44,6 +44,7 @@ class RatingForm {
 // given, finished and added to it for CommitTogether. Returns what was
 // written and listed, for tools that draw or export it.
 struct RatingResult {
+  ChannelParameters channel;            // as converted from the fields
   RatingTable table;                    // as computed, unrounded
   std::vector<RatingFileRow> fileRows;  // the rating file's table lines, rows 0 to lastRow
   std::vector<ListingRow> listingRows;  // the listing's rows, rows 0 to lastRow

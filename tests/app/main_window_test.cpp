@@ -1,9 +1,13 @@
 #include "app/main_window.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -211,6 +215,12 @@ class MainWindowTest : public QObject {
     form.Field(InputField::Fall)->setText(QStringLiteral("0,5"));
     QCOMPARE(Press(form), QString());
     QCOMPARE(ListLines(form).at(3), QStringLiteral("0,2      10,1     0,0838   0,845    6,72     27,8     "));
+    // A copy keeps the comma, as the list shows it and a German spreadsheet reads it.
+    auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
+    list->item(3)->setSelected(true);
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text().split(QLatin1Char('\n')).at(1),
+             QStringLiteral("0,2\t10,1\t0,0838\t0,845\t6,72\t27,8"));
   }
 
   void tabOrderWalksTheFieldsColumnByColumn() {
@@ -248,6 +258,93 @@ class MainWindowTest : public QObject {
     QCoreApplication::processEvents();
     QCOMPARE(button->geometry(), QRect(96, 264, 121, 25));
     QCOMPARE(list->geometry(), QRect(296, 16, 449, 264));
+  }
+
+  void copyTable_data() {
+    QTest::addColumn<QList<int>>("selected");  // list rows, the headings being 0 and 1
+    QTest::addColumn<QList<int>>("copied");    // table rows expected on the clipboard
+    QTest::newRow("one row") << QList<int>{3} << QList<int>{1};
+    QTest::newRow("a range and a single row") << QList<int>{2, 3, 4, 28} << QList<int>{0, 1, 2, 26};
+    QTest::newRow("headings alone copy nothing of theirs") << QList<int>{0, 1, 5} << QList<int>{3};
+    QTest::newRow("nothing selected copies the whole table") << QList<int>{} << QList<int>{};
+  }
+
+  void copyTable() {
+    QFETCH(QList<int>, selected);
+    QFETCH(QList<int>, copied);
+    MainWindow form;
+    Aim(form, QStringLiteral("copy.RAT"));
+    QCOMPARE(Press(form), QString());
+    auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
+    QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
+    for (const int row : selected) list->item(row)->setSelected(true);
+    if (copied.isEmpty()) {
+      for (int row = 0; row <= 26; ++row) copied << row;
+    }
+    QApplication::clipboard()->clear();
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+
+    const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), copied.size() + 2);  // the header, the rows and an empty last line
+    QCOMPARE(lines.first(), QStringLiteral("Elev (ft)\tArea (ft^2)\tVelocity (ft/s)\tFlow (cfs)\tStorage "
+                                           "(acft)\tCascades (N)"));
+    QVERIFY(lines.last().isEmpty());
+    // Each copied row holds, cell by cell, what the list shows.
+    const QStringList shown = ListLines(form);
+    for (int k = 0; k < copied.size(); ++k) {
+      const QString& row = lines.at(k + 1);
+      QCOMPARE(row.split(QLatin1Char('\t')),
+               shown.at(copied.at(k) + 2).split(QLatin1Char(' '), Qt::SkipEmptyParts));
+      QVERIFY(!row.endsWith(QLatin1Char(' ')));
+    }
+  }
+
+  void contextMenuCopiesAndShowsTheRatingCurves() {
+    MainWindow form;
+    form.show();
+    auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
+    QCOMPARE(list->contextMenuPolicy(), Qt::ActionsContextMenu);
+    auto* copy = form.findChild<QAction*>(QStringLiteral("copyTable"));
+    auto* curves = form.findChild<QAction*>(QStringLiteral("showRatingCurves"));
+    QVERIFY(copy != nullptr && curves != nullptr);
+    QCOMPARE(list->actions(), (QList<QAction*>{copy, curves}));
+    QCOMPARE(copy->text(), QStringLiteral("Copy Table"));
+    QCOMPARE(curves->text(), QStringLiteral("Show Rating Curves…"));
+    QVERIFY2(!curves->isEnabled(), "no curves before a run");
+
+    Aim(form, QStringLiteral("curves.RAT"));
+    QCOMPARE(Press(form), QString());
+    QVERIFY(curves->isEnabled());
+    list->item(3)->setSelected(true);
+    copy->trigger();
+    QCOMPARE(QApplication::clipboard()->text().split(QLatin1Char('\n')).at(1),
+             QStringLiteral("0.2\t10.1\t1.24\t12.5\t6.72\t440"));
+
+    // A failed run keeps the curves of the last good one.
+    form.Field(InputField::Fall)->setText(QStringLiteral("0"));
+    QVERIFY(!Press(form).isEmpty());
+    QVERIFY(curves->isEnabled());
+
+    curves->trigger();
+    auto* dialog = form.findChild<QDialog*>(QStringLiteral("RatingCurves"));
+    QVERIFY(dialog != nullptr);
+    QVERIFY(dialog->isVisible());
+    QVERIFY2(!dialog->isModal(), "the main window stays usable");
+    QVERIFY(dialog->windowTitle().contains(QStringLiteral("South Street Channel")));
+    // Drawn: white paper, black frames and text, and the blue curves.
+    const QImage drawing = dialog->grab().toImage();
+    int curvePixels = 0;
+    int darkPixels = 0;
+    for (int y = 0; y < drawing.height(); ++y) {
+      for (int x = 0; x < drawing.width(); ++x) {
+        const QColor pixel = drawing.pixelColor(x, y);
+        if (pixel.blue() > 120 && pixel.red() < 80) ++curvePixels;
+        if (pixel.lightness() < 60) ++darkPixels;
+      }
+    }
+    QVERIFY2(curvePixels > 1000, qPrintable(QString::number(curvePixels)));
+    QVERIFY2(darkPixels > 1000, qPrintable(QString::number(darkPixels)));
+    dialog->close();
   }
 
   void relativeNamesResolveAgainstTheProgramFolder() {

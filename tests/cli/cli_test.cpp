@@ -204,8 +204,8 @@ class CliTest : public QObject {
     QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
     QVERIFY(sawSvgRoot);
     for (const char* expected :
-         {"Flow (cfs)", "Storage (acre-ft)", "Elevation (ft)", "South Street Channel",
-          "Elv Cfs Acft Cascades, BW=50 SideS=2 Fall=110 ChL=5.5 n=0.025", "0", "1000", "3000"}) {
+         {"Flow (cfs)", "Storage (acre-ft)", "Elevation (ft)", "Outflow (cfs)", "South Street Channel",
+          "Bottom width 50 ft, side slopes 2:1, fall 110 ft over 5.5 mi, n = 0.025", "0", "1000", "3000"}) {
       QVERIFY2(texts.contains(QLatin1String(expected)), expected);
     }
   }
@@ -284,12 +284,12 @@ class CliTest : public QObject {
   void aPlotThatCannotBeWrittenKeepsThePreviousPlot() {
     const QString path = Path(QStringLiteral("kept.svg"));
     WriteFile(path, "<svg>previous</svg>");
-    const std::vector<rating::RatingFileRow> rows = {{0, 0, 0, 0}, {1, 10, 1, 1}};
+    const rating::RatingCurves curves{QStringLiteral("T"), QStringLiteral("P"), {0, 1}, {0, 10}, {0, 1}};
     rating::SetWriteStepHookForTesting([](rating::WriteStep step) {
       if (step == rating::WriteStep::DataWritten) throw std::system_error(ENOSPC, std::generic_category());
     });
     try {
-      rating::cli::WriteRatingPlot(rows, "T", "P", path.toStdString());
+      rating::cli::WriteRatingPlot(curves, path.toStdString());
       QFAIL("the plot was reported as written");
     } catch (const rating::RatingFailure& failure) {
       QCOMPARE(failure.Kind(), rating::FailureKind::PlotFile);

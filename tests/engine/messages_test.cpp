@@ -105,6 +105,8 @@ std::vector<MessageCase> AllCases() {
       {"Files/CannotWrite", [] { throw FileFailure(FailureKind::FileWrite, "/dev/full", Errno(ENOSPC)); }});
   cases.push_back(
       {"Files/BatchFileIsAFolder", [] { throw FileFailure(FailureKind::BatchFile, "/tmp", Errno(EISDIR)); }});
+  cases.push_back({"Files/CannotWriteExport",
+                   [] { throw FileFailure(FailureKind::ExportFile, "/nope/table.csv", Errno(ENOENT)); }});
   cases.push_back({"Files/CannotWritePlot",
                    [] { throw FileFailure(FailureKind::PlotFile, "/nope/c.svg", Errno(ENOENT)); }});
   return cases;
@@ -112,7 +114,7 @@ std::vector<MessageCase> AllCases() {
 
 std::string Catalogue() {
   std::ostringstream text;
-  for (int kind = 0; kind <= static_cast<int>(FailureKind::MalformedRow); ++kind) {
+  for (int kind = 0; kind <= static_cast<int>(FailureKind::ExportFile); ++kind) {
     text << "Kind/" << kind << ": " << FailureKindText(static_cast<FailureKind>(kind)) << '\n';
   }
   const std::string folder = std::filesystem::current_path().string();

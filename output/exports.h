@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/failure.h"
+#include "engine/rating_table.h"
+#include "output/listing.h"
+#include "output/rating_file.h"
+#include "output/safe_file.h"
+
+namespace rating {
+
+// The rating as a spreadsheet reads it: RFC 4180 CSV with "." decimals in any
+// locale, CR LF line ends, the header
+// "Depth (ft),Elevation (ft),Area (sq ft),Velocity (ft/s),Flow (cfs),Storage (acre-ft),Cascades"
+// and one line per table row from row 0: the computed depth and the values
+// the list shows. `listed` holds the listing's rows 0 to table.lastRow.
+std::string RatingTableCsv(const RatingTable& table, const std::vector<ListingRow>& listed);
+
+// A table row that the storage–outflow relation leaves out, and why.
+struct LeftOutRow {
+  int row = 0;
+  std::string reason;  // "its storage 1000 acre-ft does not exceed row 11's"
+};
+
+// The storage–outflow relation of a Modified Puls storage routing, from the
+// rating file's rounded storage and flow.
+struct StorageOutflow {
+  std::string csv;                  // "Storage (acre-ft),Outflow (cfs)" and the kept rows, "." decimals
+  std::vector<LeftOutRow> leftOut;  // in row order
+};
+
+// Routing models need storage and outflow both strictly increasing. Row 0 is
+// kept; a later row is kept when its storage and its flow both exceed those of
+// the last kept row. Three-figure rounding can make successive rows equal
+// (1000 and 1000); such rows are left out and listed with the reason.
+StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows);
+
+// Writes `bytes` as the whole of the file `path`, the way rating files are
+// written: put in place complete at once or, when `pending` is given,
+// finished and added to it for CommitTogether; never left partial. Throws
+// RatingFailure of `kind` (ExportFile, PlotFile) naming the path.
+void WriteWholeFile(const std::string& path, std::string_view bytes, FailureKind kind,
+                    std::vector<SafeFile>* pending);
+
+}  // namespace rating
