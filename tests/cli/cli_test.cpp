@@ -5,6 +5,8 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRandomGenerator>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -15,6 +17,8 @@
 #include "app/main_window.h"
 #include "cli/rating_plot.h"
 #include "engine/failure.h"
+#include "engine/number_text.h"
+#include "engine/rounding.h"
 #include "output/safe_file.h"
 
 using rating::InputField;
@@ -122,6 +126,147 @@ class CliTest : public QObject {
         << QStringList{"--batch", "none.csv"} << 1 << "Cannot read batch file \"none.csv\" in \"";
     QTest::newRow("unwritable output")
         << QStringList{"--output", "/nope/x.RAT"} << 1 << "Cannot create rating file \"/nope/x.RAT\"";
+    QTest::newRow("export on a full disk") << QStringList{"--csv", "/dev/full"} << 1
+                                           << "Cannot write export \"/dev/full\": No space left on device.";
+    QTest::newRow("paired data into a missing folder")
+        << QStringList{"--paired-data", "/nope/p.csv"} << 1 << "Cannot write export \"/nope/p.csv\"";
+    QTest::newRow("csv with batch") << QStringList{"--batch", "a.csv", "--csv", "t.csv"} << 2
+                                    << "--csv names one file; in a batch, give a \"csv\" column.";
+    QTest::newRow("two outputs on standard output")
+        << QStringList{"--output", "-", "--paired-data", "/dev/stdout"} << 2
+        << "Only one of the rating file, plot, CSV table and paired data can go to standard output.";
+  }
+
+  void exportsMatchTheGoldenFiles_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("golden");
+    QTest::newRow("csv to a file") << "--csv"
+                                   << "table.csv"
+                                   << "default.csv";
+    QTest::newRow("csv to standard output") << "--csv"
+                                            << "-"
+                                            << "default.csv";
+    QTest::newRow("paired data to a file") << "--paired-data"
+                                           << "pairs.csv"
+                                           << "default-paired.csv";
+    QTest::newRow("paired data to standard output") << "--paired-data"
+                                                    << "-"
+                                                    << "default-paired.csv";
+  }
+
+  void exportsMatchTheGoldenFiles() {
+    QFETCH(QString, option);
+    QFETCH(QString, target);
+    QFETCH(QString, golden);
+    QTemporaryDir folder;
+    const CliResult cli = RunCli({option, target}, folder.path());
+    QCOMPARE(cli.exitCode, 0);
+    const QByteArray expected = ReadFile(QStringLiteral(RATING_GOLDEN_DIR "/") + golden);
+    QVERIFY(!expected.isEmpty());
+    const bool onStandardOutput = target == QLatin1String("-");
+    QCOMPARE(onStandardOutput ? cli.out : ReadFile(folder.filePath(target)), expected);
+    // The listing gives way to a file on standard output.
+    QVERIFY((onStandardOutput ? cli.err : cli.out).contains("Elev     Area     Velocity"));
+    QCOMPARE(ReadFile(folder.filePath(QStringLiteral("MyRating.RAT"))),
+             ReadFile(QStringLiteral(RATING_GOLDEN_DIR "/default.RAT")));
+    QCOMPARE(QDir(folder.path()).entryList({QStringLiteral(".*.partial")}, QDir::Files | QDir::Hidden),
+             QStringList());
+  }
+
+  // The exports of 200 random reaches, written by one batch, agree with the
+  // rating files written with them: the paired data are the rating file's
+  // storage and flow with the left-out rows removed, strictly increasing; the
+  // CSV table has every row, its flow and storage as the listing rounds them.
+  void exportsAgreeWithTheRatingFileForRandomReaches() {
+    QTemporaryDir batch;
+    QRandomGenerator random(20261208);
+    const auto uniform = [&random](double low, double high) {
+      return QString::number(low + random.generateDouble() * (high - low), 'g', 4);
+    };
+    QString csv =
+        QStringLiteral("output,csv,paired-data,width,bank,fall,length,n,max-flow,invert,increment\n");
+    constexpr int kReaches = 200;
+    for (int i = 0; i < kReaches; ++i) {
+      const QString n = QString::number(i);
+      // Every fourth reach has fine depth steps, where rounding makes
+      // successive rows equal.
+      const QString increment = i % 4 == 0 ? uniform(0.002, 0.02) : uniform(0.05, 1);
+      csv += QStringLiteral("r%1.RAT,r%1.csv,r%1.pairs.csv,").arg(n) + uniform(0, 200) + ',' + uniform(0, 4) +
+             ',' + uniform(1, 300) + ',' + uniform(0.5, 20) + ',' + uniform(0.012, 0.08) + ',' +
+             uniform(50, 20000) + ',' + uniform(0, 900) + ',' + increment + '\n';
+    }
+    WriteFile(batch.filePath(QStringLiteral("reaches.csv")), csv.toUtf8());
+    const CliResult cli = RunCli({QStringLiteral("--batch"), QStringLiteral("reaches.csv")}, batch.path());
+    QVERIFY2(cli.exitCode == 0 || cli.exitCode == 1, cli.err.constData());
+
+    const QStringList notes = QString::fromUtf8(cli.err).split(QLatin1Char('\n'));
+    int compared = 0;
+    int leftOutTotal = 0;
+    for (int i = 0; i < kReaches; ++i) {
+      const QString n = QString::number(i);
+      const QByteArray rating = ReadFile(batch.filePath(QStringLiteral("r%1.RAT").arg(n)));
+      if (rating.isEmpty()) continue;  // a reach whose rating failed writes nothing
+      QList<QByteArray> fileLines = rating.split('\n');
+      fileLines = fileLines.mid(2, fileLines.size() - 3);  // the table lines
+      QStringList fileStorage;
+      QStringList fileFlow;
+      for (const QByteArray& line : fileLines) {
+        const QList<QByteArray> cells = line.trimmed().split('\t');
+        fileFlow << QString::fromLatin1(cells.at(1).trimmed());
+        fileStorage << QString::fromLatin1(cells.at(2).trimmed());
+      }
+
+      // The rows the batch said it left out of this reach's paired data.
+      QSet<int> leftOut;
+      const QString prefix = QStringLiteral("reaches.csv:%1: row ").arg(i + 2);
+      for (const QString& note : notes) {
+        if (note.startsWith(prefix) && note.contains(QStringLiteral("left out of the paired data"))) {
+          leftOut.insert(note.mid(prefix.size()).section(QLatin1Char(' '), 0, 0).toInt());
+        }
+      }
+      leftOutTotal += static_cast<int>(leftOut.size());
+
+      const QList<QByteArray> pairs =
+          ReadFile(batch.filePath(QStringLiteral("r%1.pairs.csv").arg(n))).split('\n').mid(1);
+      QStringList keptStorage;
+      QStringList keptFlow;
+      for (const QByteArray& line : pairs) {
+        if (line.isEmpty()) continue;
+        keptStorage << QString::fromLatin1(line.trimmed().split(',').at(0));
+        keptFlow << QString::fromLatin1(line.trimmed().split(',').at(1));
+      }
+      QStringList expectedStorage;
+      QStringList expectedFlow;
+      for (int row = 0; row < fileFlow.size(); ++row) {
+        if (leftOut.contains(row)) continue;
+        expectedStorage << fileStorage.at(row);
+        expectedFlow << fileFlow.at(row);
+      }
+      QCOMPARE(keptStorage, expectedStorage);
+      QCOMPARE(keptFlow, expectedFlow);
+      for (int k = 1; k < keptFlow.size(); ++k) {
+        QVERIFY2(keptStorage.at(k).toDouble() > keptStorage.at(k - 1).toDouble(), qPrintable(n));
+        QVERIFY2(keptFlow.at(k).toDouble() > keptFlow.at(k - 1).toDouble(), qPrintable(n));
+      }
+
+      const QList<QByteArray> table = ReadFile(batch.filePath(QStringLiteral("r%1.csv").arg(n))).split('\n');
+      QCOMPARE(table.size(), fileLines.size() + 2);  // the header and an empty last line
+      for (int row = 0; row < fileLines.size(); ++row) {
+        const QList<QByteArray> cells = table.at(row + 1).trimmed().split(',');
+        QCOMPARE(cells.size(), 7);
+        const auto listed = [](const QString& fileValue) {
+          return QString::fromStdString(
+              rating::PlainNumberText(rating::RoundToThreeFigures(fileValue.toFloat()), "."));
+        };
+        QCOMPARE(QString::fromLatin1(cells.at(4)), listed(fileFlow.at(row)));
+        QCOMPARE(QString::fromLatin1(cells.at(5)), listed(fileStorage.at(row)));
+      }
+      ++compared;
+    }
+    QVERIFY2(compared > 150, qPrintable(QString::number(compared)));
+    QVERIFY2(leftOutTotal > 0, "no reach had rows left out");
+    qInfo("%d reaches compared, %d rows left out of their paired data", compared, leftOutTotal);
   }
 
   void exitCodes() {
@@ -313,6 +458,9 @@ class CliTest : public QObject {
     QTest::newRow("a plot and a rating file share a name")
         << QByteArray("output,plot\na.RAT,b.svg\nb.svg,\n")
         << "/b.svg\" is the rating file of line 3 and the plot of line 2.";
+    QTest::newRow("a CSV table and paired data share a name")
+        << QByteArray("output,csv,paired-data\na.RAT,t.csv,p.csv\nb.RAT,c.csv,t.csv\n")
+        << "/t.csv\" is the CSV table of line 2 and the paired data of line 3.";
   }
 
   void batchesThatWouldWriteAFileTwiceAreRefused() {

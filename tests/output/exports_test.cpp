@@ -1,0 +1,120 @@
+#include "output/exports.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "output/reach_description.h"
+
+namespace rating {
+namespace {
+
+std::string ReadGolden(const std::string& name) {
+  std::ifstream in(std::filesystem::path(RATING_GOLDEN_DIR) / name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct DefaultRun {
+  ChannelParameters channel =
+      ReadChannelParameters({"3000", "50", "2", "110", "5.5", "0.025", "0.0", "0.2"}, ".");
+  RatingTable table = CreateRatingTable(channel);
+  std::vector<RatingFileRow> fileRows;
+  std::vector<ListingRow> listed;
+  DefaultRun() {
+    ComputeRatingTable(channel, table);
+    for (int j = 0; j <= table.lastRow; ++j) {
+      fileRows.push_back(RatingFileRowOf(table, j));
+      listed.push_back(ListingRowOf(fileRows.back(), table.area.at(static_cast<std::size_t>(j)), j));
+    }
+  }
+};
+
+// Both goldens were checked against default.RAT and the listing: the paired
+// data are the file's storage and flow columns, the CSV's last six columns
+// the listing's.
+TEST(Exports, DefaultReachMatchesTheGoldenFiles) {
+  const DefaultRun run;
+  EXPECT_EQ(RatingTableCsv(run.table, run.listed), ReadGolden("default.csv"));
+  const StorageOutflow pairs = StorageOutflowCsv(run.fileRows);
+  EXPECT_EQ(pairs.csv, ReadGolden("default-paired.csv"));
+  EXPECT_TRUE(pairs.leftOut.empty());
+}
+
+struct PairsCase {
+  const char* name;
+  std::vector<RatingFileRow> rows;  // elevation, flow, storage, cascades
+  std::string csvRows;              // after the header
+  std::vector<int> leftOut;
+  std::string firstReason;
+};
+
+class PairedData : public testing::TestWithParam<PairsCase> {};
+
+TEST_P(PairedData, KeepsStorageAndOutflowStrictlyIncreasing) {
+  const PairsCase& c = GetParam();
+  const StorageOutflow pairs = StorageOutflowCsv(c.rows);
+  EXPECT_EQ(pairs.csv, "Storage (acre-ft),Outflow (cfs)\r\n" + c.csvRows);
+  std::vector<int> rows;
+  for (const LeftOutRow& row : pairs.leftOut) rows.push_back(row.row);
+  EXPECT_EQ(rows, c.leftOut);
+  if (!pairs.leftOut.empty()) {
+    EXPECT_EQ(pairs.leftOut.front().reason, c.firstReason);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PairedData,
+    testing::Values(
+        PairsCase{
+            "AllIncreasing", {{0, 0, 0, 0}, {1, 10, 2, 5}, {2, 30, 4, 5}}, "0,0\r\n2,10\r\n4,30\r\n", {}, ""},
+        PairsCase{"EqualRoundedOutflow",
+                  {{0, 0, 0, 0}, {1, 1000, 50, 5}, {2, 1000, 51, 5}, {3, 1010, 52, 5}},
+                  "0,0\r\n50,1000\r\n52,1010\r\n",
+                  {2},
+                  "its outflow 1000 cfs does not exceed row 1's"},
+        PairsCase{"EqualRoundedStorage",
+                  {{0, 0, 0, 0}, {1, 10, 1000, 5}, {2, 20, 1000, 5}},
+                  "0,0\r\n1000,10\r\n",
+                  {2},
+                  "its storage 1000 acre-ft does not exceed row 1's"},
+        PairsCase{"ComparedWithTheLastKeptRow",
+                  {{0, 0, 0, 0}, {1, 1000, 50, 5}, {2, 1000, 51, 5}, {3, 990, 52, 5}, {4, 1010, 53, 5}},
+                  "0,0\r\n50,1000\r\n53,1010\r\n",
+                  {2, 3},
+                  "its outflow 1000 cfs does not exceed row 1's"},
+        PairsCase{"ARowOfZeros",
+                  {{0, 0, 0, 0}, {1, 0, 0, 1}},
+                  "0,0\r\n",
+                  {1},
+                  "its storage 0 acre-ft does not exceed row 0's"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TabSeparatedListing, HasOneHeaderRowAndTheCellsWithoutBlanks) {
+  const std::vector<std::string> lines = {
+      "0.2      10.1     1.24     12.5     6.72     440      ",
+      "-0.123456-1.5E+07 0        3030     209      1.22     ",  // a cell that fills its nine characters
+  };
+  EXPECT_EQ(TabSeparatedListing(lines),
+            "Elev (ft)\tArea (ft^2)\tVelocity (ft/s)\tFlow (cfs)\tStorage (acft)\tCascades (N)\n"
+            "0.2\t10.1\t1.24\t12.5\t6.72\t440\n"
+            "-0.123456\t-1.5E+07\t0\t3030\t209\t1.22\n");
+}
+
+TEST(ReachDescription, SaysTheReachInWordsWithUnits) {
+  ChannelParameters channel =
+      ReadChannelParameters({"3000", "50", "0", "110", "5,5", "0,025", "0", "0,2"}, ",");
+  EXPECT_EQ(ReachDescription(channel, ","),
+            "Bottom width 50 ft, side slopes 2:1, fall 110 ft over 5,5 mi, n = 0,025")
+      << "a bank slope typed as 0 is computed, and described, as 2:1";
+  channel.bottomWidth = 0;
+  channel.bankSlope = 1.5F;
+  EXPECT_EQ(ReachDescription(channel, "."),
+            "Bottom width 0 ft, side slopes 1.5:1, fall 110 ft over 5.5 mi, n = 0.025");
+}
+
+}  // namespace
+}  // namespace rating
