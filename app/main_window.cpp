@@ -131,8 +131,9 @@ void MainWindow::ClearList() { list_->clear(); }
 void MainWindow::AddListLine(const std::string& line) { list_->addItem(QString::fromStdString(line)); }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == list_ && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+  const auto* key = dynamic_cast<const QKeyEvent*>(event);
+  if (watched == list_ && event->type() == QEvent::KeyPress && key != nullptr &&
+      key->matches(QKeySequence::Copy)) {
     CopyTable();
     return true;
   }

@@ -89,8 +89,9 @@ int RunSingle(const Request& request, TextForm& form, std::ostream& out, std::os
     return kExitUsage;
   }
   try {
-    for (const std::string& note : RateReach(request.texts, request.extras, form, nullptr))
+    for (const std::string& note : RateReach(request.texts, request.extras, form, nullptr)) {
       err << note << '\n';
+    }
   } catch (const RatingFailure& failure) {
     err << failure.what() << '\n';
     return kExitFailure;

@@ -59,13 +59,16 @@ Request ParseCommandLine(const QStringList& arguments) {
         "\n";
     return request;
   }
-  for (std::size_t i = 0; i < kFields.size(); ++i)
+  for (std::size_t i = 0; i < kFields.size(); ++i) {
     request.texts.at(i) = parser.value(fieldOptions.at(i)).toStdString();
+  }
   for (std::size_t i = 0; i < kExtras.size(); ++i) {
     request.extras.at(i) = parser.value(extraOptions.at(i)).toStdString();
     if (parser.isSet(batch) && parser.isSet(extraOptions.at(i))) {
       const std::string name(kExtras.at(i).name);
-      throw UsageError("--" + name + " names one file; in a batch, give a \"" + name + "\" column.");
+      std::string message = "--";
+      message.append(name).append(" names one file; in a batch, give a \"").append(name).append("\" column.");
+      throw UsageError(message);
     }
   }
   if (parser.isSet(batch)) {

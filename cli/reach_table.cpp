@@ -48,6 +48,7 @@ std::string Count(std::size_t count, const std::string& noun) {
 // "width, bank, ..., output, plot, csv and paired-data"
 std::string ColumnNames() {
   std::vector<std::string_view> names;
+  names.reserve(kFields.size() + kExtras.size());
   for (const FieldFacts& facts : kFields) names.push_back(facts.option);
   for (const ExtraFacts& extra : kExtras) names.push_back(extra.name);
   std::string text;
