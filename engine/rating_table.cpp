@@ -65,7 +65,7 @@ void ComputeSectionsAndFlows(const ChannelParameters& c, RatingTable& t, std::in
     const double A = t.area[i] = Store(D * Z * D + B * D, at(Quantity::FlowArea));
     // Mean width A / D, not the top width: the cascade count uses it.
     t.meanWidth[i] = Store(D * Z + B, at(Quantity::MeanWidth));
-    const double bankRun = D * Z;  // ft; (D Z)^2 as a product, which equals pow(D Z, 2)
+    const double bankRun = D * Z;  // ft; squared as a product, see Squares in the tests
     const double P = Store(2.0 * std::sqrt(bankRun * bankRun + D * D) + B, at(Quantity::WettedPerimeter));
     if (slopeNegative) checked::FailResult(NAN, at(Quantity::RootSlope));
 
