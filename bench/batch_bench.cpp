@@ -18,7 +18,8 @@ constexpr int kReaches = 10000;
 // 10,000 reaches of about 30 rows each (the default channel with widths from
 // 40 to 59 ft and a 3000 cfs maximum), each written to its own file.
 void BM_Batch10000Reaches(benchmark::State& state) {
-  const fs::path folder = fs::temp_directory_path() / ("rating-batch-bench-" + std::to_string(::getpid()));
+  const fs::path folder =
+      fs::temp_directory_path() / std::string("rating-batch-bench-").append(std::to_string(::getpid()));
   fs::create_directories(folder);
   const fs::path csv = folder / "reaches.csv";
   {
@@ -26,7 +27,7 @@ void BM_Batch10000Reaches(benchmark::State& state) {
     table << "title,width,output\n";
     for (int i = 0; i < kReaches; ++i) {
       table << "Reach " << i << ',' << 40 + i % 20 << ','
-            << (folder / ("r" + std::to_string(i) + ".RAT")).string() << '\n';
+            << (folder / std::string("r").append(std::to_string(i)).append(".RAT")).string() << '\n';
     }
   }
   const QStringList arguments = {QStringLiteral("trapezoid-rating-cli"), QStringLiteral("--batch"),

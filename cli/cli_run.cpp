@@ -62,8 +62,13 @@ std::vector<std::string> RateReach(const FieldTexts& texts, const ExtraFiles& ex
         const StorageOutflow pairs = StorageOutflowCsv(result.fileRows);
         WriteWholeFile(path, pairs.csv, FailureKind::ExportFile, files);
         for (const LeftOutRow& row : pairs.leftOut) {
-          notes.push_back("row " + std::to_string(row.row) + " left out of the paired data \"" + name +
-                          "\": " + row.reason + "; storage and outflow must both increase.");
+          notes.push_back(std::string("row ")
+                              .append(std::to_string(row.row))
+                              .append(" left out of the paired data \"")
+                              .append(name)
+                              .append("\": ")
+                              .append(row.reason)
+                              .append("; storage and outflow must both increase."));
         }
         break;
       }

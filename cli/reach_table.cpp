@@ -40,6 +40,9 @@ std::string Lowercase(std::string text) {
   return text;
 }
 
+// "line 3: ", before what is wrong on line 3.
+std::string AtLine(int line) { return std::string("line ").append(std::to_string(line)).append(": "); }
+
 // "1 cell", "3 cells"
 std::string Count(std::size_t count, const std::string& noun) {
   return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
@@ -93,14 +96,14 @@ class TableReader {
       if (csv_parse(&parser, line.data(), line.size(), OnCell, OnRowEnd, this) != line.size()) {
         const std::string reason = ParseProblem(csv_error(&parser), false);
         csv_free(&parser);
-        Fail(path_, "line " + std::to_string(number) + ": " + reason);
+        Fail(path_, AtLine(number) + reason);
       }
       if (failure_) break;
     }
     if (!failure_ && csv_fini(&parser, OnCell, OnRowEnd, this) != 0) {
       const std::string reason = ParseProblem(csv_error(&parser), true);
       csv_free(&parser);
-      Fail(path_, "line " + std::to_string(rowLine_) + ": " + reason);
+      Fail(path_, AtLine(rowLine_) + reason);
     }
     csv_free(&parser);
     if (failure_) Fail(path_, *failure_);
@@ -135,12 +138,11 @@ class TableReader {
         if (name == extra.name) column.extra = extra.extra;
       }
       if (!column.field && !column.extra) {
-        failure_ = "line " + std::to_string(rowLine_) + ": unknown column \"" + cell +
-                   "\"; the columns are " + ColumnNames();
+        failure_ = AtLine(rowLine_) + "unknown column \"" + cell + "\"; the columns are " + ColumnNames();
         return;
       }
       if (std::find(names_.begin(), names_.end(), name) != names_.end()) {
-        failure_ = "line " + std::to_string(rowLine_) + ": column \"" + cell + "\" appears twice";
+        failure_ = AtLine(rowLine_) + "column \"" + cell + "\" appears twice";
         return;
       }
       names_.push_back(name);

@@ -67,7 +67,7 @@ RatingFailure FieldFailure(FailureKind kind, InputField field, std::string_view 
 }
 
 RatingFailure RowFailure(FailureKind kind, int row, std::string_view detail) {
-  std::string text = "row " + std::to_string(row) + ", ";
+  std::string text = std::string("row ").append(std::to_string(row)).append(", ");
   text.append(detail);
   return {kind, text};
 }

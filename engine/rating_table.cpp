@@ -18,19 +18,19 @@ constexpr double kCascadeOffset = 2;  // routing steps taken off the reach's cou
 constexpr float kMinimumCascades = 1;
 
 [[noreturn]] void FailTableFull(float maxFlow) {
-  throw RatingFailure(FailureKind::IndexOutOfRange,
-                      "the flow did not exceed " + std::string(Facts(InputField::MaxFlow).label) + " " +
-                          PlainNumberText(maxFlow, ".") + " by row " + std::to_string(kLastTableIndex) + ".",
-                      InputField::MaxFlow);
+  std::string detail = "the flow did not exceed ";
+  detail.append(Facts(InputField::MaxFlow).label).append(" ").append(PlainNumberText(maxFlow, "."));
+  detail.append(" by row ").append(std::to_string(kLastTableIndex)).append(".");
+  throw RatingFailure(FailureKind::IndexOutOfRange, detail, InputField::MaxFlow);
 }
 
 }  // namespace
 
 void CheckRowIndex(const RatingTable& table, int row) {
   if (row < 0 || row > table.lastRow) {
-    throw RatingFailure(FailureKind::IndexOutOfRange, "row " + std::to_string(row) +
-                                                          " is outside the table (rows 0 to " +
-                                                          std::to_string(table.lastRow) + ").");
+    std::string detail = std::string("row ").append(std::to_string(row));
+    detail.append(" is outside the table (rows 0 to ").append(std::to_string(table.lastRow)).append(").");
+    throw RatingFailure(FailureKind::IndexOutOfRange, detail);
   }
 }
 

@@ -23,7 +23,9 @@ namespace fs = std::filesystem;
 // A folder of this process's own, removed when fuzzing ends.
 class Folder {
  public:
-  Folder() : path_(fs::temp_directory_path() / ("rating-run-fuzz-" + std::to_string(::getpid()))) {
+  Folder()
+      : path_(fs::temp_directory_path() /
+              std::string("rating-run-fuzz-").append(std::to_string(::getpid()))) {
     fs::create_directories(path_);
   }
   Folder(const Folder&) = delete;

@@ -40,7 +40,7 @@ StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows) {
     const RatingFileRow& row = rows[j];
     if (j > 0) {
       const RatingFileRow& last = rows[kept];
-      const std::string lastRow = "row " + std::to_string(kept) + "'s";
+      const std::string lastRow = std::string("row ").append(std::to_string(kept)).append("'s");
       std::string reason;
       if (!(row.storage > last.storage)) {
         reason = "its storage " + Cell(row.storage) + " acre-ft does not exceed " + lastRow;

@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StrictCase{"BelowDoubleRangeIsZero", "1e-400", ".", 0.0F},
                     StrictCase{"ZeroWithHugeExponent", "0e99999999999999999999", ".", 0.0F},
                     StrictCase{"LargestSingle", "3.4028234e38", ".", FLT_MAX},
-                    StrictCase{"ManyDigits", "0." + std::string(500, '0') + "1e502", ".", 10.0F},
+                    StrictCase{"ManyDigits", std::string("0.").append(500, '0').append("1e502"), ".", 10.0F},
                     StrictCase{"RoundsToNearestSingle", "0.1", ".", 0.1F}),
     [](const auto& info) { return std::string(info.param.name); });
 

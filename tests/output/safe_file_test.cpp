@@ -37,7 +37,7 @@ class SafeFileTest : public testing::Test {
  protected:
   ~SafeFileTest() override { SetWriteStepHookForTesting(nullptr); }
   testing_support::ScratchFolder folder_{
-      "safe-file-test-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name())};
+      std::string("safe-file-test-").append(testing::UnitTest::GetInstance()->current_test_info()->name())};
   fs::path dir_ = folder_.Path();
   fs::path target_ = dir_ / "reach.RAT";
 };
