@@ -56,11 +56,8 @@ std::vector<MessageCase> AllCases() {
   };
   for (const auto& [group, failures] : channelGroups) {
     for (const FailureCase& c : failures) {
-      cases.push_back({std::string(group) + "/" + c.name, [edit = c.edit] {
-                         ChannelTexts texts = DefaultChannelTexts();
-                         edit(texts);
-                         Rate(ReadChannelParameters(texts, "."));
-                       }});
+      cases.push_back({std::string(group).append("/").append(c.name),
+                       [texts = TextsOf(c)] { Rate(ReadChannelParameters(texts, ".")); }});
     }
   }
 

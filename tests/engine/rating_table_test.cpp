@@ -141,7 +141,7 @@ class Failures : public testing::TestWithParam<FailureCase> {};
 TEST_P(Failures, ReportTheirKind) {
   const FailureCase& c = GetParam();
   try {
-    Rate(c.edit);
+    Rate(TextsOf(c));
     FAIL() << "no failure";
   } catch (const RatingFailure& failure) {
     EXPECT_EQ(failure.Kind(), c.kind);
