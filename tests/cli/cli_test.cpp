@@ -58,9 +58,9 @@ CliResult RunCli(const QStringList& arguments, const QString& folder, const QStr
 }
 
 // The option of each field, in the window's field order.
-const std::array<const char*, 10> kOptions = {"--width", "--bank",     "--fall",   "--length",
-                                              "--n",     "--max-flow", "--invert", "--increment",
-                                              "--title", "--output"};
+const std::array<const char*, rating::kFieldCount> kOptions = {
+    "--width",    "--bank",   "--fall",      "--length", "--n",
+    "--max-flow", "--invert", "--increment", "--title",  "--output"};
 
 }  // namespace
 
