@@ -3,6 +3,7 @@
 #include <map>
 #include <system_error>
 
+#include "cli/word_list.h"
 #include "engine/failure.h"
 #include "output/safe_file.h"
 
@@ -29,39 +30,24 @@ std::string RoleName(const Use& use) {
   return "a file";
 }
 
-// "2", "2 and 3", "2, 3 and 4"
-std::string JoinLines(const std::vector<int>& lines) {
-  std::string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += i + 1 == lines.size() ? " and " : ", ";
-    text += std::to_string(lines[i]);
-  }
-  return text;
-}
-
 // "the batch file and the rating file of line 3", "the rating file of lines 2 and 4"
 std::string DescribeUses(const std::vector<Use>& uses) {
   std::vector<Use> roles = {{Role::BatchTable, 0}, {Role::RatingFile, 0}};
   for (const ExtraFacts& extra : kExtras) roles.push_back({Role::Extra, 0, extra.extra});
   std::vector<std::string> parts;
   for (const Use& role : roles) {
-    std::vector<int> lines;
+    std::vector<std::string> lines;
     for (const Use& use : uses) {
-      if (RoleName(use) == RoleName(role)) lines.push_back(use.line);
+      if (RoleName(use) == RoleName(role)) lines.push_back(std::to_string(use.line));
     }
     if (lines.empty()) continue;
     if (role.role == Role::BatchTable) {
       parts.push_back(RoleName(role));
     } else {
-      parts.push_back(RoleName(role) + " of line" + (lines.size() > 1 ? "s " : " ") + JoinLines(lines));
+      parts.push_back(RoleName(role) + " of line" + (lines.size() > 1 ? "s " : " ") + WordList(lines));
     }
   }
-  std::string text;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) text += i + 1 == parts.size() ? " and " : ", ";
-    text += parts[i];
-  }
-  return text;
+  return WordList(parts);
 }
 
 }  // namespace

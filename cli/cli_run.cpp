@@ -55,12 +55,11 @@ std::vector<std::string> RateReach(const FieldTexts& texts, const ExtraFiles& ex
         WriteRatingPlot(CurvesOf(result, form.Text(InputField::Title), form.DecimalSeparator()), path, files);
         break;
       case Extra::Csv:
-        WriteWholeFile(path, RatingTableCsv(result.table, result.listingRows), FailureKind::ExportFile,
-                       files);
+        WriteWholeFile(path, RatingTableCsv(result.table, result.listingRows), KindOf(facts.extra), files);
         break;
       case Extra::PairedData: {
         const StorageOutflow pairs = StorageOutflowCsv(result.fileRows);
-        WriteWholeFile(path, pairs.csv, FailureKind::ExportFile, files);
+        WriteWholeFile(path, pairs.csv, KindOf(facts.extra), files);
         for (const LeftOutRow& row : pairs.leftOut) {
           notes.push_back(std::string("row ")
                               .append(std::to_string(row.row))
@@ -78,18 +77,18 @@ std::vector<std::string> RateReach(const FieldTexts& texts, const ExtraFiles& ex
   return notes;
 }
 
-// Whether more than one output of a reach would go to standard output.
-bool SharesStandardOutput(const FieldTexts& texts, const ExtraFiles& extras) {
-  int onStandardOutput =
-      IsStandardOutput(OutputName(texts.at(static_cast<std::size_t>(InputField::Filename)))) ? 1 : 0;
+// How many outputs of a reach go to standard output.
+int OutputsOnStandardOutput(const FieldTexts& texts, const ExtraFiles& extras) {
+  int count = IsStandardOutput(OutputName(texts.at(static_cast<std::size_t>(InputField::Filename)))) ? 1 : 0;
   for (const std::string& name : extras) {
-    if (!name.empty() && IsStandardOutput(OutputName(name))) ++onStandardOutput;
+    if (!name.empty() && IsStandardOutput(OutputName(name))) ++count;
   }
-  return onStandardOutput > 1;
+  return count;
 }
 
 int RunSingle(const Request& request, TextForm& form, std::ostream& out, std::ostream& err) {
-  if (SharesStandardOutput(request.texts, request.extras)) {
+  const int onStandardOutput = OutputsOnStandardOutput(request.texts, request.extras);
+  if (onStandardOutput > 1) {
     err << "Only one of the rating file, plot, CSV table and paired data can go to standard output.\n";
     return kExitUsage;
   }
@@ -102,11 +101,7 @@ int RunSingle(const Request& request, TextForm& form, std::ostream& out, std::os
     return kExitFailure;
   }
   // A file on standard output keeps it to itself.
-  bool fileOnStandardOutput = IsStandardOutput(form.Text(InputField::Filename));
-  for (const std::string& name : request.extras) {
-    fileOnStandardOutput = fileOnStandardOutput || (!name.empty() && IsStandardOutput(OutputName(name)));
-  }
-  std::ostream& listing = fileOnStandardOutput ? err : out;
+  std::ostream& listing = onStandardOutput > 0 ? err : out;
   for (const std::string& line : form.ListLines()) listing << line << '\n';
   return kExitSuccess;
 }

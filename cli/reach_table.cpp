@@ -9,6 +9,7 @@
 #include <optional>
 #include <system_error>
 
+#include "cli/word_list.h"
 #include "engine/failure.h"
 
 namespace rating::cli {
@@ -50,16 +51,11 @@ std::string Count(std::size_t count, const std::string& noun) {
 
 // "width, bank, ..., output, plot, csv and paired-data"
 std::string ColumnNames() {
-  std::vector<std::string_view> names;
+  std::vector<std::string> names;
   names.reserve(kFields.size() + kExtras.size());
-  for (const FieldFacts& facts : kFields) names.push_back(facts.option);
-  for (const ExtraFacts& extra : kExtras) names.push_back(extra.name);
-  std::string text;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) text += i + 1 == names.size() ? " and " : ", ";
-    text += names[i];
-  }
-  return text;
+  for (const FieldFacts& facts : kFields) names.emplace_back(facts.option);
+  for (const ExtraFacts& extra : kExtras) names.emplace_back(extra.name);
+  return WordList(names);
 }
 
 // Where each column of the table goes: a field or an extra file.
