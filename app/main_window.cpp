@@ -15,33 +15,32 @@
 #include <algorithm>
 
 #include "app/rating_curves_dialog.h"
-#include "engine/failure.h"
-#include "engine/input_field.h"
+#include "layout/form_layout.h"
 
 namespace {
 
 using rating::InputField;
+namespace layout = rating::layout;
 
 constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch; Qt scales for high-DPI screens
-constexpr int kFieldHeight = 285;   // twips
-constexpr int kLabelHeight = 255;
-constexpr int kLabelAbove = 240;  // a label's top is this far above its field's
+constexpr int kLabelGap = 4;        // pixels kept clear between a label and the list
 
-const char* const kCaption = "Trapezoid Channel Normal Depth-Flow-Volume Rating";
-
-QRect FromTwips(int left, int top, int width, int height) {
-  return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
+QRect FromTwips(const layout::Rect& twips) {
+  return {twips.left / kTwipsPerPixel, twips.top / kTwipsPerPixel, twips.width / kTwipsPerPixel,
+          twips.height / kTwipsPerPixel};
 }
 
 QString Latin1(std::string_view name) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
+QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
 std::string UserDecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
 
 QFont ListFont() {
   QFont font(QStringLiteral("Courier"));
-  font.setPointSizeF(9.75);
+  font.setPointSizeF(layout::kListFontPoints);
   font.setWeight(QFont::Normal);
   // Where Courier is missing, any fixed-pitch face keeps the columns lined up.
   font.setStyleHint(QFont::TypeWriter);
@@ -61,26 +60,23 @@ QIcon ProgramIcon() {
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent),
       list_(new QListWidget(this)),
-      createButton_(new QPushButton(QStringLiteral("Create Rating File"), this)),
+      createButton_(new QPushButton(Utf8(layout::kButtonCaption), this)),
       copyAction_(new QAction(QStringLiteral("Copy Table"), this)),
       showCurvesAction_(new QAction(QStringLiteral("Show Rating Curves…"), this)) {
-  // Form1, Command1, List1 and the field names of kFields are the form's
-  // historic control names: scripts and tests find the widgets by them.
-  setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QString::fromUtf8(kCaption));
+  setObjectName(Latin1(layout::kWindowName));
+  setWindowTitle(Utf8(layout::kCaption));
   setWindowIcon(ProgramIcon());
-  resize(11295 / kTwipsPerPixel, 4485 / kTwipsPerPixel);
-  // The twip layout was drawn for an 8.25 pt dialog font; the captions fit it.
+  resize(layout::kClientWidth / kTwipsPerPixel, layout::kClientHeight / kTwipsPerPixel);
   QFont dialogFont = font();
-  dialogFont.setPointSizeF(8.25);
+  dialogFont.setPointSizeF(layout::kDialogFontPoints);
   setFont(dialogFont);
 
-  createButton_->setObjectName(QStringLiteral("Command1"));
-  createButton_->setGeometry(FromTwips(1440, 3960, 1815, 375));
+  createButton_->setObjectName(Latin1(layout::kButtonName));
+  createButton_->setGeometry(FromTwips(layout::kButton));
   connect(createButton_, &QPushButton::clicked, this, &MainWindow::CreateRatingFileClicked);
 
-  list_->setObjectName(QStringLiteral("List1"));
-  list_->setGeometry(FromTwips(4440, 240, 6735, 3960));
+  list_->setObjectName(Latin1(layout::kListName));
+  list_->setAccessibleName(QStringLiteral("Rating table"));
   list_->setFont(ListFont());
   list_->setUniformItemSizes(true);
   list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -89,9 +85,10 @@ MainWindow::MainWindow(QWidget* parent)
   copyAction_->setShortcut(QKeySequence::Copy);
   copyAction_->setShortcutContext(Qt::WidgetShortcut);
   copyAction_->setShortcutVisibleInContextMenu(true);
+  copyAction_->setEnabled(false);  // until the list holds rows
   connect(copyAction_, &QAction::triggered, this, &MainWindow::CopyTable);
   showCurvesAction_->setObjectName(QStringLiteral("showRatingCurves"));
-  showCurvesAction_->setEnabled(false);  // until a run succeeds
+  showCurvesAction_->setEnabled(false);
   connect(showCurvesAction_, &QAction::triggered, this, &MainWindow::ShowRatingCurves);
   list_->addAction(copyAction_);
   list_->addAction(showCurvesAction_);
@@ -99,36 +96,47 @@ MainWindow::MainWindow(QWidget* parent)
 
   QWidget* previous = list_;
   setTabOrder(createButton_, list_);
-  for (const rating::FieldFacts& place : rating::kFields) {
-    const std::string_view caption = place.label;
-    auto* label = new QLabel(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), this);
+  int labelsRight = 0;  // pixels
+  for (const layout::FieldPlace& place : layout::kFieldPlaces) {
+    const QString caption = Utf8(rating::Facts(place.field).label);
+    auto* label = new QLabel(caption, this);
     label->setObjectName(Latin1(place.labelName));
-    QRect labelPlace = FromTwips(place.left, place.top - kLabelAbove, place.labelWidth, kLabelHeight);
+    QRect labelPlace = FromTwips(layout::LabelRect(place));
     // A wider desktop font must not cut a caption short; labels are
-    // transparent and nothing lies to their right on their line.
+    // transparent and nothing lies to their right on their line but the list,
+    // which moves aside below.
     labelPlace.setWidth(std::max(labelPlace.width(), label->sizeHint().width()));
     label->setGeometry(labelPlace);
+    labelsRight = std::max(labelsRight, labelPlace.right());
 
-    auto* text = new QLineEdit(
-        QString::fromStdString(rating::DefaultFieldText(place.field, UserDecimalSeparator())), this);
+    auto* text = new QLineEdit(QString::fromStdString(rating::DefaultFieldText(place.field, UserDecimalSeparator())), this);
     text->setObjectName(Latin1(place.widgetName));
-    text->setGeometry(FromTwips(place.left, place.top, place.width, kFieldHeight));
+    text->setGeometry(FromTwips(layout::FieldRect(place)));
+    // A screen reader names the field by its label.
+    label->setBuddy(text);
+    text->setAccessibleName(caption);
+    // Return in any field presses the button, as in a dialog.
+    connect(text, &QLineEdit::returnPressed, this, &MainWindow::CreateRatingFileClicked);
     fields_.at(static_cast<std::size_t>(place.field)) = text;
     setTabOrder(previous, text);
     previous = text;
   }
+  // The list keeps its right edge and gives way to the longest caption.
+  QRect listPlace = FromTwips(layout::kList);
+  listPlace.setLeft(std::max(listPlace.left(), labelsRight + kLabelGap));
+  list_->setGeometry(listPlace);
   createButton_->setFocus();
 }
 
 QLineEdit* MainWindow::Field(InputField field) const { return fields_.at(static_cast<std::size_t>(field)); }
 
-std::string MainWindow::FieldText(InputField field) { return Field(field)->text().toStdString(); }
-
-std::string MainWindow::DecimalSeparator() { return UserDecimalSeparator(); }
-
-void MainWindow::ClearList() { list_->clear(); }
-
-void MainWindow::AddListLine(const std::string& line) { list_->addItem(QString::fromStdString(line)); }
+rating::FieldTexts MainWindow::FieldTexts() const {
+  rating::FieldTexts texts;
+  for (const rating::FieldFacts& facts : rating::kFields) {
+    rating::TextOf(texts, facts.field) = Field(facts.field)->text().toStdString();
+  }
+  return texts;
+}
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const auto* key = dynamic_cast<const QKeyEvent*>(event);
@@ -155,30 +163,53 @@ void MainWindow::CopyTable() {
 }
 
 void MainWindow::ShowRatingCurves() {
-  if (lastCurves_.elevation.empty()) return;
-  auto* dialog = new RatingCurvesDialog(lastCurves_, this);
-  dialog->show();
+  if (listedCurves_.elevation.empty()) return;
+  if (curvesWindow_ == nullptr) {
+    curvesWindow_ = new RatingCurvesDialog(listedCurves_, this);
+  } else {
+    curvesWindow_->SetCurves(listedCurves_);
+  }
+  curvesWindow_->show();
+  curvesWindow_->raise();
+  curvesWindow_->activateWindow();
+}
+
+void MainWindow::SetListLines(const std::vector<std::string>& lines) {
+  list_->clear();
+  for (const std::string& line : lines) list_->addItem(QString::fromStdString(line));
+  copyAction_->setEnabled(!lines.empty());
 }
 
 void MainWindow::CreateRatingFileClicked() {
+  const std::string separator = UserDecimalSeparator();
+  const rating::FieldTexts texts = FieldTexts();
+  const rating::RatingOutcome outcome = rating::RateFields(texts, separator);
   try {
-    const rating::RatingResult result = rating::CreateRatingFile(*this);
-    lastCurves_ = rating::CurvesOf(result, FieldText(InputField::Title), DecimalSeparator());
-    showCurvesAction_->setEnabled(true);
-  } catch (const rating::RatingFailure& failure) {
-    ShowFailure(QString::fromUtf8(failure.what()));
-    if (const auto field = failure.Field()) {
-      QLineEdit* text = Field(*field);
-      text->setFocus();
-      text->selectAll();
-    }
-  } catch (const std::exception& failure) {
-    ShowFailure(QString::fromUtf8(failure.what()));
+    rating::WriteRatingFile(outcome);
+  } catch (const rating::RunFailure& failure) {
+    ShowFailure(failure);
+    return;
   }
+  SetListLines(outcome.result->listing);
+  listedCurves_ = rating::CurvesOf(*outcome.result, rating::TextOf(texts, InputField::Title), separator);
+  showCurvesAction_->setEnabled(true);
+  if (curvesWindow_ != nullptr) curvesWindow_->SetCurves(listedCurves_);
 }
 
-void MainWindow::ShowFailure(const QString& message) {
-  QMessageBox box(QMessageBox::Critical, windowTitle(), message, QMessageBox::Ok, this);
+void MainWindow::ShowFailure(const rating::RunFailure& failure) {
+  if (failure.EmptiesList()) {
+    // The list and the curves no longer show a rating of these fields.
+    SetListLines({});
+    listedCurves_ = {};
+    showCurvesAction_->setEnabled(false);
+    if (curvesWindow_ != nullptr) curvesWindow_->close();
+  }
+  QMessageBox box(QMessageBox::Critical, windowTitle(), QString::fromUtf8(failure.what()), QMessageBox::Ok, this);
   box.setObjectName(QStringLiteral("RatingFailure"));
   box.exec();
+  if (const auto field = failure.Field()) {
+    QLineEdit* text = Field(*field);
+    text->setFocus();
+    text->selectAll();
+  }
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
 
+#include "engine/input_field.h"
 #include "plot/rating_curves.h"
 #include "run/rating_run.h"
 
@@ -12,6 +14,7 @@ class QIcon;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class RatingCurvesDialog;
 
 // The program's icon, a trapezoidal channel section with water, 16 and 32 px.
 QIcon ProgramIcon();
@@ -19,38 +22,39 @@ QIcon ProgramIcon();
 // The program's one window: ten labelled fields, the "Create Rating File"
 // button and the results list. Controls keep their places when the window is
 // resized. The list's rows can be selected and copied as a table, and its
-// context menu shows the rating curves of the last successful run.
-class MainWindow : public QWidget, public rating::RatingForm {
+// context menu shows the rating curves of the rows it lists.
+class MainWindow : public QWidget {
   Q_OBJECT
 
  public:
   explicit MainWindow(QWidget* parent = nullptr);
 
-  std::string FieldText(rating::InputField field) override;
-  std::string DecimalSeparator() override;
-  void ClearList() override;
-  void AddListLine(const std::string& line) override;
-
   [[nodiscard]] QLineEdit* Field(rating::InputField field) const;
+  // The ten texts as typed.
+  [[nodiscard]] rating::FieldTexts FieldTexts() const;
 
   // Puts the selected rows of the list, or all of them when none is
   // selected, on the clipboard as tab-separated text with a header row.
   void CopyTable();
-  // Opens a window with the rating curves of the last successful run.
+  // Shows the rating curves of the rows the list shows, in one window that
+  // follows every run.
   void ShowRatingCurves();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Runs the rating; a failure is shown and the window stays as it was typed.
+  // Rates the fields, writes the file and shows the outcome; a failure is
+  // shown and the fields stay as typed.
   void CreateRatingFileClicked();
-  void ShowFailure(const QString& message);
+  void ShowFailure(const rating::RunFailure& failure);
+  void SetListLines(const std::vector<std::string>& lines);
 
   std::array<QLineEdit*, rating::kFieldCount> fields_{};  // indexed by rating::InputField
   QListWidget* list_;
   QPushButton* createButton_;
   QAction* copyAction_;
   QAction* showCurvesAction_;
-  rating::RatingCurves lastCurves_;  // of the last successful run
+  rating::RatingCurves listedCurves_;        // of the run the list shows
+  QPointer<RatingCurvesDialog> curvesWindow_;  // while open
 };

@@ -2,13 +2,18 @@
 
 #include <QPainter>
 
-RatingCurvesDialog::RatingCurvesDialog(rating::RatingCurves curves, QWidget* parent)
-    : QDialog(parent), curves_(std::move(curves)) {
+RatingCurvesDialog::RatingCurvesDialog(rating::RatingCurves curves, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("RatingCurves"));
-  setWindowTitle(QStringLiteral("Rating Curves – ") + curves_.title);
   setAttribute(Qt::WA_DeleteOnClose);
   setModal(false);
   resize(rating::kRatingCurvesPage);
+  SetCurves(std::move(curves));
+}
+
+void RatingCurvesDialog::SetCurves(rating::RatingCurves curves) {
+  curves_ = std::move(curves);
+  setWindowTitle(QStringLiteral("Rating Curves – ") + curves_.title);
+  update();
 }
 
 void RatingCurvesDialog::paintEvent(QPaintEvent* /*event*/) {

@@ -12,6 +12,9 @@ class RatingCurvesDialog : public QDialog {
  public:
   RatingCurvesDialog(rating::RatingCurves curves, QWidget* parent);
 
+  // Shows the curves of another run.
+  void SetCurves(rating::RatingCurves curves);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 

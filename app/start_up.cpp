@@ -1,47 +1,92 @@
 #include "app/start_up.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QWidget>
 
 #include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "messages/messages.h"
+
+namespace {
+
+constexpr std::string_view kProgram = "trapezoid-rating";
+
+// Qt's own options, which the window passes on to Qt, and whether each takes
+// a value.
+struct QtOption {
+  std::string_view name;  // without dashes
+  bool takesValue;
+};
+constexpr QtOption kQtOptions[] = {
+    {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true}, {"qwindowtitle", true}, {"session", true},
+    {"style", true}, {"stylesheet", true}, {"display", true}, {"geometry", true}, {"title", true},
+    {"name", true}, {"visual", true}, {"ncols", true}, {"reverse", false}, {"widgetcount", false},
+    {"nograb", false}, {"dograb", false}, {"sync", false},
+};
+
+const QtOption* FindQtOption(std::string_view argument) {
+  while (argument.starts_with('-')) argument.remove_prefix(1);
+  argument = argument.substr(0, argument.find('='));
+  for (const QtOption& option : kQtOptions) {
+    if (option.name == argument) return &option;
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
-  QCoreApplication::setApplicationName(QStringLiteral("trapezoid-rating"));
-  QCoreApplication::setApplicationVersion(QStringLiteral(RATING_VERSION));
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);  // NOLINT: argv is argc long
-
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n"
-      "Opens the rating window: fill in the channel, press \"Create Rating File\", and the program writes\n"
-      "the rating file and lists the table. For ratings without a window, see trapezoid-rating-cli."));
-  const QCommandLineOption help = parser.addHelpOption();
-  const QCommandLineOption version = parser.addVersionOption();
-  // Qt's own options (-platform, -style, ...) are left for the window.
-  (void)parser.parse(arguments);
-  if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-    (void)std::fputs(qPrintable(parser.helpText()), stdout);
-    return 0;
-  }
-  if (parser.isSet(version)) {
-    (void)std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
-                      qPrintable(QCoreApplication::applicationVersion()));
-    return 0;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];  // NOLINT(cppcoreguidelines-pro-bounds-pointer-arithmetic)
+    if (argument == "--help" || argument == "-h" || argument == "-?") {
+      (void)std::printf(
+          "Usage: %s [--help] [--version]\n\n"
+          "Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n"
+          "Opens the rating window: fill in the channel, press \"Create Rating File\", and the program writes\n"
+          "the rating file and lists the table. For ratings without a window, see trapezoid-rating-cli.\n\n"
+          "Options:\n"
+          "  -h, --help     Displays help on commandline options.\n"
+          "  -v, --version  Displays version information.\n",
+          kProgram.data());
+      return 0;
+    }
+    if (argument == "--version" || argument == "-v") {
+      (void)std::printf("%s %s\n", kProgram.data(), RATING_VERSION);
+      return 0;
+    }
+    if (const QtOption* qt = FindQtOption(argument)) {
+      if (qt->takesValue && argument.find('=') == std::string_view::npos) ++i;
+      continue;
+    }
+    const std::string refusal = rating::Compose(rating::Message::WindowUnknownOption,
+                                                {{"option", argument}, {"program", kProgram}});
+    (void)std::fprintf(stderr, "%s\n", refusal.c_str());
+    return 2;
   }
   return std::nullopt;
 }
 
+QString WorkingFolderFor(const QString& programFolder, const QString& installedBinFolder) {
+  const QString program = QDir(programFolder).canonicalPath();
+  const bool installed = !installedBinFolder.isEmpty() && program == QDir(installedBinFolder).canonicalPath();
+  if (!installed && QFileInfo(program).isWritable()) return program;
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+  return QDir::homePath();
+}
+
 void MakeProgramFolderCurrent(QWidget& window) {
-  const QString folder = QCoreApplication::applicationDirPath();
+  const QString folder = WorkingFolderFor(QCoreApplication::applicationDirPath(), QStringLiteral(RATING_INSTALL_BINDIR));
   if (QDir::setCurrent(folder)) return;
-  QMessageBox::warning(
-      &window, window.windowTitle(),
-      QCoreApplication::translate("StartUp",
-                                  "Cannot change the working directory to the program's folder "
-                                  "\"%1\". Relative rating file names are created in \"%2\".")
-          .arg(folder, QDir::currentPath()));
+  const std::string warning = rating::Compose(
+      rating::Message::StartUpFolder,
+      {{"folder", folder.toStdString()}, {"current", QDir::currentPath().toStdString()}});
+  QMessageBox::warning(&window, window.windowTitle(), QString::fromStdString(warning));
 }

@@ -1,21 +1,10 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 
-namespace rating {
+#include "engine/input_field.h"
 
-// The texts of the eight numeric fields, as typed.
-struct ChannelTexts {
-  std::string maxFlow;      // Maximum Flow (cfs)
-  std::string bottomWidth;  // Bottom Width (ft)
-  std::string bankSlope;    // Bank Slope run/rise
-  std::string fall;         // Channel Fall (ft)
-  std::string length;       // Channel Length (mi)
-  std::string roughness;    // Manning's Roughness
-  std::string invert;       // Invert Elevation (ft)
-  std::string increment;    // Incremental Depth (ft)
-};
+namespace rating {
 
 // One prismatic trapezoidal reach, converted from the fields, with the values
 // derived from them. Negative values are kept as they are.
@@ -32,7 +21,6 @@ struct ChannelParameters {
   float storageFactor = 0;  // lengthFeet / 43560, acre-ft per ft^2 of flow area
   float invert = 0;         // ft
   float increment = 0;      // depth step, ft
-  float cascadeFall = 0;    // ft; leading number of the fall text
 };
 
 inline constexpr double kFeetPerMile = 5280;
@@ -44,7 +32,7 @@ inline constexpr double kManningCoefficient = 1.486;  // US customary units
 // in feet and the slope; then n and the Manning factor; then the storage
 // factor; then invert and increment (0 becomes 1). A negative width, bank
 // slope, fall, length, n or increment is refused (InvalidArgument) as soon as
-// it is converted. Throws RatingFailure.
-ChannelParameters ReadChannelParameters(const ChannelTexts& texts, std::string_view decimalSeparator);
+// it is converted. Only the numeric fields are read. Throws RatingFailure.
+ChannelParameters ReadChannelParameters(const FieldTexts& texts, std::string_view decimalSeparator);
 
 }  // namespace rating

@@ -26,7 +26,6 @@ QuantityText Describe(Quantity quantity) {
     case Quantity::FlowArea: return {"flow area", std::nullopt};
     case Quantity::MeanWidth: return {"mean width", std::nullopt};
     case Quantity::WettedPerimeter: return {"wetted perimeter", std::nullopt};
-    case Quantity::RootSlope: return {"square root of the slope", std::nullopt};
     case Quantity::Flow: return {"flow", std::nullopt};
     case Quantity::Storage: return {"storage", std::nullopt};
     case Quantity::Velocity: return {"velocity", std::nullopt};
@@ -37,23 +36,16 @@ QuantityText Describe(Quantity quantity) {
   return {"value", std::nullopt};
 }
 
-// The likely cause in the user's terms, for the faults that ordinary input reaches.
-const char* Hint(FailureKind kind, Quantity quantity) {
-  const bool zeroDivisor = kind == FailureKind::DivisionByZero || kind == FailureKind::InvalidArgument;
+// The likely cause in the user's terms, for the divisions by zero that
+// ordinary input reaches.
+std::optional<Message> Hint(FailureKind kind, Quantity quantity) {
+  if (kind != FailureKind::DivisionByZero && kind != FailureKind::InvalidArgument) return std::nullopt;
   switch (quantity) {
-    case Quantity::Slope: return zeroDivisor ? "the channel length is 0" : nullptr;
-    case Quantity::ManningFactor: return zeroDivisor ? "Manning's roughness is 0" : nullptr;
-    case Quantity::RootSlope: return "the slope is negative (a negative fall or length)";
-    case Quantity::Flow:
-      return kind == FailureKind::InvalidArgument  ? "the flow area over the wetted perimeter is negative (a "
-                                                     "negative increment, width or bank slope)"
-             : kind == FailureKind::DivisionByZero ? "the wetted perimeter is 0"
-                                                   : nullptr;
-    case Quantity::TravelTime:
-      return zeroDivisor ? "two successive rows have equal flow (a fall of 0 gives no flow)" : nullptr;
-    case Quantity::Cascades:
-      return zeroDivisor ? "two successive rows have equal volume, or the flow is 0" : nullptr;
-    default: return nullptr;
+    case Quantity::Slope: return Message::HintLengthZero;
+    case Quantity::ManningFactor: return Message::HintRoughnessZero;
+    case Quantity::TravelTime: return Message::HintEqualFlows;
+    case Quantity::Cascades: return Message::HintEqualVolumes;
+    default: return std::nullopt;
   }
 }
 
@@ -61,11 +53,21 @@ const char* Hint(FailureKind kind, Quantity quantity) {
 
 void Fail(FailureKind kind, Site site) {
   const QuantityText text = Describe(site.quantity);
-  std::string detail = site.row > 0 ? text.name : std::string("computing the ") + text.name;
-  if (const char* hint = Hint(kind, site.quantity)) detail.append(": ").append(hint);
-  detail += ".";
-  if (site.row > 0) throw RowFailure(kind, site.row, detail);
-  throw RatingFailure(kind, detail, text.field);
+  const std::optional<Message> hint = Hint(kind, site.quantity);
+  const std::string row = std::to_string(site.row);
+  const MessageArgument kindText{"kind", FailureKindText(kind)};
+  const MessageArgument quantity{"quantity", text.name};
+  const MessageArgument hintText{"hint", hint ? Pattern(*hint) : ""};
+  if (site.row > 0) {
+    throw RatingFailure(kind,
+                        hint ? Compose(Message::RowFaultHint, {kindText, {"row", row}, quantity, hintText})
+                             : Compose(Message::RowFault, {kindText, {"row", row}, quantity}),
+                        std::nullopt, site.row);
+  }
+  throw RatingFailure(kind,
+                      hint ? Compose(Message::DerivedValueFaultHint, {kindText, quantity, hintText})
+                           : Compose(Message::DerivedValueFault, {kindText, quantity}),
+                      text.field);
 }
 
 void FailResult(double value, Site site) {

@@ -19,7 +19,6 @@ enum class Quantity {
   FlowArea,         // A, ft^2
   MeanWidth,        // W = A / D, ft
   WettedPerimeter,  // P, ft
-  RootSlope,        // sqrt(S0)
   Flow,             // Manning discharge, cfs
   Storage,          // acre-ft
   Velocity,         // V = Q / A, ft/s
@@ -38,13 +37,14 @@ struct Site {
 // The steps of the rating arithmetic that can fail, in double precision. A
 // fault ends the computation with a RatingFailure, judged from the operands
 // and the result (no hardware traps): x / 0 is a division by zero, 0 / 0 and
-// the root or fractional power of a negative number are invalid, a finite
-// computation that becomes infinite is an overflow. Underflow and inexact
-// results are not faults.
+// a finite computation that becomes infinite is an overflow. Underflow and
+// inexact results are not faults.
 //
 // Sums, differences and products need no check: their operands are stored
 // singles, so they stay far inside the double range, and only storing the
-// result as a single can overflow.
+// result as a single can overflow. Roots and powers need none either: the
+// channel's sizes are refused when negative, so every root and power is
+// taken of a number that is not negative and stays finite.
 namespace checked {
 
 // Throws the RatingFailure of `kind` at `site`.
@@ -63,14 +63,6 @@ inline double Div(double a, double b, Site site) {
   if (b == 0.0) FailDivision(a, site);
   return Checked(a / b, site);
 }
-
-inline double Sqrt(double x, Site site) {
-  if (x < 0.0) FailResult(NAN, site);
-  return std::sqrt(x);
-}
-
-// `exponent` is positive in this program, so 0 to it is 0.
-inline double Pow(double base, double exponent, Site site) { return Checked(std::pow(base, exponent), site); }
 
 // Stores a double as a single; a value beyond the single range is an overflow.
 inline float Store(double value, Site site) {

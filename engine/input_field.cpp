@@ -27,9 +27,15 @@ std::string DefaultFieldText(InputField field, std::string_view decimalSeparator
   return text;
 }
 
+FieldTexts DefaultFieldTexts(std::string_view decimalSeparator) {
+  FieldTexts texts;
+  for (const FieldFacts& facts : kFields) TextOf(texts, facts.field) = DefaultFieldText(facts.field, decimalSeparator);
+  return texts;
+}
+
 std::string RequireOneLine(std::string text, InputField field) {
   if (text.find_first_of("\r\n") != std::string::npos) {
-    throw FieldFailure(FailureKind::InvalidText, field, "contains a line break; it must be one line.");
+    throw FieldFailure(FailureKind::InvalidText, Message::FieldLineBreak, field);
   }
   return text;
 }

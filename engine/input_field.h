@@ -24,60 +24,64 @@ enum class InputField {
 
 inline constexpr std::size_t kFieldCount = 10;
 
-// Everything the program knows about one field. The widget and label names
-// are the form's historic control names (txtSlope, Label4, ...): scripts and
-// tests find the widgets by them, so they stay as they were.
+// What a field holds: a number the rating is computed from, or a text that
+// the rating file carries.
+enum class FieldKind { Number, Text };
+
+// Everything the rating knows about one field. Where a window draws it is
+// the front ends' business (layout/form_layout.h).
 struct FieldFacts {
   InputField field;
-  std::string_view label;        // caption of the field's label
+  FieldKind kind;
+  std::string_view label;        // caption of the field's label, and its name in messages
   std::string_view defaultText;  // numbers with "." as decimal separator
   std::string_view option;       // command-line option without "--", and batch column
   std::string_view optionHelp;   // what the option means, for --help
-  std::string_view widgetName;   // object name of the text box
-  std::string_view labelName;    // object name of the label
-  int left;                      // twips, of the text box
-  int top;                       // twips, of the text box
-  int width;                     // twips, of the text box
-  int labelWidth;                // twips
 };
 
 inline constexpr std::array<FieldFacts, kFieldCount> kFields = {{
-    {InputField::BottomWidth, "Bottom Width (ft)", "50", "width", "Bottom width (ft).", "txtWidth", "Label2",
-     240, 480, 1575, 1335},
-    {InputField::BankSlope, "Bank Slope run/rise", "2", "bank", "Bank slope, run per rise; 0 is taken as 2.",
-     "txtBank", "Label3", 240, 1080, 1575, 1575},
-    {InputField::Fall, "Channel Fall (ft)", "110", "fall", "Channel fall over the reach (ft).", "txtSlope",
-     "Label4", 240, 1680, 1575, 1695},
-    {InputField::Length, "Channel Length (mi)", "5.5", "length", "Channel length (mi).", "txtLength",
-     "Label6", 240, 2280, 1575, 1575},
-    {InputField::Roughness, "Manning's Roughness", "0.025", "n", "Manning's roughness.", "txtN", "Label5",
-     2640, 480, 1575, 1695},
-    {InputField::MaxFlow, "Maximum Flow (cfs)", "3000", "max-flow",
-     "Maximum flow (cfs); the table ends at the first row above it.", "txtMaxQ", "Label1", 2640, 1080, 1575,
-     1575},
-    {InputField::Invert, "Invert Elevation (ft)", "0.0", "invert", "Invert elevation (ft).", "txtElev",
-     "Label9", 2640, 1680, 1575, 1455},
-    {InputField::Increment, "Incremental Depth (ft)", "0.2", "increment",
-     "Depth increment (ft); 0 is taken as 1.", "txtIncrement", "Label10", 2640, 2280, 1575, 1815},
-    {InputField::Title, "Title Line", "South Street Channel", "title", "Title line of the rating file.",
-     "txtTitle", "Label7", 240, 2880, 3975, 1455},
-    {InputField::Filename, "Output Rating Filename", "MyRating.RAT", "output",
-     "Rating file to write, relative to the current directory; \"-\" is standard output.", "txtFilename",
-     "Label8", 240, 3480, 3975, 2295},
+    {InputField::BottomWidth, FieldKind::Number, "Bottom Width (ft)", "50", "width", "Bottom width (ft)."},
+    {InputField::BankSlope, FieldKind::Number, "Bank Slope run/rise", "2", "bank",
+     "Bank slope, run per rise; 0 is taken as 2."},
+    {InputField::Fall, FieldKind::Number, "Channel Fall (ft)", "110", "fall", "Channel fall over the reach (ft)."},
+    {InputField::Length, FieldKind::Number, "Channel Length (mi)", "5.5", "length", "Channel length (mi)."},
+    {InputField::Roughness, FieldKind::Number, "Manning's Roughness", "0.025", "n", "Manning's roughness."},
+    {InputField::MaxFlow, FieldKind::Number, "Maximum Flow (cfs)", "3000", "max-flow",
+     "Maximum flow (cfs); the table ends at the first row above it."},
+    {InputField::Invert, FieldKind::Number, "Invert Elevation (ft)", "0.0", "invert", "Invert elevation (ft)."},
+    {InputField::Increment, FieldKind::Number, "Incremental Depth (ft)", "0.2", "increment",
+     "Depth increment (ft); 0 is taken as 1."},
+    {InputField::Title, FieldKind::Text, "Title Line", "South Street Channel", "title",
+     "Title line of the rating file."},
+    {InputField::Filename, FieldKind::Text, "Output Rating Filename", "MyRating.RAT", "output",
+     "Rating file to write, relative to the current directory; \"-\" is standard output."},
 }};
 
 // The facts of one field.
 constexpr const FieldFacts& Facts(InputField field) { return kFields.at(static_cast<std::size_t>(field)); }
 
 // Whether the field holds a number rather than a text.
-constexpr bool IsNumeric(InputField field) {
-  return field != InputField::Title && field != InputField::Filename;
+constexpr bool IsNumeric(InputField field) { return Facts(field).kind == FieldKind::Number; }
+
+// The ten field texts as typed, in UTF-8, indexed by InputField. Every layer
+// passes them whole: the window reads them at the press, the command line
+// from its options or a batch row.
+using FieldTexts = std::array<std::string, kFieldCount>;
+
+inline const std::string& TextOf(const FieldTexts& texts, InputField field) {
+  return texts.at(static_cast<std::size_t>(field));
+}
+inline std::string& TextOf(FieldTexts& texts, InputField field) {
+  return texts.at(static_cast<std::size_t>(field));
 }
 
 // The text a field shows when the window opens ("50" for the bottom width),
 // numbers with the user's decimal separator ("5,5" for the length where the
 // separator is a comma).
 std::string DefaultFieldText(InputField field, std::string_view decimalSeparator);
+
+// All ten default texts.
+FieldTexts DefaultFieldTexts(std::string_view decimalSeparator);
 
 // `text` when it is one line. The title is line 1 of the rating file and the
 // file name one name; a pasted or quoted line break would split the one or

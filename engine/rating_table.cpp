@@ -18,19 +18,23 @@ constexpr double kCascadeOffset = 2;  // routing steps taken off the reach's cou
 constexpr float kMinimumCascades = 1;
 
 [[noreturn]] void FailTableFull(float maxFlow) {
-  std::string detail = "the flow did not exceed ";
-  detail.append(Facts(InputField::MaxFlow).label).append(" ").append(PlainNumberText(maxFlow, "."));
-  detail.append(" by row ").append(std::to_string(kLastTableIndex)).append(".");
-  throw RatingFailure(FailureKind::IndexOutOfRange, detail, InputField::MaxFlow);
+  constexpr FailureKind kind = FailureKind::IndexOutOfRange;
+  throw RatingFailure(kind,
+                      Compose(Message::TableFull, {{"kind", FailureKindText(kind)},
+                                                   {"field", Facts(InputField::MaxFlow).label},
+                                                   {"maxFlow", PlainNumberText(maxFlow, ".")},
+                                                   {"row", std::to_string(kLastTableIndex)}}),
+                      InputField::MaxFlow);
 }
 
 }  // namespace
 
 void CheckRowIndex(const RatingTable& table, int row) {
   if (row < 0 || row > table.lastRow) {
-    std::string detail = std::string("row ").append(std::to_string(row));
-    detail.append(" is outside the table (rows 0 to ").append(std::to_string(table.lastRow)).append(").");
-    throw RatingFailure(FailureKind::IndexOutOfRange, detail);
+    constexpr FailureKind kind = FailureKind::IndexOutOfRange;
+    throw RatingFailure(kind, Compose(Message::RowOutsideTable, {{"kind", FailureKindText(kind)},
+                                                                 {"row", std::to_string(row)},
+                                                                 {"lastRow", std::to_string(table.lastRow)}}));
   }
 }
 
@@ -51,10 +55,9 @@ using checked::Store;
 void ComputeSectionsAndFlows(const ChannelParameters& c, RatingTable& t, std::int16_t& row) {
   const double B = c.bottomWidth;  // ft
   const double Z = c.bankSlope;    // run per rise
-  // The root of the slope is the same for every row; a negative slope fails
-  // in row 1, at the step that takes the root.
-  const bool slopeNegative = c.slope < 0;
-  const double rootSlope = slopeNegative ? 0.0 : std::sqrt(static_cast<double>(c.slope));
+  // The root of the slope is the same for every row. The fall and length
+  // are not negative, so neither is the slope.
+  const double rootSlope = std::sqrt(static_cast<double>(c.slope));
 
   for (std::int16_t& i = row = 1;; ++i) {
     if (i > kLastTableIndex) FailTableFull(c.maxFlow);
@@ -67,11 +70,12 @@ void ComputeSectionsAndFlows(const ChannelParameters& c, RatingTable& t, std::in
     t.meanWidth[i] = Store(D * Z + B, at(Quantity::MeanWidth));
     const double bankRun = D * Z;  // ft; squared as a product, see Squares in the tests
     const double P = Store(2.0 * std::sqrt(bankRun * bankRun + D * D) + B, at(Quantity::WettedPerimeter));
-    if (slopeNegative) checked::FailResult(NAN, at(Quantity::RootSlope));
 
-    const Site flow = at(Quantity::Flow);
-    const double radiusTerm = checked::Pow(Div(A, P, flow), kRadiusExponent, flow);  // (A / P)^0.6666
-    t.flow[i] = Store(radiusTerm * (A * c.manningFactor) * rootSlope, flow);
+    // D is at least the increment, which is positive, so P > 2 D > 0; and
+    // A >= 0, so the hydraulic radius A / P is finite and not negative, and
+    // so is its power.
+    const double radiusTerm = std::pow(A / P, kRadiusExponent);
+    t.flow[i] = Store(radiusTerm * (A * c.manningFactor) * rootSlope, at(Quantity::Flow));
     t.storage[i] = Store(A * c.storageFactor, at(Quantity::Storage));
     if (t.flow[i] > c.maxFlow) {
       t.lastRow = i;
@@ -94,9 +98,13 @@ void ComputeCascades(const ChannelParameters& c, RatingTable& t, std::int16_t la
     const Site travel = at(Quantity::TravelTime);
     const double K = Store(Div(volume - prevVolume, Q - t.flow[i - 1], travel), travel);  // s
 
+    // The cascades take the fall as the strict conversion read it. A text
+    // that conversion accepts holds no blank inside it and nothing after the
+    // number, so the leading-number reading once used here scanned the same
+    // sign, digits, separator and exponent and gave the same value bit for bit.
     const Site cascades = at(Quantity::Cascades);
     const double steps =
-        Store(Div(Div(L * t.meanWidth[i], K, cascades) * c.cascadeFall, Q, cascades), cascades);
+        Store(Div(Div(L * t.meanWidth[i], K, cascades) * c.fall, Q, cascades), cascades);
     t.cascades[i] = Store(Div(steps, V, cascades) - kCascadeOffset, cascades);
     if (!(t.cascades[i] >= kMinimumCascades)) t.cascades[i] = kMinimumCascades;
   }

@@ -35,15 +35,15 @@ float RoundDecimals(float value, int decimals) {
 float RoundToThreeFigures(float value) {
   const float a = std::fabs(value);
   if (!std::isfinite(a)) {
-    throw RatingFailure(std::isnan(a) ? FailureKind::InvalidArgument : FailureKind::Overflow,
-                        "a value to round to three significant figures is not a finite number.");
+    const FailureKind kind = std::isnan(a) ? FailureKind::InvalidArgument : FailureKind::Overflow;
+    throw RatingFailure(kind, Compose(Message::RoundingNotFinite, {{"kind", FailureKindText(kind)}}));
   }
   if (!(a < 999.5F)) {
     const double tens = std::floor(static_cast<double>(value) / 10.0F + 0.5) * 10.0;
     const auto single = static_cast<float>(tens);
     if (std::isinf(single)) {
-      throw RatingFailure(FailureKind::Overflow,
-                          "rounding a value to the nearest ten leaves the single-precision range.");
+      constexpr FailureKind kind = FailureKind::Overflow;
+      throw RatingFailure(kind, Compose(Message::RoundingBeyondRange, {{"kind", FailureKindText(kind)}}));
     }
     return single;
   }

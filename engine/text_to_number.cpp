@@ -26,18 +26,15 @@ struct ScannedNumber {
 
 class Scanner {
  public:
-  Scanner(std::string_view text, std::string_view separator, bool skipWhitespace)
-      : text_(text), separator_(separator), skipWhitespace_(skipWhitespace) {}
+  Scanner(std::string_view text, std::string_view separator) : text_(text), separator_(separator) {}
 
   ScannedNumber Scan() {
     ScannedNumber number;
-    SkipWhitespace();
     if (Peek() == '+' || Peek() == '-') {
       number.negative = Peek() == '-';
       Advance(1);
     }
     ReadDigits(number);
-    SkipWhitespace();
     if (!separator_.empty() && text_.substr(pos_, separator_.size()) == separator_) {
       Advance(separator_.size());
       number.mantissa += '.';
@@ -53,16 +50,7 @@ class Scanner {
  private:
   [[nodiscard]] char Peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
 
-  void Advance(std::size_t count) {
-    pos_ += count;
-    SkipWhitespace();
-  }
-
-  void SkipWhitespace() {
-    while (skipWhitespace_ && (Peek() == ' ' || Peek() == '\t' || Peek() == '\n')) {
-      ++pos_;
-    }
-  }
+  void Advance(std::size_t count) { pos_ += count; }
 
   void ReadDigits(ScannedNumber& number) {
     while (IsDigit(Peek())) {
@@ -98,7 +86,6 @@ class Scanner {
 
   std::string_view text_;
   std::string_view separator_;
-  bool skipWhitespace_;
   std::size_t pos_ = 0;
 };
 
@@ -136,38 +123,26 @@ double ToDouble(const ScannedNumber& number) {
   return number.negative ? -value : value;
 }
 
-std::string Quoted(std::string_view text) {
-  std::string quoted = "\"";
-  quoted.append(text).append("\"");
-  return quoted;
-}
-
 }  // namespace
 
 float ConvertStrict(std::string_view text, std::string_view decimalSeparator, InputField field) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) {
-    throw FieldFailure(FailureKind::TypeMismatch, field, "is empty; it needs a number.");
+    throw FieldFailure(FailureKind::TypeMismatch, Message::FieldEmpty, field);
   }
   const auto last = text.find_last_not_of(" \t");
   const std::string_view trimmed = text.substr(first, last - first + 1);
 
-  const ScannedNumber number = Scanner(trimmed, decimalSeparator, false).Scan();
+  const ScannedNumber number = Scanner(trimmed, decimalSeparator).Scan();
   if (!number.hasDigits || number.end != trimmed.size()) {
-    throw FieldFailure(FailureKind::TypeMismatch, field, Quoted(text) + " is not a number.");
+    throw FieldFailure(FailureKind::TypeMismatch, Message::FieldNotANumber, field, text);
   }
   const double value = ToDouble(number);
   const auto single = static_cast<float>(value);
   if (std::isinf(single)) {
-    throw FieldFailure(FailureKind::Overflow, field,
-                       Quoted(text) + " is beyond the single-precision range (about 3.4E+38).");
+    throw FieldFailure(FailureKind::Overflow, Message::FieldBeyondRange, field, text);
   }
   return single;
-}
-
-double ReadLeadingNumber(std::string_view text, std::string_view decimalSeparator) {
-  const ScannedNumber number = Scanner(text, decimalSeparator, true).Scan();
-  return number.hasDigits ? ToDouble(number) : 0.0;
 }
 
 }  // namespace rating

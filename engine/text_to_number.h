@@ -20,14 +20,4 @@ namespace rating {
 // range. A magnitude too small for single precision becomes 0 (signed).
 float ConvertStrict(std::string_view text, std::string_view decimalSeparator, InputField field);
 
-// Lenient reading of the longest leading number of a text, in double precision.
-//
-// Blanks, tabs and line feeds are skipped anywhere in the text; the decimal
-// separator is the user's, as for the strict conversion, so that a fall the
-// strict conversion reads keeps its fraction here too; an exponent "e"/"E"
-// counts only when digits follow it. A text without a leading number reads as
-// 0. A magnitude beyond the double range reads as an infinity, one too small
-// as 0.
-double ReadLeadingNumber(std::string_view text, std::string_view decimalSeparator);
-
 }  // namespace rating

@@ -33,44 +33,40 @@ std::string RatingTableCsv(const RatingTable& table, const std::vector<ListingRo
 
 StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows) {
   StorageOutflow result;
+  std::vector<bool> kept(rows.size(), false);
+  if (!rows.empty()) kept.front() = true;
+  // Downwards from the top: each kept row bounds the rows below it, and row
+  // 0, the dry channel, bounds them all.
+  std::size_t above = 0;  // the last row kept, 0 while none is
+  for (std::size_t j = rows.size() - 1; j > 0 && j < rows.size(); --j) {
+    const bool belowAbove =
+        above == 0 || (rows[j].storage < rows[above].storage && rows[j].flow < rows[above].flow);
+    const bool aboveDry = rows[j].storage > rows.front().storage && rows[j].flow > rows.front().flow;
+    if (belowAbove && aboveDry) {
+      kept[j] = true;
+      above = j;
+    }
+  }
   result.csv = "Storage (acre-ft),Outflow (cfs)";
   result.csv += kLineEnd;
-  std::size_t kept = 0;
   for (std::size_t j = 0; j < rows.size(); ++j) {
-    const RatingFileRow& row = rows[j];
-    if (j > 0) {
-      const RatingFileRow& last = rows[kept];
-      const std::string lastRow = std::string("row ").append(std::to_string(kept)).append("'s");
-      std::string reason;
-      if (!(row.storage > last.storage)) {
-        reason = "its storage " + Cell(row.storage) + " acre-ft does not exceed " + lastRow;
-      } else if (!(row.flow > last.flow)) {
-        reason = "its outflow " + Cell(row.flow) + " cfs does not exceed " + lastRow;
-      }
-      if (!reason.empty()) {
-        result.leftOut.push_back({static_cast<int>(j), reason});
-        continue;
-      }
+    if (!kept[j]) {
+      result.leftOut.push_back(static_cast<int>(j));
+      continue;
     }
-    result.csv.append(Cell(row.storage)).append(",").append(Cell(row.flow)).append(kLineEnd);
-    kept = j;
+    result.csv.append(Cell(rows[j].storage)).append(",").append(Cell(rows[j].flow)).append(kLineEnd);
   }
   return result;
 }
 
-void WriteWholeFile(const std::string& path, std::string_view bytes, FailureKind kind,
-                    std::vector<SafeFile>* pending) {
-  try {
-    SafeFile file(path);
-    file.Write(bytes);
-    if (pending != nullptr) {
-      file.Finish();
-      pending->push_back(std::move(file));
-    } else {
-      file.Commit();
-    }
-  } catch (const std::system_error& error) {
-    throw FileFailure(kind, path, error.code());
+void WriteWholeFile(const std::string& path, std::string_view bytes, std::vector<SafeFile>* pending) {
+  SafeFile file(path);
+  file.Write(bytes);
+  if (pending != nullptr) {
+    file.Finish();
+    pending->push_back(std::move(file));
+  } else {
+    file.Commit();
   }
 }
 

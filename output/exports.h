@@ -4,7 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/failure.h"
 #include "engine/rating_table.h"
 #include "output/listing.h"
 #include "output/rating_file.h"
@@ -19,30 +18,26 @@ namespace rating {
 // the list shows. `listed` holds the listing's rows 0 to table.lastRow.
 std::string RatingTableCsv(const RatingTable& table, const std::vector<ListingRow>& listed);
 
-// A table row that the storage–outflow relation leaves out, and why.
-struct LeftOutRow {
-  int row = 0;
-  std::string reason;  // "its storage 1000 acre-ft does not exceed row 11's"
-};
-
 // The storage–outflow relation of a Modified Puls storage routing, from the
 // rating file's rounded storage and flow.
 struct StorageOutflow {
-  std::string csv;                  // "Storage (acre-ft),Outflow (cfs)" and the kept rows, "." decimals
-  std::vector<LeftOutRow> leftOut;  // in row order
+  std::string csv;           // "Storage (acre-ft),Outflow (cfs)" and the kept rows, "." decimals
+  std::vector<int> leftOut;  // rows of the table left out, in row order
 };
 
-// Routing models need storage and outflow both strictly increasing. Row 0 is
-// kept; a later row is kept when its storage and its flow both exceed those of
-// the last kept row. Three-figure rounding can make successive rows equal
-// (1000 and 1000); such rows are left out and listed with the reason.
+// Routing models need storage and outflow both strictly increasing, and the
+// pairs must reach the top of the table, where the flood peak is routed.
+// Row 0 and the table's last row are always kept; going down from the top, a
+// row is kept when its storage and its flow are both below those of the
+// last row kept above it. Three-figure rounding can make successive rows
+// equal (1000 and 1000): of such rows the highest, with the greatest flow,
+// is kept.
 StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows);
 
 // Writes `bytes` as the whole of the file `path`, the way rating files are
 // written: put in place complete at once or, when `pending` is given,
 // finished and added to it for CommitTogether; never left partial. Throws
-// RatingFailure of `kind` (ExportFile, PlotFile) naming the path.
-void WriteWholeFile(const std::string& path, std::string_view bytes, FailureKind kind,
-                    std::vector<SafeFile>* pending);
+// std::system_error with the system's reason.
+void WriteWholeFile(const std::string& path, std::string_view bytes, std::vector<SafeFile>* pending);
 
 }  // namespace rating

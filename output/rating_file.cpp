@@ -8,6 +8,12 @@
 
 namespace rating {
 
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+}  // namespace
+
 std::string PrintedNumber(float value, std::string_view decimalSeparator) {
   std::string printed = value < 0 ? "" : " ";
   printed.append(PlainNumberText(value, decimalSeparator)).append(" ");
@@ -30,13 +36,13 @@ void RatingFileWriter::Open(const std::string& name) {
   try {
     file_.emplace(name);
   } catch (const std::system_error& error) {
-    throw FileFailure(FailureKind::FileCreate, name, error.code(), InputField::Filename);
+    throw FileFailure(FailureKind::FileCreate, name, error.code());
   }
 }
 
 void RatingFileWriter::FailWrite(const std::system_error& error) {
   file_.reset();  // removes the unfinished file
-  throw FileFailure(FailureKind::FileWrite, name_, error.code(), InputField::Filename);
+  throw FileFailure(FailureKind::FileWrite, name_, error.code());
 }
 
 SafeFile& RatingFileWriter::File() {
@@ -48,7 +54,7 @@ void RatingFileWriter::WriteLine(std::string_view line) {
   SafeFile& file = File();
   try {
     file.Write(line);
-    file.Write("\r\n");
+    file.Write(kLineEnd);
   } catch (const std::system_error& error) {
     FailWrite(error);
   }
@@ -72,9 +78,31 @@ RatingFileRow RatingFileRowOf(const RatingTable& table, int row) {
   return line;
 }
 
-void RatingFileWriter::WriteRow(const RatingFileRow& row) {
-  WriteLine(PrintedNumber(row.elevation, separator_) + "\t" + PrintedNumber(row.flow, separator_) + "\t" +
-            PrintedNumber(row.storage, separator_) + "\t" + PrintedNumber(row.cascades, separator_));
+std::string RatingFileLine(const RatingFileRow& row, std::string_view decimalSeparator) {
+  std::string line = PrintedNumber(row.elevation, decimalSeparator);
+  for (const float value : {row.flow, row.storage, row.cascades}) {
+    line.append("\t").append(PrintedNumber(value, decimalSeparator));
+  }
+  return line;
+}
+
+std::string RatingFileText(std::string_view title, std::string_view parameterLine,
+                           const std::vector<RatingFileRow>& rows, std::string_view decimalSeparator) {
+  std::string text(title);
+  text.append(kLineEnd).append(parameterLine).append(kLineEnd);
+  for (const RatingFileRow& row : rows) text.append(RatingFileLine(row, decimalSeparator)).append(kLineEnd);
+  return text;
+}
+
+void RatingFileWriter::WriteRow(const RatingFileRow& row) { WriteLine(RatingFileLine(row, separator_)); }
+
+void RatingFileWriter::WriteText(std::string_view text) {
+  SafeFile& file = File();
+  try {
+    file.Write(text);
+  } catch (const std::system_error& error) {
+    FailWrite(error);
+  }
 }
 
 void RatingFileWriter::Close() {

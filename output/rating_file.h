@@ -46,6 +46,8 @@ class RatingFileWriter {
                        std::string_view length, std::string_view n);
   // One table line: elevation, flow, storage and cascades separated by tabs.
   void WriteRow(const RatingFileRow& row);
+  // Lines already laid out, each ending in CR LF (RatingFileText).
+  void WriteText(std::string_view text);
   // Completes the file and puts it in place of the previous one, durably.
   void Close();
   // Completes the file but leaves putting it in place to CommitTogether,
@@ -67,6 +69,15 @@ class RatingFileWriter {
 // "Elv Cfs Acft Cascades, BW=50 SideS=2 Fall=110 ChL=5.5 n=0.025".
 std::string ParameterLine(std::string_view width, std::string_view bank, std::string_view fall,
                           std::string_view length, std::string_view n);
+
+// A table line without its line end: elevation, flow, storage and cascades
+// separated by tabs, each a PrintedNumber.
+std::string RatingFileLine(const RatingFileRow& row, std::string_view decimalSeparator);
+
+// The whole rating file: the title, the parameter line and one line per row,
+// each ending in CR LF.
+std::string RatingFileText(std::string_view title, std::string_view parameterLine,
+                           const std::vector<RatingFileRow>& rows, std::string_view decimalSeparator);
 
 // A number as the rating file prints it: a blank or a minus sign, the plain
 // number, and one blank (" 12.5 ", "-0.5 ").

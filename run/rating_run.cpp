@@ -1,57 +1,80 @@
 #include "run/rating_run.h"
 
-#include "engine/channel_parameters.h"
-#include "engine/failure.h"
-#include "engine/rating_table.h"
-#include "output/listing.h"
-#include "output/rating_file.h"
-
 namespace rating {
 
-RatingResult CreateRatingFile(RatingForm& form, std::vector<SafeFile>* pending) {
-  const std::string separator = form.DecimalSeparator();
-  // A braced list is evaluated left to right, so the fields are read in order.
-  const ChannelParameters channel =
-      ReadChannelParameters({form.FieldText(InputField::MaxFlow), form.FieldText(InputField::BottomWidth),
-                             form.FieldText(InputField::BankSlope), form.FieldText(InputField::Fall),
-                             form.FieldText(InputField::Length), form.FieldText(InputField::Roughness),
-                             form.FieldText(InputField::Invert), form.FieldText(InputField::Increment)},
-                            separator);
-  RatingResult result{channel, CreateRatingTable(channel), {}, {}};
-  RatingTable& table = result.table;
+namespace {
 
-  form.ClearList();
-  RatingFileWriter file(separator);
-  file.Open(RequireOneLine(form.FieldText(InputField::Filename), InputField::Filename));
-  file.WriteTitle(RequireOneLine(form.FieldText(InputField::Title), InputField::Title));
-  // Read one after another: the order of function arguments is unspecified.
-  const std::string width = form.FieldText(InputField::BottomWidth);
-  const std::string bank = form.FieldText(InputField::BankSlope);
-  const std::string fall = form.FieldText(InputField::Fall);
-  const std::string length = form.FieldText(InputField::Length);
-  const std::string n = form.FieldText(InputField::Roughness);
-  file.WriteParameters(width, bank, fall, length, n);
-
-  ComputeRatingTable(channel, table);
-
+// Runs one step, tagging its failure with the step.
+template <typename Step>
+auto At(RunStage stage, Step step) {
   try {
-    for (const std::string_view heading : kListingHeadings) form.AddListLine(std::string(heading));
+    return step();
+  } catch (const RatingFailure& failure) {
+    throw RunFailure(failure, stage);
+  }
+}
+
+RatingResult Rate(const FieldTexts& texts, std::string_view separator, std::string& fileName) {
+  const ChannelParameters channel = At(RunStage::Fields, [&] { return ReadChannelParameters(texts, separator); });
+  RatingResult result{channel, CreateRatingTable(channel), {}, {}, {}, {}};
+  fileName =
+      At(RunStage::FileName, [&] { return RequireOneLine(TextOf(texts, InputField::Filename), InputField::Filename); });
+  const std::string title =
+      At(RunStage::Title, [&] { return RequireOneLine(TextOf(texts, InputField::Title), InputField::Title); });
+  At(RunStage::Table, [&] {
+    RatingTable& table = result.table;
+    ComputeRatingTable(channel, table);
+    result.listing.assign(kListingHeadings.begin(), kListingHeadings.end());
     for (int j = 0; j <= table.lastRow; ++j) {
       const RatingFileRow& fileRow = result.fileRows.emplace_back(RatingFileRowOf(table, j));
-      file.WriteRow(fileRow);
       const ListingRow& listed = result.listingRows.emplace_back(ListingRowOf(fileRow, table.area[j], j));
-      form.AddListLine(FormatListingRow(listed, separator));
+      result.listing.push_back(FormatListingRow(listed, separator));
     }
+  });
+  const auto text = [&texts](InputField field) -> std::string_view { return TextOf(texts, field); };
+  result.fileText = RatingFileText(
+      title,
+      ParameterLine(text(InputField::BottomWidth), text(InputField::BankSlope), text(InputField::Fall),
+                    text(InputField::Length), text(InputField::Roughness)),
+      result.fileRows, separator);
+  return result;
+}
+
+}  // namespace
+
+RatingOutcome RateFields(const FieldTexts& texts, std::string_view decimalSeparator) {
+  RatingOutcome outcome;
+  try {
+    outcome.result = Rate(texts, decimalSeparator, outcome.fileName);
+  } catch (const RunFailure& failure) {
+    outcome.failure = failure;
+  }
+  return outcome;
+}
+
+void WriteRatingFile(const RatingOutcome& outcome, std::vector<SafeFile>* pending) {
+  const RunFailure* failure = outcome.failure ? &*outcome.failure : nullptr;
+  if (failure != nullptr && failure->Stage() < RunStage::OpenFile) throw *failure;
+  // The file name is the first thing a press writes with: where it cannot be
+  // created, that is said before a title or a table that fails.
+  RatingFileWriter file(".");
+  At(RunStage::OpenFile, [&] { file.Open(outcome.fileName); });
+  if (failure != nullptr) throw *failure;
+  At(RunStage::WriteFile, [&] {
+    file.WriteText(outcome.result->fileText);
     if (pending != nullptr) {
       file.CloseInto(*pending);
     } else {
       file.Close();
     }
-  } catch (const RatingFailure&) {
-    form.ClearList();  // no rows listed for a file that was not written
-    throw;
-  }
-  return result;
+  });
+}
+
+RatingResult CreateRatingFile(const FieldTexts& texts, std::string_view decimalSeparator,
+                              std::vector<SafeFile>* pending) {
+  RatingOutcome outcome = RateFields(texts, decimalSeparator);
+  WriteRatingFile(outcome, pending);
+  return std::move(*outcome.result);
 }
 
 }  // namespace rating

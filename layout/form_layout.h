@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "engine/input_field.h"
+
+// Where the window's controls stand, for every front end that draws the
+// window. Positions are in twips (1/1440 inch, 15 to a pixel at 96 dots per
+// inch) within the client area, as the form was first drawn.
+namespace rating::layout {
+
+struct Rect {
+  int left;    // twips
+  int top;     // twips
+  int width;   // twips
+  int height;  // twips
+};
+
+inline constexpr std::string_view kCaption = "Trapezoid Channel Normal Depth-Flow-Volume Rating";
+inline constexpr std::string_view kButtonCaption = "Create Rating File";
+inline constexpr int kClientWidth = 11295;  // twips
+inline constexpr int kClientHeight = 4485;  // twips
+inline constexpr Rect kButton = {1440, 3960, 1815, 375};
+inline constexpr Rect kList = {4440, 240, 6735, 3960};
+inline constexpr double kListFontPoints = 9.75;    // Courier, regular
+inline constexpr double kDialogFontPoints = 8.25;  // the captions were fitted to it
+
+// The form's historic control names: scripts, tests and screen-reader
+// settings find the controls by them, so they stay as they were.
+inline constexpr std::string_view kWindowName = "Form1";
+inline constexpr std::string_view kButtonName = "Command1";
+inline constexpr std::string_view kListName = "List1";
+
+inline constexpr int kFieldHeight = 285;  // twips
+inline constexpr int kLabelHeight = 255;  // twips
+inline constexpr int kLabelAbove = 240;   // twips from a label's top to its field's
+
+// One field and its label, which stands directly above it.
+struct FieldPlace {
+  InputField field;
+  std::string_view widgetName;  // object name of the text box
+  std::string_view labelName;   // object name of the label
+  int left;                     // twips, of the text box and its label
+  int top;                      // twips, of the text box
+  int width;                    // twips, of the text box
+  int labelWidth;               // twips
+};
+
+// In tab order, which is the order of InputField.
+inline constexpr std::array<FieldPlace, kFieldCount> kFieldPlaces = {{
+    {InputField::BottomWidth, "txtWidth", "Label2", 240, 480, 1575, 1335},
+    {InputField::BankSlope, "txtBank", "Label3", 240, 1080, 1575, 1575},
+    {InputField::Fall, "txtSlope", "Label4", 240, 1680, 1575, 1695},
+    {InputField::Length, "txtLength", "Label6", 240, 2280, 1575, 1575},
+    {InputField::Roughness, "txtN", "Label5", 2640, 480, 1575, 1695},
+    {InputField::MaxFlow, "txtMaxQ", "Label1", 2640, 1080, 1575, 1575},
+    {InputField::Invert, "txtElev", "Label9", 2640, 1680, 1575, 1455},
+    {InputField::Increment, "txtIncrement", "Label10", 2640, 2280, 1575, 1815},
+    {InputField::Title, "txtTitle", "Label7", 240, 2880, 3975, 1455},
+    {InputField::Filename, "txtFilename", "Label8", 240, 3480, 3975, 2295},
+}};
+
+constexpr bool InFieldOrder() {
+  for (std::size_t i = 0; i < kFieldPlaces.size(); ++i) {
+    if (static_cast<std::size_t>(kFieldPlaces.at(i).field) != i) return false;
+  }
+  return true;
+}
+static_assert(InFieldOrder(), "kFieldPlaces must list the fields in the order of InputField");
+
+constexpr Rect FieldRect(const FieldPlace& place) { return {place.left, place.top, place.width, kFieldHeight}; }
+constexpr Rect LabelRect(const FieldPlace& place) {
+  return {place.left, place.top - kLabelAbove, place.labelWidth, kLabelHeight};
+}
+
+}  // namespace rating::layout

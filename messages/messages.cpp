@@ -1,0 +1,153 @@
+#include "messages/messages.h"
+
+#include <array>
+#include <stdexcept>
+
+namespace rating {
+
+namespace {
+
+using enum Message;
+
+// The program's words, in one place, so that they can be reviewed together
+// (tests/engine/golden/messages.txt) and changed without hunting for them.
+constexpr std::array kMessages = std::to_array<MessageFacts>({
+    {KindTypeMismatch, "KindTypeMismatch", "Type mismatch"},
+    {KindOverflow, "KindOverflow", "Overflow"},
+    {KindDivisionByZero, "KindDivisionByZero", "Division by zero"},
+    {KindInvalidArgument, "KindInvalidArgument", "Invalid argument"},
+    {KindIndexOutOfRange, "KindIndexOutOfRange", "Index out of range"},
+    {KindInvalidText, "KindInvalidText", "Invalid text"},
+    {KindFileCreate, "KindFileCreate", "Cannot create rating file"},
+    {KindFileWrite, "KindFileWrite", "Cannot write rating file"},
+    {KindBatchFile, "KindBatchFile", "Cannot read batch file"},
+    {KindBatchConflict, "KindBatchConflict", "Batch refused"},
+    {KindMalformedRow, "KindMalformedRow", "Malformed row"},
+    {KindPlotFile, "KindPlotFile", "Cannot write plot"},
+    {KindCsvFile, "KindCsvFile", "Cannot write CSV table"},
+    {KindPairedDataFile, "KindPairedDataFile", "Cannot write paired data"},
+
+    {FieldEmpty, "FieldEmpty", "{kind}: {field} is empty; it needs a number."},
+    {FieldNotANumber, "FieldNotANumber", "{kind}: {field} \"{text}\" is not a number."},
+    {FieldBeyondRange, "FieldBeyondRange",
+     "{kind}: {field} \"{text}\" is beyond the single-precision range (about 3.4E+38)."},
+    {FieldNegative, "FieldNegative", "{kind}: {field} {text} must not be negative."},
+    {FieldLineBreak, "FieldLineBreak", "{kind}: {field} contains a line break; it must be one line."},
+
+    {DerivedValueFault, "DerivedValueFault", "{kind}: computing the {quantity}."},
+    {DerivedValueFaultHint, "DerivedValueFaultHint", "{kind}: computing the {quantity}: {hint}."},
+    {RowFault, "RowFault", "{kind}: row {row}, {quantity}."},
+    {RowFaultHint, "RowFaultHint", "{kind}: row {row}, {quantity}: {hint}."},
+    {HintLengthZero, "HintLengthZero", "the channel length is 0"},
+    {HintRoughnessZero, "HintRoughnessZero", "Manning's roughness is 0"},
+    {HintEqualFlows, "HintEqualFlows", "two successive rows have equal flow (a fall of 0 gives no flow)"},
+    {HintEqualVolumes, "HintEqualVolumes", "two successive rows have equal volume, or the flow is 0"},
+    {TableFull, "TableFull", "{kind}: the flow did not exceed {field} {maxFlow} by row {row}."},
+    {RowOutsideTable, "RowOutsideTable", "{kind}: row {row} is outside the table (rows 0 to {lastRow})."},
+    {RoundingNotFinite, "RoundingNotFinite",
+     "{kind}: a value to round to three significant figures is not a finite number."},
+    {RoundingBeyondRange, "RoundingBeyondRange",
+     "{kind}: rounding a value to the nearest ten leaves the single-precision range."},
+
+    {FileProblem, "FileProblem", "{kind} \"{path}\": {reason}."},
+    {FileProblemInFolder, "FileProblemInFolder", "{kind} \"{path}\" in \"{folder}\": {reason}."},
+
+    {UsageUnknownOption, "UsageUnknownOption", "Unknown option '{option}'."},
+    {UsageMissingValue, "UsageMissingValue", "Missing value after '{option}'."},
+    {UsageUnexpectedValue, "UsageUnexpectedValue", "Unexpected value after '{option}'."},
+    {UsageUnexpectedArgument, "UsageUnexpectedArgument", "Unexpected argument \"{argument}\"."},
+    {UsageExtraInBatch, "UsageExtraInBatch", "--{option} names one file; in a batch, give a \"{option}\" column."},
+    {UsageTryHelp, "UsageTryHelp", "Try \"{program} --help\"."},
+    {UsageSameFile, "UsageSameFile",
+     "--{first} and --{second} both name \"{target}\"; give each output a file of its own."},
+    {UsageBothOnStandardOutput, "UsageBothOnStandardOutput",
+     "--{first} and --{second} both name standard output; only one output can go there."},
+    {BatchProblem, "BatchProblem", "{kind} \"{path}\": {problem}."},
+    {BatchProblemAtLine, "BatchProblemAtLine", "{kind} \"{path}\": line {line}: {problem}."},
+    {BatchUnknownColumn, "BatchUnknownColumn", "unknown column \"{column}\"; the columns are {columns}"},
+    {BatchColumnTwice, "BatchColumnTwice", "column \"{column}\" appears twice"},
+    {BatchNoHeader, "BatchNoHeader", "no header row naming the columns"},
+    {BatchQuoteNeverClosed, "BatchQuoteNeverClosed", "a quoted cell that starts on this line is never closed"},
+    {BatchStrayQuote, "BatchStrayQuote",
+     "a quote inside a cell that is not quoted, or text after a closing quote; quote the whole cell and "
+     "double the quotes inside it"},
+    {BatchCellTooLarge, "BatchCellTooLarge", "a cell is too large"},
+    {BatchOutOfMemory, "BatchOutOfMemory", "out of memory"},
+    {BatchUnreadable, "BatchUnreadable", "the table cannot be read"},
+    {BatchRowCells, "BatchRowCells", "{kind}: the row has {cells} and the header names {columns}."},
+    {BatchSharedFile, "BatchSharedFile", "{kind} \"{path}\": \"{target}\" is {uses}."},
+    {BatchReachFailed, "BatchReachFailed", "{path}:{line}: {message}"},
+    {BatchProgress, "BatchProgress", "rated {done} of {total} reaches"},
+    {BatchSummary, "BatchSummary", "{rated} rated, {failed} failed"},
+    {PairedDataLeftOutOne, "PairedDataLeftOutOne",
+     "row {first} left out of the paired data \"{path}\": storage and outflow must both increase."},
+    {PairedDataLeftOutMany, "PairedDataLeftOutMany",
+     "{count} rows, {first} to {last}, left out of the paired data \"{path}\": storage and outflow must "
+     "both increase."},
+
+    {WindowUnknownOption, "WindowUnknownOption", "Unknown option '{option}'. Usage: {program} [--help] [--version]"},
+    {StartUpFolder, "StartUpFolder",
+     "Cannot change the working directory to the program's folder \"{folder}\". Relative rating file names "
+     "are created in \"{current}\"."},
+});
+
+constexpr bool InMessageOrder() {
+  for (std::size_t i = 0; i < kMessages.size(); ++i) {
+    if (static_cast<std::size_t>(kMessages.at(i).message) != i) return false;
+  }
+  return kMessages.size() == static_cast<std::size_t>(StartUpFolder) + 1;
+}
+static_assert(InMessageOrder(), "kMessages must list every message in the order of Message");
+
+// Placeholders that hold the name of a file or folder.
+bool HoldsName(std::string_view placeholder) {
+  return placeholder == "path" || placeholder == "folder" || placeholder == "target" || placeholder == "current";
+}
+
+}  // namespace
+
+std::string ShownName(std::string_view name) {
+  std::string shown;
+  for (const char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20) {
+      constexpr std::string_view kHex = "0123456789ABCDEF";
+      shown += "\\x";
+      shown += kHex[(static_cast<unsigned char>(c) >> 4U) & 0xFU];
+      shown += kHex[static_cast<unsigned char>(c) & 0xFU];
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
+std::string_view Pattern(Message message) { return kMessages.at(static_cast<std::size_t>(message)).pattern; }
+
+std::string Compose(Message message, std::initializer_list<MessageArgument> arguments) {
+  const std::string_view pattern = Pattern(message);
+  std::string text;
+  std::size_t at = 0;
+  while (at < pattern.size()) {
+    const std::size_t open = pattern.find('{', at);
+    const std::size_t close = pattern.find('}', open);
+    if (open == std::string_view::npos || close == std::string_view::npos) break;
+    text.append(pattern.substr(at, open - at));
+    const std::string_view placeholder = pattern.substr(open + 1, close - open - 1);
+    const MessageArgument* argument = nullptr;
+    for (const MessageArgument& candidate : arguments) {
+      if (candidate.name == placeholder) argument = &candidate;
+    }
+    if (argument == nullptr) {
+      throw std::logic_error("message " + std::string(kMessages.at(static_cast<std::size_t>(message)).name) +
+                             " needs {" + std::string(placeholder) + "}");
+    }
+    text.append(HoldsName(placeholder) ? ShownName(argument->value) : std::string(argument->value));
+    at = close + 1;
+  }
+  text.append(pattern.substr(std::min(at, pattern.size())));
+  return text;
+}
+
+std::span<const MessageFacts> AllMessages() { return kMessages; }
+
+}  // namespace rating

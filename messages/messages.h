@@ -1,0 +1,109 @@
+#pragma once
+
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace rating {
+
+// Every text the program shows a user when something is wrong or worth
+// saying, from the window and the command line alike. Each has one pattern
+// in kMessages (messages.cpp); code names a message and fills in its
+// placeholders, and never spells a sentence itself.
+enum class Message {
+  // The kinds of failure, each message's first words.
+  KindTypeMismatch,
+  KindOverflow,
+  KindDivisionByZero,
+  KindInvalidArgument,
+  KindIndexOutOfRange,
+  KindInvalidText,
+  KindFileCreate,
+  KindFileWrite,
+  KindBatchFile,
+  KindBatchConflict,
+  KindMalformedRow,
+  KindPlotFile,
+  KindCsvFile,
+  KindPairedDataFile,
+  // Fields.
+  FieldEmpty,
+  FieldNotANumber,
+  FieldBeyondRange,
+  FieldNegative,
+  FieldLineBreak,
+  // The computation.
+  DerivedValueFault,
+  DerivedValueFaultHint,
+  RowFault,
+  RowFaultHint,
+  HintLengthZero,
+  HintRoughnessZero,
+  HintEqualFlows,
+  HintEqualVolumes,
+  TableFull,
+  RowOutsideTable,
+  RoundingNotFinite,
+  RoundingBeyondRange,
+  // Files.
+  FileProblem,
+  FileProblemInFolder,
+  // The command line and its batches.
+  UsageUnknownOption,
+  UsageMissingValue,
+  UsageUnexpectedValue,
+  UsageUnexpectedArgument,
+  UsageExtraInBatch,
+  UsageTryHelp,
+  UsageSameFile,
+  UsageBothOnStandardOutput,
+  BatchProblem,
+  BatchProblemAtLine,
+  BatchUnknownColumn,
+  BatchColumnTwice,
+  BatchNoHeader,
+  BatchQuoteNeverClosed,
+  BatchStrayQuote,
+  BatchCellTooLarge,
+  BatchOutOfMemory,
+  BatchUnreadable,
+  BatchRowCells,
+  BatchSharedFile,
+  BatchReachFailed,
+  BatchProgress,
+  BatchSummary,
+  PairedDataLeftOutOne,
+  PairedDataLeftOutMany,
+  // The window.
+  WindowUnknownOption,
+  StartUpFolder,
+};
+
+struct MessageFacts {
+  Message message;
+  std::string_view name;     // the message's name in the reviewed catalogue
+  std::string_view pattern;  // the text, with {placeholders}
+};
+
+// A value for the placeholder `{name}`. Placeholders that hold a file's name
+// ({path}, {folder}, {target}) show control characters as \xNN, so that a
+// name with a tab or an escape cannot rearrange a message box or terminal.
+struct MessageArgument {
+  std::string_view name;
+  std::string_view value;
+};
+
+// The pattern of `message` with every placeholder filled in.
+std::string Compose(Message message, std::initializer_list<MessageArgument> arguments = {});
+
+// The pattern of `message` as it stands, for messages without placeholders.
+std::string_view Pattern(Message message);
+
+// The facts of every message, in the order of Message.
+std::span<const MessageFacts> AllMessages();
+
+// A file's name as messages show it: control characters as \xNN.
+std::string ShownName(std::string_view name);
+
+}  // namespace rating
