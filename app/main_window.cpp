@@ -34,7 +34,9 @@ QString Latin1(std::string_view name) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 std::string UserDecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
 
@@ -109,7 +111,8 @@ MainWindow::MainWindow(QWidget* parent)
     label->setGeometry(labelPlace);
     labelsRight = std::max(labelsRight, labelPlace.right());
 
-    auto* text = new QLineEdit(QString::fromStdString(rating::DefaultFieldText(place.field, UserDecimalSeparator())), this);
+    auto* text = new QLineEdit(
+        QString::fromStdString(rating::DefaultFieldText(place.field, UserDecimalSeparator())), this);
     text->setObjectName(Latin1(place.widgetName));
     text->setGeometry(FromTwips(layout::FieldRect(place)));
     // A screen reader names the field by its label.
@@ -204,7 +207,8 @@ void MainWindow::ShowFailure(const rating::RunFailure& failure) {
     showCurvesAction_->setEnabled(false);
     if (curvesWindow_ != nullptr) curvesWindow_->close();
   }
-  QMessageBox box(QMessageBox::Critical, windowTitle(), QString::fromUtf8(failure.what()), QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::Critical, windowTitle(), QString::fromUtf8(failure.what()), QMessageBox::Ok,
+                  this);
   box.setObjectName(QStringLiteral("RatingFailure"));
   box.exec();
   if (const auto field = failure.Field()) {

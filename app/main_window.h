@@ -55,6 +55,6 @@ class MainWindow : public QWidget {
   QPushButton* createButton_;
   QAction* copyAction_;
   QAction* showCurvesAction_;
-  rating::RatingCurves listedCurves_;        // of the run the list shows
+  rating::RatingCurves listedCurves_;          // of the run the list shows
   QPointer<RatingCurvesDialog> curvesWindow_;  // while open
 };

@@ -24,11 +24,17 @@ struct QtOption {
   bool takesValue;
 };
 constexpr QtOption kQtOptions[] = {
-    {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
-    {"qwindowgeometry", true}, {"qwindowicon", true}, {"qwindowtitle", true}, {"session", true},
-    {"style", true}, {"stylesheet", true}, {"display", true}, {"geometry", true}, {"title", true},
-    {"name", true}, {"visual", true}, {"ncols", true}, {"reverse", false}, {"widgetcount", false},
-    {"nograb", false}, {"dograb", false}, {"sync", false},
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},
+    {"qwindowtitle", true},    {"session", true},
+    {"style", true},           {"stylesheet", true},
+    {"display", true},         {"geometry", true},
+    {"title", true},           {"name", true},
+    {"visual", true},          {"ncols", true},
+    {"reverse", false},        {"widgetcount", false},
+    {"nograb", false},         {"dograb", false},
+    {"sync", false},
 };
 
 const QtOption* FindQtOption(std::string_view argument) {
@@ -49,7 +55,8 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
       (void)std::printf(
           "Usage: %s [--help] [--version]\n\n"
           "Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n"
-          "Opens the rating window: fill in the channel, press \"Create Rating File\", and the program writes\n"
+          "Opens the rating window: fill in the channel, press \"Create Rating File\", and the program "
+          "writes\n"
           "the rating file and lists the table. For ratings without a window, see trapezoid-rating-cli.\n\n"
           "Options:\n"
           "  -h, --help     Displays help on commandline options.\n"
@@ -65,8 +72,8 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
       if (qt->takesValue && argument.find('=') == std::string_view::npos) ++i;
       continue;
     }
-    const std::string refusal = rating::Compose(rating::Message::WindowUnknownOption,
-                                                {{"option", argument}, {"program", kProgram}});
+    const std::string refusal =
+        rating::Compose(rating::Message::WindowUnknownOption, {{"option", argument}, {"program", kProgram}});
     (void)std::fprintf(stderr, "%s\n", refusal.c_str());
     return 2;
   }
@@ -83,10 +90,11 @@ QString WorkingFolderFor(const QString& programFolder, const QString& installedB
 }
 
 void MakeProgramFolderCurrent(QWidget& window) {
-  const QString folder = WorkingFolderFor(QCoreApplication::applicationDirPath(), QStringLiteral(RATING_INSTALL_BINDIR));
+  const QString folder =
+      WorkingFolderFor(QCoreApplication::applicationDirPath(), QStringLiteral(RATING_INSTALL_BINDIR));
   if (QDir::setCurrent(folder)) return;
-  const std::string warning = rating::Compose(
-      rating::Message::StartUpFolder,
-      {{"folder", folder.toStdString()}, {"current", QDir::currentPath().toStdString()}});
+  const std::string warning =
+      rating::Compose(rating::Message::StartUpFolder,
+                      {{"folder", folder.toStdString()}, {"current", QDir::currentPath().toStdString()}});
   QMessageBox::warning(&window, window.windowTitle(), QString::fromStdString(warning));
 }

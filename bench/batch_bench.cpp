@@ -1,4 +1,3 @@
-#include <QStringList>
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -6,6 +5,7 @@
 #include <sstream>
 #include <string>
 #include <unistd.h>  // getpid, for a private folder
+#include <vector>
 
 #include "cli/cli_run.h"
 
@@ -30,12 +30,11 @@ void BM_Batch10000Reaches(benchmark::State& state) {
             << (folder / std::string("r").append(std::to_string(i)).append(".RAT")).string() << '\n';
     }
   }
-  const QStringList arguments = {QStringLiteral("trapezoid-rating-cli"), QStringLiteral("--batch"),
-                                 QString::fromStdString(csv.string())};
+  const std::vector<std::string> arguments = {"trapezoid-rating-cli", "--batch", csv.string()};
   for (auto _ : state) {
     std::ostringstream out;
     std::ostringstream err;
-    if (rating::cli::RunCommandLine(arguments, out, err) != rating::cli::kExitSuccess) {
+    if (rating::cli::RunCommandLine(arguments, ".", out, err) != rating::cli::kExitSuccess) {
       state.SkipWithError(err.str().c_str());
     }
   }

@@ -4,19 +4,18 @@
 #include <system_error>
 
 #include "cli/word_list.h"
-#include "engine/failure.h"
 #include "output/safe_file.h"
 
 namespace rating::cli {
 
 namespace {
 
-// What a batch writes or reads at one path.
+// What a run writes or reads at one path.
 enum class Role { BatchTable, RatingFile, Extra };
 
 struct Use {
   Role role;
-  int line;                   // of the CSV file; 0 for the batch table
+  int line;                   // of the CSV file; 0 for the batch table and a single run
   Extra extra = Extra::Plot;  // for Role::Extra
 };
 
@@ -28,6 +27,12 @@ std::string RoleName(const Use& use) {
     case Role::Extra: return std::string(kExtras.at(static_cast<std::size_t>(use.extra)).role);
   }
   return "a file";
+}
+
+// "output", "plot", ...: the option that names the file of a single run.
+std::string_view OptionOf(const Use& use) {
+  return use.role == Role::Extra ? kExtras.at(static_cast<std::size_t>(use.extra)).name
+                                 : Facts(InputField::Filename).option;
 }
 
 // "the batch file and the rating file of line 3", "the rating file of lines 2 and 4"
@@ -50,37 +55,62 @@ std::string DescribeUses(const std::vector<Use>& uses) {
   return WordList(parts);
 }
 
+// Who uses each file, by its resolved path, in the order given.
+class Uses {
+ public:
+  void Add(const std::string& name, Use use) {
+    try {
+      byPath_[ResolveTarget(name).string()].push_back(use);
+    } catch (const std::system_error&) {
+      // Fails later, with its own reach, and writes nothing.
+    }
+  }
+  [[nodiscard]] const std::map<std::string, std::vector<Use>>& ByPath() const { return byPath_; }
+
+ private:
+  std::map<std::string, std::vector<Use>> byPath_;
+};
+
+void AddOutputs(Uses& uses, const FieldTexts& texts, const ExtraFiles& extras, int line) {
+  uses.Add(OutputName(TextOf(texts, InputField::Filename)), {Role::RatingFile, line});
+  for (const ExtraFacts& extra : kExtras) {
+    const std::string& name = extras.at(static_cast<std::size_t>(extra.extra));
+    if (!name.empty()) uses.Add(OutputName(name), {Role::Extra, line, extra.extra});
+  }
+}
+
 }  // namespace
 
 std::string OutputName(const std::string& name) { return name == "-" ? "/dev/stdout" : name; }
 
-std::vector<RatingFailure> FindSharedTargets(const std::string& batchFile,
-                                             const std::vector<Reach>& reaches) {
-  std::map<std::string, std::vector<Use>> uses;  // resolved path -> who uses it, in file order
-  const auto add = [&uses](const std::string& name, Use use) {
-    try {
-      uses[ResolveTarget(name).string()].push_back(use);
-    } catch (const std::system_error&) {
-      // Fails later, with its own reach, and writes nothing.
-    }
-  };
-  add(batchFile, {Role::BatchTable, 0});
-  for (const Reach& reach : reaches) {
-    if (!reach.error.empty()) continue;
-    add(OutputName(reach.texts.at(static_cast<std::size_t>(InputField::Filename))),
-        {Role::RatingFile, reach.line});
-    for (const ExtraFacts& extra : kExtras) {
-      const std::string& name = reach.extras.at(static_cast<std::size_t>(extra.extra));
-      if (!name.empty()) add(OutputName(name), {Role::Extra, reach.line, extra.extra});
-    }
-  }
-
-  std::vector<RatingFailure> conflicts;
-  for (const auto& [path, users] : uses) {
+std::optional<std::string> FindSharedOutput(const FieldTexts& texts, const ExtraFiles& extras) {
+  Uses uses;
+  AddOutputs(uses, texts, extras, 0);
+  for (const auto& [path, users] : uses.ByPath()) {
     if (users.size() < 2) continue;
-    std::string detail = "\"" + batchFile + "\": \"";
-    detail.append(path).append("\" is ").append(DescribeUses(users)).append(".");
-    conflicts.emplace_back(FailureKind::BatchConflict, detail);
+    const MessageArgument first{"first", OptionOf(users[0])};
+    const MessageArgument second{"second", OptionOf(users[1])};
+    if (IsStandardOutput(path)) return Compose(Message::UsageBothOnStandardOutput, {first, second});
+    return Compose(Message::UsageSameFile, {first, second, {"target", path}});
+  }
+  return std::nullopt;
+}
+
+std::vector<CommandFailure> FindSharedTargets(const std::string& batchFile,
+                                              const std::vector<Reach>& reaches) {
+  Uses uses;
+  uses.Add(batchFile, {Role::BatchTable, 0});
+  for (const Reach& reach : reaches) {
+    if (reach.error.empty()) AddOutputs(uses, reach.texts, reach.extras, reach.line);
+  }
+  std::vector<CommandFailure> conflicts;
+  for (const auto& [path, users] : uses.ByPath()) {
+    if (users.size() < 2) continue;
+    conflicts.emplace_back(CommandFailureKind::BatchConflict,
+                           Compose(Message::BatchSharedFile, {{"kind", Pattern(Message::KindBatchConflict)},
+                                                              {"path", batchFile},
+                                                              {"target", path},
+                                                              {"uses", DescribeUses(users)}}));
   }
   return conflicts;
 }

@@ -1,19 +1,14 @@
 #include "cli/cli_run.h"
 
-#include <QLocale>
-
 #include <algorithm>
 
 #include "cli/batch_targets.h"
 #include "cli/command_line.h"
 #include "cli/rating_plot.h"
 #include "cli/reach_table.h"
-#include "engine/failure.h"
 #include "output/exports.h"
-#include "output/rating_file.h"
 #include "output/safe_file.h"
 #include "run/rating_run.h"
-#include "run/text_form.h"
 
 namespace rating::cli {
 
@@ -22,167 +17,207 @@ namespace {
 constexpr std::size_t kProgressAbove = 10;  // batches larger than this report progress
 constexpr std::size_t kProgressSteps = 10;  // in tenths
 
-// Files finished but not yet put in place, and how a failure to put each
-// in place reads: rating file, plot or export.
+// Files finished but not yet put in place, and how a failure to put each in
+// place reads.
 struct PendingFiles {
   std::vector<SafeFile> files;
-  std::vector<FailureKind> kinds;
+  std::vector<std::string_view> kindTexts;  // "Cannot write rating file", "Cannot write plot", ...
+  std::vector<std::string> names;           // as the user gave them
+  std::vector<std::size_t> owners;          // the reach of each file, for a batch
+
+  // Forgets the files added since there were `count`; their temporary files go.
+  void DropFrom(std::size_t count) {
+    files.erase(files.begin() + static_cast<std::ptrdiff_t>(count), files.end());
+    kindTexts.resize(count);
+    names.resize(count);
+    owners.resize(count);
+  }
+  void Label(std::string_view kindText, const std::string& name, std::size_t owner) {
+    kindTexts.resize(files.size(), kindText);
+    names.resize(files.size(), name);
+    owners.resize(files.size(), owner);
+  }
 };
 
-FailureKind KindOf(Extra extra) {
-  return extra == Extra::Plot ? FailureKind::PlotFile : FailureKind::ExportFile;
+// The bytes of an extra file of a rating.
+std::string ExtraBytes(Extra extra, const RatingResult& result, const std::string& title,
+                       const std::string& separator) {
+  switch (extra) {
+    case Extra::Plot: {
+      const QByteArray svg = RatingPlotSvg(CurvesOf(result, title, separator));
+      return {svg.constData(), static_cast<std::size_t>(svg.size())};
+    }
+    case Extra::Csv: return RatingTableCsv(result.table, result.listingRows);
+    case Extra::PairedData: return StorageOutflowCsv(result.fileRows).csv;
+  }
+  return {};
 }
 
-// Rates one reach and writes its extra files. The files are put in place at
-// once, or added to `pending` to be put in place with the rest of a batch.
-// Returns a note for each row the paired data leaves out.
-std::vector<std::string> RateReach(const FieldTexts& texts, const ExtraFiles& extras, TextForm& form,
-                                   PendingFiles* pending) {
-  for (std::size_t i = 0; i < texts.size(); ++i) form.Text(static_cast<InputField>(i)) = texts.at(i);
-  std::string& output = form.Text(InputField::Filename);
-  output = OutputName(output);
-  std::vector<SafeFile>* files = pending != nullptr ? &pending->files : nullptr;
-  const RatingResult result = CreateRatingFile(form, files);
-  if (pending != nullptr) pending->kinds.resize(files->size(), FailureKind::FileWrite);
+// The note for the rows the paired data leave out, or nothing.
+std::optional<std::string> LeftOutNote(const RatingResult& result, const std::string& name) {
+  const std::vector<int> leftOut = StorageOutflowCsv(result.fileRows).leftOut;
+  if (leftOut.empty()) return std::nullopt;
+  const std::string first = std::to_string(leftOut.front());
+  if (leftOut.size() == 1) return Compose(Message::PairedDataLeftOutOne, {{"first", first}, {"path", name}});
+  return Compose(Message::PairedDataLeftOutMany, {{"count", std::to_string(leftOut.size())},
+                                                  {"first", first},
+                                                  {"last", std::to_string(leftOut.back())},
+                                                  {"path", name}});
+}
 
-  std::vector<std::string> notes;
+// Rates one reach and finishes its files into `pending`, in the order the
+// options name them. Throws RunFailure or CommandFailure at the first that
+// fails; the reach's files already finished are then left to the caller to
+// drop. Returns the rating and a note about the paired data, if any.
+RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const std::string& separator,
+                       PendingFiles& pending, std::size_t owner, std::vector<std::string>& notes) {
+  FieldTexts named = texts;
+  std::string& output = TextOf(named, InputField::Filename);
+  const std::string givenOutput = output;
+  output = OutputName(output);
+  RatingOutcome outcome = RateFields(named, separator);
+  WriteRatingFile(outcome, &pending.files);
+  pending.Label(FailureKindText(FailureKind::FileWrite), givenOutput, owner);
+
   for (const ExtraFacts& facts : kExtras) {
     const std::string& name = extras.at(static_cast<std::size_t>(facts.extra));
     if (name.empty()) continue;
-    const std::string path = OutputName(name);
-    switch (facts.extra) {
-      case Extra::Plot:
-        WriteRatingPlot(CurvesOf(result, form.Text(InputField::Title), form.DecimalSeparator()), path, files);
-        break;
-      case Extra::Csv:
-        WriteWholeFile(path, RatingTableCsv(result.table, result.listingRows), KindOf(facts.extra), files);
-        break;
-      case Extra::PairedData: {
-        const StorageOutflow pairs = StorageOutflowCsv(result.fileRows);
-        WriteWholeFile(path, pairs.csv, KindOf(facts.extra), files);
-        for (const LeftOutRow& row : pairs.leftOut) {
-          notes.push_back(std::string("row ")
-                              .append(std::to_string(row.row))
-                              .append(" left out of the paired data \"")
-                              .append(name)
-                              .append("\": ")
-                              .append(row.reason)
-                              .append("; storage and outflow must both increase."));
-        }
-        break;
-      }
+    const std::string bytes =
+        ExtraBytes(facts.extra, *outcome.result, TextOf(texts, InputField::Title), separator);
+    try {
+      WriteWholeFile(OutputName(name), bytes, &pending.files);
+    } catch (const std::system_error& error) {
+      throw CommandFailure(facts.failure, FileMessage(Pattern(facts.failureText), name, error.code()));
     }
-    if (pending != nullptr) pending->kinds.resize(files->size(), KindOf(facts.extra));
+    pending.Label(Pattern(facts.failureText), name, owner);
+    if (facts.extra == Extra::PairedData) {
+      if (auto note = LeftOutNote(*outcome.result, name)) notes.push_back(std::move(*note));
+    }
   }
-  return notes;
+  return std::move(*outcome.result);
 }
 
-// How many outputs of a reach go to standard output.
-int OutputsOnStandardOutput(const FieldTexts& texts, const ExtraFiles& extras) {
-  int count = IsStandardOutput(OutputName(texts.at(static_cast<std::size_t>(InputField::Filename)))) ? 1 : 0;
-  for (const std::string& name : extras) {
-    if (!name.empty() && IsStandardOutput(OutputName(name))) ++count;
+// Puts the files in place together; reports each that could not be, and
+// returns the reaches that lost a file.
+std::vector<std::size_t> Commit(PendingFiles& pending, std::ostream& err,
+                                const std::function<std::string(std::size_t)>& where) {
+  std::vector<std::size_t> failed;
+  const std::vector<std::error_code> errors = CommitTogether(pending.files);
+  for (std::size_t k = 0; k < errors.size(); ++k) {
+    if (!errors[k]) continue;
+    err << where(pending.owners[k]) << FileMessage(pending.kindTexts[k], pending.names[k], errors[k]) << '\n';
+    failed.push_back(pending.owners[k]);
   }
-  return count;
+  return failed;
 }
 
-int RunSingle(const Request& request, TextForm& form, std::ostream& out, std::ostream& err) {
-  const int onStandardOutput = OutputsOnStandardOutput(request.texts, request.extras);
-  if (onStandardOutput > 1) {
-    err << "Only one of the rating file, plot, CSV table and paired data can go to standard output.\n";
+bool AnyOnStandardOutput(const FieldTexts& texts, const ExtraFiles& extras) {
+  if (IsStandardOutput(OutputName(TextOf(texts, InputField::Filename)))) return true;
+  return std::any_of(extras.begin(), extras.end(), [](const std::string& name) {
+    return !name.empty() && IsStandardOutput(OutputName(name));
+  });
+}
+
+int RunSingle(const Request& request, const std::string& separator, std::ostream& out, std::ostream& err) {
+  if (const std::optional<std::string> shared = FindSharedOutput(request.texts, request.extras)) {
+    err << *shared << '\n';
     return kExitUsage;
   }
+  // Every file is finished first and all are put in place together: a run
+  // whose plot cannot be written replaces no rating file.
+  PendingFiles pending;
+  std::vector<std::string> notes;
+  RatingResult result;
   try {
-    for (const std::string& note : RateReach(request.texts, request.extras, form, nullptr)) {
-      err << note << '\n';
-    }
-  } catch (const RatingFailure& failure) {
+    result = RateReach(request.texts, request.extras, separator, pending, 0, notes);
+  } catch (const std::runtime_error& failure) {  // RunFailure or CommandFailure
     err << failure.what() << '\n';
     return kExitFailure;
   }
+  if (!Commit(pending, err, [](std::size_t) { return std::string(); }).empty()) return kExitFailure;
+  for (const std::string& note : notes) err << note << '\n';
   // A file on standard output keeps it to itself.
-  std::ostream& listing = onStandardOutput > 0 ? err : out;
-  for (const std::string& line : form.ListLines()) listing << line << '\n';
+  std::ostream& listing = AnyOnStandardOutput(request.texts, request.extras) ? err : out;
+  for (const std::string& line : result.listing) listing << line << '\n';
   return kExitSuccess;
 }
 
-int RunBatch(const Request& request, TextForm& form, std::ostream& out, std::ostream& err) {
+int RunBatch(const Request& request, const std::string& separator, std::ostream& out, std::ostream& err) {
   std::vector<Reach> reaches;
   try {
     reaches = ReadReaches(request.batchFile, request.texts);
-  } catch (const RatingFailure& failure) {
+  } catch (const CommandFailure& failure) {
     err << failure.what() << '\n';
     return kExitFailure;
   }
-  if (const std::vector<RatingFailure> conflicts = FindSharedTargets(request.batchFile, reaches);
+  if (const std::vector<CommandFailure> conflicts = FindSharedTargets(request.batchFile, reaches);
       !conflicts.empty()) {
-    for (const RatingFailure& conflict : conflicts) err << conflict.what() << '\n';
+    for (const CommandFailure& conflict : conflicts) err << conflict.what() << '\n';
     return kExitUsage;
   }
 
   // Every file is finished first and put in place at the end, with one data
   // sync for the whole batch.
   PendingFiles pending;
-  std::vector<std::size_t> owner;  // the reach of each pending file
   std::vector<bool> failed(reaches.size(), false);
-  const auto report = [&](std::size_t i, const std::string& message) {
-    err << request.batchFile << ':' << reaches[i].line << ": " << message << '\n';
-    failed[i] = true;
+  bool standardOutputTaken = false;
+  const auto where = [&](std::size_t i) {
+    return Compose(Message::BatchReachFailed,
+                   {{"path", request.batchFile}, {"line", std::to_string(reaches[i].line)}, {"message", ""}});
   };
 
   const bool showProgress = reaches.size() > kProgressAbove;
   std::size_t nextReport = 1;
   for (std::size_t i = 0; i < reaches.size(); ++i) {
     const Reach& reach = reaches[i];
+    standardOutputTaken =
+        standardOutputTaken || (reach.error.empty() && AnyOnStandardOutput(reach.texts, reach.extras));
     const std::size_t pendingBefore = pending.files.size();
+    std::vector<std::string> notes;
     try {
-      if (!reach.error.empty()) throw RatingFailure(FailureKind::MalformedRow, reach.error);
-      for (const std::string& note : RateReach(reach.texts, reach.extras, form, &pending)) {
-        err << request.batchFile << ':' << reach.line << ": " << note << '\n';
-      }
-      owner.resize(pending.files.size(), i);
-    } catch (const RatingFailure& failure) {
-      pending.files.erase(pending.files.begin() + static_cast<std::ptrdiff_t>(pendingBefore),
-                          pending.files.end());
-      pending.kinds.resize(pendingBefore);
-      report(i, failure.what());
+      if (!reach.error.empty()) throw CommandFailure(CommandFailureKind::MalformedRow, reach.error);
+      RateReach(reach.texts, reach.extras, separator, pending, i, notes);
+      for (const std::string& note : notes) err << where(i) << note << '\n';
+    } catch (const std::runtime_error& failure) {  // RunFailure or CommandFailure
+      pending.DropFrom(pendingBefore);
+      err << where(i) << failure.what() << '\n';
+      failed[i] = true;
     }
     if (showProgress && (i + 1) * kProgressSteps >= nextReport * reaches.size()) {
-      err << "rated " << i + 1 << " of " << reaches.size() << " reaches\n";
+      err << Compose(Message::BatchProgress,
+                     {{"done", std::to_string(i + 1)}, {"total", std::to_string(reaches.size())}})
+          << '\n';
       while (nextReport * reaches.size() <= (i + 1) * kProgressSteps) ++nextReport;
     }
   }
-
-  const std::vector<std::error_code> errors = CommitTogether(pending.files);
-  for (std::size_t k = 0; k < pending.files.size(); ++k) {
-    if (!errors[k]) continue;
-    const std::string target = pending.files[k].Target().string();
-    report(owner[k], FileFailure(pending.kinds[k], target, errors[k]).what());
-  }
+  for (const std::size_t i : Commit(pending, err, where)) failed[i] = true;
 
   const auto failures = static_cast<std::size_t>(std::count(failed.begin(), failed.end(), true));
-  out << reaches.size() - failures << " rated, " << failures << " failed\n";
+  // Standard output carries a reach's file alone when one goes there.
+  (standardOutputTaken ? err : out) << Compose(Message::BatchSummary,
+                                               {{"rated", std::to_string(reaches.size() - failures)},
+                                                {"failed", std::to_string(failures)}})
+                                    << '\n';
   return failures == 0 ? kExitSuccess : kExitFailure;
 }
 
 }  // namespace
 
-int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream& err) {
+int RunCommandLine(const std::vector<std::string>& arguments, const std::string& decimalSeparator,
+                   std::ostream& out, std::ostream& err) {
   Request request;
   try {
-    request = ParseCommandLine(arguments);
+    request = ParseCommandLine(arguments, decimalSeparator, RATING_VERSION);
   } catch (const UsageError& error) {
-    err << error.what() << "\nTry \"" << arguments.value(0).toStdString() << " --help\".\n";
+    err << error.what() << '\n'
+        << Compose(Message::UsageTryHelp, {{"program", arguments.empty() ? "" : arguments.front()}}) << '\n';
     return kExitUsage;
   }
-
-  TextForm form;
-  form.SetDecimalSeparator(QLocale().decimalPoint().toStdString());
   switch (request.mode) {
     case Mode::Help:
     case Mode::Version: out << request.message; return kExitSuccess;
-    case Mode::Single: return RunSingle(request, form, out, err);
-    case Mode::Batch: return RunBatch(request, form, out, err);
+    case Mode::Single: return RunSingle(request, decimalSeparator, out, err);
+    case Mode::Batch: return RunBatch(request, decimalSeparator, out, err);
   }
   return kExitUsage;
 }

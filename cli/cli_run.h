@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QStringList>
-
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace rating::cli {
 
@@ -13,8 +13,10 @@ inline constexpr int kExitUsage = 2;    // the command line is wrong
 
 // Runs the command line (the program name first): one reach from the
 // options, or every reach of a --batch table. Listings and the batch summary
-// go to `out`; failures, usage errors and batch progress to `err`. Returns
-// the exit status. Needs a QGuiApplication when a plot is drawn.
-int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream& err);
+// go to `out`, unless an output goes to standard output, which then carries
+// that output alone; failures, usage errors and notes go to `err`. Numbers
+// are read and written with `decimalSeparator`. Returns the exit status.
+int RunCommandLine(const std::vector<std::string>& arguments, const std::string& decimalSeparator,
+                   std::ostream& out, std::ostream& err);
 
 }  // namespace rating::cli

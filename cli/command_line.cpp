@@ -1,79 +1,157 @@
 #include "cli/command_line.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QLocale>
-
-#include <vector>
+#include <algorithm>
+#include <optional>
 
 namespace rating::cli {
 
-Request ParseCommandLine(const QStringList& arguments) {
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n"
-      "Writes the rating file and prints the listing. Numbers use your locale's decimal separator."));
-  const QCommandLineOption help = parser.addHelpOption();
-  const QCommandLineOption version = parser.addVersionOption();
+namespace {
 
-  const std::string separator = QLocale().decimalPoint().toStdString();
-  std::vector<QCommandLineOption> fieldOptions;
-  const auto latin1 = [](std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  };
-  for (const FieldFacts& option : kFields) {
-    const QString defaultText = QString::fromStdString(DefaultFieldText(option.field, separator));
-    fieldOptions.emplace_back(
-        latin1(option.option),
-        latin1(option.optionHelp) + QStringLiteral(" Default: \"") + defaultText + QStringLiteral("\"."),
-        QStringLiteral("text"), defaultText);
-    parser.addOption(fieldOptions.back());
-  }
-  std::vector<QCommandLineOption> extraOptions;
-  for (const ExtraFacts& extra : kExtras) {
-    extraOptions.emplace_back(latin1(extra.name), latin1(extra.help), latin1(extra.valueName));
-    parser.addOption(extraOptions.back());
-  }
-  const QCommandLineOption batch(QStringLiteral("batch"),
-                                 QStringLiteral("Rate every reach of a CSV table whose header names the "
-                                                "options above, plot, csv and paired-data included."),
-                                 QStringLiteral("reaches.csv"));
-  parser.addOption(batch);
+constexpr std::string_view kProgram = "trapezoid-rating-cli";
+constexpr std::string_view kBatch = "batch";
+constexpr std::size_t kHelpWidth = 79;  // columns
 
-  if (!parser.parse(arguments)) throw UsageError(parser.errorText().toStdString());
-  if (!parser.positionalArguments().isEmpty()) {
-    throw UsageError("Unexpected argument \"" + parser.positionalArguments().first().toStdString() + "\".");
-  }
+// One option of the command line.
+struct Option {
+  std::string name;       // without dashes: "width", "n", "batch"
+  std::string valueName;  // empty for a switch
+  std::string help;
+};
 
+// "--width" for a long option, "-n" for a one-letter one.
+std::string Spelled(const std::string& name) { return (name.size() == 1 ? "-" : "--") + name; }
+
+std::string Wrapped(const std::string& text, std::size_t indent) {
+  std::string wrapped;
+  std::size_t column = indent;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = std::min(text.find(' ', at), text.size());
+    const std::string_view word = std::string_view(text).substr(at, end - at);
+    if (column > indent && column + 1 + word.size() > kHelpWidth) {
+      wrapped.append("\n").append(indent, ' ');
+      column = indent;
+    } else if (column > indent) {
+      wrapped += ' ';
+      ++column;
+    }
+    wrapped.append(word);
+    column += word.size();
+    at = end + 1;
+  }
+  return wrapped;
+}
+
+std::string HelpText(const std::vector<Option>& options) {
+  std::string help = "Usage: ";
+  help.append(kProgram).append(" [options]\n");
+  help.append("Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n");
+  help.append(
+      "Writes the rating file and prints the listing. Numbers use your locale's decimal separator.\n\n");
+  help.append("Options:\n");
+  std::vector<std::string> heads;
+  std::size_t width = 0;
+  for (const Option& option : options) {
+    std::string head = option.name == "help"      ? "-h, --help"
+                       : option.name == "version" ? "-v, --version"
+                                                  : Spelled(option.name);
+    if (!option.valueName.empty()) head.append(" <").append(option.valueName).append(">");
+    width = std::max(width, head.size());
+    heads.push_back(head);
+  }
+  const std::size_t indent = 2 + width + 2;
+  for (std::size_t i = 0; i < options.size(); ++i) {
+    help.append("  ").append(heads[i]).append(width - heads[i].size() + 2, ' ');
+    help.append(Wrapped(options[i].help, indent)).append("\n");
+  }
+  return help;
+}
+
+}  // namespace
+
+Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_view decimalSeparator,
+                         std::string_view version) {
+  std::vector<Option> options = {{"help", "", "Displays help on commandline options."},
+                                 {"version", "", "Displays version information."}};
   Request request;
-  if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-    request.mode = Mode::Help;
-    request.message = parser.helpText().toStdString();
-    return request;
+  request.texts = DefaultFieldTexts(decimalSeparator);
+  for (const FieldFacts& field : kFields) {
+    options.push_back(
+        {std::string(field.option), "text",
+         std::string(field.optionHelp) + " Default: \"" + TextOf(request.texts, field.field) + "\"."});
   }
-  if (parser.isSet(version)) {
-    request.mode = Mode::Version;
-    request.message =
-        (QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion())
-            .toStdString() +
-        "\n";
-    return request;
+  for (const ExtraFacts& extra : kExtras) {
+    options.push_back({std::string(extra.name), std::string(extra.valueName), std::string(extra.help)});
   }
-  for (std::size_t i = 0; i < kFields.size(); ++i) {
-    request.texts.at(i) = parser.value(fieldOptions.at(i)).toStdString();
-  }
-  for (std::size_t i = 0; i < kExtras.size(); ++i) {
-    request.extras.at(i) = parser.value(extraOptions.at(i)).toStdString();
-    if (parser.isSet(batch) && parser.isSet(extraOptions.at(i))) {
-      const std::string name(kExtras.at(i).name);
-      std::string message = "--";
-      message.append(name).append(" names one file; in a batch, give a \"").append(name).append("\" column.");
-      throw UsageError(message);
+  options.push_back({std::string(kBatch), "reaches.csv",
+                     "Rate every reach of a CSV table whose header names the options above, plot, csv and "
+                     "paired-data included."});
+
+  std::vector<std::optional<std::string>> values(options.size());
+  bool help = false;
+  bool showVersion = false;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "-h" || argument == "-?" || argument == "--help" || argument == "--help-all") {
+      help = true;
+      continue;
+    }
+    if (argument == "-v" || argument == "--version") {
+      showVersion = true;
+      continue;
+    }
+    if (!argument.starts_with('-') || argument == "-") {
+      throw UsageError(Compose(Message::UsageUnexpectedArgument, {{"argument", argument}}));
+    }
+    const bool twoDashes = argument.starts_with("--");
+    std::string name = argument.substr(twoDashes ? 2 : 1);
+    std::optional<std::string> inlineValue;
+    if (const auto equals = name.find('='); equals != std::string::npos) {
+      inlineValue = name.substr(equals + 1);
+      name.erase(equals);
+    }
+    const auto known = std::find_if(options.begin(), options.end(), [&name, twoDashes](const Option& option) {
+      return option.name == name && !option.valueName.empty() && (twoDashes || name.size() == 1);
+    });
+    if (known == options.end()) throw UsageError(Compose(Message::UsageUnknownOption, {{"option", name}}));
+    std::optional<std::string>& value = values[static_cast<std::size_t>(known - options.begin())];
+    if (inlineValue) {
+      value = *inlineValue;
+    } else if (i + 1 < arguments.size()) {
+      value = arguments[++i];
+    } else {
+      throw UsageError(Compose(Message::UsageMissingValue, {{"option", argument}}));
     }
   }
-  if (parser.isSet(batch)) {
+
+  if (help) {
+    request.mode = Mode::Help;
+    request.message = HelpText(options);
+    return request;
+  }
+  if (showVersion) {
+    request.mode = Mode::Version;
+    request.message = std::string(kProgram).append(" ").append(version).append("\n");
+    return request;
+  }
+  const auto valueOf = [&](std::string_view name) -> const std::optional<std::string>& {
+    const auto at =
+        std::find_if(options.begin(), options.end(), [name](const Option& o) { return o.name == name; });
+    return values[static_cast<std::size_t>(at - options.begin())];
+  };
+  for (const FieldFacts& field : kFields) {
+    if (const auto& value = valueOf(field.option)) TextOf(request.texts, field.field) = *value;
+  }
+  const std::optional<std::string>& batch = valueOf(kBatch);
+  for (const ExtraFacts& extra : kExtras) {
+    const std::optional<std::string>& value = valueOf(extra.name);
+    if (!value) continue;
+    if (batch) throw UsageError(Compose(Message::UsageExtraInBatch, {{"option", extra.name}}));
+    request.extras.at(static_cast<std::size_t>(extra.extra)) = *value;
+  }
+  if (batch) {
     request.mode = Mode::Batch;
-    request.batchFile = parser.value(batch).toStdString();
+    request.batchFile = *batch;
   }
   return request;
 }

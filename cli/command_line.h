@@ -1,19 +1,16 @@
 #pragma once
 
-#include <QStringList>
-
 #include <array>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "cli/command_failure.h"
 #include "engine/input_field.h"
+#include "messages/messages.h"
 
 namespace rating::cli {
-
-// The field texts, indexed by InputField; the options and batch columns
-// that fill them are named in kFields.
-using FieldTexts = std::array<std::string, kFieldCount>;
 
 // The files a reach may write besides its rating file.
 enum class Extra {
@@ -28,16 +25,20 @@ struct ExtraFacts {
   std::string_view name;       // option without "--", and batch column
   std::string_view valueName;  // for --help
   std::string_view help;
-  std::string_view role;  // what the file is, in messages
+  std::string_view role;       // what the file is, in messages
+  CommandFailureKind failure;  // the kind of a failure to write it
+  Message failureText;         // the first words of that failure
 };
 
 inline constexpr std::array<ExtraFacts, 3> kExtras = {{
-    {Extra::Plot, "plot", "rating.svg", "Draw the rating curves of the reach to an SVG file.", "the plot"},
+    {Extra::Plot, "plot", "rating.svg", "Draw the rating curves of the reach to an SVG file.", "the plot",
+     CommandFailureKind::PlotFile, Message::KindPlotFile},
     {Extra::Csv, "csv", "table.csv",
-     "Write the whole table as CSV with \".\" decimals, the values the listing shows.", "the CSV table"},
+     "Write the whole table as CSV with \".\" decimals, the values the listing shows.", "the CSV table",
+     CommandFailureKind::CsvFile, Message::KindCsvFile},
     {Extra::PairedData, "paired-data", "storage-outflow.csv",
      "Write storage against outflow as CSV for a Modified Puls routing, both strictly increasing.",
-     "the paired data"},
+     "the paired data", CommandFailureKind::PairedDataFile, Message::KindPairedDataFile},
 }};
 
 // The extra files of a reach, indexed by Extra; empty for none. "-" is
@@ -60,7 +61,10 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Reads the command line (the program name first). Throws UsageError.
-Request ParseCommandLine(const QStringList& arguments);
+// Reads the command line (the program name first): "--option value",
+// "--option=value", and "-n value" for a one-letter option. Field options
+// default to the window's texts with `decimalSeparator`. Throws UsageError.
+Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_view decimalSeparator,
+                         std::string_view version);
 
 }  // namespace rating::cli

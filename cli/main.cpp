@@ -1,14 +1,16 @@
-#include <QGuiApplication>
+#include <QLocale>
 
+#include <clocale>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/cli_run.h"
 
 int main(int argc, char* argv[]) {
-  // Plots need fonts but never a screen.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  const QGuiApplication application(argc, argv);
-  QGuiApplication::setApplicationName(QStringLiteral("trapezoid-rating-cli"));
-  QGuiApplication::setApplicationVersion(QStringLiteral(RATING_VERSION));
-  return rating::cli::RunCommandLine(QGuiApplication::arguments(), std::cout, std::cerr);
+  // The arguments go to the command line's own parser alone; the toolkit is
+  // started only to draw a plot, and never sees them.
+  const std::vector<std::string> arguments(argv, argv + argc);  // NOLINT: argv is argc long
+  const std::string separator = QLocale::system().decimalPoint().toStdString();
+  return rating::cli::RunCommandLine(arguments, separator, std::cout, std::cerr);
 }

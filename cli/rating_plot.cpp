@@ -1,15 +1,35 @@
 #include "cli/rating_plot.h"
 
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgGenerator>
 
-#include "engine/failure.h"
-#include "output/exports.h"
-
 namespace rating::cli {
 
-void WriteRatingPlot(const RatingCurves& curves, const std::string& path, std::vector<SafeFile>* pending) {
+namespace {
+
+// Drawing text needs a QGuiApplication for its fonts. The command line makes
+// one only when it draws, with no arguments of the user's, on the offscreen
+// platform whatever QT_QPA_PLATFORM says, and keeps Qt's own warnings (such
+// as "XDG_RUNTIME_DIR not set") off its standard error.
+void StartFonts() {
+  if (QCoreApplication::instance() != nullptr) return;
+  qInstallMessageHandler(
+      [](QtMsgType /*type*/, const QMessageLogContext& /*context*/, const QString& /*text*/) {});
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "trapezoid-rating-cli";
+  static char* argv[] = {name, nullptr};
+  // Lives as long as the process; Qt tears nothing down that a plot needs.
+  static auto* const application = new QGuiApplication(argc, argv);
+  (void)application;
+}
+
+}  // namespace
+
+QByteArray RatingPlotSvg(const RatingCurves& curves) {
+  StartFonts();
   QByteArray drawing;
   QBuffer buffer(&drawing);
   buffer.open(QIODevice::WriteOnly);
@@ -17,13 +37,14 @@ void WriteRatingPlot(const RatingCurves& curves, const std::string& path, std::v
   svg.setOutputDevice(&buffer);
   svg.setSize(kRatingCurvesPage);
   svg.setViewBox(QRect(QPoint(0, 0), kRatingCurvesPage));
-  svg.setTitle(curves.title);
-  svg.setDescription(curves.subtitle);
+  // The generator writes the title and description as they stand; a title
+  // such as "Smith & Jones Creek" must not end the document's XML.
+  svg.setTitle(curves.title.toHtmlEscaped());
+  svg.setDescription(curves.subtitle.toHtmlEscaped());
   QPainter painter(&svg);
   DrawRatingCurves(painter, QRectF(QPointF(0, 0), kRatingCurvesPage), curves);
   painter.end();
-  WriteWholeFile(path, std::string_view(drawing.constData(), static_cast<std::size_t>(drawing.size())),
-                 FailureKind::PlotFile, pending);
+  return drawing;
 }
 
 }  // namespace rating::cli

@@ -1,18 +1,14 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include <QByteArray>
 
-#include "output/safe_file.h"
 #include "plot/rating_curves.h"
 
 namespace rating::cli {
 
-// Draws the rating curves to an SVG file. The file is a SafeFile, put in
-// place at once or, when `pending` is given, added to it for CommitTogether.
-// Throws RatingFailure (PlotFile) when it cannot be written. Needs a
-// QGuiApplication for fonts.
-void WriteRatingPlot(const RatingCurves& curves, const std::string& path,
-                     std::vector<SafeFile>* pending = nullptr);
+// The rating curves as an SVG document. Starts the toolkit's fonts the first
+// time, on the offscreen platform and silently: the command line never needs
+// a display and its standard error carries only its own messages.
+QByteArray RatingPlotSvg(const RatingCurves& curves);
 
 }  // namespace rating::cli

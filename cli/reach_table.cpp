@@ -9,6 +9,7 @@
 #include <optional>
 #include <system_error>
 
+#include "cli/command_failure.h"
 #include "cli/word_list.h"
 #include "engine/failure.h"
 
@@ -18,20 +19,35 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // spreadsheets start UTF-8 CSV with it
 
-[[noreturn]] void Fail(const std::string& path, const std::string& reason) {
-  throw RatingFailure(FailureKind::BatchFile, "\"" + path + "\": " + reason + ".");
+const MessageArgument kKind{"kind", Pattern(Message::KindBatchFile)};
+
+// What is wrong with the table as a whole.
+[[noreturn]] void Fail(const std::string& path, Message problem) {
+  throw CommandFailure(
+      CommandFailureKind::BatchFile,
+      Compose(Message::BatchProblem, {kKind, {"path", path}, {"problem", Pattern(problem)}}));
+}
+
+// What is wrong on one line of the table.
+[[noreturn]] void FailAt(const std::string& path, int line, const std::string& problem) {
+  throw CommandFailure(
+      CommandFailureKind::BatchFile,
+      Compose(Message::BatchProblemAtLine,
+              {kKind, {"path", path}, {"line", std::to_string(line)}, {"problem", problem}}));
+}
+
+[[noreturn]] void FailToOpen(const std::string& path, std::error_code reason) {
+  throw CommandFailure(CommandFailureKind::BatchFile,
+                       FileMessage(Pattern(Message::KindBatchFile), path, reason));
 }
 
 // libcsv's complaints, in the user's terms.
-std::string ParseProblem(int error, bool atEnd) {
+Message ParseProblem(int error, bool atEnd) {
   switch (error) {
-    case CSV_EPARSE:
-      return atEnd ? "a quoted cell that starts on this line is never closed"
-                   : "a quote inside a cell that is not quoted, or text after a closing quote; "
-                     "quote the whole cell and double the quotes inside it";
-    case CSV_ETOOBIG: return "a cell is too large";
-    case CSV_ENOMEM: return "out of memory";
-    default: return "the table cannot be read";
+    case CSV_EPARSE: return atEnd ? Message::BatchQuoteNeverClosed : Message::BatchStrayQuote;
+    case CSV_ETOOBIG: return Message::BatchCellTooLarge;
+    case CSV_ENOMEM: return Message::BatchOutOfMemory;
+    default: return Message::BatchUnreadable;
   }
 }
 
@@ -40,9 +56,6 @@ std::string Lowercase(std::string text) {
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return text;
 }
-
-// "line 3: ", before what is wrong on line 3.
-std::string AtLine(int line) { return std::string("line ").append(std::to_string(line)).append(": "); }
 
 // "1 cell", "3 cells"
 std::string Count(std::size_t count, const std::string& noun) {
@@ -72,15 +85,13 @@ class TableReader {
   std::vector<Reach> Read() {
     std::error_code status;
     if (std::filesystem::is_directory(path_, status)) {
-      throw FileFailure(FailureKind::BatchFile, path_, std::make_error_code(std::errc::is_a_directory));
+      FailToOpen(path_, std::make_error_code(std::errc::is_a_directory));
     }
     std::ifstream in(path_, std::ios::binary);
-    if (!in) {
-      throw FileFailure(FailureKind::BatchFile, path_, std::error_code(errno, std::generic_category()));
-    }
+    if (!in) FailToOpen(path_, std::error_code(errno, std::generic_category()));
 
     csv_parser parser{};
-    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) Fail(path_, "out of memory");
+    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) Fail(path_, Message::BatchOutOfMemory);
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
       if (number == 1 && line.starts_with(kByteOrderMark)) line.erase(0, kByteOrderMark.size());
@@ -90,20 +101,20 @@ class TableReader {
       }
       line += '\n';
       if (csv_parse(&parser, line.data(), line.size(), OnCell, OnRowEnd, this) != line.size()) {
-        const std::string reason = ParseProblem(csv_error(&parser), false);
+        const Message problem = ParseProblem(csv_error(&parser), false);
         csv_free(&parser);
-        Fail(path_, AtLine(number) + reason);
+        FailAt(path_, number, std::string(Pattern(problem)));
       }
       if (failure_) break;
     }
     if (!failure_ && csv_fini(&parser, OnCell, OnRowEnd, this) != 0) {
-      const std::string reason = ParseProblem(csv_error(&parser), true);
+      const Message problem = ParseProblem(csv_error(&parser), true);
       csv_free(&parser);
-      Fail(path_, AtLine(rowLine_) + reason);
+      FailAt(path_, rowLine_, std::string(Pattern(problem)));
     }
     csv_free(&parser);
-    if (failure_) Fail(path_, *failure_);
-    if (columns_.empty()) Fail(path_, "no header row naming the columns");
+    if (failure_) FailAt(path_, rowLine_, *failure_);
+    if (columns_.empty()) Fail(path_, Message::BatchNoHeader);
     return std::move(reaches_);
   }
 
@@ -134,11 +145,11 @@ class TableReader {
         if (name == extra.name) column.extra = extra.extra;
       }
       if (!column.field && !column.extra) {
-        failure_ = AtLine(rowLine_) + "unknown column \"" + cell + "\"; the columns are " + ColumnNames();
+        failure_ = Compose(Message::BatchUnknownColumn, {{"column", cell}, {"columns", ColumnNames()}});
         return;
       }
       if (std::find(names_.begin(), names_.end(), name) != names_.end()) {
-        failure_ = AtLine(rowLine_) + "column \"" + cell + "\" appears twice";
+        failure_ = Compose(Message::BatchColumnTwice, {{"column", cell}});
         return;
       }
       names_.push_back(name);
@@ -151,8 +162,9 @@ class TableReader {
     reach.line = rowLine_;
     reach.texts = defaults_;
     if (cells_.size() != columns_.size()) {
-      reach.error = "the row has " + Count(cells_.size(), "cell") + " and the header names " +
-                    Count(columns_.size(), "column") + ".";
+      reach.error = Compose(Message::BatchRowCells, {{"kind", Pattern(Message::KindMalformedRow)},
+                                                     {"cells", Count(cells_.size(), "cell")},
+                                                     {"columns", Count(columns_.size(), "column")}});
     } else {
       for (std::size_t i = 0; i < cells_.size(); ++i) {
         if (columns_[i].extra) {

@@ -32,9 +32,10 @@ constexpr float kMinimumCascades = 1;
 void CheckRowIndex(const RatingTable& table, int row) {
   if (row < 0 || row > table.lastRow) {
     constexpr FailureKind kind = FailureKind::IndexOutOfRange;
-    throw RatingFailure(kind, Compose(Message::RowOutsideTable, {{"kind", FailureKindText(kind)},
-                                                                 {"row", std::to_string(row)},
-                                                                 {"lastRow", std::to_string(table.lastRow)}}));
+    throw RatingFailure(kind,
+                        Compose(Message::RowOutsideTable, {{"kind", FailureKindText(kind)},
+                                                           {"row", std::to_string(row)},
+                                                           {"lastRow", std::to_string(table.lastRow)}}));
   }
 }
 
@@ -103,8 +104,7 @@ void ComputeCascades(const ChannelParameters& c, RatingTable& t, std::int16_t la
     // number, so the leading-number reading once used here scanned the same
     // sign, digits, separator and exponent and gave the same value bit for bit.
     const Site cascades = at(Quantity::Cascades);
-    const double steps =
-        Store(Div(Div(L * t.meanWidth[i], K, cascades) * c.fall, Q, cascades), cascades);
+    const double steps = Store(Div(Div(L * t.meanWidth[i], K, cascades) * c.fall, Q, cascades), cascades);
     t.cascades[i] = Store(Div(steps, V, cascades) - kCascadeOffset, cascades);
     if (!(t.cascades[i] >= kMinimumCascades)) t.cascades[i] = kMinimumCascades;
   }

@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 #include <unistd.h>  // getpid, for a private folder per fuzzing process
+#include <vector>
 
 #include "engine/failure.h"
 #include "run/rating_run.h"
-#include "run/text_form.h"
 
 namespace {
 
@@ -57,26 +57,27 @@ std::size_t CountLineEnds(const fs::path& file) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  rating::TextForm form;
+  rating::FieldTexts texts = rating::DefaultFieldTexts(".");
   std::size_t start = 0;
-  for (int field = 0; field < 10 && start <= input.size(); ++field) {
+  for (std::size_t field = 0; field < texts.size() && start <= input.size(); ++field) {
     const std::size_t end = std::min(input.find('\x1f', start), input.size());
-    form.Text(static_cast<rating::InputField>(field)) = std::string(input.substr(start, end - start));
+    texts.at(field) = std::string(input.substr(start, end - start));
     start = end + 1;
   }
-  if (!input.empty() && (input[0] & 1) != 0) form.SetDecimalSeparator(",");
+  const std::string_view separator = !input.empty() && (input[0] & 1) != 0 ? "," : ".";
 
   // Any name becomes one entry in the private folder; a NUL byte must be refused.
-  std::string& name = form.Text(rating::InputField::Filename);
+  std::string& name = rating::TextOf(texts, rating::InputField::Filename);
   std::erase(name, '/');
   const fs::path file = Sandbox() / name;
   name = file.string();
 
   bool succeeded = false;
+  std::vector<std::string> listing;
   try {
-    rating::CreateRatingFile(form);
+    listing = rating::CreateRatingFile(texts, separator).listing;
     succeeded = true;
-  } catch (const rating::RatingFailure& failure) {
+  } catch (const rating::RunFailure& failure) {
     if (std::string_view(failure.what()).empty()) std::abort();
   }
 
@@ -88,12 +89,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (leftBehind != 0) std::abort();
 
   if (succeeded) {
-    const std::string& title = form.Text(rating::InputField::Title);
-    const bool titleHasLineBreak = title.find_first_of("\r\n") != std::string::npos;
-    const std::size_t rows = form.ListLines().size() - 2;
-    if (!titleHasLineBreak && CountLineEnds(file) != 2 + rows) std::abort();
-    for (std::size_t i = 2; i < form.ListLines().size(); ++i) {
-      if (form.ListLines()[i].size() != 54) std::abort();
+    const std::size_t rows = listing.size() - 2;
+    if (CountLineEnds(file) != 2 + rows) std::abort();
+    for (std::size_t i = 2; i < listing.size(); ++i) {
+      if (listing[i].size() != 54) std::abort();
     }
     fs::remove(file);
   }

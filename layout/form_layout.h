@@ -69,7 +69,9 @@ constexpr bool InFieldOrder() {
 }
 static_assert(InFieldOrder(), "kFieldPlaces must list the fields in the order of InputField");
 
-constexpr Rect FieldRect(const FieldPlace& place) { return {place.left, place.top, place.width, kFieldHeight}; }
+constexpr Rect FieldRect(const FieldPlace& place) {
+  return {place.left, place.top, place.width, kFieldHeight};
+}
 constexpr Rect LabelRect(const FieldPlace& place) {
   return {place.left, place.top - kLabelAbove, place.labelWidth, kLabelHeight};
 }

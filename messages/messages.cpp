@@ -54,9 +54,9 @@ constexpr std::array kMessages = std::to_array<MessageFacts>({
 
     {UsageUnknownOption, "UsageUnknownOption", "Unknown option '{option}'."},
     {UsageMissingValue, "UsageMissingValue", "Missing value after '{option}'."},
-    {UsageUnexpectedValue, "UsageUnexpectedValue", "Unexpected value after '{option}'."},
     {UsageUnexpectedArgument, "UsageUnexpectedArgument", "Unexpected argument \"{argument}\"."},
-    {UsageExtraInBatch, "UsageExtraInBatch", "--{option} names one file; in a batch, give a \"{option}\" column."},
+    {UsageExtraInBatch, "UsageExtraInBatch",
+     "--{option} names one file; in a batch, give a \"{option}\" column."},
     {UsageTryHelp, "UsageTryHelp", "Try \"{program} --help\"."},
     {UsageSameFile, "UsageSameFile",
      "--{first} and --{second} both name \"{target}\"; give each output a file of its own."},
@@ -67,7 +67,8 @@ constexpr std::array kMessages = std::to_array<MessageFacts>({
     {BatchUnknownColumn, "BatchUnknownColumn", "unknown column \"{column}\"; the columns are {columns}"},
     {BatchColumnTwice, "BatchColumnTwice", "column \"{column}\" appears twice"},
     {BatchNoHeader, "BatchNoHeader", "no header row naming the columns"},
-    {BatchQuoteNeverClosed, "BatchQuoteNeverClosed", "a quoted cell that starts on this line is never closed"},
+    {BatchQuoteNeverClosed, "BatchQuoteNeverClosed",
+     "a quoted cell that starts on this line is never closed"},
     {BatchStrayQuote, "BatchStrayQuote",
      "a quote inside a cell that is not quoted, or text after a closing quote; quote the whole cell and "
      "double the quotes inside it"},
@@ -85,7 +86,8 @@ constexpr std::array kMessages = std::to_array<MessageFacts>({
      "{count} rows, {first} to {last}, left out of the paired data \"{path}\": storage and outflow must "
      "both increase."},
 
-    {WindowUnknownOption, "WindowUnknownOption", "Unknown option '{option}'. Usage: {program} [--help] [--version]"},
+    {WindowUnknownOption, "WindowUnknownOption",
+     "Unknown option '{option}'. Usage: {program} [--help] [--version]"},
     {StartUpFolder, "StartUpFolder",
      "Cannot change the working directory to the program's folder \"{folder}\". Relative rating file names "
      "are created in \"{current}\"."},
@@ -101,7 +103,8 @@ static_assert(InMessageOrder(), "kMessages must list every message in the order 
 
 // Placeholders that hold the name of a file or folder.
 bool HoldsName(std::string_view placeholder) {
-  return placeholder == "path" || placeholder == "folder" || placeholder == "target" || placeholder == "current";
+  return placeholder == "path" || placeholder == "folder" || placeholder == "target" ||
+         placeholder == "current";
 }
 
 }  // namespace

@@ -52,7 +52,6 @@ enum class Message {
   // The command line and its batches.
   UsageUnknownOption,
   UsageMissingValue,
-  UsageUnexpectedValue,
   UsageUnexpectedArgument,
   UsageExtraInBatch,
   UsageTryHelp,

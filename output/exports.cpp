@@ -63,7 +63,10 @@ void WriteWholeFile(const std::string& path, std::string_view bytes, std::vector
   SafeFile file(path);
   file.Write(bytes);
   if (pending != nullptr) {
-    file.Finish();
+    // A replaced file is finished now, so that a batch holds no descriptor
+    // per file; a device or standard output receives its bytes only when the
+    // files are put in place together.
+    if (!file.WrittenInPlace()) file.Finish();
     pending->push_back(std::move(file));
   } else {
     file.Commit();

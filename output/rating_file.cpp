@@ -118,7 +118,7 @@ void RatingFileWriter::Close() {
 void RatingFileWriter::CloseInto(std::vector<SafeFile>& pending) {
   SafeFile& file = File();
   try {
-    file.Finish();
+    if (!file.WrittenInPlace()) file.Finish();
   } catch (const std::system_error& error) {
     FailWrite(error);
   }

@@ -81,7 +81,14 @@ int SyncFileSystem(const fs::path& folder) {
 }  // namespace
 
 bool IsStandardOutput(std::string_view name) {
-  return name == "/dev/stdout" || name == "/dev/fd/1" || name == "/proc/self/fd/1";
+  if (name == "/dev/stdout" || name == "/dev/fd/1" || name == "/proc/self/fd/1") return true;
+  // Any other name of the same file: a link to /dev/stdout, the terminal's
+  // own name, or the file the shell redirected standard output to.
+  struct stat named {};
+  struct stat output {};
+  return !name.empty() && name.find('\0') == std::string_view::npos &&
+         ::stat(std::string(name).c_str(), &named) == 0 && ::fstat(STDOUT_FILENO, &output) == 0 &&
+         named.st_dev == output.st_dev && named.st_ino == output.st_ino;
 }
 
 fs::path ResolveTarget(const std::string& name) {

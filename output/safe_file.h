@@ -53,6 +53,11 @@ class SafeFile {
   // syncs the folder.
   void Commit();
 
+  // Whether the file is written as it stands (a device, a FIFO or standard
+  // output) rather than replaced; such a file's bytes reach it only when it
+  // is finished.
+  [[nodiscard]] bool WrittenInPlace() const { return temporary_.empty() && !committed_; }
+
   // The file that is finally written: absolute, symbolic links followed.
   [[nodiscard]] const std::filesystem::path& Target() const { return target_; }
 
@@ -79,7 +84,8 @@ std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files);
 // write the same file. Throws std::system_error where SafeFile would fail.
 std::filesystem::path ResolveTarget(const std::string& name);
 
-// Whether `name` means the process's standard output ("/dev/stdout").
+// Whether `name` means the process's standard output: "/dev/stdout" and its
+// aliases, or any name of the file standard output is.
 bool IsStandardOutput(std::string_view name);
 
 // A hook called at every step of every write; it may throw std::system_error

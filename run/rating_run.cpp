@@ -15,12 +15,13 @@ auto At(RunStage stage, Step step) {
 }
 
 RatingResult Rate(const FieldTexts& texts, std::string_view separator, std::string& fileName) {
-  const ChannelParameters channel = At(RunStage::Fields, [&] { return ReadChannelParameters(texts, separator); });
+  const ChannelParameters channel =
+      At(RunStage::Fields, [&] { return ReadChannelParameters(texts, separator); });
   RatingResult result{channel, CreateRatingTable(channel), {}, {}, {}, {}};
-  fileName =
-      At(RunStage::FileName, [&] { return RequireOneLine(TextOf(texts, InputField::Filename), InputField::Filename); });
-  const std::string title =
-      At(RunStage::Title, [&] { return RequireOneLine(TextOf(texts, InputField::Title), InputField::Title); });
+  fileName = At(RunStage::FileName,
+                [&] { return RequireOneLine(TextOf(texts, InputField::Filename), InputField::Filename); });
+  const std::string title = At(
+      RunStage::Title, [&] { return RequireOneLine(TextOf(texts, InputField::Title), InputField::Title); });
   At(RunStage::Table, [&] {
     RatingTable& table = result.table;
     ComputeRatingTable(channel, table);

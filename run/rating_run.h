@@ -18,12 +18,12 @@ namespace rating {
 // The steps of one press of "Create Rating File", in the order a failure is
 // met. The step a press fails at decides what it leaves behind.
 enum class RunStage {
-  Fields,    // converting the numeric fields: the list and the file as they were
-  FileName,  // a file name of more than one line: the list emptied, the file untouched
-  OpenFile,  // creating the file: the list emptied, the file untouched
-  Title,     // a title of more than one line: the list emptied, the file untouched
-  Table,     // computing or rounding the rows: the list emptied, the file untouched
-  WriteFile, // writing the file or putting it in place: the list emptied, the file untouched
+  Fields,     // converting the numeric fields: the list and the file as they were
+  FileName,   // a file name of more than one line: the list emptied, the file untouched
+  OpenFile,   // creating the file: the list emptied, the file untouched
+  Title,      // a title of more than one line: the list emptied, the file untouched
+  Table,      // computing or rounding the rows: the list emptied, the file untouched
+  WriteFile,  // writing the file or putting it in place: the list emptied, the file untouched
 };
 
 // A failed press: what went wrong, where, and at which step.
@@ -41,12 +41,12 @@ class RunFailure : public RatingFailure {
 
 // Everything one press computes: what the rating file holds and the list shows.
 struct RatingResult {
-  ChannelParameters channel;             // as converted from the fields
-  RatingTable table;                     // as computed, unrounded
-  std::vector<RatingFileRow> fileRows;   // the rating file's table lines, rows 0 to lastRow
-  std::vector<ListingRow> listingRows;   // the listing's rows, rows 0 to lastRow
-  std::vector<std::string> listing;      // the list's lines: the two headings, then one per row
-  std::string fileText;                  // the whole rating file
+  ChannelParameters channel;            // as converted from the fields
+  RatingTable table;                    // as computed, unrounded
+  std::vector<RatingFileRow> fileRows;  // the rating file's table lines, rows 0 to lastRow
+  std::vector<ListingRow> listingRows;  // the listing's rows, rows 0 to lastRow
+  std::vector<std::string> listing;     // the list's lines: the two headings, then one per row
+  std::string fileText;                 // the whole rating file
 };
 
 // What the pure step makes of the field texts: a result, or the failure of

@@ -12,10 +12,11 @@
 #include <QXmlStreamReader>
 
 #include <clocale>
+#include <sstream>
 #include <system_error>
 
 #include "app/main_window.h"
-#include "cli/rating_plot.h"
+#include "cli/cli_run.h"
 #include "engine/failure.h"
 #include "engine/number_text.h"
 #include "engine/rounding.h"
@@ -42,14 +43,22 @@ struct CliResult {
   QByteArray err;
 };
 
-CliResult RunCli(const QStringList& arguments, const QString& folder, const QString& locale = QString()) {
+// Runs the command line in `folder`; `environment` holds "NAME=value" to set
+// and "NAME" to unset.
+CliResult RunCli(const QStringList& arguments, const QString& folder, const QString& locale = QString(),
+                 const QStringList& environment = {}) {
   QProcess process;
   process.setWorkingDirectory(folder);
-  if (!locale.isEmpty()) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), locale);
-    process.setProcessEnvironment(environment);
+  QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+  if (!locale.isEmpty()) variables.insert(QStringLiteral("LC_ALL"), locale);
+  for (const QString& setting : environment) {
+    if (setting.contains(QLatin1Char('='))) {
+      variables.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+    } else {
+      variables.remove(setting);
+    }
   }
+  process.setProcessEnvironment(variables);
   process.start(QStringLiteral(RATING_CLI_PATH), arguments);
   process.closeWriteChannel();
   if (!process.waitForFinished(60000)) return {};
@@ -126,15 +135,112 @@ class CliTest : public QObject {
         << QStringList{"--batch", "none.csv"} << 1 << "Cannot read batch file \"none.csv\" in \"";
     QTest::newRow("unwritable output")
         << QStringList{"--output", "/nope/x.RAT"} << 1 << "Cannot create rating file \"/nope/x.RAT\"";
-    QTest::newRow("export on a full disk") << QStringList{"--csv", "/dev/full"} << 1
-                                           << "Cannot write export \"/dev/full\": No space left on device.";
+    QTest::newRow("export on a full disk")
+        << QStringList{"--csv", "/dev/full"} << 1
+        << "Cannot write CSV table \"/dev/full\": No space left on device.";
     QTest::newRow("paired data into a missing folder")
-        << QStringList{"--paired-data", "/nope/p.csv"} << 1 << "Cannot write export \"/nope/p.csv\"";
+        << QStringList{"--paired-data", "/nope/p.csv"} << 1 << "Cannot write paired data \"/nope/p.csv\"";
     QTest::newRow("csv with batch") << QStringList{"--batch", "a.csv", "--csv", "t.csv"} << 2
                                     << "--csv names one file; in a batch, give a \"csv\" column.";
     QTest::newRow("two outputs on standard output")
         << QStringList{"--output", "-", "--paired-data", "/dev/stdout"} << 2
-        << "Only one of the rating file, plot, CSV table and paired data can go to standard output.";
+        << "--output and --paired-data both name standard output; only one output can go there.";
+  }
+
+  // What one run does at its edges: outputs that are one file, a failure
+  // among several outputs, standard output, and a toolkit kept away from the
+  // command line. `setup` runs in the folder first.
+  void edges_data() {
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("err");       // a part of standard error, or "" for none at all
+    QTest::addColumn<QString>("out");       // the start of standard output
+    QTest::addColumn<QStringList>("kept");  // files that must hold "previous" afterwards
+    QTest::newRow("rating file named twice")
+        << "echo previous > x.RAT" << QStringList{"--output", "x.RAT", "--csv", "$PWD/x.RAT"} << QStringList{}
+        << 2 << "--output and --csv both name \"$PWD/x.RAT\""
+        << "" << QStringList{"x.RAT"};
+    QTest::newRow("export through a link to another")
+        << "echo previous > real.csv; ln -s real.csv link.csv"
+        << QStringList{"--csv", "real.csv", "--paired-data", "link.csv"} << QStringList{} << 2
+        << "--csv and --paired-data both name \"$PWD/real.csv\""
+        << "" << QStringList{"real.csv"};
+    QTest::newRow("standard output by a link")
+        << "ln -s /dev/stdout so" << QStringList{"--csv", "so", "--output", "-"} << QStringList{} << 2
+        << "both name standard output"
+        << "" << QStringList{};
+    QTest::newRow("one output fails, none is replaced")
+        << "mkdir d; echo previous > a.RAT; echo previous > a.svg"
+        << QStringList{"--csv", "d", "--output", "a.RAT", "--plot", "a.svg", "--paired-data", "a.csv"}
+        << QStringList{} << 1 << "Cannot write CSV table \"d\""
+        << "" << QStringList{"a.RAT", "a.svg"};
+    QTest::newRow("batch summary gives way to standard output")
+        << "printf 'output,paired-data\\nb.RAT,-\\n' > reaches.csv" << QStringList{"--batch", "reaches.csv"}
+        << QStringList{} << 0 << "1 rated, 0 failed"
+        << "Storage (acre-ft),Outflow (cfs)" << QStringList{};
+    QTest::newRow("toolkit options are the program's own")
+        << "" << QStringList{"--title", "Mill Creek", "--output", "t.RAT", "--plot", "t.svg"}
+        << QStringList{"QT_QPA_PLATFORM=xcb", "DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR"} << 0 << ""
+        << "Elev     Area" << QStringList{};
+    QTest::newRow("help names the program") << "" << QStringList{"--help"} << QStringList{} << 0 << ""
+                                            << "Usage: trapezoid-rating-cli [options]" << QStringList{};
+  }
+
+  void edges() {
+    QFETCH(QString, setup);
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, environment);
+    QFETCH(int, exitCode);
+    QFETCH(QString, err);
+    QFETCH(QString, out);
+    QFETCH(QStringList, kept);
+    QTemporaryDir folder;
+    const QString here = QDir(folder.path()).canonicalPath();
+    if (!setup.isEmpty()) {
+      QProcess shell;
+      shell.setWorkingDirectory(folder.path());
+      shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), setup});
+      QVERIFY(shell.waitForFinished());
+      QCOMPARE(shell.exitCode(), 0);
+    }
+    for (QString& argument : arguments) argument.replace(QStringLiteral("$PWD"), here);
+    const CliResult cli = RunCli(arguments, folder.path(), QString(), environment);
+    QCOMPARE(cli.exitCode, exitCode);
+    if (err.isEmpty()) {
+      QCOMPARE(cli.err, QByteArray());
+    } else {
+      QVERIFY2(QString::fromUtf8(cli.err).contains(QString(err).replace(QStringLiteral("$PWD"), here)),
+               cli.err.constData());
+    }
+    QVERIFY2(out.isEmpty() || QString::fromUtf8(cli.out).startsWith(out), cli.out.constData());
+    if (exitCode != 0) QVERIFY(cli.out.isEmpty());
+    for (const QString& name : kept) QCOMPARE(ReadFile(folder.filePath(name)), QByteArray("previous\n"));
+    QCOMPARE(QDir(folder.path()).entryList({QStringLiteral(".*.partial")}, QDir::Files | QDir::Hidden),
+             QStringList());
+    if (arguments.contains(QStringLiteral("Mill Creek"))) {
+      QVERIFY(ReadFile(folder.filePath(QStringLiteral("t.RAT"))).startsWith("Mill Creek\r\n"));
+    }
+  }
+
+  // The plot is XML that parsers read whatever the title holds.
+  void plotOfAnyTitleIsWellFormedXml() {
+    const QString title = QStringLiteral("Smith & Jones <Creek> \"upper\"");
+    const CliResult cli =
+        RunCli({QStringLiteral("--title"), title, QStringLiteral("--plot"), QStringLiteral("sj.svg"),
+                QStringLiteral("--output"), QStringLiteral("sj.RAT")},
+               dir_.path());
+    QCOMPARE(cli.exitCode, 0);
+    QXmlStreamReader svg(ReadFile(Path(QStringLiteral("sj.svg"))));
+    QString shownTitle;
+    while (!svg.atEnd()) {
+      if (svg.readNext() == QXmlStreamReader::StartElement && svg.name() == QLatin1String("title")) {
+        shownTitle = svg.readElementText();
+      }
+    }
+    QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+    QCOMPARE(shownTitle, title);
   }
 
   void exportsMatchTheGoldenFiles_data() {
@@ -217,16 +323,6 @@ class CliTest : public QObject {
         fileStorage << QString::fromLatin1(cells.at(2).trimmed());
       }
 
-      // The rows the batch said it left out of this reach's paired data.
-      QSet<int> leftOut;
-      const QString prefix = QStringLiteral("reaches.csv:%1: row ").arg(i + 2);
-      for (const QString& note : notes) {
-        if (note.startsWith(prefix) && note.contains(QStringLiteral("left out of the paired data"))) {
-          leftOut.insert(note.mid(prefix.size()).section(QLatin1Char(' '), 0, 0).toInt());
-        }
-      }
-      leftOutTotal += static_cast<int>(leftOut.size());
-
       const QList<QByteArray> pairs =
           ReadFile(batch.filePath(QStringLiteral("r%1.pairs.csv").arg(n))).split('\n').mid(1);
       QStringList keptStorage;
@@ -236,19 +332,51 @@ class CliTest : public QObject {
         keptStorage << QString::fromLatin1(line.trimmed().split(',').at(0));
         keptFlow << QString::fromLatin1(line.trimmed().split(',').at(1));
       }
-      QStringList expectedStorage;
-      QStringList expectedFlow;
-      for (int row = 0; row < fileFlow.size(); ++row) {
-        if (leftOut.contains(row)) continue;
-        expectedStorage << fileStorage.at(row);
-        expectedFlow << fileFlow.at(row);
+      // The pairs are rows of the file, in order, strictly increasing, from
+      // the dry channel to the top of the table; of equal rows the higher is kept.
+      QList<int> leftOut;
+      for (auto row = fileFlow.size() - 1, k = keptFlow.size() - 1; row >= 0; --row) {
+        if (k >= 0 && fileStorage.at(row) == keptStorage.at(k) && fileFlow.at(row) == keptFlow.at(k)) {
+          --k;
+        } else {
+          leftOut.prepend(static_cast<int>(row));
+        }
       }
-      QCOMPARE(keptStorage, expectedStorage);
-      QCOMPARE(keptFlow, expectedFlow);
+      QCOMPARE(leftOut.size(), fileFlow.size() - keptFlow.size());
+      QCOMPARE(keptStorage.first(), QStringLiteral("0"));
+      if (fileStorage.last().toDouble() > 0) {
+        QCOMPARE(keptStorage.last(), fileStorage.last());
+        QCOMPARE(keptFlow.last(), fileFlow.last());
+      }
       for (int k = 1; k < keptFlow.size(); ++k) {
         QVERIFY2(keptStorage.at(k).toDouble() > keptStorage.at(k - 1).toDouble(), qPrintable(n));
         QVERIFY2(keptFlow.at(k).toDouble() > keptFlow.at(k - 1).toDouble(), qPrintable(n));
       }
+      // The batch said so in one line: the count, the first and the last row.
+      const QString prefix = QStringLiteral("reaches.csv:%1: ").arg(i + 2);
+      QStringList said;
+      for (const QString& note : notes) {
+        if (note.startsWith(prefix) && note.contains(QStringLiteral("left out of the paired data")))
+          said << note;
+      }
+      if (leftOut.isEmpty()) {
+        QVERIFY(said.isEmpty());
+      } else if (leftOut.size() == 1) {
+        QCOMPARE(said,
+                 QStringList{prefix + QStringLiteral("row %1 left out of the paired data \"r%2.pairs.csv\": "
+                                                     "storage and outflow must both increase.")
+                                          .arg(leftOut.first())
+                                          .arg(n)});
+      } else {
+        QCOMPARE(said, QStringList{prefix + QStringLiteral("%1 rows, %2 to %3, left out of the paired data "
+                                                           "\"r%4.pairs.csv\": storage and outflow must both "
+                                                           "increase.")
+                                                .arg(leftOut.size())
+                                                .arg(leftOut.first())
+                                                .arg(leftOut.last())
+                                                .arg(n)});
+      }
+      leftOutTotal += static_cast<int>(leftOut.size());
 
       const QList<QByteArray> table = ReadFile(batch.filePath(QStringLiteral("r%1.csv").arg(n))).split('\n');
       QCOMPARE(table.size(), fileLines.size() + 2);  // the header and an empty last line
@@ -428,19 +556,31 @@ class CliTest : public QObject {
 
   void aPlotThatCannotBeWrittenKeepsThePreviousPlot() {
     const QString path = Path(QStringLiteral("kept.svg"));
+    const QString rating = Path(QStringLiteral("kept.RAT"));
     WriteFile(path, "<svg>previous</svg>");
-    const rating::RatingCurves curves{QStringLiteral("T"), QStringLiteral("P"), {0, 1}, {0, 10}, {0, 1}};
+    WriteFile(rating, "previous rating\r\n");
+    // The rating file is finished first; the plot's bytes fail to reach its
+    // temporary file, as on a full disk.
+    static int written = 0;
+    written = 0;
     rating::SetWriteStepHookForTesting([](rating::WriteStep step) {
-      if (step == rating::WriteStep::DataWritten) throw std::system_error(ENOSPC, std::generic_category());
+      if (step == rating::WriteStep::DataWritten && ++written == 2) {
+        throw std::system_error(ENOSPC, std::generic_category());
+      }
     });
-    try {
-      rating::cli::WriteRatingPlot(curves, path.toStdString());
-      QFAIL("the plot was reported as written");
-    } catch (const rating::RatingFailure& failure) {
-      QCOMPARE(failure.Kind(), rating::FailureKind::PlotFile);
-    }
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = rating::cli::RunCommandLine(
+        {"trapezoid-rating-cli", "--plot", path.toStdString(), "--output", rating.toStdString()}, ".", out,
+        err);
     rating::SetWriteStepHookForTesting(nullptr);
+    QCOMPARE(status, rating::cli::kExitFailure);
+    QVERIFY2(
+        err.str().starts_with("Cannot write plot \"" + path.toStdString() + "\": No space left on device."),
+        err.str().c_str());
+    QVERIFY(out.str().empty());
     QCOMPARE(ReadFile(path), QByteArray("<svg>previous</svg>"));
+    QCOMPARE(ReadFile(rating), QByteArray("previous rating\r\n"));
     QCOMPARE(QDir(dir_.path()).entryList({QStringLiteral("*.partial")}, QDir::Hidden | QDir::Files),
              QStringList());
   }

@@ -10,14 +10,11 @@
 
 #include "engine/channel_parameters.h"
 #include "engine/failure.h"
+#include "tests/support/field_texts.h"
 
 namespace rating {
 
-// One field typed differently from the default texts.
-struct FieldEdit {
-  std::string ChannelTexts::*field;
-  const char* text;
-};
+using testing_support::FieldEdit;
 
 struct FailureCase {
   const char* name;
@@ -26,73 +23,65 @@ struct FailureCase {
   FailureKind kind;
 };
 
-inline ChannelTexts DefaultChannelTexts() { return {"3000", "50", "2", "110", "5.5", "0.025", "0.0", "0.2"}; }
-
 // The default texts with a case's edits.
-inline ChannelTexts TextsOf(const FailureCase& c) {
-  ChannelTexts texts = DefaultChannelTexts();
-  for (const FieldEdit& edit : c.edits) texts.*edit.field = edit.text;
-  return texts;
-}
+inline FieldTexts TextsOf(const FailureCase& c) { return testing_support::TextsWith(c.edits); }
 
 inline std::vector<FailureCase> ConversionsFailures() {
-  return {
-      FailureCase{"EmptyField", {{&ChannelTexts::bottomWidth, ""}}, FailureKind::TypeMismatch},
-      FailureCase{"MaximumFlowIsReadFirst",
-                  {{&ChannelTexts::maxFlow, "x"},
-                   {&ChannelTexts::bottomWidth, "x"},
-                   {&ChannelTexts::bankSlope, "x"},
-                   {&ChannelTexts::fall, "x"},
-                   {&ChannelTexts::length, "x"},
-                   {&ChannelTexts::roughness, "x"},
-                   {&ChannelTexts::invert, "x"},
-                   {&ChannelTexts::increment, "x"}},
-                  FailureKind::TypeMismatch},
-      FailureCase{"BankBeforeFall",
-                  {{&ChannelTexts::bankSlope, "2:1"}, {&ChannelTexts::fall, "?"}},
-                  FailureKind::TypeMismatch},
-      FailureCase{"LengthBeforeN",
-                  {{&ChannelTexts::length, "5.5 mi"}, {&ChannelTexts::roughness, "n"}},
-                  FailureKind::TypeMismatch},
-      FailureCase{"IncrementIsReadLast", {{&ChannelTexts::increment, "0.2ft"}}, FailureKind::TypeMismatch},
-      FailureCase{"FieldBeyondSingleRange", {{&ChannelTexts::invert, "1e39"}}, FailureKind::Overflow}};
+  return {FailureCase{"EmptyField", {{InputField::BottomWidth, ""}}, FailureKind::TypeMismatch},
+          FailureCase{"MaximumFlowIsReadFirst",
+                      {{InputField::MaxFlow, "x"},
+                       {InputField::BottomWidth, "x"},
+                       {InputField::BankSlope, "x"},
+                       {InputField::Fall, "x"},
+                       {InputField::Length, "x"},
+                       {InputField::Roughness, "x"},
+                       {InputField::Invert, "x"},
+                       {InputField::Increment, "x"}},
+                      FailureKind::TypeMismatch},
+          FailureCase{"BankBeforeFall",
+                      {{InputField::BankSlope, "2:1"}, {InputField::Fall, "?"}},
+                      FailureKind::TypeMismatch},
+          FailureCase{"LengthBeforeN",
+                      {{InputField::Length, "5.5 mi"}, {InputField::Roughness, "n"}},
+                      FailureKind::TypeMismatch},
+          FailureCase{"IncrementIsReadLast", {{InputField::Increment, "0.2ft"}}, FailureKind::TypeMismatch},
+          FailureCase{"FieldBeyondSingleRange", {{InputField::Invert, "1e39"}}, FailureKind::Overflow}};
 }
 
 inline std::vector<FailureCase> DerivedValuesFailures() {
-  return {FailureCase{"LengthZero", {{&ChannelTexts::length, "0"}}, FailureKind::DivisionByZero},
+  return {FailureCase{"LengthZero", {{InputField::Length, "0"}}, FailureKind::DivisionByZero},
           FailureCase{"LengthAndFallZero",
-                      {{&ChannelTexts::length, "0"}, {&ChannelTexts::fall, "0"}},
+                      {{InputField::Length, "0"}, {InputField::Fall, "0"}},
                       FailureKind::InvalidArgument},
           FailureCase{"LengthZeroBeforeNZero",
-                      {{&ChannelTexts::length, "0"}, {&ChannelTexts::roughness, "0"}},
+                      {{InputField::Length, "0"}, {InputField::Roughness, "0"}},
                       FailureKind::DivisionByZero},
-          FailureCase{"RoughnessZero", {{&ChannelTexts::roughness, "0"}}, FailureKind::DivisionByZero},
-          FailureCase{"RoughnessTiny", {{&ChannelTexts::roughness, "1e-40"}}, FailureKind::Overflow},
-          FailureCase{"LengthHuge", {{&ChannelTexts::length, "1e36"}}, FailureKind::Overflow}};
+          FailureCase{"RoughnessZero", {{InputField::Roughness, "0"}}, FailureKind::DivisionByZero},
+          FailureCase{"RoughnessTiny", {{InputField::Roughness, "1e-40"}}, FailureKind::Overflow},
+          FailureCase{"LengthHuge", {{InputField::Length, "1e36"}}, FailureKind::Overflow}};
 }
 
 inline std::vector<FailureCase> RowsFailures() {
-  return {
-      FailureCase{"FallZero", {{&ChannelTexts::fall, "0"}}, FailureKind::DivisionByZero},
-      FailureCase{"DepthBeyondRange",
-                  {{&ChannelTexts::increment, "1e38"}, {&ChannelTexts::maxFlow, "3e38"}},
-                  FailureKind::Overflow},
-      FailureCase{"MaximumNeverReached", {{&ChannelTexts::maxFlow, "1e30"}}, FailureKind::IndexOutOfRange}};
+  return {FailureCase{"FallZero", {{InputField::Fall, "0"}}, FailureKind::DivisionByZero},
+          FailureCase{"DepthBeyondRange",
+                      {{InputField::Increment, "1e38"}, {InputField::MaxFlow, "3e38"}},
+                      FailureKind::Overflow},
+          FailureCase{"MaximumNeverReached", {{InputField::MaxFlow, "1e30"}}, FailureKind::IndexOutOfRange}};
 }
 
 // A negative size is refused where it is typed, before any row, instead of
 // failing far from the cause or giving a plausible-looking table.
 inline std::vector<FailureCase> NegativeGeometryFailures() {
-  return {FailureCase{"Width", {{&ChannelTexts::bottomWidth, "-50"}}, FailureKind::InvalidArgument},
-          FailureCase{"BankSlope", {{&ChannelTexts::bankSlope, " -1 "}}, FailureKind::InvalidArgument},
-          FailureCase{"Fall", {{&ChannelTexts::fall, "-110"}}, FailureKind::InvalidArgument},
-          FailureCase{"Length", {{&ChannelTexts::length, "-5.5"}}, FailureKind::InvalidArgument},
-          FailureCase{"Roughness", {{&ChannelTexts::roughness, "-0.025"}}, FailureKind::InvalidArgument},
-          FailureCase{"Increment", {{&ChannelTexts::increment, "-0.2"}}, FailureKind::InvalidArgument},
+  return {FailureCase{"Width", {{InputField::BottomWidth, "-50"}}, FailureKind::InvalidArgument},
+          FailureCase{"BankSlope", {{InputField::BankSlope, " -1 "}}, FailureKind::InvalidArgument},
+          FailureCase{"Fall", {{InputField::Fall, "-110"}}, FailureKind::InvalidArgument},
+          FailureCase{"Length", {{InputField::Length, "-5.5"}}, FailureKind::InvalidArgument},
+          FailureCase{"Roughness", {{InputField::Roughness, "-0.025"}}, FailureKind::InvalidArgument},
+          FailureCase{"Increment", {{InputField::Increment, "-0.2"}}, FailureKind::InvalidArgument},
           FailureCase{"WidthBeforeFall",
-                      {{&ChannelTexts::bottomWidth, "-1"}, {&ChannelTexts::fall, "-1"}},
+                      {{InputField::BottomWidth, "-1"}, {InputField::Fall, "-1"}},
                       FailureKind::InvalidArgument},
-          FailureCase{"NegativeZeroIsZero", {{&ChannelTexts::fall, "-0"}}, FailureKind::DivisionByZero}};
+          FailureCase{"NegativeZeroIsZero", {{InputField::Fall, "-0"}}, FailureKind::DivisionByZero}};
 }
 
 }  // namespace rating

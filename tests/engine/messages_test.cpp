@@ -16,6 +16,8 @@
 #include "engine/rounding.h"
 #include "engine/text_to_number.h"
 #include "tests/engine/failure_cases.h"
+#include "tests/support/failure_assertions.h"
+#include "tests/support/field_texts.h"
 
 namespace rating {
 namespace {
@@ -26,12 +28,8 @@ namespace {
 const std::filesystem::path kCatalogue = std::filesystem::path(RATING_GOLDEN_DIR) / "messages.txt";
 
 std::string MessageOf(const std::function<void()>& provoke) {
-  try {
-    provoke();
-  } catch (const RatingFailure& failure) {
-    return failure.what();
-  }
-  return "(no failure)";
+  const auto failure = testing_support::FailureOf(provoke);
+  return failure ? failure->what() : "(no failure)";
 }
 
 void Rate(const ChannelParameters& channel) {
@@ -63,18 +61,11 @@ std::vector<MessageCase> AllCases() {
 
   const auto handBuilt = [](const std::function<void(ChannelParameters&)>& edit) {
     return [edit] {
-      ChannelParameters channel = ReadChannelParameters(DefaultChannelTexts(), ".");
+      ChannelParameters channel = ReadChannelParameters(testing_support::TextsWith(), ".");
       edit(channel);
       Rate(channel);
     };
   };
-  cases.push_back({"Rows/ZeroWettedPerimeter", handBuilt([](ChannelParameters& c) {
-                     c.bankSlope = 0.75F;  // bank length 1.25 D, so P = 2.5 D + B = 0
-                     c.increment = 0.25F;
-                     c.bottomWidth = -0.625F;
-                   })});
-  cases.push_back({"Rows/NegativeSlope", handBuilt([](ChannelParameters& c) { c.slope = -0.01F; })});
-  cases.push_back({"Rows/NegativeSection", handBuilt([](ChannelParameters& c) { c.bottomWidth = -60; })});
   cases.push_back({"Rows/FlowBeyondRange", handBuilt([](ChannelParameters& c) {
                      c.manningFactor = 1e38F;
                      c.maxFlow = 3.4028235e38F;  // the largest single: only an overflow exceeds it
@@ -90,28 +81,20 @@ std::vector<MessageCase> AllCases() {
       {"Fields/LineBreakInTitle", [] { RequireOneLine("South Street\nChannel", InputField::Title); }});
   cases.push_back({"Fields/LineBreakInFilename", [] { RequireOneLine("kept\r.RAT", InputField::Filename); }});
   cases.push_back({"Fields/BlanksOnly", [] { ConvertStrict(" \t ", ".", InputField::Length); }});
-  cases.push_back({"Files/CannotCreate", [] {
-                     throw FileFailure(FailureKind::FileCreate, "/nope/x.RAT", Errno(ENOENT),
-                                       InputField::Filename);
-                   }});
+  cases.push_back({"Files/CannotCreate",
+                   [] { throw FileFailure(FailureKind::FileCreate, "/nope/x.RAT", Errno(ENOENT)); }});
   cases.push_back({"Files/RelativeNameNamesItsFolder",
                    [] { throw FileFailure(FailureKind::FileCreate, "x.RAT", Errno(EACCES)); }});
   cases.push_back({"Files/ControlCharactersShown",
                    [] { throw FileFailure(FailureKind::FileCreate, "/data/a\x01\x1b.RAT", Errno(EACCES)); }});
   cases.push_back(
       {"Files/CannotWrite", [] { throw FileFailure(FailureKind::FileWrite, "/dev/full", Errno(ENOSPC)); }});
-  cases.push_back(
-      {"Files/BatchFileIsAFolder", [] { throw FileFailure(FailureKind::BatchFile, "/tmp", Errno(EISDIR)); }});
-  cases.push_back({"Files/CannotWriteExport",
-                   [] { throw FileFailure(FailureKind::ExportFile, "/nope/table.csv", Errno(ENOENT)); }});
-  cases.push_back({"Files/CannotWritePlot",
-                   [] { throw FileFailure(FailureKind::PlotFile, "/nope/c.svg", Errno(ENOENT)); }});
   return cases;
 }
 
 std::string Catalogue() {
   std::ostringstream text;
-  for (int kind = 0; kind <= static_cast<int>(FailureKind::ExportFile); ++kind) {
+  for (int kind = 0; kind <= static_cast<int>(FailureKind::FileWrite); ++kind) {
     text << "Kind/" << kind << ": " << FailureKindText(static_cast<FailureKind>(kind)) << '\n';
   }
   const std::string folder = std::filesystem::current_path().string();
@@ -122,6 +105,16 @@ std::string Catalogue() {
       message.replace(at, folder.size(), "$PWD");
     text << c.name << ": " << message << '\n';
   }
+  // Every message of the window and the command line as its pattern, the
+  // batch, option and file messages among them.
+  for (const MessageFacts& facts : AllMessages())
+    text << "Table/" << facts.name << ": " << facts.pattern << '\n';
+  text << "Files/BatchFileIsAFolder: " << FileMessage(Pattern(Message::KindBatchFile), "/tmp", Errno(EISDIR))
+       << '\n';
+  text << "Files/CannotWriteCsv: "
+       << FileMessage(Pattern(Message::KindCsvFile), "/nope/table.csv", Errno(ENOENT)) << '\n';
+  text << "Files/CannotWritePlot: "
+       << FileMessage(Pattern(Message::KindPlotFile), "/nope/c.svg", Errno(ENOENT)) << '\n';
   return text.str();
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/failure.h"
+#include "tests/support/failure_assertions.h"
 
 namespace rating {
 namespace {
@@ -58,14 +59,12 @@ class StrictRejects : public testing::TestWithParam<RejectCase> {};
 
 TEST_P(StrictRejects, WithItsKindAndField) {
   const RejectCase& c = GetParam();
-  try {
-    ConvertStrict(c.text, c.separator, InputField::Length);
-    FAIL() << "accepted \"" << c.text << "\"";
-  } catch (const RatingFailure& failure) {
-    EXPECT_EQ(failure.Kind(), c.kind);
-    EXPECT_EQ(failure.Field(), InputField::Length);
-    EXPECT_NE(std::string(failure.what()).find("Channel Length (mi)"), std::string::npos) << failure.what();
-  }
+  const auto failure =
+      testing_support::FailureOf([&c] { ConvertStrict(c.text, c.separator, InputField::Length); });
+  ASSERT_TRUE(failure.has_value()) << "accepted \"" << c.text << "\"";
+  EXPECT_EQ(failure->Kind(), c.kind);
+  EXPECT_EQ(failure->Field(), InputField::Length);
+  EXPECT_NE(std::string(failure->what()).find("Channel Length (mi)"), std::string::npos) << failure->what();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -95,58 +94,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(StrictMessages, QuoteTheTextAndNameTheField) {
-  const auto message = [](const std::string& text, InputField field) {
-    try {
-      ConvertStrict(text, ",", field);
-    } catch (const RatingFailure& failure) {
-      return std::string(failure.what());
-    }
-    return std::string("accepted");
-  };
-  EXPECT_EQ(message("5,5x", InputField::Length),
-            "Type mismatch: Channel Length (mi) \"5,5x\" is not a number.");
-  EXPECT_EQ(message(" ", InputField::MaxFlow),
-            "Type mismatch: Maximum Flow (cfs) is empty; it needs a number.");
-  EXPECT_EQ(message("1e39", InputField::Roughness),
-            "Overflow: Manning's Roughness \"1e39\" is beyond the single-precision range (about 3.4E+38).");
+  EXPECT_FAILURE_MSG(ConvertStrict("5,5x", ",", InputField::Length), FailureKind::TypeMismatch,
+                     "Type mismatch: Channel Length (mi) \"5,5x\" is not a number.");
+  EXPECT_FAILURE_MSG(ConvertStrict(" ", ",", InputField::MaxFlow), FailureKind::TypeMismatch,
+                     "Type mismatch: Maximum Flow (cfs) is empty; it needs a number.");
+  EXPECT_FAILURE_MSG(
+      ConvertStrict("1e39", ",", InputField::Roughness), FailureKind::Overflow,
+      "Overflow: Manning's Roughness \"1e39\" is beyond the single-precision range (about 3.4E+38).");
 }
 
 TEST(StrictConversion, KeepsTheSignOfZero) {
   EXPECT_TRUE(std::signbit(ConvertStrict("-0", ".", InputField::BankSlope)));
   EXPECT_TRUE(std::signbit(ConvertStrict("-1e-60", ".", InputField::BankSlope)));
 }
-
-struct LenientCase {
-  const char* name;
-  friend void PrintTo(const LenientCase& c, std::ostream* os) { *os << c.name; }
-  std::string text;
-  double expected;
-  const char* separator = ".";
-};
-
-class LeadingNumber : public testing::TestWithParam<LenientCase> {};
-
-TEST_P(LeadingNumber, ReadsTheLongestNumericPrefix) {
-  EXPECT_EQ(ReadLeadingNumber(GetParam().text, GetParam().separator), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, LeadingNumber,
-    testing::Values(LenientCase{"Integer", "110", 110}, LenientCase{"CommaEndsTheNumber", "5,5", 5},
-                    LenientCase{"BlanksSkippedAnywhere", " 1 2 3", 123},
-                    LenientCase{"TabsAndLineFeedsSkipped", "1\t0\n5", 105},
-                    LenientCase{"TrailingLetters", "12abc", 12}, LenientCase{"NoNumber", "abc", 0},
-                    LenientCase{"Empty", "", 0}, LenientCase{"SignAndExponent", "-2.5e1x", -25},
-                    LenientCase{"BlankAfterSign", "- 7", -7}, LenientCase{"IncompleteExponent", "1e", 1},
-                    LenientCase{"IncompleteSignedExponent", "1e+x", 1},
-                    LenientCase{"FractionOnly", ".5", 0.5}, LenientCase{"SecondPointEnds", "3.4.5", 3.4},
-                    LenientCase{"CarriageReturnEnds", "1\r2", 1},
-                    LenientCase{"BeyondDouble", "1e400", HUGE_VAL}, LenientCase{"BelowDouble", "1e-400", 0},
-                    // The user's separator, as the strict conversion reads it: "0,5" keeps its fraction.
-                    LenientCase{"CommaLocaleFraction", "0,5", 0.5, ","},
-                    LenientCase{"CommaLocaleBlanks", " 1 1 0 , 2 5", 110.25, ","},
-                    LenientCase{"CommaLocalePointEnds", "0.5", 0, ","}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace rating

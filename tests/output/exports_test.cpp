@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "output/reach_description.h"
+#include "tests/support/field_texts.h"
 
 namespace rating {
 namespace {
@@ -19,8 +20,7 @@ std::string ReadGolden(const std::string& name) {
 }
 
 struct DefaultRun {
-  ChannelParameters channel =
-      ReadChannelParameters({"3000", "50", "2", "110", "5.5", "0.025", "0.0", "0.2"}, ".");
+  ChannelParameters channel = ReadChannelParameters(DefaultFieldTexts("."), ".");
   RatingTable table = CreateRatingTable(channel);
   std::vector<RatingFileRow> fileRows;
   std::vector<ListingRow> listed;
@@ -49,48 +49,35 @@ struct PairsCase {
   std::vector<RatingFileRow> rows;  // elevation, flow, storage, cascades
   std::string csvRows;              // after the header
   std::vector<int> leftOut;
-  std::string firstReason;
 };
 
 class PairedData : public testing::TestWithParam<PairsCase> {};
 
-TEST_P(PairedData, KeepsStorageAndOutflowStrictlyIncreasing) {
+TEST_P(PairedData, StayStrictlyIncreasingAndReachTheTopOfTheTable) {
   const PairsCase& c = GetParam();
   const StorageOutflow pairs = StorageOutflowCsv(c.rows);
   EXPECT_EQ(pairs.csv, "Storage (acre-ft),Outflow (cfs)\r\n" + c.csvRows);
-  std::vector<int> rows;
-  for (const LeftOutRow& row : pairs.leftOut) rows.push_back(row.row);
-  EXPECT_EQ(rows, c.leftOut);
-  if (!pairs.leftOut.empty()) {
-    EXPECT_EQ(pairs.leftOut.front().reason, c.firstReason);
-  }
+  EXPECT_EQ(pairs.leftOut, c.leftOut);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, PairedData,
     testing::Values(
         PairsCase{
-            "AllIncreasing", {{0, 0, 0, 0}, {1, 10, 2, 5}, {2, 30, 4, 5}}, "0,0\r\n2,10\r\n4,30\r\n", {}, ""},
-        PairsCase{"EqualRoundedOutflow",
+            "AllIncreasing", {{0, 0, 0, 0}, {1, 10, 2, 5}, {2, 30, 4, 5}}, "0,0\r\n2,10\r\n4,30\r\n", {}},
+        PairsCase{"EqualStorageAtTheTopKeepsTheLastRow",
+                  {{0, 0, 0, 0}, {1, 2970, 207, 5}, {2, 2990, 208, 5}, {3, 3010, 208, 5}},
+                  "0,0\r\n207,2970\r\n208,3010\r\n",
+                  {2}},
+        PairsCase{"EqualRoundedOutflowKeepsTheGreaterStorage",
                   {{0, 0, 0, 0}, {1, 1000, 50, 5}, {2, 1000, 51, 5}, {3, 1010, 52, 5}},
-                  "0,0\r\n50,1000\r\n52,1010\r\n",
-                  {2},
-                  "its outflow 1000 cfs does not exceed row 1's"},
-        PairsCase{"EqualRoundedStorage",
-                  {{0, 0, 0, 0}, {1, 10, 1000, 5}, {2, 20, 1000, 5}},
-                  "0,0\r\n1000,10\r\n",
-                  {2},
-                  "its storage 1000 acre-ft does not exceed row 1's"},
-        PairsCase{"ComparedWithTheLastKeptRow",
+                  "0,0\r\n51,1000\r\n52,1010\r\n",
+                  {1}},
+        PairsCase{"ComparedWithTheLastKeptRowAbove",
                   {{0, 0, 0, 0}, {1, 1000, 50, 5}, {2, 1000, 51, 5}, {3, 990, 52, 5}, {4, 1010, 53, 5}},
-                  "0,0\r\n50,1000\r\n53,1010\r\n",
-                  {2, 3},
-                  "its outflow 1000 cfs does not exceed row 1's"},
-        PairsCase{"ARowOfZeros",
-                  {{0, 0, 0, 0}, {1, 0, 0, 1}},
-                  "0,0\r\n",
-                  {1},
-                  "its storage 0 acre-ft does not exceed row 0's"}),
+                  "0,0\r\n52,990\r\n53,1010\r\n",
+                  {1, 2}},
+        PairsCase{"ARowOfZeros", {{0, 0, 0, 0}, {1, 0, 0, 1}}, "0,0\r\n", {1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TabSeparatedListing, HasOneHeaderRowAndTheCellsWithoutBlanks) {
@@ -106,7 +93,12 @@ TEST(TabSeparatedListing, HasOneHeaderRowAndTheCellsWithoutBlanks) {
 
 TEST(ReachDescription, SaysTheReachInWordsWithUnits) {
   ChannelParameters channel =
-      ReadChannelParameters({"3000", "50", "0", "110", "5,5", "0,025", "0", "0,2"}, ",");
+      ReadChannelParameters(testing_support::TextsWith({{InputField::BankSlope, "0"},
+                                                        {InputField::Length, "5,5"},
+                                                        {InputField::Roughness, "0,025"},
+                                                        {InputField::Invert, "0"},
+                                                        {InputField::Increment, "0,2"}}),
+                            ",");
   EXPECT_EQ(ReachDescription(channel, ","),
             "Bottom width 50 ft, side slopes 2:1, fall 110 ft over 5,5 mi, n = 0,025")
       << "a bank slope typed as 0 is computed, and described, as 2:1";

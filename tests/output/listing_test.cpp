@@ -12,8 +12,7 @@ namespace rating {
 namespace {
 
 RatingTable DefaultTable() {
-  const ChannelParameters channel =
-      ReadChannelParameters({"3000", "50", "2", "110", "5.5", "0.025", "0.0", "0.2"}, ".");
+  const ChannelParameters channel = ReadChannelParameters(DefaultFieldTexts("."), ".");
   RatingTable table = CreateRatingTable(channel);
   ComputeRatingTable(channel, table);
   return table;

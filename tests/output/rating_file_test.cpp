@@ -12,6 +12,7 @@
 #include <unistd.h>  // geteuid, setuid: file-permission cases run as an ordinary user
 
 #include "engine/failure.h"
+#include "tests/support/field_texts.h"
 #include "tests/support/scratch_files.h"
 
 namespace rating {
@@ -23,11 +24,7 @@ using testing_support::ReadFile;
 using testing_support::WriteFile;
 
 RatingTable DefaultTable(const char* separator = ".") {
-  const bool comma = separator[0] == ',';
-  const ChannelParameters channel =
-      ReadChannelParameters({"3000", "50", "2", "110", comma ? "5,5" : "5.5", comma ? "0,025" : "0.025", "0",
-                             comma ? "0,2" : "0.2"},
-                            separator);
+  const ChannelParameters channel = ReadChannelParameters(DefaultFieldTexts(separator), separator);
   RatingTable table = CreateRatingTable(channel);
   ComputeRatingTable(channel, table);
   return table;
@@ -143,7 +140,7 @@ TEST_F(RatingFileTest, AFailureAfterOpenLeavesThePreviousFileByteIdentical) {
   const std::string previous = "previous rating\r\n 0 \t 0 \t 0 \t 0 \r\n";
   WriteFile(name, previous);
   const ChannelParameters channel =
-      ReadChannelParameters({"3000", "50", "2", "0", "5.5", "0.025", "0", "0.2"}, ".");  // fall 0
+      ReadChannelParameters(testing_support::TextsWith({{InputField::Fall, "0"}}), ".");
   {
     RatingFileWriter writer(".");
     writer.Open(name);

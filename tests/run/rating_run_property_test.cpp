@@ -18,7 +18,6 @@
 #include "engine/failure.h"
 #include "engine/rating_table.h"
 #include "run/rating_run.h"
-#include "run/text_form.h"
 #include "tests/support/scratch_files.h"
 
 namespace rating {
@@ -54,20 +53,15 @@ class RunProperties : public testing::Test {
  protected:
   // Checks one channel through the engine and the whole run. Returns whether
   // the run produced a table.
-  bool Check(TextForm& form, bool positiveGeometry) {
-    const std::string separator = form.DecimalSeparator();
+  bool Check(FieldTexts texts, const std::string& separator, bool positiveGeometry) {
     const std::string previous = "previous rating\r\n";
     std::ofstream(file_, std::ios::binary) << previous;
-    form.Text(InputField::Filename) = file_.string();
+    TextOf(texts, InputField::Filename) = file_.string();
 
     std::optional<RatingTable> table;
     std::optional<ChannelParameters> channel;
     try {
-      channel = ReadChannelParameters(
-          {form.Text(InputField::MaxFlow), form.Text(InputField::BottomWidth),
-           form.Text(InputField::BankSlope), form.Text(InputField::Fall), form.Text(InputField::Length),
-           form.Text(InputField::Roughness), form.Text(InputField::Invert), form.Text(InputField::Increment)},
-          separator);
+      channel = ReadChannelParameters(texts, separator);
       table = CreateRatingTable(*channel);
       ComputeRatingTable(*channel, *table);
     } catch (const RatingFailure& failure) {
@@ -77,10 +71,11 @@ class RunProperties : public testing::Test {
     if (table) CheckTable(*table, channel->maxFlow, positiveGeometry);
 
     try {
-      CreateRatingFile(form);
+      const RatingResult result = CreateRatingFile(texts, separator);
       EXPECT_TRUE(table.has_value()) << "the run succeeded where the engine failed";
-      if (table) CheckOutputs(form, table->lastRow);
-    } catch (const RatingFailure& failure) {
+      EXPECT_EQ(ReadFile(file_), result.fileText) << "the file holds what the pure step laid out";
+      if (table) CheckOutputs(result.listing, table->lastRow);
+    } catch (const RunFailure& failure) {
       ExpectWellFormed(failure);
       EXPECT_FALSE(table.has_value()) << "the run failed where the engine succeeded: " << failure.what();
       EXPECT_EQ(ReadFile(file_), previous) << failure.what();
@@ -114,7 +109,7 @@ class RunProperties : public testing::Test {
     }
   }
 
-  void CheckOutputs(const TextForm& form, int lastRow) {
+  void CheckOutputs(const std::vector<std::string>& listing, int lastRow) {
     const std::vector<std::string> lines = SplitLines(ReadFile(file_));
     ASSERT_EQ(lines.size(), 2U + lastRow + 1U);
     for (std::size_t i = 2; i < lines.size(); ++i) {
@@ -129,10 +124,8 @@ class RunProperties : public testing::Test {
       }
       ASSERT_EQ(count, 4) << lines[i];
     }
-    ASSERT_EQ(form.ListLines().size(), 2U + lastRow + 1U);
-    for (std::size_t i = 2; i < form.ListLines().size(); ++i) {
-      ASSERT_EQ(form.ListLines()[i].size(), 54U) << form.ListLines()[i];
-    }
+    ASSERT_EQ(listing.size(), 2U + lastRow + 1U);
+    for (std::size_t i = 2; i < listing.size(); ++i) ASSERT_EQ(listing[i].size(), 54U) << listing[i];
   }
 
   testing_support::ScratchFolder folder_{"rating-run-property"};
@@ -148,18 +141,17 @@ TEST_F(RunProperties, PlausibleChannels) {
   int cases = 0;
   int tables = 0;
   for (; cases < 2000; ++cases) {
-    TextForm form;
     const std::string separator = cases % 4 == 0 ? "," : ".";
-    form.SetDecimalSeparator(separator);
-    form.Text(InputField::BottomWidth) = NumberText(uniform(0, 500), separator);
-    form.Text(InputField::BankSlope) = NumberText(uniform(0.1F, 6), separator);
-    form.Text(InputField::Fall) = NumberText(uniform(0.5F, 500), separator);
-    form.Text(InputField::Length) = NumberText(uniform(0.05F, 50), separator);
-    form.Text(InputField::Roughness) = NumberText(uniform(0.01F, 0.15F), separator);
-    form.Text(InputField::MaxFlow) = NumberText(std::pow(10.0F, uniform(0, 5)), separator);
-    form.Text(InputField::Invert) = NumberText(uniform(-100, 5000), separator);
-    form.Text(InputField::Increment) = NumberText(uniform(0.05F, 2), separator);
-    tables += Check(form, true) ? 1 : 0;
+    FieldTexts texts = DefaultFieldTexts(separator);
+    TextOf(texts, InputField::BottomWidth) = NumberText(uniform(0, 500), separator);
+    TextOf(texts, InputField::BankSlope) = NumberText(uniform(0.1F, 6), separator);
+    TextOf(texts, InputField::Fall) = NumberText(uniform(0.5F, 500), separator);
+    TextOf(texts, InputField::Length) = NumberText(uniform(0.05F, 50), separator);
+    TextOf(texts, InputField::Roughness) = NumberText(uniform(0.01F, 0.15F), separator);
+    TextOf(texts, InputField::MaxFlow) = NumberText(std::pow(10.0F, uniform(0, 5)), separator);
+    TextOf(texts, InputField::Invert) = NumberText(uniform(-100, 5000), separator);
+    TextOf(texts, InputField::Increment) = NumberText(uniform(0.05F, 2), separator);
+    tables += Check(texts, separator, true) ? 1 : 0;
     if (HasFatalFailure()) break;
   }
   std::cout << "plausible channels: " << cases << " cases, " << tables << " tables\n";
@@ -178,19 +170,19 @@ TEST_F(RunProperties, HostileChannels) {
   int cases = 0;
   int tables = 0;
   for (; cases < 3000; ++cases) {
-    TextForm form;
+    FieldTexts texts = DefaultFieldTexts(".");
     for (const InputField field : kNumericFields) {
       if (!hostile(random)) continue;
       const std::size_t choice = pick(random);
       if (choice < pool.size()) {
-        form.Text(field) = pool[choice];
+        TextOf(texts, field) = pool[choice];
       } else {
         const float magnitude = std::pow(10.0F, exponent(random));
-        form.Text(field) = NumberText(negative(random) ? -magnitude : magnitude, ".");
+        TextOf(texts, field) = NumberText(negative(random) ? -magnitude : magnitude, ".");
       }
     }
-    form.Text(InputField::Title) = cases % 2 == 0 ? "Tab\there «ü»" : "";
-    tables += Check(form, false) ? 1 : 0;
+    TextOf(texts, InputField::Title) = cases % 2 == 0 ? "Tab\there «ü»" : "";
+    tables += Check(texts, ".", false) ? 1 : 0;
     if (HasFatalFailure()) break;
   }
   std::cout << "hostile channels: " << cases << " cases, " << tables << " tables\n";

@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/failure.h"
-#include "run/text_form.h"
+#include "tests/support/failure_assertions.h"
+#include "tests/support/field_texts.h"
 #include "tests/support/scratch_files.h"
 
 namespace rating {
@@ -18,68 +17,59 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A form that logs every field read and list change, in the order the run
-// makes them.
-class FakeForm : public TextForm {
- public:
-  explicit FakeForm(const fs::path& file) { Text(InputField::Filename) = file.string(); }
-
-  std::string FieldText(InputField field) override {
-    log.emplace_back(Facts(field).label);
-    return TextForm::FieldText(field);
-  }
-  void ClearList() override {
-    log.emplace_back("clear");
-    TextForm::ClearList();
-  }
-
-  std::vector<std::string> log;
-};
-
+using testing_support::FieldEdit;
 using testing_support::ReadFile;
 
 class RatingRunTest : public testing::Test {
  protected:
+  // The default texts aimed at the scratch folder, with `edits`; a file
+  // name edit is taken relative to the folder.
+  FieldTexts Texts(const std::vector<FieldEdit>& edits = {}) const {
+    FieldTexts texts = testing_support::TextsWith(edits);
+    std::string& name = TextOf(texts, InputField::Filename);
+    name = name == "MyRating.RAT" ? file_.string() : (dir_ / name).string();
+    return texts;
+  }
+
   testing_support::ScratchFolder folder_{"rating-run-test"};
   fs::path dir_ = folder_.Path();
   fs::path file_ = dir_ / "run.RAT";
 };
 
-TEST_F(RatingRunTest, ReadsEachFieldWhenItsStepNeedsIt) {
-  FakeForm form(file_);
-  CreateRatingFile(form);
-  EXPECT_EQ(form.log, (std::vector<std::string>{
-                          "Maximum Flow (cfs)", "Bottom Width (ft)", "Bank Slope run/rise",
-                          "Channel Fall (ft)", "Channel Length (mi)", "Manning's Roughness",
-                          "Invert Elevation (ft)", "Incremental Depth (ft)", "clear",
-                          "Output Rating Filename", "Title Line", "Bottom Width (ft)", "Bank Slope run/rise",
-                          "Channel Fall (ft)", "Channel Length (mi)", "Manning's Roughness"}));
-  EXPECT_EQ(form.ListLines().size(), 29U);
+TEST_F(RatingRunTest, DefaultPressWritesTheGoldenFileAndListsItsRows) {
+  const RatingOutcome outcome = RateFields(Texts(), ".");
+  ASSERT_TRUE(outcome.result.has_value());
+  EXPECT_FALSE(fs::exists(file_)) << "the pure step writes nothing";
+  WriteRatingFile(outcome);
   EXPECT_EQ(ReadFile(RATING_GOLDEN_DIR "/default.RAT"), ReadFile(file_));
+  EXPECT_EQ(outcome.result->fileText, ReadFile(file_));
+  ASSERT_EQ(outcome.result->listing.size(), 29U);
+  EXPECT_EQ(outcome.result->listing.at(3), "0.2      10.1     1.24     12.5     6.72     440      ");
 }
 
 struct FailedRunCase {
   const char* name;
-  std::function<void(FakeForm&, const fs::path& dir)> edit;
-  FailureKind kind;
-  bool listCleared;
   friend void PrintTo(const FailedRunCase& c, std::ostream* os) { *os << c.name; }
+  std::vector<FieldEdit> edits;
+  FailureKind kind;
+  RunStage stage;
+  bool listEmptied;
 };
 
 class FailedRuns : public RatingRunTest, public testing::WithParamInterface<FailedRunCase> {};
 
-TEST_P(FailedRuns, LeaveTheEffectsOfTheStepTheyFailIn) {
-  FakeForm form(file_);
-  CreateRatingFile(form);  // a previous good run
+// A press fails at its first failing step, in the order a press takes them:
+// the numeric fields, the file name, creating the file, the title, the rows,
+// writing. That step decides what the press leaves.
+TEST_P(FailedRuns, FailAtTheirFirstStepAndKeepThePreviousFile) {
+  CreateRatingFile(Texts(), ".");  // a previous good run
   const std::string previous = ReadFile(file_);
-  GetParam().edit(form, dir_);
-  try {
-    CreateRatingFile(form);
-    FAIL() << "the run succeeded";
-  } catch (const RatingFailure& failure) {
-    EXPECT_EQ(failure.Kind(), GetParam().kind) << failure.what();
-  }
-  EXPECT_EQ(form.ListLines().empty(), GetParam().listCleared);
+  const auto failure =
+      testing_support::FailureOf<RunFailure>([&] { CreateRatingFile(Texts(GetParam().edits), "."); });
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->Kind(), GetParam().kind) << failure->what();
+  EXPECT_EQ(failure->Stage(), GetParam().stage) << failure->what();
+  EXPECT_EQ(failure->EmptiesList(), GetParam().listEmptied);
   EXPECT_EQ(ReadFile(file_), previous) << "the previous rating file is kept";
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1) << "no stray file";
 }
@@ -87,44 +77,80 @@ TEST_P(FailedRuns, LeaveTheEffectsOfTheStepTheyFailIn) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, FailedRuns,
     testing::Values(
-        FailedRunCase{"BadField", [](FakeForm& f, const fs::path&) { f.Text(InputField::Length) = "5,5x"; },
-                      FailureKind::TypeMismatch, false},
-        FailedRunCase{"ZeroRoughness",
-                      [](FakeForm& f, const fs::path&) { f.Text(InputField::Roughness) = "0"; },
-                      FailureKind::DivisionByZero, false},
         FailedRunCase{
-            "FileCannotBeCreated",
-            [](FakeForm& f, const fs::path& d) { f.Text(InputField::Filename) = (d / "no" / "x").string(); },
-            FailureKind::FileCreate, true},
-        FailedRunCase{"ZeroFall", [](FakeForm& f, const fs::path&) { f.Text(InputField::Fall) = "0"; },
-                      FailureKind::DivisionByZero, true},
+            "BadField", {{InputField::Length, "5,5x"}}, FailureKind::TypeMismatch, RunStage::Fields, false},
+        FailedRunCase{"ZeroRoughness",
+                      {{InputField::Roughness, "0"}},
+                      FailureKind::DivisionByZero,
+                      RunStage::Fields,
+                      false},
+        FailedRunCase{"FieldsBeforeFileName",
+                      {{InputField::Increment, "x"}, {InputField::Filename, "two\nlines"}},
+                      FailureKind::TypeMismatch,
+                      RunStage::Fields,
+                      false},
+        FailedRunCase{"FileNameOfTwoLines",
+                      {{InputField::Filename, "two\nlines"}},
+                      FailureKind::InvalidText,
+                      RunStage::FileName,
+                      true},
+        FailedRunCase{"FileCannotBeCreated",
+                      {{InputField::Filename, "no/x"}},
+                      FailureKind::FileCreate,
+                      RunStage::OpenFile,
+                      true},
+        FailedRunCase{"FileBeforeTitle",
+                      {{InputField::Filename, "no/x"}, {InputField::Title, "two\nlines"}},
+                      FailureKind::FileCreate,
+                      RunStage::OpenFile,
+                      true},
+        FailedRunCase{"FileBeforeRows",
+                      {{InputField::Filename, "no/x"}, {InputField::Fall, "0"}},
+                      FailureKind::FileCreate,
+                      RunStage::OpenFile,
+                      true},
+        FailedRunCase{"TitleBeforeRows",
+                      {{InputField::Title, "two\nlines"}, {InputField::Fall, "0"}},
+                      FailureKind::InvalidText,
+                      RunStage::Title,
+                      true},
+        FailedRunCase{
+            "ZeroFall", {{InputField::Fall, "0"}}, FailureKind::DivisionByZero, RunStage::Table, true},
         FailedRunCase{"MaximumNeverReached",
-                      [](FakeForm& f, const fs::path&) { f.Text(InputField::MaxFlow) = "1e9"; },
-                      FailureKind::IndexOutOfRange, true}),
+                      {{InputField::MaxFlow, "1e9"}},
+                      FailureKind::IndexOutOfRange,
+                      RunStage::Table,
+                      true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(RatingRunTest, AWriteThatFailsEmptiesTheList) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  const auto failure = testing_support::FailureOf<RunFailure>([] {
+    CreateRatingFile(testing_support::TextsWith({{InputField::Filename, "/dev/full"}}), ".");
+  });
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->Kind(), FailureKind::FileWrite);
+  EXPECT_EQ(failure->Stage(), RunStage::WriteFile);
+  EXPECT_TRUE(failure->EmptiesList());
+}
+
 TEST_F(RatingRunTest, AnIncrementOfZeroComputesWithOneFootAndTheParametersStayAsTyped) {
-  FakeForm form(file_);
-  form.Text(InputField::Increment) = "0.0";
-  form.Text(InputField::BankSlope) = "0";
-  CreateRatingFile(form);
+  const RatingResult result =
+      CreateRatingFile(Texts({{InputField::Increment, "0.0"}, {InputField::BankSlope, "0"}}), ".");
   const std::string text = ReadFile(file_);
   EXPECT_NE(text.find("\r\nElv Cfs Acft Cascades, BW=50 SideS=0 Fall=110 ChL=5.5 n=0.025\r\n 0 \t"),
             std::string::npos)
       << text;
   EXPECT_NE(text.find("\r\n 1 \t"), std::string::npos) << "row 1 lies 1 ft above the invert";
-  EXPECT_EQ(form.ListLines().at(3).substr(0, 9), "1        ");
+  EXPECT_EQ(result.listing.at(3).substr(0, 9), "1        ");
 }
 
 TEST_F(RatingRunTest, CommaLocaleReadsAndWritesCommas) {
-  FakeForm form(file_);
-  form.SetDecimalSeparator(",");
-  form.Text(InputField::Length) = "5,5";
-  form.Text(InputField::Roughness) = "0,025";
-  form.Text(InputField::Increment) = "0,2";
-  form.Text(InputField::Invert) = "0";
-  CreateRatingFile(form);
-  EXPECT_EQ(form.ListLines().at(3).substr(0, 36), "0,2      10,1     1,24     12,5     ");
+  FieldTexts texts = DefaultFieldTexts(",");
+  TextOf(texts, InputField::Filename) = file_.string();
+  TextOf(texts, InputField::Invert) = "0";
+  const RatingResult result = CreateRatingFile(texts, ",");
+  EXPECT_EQ(result.listing.at(3).substr(0, 36), "0,2      10,1     1,24     12,5     ");
   EXPECT_NE(ReadFile(file_).find("ChL=5,5 n=0,025\r\n"), std::string::npos);
 }
 
