@@ -81,10 +81,10 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
 }
 
 QString WorkingFolderFor(const QString& programFolder, const QString& installedBinFolder) {
-  const QString program = QDir(programFolder).canonicalPath();
+  QString program = QDir(programFolder).canonicalPath();
   const bool installed = !installedBinFolder.isEmpty() && program == QDir(installedBinFolder).canonicalPath();
   if (!installed && QFileInfo(program).isWritable()) return program;
-  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
   return QDir::homePath();
 }

@@ -22,8 +22,8 @@ void StartFonts() {
   static char name[] = "trapezoid-rating-cli";
   static char* argv[] = {name, nullptr};
   // Lives as long as the process; Qt tears nothing down that a plot needs.
-  static auto* const application = new QGuiApplication(argc, argv);
-  (void)application;
+  static auto* const kApplication = new QGuiApplication(argc, argv);
+  (void)kApplication;
 }
 
 }  // namespace

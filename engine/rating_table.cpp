@@ -18,9 +18,9 @@ constexpr double kCascadeOffset = 2;  // routing steps taken off the reach's cou
 constexpr float kMinimumCascades = 1;
 
 [[noreturn]] void FailTableFull(float maxFlow) {
-  constexpr FailureKind kind = FailureKind::IndexOutOfRange;
-  throw RatingFailure(kind,
-                      Compose(Message::TableFull, {{"kind", FailureKindText(kind)},
+  constexpr FailureKind kKind = FailureKind::IndexOutOfRange;
+  throw RatingFailure(kKind,
+                      Compose(Message::TableFull, {{"kind", FailureKindText(kKind)},
                                                    {"field", Facts(InputField::MaxFlow).label},
                                                    {"maxFlow", PlainNumberText(maxFlow, ".")},
                                                    {"row", std::to_string(kLastTableIndex)}}),
@@ -31,9 +31,9 @@ constexpr float kMinimumCascades = 1;
 
 void CheckRowIndex(const RatingTable& table, int row) {
   if (row < 0 || row > table.lastRow) {
-    constexpr FailureKind kind = FailureKind::IndexOutOfRange;
-    throw RatingFailure(kind,
-                        Compose(Message::RowOutsideTable, {{"kind", FailureKindText(kind)},
+    constexpr FailureKind kKind = FailureKind::IndexOutOfRange;
+    throw RatingFailure(kKind,
+                        Compose(Message::RowOutsideTable, {{"kind", FailureKindText(kKind)},
                                                            {"row", std::to_string(row)},
                                                            {"lastRow", std::to_string(table.lastRow)}}));
   }

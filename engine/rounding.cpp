@@ -42,8 +42,8 @@ float RoundToThreeFigures(float value) {
     const double tens = std::floor(static_cast<double>(value) / 10.0F + 0.5) * 10.0;
     const auto single = static_cast<float>(tens);
     if (std::isinf(single)) {
-      constexpr FailureKind kind = FailureKind::Overflow;
-      throw RatingFailure(kind, Compose(Message::RoundingBeyondRange, {{"kind", FailureKindText(kind)}}));
+      constexpr FailureKind kKind = FailureKind::Overflow;
+      throw RatingFailure(kKind, Compose(Message::RoundingBeyondRange, {{"kind", FailureKindText(kKind)}}));
     }
     return single;
   }

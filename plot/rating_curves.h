@@ -28,6 +28,11 @@ struct RatingCurves {
 RatingCurves CurvesOf(const RatingResult& result, const std::string& title,
                       std::string_view decimalSeparator);
 
+// The tick labels of an axis that spans `values`, lowest first: round
+// values in round steps, each with the decimals its step needs, so that no
+// two read the same. Every other tick of a crowded axis has an empty label.
+std::vector<QString> TickLabels(const std::vector<double>& values);
+
 // The page a drawing is laid out for; it scales to any other size.
 inline constexpr QSize kRatingCurvesPage{1200, 520};
 

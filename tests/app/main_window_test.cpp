@@ -15,11 +15,14 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include "app/start_up.h"
 #include "engine/failure.h"
@@ -391,6 +394,41 @@ class MainWindowTest : public QObject {
     QTRY_VERIFY(form.findChild<QDialog*>(QStringLiteral("RatingCurves")) == nullptr);
     QVERIFY2(!curves->isEnabled(), "the emptied list has no curves");
     QVERIFY2(!copy->isEnabled(), "the emptied list has nothing to copy");
+  }
+
+  void commandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");  // -1: the window opens
+    QTest::newRow("none") << QStringList{} << -1;
+    QTest::newRow("help") << QStringList{"--help"} << 0;
+    QTest::newRow("version") << QStringList{"-v"} << 0;
+    QTest::newRow("a toolkit option") << QStringList{"-platform", "offscreen"} << -1;
+    QTest::newRow("a toolkit option with its value joined") << QStringList{"--style=Fusion"} << -1;
+    QTest::newRow("an option of the command line") << QStringList{"--width", "40"} << 2;
+    QTest::newRow("a stray argument") << QStringList{"MyRating.RAT"} << 2;
+  }
+
+  void commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    arguments.prepend(QStringLiteral("trapezoid-rating"));
+    std::vector<QByteArray> bytes;
+    std::vector<char*> argv;
+    for (const QString& argument : arguments) bytes.push_back(argument.toLocal8Bit());
+    for (QByteArray& argument : bytes) argv.push_back(argument.data());
+    const std::optional<int> answered = AnswerCommandLine(static_cast<int>(argv.size()), argv.data());
+    QCOMPARE(answered.value_or(-1), status);
+  }
+
+  void workingFolder() {
+    QTemporaryDir own;
+    const QString folder = QDir(own.path()).canonicalPath();
+    QCOMPARE(WorkingFolderFor(folder, QStringLiteral("/usr/bin")), folder);
+    // Installed by a package manager: the user's documents, or home.
+    const QString installed = WorkingFolderFor(folder, own.path());
+    QVERIFY(installed != folder);
+    QVERIFY(installed == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) ||
+            installed == QDir::homePath());
   }
 
   void relativeNamesResolveAgainstTheProgramFolder() {

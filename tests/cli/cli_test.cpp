@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -21,6 +23,8 @@
 #include "engine/number_text.h"
 #include "engine/rounding.h"
 #include "output/safe_file.h"
+#include "plot/rating_curves.h"
+#include "run/rating_run.h"
 
 using rating::InputField;
 
@@ -221,6 +225,49 @@ class CliTest : public QObject {
              QStringList());
     if (arguments.contains(QStringLiteral("Mill Creek"))) {
       QVERIFY(ReadFile(folder.filePath(QStringLiteral("t.RAT"))).startsWith("Mill Creek\r\n"));
+    }
+  }
+
+  // Plots never mislead: tick labels that all differ, and nothing cut at the
+  // page's edges, whatever the reach and however long its title.
+  void plotsFitTheirLabels_data() {
+    QTest::addColumn<QStringList>("edits");  // field, text, field, text, ...
+    QTest::newRow("fine elevation steps")
+        << QStringList{"invert", "5280.37", "increment", "0.001", "max-flow", "0.3"};
+    QTest::newRow("wide flow labels") << QStringList{"width", "80", "length", "55", "fall", "1100"};
+    QTest::newRow("long title") << QStringList{
+        "title", QString(40, QLatin1Char('W')) + QStringLiteral(" Creek ") + QString(60, QLatin1Char('M'))};
+  }
+
+  void plotsFitTheirLabels() {
+    QFETCH(QStringList, edits);
+    rating::FieldTexts texts = rating::DefaultFieldTexts(".");
+    for (qsizetype i = 0; i + 1 < edits.size(); i += 2) {
+      for (const rating::FieldFacts& facts : rating::kFields) {
+        if (edits.at(i).toStdString() == facts.option)
+          rating::TextOf(texts, facts.field) = edits.at(i + 1).toStdString();
+      }
+    }
+    const rating::RatingOutcome outcome = rating::RateFields(texts, ".");
+    QVERIFY(outcome.result.has_value());
+    const rating::RatingCurves curves =
+        rating::CurvesOf(*outcome.result, rating::TextOf(texts, InputField::Title), ".");
+    for (const std::vector<double>& values : {curves.elevation, curves.flow, curves.storage}) {
+      QStringList labels;
+      for (const QString& label : rating::TickLabels(values)) {
+        if (!label.isEmpty()) labels << label;
+      }
+      QCOMPARE(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
+    }
+    QImage page(rating::kRatingCurvesPage, QImage::Format_RGB32);
+    QPainter painter(&page);
+    rating::DrawRatingCurves(painter, QRectF(QPointF(0, 0), rating::kRatingCurvesPage), curves);
+    painter.end();
+    for (const int x : {0, 1, 2, page.width() - 3, page.width() - 2, page.width() - 1}) {
+      for (int y = 0; y < page.height(); ++y) {
+        QVERIFY2(page.pixelColor(x, y).lightness() > 200,
+                 qPrintable(QStringLiteral("ink at %1, %2").arg(x).arg(y)));
+      }
     }
   }
 
