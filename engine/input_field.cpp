@@ -29,8 +29,9 @@ std::string DefaultFieldText(InputField field, std::string_view decimalSeparator
 
 FieldTexts DefaultFieldTexts(std::string_view decimalSeparator) {
   FieldTexts texts;
-  for (const FieldFacts& facts : kFields)
+  for (const FieldFacts& facts : kFields) {
     TextOf(texts, facts.field) = DefaultFieldText(facts.field, decimalSeparator);
+  }
   return texts;
 }
 

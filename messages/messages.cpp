@@ -50,7 +50,7 @@ constexpr std::array kMessages = std::to_array<MessageFacts>({
      "{kind}: rounding a value to the nearest ten leaves the single-precision range."},
 
     {FileProblem, "FileProblem", "{kind} \"{path}\": {reason}."},
-    {FileProblemInFolder, "FileProblemInFolder", "{kind} \"{path}\" in \"{folder}\": {reason}."},
+    {FileProblemInFolder, "FileProblemInFolder", R"({kind} "{path}" in "{folder}": {reason}.)"},
 
     {UsageUnknownOption, "UsageUnknownOption", "Unknown option '{option}'."},
     {UsageMissingValue, "UsageMissingValue", "Missing value after '{option}'."},
@@ -76,7 +76,7 @@ constexpr std::array kMessages = std::to_array<MessageFacts>({
     {BatchOutOfMemory, "BatchOutOfMemory", "out of memory"},
     {BatchUnreadable, "BatchUnreadable", "the table cannot be read"},
     {BatchRowCells, "BatchRowCells", "{kind}: the row has {cells} and the header names {columns}."},
-    {BatchSharedFile, "BatchSharedFile", "{kind} \"{path}\": \"{target}\" is {uses}."},
+    {BatchSharedFile, "BatchSharedFile", R"({kind} "{path}": "{target}" is {uses}.)"},
     {BatchReachFailed, "BatchReachFailed", "{path}:{line}: {message}"},
     {BatchProgress, "BatchProgress", "rated {done} of {total} reaches"},
     {BatchSummary, "BatchSummary", "{rated} rated, {failed} failed"},

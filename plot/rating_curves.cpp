@@ -51,11 +51,11 @@ Axis NiceAxis(const std::vector<double>& values) {
 // of labelled steps, so with the decimals of both no two labels read the same.
 int DecimalsOf(double step) {
   constexpr int kMostDecimals = 12;
-  int decimals = 0;
-  for (double scaled = step; decimals < kMostDecimals; ++decimals, scaled *= 10) {
-    if (std::abs(scaled - std::round(scaled)) <= 1e-6 * scaled) break;
+  for (int decimals = 0; decimals < kMostDecimals; ++decimals) {
+    const double scaled = step * std::pow(10.0, decimals);
+    if (std::abs(scaled - std::round(scaled)) <= 1e-6 * scaled) return decimals;
   }
-  return decimals;
+  return kMostDecimals;
 }
 
 QString TickText(double value, int decimals) {
