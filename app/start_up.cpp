@@ -58,6 +58,10 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
           "Opens the rating window: fill in the channel, press \"Create Rating File\", and the program "
           "writes\n"
           "the rating file and lists the table. For ratings without a window, see trapezoid-rating-cli.\n\n"
+          "A relative rating file name, such as the default MyRating.RAT, is written in the program's own\n"
+          "folder when the program is kept in a folder of its own that you may write to. A copy installed\n"
+          "by a package manager writes it in your documents folder, or your home folder where there is "
+          "none.\n\n"
           "Options:\n"
           "  -h, --help     Displays help on commandline options.\n"
           "  -v, --version  Displays version information.\n",
