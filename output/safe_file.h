@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -69,7 +70,7 @@ class SafeFile {
   std::filesystem::path target_;
   std::filesystem::path temporary_;  // empty when written in place
   std::string buffer_;               // bytes not yet written
-  int descriptor_ = -1;
+  std::intptr_t handle_ = -1;  // the open file: a descriptor, or a Windows HANDLE; -1 for none
   bool committed_ = false;
 };
 

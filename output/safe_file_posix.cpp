@@ -30,6 +30,9 @@ void Reached(WriteStep step) {
   if (stepHook != nullptr) stepHook(step);
 }
 
+// The descriptor a SafeFile keeps in its handle.
+int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
+
 [[noreturn]] void Fail(int error) { throw std::system_error(error, std::generic_category()); }
 
 bool Exists(const fs::path& path, struct stat& status) { return ::stat(path.c_str(), &status) == 0; }
@@ -123,9 +126,9 @@ SafeFile::SafeFile(const std::string& name) {
 
   if (target_ == "/dev/stdout" || (exists && !S_ISREG(status.st_mode))) {
     // Nothing to replace: a device, a FIFO or standard output is written as it stands.
-    descriptor_ = target_ == "/dev/stdout" ? ::dup(STDOUT_FILENO)
+    handle_ = target_ == "/dev/stdout" ? ::dup(STDOUT_FILENO)
                                            : ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (descriptor_ < 0) Fail(errno);
+    if (handle_ < 0) Fail(errno);
     return;
   }
 
@@ -136,12 +139,12 @@ SafeFile::SafeFile(const std::string& name) {
     ::close(probe);
   }
 
-  for (int attempt = 0; attempt < kTemporaryNameTries && descriptor_ < 0; ++attempt) {
+  for (int attempt = 0; attempt < kTemporaryNameTries && handle_ < 0; ++attempt) {
     temporary_ = TemporaryNameFor(target_);
-    descriptor_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
-    if (descriptor_ < 0 && errno != EEXIST) break;
+    handle_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
+    if (handle_ < 0 && errno != EEXIST) break;
   }
-  if (descriptor_ < 0) {
+  if (handle_ < 0) {
     const int error = errno;
     temporary_.clear();
     Fail(error);
@@ -150,8 +153,8 @@ SafeFile::SafeFile(const std::string& name) {
     // The replacement belongs to whoever owned the file it replaces, where
     // the process may say so, and keeps its mode. Owner first: a change of
     // owner clears the set-user-ID bits.
-    (void)::fchown(descriptor_, status.st_uid, status.st_gid);
-    (void)::fchmod(descriptor_, status.st_mode & 07777U);
+    (void)::fchown(Fd(handle_), status.st_uid, status.st_gid);
+    (void)::fchmod(Fd(handle_), status.st_mode & 07777U);
   }
   try {
     Reached(WriteStep::TemporaryCreated);
@@ -165,10 +168,10 @@ SafeFile::SafeFile(SafeFile&& other) noexcept
     : target_(std::move(other.target_)),
       temporary_(std::move(other.temporary_)),
       buffer_(std::move(other.buffer_)),
-      descriptor_(other.descriptor_),
+      handle_(other.handle_),
       committed_(other.committed_) {
   other.temporary_.clear();
-  other.descriptor_ = -1;
+  other.handle_ = -1;
 }
 
 SafeFile& SafeFile::operator=(SafeFile&& other) noexcept {
@@ -177,10 +180,10 @@ SafeFile& SafeFile::operator=(SafeFile&& other) noexcept {
     target_ = std::move(other.target_);
     temporary_ = std::move(other.temporary_);
     buffer_ = std::move(other.buffer_);
-    descriptor_ = other.descriptor_;
+    handle_ = other.handle_;
     committed_ = other.committed_;
     other.temporary_.clear();
-    other.descriptor_ = -1;
+    other.handle_ = -1;
   }
   return *this;
 }
@@ -188,22 +191,22 @@ SafeFile& SafeFile::operator=(SafeFile&& other) noexcept {
 SafeFile::~SafeFile() { Discard(); }
 
 void SafeFile::Discard() noexcept {
-  if (descriptor_ >= 0) ::close(descriptor_);
-  descriptor_ = -1;
+  if (handle_ >= 0) ::close(Fd(handle_));
+  handle_ = -1;
   if (!committed_ && !temporary_.empty()) ::unlink(temporary_.c_str());
   temporary_.clear();
 }
 
 void SafeFile::Write(std::string_view bytes) {
-  if (descriptor_ < 0) Fail(EBADF);
+  if (handle_ < 0) Fail(EBADF);
   buffer_.append(bytes);
 }
 
 void SafeFile::Finish() {
-  if (descriptor_ < 0) Fail(EBADF);
+  if (handle_ < 0) Fail(EBADF);
   std::string_view rest = buffer_;
   while (!rest.empty()) {
-    const ::ssize_t written = ::write(descriptor_, rest.data(), rest.size());
+    const ::ssize_t written = ::write(Fd(handle_), rest.data(), rest.size());
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) Fail(written < 0 ? errno : EIO);
     rest.remove_prefix(static_cast<std::size_t>(written));
@@ -211,24 +214,24 @@ void SafeFile::Finish() {
   buffer_.clear();
   Reached(WriteStep::DataWritten);
   if (temporary_.empty()) return;  // written in place; Commit syncs and closes it
-  const int descriptor = descriptor_;
-  descriptor_ = -1;
+  const int descriptor = Fd(handle_);
+  handle_ = -1;
   if (::close(descriptor) != 0) Fail(errno);
 }
 
 void SafeFile::Commit() {
   if (committed_) return;
-  if (descriptor_ >= 0 && temporary_.empty()) {
+  if (handle_ >= 0 && temporary_.empty()) {
     Finish();
     // Pipes, terminals and most devices cannot be synced; they hold nothing to lose.
-    if (::fsync(descriptor_) != 0 && errno != EINVAL && errno != EROFS && errno != ENOTSUP) Fail(errno);
-    const int descriptor = descriptor_;
-    descriptor_ = -1;
+    if (::fsync(Fd(handle_)) != 0 && errno != EINVAL && errno != EROFS && errno != ENOTSUP) Fail(errno);
+    const int descriptor = Fd(handle_);
+    handle_ = -1;
     if (::close(descriptor) != 0) Fail(errno);
     committed_ = true;
     return;
   }
-  if (descriptor_ >= 0) Finish();
+  if (handle_ >= 0) Finish();
   const int descriptor = ::open(temporary_.c_str(), O_RDONLY | O_CLOEXEC);
   if (descriptor < 0) Fail(errno);
   const int synced = ::fsync(descriptor) == 0 ? 0 : errno;
@@ -263,7 +266,7 @@ std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files) {
         file.Commit();
         continue;
       }
-      if (file.descriptor_ >= 0) file.Finish();
+      if (file.handle_ >= 0) file.Finish();
     } catch (const std::system_error& error) {
       record(i, error.code().value());
       continue;
