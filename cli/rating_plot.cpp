@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
+#include <memory>
+
 namespace rating::cli {
 
 namespace {
@@ -13,6 +15,11 @@ namespace {
 // one only when it draws, with no arguments of the user's, on the offscreen
 // platform whatever QT_QPA_PLATFORM says, and keeps Qt's own warnings (such
 // as "XDG_RUNTIME_DIR not set") off its standard error.
+std::unique_ptr<QGuiApplication>& Fonts() {
+  static std::unique_ptr<QGuiApplication> application;
+  return application;
+}
+
 void StartFonts() {
   if (QCoreApplication::instance() != nullptr) return;
   qInstallMessageHandler(
@@ -21,12 +28,12 @@ void StartFonts() {
   static int argc = 1;
   static char name[] = "trapezoid-rating-cli";
   static char* argv[] = {name, nullptr};
-  // Lives as long as the process; Qt tears nothing down that a plot needs.
-  static auto* const kApplication = new QGuiApplication(argc, argv);
-  (void)kApplication;
+  Fonts() = std::make_unique<QGuiApplication>(argc, argv);
 }
 
 }  // namespace
+
+void StopFonts() { Fonts().reset(); }
 
 QByteArray RatingPlotSvg(const RatingCurves& curves) {
   StartFonts();

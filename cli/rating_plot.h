@@ -11,4 +11,7 @@ namespace rating::cli {
 // a display and its standard error carries only its own messages.
 QByteArray RatingPlotSvg(const RatingCurves& curves);
 
+// Ends the toolkit if a plot started it; call before the program ends.
+void StopFonts();
+
 }  // namespace rating::cli

@@ -30,13 +30,17 @@ RatingFailure FieldFailure(FailureKind kind, Message message, InputField field, 
 
 std::string FileMessage(std::string_view kindText, const std::string& name, std::error_code reason) {
   const std::string why = reason.message();
-  if (!name.empty() && std::filesystem::path(name).is_relative()) {
+  // Names are UTF-8 wherever the program runs, never the ANSI code page.
+  const std::filesystem::path path(std::u8string(name.begin(), name.end()));
+  if (!name.empty() && path.is_relative()) {
     std::error_code noFolder;
-    const std::filesystem::path folder =
-        std::filesystem::absolute(name, noFolder).lexically_normal().parent_path();
+    const std::u8string folder =
+        std::filesystem::absolute(path, noFolder).lexically_normal().parent_path().u8string();
     if (!noFolder) {
-      return Compose(Message::FileProblemInFolder,
-                     {{"kind", kindText}, {"path", name}, {"folder", folder.string()}, {"reason", why}});
+      return Compose(Message::FileProblemInFolder, {{"kind", kindText},
+                                                    {"path", name},
+                                                    {"folder", std::string(folder.begin(), folder.end())},
+                                                    {"reason", why}});
     }
   }
   return Compose(Message::FileProblem, {{"kind", kindText}, {"path", name}, {"reason", why}});

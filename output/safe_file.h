@@ -68,9 +68,10 @@ class SafeFile {
   void Discard() noexcept;
 
   std::filesystem::path target_;
-  std::filesystem::path temporary_;  // empty when written in place
-  std::string buffer_;               // bytes not yet written
-  std::intptr_t handle_ = -1;  // the open file: a descriptor, or a Windows HANDLE; -1 for none
+  std::filesystem::path temporary_;   // empty when written in place
+  std::string buffer_;                // bytes not yet written
+  std::intptr_t handle_ = -1;         // the open file: a descriptor, or a Windows HANDLE; -1 for none
+  std::uint32_t keptAttributes_ = 0;  // of the file replaced: its mode, or its Windows attributes
   bool committed_ = false;
 };
 

@@ -1,5 +1,3 @@
-#include "output/safe_file.h"
-
 #include <array>
 #include <cerrno>
 #include <climits>  // NAME_MAX
@@ -12,6 +10,8 @@
 #include <sys/stat.h>  // stat, fchmod
 #include <system_error>
 #include <unistd.h>  // write, fsync, syncfs, fchown, close, unlink, dup
+
+#include "output/safe_file.h"
 
 namespace rating {
 
@@ -127,7 +127,7 @@ SafeFile::SafeFile(const std::string& name) {
   if (target_ == "/dev/stdout" || (exists && !S_ISREG(status.st_mode))) {
     // Nothing to replace: a device, a FIFO or standard output is written as it stands.
     handle_ = target_ == "/dev/stdout" ? ::dup(STDOUT_FILENO)
-                                           : ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+                                       : ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (handle_ < 0) Fail(errno);
     return;
   }
@@ -153,8 +153,9 @@ SafeFile::SafeFile(const std::string& name) {
     // The replacement belongs to whoever owned the file it replaces, where
     // the process may say so, and keeps its mode. Owner first: a change of
     // owner clears the set-user-ID bits.
+    keptAttributes_ = status.st_mode & 07777U;
     (void)::fchown(Fd(handle_), status.st_uid, status.st_gid);
-    (void)::fchmod(Fd(handle_), status.st_mode & 07777U);
+    (void)::fchmod(Fd(handle_), keptAttributes_);
   }
   try {
     Reached(WriteStep::TemporaryCreated);
@@ -169,6 +170,7 @@ SafeFile::SafeFile(SafeFile&& other) noexcept
       temporary_(std::move(other.temporary_)),
       buffer_(std::move(other.buffer_)),
       handle_(other.handle_),
+      keptAttributes_(other.keptAttributes_),
       committed_(other.committed_) {
   other.temporary_.clear();
   other.handle_ = -1;
@@ -181,6 +183,7 @@ SafeFile& SafeFile::operator=(SafeFile&& other) noexcept {
     temporary_ = std::move(other.temporary_);
     buffer_ = std::move(other.buffer_);
     handle_ = other.handle_;
+    keptAttributes_ = other.keptAttributes_;
     committed_ = other.committed_;
     other.temporary_.clear();
     other.handle_ = -1;

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
-#include <unistd.h>  // getpid: a folder per test process, so tests may run in parallel
 
 namespace rating::testing_support {
 
@@ -23,7 +23,9 @@ inline void WriteFile(const std::filesystem::path& path, const std::string& text
 class ScratchFolder {
  public:
   explicit ScratchFolder(const std::string& name)
-      : path_(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid()))) {
+      // A folder of its own, so that tests may run in parallel.
+      : path_(std::filesystem::temp_directory_path() /
+              (name + "-" + std::to_string(std::random_device{}()))) {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
     std::filesystem::permissions(path_, std::filesystem::perms::all);

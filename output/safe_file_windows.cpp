@@ -1,0 +1,328 @@
+#include <array>
+#include <random>
+#include <string>
+#include <system_error>
+#include <windows.h>
+
+#include "output/safe_file.h"
+
+namespace rating {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kTemporaryNameTries = 100;
+constexpr std::size_t kTemporaryBaseLength = 200;  // of the target's name, so that a name stays under 255
+constexpr std::wstring_view kTemporarySuffix = L".partial";
+
+WriteStepHook stepHook = nullptr;
+
+void Reached(WriteStep step) {
+  if (stepHook != nullptr) stepHook(step);
+}
+
+// The system's own words for a Windows error, in UTF-8, without the full
+// stop and line end that FormatMessage adds: messages add their own.
+class WindowsErrors : public std::error_category {
+ public:
+  [[nodiscard]] const char* name() const noexcept override { return "windows"; }
+  [[nodiscard]] std::string message(int code) const override {
+    std::array<wchar_t, 512> text{};
+    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                          static_cast<DWORD>(code), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                                          text.data(), static_cast<DWORD>(text.size()), nullptr);
+    std::wstring wide(text.data(), length);
+    while (!wide.empty() &&
+           (wide.back() == L'.' || wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' ')) {
+      wide.pop_back();
+    }
+    if (wide.empty()) return "Windows error " + std::to_string(code);
+    const std::u8string utf8 = fs::path(wide).u8string();
+    return {utf8.begin(), utf8.end()};
+  }
+};
+
+const WindowsErrors& Errors() {
+  static const WindowsErrors errors;
+  return errors;
+}
+
+[[noreturn]] void Fail(DWORD error) { throw std::system_error(static_cast<int>(error), Errors()); }
+[[noreturn]] void FailLast() { Fail(::GetLastError()); }
+
+HANDLE AsHandle(std::intptr_t handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}  // NOLINT: the handle's own type
+std::intptr_t AsInteger(HANDLE handle) { return reinterpret_cast<std::intptr_t>(handle); }  // NOLINT
+
+constexpr std::intptr_t kNoHandle = -1;  // INVALID_HANDLE_VALUE
+
+// A name as the core holds it, UTF-8, as a path; never through the ANSI code page.
+fs::path FromUtf8(const std::string& name) { return fs::path(std::u8string(name.begin(), name.end())); }
+
+// The name the system calls take: absolute names get the \\?\ prefix, so
+// that a name longer than MAX_PATH works.
+std::wstring SystemName(const fs::path& absolute) {
+  const std::wstring name = absolute.wstring();
+  if (name.starts_with(LR"(\\?\)")) return name;
+  if (name.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + name.substr(2);
+  return LR"(\\?\)" + name;
+}
+
+// The path a handle is open on, links and junctions followed.
+fs::path FinalPath(HANDLE handle) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                                     FILE_NAME_NORMALIZED);
+    if (length == 0) FailLast();
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(length + 1);
+  }
+  if (path.starts_with(LR"(\\?\UNC\)")) return LR"(\\)" + path.substr(8);
+  if (path.starts_with(LR"(\\?\)")) return path.substr(4);
+  return path;
+}
+
+// Whether a file name is one that Windows reserves for a device (CON, NUL,
+// COM1, ...), with or without an extension.
+bool IsReservedName(std::wstring name) {
+  name = name.substr(0, name.find(L'.'));
+  while (!name.empty() && name.back() == L' ') name.pop_back();
+  for (wchar_t& c : name) c = static_cast<wchar_t>(::towupper(c));
+  for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
+    if (name == device) return true;
+  }
+  return name.size() == 4 && (name.starts_with(L"COM") || name.starts_with(L"LPT")) && name[3] >= L'0' &&
+         name[3] <= L'9';
+}
+
+// Refuses a file name that Windows would change or take for something else:
+// a device name, a character it does not allow, or a trailing dot or blank,
+// which it would drop silently and write another file.
+void RequireWindowsName(const std::wstring& name) {
+  const bool badCharacter = name.find_first_of(LR"(<>:"/\|?*)") != std::wstring::npos ||
+                            std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 0x20; });
+  if (name.empty() || badCharacter || name.back() == L'.' || name.back() == L' ' || IsReservedName(name)) {
+    Fail(ERROR_INVALID_NAME);
+  }
+}
+
+fs::path TemporaryNameFor(const fs::path& target) {
+  static std::mt19937_64 generator{std::random_device{}()};
+  constexpr std::wstring_view kHex = L"0123456789abcdef";
+  std::wstring name = L".";
+  name.append(target.filename().wstring(), 0, kTemporaryBaseLength).append(L".");
+  auto bits = generator();
+  for (int i = 0; i < 8; ++i, bits >>= 4U) name += kHex[bits & 0xFU];
+  name += kTemporarySuffix;
+  return target.parent_path() / name;
+}
+
+}  // namespace
+
+bool IsStandardOutput(std::string_view /*name*/) { return false; }
+
+fs::path ResolveTarget(const std::string& name) {
+  if (name.empty()) Fail(ERROR_PATH_NOT_FOUND);
+  // The system would stop at a NUL character and write another file.
+  if (name.find('\0') != std::string::npos) Fail(ERROR_INVALID_NAME);
+  const fs::path typed = FromUtf8(name);
+  std::error_code noPath;
+  const fs::path absolute = fs::absolute(typed, noPath).lexically_normal();
+  if (noPath) Fail(static_cast<DWORD>(noPath.value()));
+  RequireWindowsName(absolute.filename().wstring());
+
+  // An existing file, through whatever links lead to it.
+  const HANDLE file =
+      ::CreateFileW(SystemName(absolute).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = ::GetFileInformationByHandle(file, &information) != 0;
+    fs::path final;
+    try {
+      final = FinalPath(file);
+    } catch (...) {
+      ::CloseHandle(file);
+      throw;
+    }
+    ::CloseHandle(file);
+    if (known && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) Fail(ERROR_DIRECTORY);
+    return final;
+  }
+  // A new file, in a folder that must exist.
+  const HANDLE folder = ::CreateFileW(SystemName(absolute.parent_path()).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) Fail(ERROR_PATH_NOT_FOUND);
+  fs::path final;
+  try {
+    final = FinalPath(folder) / absolute.filename();
+  } catch (...) {
+    ::CloseHandle(folder);
+    throw;
+  }
+  ::CloseHandle(folder);
+  return final;
+}
+
+void SetWriteStepHookForTesting(WriteStepHook hook) { stepHook = hook; }
+
+SafeFile::SafeFile(const std::string& name) {
+  target_ = ResolveTarget(name);
+  const std::wstring target = SystemName(target_);
+  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists) {
+    // Fail now, with the system's reason, wherever replacing the file would:
+    // a read-only file, or one that another program holds open, as a
+    // spreadsheet holds the rating file it shows.
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) Fail(ERROR_FILE_READ_ONLY);
+    const HANDLE probe =
+        ::CreateFileW(target.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) FailLast();
+    ::CloseHandle(probe);
+    keptAttributes_ = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN);
+  }
+
+  DWORD error = ERROR_SUCCESS;
+  for (int attempt = 0; attempt < kTemporaryNameTries && handle_ == kNoHandle; ++attempt) {
+    temporary_ = TemporaryNameFor(target_);
+    const HANDLE file = ::CreateFileW(SystemName(temporary_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_HIDDEN, nullptr);
+    error = file == INVALID_HANDLE_VALUE ? ::GetLastError() : ERROR_SUCCESS;
+    if (file != INVALID_HANDLE_VALUE) handle_ = AsInteger(file);
+    if (error != ERROR_SUCCESS && error != ERROR_FILE_EXISTS) break;
+  }
+  if (handle_ == kNoHandle) {
+    temporary_.clear();
+    Fail(error);
+  }
+  try {
+    Reached(WriteStep::TemporaryCreated);
+  } catch (...) {
+    Discard();  // no destructor runs for an object that was never made
+    throw;
+  }
+}
+
+SafeFile::SafeFile(SafeFile&& other) noexcept
+    : target_(std::move(other.target_)),
+      temporary_(std::move(other.temporary_)),
+      buffer_(std::move(other.buffer_)),
+      handle_(other.handle_),
+      keptAttributes_(other.keptAttributes_),
+      committed_(other.committed_) {
+  other.temporary_.clear();
+  other.handle_ = kNoHandle;
+}
+
+SafeFile& SafeFile::operator=(SafeFile&& other) noexcept {
+  if (this != &other) {
+    Discard();
+    target_ = std::move(other.target_);
+    temporary_ = std::move(other.temporary_);
+    buffer_ = std::move(other.buffer_);
+    handle_ = other.handle_;
+    keptAttributes_ = other.keptAttributes_;
+    committed_ = other.committed_;
+    other.temporary_.clear();
+    other.handle_ = kNoHandle;
+  }
+  return *this;
+}
+
+SafeFile::~SafeFile() { Discard(); }
+
+void SafeFile::Discard() noexcept {
+  if (handle_ != kNoHandle) ::CloseHandle(AsHandle(handle_));
+  handle_ = kNoHandle;
+  if (!committed_ && !temporary_.empty()) ::DeleteFileW(SystemName(temporary_).c_str());
+  temporary_.clear();
+}
+
+void SafeFile::Write(std::string_view bytes) {
+  if (handle_ == kNoHandle) Fail(ERROR_INVALID_HANDLE);
+  buffer_.append(bytes);
+}
+
+void SafeFile::Finish() {
+  if (handle_ == kNoHandle) Fail(ERROR_INVALID_HANDLE);
+  std::string_view rest = buffer_;
+  while (!rest.empty()) {
+    constexpr std::size_t kLargestWrite = 1U << 30U;
+    DWORD written = 0;
+    if (::WriteFile(AsHandle(handle_), rest.data(), static_cast<DWORD>(std::min(rest.size(), kLargestWrite)),
+                    &written, nullptr) == 0) {
+      FailLast();
+    }
+    if (written == 0) Fail(ERROR_WRITE_FAULT);
+    rest.remove_prefix(written);
+  }
+  buffer_.clear();
+  Reached(WriteStep::DataWritten);
+  // The data reach the disk before the file takes the target's name.
+  if (::FlushFileBuffers(AsHandle(handle_)) == 0) FailLast();
+  const HANDLE file = AsHandle(handle_);
+  handle_ = kNoHandle;
+  if (::CloseHandle(file) == 0) FailLast();
+}
+
+void SafeFile::Commit() {
+  if (committed_) return;
+  if (handle_ != kNoHandle) Finish();
+  Reached(WriteStep::DataSynced);
+  PutInPlace();
+  Reached(WriteStep::FolderSynced);
+}
+
+void SafeFile::PutInPlace() {
+  const std::wstring temporary = SystemName(temporary_);
+  // The replacement shows as the file it replaces did: not hidden, with the
+  // old file's other attributes.
+  if (::SetFileAttributesW(temporary.c_str(),
+                           keptAttributes_ == 0 ? FILE_ATTRIBUTE_NORMAL : keptAttributes_) == 0) {
+    FailLast();
+  }
+  if (::MoveFileExW(temporary.c_str(), SystemName(target_).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+    const DWORD error = ::GetLastError();
+    ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    Fail(error);
+  }
+  temporary_.clear();
+  committed_ = true;
+  Reached(WriteStep::Renamed);
+}
+
+std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files) {
+  std::vector<std::error_code> errors(files.size());
+  // Every file's data on disk first, then every rename.
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    try {
+      if (files[i].handle_ != kNoHandle) files[i].Finish();
+    } catch (const std::system_error& error) {
+      errors[i] = error.code();
+    }
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (errors[i] || files[i].committed_) continue;
+    try {
+      files[i].PutInPlace();
+    } catch (const std::system_error& error) {
+      errors[i] = error.code();
+    }
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (errors[i]) files[i].Discard();
+  }
+  return errors;
+}
+
+}  // namespace rating

@@ -1,0 +1,123 @@
+// How writing a rating file fails on Windows, and that each failure names the
+// file and leaves the previous one byte for byte.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <windows.h>
+
+#include "engine/failure.h"
+#include "output/rating_file.h"
+#include "tests/support/failure_assertions.h"
+#include "tests/support/scratch_files.h"
+
+namespace rating {
+namespace {
+
+namespace fs = std::filesystem;
+
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+constexpr const char* kPrevious = "previous rating\r\n";
+
+// A name in UTF-8 as the core holds it, and the path it names.
+fs::path PathOf(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+
+void WriteRating(const std::string& name) {
+  RatingFileWriter writer(".");
+  writer.Open(name);
+  writer.WriteTitle("South Street Channel");
+  writer.Close();
+}
+
+// How the target is set up before the write, and what the write meets.
+enum class Obstacle { None, OpenElsewhere, ReadOnly };
+
+struct WindowsCase {
+  const char* name;
+  friend void PrintTo(const WindowsCase& c, std::ostream* os) { *os << c.name; }
+  std::string file;  // in the scratch folder, UTF-8
+  Obstacle obstacle;
+  const char* reason;  // a part of the message after the name
+};
+
+class WindowsFailures : public testing::TestWithParam<WindowsCase> {
+ protected:
+  testing_support::ScratchFolder folder_{"rating-windows-files"};
+};
+
+TEST_P(WindowsFailures, NameTheFileAndKeepThePreviousOne) {
+  const WindowsCase& c = GetParam();
+  const fs::path target = folder_.Path() / PathOf(c.file);
+  const bool canHoldAFile = c.obstacle != Obstacle::None;
+  if (canHoldAFile) WriteFile(target, kPrevious);
+  HANDLE held = INVALID_HANDLE_VALUE;
+  if (c.obstacle == Obstacle::OpenElsewhere) {
+    // As a spreadsheet holds the file it shows: reading, and sharing reads only.
+    held = ::CreateFileW(target.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                         nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  }
+  if (c.obstacle == Obstacle::ReadOnly)
+    ::SetFileAttributesW(target.wstring().c_str(), FILE_ATTRIBUTE_READONLY);
+
+  const std::u8string utf8 = target.u8string();
+  const std::string name(utf8.begin(), utf8.end());
+  const auto failure = testing_support::FailureOf([&] { WriteRating(name); });
+  if (held != INVALID_HANDLE_VALUE) ::CloseHandle(held);
+  ::SetFileAttributesW(target.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  ASSERT_TRUE(failure.has_value()) << "wrote " << name;
+  EXPECT_EQ(failure->Kind(), FailureKind::FileCreate);
+  const std::string message = failure->what();
+  EXPECT_NE(message.find(c.file), std::string::npos) << message;
+  EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+  if (canHoldAFile) EXPECT_EQ(ReadFile(target), kPrevious);
+  for (const auto& entry : fs::directory_iterator(folder_.Path())) {
+    EXPECT_EQ(entry.path(), target) << "a stray file";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, WindowsFailures,
+    testing::Values(WindowsCase{"OpenInAnotherProgram", "held.RAT", Obstacle::OpenElsewhere,
+                                "another process"},
+                    WindowsCase{"ReadOnly", "kept.RAT", Obstacle::ReadOnly, "read only"},
+                    WindowsCase{"ConsoleDevice", "CON", Obstacle::None, "syntax is incorrect"},
+                    WindowsCase{"NullDeviceWithExtension", "nul.RAT", Obstacle::None, "syntax is incorrect"},
+                    WindowsCase{"SerialPort", "COM1.txt", Obstacle::None, "syntax is incorrect"},
+                    WindowsCase{"Printer", "LPT1", Obstacle::None, "syntax is incorrect"},
+                    WindowsCase{"LessThan", "a<b.RAT", Obstacle::None, "syntax is incorrect"},
+                    WindowsCase{"Pipe", "a|b.RAT", Obstacle::None, "syntax is incorrect"},
+                    WindowsCase{"Question", "a?.RAT", Obstacle::None, "syntax is incorrect"},
+                    WindowsCase{"Star", "*.RAT", Obstacle::None, "syntax is incorrect"},
+                    WindowsCase{"Quote", "a\"b.RAT", Obstacle::None, "syntax is incorrect"},
+                    WindowsCase{"StreamColon", "a:b.RAT", Obstacle::None, "syntax is incorrect"},
+                    WindowsCase{"TrailingDot", "x.RAT.", Obstacle::None, "syntax is incorrect"},
+                    WindowsCase{"TrailingBlank", "x.RAT ", Obstacle::None, "syntax is incorrect"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Names the system takes as they are: beyond MAX_PATH, and beyond the ANSI
+// code page. A replaced file keeps no trace of the hidden temporary file.
+TEST(WindowsNames, LongAndUnicodeNamesAreWrittenAndReplacedFilesStayVisible) {
+  testing_support::ScratchFolder folder("rating-windows-names");
+  fs::path deep = folder.Path();
+  while (deep.wstring().size() < MAX_PATH + 20) deep /= L"a-folder-of-thirty-characters";
+  ASSERT_TRUE(fs::create_directories(L"\\\\?\\" + deep.wstring()));
+  const fs::path unicode = folder.Path() / PathOf("Straße «Süd» 水.RAT");
+  for (const fs::path& target : {deep / L"long.RAT", unicode}) {
+    const std::u8string utf8 = target.u8string();
+    const std::string name(utf8.begin(), utf8.end());
+    WriteRating(name);
+    WriteRating(name);  // replacing it
+    const DWORD attributes = ::GetFileAttributesW((L"\\\\?\\" + target.wstring()).c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << name;
+    EXPECT_EQ(attributes & FILE_ATTRIBUTE_HIDDEN, 0U) << name;
+  }
+  EXPECT_EQ(ReadFile(unicode), "South Street Channel\r\n");
+}
+
+}  // namespace
+}  // namespace rating

@@ -1,0 +1,354 @@
+#include "windows/main_window.h"
+
+#include <algorithm>
+#include <array>
+#include <commctrl.h>
+#include <cstring>
+#include <vector>
+#include <windowsx.h>
+
+#include "layout/form_layout.h"
+#include "messages/messages.h"
+#include "output/listing.h"
+#include "run/rating_run.h"
+
+namespace rating::win32 {
+
+namespace {
+
+namespace layout = rating::layout;
+
+constexpr int kTwipsPerInch = 1440;
+constexpr int kPointsPerInch = 72;
+constexpr UINT kIconId = 1;    // in the resource script
+constexpr int kLabelGap = 60;  // twips kept clear between a label and the list
+
+// What the window holds besides its controls.
+struct WindowState {
+  UINT dpi = USER_DEFAULT_SCREEN_DPI;
+  HFONT dialogFont = nullptr;
+  HFONT listFont = nullptr;
+};
+
+WindowState& State(HWND window) {
+  return *reinterpret_cast<WindowState*>(
+      ::GetWindowLongPtrW(window, GWLP_USERDATA));  // NOLINT: the window's own data
+}
+
+int Scaled(int twips, UINT dpi) { return ::MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
+
+HWND Control(HWND window, int id) { return ::GetDlgItem(window, id); }
+HWND Field(HWND window, InputField field) { return Control(window, kFirstFieldId + static_cast<int>(field)); }
+
+std::wstring TextOfWindow(HWND control) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The system's dialog font, and a fixed-pitch font for the list so that its
+// nine-character columns line up, both for `dpi`.
+void MakeFonts(WindowState& state) {
+  if (state.dialogFont != nullptr) ::DeleteObject(state.dialogFont);
+  if (state.listFont != nullptr) ::DeleteObject(state.listFont);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, state.dpi);
+  state.dialogFont = ::CreateFontIndirectW(&metrics.lfMessageFont);
+  constexpr int kListHundredthsOfPoints = static_cast<int>(layout::kListFontPoints * 100);
+  LOGFONTW list{};
+  list.lfHeight = -::MulDiv(kListHundredthsOfPoints, static_cast<int>(state.dpi), kPointsPerInch * 100);
+  list.lfWeight = FW_NORMAL;
+  list.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  ::wcscpy_s(list.lfFaceName, L"Courier New");
+  state.listFont = ::CreateFontIndirectW(&list);
+}
+
+// Places every control from the layout table at the window's DPI.
+void Layout(HWND window) {
+  const WindowState& state = State(window);
+  const auto place = [&](int id, const layout::Rect& twips, HFONT font) {
+    const HWND control = Control(window, id);
+    ::SetWindowPos(control, nullptr, Scaled(twips.left, state.dpi), Scaled(twips.top, state.dpi),
+                   Scaled(twips.width, state.dpi), Scaled(twips.height, state.dpi),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);  // NOLINT: the message's type
+  };
+  place(kButtonId, layout::kButton, state.dialogFont);
+  place(kListId, layout::kList, state.listFont);
+  for (const layout::FieldPlace& field : layout::kFieldPlaces) {
+    // A label stops short of the list; a caption too long for it ends in "...".
+    layout::Rect label = layout::LabelRect(field);
+    label.width = std::min(label.width, layout::kList.left - kLabelGap - label.left);
+    place(kFirstLabelId + static_cast<int>(field.field), label, state.dialogFont);
+    place(kFirstFieldId + static_cast<int>(field.field), layout::FieldRect(field), state.dialogFont);
+  }
+}
+
+void SetListLines(HWND window, const std::vector<std::string>& lines) {
+  const HWND list = Control(window, kListId);
+  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (const std::string& line : lines) {
+    const std::wstring text = Wide(line);
+    ::SendMessageW(list, LB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(text.c_str()));  // NOLINT: the message's type
+  }
+  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(list, nullptr, TRUE);
+}
+
+void CreateRatingFileClicked(HWND window) {
+  FieldTexts texts;
+  for (const FieldFacts& facts : kFields)
+    TextOf(texts, facts.field) = Utf8(TextOfWindow(Field(window, facts.field)));
+  const RatingOutcome outcome = RateFields(texts, UserDecimalSeparator());
+  try {
+    WriteRatingFile(outcome);
+  } catch (const RunFailure& failure) {
+    if (failure.EmptiesList()) SetListLines(window, {});
+    ::MessageBoxW(window, Wide(failure.what()).c_str(), Wide(layout::kCaption).c_str(), MB_OK | MB_ICONERROR);
+    if (const auto field = failure.Field()) {
+      const HWND text = Field(window, *field);
+      ::SetFocus(text);
+      ::SendMessageW(text, EM_SETSEL, 0, -1);
+    }
+    return;
+  }
+  SetListLines(window, outcome.result->listing);
+}
+
+// Puts the selected rows of the list, or all of them when none is selected,
+// on the clipboard as tab-separated text with a header row.
+void CopyTable(HWND window) {
+  const HWND list = Control(window, kListId);
+  constexpr int kFirstRow = static_cast<int>(kListingHeadings.size());
+  const auto count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+  const auto line = [list](int i) {
+    std::wstring text(
+        static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                                                        reinterpret_cast<LPARAM>(text.data()))));  // NOLINT
+    return Utf8(text);
+  };
+  std::vector<std::string> rows;
+  for (int i = kFirstRow; i < count; ++i) {
+    if (::SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) rows.push_back(line(i));
+  }
+  if (rows.empty()) {
+    for (int i = kFirstRow; i < count; ++i) rows.push_back(line(i));
+  }
+  if (rows.empty() || ::OpenClipboard(window) == 0) return;
+  const std::wstring table = Wide(TabSeparatedListing(rows));
+  const std::size_t bytes = (table.size() + 1) * sizeof(wchar_t);
+  if (const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    std::memcpy(::GlobalLock(memory), table.c_str(), bytes);
+    ::GlobalUnlock(memory);
+    ::EmptyClipboard();
+    if (::SetClipboardData(CF_UNICODETEXT, memory) == nullptr) ::GlobalFree(memory);
+  }
+  ::CloseClipboard();
+}
+
+// Ctrl+A selects every row and Ctrl+C copies the table, in the list.
+LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                          DWORD_PTR /*data*/) {
+  if (message == WM_KEYDOWN && (::GetKeyState(VK_CONTROL) & 0x8000) != 0) {
+    if (wParam == 'A') {
+      ::SendMessageW(list, LB_SETSEL, TRUE, -1);
+      return 0;
+    }
+    if (wParam == 'C') {
+      CopyTable(::GetParent(list));
+      return 0;
+    }
+  }
+  return ::DefSubclassProc(list, message, wParam, lParam);
+}
+
+void ShowListMenu(HWND window, LPARAM at) {
+  POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  if (point.x == -1 && point.y == -1) {  // the keyboard's menu key
+    RECT rect{};
+    ::GetWindowRect(Control(window, kListId), &rect);
+    point = {rect.left, rect.top};
+  }
+  const HMENU menu = ::CreatePopupMenu();
+  const bool rows = ::SendMessageW(Control(window, kListId), LB_GETCOUNT, 0, 0) > 0;
+  ::AppendMenuW(menu, MF_STRING | (rows ? 0U : MF_GRAYED), kCopyTableId, L"Copy Table\tCtrl+C");
+  ::TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
+  ::DestroyMenu(menu);
+}
+
+HWND AddControl(HWND window, const wchar_t* type, const std::wstring& text, DWORD style, DWORD extended,
+                int id) {
+  return ::CreateWindowExW(extended, type, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),  // NOLINT: a child's id
+                           reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE)),
+                           nullptr);  // NOLINT
+}
+
+// The controls in tab order: the button, the list, then each field after
+// its label, so that a screen reader names the field by it.
+void CreateControls(HWND window) {
+  const HWND button = AddControl(window, WC_BUTTONW, Wide(layout::kButtonCaption),
+                                 WS_TABSTOP | BS_DEFPUSHBUTTON, 0, kButtonId);
+  AddControl(window, WC_STATICW, L"Rating table", 0, 0, kListNameId);
+  const HWND list = AddControl(window, WC_LISTBOXW, L"",
+                               WS_TABSTOP | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
+                               WS_EX_CLIENTEDGE, kListId);
+  ::SetWindowSubclass(list, ListKeys, 0, 0);
+  const std::string separator = UserDecimalSeparator();
+  for (const FieldFacts& facts : kFields) {
+    const int index = static_cast<int>(facts.field);
+    AddControl(window, WC_STATICW, Wide(facts.label), SS_NOPREFIX | SS_ENDELLIPSIS, 0, kFirstLabelId + index);
+    AddControl(window, WC_EDITW, Wide(DefaultFieldText(facts.field, separator)), WS_TABSTOP | ES_AUTOHSCROLL,
+               WS_EX_CLIENTEDGE, kFirstFieldId + index);
+  }
+  ::SetFocus(button);
+}
+
+// The window's outer size for the form's client area at `dpi`.
+SIZE OuterSize(UINT dpi, DWORD style) {
+  RECT rect{0, 0, Scaled(layout::kClientWidth, dpi), Scaled(layout::kClientHeight, dpi)};
+  ::AdjustWindowRectExForDpi(&rect, style, FALSE, 0, dpi);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: {
+      auto* state = new WindowState;  // owned by the window until WM_NCDESTROY
+      state->dpi = ::GetDpiForWindow(window);
+      ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));  // NOLINT
+      MakeFonts(*state);
+      CreateControls(window);
+      Layout(window);
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      WindowState& state = State(window);
+      state.dpi = HIWORD(wParam);
+      MakeFonts(state);
+      Layout(window);
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);  // NOLINT: the message's type
+      ::SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) CreateRatingFileClicked(window);
+      if (LOWORD(wParam) == kCopyTableId) CopyTable(window);
+      return 0;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) == Control(window, kListId)) ShowListMenu(window, lParam);  // NOLINT
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      // Labels on the window's own background, as the form drew them.
+      ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);              // NOLINT: the message's type
+      return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));  // NOLINT
+    case WM_DESTROY: ::PostQuitMessage(0); return 0;
+    case WM_NCDESTROY: {
+      WindowState* state = &State(window);
+      ::DeleteObject(state->dialogFont);
+      ::DeleteObject(state->listFont);
+      delete state;
+      return 0;
+    }
+    default: return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+std::wstring Wide(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int length =
+      ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+  return wide;
+}
+
+std::string Utf8(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                           nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length, nullptr,
+                        nullptr);
+  return utf8;
+}
+
+std::string UserDecimalSeparator() {
+  std::array<wchar_t, 8> separator{};
+  if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator.data(),
+                        static_cast<int>(separator.size())) <= 1) {
+    return ".";
+  }
+  return Utf8(separator.data());
+}
+
+HWND CreateMainWindow(HINSTANCE instance, int show) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  WNDCLASSEXW type{};
+  type.cbSize = sizeof type;
+  type.lpfnWndProc = WindowProc;
+  type.hInstance = instance;
+  type.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
+  type.hIconSm =
+      static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                      ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+  type.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  type.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+  type.lpszClassName = kWindowClass;
+  ::RegisterClassExW(&type);
+
+  // A fixed form: the controls keep their places, so the window keeps its size.
+  constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  const SIZE size = OuterSize(::GetDpiForSystem(), kStyle);
+  const HWND window =
+      ::CreateWindowExW(0, kWindowClass, Wide(layout::kCaption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                        size.cx, size.cy, nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) return nullptr;
+  // The monitor may differ from the system's DPI: fit the client area to it.
+  const SIZE fitted = OuterSize(::GetDpiForWindow(window), kStyle);
+  ::SetWindowPos(window, nullptr, 0, 0, fitted.cx, fitted.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::ShowWindow(window, show);
+  ::UpdateWindow(window);
+  ::SetFocus(Control(window, kButtonId));
+  return window;
+}
+
+int RunMessageLoop(HWND window) {
+  MSG message{};
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (::IsDialogMessageW(window, &message) != 0) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+void MakeProgramFolderCurrent(HWND window) {
+  std::wstring program(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+    if (length < program.size()) {
+      program.resize(length);
+      break;
+    }
+    program.resize(program.size() * 2);
+  }
+  const std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
+  if (::SetCurrentDirectoryW(folder.c_str()) != 0) return;
+  std::wstring current(MAX_PATH, L'\0');
+  current.resize(::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
+  const std::string warning =
+      Compose(Message::StartUpFolder, {{"folder", Utf8(folder)}, {"current", Utf8(current)}});
+  ::MessageBoxW(window, Wide(warning).c_str(), Wide(layout::kCaption).c_str(), MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace rating::win32

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <windows.h>
+
+// The program's one window on Windows: the same ten labelled fields, the
+// "Create Rating File" button and the results list as the Linux window, from
+// the same layout table, rendering the same rating run.
+namespace rating::win32 {
+
+// Child control identifiers, for the window's own handlers and for tests
+// that drive the window through its controls.
+enum ControlId : int {
+  kButtonId = IDOK,  // Return in a field presses it, as in a dialog
+  kListId = 100,
+  kListNameId = 101,    // the hidden caption that names the list for screen readers
+  kFirstFieldId = 200,  // + InputField
+  kFirstLabelId = 300,  // + InputField
+  kCopyTableId = 400,   // the list's context menu, and Ctrl+C
+};
+
+inline constexpr wchar_t kWindowClass[] = L"TrapezoidRatingWindow";
+
+// Registers the window class and creates the window, shown. Returns null
+// when Windows refuses.
+HWND CreateMainWindow(HINSTANCE instance, int show);
+
+// Runs the message loop until the window closes; Tab, Return and Space work
+// as in a dialog. Returns the exit status.
+int RunMessageLoop(HWND window);
+
+// Makes the program's folder the working directory, so that a relative
+// rating file name such as the default "MyRating.RAT" is written beside the
+// program; where that fails, says so over `window`.
+void MakeProgramFolderCurrent(HWND window);
+
+// The user's decimal separator from the regional settings.
+std::string UserDecimalSeparator();
+
+// UTF-8 and UTF-16, at the system calls only.
+std::wstring Wide(std::string_view utf8);
+std::string Utf8(std::wstring_view wide);
+
+}  // namespace rating::win32
