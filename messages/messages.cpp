@@ -52,6 +52,15 @@ constexpr std::array kMessages = std::to_array<MessageFacts>({
     {FileProblem, "FileProblem", "{kind} \"{path}\": {reason}."},
     {FileProblemInFolder, "FileProblemInFolder", R"({kind} "{path}" in "{folder}": {reason}.)"},
 
+    {ReasonFileInUse, "ReasonFileInUse", "the file is open in another program; close it there and try again"},
+    {ReasonReadOnly, "ReasonReadOnly", "the file is read-only"},
+    {ReasonReservedName, "ReasonReservedName",
+     "Windows keeps this name for a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9)"},
+    {ReasonBadCharacter, "ReasonBadCharacter",
+     R"(Windows allows none of < > : " / \ | ? * and no control character in a file name)"},
+    {ReasonTrailingDotOrBlank, "ReasonTrailingDotOrBlank",
+     "Windows would drop the dot or blank at the end of the name and write another file"},
+
     {UsageUnknownOption, "UsageUnknownOption", "Unknown option '{option}'."},
     {UsageMissingValue, "UsageMissingValue", "Missing value after '{option}'."},
     {UsageUnexpectedArgument, "UsageUnexpectedArgument", "Unexpected argument \"{argument}\"."},

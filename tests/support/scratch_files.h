@@ -35,8 +35,9 @@ class ScratchFolder {
   ~ScratchFolder() {
     namespace fs = std::filesystem;
     std::error_code ignored;
-    for (const auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
-      fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (auto entry = fs::recursive_directory_iterator(path_, ignored);
+         !ignored && entry != fs::recursive_directory_iterator(); entry.increment(ignored)) {
+      fs::permissions(entry->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     }
     fs::remove_all(path_, ignored);
   }

@@ -1,0 +1,237 @@
+// The Windows window, driven through its real controls as a user's keys and
+// clicks would drive it: the window runs on a thread of its own with its own
+// message loop, and the test sends it messages and answers its message boxes.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <filesystem>
+#include <future>
+#include <ostream>
+#include <string>
+#include <thread>
+#include <vector>
+#include <windows.h>
+
+#include "layout/form_layout.h"
+#include "output/listing.h"
+#include "run/rating_run.h"
+#include "tests/support/field_texts.h"
+#include "tests/support/scratch_files.h"
+#include "windows/main_window.h"
+
+namespace rating::win32 {
+namespace {
+
+namespace fs = std::filesystem;
+
+using testing_support::FieldEdit;
+using testing_support::ReadFile;
+
+// The window on its own thread, from start-up to close.
+class RunningWindow {
+ public:
+  RunningWindow() {
+    std::promise<HWND> created;
+    std::future<HWND> window = created.get_future();
+    thread_ = std::thread([&created] {
+      const HWND made = CreateMainWindow(::GetModuleHandleW(nullptr), SW_SHOW);
+      MakeProgramFolderCurrent(made);
+      created.set_value(made);
+      RunMessageLoop(made);
+    });
+    window_ = window.get();
+    threadId_ = ::GetWindowThreadProcessId(window_, nullptr);
+  }
+  RunningWindow(const RunningWindow&) = delete;
+  RunningWindow& operator=(const RunningWindow&) = delete;
+  ~RunningWindow() {
+    ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    thread_.join();
+  }
+
+  [[nodiscard]] HWND Control(int id) const { return ::GetDlgItem(window_, id); }
+  [[nodiscard]] HWND Field(InputField field) const {
+    return Control(kFirstFieldId + static_cast<int>(field));
+  }
+
+  void Type(InputField field, const std::string& text) const {
+    ::SendMessageW(Field(field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));  // NOLINT
+  }
+
+  // Presses the button and answers the message box it may show; returns
+  // the box's caption and text, or nothing. The press is sent from a thread
+  // of its own, which waits until the press is over, message box and all.
+  [[nodiscard]] std::pair<std::wstring, std::wstring> Press() const {
+    const HWND button = Control(kButtonId);
+    auto pressed = std::async(std::launch::async, [button] { ::SendMessageW(button, BM_CLICK, 0, 0); });
+    std::pair<std::wstring, std::wstring> shown;
+    while (pressed.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
+      if (const HWND box = MessageBox()) {
+        shown = {TextOf(box), TextOf(::GetDlgItem(box, 0xFFFF))};
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        while (MessageBox() == box) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
+    }
+    return shown;
+  }
+
+  [[nodiscard]] std::vector<std::string> ListLines() const {
+    const HWND list = Control(kListId);
+    std::vector<std::string> lines;
+    const auto count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (WPARAM i = 0; i < static_cast<WPARAM>(count); ++i) {
+      std::wstring line(static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+      line.resize(static_cast<std::size_t>(
+          ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));  // NOLINT
+      lines.push_back(Utf8(line));
+    }
+    return lines;
+  }
+
+  [[nodiscard]] HWND Focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(threadId_, &info);
+    return info.hwndFocus;
+  }
+
+  static std::wstring TextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+  }
+
+ private:
+  // A message box the window's thread shows, if any.
+  [[nodiscard]] HWND MessageBox() const {
+    HWND found = nullptr;
+    ::EnumThreadWindows(
+        threadId_,
+        [](HWND candidate, LPARAM result) -> BOOL {
+          std::array<wchar_t, 16> type{};
+          ::GetClassNameW(candidate, type.data(), static_cast<int>(type.size()));
+          if (std::wstring_view(type.data()) != L"#32770" || ::IsWindowVisible(candidate) == 0) return TRUE;
+          *reinterpret_cast<HWND*>(result) = candidate;  // NOLINT: the callback's own argument
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));  // NOLINT
+    return found;
+  }
+
+  std::thread thread_;
+  HWND window_ = nullptr;
+  DWORD threadId_ = 0;
+};
+
+fs::path ProgramFolder() {
+  std::wstring program(MAX_PATH, L'\0');
+  program.resize(::GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size())));
+  return fs::path(program).parent_path();
+}
+
+std::string Golden() { return ReadFile(fs::path(RATING_GOLDEN_DIR) / "default.RAT"); }
+
+TEST(Window, ShowsTheFormFromTheLayoutTable) {
+  const RunningWindow window;
+  EXPECT_EQ(RunningWindow::TextOf(::GetParent(window.Control(kButtonId))), Wide(layout::kCaption));
+  for (const FieldFacts& facts : kFields) {
+    EXPECT_EQ(RunningWindow::TextOf(window.Control(kFirstLabelId + static_cast<int>(facts.field))),
+              Wide(facts.label));
+    EXPECT_EQ(RunningWindow::TextOf(window.Field(facts.field)), Wide(DefaultFieldText(facts.field, ".")));
+  }
+  // Tab goes from the button to the list, then down the left column and the
+  // right one, then the title and the file name; each field follows its label.
+  std::vector<int> order;
+  HWND control = window.Control(kButtonId);
+  for (std::size_t i = 0; i < kFieldCount + 2; ++i) {
+    order.push_back(::GetDlgCtrlID(control));
+    control = ::GetNextDlgTabItem(::GetParent(control), control, FALSE);
+  }
+  std::vector<int> expected = {kButtonId, kListId};
+  for (std::size_t i = 0; i < kFieldCount; ++i) expected.push_back(kFirstFieldId + static_cast<int>(i));
+  EXPECT_EQ(order, expected);
+  for (const FieldFacts& facts : kFields) {
+    const HWND field = window.Field(facts.field);
+    EXPECT_EQ(::GetWindow(field, GW_HWNDPREV), window.Control(kFirstLabelId + static_cast<int>(facts.field)));
+  }
+  EXPECT_EQ(::GetWindow(window.Control(kListId), GW_HWNDPREV), window.Control(kListNameId));
+}
+
+TEST(Window, ADefaultPressWritesTheGoldenFileBesideTheProgramAndCopiesTheTable) {
+  const fs::path file = ProgramFolder() / "MyRating.RAT";
+  fs::remove(file);
+  const RunningWindow window;
+  EXPECT_EQ(window.Press().second, L"");
+  EXPECT_EQ(ReadFile(file), Golden());
+  const std::vector<std::string> lines = window.ListLines();
+  ASSERT_EQ(lines.size(), 29U);
+  EXPECT_EQ(lines.at(3), "0.2      10.1     1.24     12.5     6.72     440      ");
+
+  // Rows 1 and 2 selected, copied as the Linux window copies them.
+  const HWND list = window.Control(kListId);
+  ::SendMessageW(list, LB_SETSEL, TRUE, 3);
+  ::SendMessageW(list, LB_SETSEL, TRUE, 4);
+  ::SendMessageW(::GetParent(list), WM_COMMAND, kCopyTableId, 0);
+  ASSERT_NE(::OpenClipboard(nullptr), 0);
+  const HANDLE copied = ::GetClipboardData(CF_UNICODETEXT);
+  const std::wstring text = copied != nullptr ? static_cast<const wchar_t*>(::GlobalLock(copied)) : L"";
+  if (copied != nullptr) ::GlobalUnlock(copied);
+  ::CloseClipboard();
+  EXPECT_EQ(Utf8(text), TabSeparatedListing({lines.at(3), lines.at(4)}));
+  fs::remove(file);
+}
+
+struct FailedPress {
+  const char* name;
+  friend void PrintTo(const FailedPress& c, std::ostream* os) { *os << c.name; }
+  std::vector<FieldEdit> edits;
+  bool listEmptied;
+};
+
+class FailedPresses : public testing::TestWithParam<FailedPress> {};
+
+// A failure shows the Linux window's message under the window's caption,
+// puts the cursor on the field at fault with its text selected, keeps the
+// previous file, and leaves the list as the Linux window does.
+TEST_P(FailedPresses, ShowTheRunsMessageAndKeepThePreviousFile) {
+  testing_support::ScratchFolder folder("rating-window-test");
+  const fs::path file = folder.Path() / "kept.RAT";
+  const std::u8string name = file.u8string();
+  const RunningWindow window;
+  window.Type(InputField::Filename, std::string(name.begin(), name.end()));
+  ASSERT_EQ(window.Press().second, L"");
+  const std::string previous = ReadFile(file);
+  for (const FieldEdit& edit : GetParam().edits) window.Type(edit.field, edit.text);
+
+  FieldTexts texts = testing_support::TextsWith(GetParam().edits);
+  TextOf(texts, InputField::Filename) = std::string(name.begin(), name.end());
+  const RatingOutcome expected = RateFields(texts, UserDecimalSeparator());
+  ASSERT_TRUE(expected.failure.has_value()) << "the run succeeds";
+
+  const auto [caption, message] = window.Press();
+  EXPECT_EQ(caption, Wide(layout::kCaption));
+  EXPECT_EQ(message, Wide(expected.failure->what()));
+  EXPECT_EQ(window.ListLines().empty(), GetParam().listEmptied);
+  EXPECT_EQ(ReadFile(file), previous);
+  if (const auto field = expected.failure->Field()) {
+    EXPECT_EQ(window.Focus(), window.Field(*field));
+    DWORD start = 0;
+    DWORD end = 0;
+    ::SendMessageW(window.Field(*field), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));  // NOLINT
+    EXPECT_EQ(start, 0U);
+    EXPECT_EQ(end, static_cast<DWORD>(::GetWindowTextLengthW(window.Field(*field))));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, FailedPresses,
+                         testing::Values(FailedPress{"BadField", {{InputField::Length, "5,5x"}}, false},
+                                         FailedPress{"ZeroFall", {{InputField::Fall, "0"}}, true},
+                                         FailedPress{
+                                             "TitleOfTwoLines", {{InputField::Title, "two\r\nlines"}}, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace rating::win32
