@@ -17,4 +17,7 @@ set(CPACK_NSIS_COMPRESSOR lzma)
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
 set(CPACK_NSIS_MUI_ICON ${PROJECT_BINARY_DIR}/windows/trapezoid-rating.ico)
 set(CPACK_NSIS_EXECUTABLE makensis)
+# The installer is trapezoid-rating-VERSION-win64-setup.exe, the zip
+# trapezoid-rating-VERSION-win64.zip.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/package-names.cmake)
 include(CPack)
