@@ -75,15 +75,29 @@ void Layout(HWND window) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);  // NOLINT: the message's type
   };
+  // A caption wider in the system's font than the form allowed widens its
+  // label; the list keeps its right edge and gives way to the widest one.
+  const HDC screen = ::GetDC(window);
+  const HGDIOBJ previous = ::SelectObject(screen, state.dialogFont);
+  int labelsRight = 0;  // twips
   place(kButtonId, layout::kButton, state.dialogFont);
-  place(kListId, layout::kList, state.listFont);
   for (const layout::FieldPlace& field : layout::kFieldPlaces) {
-    // A label stops short of the list; a caption too long for it ends in "...".
+    const std::wstring caption = Wide(Facts(field.field).label);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &extent);
     layout::Rect label = layout::LabelRect(field);
-    label.width = std::min(label.width, layout::kList.left - kLabelGap - label.left);
+    label.width = std::max(label.width, ::MulDiv(extent.cx, kTwipsPerInch, static_cast<int>(state.dpi)));
+    labelsRight = std::max(labelsRight, label.left + label.width);
     place(kFirstLabelId + static_cast<int>(field.field), label, state.dialogFont);
     place(kFirstFieldId + static_cast<int>(field.field), layout::FieldRect(field), state.dialogFont);
   }
+  ::SelectObject(screen, previous);
+  ::ReleaseDC(window, screen);
+  layout::Rect list = layout::kList;
+  const int left = std::max(list.left, labelsRight + kLabelGap);
+  list.width -= left - list.left;
+  list.left = left;
+  place(kListId, list, state.listFont);
 }
 
 void SetListLines(HWND window, const std::vector<std::string>& lines) {
@@ -202,7 +216,7 @@ void CreateControls(HWND window) {
   const std::string separator = UserDecimalSeparator();
   for (const FieldFacts& facts : kFields) {
     const int index = static_cast<int>(facts.field);
-    AddControl(window, WC_STATICW, Wide(facts.label), SS_NOPREFIX | SS_ENDELLIPSIS, 0, kFirstLabelId + index);
+    AddControl(window, WC_STATICW, Wide(facts.label), SS_NOPREFIX, 0, kFirstLabelId + index);
     AddControl(window, WC_EDITW, Wide(DefaultFieldText(facts.field, separator)), WS_TABSTOP | ES_AUTOHSCROLL,
                WS_EX_CLIENTEDGE, kFirstFieldId + index);
   }
