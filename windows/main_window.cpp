@@ -40,13 +40,6 @@ int Scaled(int twips, UINT dpi) { return ::MulDiv(twips, static_cast<int>(dpi), 
 HWND Control(HWND window, int id) { return ::GetDlgItem(window, id); }
 HWND Field(HWND window, InputField field) { return Control(window, kFirstFieldId + static_cast<int>(field)); }
 
-std::wstring TextOfWindow(HWND control) {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 // The system's dialog font, and a fixed-pitch font for the list so that its
 // nine-character columns line up, both for `dpi`.
 void MakeFonts(WindowState& state) {
@@ -116,7 +109,7 @@ void SetListLines(HWND window, const std::vector<std::string>& lines) {
 void CreateRatingFileClicked(HWND window) {
   FieldTexts texts;
   for (const FieldFacts& facts : kFields)
-    TextOf(texts, facts.field) = Utf8(TextOfWindow(Field(window, facts.field)));
+    TextOf(texts, facts.field) = Utf8(WindowText(Field(window, facts.field)));
   const RatingOutcome outcome = RateFields(texts, UserDecimalSeparator());
   try {
     WriteRatingFile(outcome);
@@ -139,13 +132,7 @@ void CopyTable(HWND window) {
   const HWND list = Control(window, kListId);
   constexpr int kFirstRow = static_cast<int>(kListingHeadings.size());
   const auto count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
-  const auto line = [list](int i) {
-    std::wstring text(
-        static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
-                                                        reinterpret_cast<LPARAM>(text.data()))));  // NOLINT
-    return Utf8(text);
-  };
+  const auto line = [list](int i) { return ListLine(list, i); };
   std::vector<std::string> rows;
   for (int i = kFirstRow; i < count; ++i) {
     if (::SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) rows.push_back(line(i));
@@ -275,6 +262,20 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 }  // namespace
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::string ListLine(HWND list, int index) {
+  const auto at = static_cast<WPARAM>(index);
+  std::wstring text(static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXTLEN, at, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::SendMessageW(
+      list, LB_GETTEXT, at, reinterpret_cast<LPARAM>(text.data()))));  // NOLINT: the message's type
+  return Utf8(text);
+}
 
 std::wstring Wide(std::string_view utf8) {
   if (utf8.empty()) return {};

@@ -37,6 +37,11 @@ void MakeProgramFolderCurrent(HWND window);
 // The user's decimal separator from the regional settings.
 std::string UserDecimalSeparator();
 
+// The text of a window or control, and a line of a list box, also across
+// threads and processes.
+std::wstring WindowText(HWND window);
+std::string ListLine(HWND list, int index);
+
 // UTF-8 and UTF-16, at the system calls only.
 std::wstring Wide(std::string_view utf8);
 std::string Utf8(std::wstring_view wide);

@@ -12,6 +12,7 @@
 #include <unistd.h>  // geteuid, setuid: file-permission cases run as an ordinary user
 
 #include "engine/failure.h"
+#include "tests/support/failure_assertions.h"
 #include "tests/support/field_texts.h"
 #include "tests/support/scratch_files.h"
 
@@ -190,21 +191,18 @@ TEST_P(OpenFailures, FailBeforeWritingAndLeaveEverythingAsItWas) {
   std::error_code noFile;
   const std::string previous = fs::is_regular_file(name, noFile) ? ReadFile(name) : "";
   const auto check = [&] {
-    try {
-      RatingFileWriter writer(".");
-      writer.Open(name);
+    std::string shown = name;
+    if (const auto nul = shown.find('\0'); nul != std::string::npos) shown.replace(nul, 1, "\\x00");
+    const auto failure = testing_support::FailureOf([&] { RatingFileWriter(".").Open(name); });
+    if (!failure) {
       ADD_FAILURE() << "opened " << name;
       return false;
-    } catch (const RatingFailure& failure) {
-      EXPECT_EQ(failure.Kind(), FailureKind::FileCreate);
-      EXPECT_EQ(failure.Field(), InputField::Filename);
-      std::string shown = name;
-      if (const auto nul = shown.find('\0'); nul != std::string::npos) shown.replace(nul, 1, "\\x00");
-      EXPECT_EQ(std::string(failure.what()),
-                "Cannot create rating file \"" + shown + "\": " + c.reason + ".");
-      return failure.Kind() == FailureKind::FileCreate &&
-             std::string(failure.what()).find(c.reason) != std::string::npos;
     }
+    EXPECT_EQ(failure->Kind(), FailureKind::FileCreate);
+    EXPECT_EQ(failure->Field(), InputField::Filename);
+    EXPECT_EQ(std::string(failure->what()), "Cannot create rating file \"" + shown + "\": " + c.reason + ".");
+    return failure->Kind() == FailureKind::FileCreate &&
+           std::string(failure->what()).find(c.reason) != std::string::npos;
   };
   if (c.asOrdinaryUser) {
     ExpectAsOrdinaryUser(check);
@@ -263,28 +261,19 @@ TEST(DeviceTarget, AFullDiskIsAFailureNotASuccess) {
   RatingFileWriter writer(".");
   writer.Open("/dev/full");
   writer.WriteTitle("South Street Channel");
-  try {
-    for (int j = 0; j <= table.lastRow; ++j) writer.WriteRow(RatingFileRowOf(table, j));
-    writer.Close();
-    FAIL() << "writing /dev/full succeeded";
-  } catch (const RatingFailure& failure) {
-    EXPECT_EQ(failure.Kind(), FailureKind::FileWrite);
-    EXPECT_EQ(std::string(failure.what()),
-              "Cannot write rating file \"/dev/full\": No space left on device.");
-  }
+  EXPECT_FAILURE_MSG(
+      {
+        for (int j = 0; j <= table.lastRow; ++j) writer.WriteRow(RatingFileRowOf(table, j));
+        writer.Close();
+      },
+      FailureKind::FileWrite, "Cannot write rating file \"/dev/full\": No space left on device.");
 }
 
 TEST(RelativeNames, NameTheFolderTheyResolvedTo) {
   RatingFileWriter writer(".");
-  try {
-    writer.Open("no-such-folder/x.RAT");
-    FAIL() << "opened";
-  } catch (const RatingFailure& failure) {
-    EXPECT_EQ(failure.Kind(), FailureKind::FileCreate);
-    EXPECT_EQ(std::string(failure.what()), "Cannot create rating file \"no-such-folder/x.RAT\" in \"" +
-                                               (fs::current_path() / "no-such-folder").string() +
-                                               "\": No such file or directory.");
-  }
+  EXPECT_FAILURE_MSG(writer.Open("no-such-folder/x.RAT"), FailureKind::FileCreate,
+                     "Cannot create rating file \"no-such-folder/x.RAT\" in \"" +
+                         (fs::current_path() / "no-such-folder").string() + "\": No such file or directory.");
 }
 
 TEST(PrintedNumber, HasABlankOrSignBeforeAndABlankAfter) {

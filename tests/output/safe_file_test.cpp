@@ -12,6 +12,7 @@
 #include <system_error>
 #include <unistd.h>  // fork, chown, geteuid
 
+#include "tests/support/failure_assertions.h"
 #include "tests/support/scratch_files.h"
 
 namespace rating {
@@ -115,14 +116,13 @@ TEST_P(FailedSteps, AreReportedAndLeaveNothingBehind) {
   SetWriteStepHookForTesting([](WriteStep step) {
     if (step == failAt) throw std::system_error(ENOSPC, std::generic_category());
   });
-  try {
+  const auto failure = testing_support::FailureOf<std::system_error>([this] {
     SafeFile file(target_.string());
     file.Write(kNew);
     file.Commit();
-    FAIL() << "the write succeeded";
-  } catch (const std::system_error& error) {
-    EXPECT_EQ(error.code().value(), ENOSPC);
-  }
+  });
+  ASSERT_TRUE(failure.has_value()) << "the write succeeded";
+  EXPECT_EQ(failure->code().value(), ENOSPC);
   EXPECT_EQ(ReadFile(target_), kOld);
   EXPECT_EQ(Names(dir_), std::vector<std::string>{"reach.RAT"});
 }

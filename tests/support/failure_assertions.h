@@ -4,7 +4,6 @@
 // line, as {fmt}'s EXPECT_THROW_MSG does:
 //   EXPECT_FAILURE(Rate(texts), FailureKind::DivisionByZero);
 //   EXPECT_FAILURE_MSG(Open(""), FailureKind::FileCreate, "Cannot create rating file \"\": ...");
-// The failure type is any exception with Kind(); RatingFailure by default.
 
 #include <gtest/gtest.h>
 
@@ -28,26 +27,17 @@ std::optional<Failure> FailureOf(Provoke&& provoke) {
 
 }  // namespace rating::testing_support
 
-#define EXPECT_FAILURE_OF_TYPE(Type, statement, expectedKind)                                    \
-  do {                                                                                           \
-    const auto rating_failure_ = ::rating::testing_support::FailureOf<Type>([&] { statement; }); \
-    if (rating_failure_) {                                                                       \
-      EXPECT_EQ(rating_failure_->Kind(), expectedKind) << rating_failure_->what();               \
-    } else {                                                                                     \
-      ADD_FAILURE() << #statement " threw no " #Type;                                            \
-    }                                                                                            \
+#define EXPECT_FAILURE(statement, expectedKind)                                            \
+  do {                                                                                     \
+    const auto rating_failure_ = ::rating::testing_support::FailureOf([&] { statement; }); \
+    ASSERT_TRUE(rating_failure_.has_value()) << #statement " threw no RatingFailure";      \
+    EXPECT_EQ(rating_failure_->Kind(), expectedKind) << rating_failure_->what();           \
   } while (false)
-
-#define EXPECT_FAILURE(statement, expectedKind) \
-  EXPECT_FAILURE_OF_TYPE(::rating::RatingFailure, statement, expectedKind)
 
 #define EXPECT_FAILURE_MSG(statement, expectedKind, expectedMessage)                       \
   do {                                                                                     \
     const auto rating_failure_ = ::rating::testing_support::FailureOf([&] { statement; }); \
-    if (rating_failure_) {                                                                 \
-      EXPECT_EQ(rating_failure_->Kind(), expectedKind);                                    \
-      EXPECT_EQ(std::string(rating_failure_->what()), expectedMessage);                    \
-    } else {                                                                               \
-      ADD_FAILURE() << #statement " threw no RatingFailure";                               \
-    }                                                                                      \
+    ASSERT_TRUE(rating_failure_.has_value()) << #statement " threw no RatingFailure";      \
+    EXPECT_EQ(rating_failure_->Kind(), expectedKind);                                      \
+    EXPECT_EQ(std::string(rating_failure_->what()), expectedMessage);                      \
   } while (false)

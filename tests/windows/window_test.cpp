@@ -68,7 +68,7 @@ class RunningWindow {
     std::pair<std::wstring, std::wstring> shown;
     while (pressed.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
       if (const HWND box = MessageBox()) {
-        shown = {TextOf(box), TextOf(::GetDlgItem(box, 0xFFFF))};
+        shown = {WindowText(box), WindowText(::GetDlgItem(box, 0xFFFF))};
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         while (MessageBox() == box) std::this_thread::sleep_for(std::chrono::milliseconds(10));
       }
@@ -77,15 +77,9 @@ class RunningWindow {
   }
 
   [[nodiscard]] std::vector<std::string> ListLines() const {
-    const HWND list = Control(kListId);
     std::vector<std::string> lines;
-    const auto count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (WPARAM i = 0; i < static_cast<WPARAM>(count); ++i) {
-      std::wstring line(static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-      line.resize(static_cast<std::size_t>(
-          ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));  // NOLINT
-      lines.push_back(Utf8(line));
-    }
+    const auto count = static_cast<int>(::SendMessageW(Control(kListId), LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) lines.push_back(ListLine(Control(kListId), i));
     return lines;
   }
 
@@ -94,13 +88,6 @@ class RunningWindow {
     info.cbSize = sizeof info;
     ::GetGUIThreadInfo(threadId_, &info);
     return info.hwndFocus;
-  }
-
-  static std::wstring TextOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
   }
 
  private:
@@ -135,11 +122,10 @@ std::string Golden() { return ReadFile(fs::path(RATING_GOLDEN_DIR) / "default.RA
 
 TEST(Window, ShowsTheFormFromTheLayoutTable) {
   const RunningWindow window;
-  EXPECT_EQ(RunningWindow::TextOf(::GetParent(window.Control(kButtonId))), Wide(layout::kCaption));
+  EXPECT_EQ(WindowText(::GetParent(window.Control(kButtonId))), Wide(layout::kCaption));
   for (const FieldFacts& facts : kFields) {
-    EXPECT_EQ(RunningWindow::TextOf(window.Control(kFirstLabelId + static_cast<int>(facts.field))),
-              Wide(facts.label));
-    EXPECT_EQ(RunningWindow::TextOf(window.Field(facts.field)), Wide(DefaultFieldText(facts.field, ".")));
+    EXPECT_EQ(WindowText(window.Control(kFirstLabelId + static_cast<int>(facts.field))), Wide(facts.label));
+    EXPECT_EQ(WindowText(window.Field(facts.field)), Wide(DefaultFieldText(facts.field, ".")));
   }
   // Tab goes from the button to the list, then down the left column and the
   // right one, then the title and the file name; each field follows its label.
