@@ -401,11 +401,9 @@ class MainWindowTest : public QObject {
     QTest::addColumn<int>("status");  // -1: the window opens
     QTest::newRow("none") << QStringList{} << -1;
     QTest::newRow("help") << QStringList{"--help"} << 0;
-    QTest::newRow("version") << QStringList{"-v"} << 0;
     QTest::newRow("a toolkit option") << QStringList{"-platform", "offscreen"} << -1;
     QTest::newRow("a toolkit option with its value joined") << QStringList{"--style=Fusion"} << -1;
     QTest::newRow("an option of the command line") << QStringList{"--width", "40"} << 2;
-    QTest::newRow("a stray argument") << QStringList{"MyRating.RAT"} << 2;
   }
 
   void commandLine() {
