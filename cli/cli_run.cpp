@@ -1,6 +1,11 @@
 #include "cli/cli_run.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
 
 #include "cli/batch_targets.h"
 #include "cli/command_line.h"
