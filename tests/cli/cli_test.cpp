@@ -70,10 +70,12 @@ CliResult RunCli(const QStringList& arguments, const QString& folder, const QStr
           process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-// The option of each field, in the window's field order.
-const std::array<const char*, rating::kFieldCount> kOptions = {
-    "--width",    "--bank",   "--fall",      "--length", "--n",
-    "--max-flow", "--invert", "--increment", "--title",  "--output"};
+// The option of a field as a user types it: "--width", and "--n" for the
+// one-letter option, which takes two dashes as well as one.
+QString OptionOf(const rating::FieldFacts& facts) {
+  return QStringLiteral("--") +
+         QString::fromLatin1(facts.option.data(), static_cast<qsizetype>(facts.option.size()));
+}
 
 }  // namespace
 
@@ -101,7 +103,7 @@ class CliTest : public QObject {
     QStringList arguments;
     for (int i = 0; i < texts.size(); ++i) {
       form.Field(static_cast<InputField>(i))->setText(texts.at(i));
-      arguments << QString::fromLatin1(kOptions.at(static_cast<std::size_t>(i))) << texts.at(i);
+      arguments << OptionOf(rating::kFields.at(static_cast<std::size_t>(i))) << texts.at(i);
     }
     form.Field(InputField::Filename)->setText(Path(QStringLiteral("window.RAT")));
     form.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
@@ -438,7 +440,10 @@ class CliTest : public QObject {
   void helpNamesEveryOption() {
     const QString help = QString::fromUtf8(RunCli({QStringLiteral("--help")}, dir_.path()).out);
     // One-letter options are listed with one dash ("-n") and accept two.
-    for (const char* option : kOptions) QVERIFY2(help.contains(QLatin1String(option + 1)), option);
+    for (const rating::FieldFacts& facts : rating::kFields) {
+      const QString listed = facts.option.size() == 1 ? OptionOf(facts).mid(1) : OptionOf(facts);
+      QVERIFY2(help.contains(listed + QStringLiteral(" <")), qPrintable(listed));
+    }
     QVERIFY(help.contains(QLatin1String("--batch")));
     QVERIFY(help.contains(QLatin1String("--plot")));
   }

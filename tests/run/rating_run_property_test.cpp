@@ -25,10 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::array kNumericFields = {InputField::BottomWidth, InputField::BankSlope, InputField::Fall,
-                                       InputField::Length,      InputField::Roughness, InputField::MaxFlow,
-                                       InputField::Invert,      InputField::Increment};
-
 std::string NumberText(float value, const std::string& separator) {
   char text[32];
   std::string result(text, std::to_chars(text, text + sizeof text, value).ptr);
@@ -171,8 +167,9 @@ TEST_F(RunProperties, HostileChannels) {
   int tables = 0;
   for (; cases < 3000; ++cases) {
     FieldTexts texts = DefaultFieldTexts(".");
-    for (const InputField field : kNumericFields) {
-      if (!hostile(random)) continue;
+    for (const FieldFacts& facts : kFields) {
+      const InputField field = facts.field;
+      if (!IsNumeric(field) || !hostile(random)) continue;
       const std::size_t choice = pick(random);
       if (choice < pool.size()) {
         TextOf(texts, field) = pool[choice];
