@@ -165,34 +165,6 @@ SafeFile::SafeFile(const std::string& name) {
   }
 }
 
-SafeFile::SafeFile(SafeFile&& other) noexcept
-    : target_(std::move(other.target_)),
-      temporary_(std::move(other.temporary_)),
-      buffer_(std::move(other.buffer_)),
-      handle_(other.handle_),
-      keptAttributes_(other.keptAttributes_),
-      committed_(other.committed_) {
-  other.temporary_.clear();
-  other.handle_ = -1;
-}
-
-SafeFile& SafeFile::operator=(SafeFile&& other) noexcept {
-  if (this != &other) {
-    Discard();
-    target_ = std::move(other.target_);
-    temporary_ = std::move(other.temporary_);
-    buffer_ = std::move(other.buffer_);
-    handle_ = other.handle_;
-    keptAttributes_ = other.keptAttributes_;
-    committed_ = other.committed_;
-    other.temporary_.clear();
-    other.handle_ = -1;
-  }
-  return *this;
-}
-
-SafeFile::~SafeFile() { Discard(); }
-
 void SafeFile::Discard() noexcept {
   if (handle_ >= 0) ::close(Fd(handle_));
   handle_ = -1;

@@ -1,0 +1,35 @@
+#include "output/safe_file.h"
+
+// What every system's SafeFile shares; the system calls are in
+// safe_file_posix.cpp and safe_file_windows.cpp.
+namespace rating {
+
+SafeFile::SafeFile(SafeFile&& other) noexcept
+    : target_(std::move(other.target_)),
+      temporary_(std::move(other.temporary_)),
+      buffer_(std::move(other.buffer_)),
+      handle_(other.handle_),
+      keptAttributes_(other.keptAttributes_),
+      committed_(other.committed_) {
+  other.temporary_.clear();
+  other.handle_ = -1;
+}
+
+SafeFile& SafeFile::operator=(SafeFile&& other) noexcept {
+  if (this != &other) {
+    Discard();
+    target_ = std::move(other.target_);
+    temporary_ = std::move(other.temporary_);
+    buffer_ = std::move(other.buffer_);
+    handle_ = other.handle_;
+    keptAttributes_ = other.keptAttributes_;
+    committed_ = other.committed_;
+    other.temporary_.clear();
+    other.handle_ = -1;
+  }
+  return *this;
+}
+
+SafeFile::~SafeFile() { Discard(); }
+
+}  // namespace rating
