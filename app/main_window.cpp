@@ -23,7 +23,6 @@ using rating::InputField;
 namespace layout = rating::layout;
 
 constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch; Qt scales for high-DPI screens
-constexpr int kLabelGap = 4;        // pixels kept clear between a label and the list
 
 QRect FromTwips(const layout::Rect& twips) {
   return {twips.left / kTwipsPerPixel, twips.top / kTwipsPerPixel, twips.width / kTwipsPerPixel,
@@ -124,10 +123,7 @@ MainWindow::MainWindow(QWidget* parent)
     setTabOrder(previous, text);
     previous = text;
   }
-  // The list keeps its right edge and gives way to the longest caption.
-  QRect listPlace = FromTwips(layout::kList);
-  listPlace.setLeft(std::max(listPlace.left(), labelsRight + kLabelGap));
-  list_->setGeometry(listPlace);
+  list_->setGeometry(FromTwips(layout::ListClearOf((labelsRight + 1) * kTwipsPerPixel)));
   createButton_->setFocus();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -68,6 +69,22 @@ constexpr bool InFieldOrder() {
   return true;
 }
 static_assert(InFieldOrder(), "kFieldPlaces must list the fields in the order of InputField");
+
+inline constexpr int kLabelGap = 60;     // twips kept clear between a label and the list
+inline constexpr int kRightMargin = 60;  // twips kept clear right of the list
+
+// The list's place when the widest label ends at `labelsRight` (twips). A
+// caption wider in the desktop's font than the form allowed pushes the list
+// right, keeping its width, so that its 54-character rows stay whole; only
+// where the window has no room left does the list narrow.
+constexpr Rect ListClearOf(int labelsRight) {
+  Rect list = kList;
+  const int left = std::max(list.left, labelsRight + kLabelGap);
+  const int right = std::min(left + list.width, kClientWidth - kRightMargin);
+  list.left = left;
+  list.width = right - left;
+  return list;
+}
 
 constexpr Rect FieldRect(const FieldPlace& place) {
   return {place.left, place.top, place.width, kFieldHeight};

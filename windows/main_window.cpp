@@ -86,11 +86,7 @@ void Layout(HWND window) {
   }
   ::SelectObject(screen, previous);
   ::ReleaseDC(window, screen);
-  layout::Rect list = layout::kList;
-  const int left = std::max(list.left, labelsRight + kLabelGap);
-  list.width -= left - list.left;
-  list.left = left;
-  place(kListId, list, state.listFont);
+  place(kListId, layout::ListClearOf(labelsRight), state.listFont);
 }
 
 void SetListLines(HWND window, const std::vector<std::string>& lines) {
