@@ -45,22 +45,21 @@ struct PendingFiles {
 };
 
 // The bytes of an extra file of a rating.
-std::string ExtraBytes(Extra extra, const RatingResult& result, const std::string& title,
-                       const std::string& separator) {
+std::string ExtraBytes(Extra extra, const RatingResult& result, const StorageOutflow& pairs,
+                       const std::string& title, const std::string& separator) {
   switch (extra) {
     case Extra::Plot: {
       const QByteArray svg = RatingPlotSvg(CurvesOf(result, title, separator));
       return {svg.constData(), static_cast<std::size_t>(svg.size())};
     }
     case Extra::Csv: return RatingTableCsv(result.table, result.listingRows);
-    case Extra::PairedData: return StorageOutflowCsv(result.fileRows).csv;
+    case Extra::PairedData: return pairs.csv;
   }
   return {};
 }
 
 // The note for the rows the paired data leave out, or nothing.
-std::optional<std::string> LeftOutNote(const RatingResult& result, const std::string& name) {
-  const std::vector<int> leftOut = StorageOutflowCsv(result.fileRows).leftOut;
+std::optional<std::string> LeftOutNote(const std::vector<int>& leftOut, const std::string& name) {
   if (leftOut.empty()) return std::nullopt;
   const std::string first = std::to_string(leftOut.front());
   if (leftOut.size() == 1) return Compose(Message::PairedDataLeftOutOne, {{"first", first}, {"path", name}});
@@ -84,11 +83,13 @@ RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const 
   WriteRatingFile(outcome, &pending.files);
   pending.Label(FailureKindText(FailureKind::FileWrite), givenOutput, owner);
 
+  // The storage-outflow pairs, once: their CSV and the rows they leave out.
+  const StorageOutflow pairs = StorageOutflowCsv(outcome.result->fileRows);
   for (const ExtraFacts& facts : kExtras) {
     const std::string& name = extras.at(static_cast<std::size_t>(facts.extra));
     if (name.empty()) continue;
     const std::string bytes =
-        ExtraBytes(facts.extra, *outcome.result, TextOf(texts, InputField::Title), separator);
+        ExtraBytes(facts.extra, *outcome.result, pairs, TextOf(texts, InputField::Title), separator);
     try {
       WriteWholeFile(OutputName(name), bytes, &pending.files);
     } catch (const std::system_error& error) {
@@ -96,7 +97,7 @@ RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const 
     }
     pending.Label(Pattern(facts.failureText), name, owner);
     if (facts.extra == Extra::PairedData) {
-      if (auto note = LeftOutNote(*outcome.result, name)) notes.push_back(std::move(*note));
+      if (auto note = LeftOutNote(pairs.leftOut, name)) notes.push_back(std::move(*note));
     }
   }
   return std::move(*outcome.result);

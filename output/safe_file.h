@@ -65,6 +65,9 @@ class SafeFile {
  private:
   friend std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files);
   void PutInPlace();
+  // Reports the new temporary file to the test hook; a hook that fails it
+  // removes the file.
+  void TemporaryCreated();
   void Discard() noexcept;
 
   std::filesystem::path target_;

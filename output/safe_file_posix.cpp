@@ -12,10 +12,12 @@
 #include <unistd.h>  // write, fsync, syncfs, fchown, close, unlink, dup
 
 #include "output/safe_file.h"
+#include "output/write_steps.h"
 
 namespace rating {
 
 namespace fs = std::filesystem;
+using write_steps::Reached;
 
 namespace {
 
@@ -23,12 +25,6 @@ constexpr int kMaxSymlinkHops = 40;  // the system's own limit
 constexpr int kTemporaryNameTries = 100;
 constexpr std::size_t kTemporaryBaseLength = 200;  // of the target's name, so that NAME_MAX holds
 constexpr std::string_view kTemporarySuffix = ".partial";
-
-WriteStepHook stepHook = nullptr;
-
-void Reached(WriteStep step) {
-  if (stepHook != nullptr) stepHook(step);
-}
 
 // The descriptor a SafeFile keeps in its handle.
 int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
@@ -117,8 +113,6 @@ fs::path ResolveTarget(const std::string& name) {
   return fs::path(real.get()) / file;
 }
 
-void SetWriteStepHookForTesting(WriteStepHook hook) { stepHook = hook; }
-
 SafeFile::SafeFile(const std::string& name) {
   target_ = ResolveTarget(name);
   struct stat status {};
@@ -157,12 +151,7 @@ SafeFile::SafeFile(const std::string& name) {
     (void)::fchown(Fd(handle_), status.st_uid, status.st_gid);
     (void)::fchmod(Fd(handle_), keptAttributes_);
   }
-  try {
-    Reached(WriteStep::TemporaryCreated);
-  } catch (...) {
-    Discard();  // no destructor runs for an object that was never made
-    throw;
-  }
+  TemporaryCreated();
 }
 
 void SafeFile::Discard() noexcept {

@@ -7,22 +7,18 @@
 
 #include "messages/messages.h"
 #include "output/safe_file.h"
+#include "output/write_steps.h"
 
 namespace rating {
 
 namespace fs = std::filesystem;
+using write_steps::Reached;
 
 namespace {
 
 constexpr int kTemporaryNameTries = 100;
 constexpr std::size_t kTemporaryBaseLength = 200;  // of the target's name, so that a name stays under 255
 constexpr std::wstring_view kTemporarySuffix = L".partial";
-
-WriteStepHook stepHook = nullptr;
-
-void Reached(WriteStep step) {
-  if (stepHook != nullptr) stepHook(step);
-}
 
 // Names Windows would take for something else, refused before it does.
 enum class NameProblem { ReservedName = 1, BadCharacter, TrailingDotOrBlank };
@@ -206,8 +202,6 @@ fs::path ResolveTarget(const std::string& name) {
   return final;
 }
 
-void SetWriteStepHookForTesting(WriteStepHook hook) { stepHook = hook; }
-
 SafeFile::SafeFile(const std::string& name) {
   target_ = ResolveTarget(name);
   const std::wstring target = SystemName(target_);
@@ -239,12 +233,7 @@ SafeFile::SafeFile(const std::string& name) {
     temporary_.clear();
     Fail(error);
   }
-  try {
-    Reached(WriteStep::TemporaryCreated);
-  } catch (...) {
-    Discard();  // no destructor runs for an object that was never made
-    throw;
-  }
+  TemporaryCreated();
 }
 
 void SafeFile::Discard() noexcept {

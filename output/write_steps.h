@@ -1,0 +1,11 @@
+#pragma once
+
+#include "output/safe_file.h"
+
+// The moments of a write, as the platform files report them to a test's hook.
+namespace rating::write_steps {
+
+// Calls the hook that SetWriteStepHookForTesting set, if any, at `step`.
+void Reached(WriteStep step);
+
+}  // namespace rating::write_steps
