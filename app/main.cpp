@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 
 #include "app/main_window.h"
 #include "app/start_up.h"
+#include "run/working_folder.h"
 
 int main(int argc, char* argv[]) {
   if (const std::optional<int> status = AnswerCommandLine(argc, argv)) return *status;
@@ -10,6 +12,8 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(ProgramIcon());
   MainWindow window;
   window.show();
-  MakeProgramFolderCurrent(window);
+  if (const std::optional<std::string> warning = rating::MakeWorkingFolderCurrent()) {
+    QMessageBox::warning(&window, window.windowTitle(), QString::fromStdString(*warning));
+  }
   return QApplication::exec();
 }

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -16,6 +15,8 @@
 
 #include "app/rating_curves_dialog.h"
 #include "layout/form_layout.h"
+#include "messages/messages.h"
+#include "run/platform.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ QString Utf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string UserDecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
+QString Caption(rating::Message caption) { return Utf8(rating::Pattern(caption)); }
 
 QFont ListFont() {
   QFont font(QStringLiteral("Courier"));
@@ -62,8 +63,9 @@ MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent),
       list_(new QListWidget(this)),
       createButton_(new QPushButton(Utf8(layout::kButtonCaption), this)),
-      copyAction_(new QAction(QStringLiteral("Copy Table"), this)),
-      showCurvesAction_(new QAction(QStringLiteral("Show Rating Curves…"), this)) {
+      copyAction_(new QAction(Caption(rating::Message::CaptionCopyTable), this)),
+      showCurvesAction_(new QAction(Caption(rating::Message::CaptionShowCurves), this)),
+      session_(rating::platform::UserDecimalSeparator()) {
   setObjectName(Latin1(layout::kWindowName));
   setWindowTitle(Utf8(layout::kCaption));
   setWindowIcon(ProgramIcon());
@@ -77,7 +79,7 @@ MainWindow::MainWindow(QWidget* parent)
   connect(createButton_, &QPushButton::clicked, this, &MainWindow::CreateRatingFileClicked);
 
   list_->setObjectName(Latin1(layout::kListName));
-  list_->setAccessibleName(QStringLiteral("Rating table"));
+  list_->setAccessibleName(Caption(rating::Message::CaptionListName));
   list_->setFont(ListFont());
   list_->setUniformItemSizes(true);
   list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -110,8 +112,7 @@ MainWindow::MainWindow(QWidget* parent)
     label->setGeometry(labelPlace);
     labelsRight = std::max(labelsRight, labelPlace.right());
 
-    auto* text = new QLineEdit(
-        QString::fromStdString(rating::DefaultFieldText(place.field, UserDecimalSeparator())), this);
+    auto* text = new QLineEdit(Utf8(session_.DefaultText(place.field)), this);
     text->setObjectName(Latin1(place.widgetName));
     text->setGeometry(FromTwips(layout::FieldRect(place)));
     // A screen reader names the field by its label.
@@ -132,7 +133,7 @@ QLineEdit* MainWindow::Field(InputField field) const { return fields_.at(static_
 rating::FieldTexts MainWindow::FieldTexts() const {
   rating::FieldTexts texts;
   for (const rating::FieldFacts& facts : rating::kFields) {
-    rating::TextOf(texts, facts.field) = Field(facts.field)->text().toStdString();
+    rating::TextOf(texts, facts.field) = Field(facts.field)->text().toUtf8().toStdString();
   }
   return texts;
 }
@@ -148,67 +149,47 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::CopyTable() {
-  // The first two lines of the list are the headings; the copy has its own.
-  constexpr int kFirstRow = static_cast<int>(rating::kListingHeadings.size());
-  std::vector<std::string> rows;
-  for (int i = kFirstRow; i < list_->count(); ++i) {
-    if (list_->item(i)->isSelected()) rows.push_back(list_->item(i)->text().toStdString());
-  }
-  if (rows.empty()) {
-    for (int i = kFirstRow; i < list_->count(); ++i) rows.push_back(list_->item(i)->text().toStdString());
-  }
-  if (rows.empty()) return;  // nothing rated yet
-  QApplication::clipboard()->setText(QString::fromStdString(rating::TabSeparatedListing(rows)));
+  std::vector<int> selected;
+  for (const QModelIndex& index : list_->selectionModel()->selectedRows()) selected.push_back(index.row());
+  const std::string table = session_.CopyText(selected);
+  if (!table.empty()) QApplication::clipboard()->setText(Utf8(table));
 }
 
 void MainWindow::ShowRatingCurves() {
-  if (listedCurves_.elevation.empty()) return;
-  if (curvesWindow_ == nullptr) {
-    curvesWindow_ = new RatingCurvesDialog(listedCurves_, this);
-  } else {
-    curvesWindow_->SetCurves(listedCurves_);
-  }
+  if (session_.Empty()) return;
+  if (curvesWindow_ == nullptr) curvesWindow_ = new RatingCurvesDialog(this);
+  curvesWindow_->SetCurves(session_.Curves(), Utf8(session_.CurvesTitle()));
   curvesWindow_->show();
   curvesWindow_->raise();
   curvesWindow_->activateWindow();
 }
 
-void MainWindow::SetListLines(const std::vector<std::string>& lines) {
+void MainWindow::ShowRating() {
   list_->clear();
-  for (const std::string& line : lines) list_->addItem(QString::fromStdString(line));
-  copyAction_->setEnabled(!lines.empty());
+  for (const std::string& line : session_.ListLines()) list_->addItem(Utf8(line));
+  const bool rated = !session_.Empty();
+  copyAction_->setEnabled(rated);
+  showCurvesAction_->setEnabled(rated);
+  if (curvesWindow_ == nullptr) return;
+  if (rated) {
+    curvesWindow_->SetCurves(session_.Curves(), Utf8(session_.CurvesTitle()));
+  } else {
+    curvesWindow_->close();  // the list and the curves no longer show a rating of these fields
+  }
 }
 
 void MainWindow::CreateRatingFileClicked() {
-  const std::string separator = UserDecimalSeparator();
-  const rating::FieldTexts texts = FieldTexts();
-  const rating::RatingOutcome outcome = rating::RateFields(texts, separator);
-  try {
-    rating::WriteRatingFile(outcome);
-  } catch (const rating::RunFailure& failure) {
-    ShowFailure(failure);
-    return;
-  }
-  SetListLines(outcome.result->listing);
-  listedCurves_ = rating::CurvesOf(*outcome.result, rating::TextOf(texts, InputField::Title), separator);
-  showCurvesAction_->setEnabled(true);
-  if (curvesWindow_ != nullptr) curvesWindow_->SetCurves(listedCurves_);
+  const std::optional<rating::PressFailure> failure = session_.Press(FieldTexts());
+  if (!failure || failure->emptiesList) ShowRating();
+  if (failure) ShowFailure(*failure);
 }
 
-void MainWindow::ShowFailure(const rating::RunFailure& failure) {
-  if (failure.EmptiesList()) {
-    // The list and the curves no longer show a rating of these fields.
-    SetListLines({});
-    listedCurves_ = {};
-    showCurvesAction_->setEnabled(false);
-    if (curvesWindow_ != nullptr) curvesWindow_->close();
-  }
-  QMessageBox box(QMessageBox::Critical, windowTitle(), QString::fromUtf8(failure.what()), QMessageBox::Ok,
-                  this);
+void MainWindow::ShowFailure(const rating::PressFailure& failure) {
+  QMessageBox box(QMessageBox::Critical, windowTitle(), Utf8(failure.message), QMessageBox::Ok, this);
   box.setObjectName(QStringLiteral("RatingFailure"));
   box.exec();
-  if (const auto field = failure.Field()) {
-    QLineEdit* text = Field(*field);
+  if (failure.field) {
+    QLineEdit* text = Field(*failure.field);
     text->setFocus();
     text->selectAll();
   }

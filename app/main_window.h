@@ -6,8 +6,7 @@
 #include <array>
 
 #include "engine/input_field.h"
-#include "plot/rating_curves.h"
-#include "run/rating_run.h"
+#include "run/rating_session.h"
 
 class QAction;
 class QIcon;
@@ -47,14 +46,15 @@ class MainWindow : public QWidget {
   // Rates the fields, writes the file and shows the outcome; a failure is
   // shown and the fields stay as typed.
   void CreateRatingFileClicked();
-  void ShowFailure(const rating::RunFailure& failure);
-  void SetListLines(const std::vector<std::string>& lines);
+  void ShowFailure(const rating::PressFailure& failure);
+  // Shows the session's rating in the list and the curves window.
+  void ShowRating();
 
   std::array<QLineEdit*, rating::kFieldCount> fields_{};  // indexed by rating::InputField
   QListWidget* list_;
   QPushButton* createButton_;
   QAction* copyAction_;
   QAction* showCurvesAction_;
-  rating::RatingCurves listedCurves_;          // of the run the list shows
+  rating::RatingSession session_;
   QPointer<RatingCurvesDialog> curvesWindow_;  // while open
 };

@@ -3,21 +3,23 @@
 #include <QDialog>
 
 #include "plot/rating_curves.h"
+#include "plot/scene.h"
 
-// A window of its own with the rating curves of one run, drawn as the
-// command line's SVG plots are. It does not block the main window.
+// A window of its own with the rating curves of one run, the scene the SVG
+// plots are made of, measured with the window's font. It does not block the
+// main window.
 class RatingCurvesDialog : public QDialog {
   Q_OBJECT
 
  public:
-  RatingCurvesDialog(rating::RatingCurves curves, QWidget* parent);
+  explicit RatingCurvesDialog(QWidget* parent);
 
-  // Shows the curves of another run.
-  void SetCurves(rating::RatingCurves curves);
+  // Shows the curves of another run, under `title`.
+  void SetCurves(const rating::RatingCurves& curves, const QString& title);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  rating::RatingCurves curves_;
+  rating::plot::Scene scene_;
 };

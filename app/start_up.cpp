@@ -1,12 +1,5 @@
 #include "app/start_up.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QMessageBox>
-#include <QStandardPaths>
-#include <QWidget>
-
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -82,23 +75,4 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
     return 2;
   }
   return std::nullopt;
-}
-
-QString WorkingFolderFor(const QString& programFolder, const QString& installedBinFolder) {
-  QString program = QDir(programFolder).canonicalPath();
-  const bool installed = !installedBinFolder.isEmpty() && program == QDir(installedBinFolder).canonicalPath();
-  if (!installed && QFileInfo(program).isWritable()) return program;
-  QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
-  return QDir::homePath();
-}
-
-void MakeProgramFolderCurrent(QWidget& window) {
-  const QString folder =
-      WorkingFolderFor(QCoreApplication::applicationDirPath(), QStringLiteral(RATING_INSTALL_BINDIR));
-  if (QDir::setCurrent(folder)) return;
-  const std::string warning =
-      rating::Compose(rating::Message::StartUpFolder,
-                      {{"folder", folder.toStdString()}, {"current", QDir::currentPath().toStdString()}});
-  QMessageBox::warning(&window, window.windowTitle(), QString::fromStdString(warning));
 }

@@ -9,11 +9,11 @@
 
 #include "cli/batch_targets.h"
 #include "cli/command_line.h"
-#include "cli/rating_plot.h"
 #include "cli/reach_table.h"
 #include "output/exports.h"
 #include "output/safe_file.h"
 #include "run/rating_run.h"
+#include "run/rating_session.h"
 
 namespace rating::cli {
 
@@ -48,25 +48,11 @@ struct PendingFiles {
 std::string ExtraBytes(Extra extra, const RatingResult& result, const StorageOutflow& pairs,
                        const std::string& title, const std::string& separator) {
   switch (extra) {
-    case Extra::Plot: {
-      const QByteArray svg = RatingPlotSvg(CurvesOf(result, title, separator));
-      return {svg.constData(), static_cast<std::size_t>(svg.size())};
-    }
+    case Extra::Plot: return CurvesSvg(CurvesOf(result, title, separator));
     case Extra::Csv: return RatingTableCsv(result.table, result.listingRows);
     case Extra::PairedData: return pairs.csv;
   }
   return {};
-}
-
-// The note for the rows the paired data leave out, or nothing.
-std::optional<std::string> LeftOutNote(const std::vector<int>& leftOut, const std::string& name) {
-  if (leftOut.empty()) return std::nullopt;
-  const std::string first = std::to_string(leftOut.front());
-  if (leftOut.size() == 1) return Compose(Message::PairedDataLeftOutOne, {{"first", first}, {"path", name}});
-  return Compose(Message::PairedDataLeftOutMany, {{"count", std::to_string(leftOut.size())},
-                                                  {"first", first},
-                                                  {"last", std::to_string(leftOut.back())},
-                                                  {"path", name}});
 }
 
 // Rates one reach and finishes its files into `pending`, in the order the
@@ -97,7 +83,7 @@ RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const 
     }
     pending.Label(Pattern(facts.failureText), name, owner);
     if (facts.extra == Extra::PairedData) {
-      if (auto note = LeftOutNote(pairs.leftOut, name)) notes.push_back(std::move(*note));
+      if (auto note = PairedDataNote(pairs.leftOut, name)) notes.push_back(std::move(*note));
     }
   }
   return std::move(*outcome.result);

@@ -100,13 +100,25 @@ constexpr std::array kMessages = std::to_array<MessageFacts>({
     {StartUpFolder, "StartUpFolder",
      "Cannot change the working directory to the program's folder \"{folder}\". Relative rating file names "
      "are created in \"{current}\"."},
+
+    {CaptionListName, "CaptionListName", "Rating table"},
+    {CaptionCopyTable, "CaptionCopyTable", "Copy Table"},
+    {CaptionShowCurves, "CaptionShowCurves", "Show Rating Curves…"},
+    {CaptionCurvesWindow, "CaptionCurvesWindow", "Rating Curves – {title}"},
+    {CaptionElevationAxis, "CaptionElevationAxis", "Elevation (ft)"},
+    {CaptionFlowAxis, "CaptionFlowAxis", "Flow (cfs)"},
+    {CaptionStorageAxis, "CaptionStorageAxis", "Storage (acre-ft)"},
+    {CaptionOutflowAxis, "CaptionOutflowAxis", "Outflow (cfs)"},
+    {CaptionTableCsvHeader, "CaptionTableCsvHeader",
+     "Depth (ft),Elevation (ft),Area (sq ft),Velocity (ft/s),Flow (cfs),Storage (acre-ft),Cascades"},
+    {CaptionPairedDataHeader, "CaptionPairedDataHeader", "Storage (acre-ft),Outflow (cfs)"},
 });
 
 constexpr bool InMessageOrder() {
   for (std::size_t i = 0; i < kMessages.size(); ++i) {
     if (static_cast<std::size_t>(kMessages.at(i).message) != i) return false;
   }
-  return kMessages.size() == static_cast<std::size_t>(StartUpFolder) + 1;
+  return kMessages.size() == static_cast<std::size_t>(CaptionPairedDataHeader) + 1;
 }
 static_assert(InMessageOrder(), "kMessages must list every message in the order of Message");
 

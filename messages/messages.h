@@ -83,6 +83,17 @@ enum class Message {
   // The window.
   WindowUnknownOption,
   StartUpFolder,
+  // Captions: menus, names for screen readers, window titles, headings.
+  CaptionListName,
+  CaptionCopyTable,
+  CaptionShowCurves,
+  CaptionCurvesWindow,
+  CaptionElevationAxis,
+  CaptionFlowAxis,
+  CaptionStorageAxis,
+  CaptionOutflowAxis,
+  CaptionTableCsvHeader,
+  CaptionPairedDataHeader,
 };
 
 struct MessageFacts {

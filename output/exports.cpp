@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "engine/number_text.h"
+#include "messages/messages.h"
 
 namespace rating {
 
@@ -17,8 +18,7 @@ std::string Cell(float value) { return PlainNumberText(value, "."); }
 }  // namespace
 
 std::string RatingTableCsv(const RatingTable& table, const std::vector<ListingRow>& listed) {
-  std::string csv =
-      "Depth (ft),Elevation (ft),Area (sq ft),Velocity (ft/s),Flow (cfs),Storage (acre-ft),Cascades";
+  std::string csv(Pattern(Message::CaptionTableCsvHeader));
   csv += kLineEnd;
   for (std::size_t j = 0; j < listed.size(); ++j) {
     const ListingRow& row = listed[j];
@@ -47,7 +47,7 @@ StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows) {
       above = j;
     }
   }
-  result.csv = "Storage (acre-ft),Outflow (cfs)";
+  result.csv = Pattern(Message::CaptionPairedDataHeader);
   result.csv += kLineEnd;
   for (std::size_t j = 0; j < rows.size(); ++j) {
     if (!kept[j]) {
@@ -57,6 +57,16 @@ StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows) {
     result.csv.append(Cell(rows[j].storage)).append(",").append(Cell(rows[j].flow)).append(kLineEnd);
   }
   return result;
+}
+
+std::optional<std::string> PairedDataNote(const std::vector<int>& leftOut, std::string_view name) {
+  if (leftOut.empty()) return std::nullopt;
+  const std::string first = std::to_string(leftOut.front());
+  if (leftOut.size() == 1) return Compose(Message::PairedDataLeftOutOne, {{"first", first}, {"path", name}});
+  return Compose(Message::PairedDataLeftOutMany, {{"count", std::to_string(leftOut.size())},
+                                                  {"first", first},
+                                                  {"last", std::to_string(leftOut.back())},
+                                                  {"path", name}});
 }
 
 void WriteWholeFile(const std::string& path, std::string_view bytes, std::vector<SafeFile>* pending) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,10 @@ struct StorageOutflow {
 // equal (1000 and 1000): of such rows the highest, with the greatest flow,
 // is kept.
 StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows);
+
+// The note on the rows `leftOut` of the paired data saved as `name`, or
+// nothing where every row is kept.
+std::optional<std::string> PairedDataNote(const std::vector<int>& leftOut, std::string_view name);
 
 // Writes `bytes` as the whole of the file `path`, the way rating files are
 // written: put in place complete at once or, when `pending` is given,

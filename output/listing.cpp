@@ -48,13 +48,19 @@ ListingRow ListingRowOf(const RatingFileRow& fileRow, float area, int row) {
   return line;
 }
 
-std::string TabSeparatedListing(const std::vector<std::string>& lines) {
+std::string TabSeparatedTable(const std::vector<ListingRow>& rows, std::string_view decimalSeparator) {
   std::vector<std::string> header = Cells(kListingHeadings[0]);
   const std::vector<std::string> units = Cells(kListingHeadings[1]);
   for (std::size_t i = 0; i < header.size() && i < units.size(); ++i) header[i].append(" ").append(units[i]);
   std::string text;
   AppendRow(text, header);
-  for (const std::string& line : lines) AppendRow(text, Cells(line));
+  for (const ListingRow& row : rows) {
+    std::vector<std::string> cells;
+    for (const float value : {row.elevation, row.area, row.velocity, row.flow, row.storage, row.cascades}) {
+      cells.push_back(PlainNumberText(value, decimalSeparator));
+    }
+    AppendRow(text, cells);
+  }
   return text;
 }
 

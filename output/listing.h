@@ -42,9 +42,10 @@ ListingRow ListingRowOf(const RatingFileRow& fileRow, float area, int row);
 // and cascades, each left-justified in 9 characters (cut to 9 when longer).
 std::string FormatListingRow(const ListingRow& row, std::string_view decimalSeparator);
 
-// Listing lines as tab-separated text for a spreadsheet: the two heading
-// lines as one header row ("Elev (ft)", "Area (ft^2)", ...), then one row per
-// line with its six values, blanks trimmed; every row ends in "\n".
-std::string TabSeparatedListing(const std::vector<std::string>& lines);
+// Listing rows as tab-separated text for a spreadsheet: the two heading
+// lines as one header row ("Elev (ft)", "Area (ft^2)", ...), then one row
+// per listing row with its six values written out in full, never cut to
+// their column as the listing cuts them; every row ends in "\n".
+std::string TabSeparatedTable(const std::vector<ListingRow>& rows, std::string_view decimalSeparator);
 
 }  // namespace rating

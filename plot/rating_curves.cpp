@@ -1,23 +1,26 @@
 #include "plot/rating_curves.h"
 
-#include <QFontMetricsF>
-#include <QPainter>
-#include <QPainterPath>
-
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 
-#include "output/reach_description.h"
+#include "messages/messages.h"
 
 namespace rating {
 
 namespace {
 
+using plot::Anchor;
+using plot::Font;
+using plot::Point;
+
 constexpr int kMinimumIntervals = 10;  // gridlines per axis, at least
 constexpr int kLabelledIntervals = 8;  // above this, every other tick is labelled
-const QColor kCurveColor(0x1f, 0x5f, 0xa8);
-const QColor kGridColor(0xdd, 0xdd, 0xdd);
+constexpr plot::Color kCurveColor{0x1f, 0x5f, 0xa8};
+constexpr plot::Color kGridColor{0xdd, 0xdd, 0xdd};
+constexpr Font kLabelFont{12, false};
+constexpr Font kHeadingFont{18, true};
 
 // An axis from a round value to a round value in round steps: 0, 250, 500, ...
 struct Axis {
@@ -28,6 +31,24 @@ struct Axis {
   [[nodiscard]] double Tick(int k) const { return low + k * step; }
 };
 
+// 10 to the power `exponent`, by multiplying and dividing alone: unlike pow
+// and log10, these round alike in every C library, so a drawing's bytes are
+// the same on every system.
+double PowerOfTen(int exponent) {
+  double power = 1;
+  for (int i = 0; i < exponent; ++i) power *= 10;
+  for (int i = 0; i > exponent; --i) power /= 10;
+  return power;
+}
+
+// The largest power of ten not above `value` (> 0).
+double PowerOfTenBelow(double value) {
+  int exponent = 0;
+  while (PowerOfTen(exponent) > value) --exponent;
+  while (PowerOfTen(exponent + 1) <= value) ++exponent;
+  return PowerOfTen(exponent);
+}
+
 // The largest step of 1, 2, 2.5 or 5 times a power of ten that divides the
 // range into at least kMinimumIntervals, widened so that the largest value
 // lies inside the frame, not on it.
@@ -36,7 +57,7 @@ Axis NiceAxis(const std::vector<double>& values) {
   double high = *std::max_element(values.begin(), values.end());
   if (!(high > low)) high = low + 1;
   const double rough = (high - low) / kMinimumIntervals;
-  const double power = std::pow(10.0, std::floor(std::log10(rough)));
+  const double power = PowerOfTenBelow(rough);
   double step = power;
   for (const double factor : {2.0, 2.5, 5.0, 10.0}) {
     if (power * factor <= rough) step = power * factor;
@@ -52,184 +73,198 @@ Axis NiceAxis(const std::vector<double>& values) {
 int DecimalsOf(double step) {
   constexpr int kMostDecimals = 12;
   for (int decimals = 0; decimals < kMostDecimals; ++decimals) {
-    const double scaled = step * std::pow(10.0, decimals);
+    const double scaled = step * PowerOfTen(decimals);
     if (std::abs(scaled - std::round(scaled)) <= 1e-6 * scaled) return decimals;
   }
   return kMostDecimals;
 }
 
-QString TickText(double value, int decimals) {
+std::string TickText(double value, int decimals, std::string_view separator) {
   const double shown = std::abs(value) < 1e-12 ? 0.0 : value;  // no "-0"
-  return QString::number(shown, 'f', decimals);
+  std::array<char, 64> text{};
+  const auto [end, error] =
+      std::to_chars(text.data(), text.data() + text.size(), shown, std::chars_format::fixed, decimals);
+  std::string label(text.data(), end);
+  if (const std::size_t point = label.find('.'); point != std::string::npos) {
+    label.replace(point, 1, separator);
+  }
+  return label;
 }
 
 // The labels of an axis's ticks, in order; every other tick goes unlabelled
 // (an empty text) on an axis of many intervals.
-std::vector<QString> Labels(const Axis& axis) {
-  std::vector<QString> labels;
+std::vector<std::string> Labels(const Axis& axis, std::string_view separator) {
+  std::vector<std::string> labels;
   const bool thinned = axis.Intervals() > kLabelledIntervals;
   const int decimals =
       std::max(DecimalsOf(thinned ? 2 * axis.step : axis.step), DecimalsOf(std::abs(axis.low)));
   for (int k = 0; k <= axis.Intervals(); ++k) {
     const bool labelled = !thinned || k % 2 == 0;
-    labels.push_back(labelled ? TickText(axis.Tick(k), decimals) : QString());
+    labels.push_back(labelled ? TickText(axis.Tick(k), decimals, separator) : std::string());
   }
   return labels;
 }
 
-double WidestLabel(const QFontMetricsF& metrics, const std::vector<QString>& labels) {
+double WidestLabel(const plot::TextMeasure& measure, const std::vector<std::string>& labels) {
   double widest = 0;
-  for (const QString& label : labels) widest = std::max(widest, metrics.horizontalAdvance(label));
+  for (const std::string& label : labels) widest = std::max(widest, measure.Advance(label, kLabelFont));
   return widest;
 }
 
-constexpr double kTickLength = 5;  // px
-constexpr double kLabelGap = 3;    // px between a tick and its label, and between a label and the axis title
+constexpr double kTickLength = 5;  // page units
+constexpr double kLabelGap = 3;    // page units between a tick and its label, and a label and the axis title
 
-// The room a panel needs around its frame for its labels, px.
+// One panel's data and words.
+struct Panel {
+  const std::vector<double>& x;  // across
+  const std::vector<double>& y;  // up
+  std::string xLabel;
+  std::string yLabel;
+};
+
+// The room a panel needs around its frame for its labels, page units.
 struct Margins {
   double left = 0;
   double right = 0;
 };
 
-Margins MarginsOf(const QFontMetricsF& metrics, const std::vector<double>& x, const std::vector<double>& y) {
-  const std::vector<QString> across = Labels(NiceAxis(x));
-  const double upLabels = WidestLabel(metrics, Labels(NiceAxis(y)));
-  return {kTickLength + kLabelGap + upLabels + kLabelGap + metrics.height() + kLabelGap,
-          metrics.horizontalAdvance(across.back()) / 2 + kLabelGap};
-}
+class SceneBuilder {
+ public:
+  SceneBuilder(plot::Scene& scene, const plot::TextMeasure& measure, std::string_view separator)
+      : scene_(scene), measure_(measure), separator_(separator) {}
 
-// One panel: `y` (up) against `x` (across), inside `frame`.
-void DrawPanel(QPainter& painter, const QRectF& frame, const std::vector<double>& x,
-               const std::vector<double>& y, const QString& xLabel, const QString& yLabel) {
-  const Axis across = NiceAxis(x);
-  const Axis up = NiceAxis(y);
-  const auto toPoint = [&](double xv, double yv) {
-    return QPointF(frame.left() + (xv - across.low) / (across.high - across.low) * frame.width(),
-                   frame.bottom() - (yv - up.low) / (up.high - up.low) * frame.height());
-  };
-  const QFontMetricsF metrics(painter.font());
+  [[nodiscard]] double LineHeight() const { return measure_.Ascent(kLabelFont) + measure_.Descent(kLabelFont); }
 
-  const std::vector<QString> acrossLabels = Labels(across);
-  for (int k = 0; k <= across.Intervals(); ++k) {
-    const QPointF at = toPoint(across.Tick(k), up.low);
-    painter.setPen(QPen(kGridColor, 1));
-    painter.drawLine(QPointF(at.x(), frame.top()), at);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.drawLine(at, at + QPointF(0, kTickLength));
-    const QString& text = acrossLabels.at(static_cast<std::size_t>(k));
-    painter.drawText(at + QPointF(-metrics.horizontalAdvance(text) / 2, kTickLength + metrics.ascent()),
-                     text);
+  [[nodiscard]] Margins MarginsOf(const Panel& panel) const {
+    const std::vector<std::string> across = Labels(NiceAxis(panel.x), separator_);
+    const double upLabels = WidestLabel(measure_, Labels(NiceAxis(panel.y), separator_));
+    return {kTickLength + kLabelGap + upLabels + kLabelGap + LineHeight() + kLabelGap,
+            measure_.Advance(across.back(), kLabelFont) / 2 + kLabelGap};
   }
-  const std::vector<QString> upLabels = Labels(up);
-  for (int k = 0; k <= up.Intervals(); ++k) {
-    const QPointF at = toPoint(across.low, up.Tick(k));
-    painter.setPen(QPen(kGridColor, 1));
-    painter.drawLine(at, QPointF(frame.right(), at.y()));
-    painter.setPen(QPen(Qt::black, 1));
-    painter.drawLine(at, at - QPointF(kTickLength, 0));
-    const QString& text = upLabels.at(static_cast<std::size_t>(k));
-    painter.drawText(
-        at + QPointF(-kTickLength - kLabelGap - metrics.horizontalAdvance(text), metrics.ascent() / 2 - 1),
-        text);
-  }
-  painter.drawRect(frame);
-  painter.drawText(QRectF(frame.left(), frame.bottom() + 22, frame.width(), 20), Qt::AlignCenter, xLabel);
-  // The axis title stands clear of the widest tick label.
-  const double titleCentre =
-      kTickLength + kLabelGap + WidestLabel(metrics, upLabels) + kLabelGap + metrics.height() / 2;
-  painter.save();
-  painter.translate(frame.left() - titleCentre, frame.center().y());
-  painter.rotate(-90);
-  painter.drawText(QRectF(-frame.height() / 2, -10, frame.height(), 20), Qt::AlignCenter, yLabel);
-  painter.restore();
 
-  QPainterPath curve;
-  curve.moveTo(toPoint(x.front(), y.front()));
-  for (std::size_t i = 1; i < x.size(); ++i) curve.lineTo(toPoint(x[i], y[i]));
-  painter.setPen(QPen(kCurveColor, 2));
-  painter.drawPath(curve);
-  painter.setBrush(kCurveColor);
-  for (std::size_t i = 0; i < x.size(); ++i) painter.drawEllipse(toPoint(x[i], y[i]), 2.5, 2.5);
-  painter.setBrush(Qt::NoBrush);
-  painter.setPen(QPen(Qt::black, 1));
-}
+  // A text centred in the band from `top`, `height` high.
+  void CentredText(double centreX, double top, double height, std::string text, const Font& font,
+                   bool rotated = false) {
+    const double baseline = top + height / 2 + (measure_.Ascent(font) - measure_.Descent(font)) / 2;
+    scene_.items.emplace_back(plot::Text{{centreX, baseline}, std::move(text), font, Anchor::Middle, rotated,
+                                         plot::kBlack});
+  }
+
+  void Headings(const RatingCurves& curves, double left, double lineWidth) {
+    CentredText(left + lineWidth / 2, 12, 26, plot::Elided(curves.title, lineWidth, kHeadingFont, measure_),
+                kHeadingFont);
+    CentredText(left + lineWidth / 2, 40, 18,
+                plot::Elided(curves.subtitle, lineWidth, kLabelFont, measure_), kLabelFont);
+  }
+
+  // One panel: `panel.y` (up) against `panel.x` (across), inside the frame
+  // from `topLeft`.
+  void Draw(const Panel& panel, Point topLeft, double width, double height) {
+    const Axis across = NiceAxis(panel.x);
+    const Axis up = NiceAxis(panel.y);
+    const double bottom = topLeft.y + height;
+    const double right = topLeft.x + width;
+    const auto toPoint = [&](double xv, double yv) {
+      return Point{topLeft.x + (xv - across.low) / (across.high - across.low) * width,
+                   bottom - (yv - up.low) / (up.high - up.low) * height};
+    };
+    const double ascent = measure_.Ascent(kLabelFont);
+
+    const std::vector<std::string> acrossLabels = Labels(across, separator_);
+    for (int k = 0; k <= across.Intervals(); ++k) {
+      const Point at = toPoint(across.Tick(k), up.low);
+      scene_.items.emplace_back(plot::Line{{at.x, topLeft.y}, at, kGridColor, 1});
+      scene_.items.emplace_back(plot::Line{at, {at.x, at.y + kTickLength}, plot::kBlack, 1});
+      Label({at.x, at.y + kTickLength + ascent}, acrossLabels.at(static_cast<std::size_t>(k)), Anchor::Middle);
+    }
+    const std::vector<std::string> upLabels = Labels(up, separator_);
+    for (int k = 0; k <= up.Intervals(); ++k) {
+      const Point at = toPoint(across.low, up.Tick(k));
+      scene_.items.emplace_back(plot::Line{at, {right, at.y}, kGridColor, 1});
+      scene_.items.emplace_back(plot::Line{at, {at.x - kTickLength, at.y}, plot::kBlack, 1});
+      Label({at.x - kTickLength - kLabelGap, at.y + ascent / 2 - 1}, upLabels.at(static_cast<std::size_t>(k)),
+            Anchor::End);
+    }
+    plot::Rect frame;
+    frame.topLeft = topLeft;
+    frame.width = width;
+    frame.height = height;
+    frame.stroke = plot::kBlack;
+    scene_.items.emplace_back(frame);
+    CentredText(topLeft.x + width / 2, bottom + 22, 20, panel.xLabel, kLabelFont);
+    // The axis title stands clear of the widest tick label, reading upwards.
+    const double titleCentre =
+        kTickLength + kLabelGap + WidestLabel(measure_, upLabels) + kLabelGap + LineHeight() / 2;
+    const double titleX = topLeft.x - titleCentre + (ascent - measure_.Descent(kLabelFont)) / 2;
+    scene_.items.emplace_back(plot::Text{{titleX, topLeft.y + height / 2}, panel.yLabel, kLabelFont,
+                                         Anchor::Middle, true, plot::kBlack});
+
+    plot::Polyline curve{{}, kCurveColor, 2};
+    for (std::size_t i = 0; i < panel.x.size(); ++i) curve.points.push_back(toPoint(panel.x[i], panel.y[i]));
+    scene_.items.emplace_back(curve);
+    for (const Point& point : curve.points) scene_.items.emplace_back(plot::Dot{point, 2.5, kCurveColor});
+  }
+
+ private:
+  // A tick's label; an unlabelled tick has none.
+  void Label(Point at, const std::string& text, Anchor anchor) {
+    if (!text.empty()) scene_.items.emplace_back(plot::Text{at, text, kLabelFont, anchor, false, plot::kBlack});
+  }
+
+  plot::Scene& scene_;
+  const plot::TextMeasure& measure_;
+  std::string_view separator_;
+};
 
 }  // namespace
 
-std::vector<QString> TickLabels(const std::vector<double>& values) { return Labels(NiceAxis(values)); }
-
-RatingCurves CurvesOf(const RatingResult& result, const std::string& title,
-                      std::string_view decimalSeparator) {
-  RatingCurves curves;
-  curves.title = QString::fromStdString(title);
-  curves.subtitle = QString::fromStdString(ReachDescription(result.channel, decimalSeparator));
-  for (const RatingFileRow& row : result.fileRows) {
-    curves.elevation.push_back(row.elevation);
-    curves.flow.push_back(row.flow);
-    curves.storage.push_back(row.storage);
-  }
-  return curves;
+std::vector<std::string> TickLabels(const std::vector<double>& values, std::string_view decimalSeparator) {
+  return Labels(NiceAxis(values), decimalSeparator);
 }
 
-void DrawRatingCurves(QPainter& painter, const QRectF& page, const RatingCurves& curves) {
-  if (curves.elevation.empty()) return;
-  painter.save();
-  painter.translate(page.topLeft());
-  painter.scale(page.width() / kRatingCurvesPage.width(), page.height() / kRatingCurvesPage.height());
-  const double width = kRatingCurvesPage.width();
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.fillRect(QRectF(0, 0, width, kRatingCurvesPage.height()), Qt::white);
+plot::Scene RatingCurvesScene(const RatingCurves& curves, const plot::TextMeasure& measure) {
+  plot::Scene scene;
+  scene.width = kRatingCurvesPageWidth;
+  scene.height = kRatingCurvesPageHeight;
+  scene.title = curves.title;
+  scene.description = curves.subtitle;
+  plot::Rect paper;
+  paper.width = scene.width;
+  paper.height = scene.height;
+  paper.stroked = false;
+  paper.filled = true;
+  paper.fill = plot::kWhite;
+  scene.items.emplace_back(paper);
+  if (curves.elevation.empty()) return scene;
 
-  QFont font = painter.font();
-  font.setPixelSize(12);
-  QFont heading = font;
-  heading.setPixelSize(18);
-  heading.setBold(true);
-  painter.setPen(QPen(Qt::black, 1));
-  // A title or subtitle too long for the page is cut short with an
-  // ellipsis, never clipped at both ends.
-  constexpr double kPageMargin = 10;  // px
-  const double lineWidth = width - 2 * kPageMargin;
-  painter.setFont(heading);
-  painter.drawText(QRectF(kPageMargin, 12, lineWidth, 26), Qt::AlignCenter,
-                   QFontMetricsF(heading).elidedText(curves.title, Qt::ElideRight, lineWidth));
-  painter.setFont(font);
-  painter.drawText(QRectF(kPageMargin, 40, lineWidth, 18), Qt::AlignCenter,
-                   QFontMetricsF(font).elidedText(curves.subtitle, Qt::ElideRight, lineWidth));
+  SceneBuilder builder(scene, measure, curves.decimalSeparator);
+  constexpr double kPageMargin = 10;
+  const double lineWidth = scene.width - 2 * kPageMargin;
+  builder.Headings(curves, kPageMargin, lineWidth);
 
-  const QString elevation = QStringLiteral("Elevation (ft)");
-  const QString outflow = QStringLiteral("Outflow (cfs)");
-  struct Panel {
-    const std::vector<double>& x;
-    const std::vector<double>& y;
-    QString xLabel;
-    QString yLabel;
-  };
+  const std::string elevation(Pattern(Message::CaptionElevationAxis));
+  const std::string storage(Pattern(Message::CaptionStorageAxis));
   const std::array<Panel, 3> panels = {
-      {{curves.flow, curves.elevation, QStringLiteral("Flow (cfs)"), elevation},
-       {curves.storage, curves.elevation, QStringLiteral("Storage (acre-ft)"), elevation},
-       {curves.storage, curves.flow, QStringLiteral("Storage (acre-ft)"), outflow}}};
+      {{curves.flow, curves.elevation, std::string(Pattern(Message::CaptionFlowAxis)), elevation},
+       {curves.storage, curves.elevation, storage, elevation},
+       {curves.storage, curves.flow, storage, std::string(Pattern(Message::CaptionOutflowAxis))}}};
   // Each panel has a third of the page; its frame leaves room on the left
   // for its tick labels and axis title, and on the right for half its last
   // tick label. The frames are as wide as the most crowded panel allows.
-  const QFontMetricsF metrics(font);
   const double slot = lineWidth / static_cast<double>(panels.size());
   std::array<Margins, 3> margins{};
   double frameWidth = slot;
   for (std::size_t i = 0; i < panels.size(); ++i) {
-    margins.at(i) = MarginsOf(metrics, panels.at(i).x, panels.at(i).y);
+    margins.at(i) = builder.MarginsOf(panels.at(i));
     frameWidth = std::min(frameWidth, slot - margins.at(i).left - margins.at(i).right);
   }
   constexpr double kTop = 80;
   constexpr double kPanelHeight = 360;
   for (std::size_t i = 0; i < panels.size(); ++i) {
-    const Panel& panel = panels.at(i);
     const double left = static_cast<double>(i) * slot + kPageMargin + margins.at(i).left;
-    DrawPanel(painter, QRectF(left, kTop, frameWidth, kPanelHeight), panel.x, panel.y, panel.xLabel,
-              panel.yLabel);
+    builder.Draw(panels.at(i), {left, kTop}, frameWidth, kPanelHeight);
   }
-  painter.restore();
+  return scene;
 }
 
 }  // namespace rating

@@ -9,8 +9,9 @@
 
 #include "layout/form_layout.h"
 #include "messages/messages.h"
-#include "output/listing.h"
-#include "run/rating_run.h"
+#include "run/platform.h"
+#include "run/rating_session.h"
+#include "run/working_folder.h"
 
 namespace rating::win32 {
 
@@ -20,11 +21,11 @@ namespace layout = rating::layout;
 
 constexpr int kTwipsPerInch = 1440;
 constexpr int kPointsPerInch = 72;
-constexpr UINT kIconId = 1;    // in the resource script
-constexpr int kLabelGap = 60;  // twips kept clear between a label and the list
+constexpr UINT kIconId = 1;  // in the resource script
 
 // What the window holds besides its controls.
 struct WindowState {
+  RatingSession session{platform::UserDecimalSeparator()};
   UINT dpi = USER_DEFAULT_SCREEN_DPI;
   HFONT dialogFont = nullptr;
   HFONT listFont = nullptr;
@@ -89,11 +90,11 @@ void Layout(HWND window) {
   place(kListId, layout::ListClearOf(labelsRight), state.listFont);
 }
 
-void SetListLines(HWND window, const std::vector<std::string>& lines) {
+void ShowRating(HWND window) {
   const HWND list = Control(window, kListId);
   ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  for (const std::string& line : lines) {
+  for (const std::string& line : State(window).session.ListLines()) {
     const std::wstring text = Wide(line);
     ::SendMessageW(list, LB_ADDSTRING, 0,
                    reinterpret_cast<LPARAM>(text.c_str()));  // NOLINT: the message's type
@@ -104,40 +105,28 @@ void SetListLines(HWND window, const std::vector<std::string>& lines) {
 
 void CreateRatingFileClicked(HWND window) {
   FieldTexts texts;
-  for (const FieldFacts& facts : kFields)
-    TextOf(texts, facts.field) = Utf8(WindowText(Field(window, facts.field)));
-  const RatingOutcome outcome = RateFields(texts, UserDecimalSeparator());
-  try {
-    WriteRatingFile(outcome);
-  } catch (const RunFailure& failure) {
-    if (failure.EmptiesList()) SetListLines(window, {});
-    ::MessageBoxW(window, Wide(failure.what()).c_str(), Wide(layout::kCaption).c_str(), MB_OK | MB_ICONERROR);
-    if (const auto field = failure.Field()) {
-      const HWND text = Field(window, *field);
-      ::SetFocus(text);
-      ::SendMessageW(text, EM_SETSEL, 0, -1);
-    }
-    return;
+  for (const FieldFacts& facts : kFields) TextOf(texts, facts.field) = Utf8(WindowText(Field(window, facts.field)));
+  const std::optional<PressFailure> failure = State(window).session.Press(texts);
+  if (!failure || failure->emptiesList) ShowRating(window);
+  if (!failure) return;
+  ::MessageBoxW(window, Wide(failure->message).c_str(), Wide(layout::kCaption).c_str(), MB_OK | MB_ICONERROR);
+  if (failure->field) {
+    const HWND text = Field(window, *failure->field);
+    ::SetFocus(text);
+    ::SendMessageW(text, EM_SETSEL, 0, -1);
   }
-  SetListLines(window, outcome.result->listing);
 }
 
 // Puts the selected rows of the list, or all of them when none is selected,
-// on the clipboard as tab-separated text with a header row.
+// on the clipboard as the session's table.
 void CopyTable(HWND window) {
   const HWND list = Control(window, kListId);
-  constexpr int kFirstRow = static_cast<int>(kListingHeadings.size());
-  const auto count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
-  const auto line = [list](int i) { return ListLine(list, i); };
-  std::vector<std::string> rows;
-  for (int i = kFirstRow; i < count; ++i) {
-    if (::SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) rows.push_back(line(i));
-  }
-  if (rows.empty()) {
-    for (int i = kFirstRow; i < count; ++i) rows.push_back(line(i));
-  }
-  if (rows.empty() || ::OpenClipboard(window) == 0) return;
-  const std::wstring table = Wide(TabSeparatedListing(rows));
+  std::vector<int> selected(static_cast<std::size_t>(std::max<LRESULT>(0, ::SendMessageW(list, LB_GETSELCOUNT, 0, 0))));
+  ::SendMessageW(list, LB_GETSELITEMS, selected.size(),
+                 reinterpret_cast<LPARAM>(selected.data()));  // NOLINT: the message's type
+  const std::string copied = State(window).session.CopyText(selected);
+  if (copied.empty() || ::OpenClipboard(window) == 0) return;
+  const std::wstring table = Wide(copied);
   const std::size_t bytes = (table.size() + 1) * sizeof(wchar_t);
   if (const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
     std::memcpy(::GlobalLock(memory), table.c_str(), bytes);
@@ -172,8 +161,9 @@ void ShowListMenu(HWND window, LPARAM at) {
     point = {rect.left, rect.top};
   }
   const HMENU menu = ::CreatePopupMenu();
-  const bool rows = ::SendMessageW(Control(window, kListId), LB_GETCOUNT, 0, 0) > 0;
-  ::AppendMenuW(menu, MF_STRING | (rows ? 0U : MF_GRAYED), kCopyTableId, L"Copy Table\tCtrl+C");
+  const UINT enabled = State(window).session.Empty() ? MF_GRAYED : 0U;
+  ::AppendMenuW(menu, MF_STRING | enabled, kCopyTableId,
+                (Wide(Pattern(Message::CaptionCopyTable)) + L"\tCtrl+C").c_str());
   ::TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
   ::DestroyMenu(menu);
 }
@@ -191,16 +181,16 @@ HWND AddControl(HWND window, const wchar_t* type, const std::wstring& text, DWOR
 void CreateControls(HWND window) {
   const HWND button = AddControl(window, WC_BUTTONW, Wide(layout::kButtonCaption),
                                  WS_TABSTOP | BS_DEFPUSHBUTTON, 0, kButtonId);
-  AddControl(window, WC_STATICW, L"Rating table", 0, 0, kListNameId);
+  AddControl(window, WC_STATICW, Wide(Pattern(Message::CaptionListName)), 0, 0, kListNameId);
   const HWND list = AddControl(window, WC_LISTBOXW, L"",
                                WS_TABSTOP | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
                                WS_EX_CLIENTEDGE, kListId);
   ::SetWindowSubclass(list, ListKeys, 0, 0);
-  const std::string separator = UserDecimalSeparator();
+  const RatingSession& session = State(window).session;
   for (const FieldFacts& facts : kFields) {
     const int index = static_cast<int>(facts.field);
     AddControl(window, WC_STATICW, Wide(facts.label), SS_NOPREFIX, 0, kFirstLabelId + index);
-    AddControl(window, WC_EDITW, Wide(DefaultFieldText(facts.field, separator)), WS_TABSTOP | ES_AUTOHSCROLL,
+    AddControl(window, WC_EDITW, Wide(session.DefaultText(facts.field)), WS_TABSTOP | ES_AUTOHSCROLL,
                WS_EX_CLIENTEDGE, kFirstFieldId + index);
   }
   ::SetFocus(button);
@@ -292,15 +282,6 @@ std::string Utf8(std::wstring_view wide) {
   return utf8;
 }
 
-std::string UserDecimalSeparator() {
-  std::array<wchar_t, 8> separator{};
-  if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator.data(),
-                        static_cast<int>(separator.size())) <= 1) {
-    return ".";
-  }
-  return Utf8(separator.data());
-}
-
 HWND CreateMainWindow(HINSTANCE instance, int show) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
@@ -344,22 +325,9 @@ int RunMessageLoop(HWND window) {
 }
 
 void MakeProgramFolderCurrent(HWND window) {
-  std::wstring program(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = ::GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
-    if (length < program.size()) {
-      program.resize(length);
-      break;
-    }
-    program.resize(program.size() * 2);
+  if (const std::optional<std::string> warning = MakeWorkingFolderCurrent()) {
+    ::MessageBoxW(window, Wide(*warning).c_str(), Wide(layout::kCaption).c_str(), MB_OK | MB_ICONWARNING);
   }
-  const std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
-  if (::SetCurrentDirectoryW(folder.c_str()) != 0) return;
-  std::wstring current(MAX_PATH, L'\0');
-  current.resize(::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
-  const std::string warning =
-      Compose(Message::StartUpFolder, {{"folder", Utf8(folder)}, {"current", Utf8(current)}});
-  ::MessageBoxW(window, Wide(warning).c_str(), Wide(layout::kCaption).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace rating::win32

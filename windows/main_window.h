@@ -29,13 +29,11 @@ HWND CreateMainWindow(HINSTANCE instance, int show);
 // as in a dialog. Returns the exit status.
 int RunMessageLoop(HWND window);
 
-// Makes the program's folder the working directory, so that a relative
-// rating file name such as the default "MyRating.RAT" is written beside the
-// program; where that fails, says so over `window`.
+// Makes the working folder current, so that a relative rating file name
+// such as the default "MyRating.RAT" is written beside a program kept in a
+// folder of its own, or in the Documents folder of an installed one; where
+// that fails, says so over `window`.
 void MakeProgramFolderCurrent(HWND window);
-
-// The user's decimal separator from the regional settings.
-std::string UserDecimalSeparator();
 
 // The text of a window or control, and a line of a list box, also across
 // threads and processes.

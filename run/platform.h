@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// What the rating session needs to know of the system it runs on, one
+// implementation per system (platform_posix.cpp, platform_windows.cpp).
+namespace rating::platform {
+
+// The decimal separator of the user's regional settings: the C library's
+// for the user's locale on POSIX systems, the regional settings' on Windows.
+// "." where none can be read.
+std::string UserDecimalSeparator();
+
+// The folder that holds the running program.
+std::filesystem::path ProgramFolder();
+
+// Whether `folder` is where a package or an installer puts programs: the
+// package's bin folder, or a Program Files folder.
+bool IsInstalledProgramFolder(const std::filesystem::path& folder);
+
+// Whether the user may create files in `folder`.
+bool MayCreateFilesIn(const std::filesystem::path& folder);
+
+// The user's documents folder, and the home folder; empty where unknown.
+std::filesystem::path DocumentsFolder();
+std::filesystem::path HomeFolder();
+
+}  // namespace rating::platform

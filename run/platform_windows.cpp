@@ -1,0 +1,80 @@
+#include <windows.h>
+
+#include <array>
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include "run/platform.h"
+
+namespace rating::platform {
+
+namespace {
+
+std::filesystem::path KnownFolder(const KNOWNFOLDERID& id) {
+  PWSTR path = nullptr;
+  std::filesystem::path folder;
+  if (SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &path))) folder = path;
+  ::CoTaskMemFree(path);
+  return folder;
+}
+
+bool IsWithin(const std::filesystem::path& folder, const std::filesystem::path& parent) {
+  if (parent.empty()) return false;
+  std::error_code error;
+  const std::filesystem::path relative =
+      std::filesystem::weakly_canonical(folder, error).lexically_relative(
+          std::filesystem::weakly_canonical(parent, error));
+  return !error && !relative.empty() && *relative.begin() != "..";
+}
+
+}  // namespace
+
+std::string UserDecimalSeparator() {
+  std::array<wchar_t, 8> separator{};
+  if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator.data(),
+                        static_cast<int>(separator.size())) <= 1) {
+    return ".";
+  }
+  std::array<char, 32> utf8{};
+  const int length = ::WideCharToMultiByte(CP_UTF8, 0, separator.data(), -1, utf8.data(),
+                                           static_cast<int>(utf8.size()), nullptr, nullptr);
+  return length > 1 ? std::string(utf8.data()) : ".";
+}
+
+std::filesystem::path ProgramFolder() {
+  std::wstring program(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+    if (length < program.size()) {
+      program.resize(length);
+      break;
+    }
+    program.resize(program.size() * 2);
+  }
+  return std::filesystem::path(program).parent_path();
+}
+
+bool IsInstalledProgramFolder(const std::filesystem::path& folder) {
+  for (const KNOWNFOLDERID* id : {&FOLDERID_UserProgramFiles, &FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86}) {
+    if (IsWithin(folder, KnownFolder(*id))) return true;
+  }
+  return false;
+}
+
+bool MayCreateFilesIn(const std::filesystem::path& folder) {
+  // Access rights are not the whole answer on Windows (virtualisation,
+  // inherited ACLs): try a file of our own, gone on closing.
+  const std::wstring probe = (folder / L".trapezoid-rating-probe").wstring();
+  const HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
+                                    nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  ::CloseHandle(file);
+  return true;
+}
+
+std::filesystem::path DocumentsFolder() { return KnownFolder(FOLDERID_Documents); }
+
+std::filesystem::path HomeFolder() { return KnownFolder(FOLDERID_Profile); }
+
+}  // namespace rating::platform

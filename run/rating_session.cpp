@@ -1,0 +1,81 @@
+#include "run/rating_session.h"
+
+#include "messages/messages.h"
+#include "output/listing.h"
+#include "output/reach_description.h"
+#include "plot/svg_writer.h"
+
+namespace rating {
+
+RatingCurves CurvesOf(const RatingResult& result, std::string title, std::string_view decimalSeparator) {
+  RatingCurves curves;
+  curves.title = std::move(title);
+  curves.subtitle = ReachDescription(result.channel, decimalSeparator);
+  curves.decimalSeparator = decimalSeparator;
+  for (const RatingFileRow& row : result.fileRows) {
+    curves.elevation.push_back(row.elevation);
+    curves.flow.push_back(row.flow);
+    curves.storage.push_back(row.storage);
+  }
+  return curves;
+}
+
+std::string CurvesSvg(const RatingCurves& curves) {
+  return plot::SvgDocument(RatingCurvesScene(curves, plot::SvgTextMeasure()));
+}
+
+RatingSession::RatingSession(std::string decimalSeparator) : separator_(std::move(decimalSeparator)) {}
+
+std::string RatingSession::DefaultText(InputField field) const { return DefaultFieldText(field, separator_); }
+
+std::optional<PressFailure> RatingSession::Press(const FieldTexts& texts) {
+  RatingOutcome outcome = RateFields(texts, separator_);
+  try {
+    WriteRatingFile(outcome);
+  } catch (const RunFailure& failure) {
+    if (failure.EmptiesList()) rated_.reset();
+    return PressFailure{failure.what(), failure.Field(), failure.EmptiesList()};
+  }
+  rated_ = Rated{std::move(*outcome.result), std::string(TextOf(texts, InputField::Title)),
+                 std::move(outcome.fileName)};
+  return std::nullopt;
+}
+
+const std::vector<std::string>& RatingSession::ListLines() const {
+  static const std::vector<std::string> kNone;
+  return rated_ ? rated_->result.listing : kNone;
+}
+
+std::string RatingSession::CopyText(const std::vector<int>& selectedLines) const {
+  if (!rated_) return {};
+  const std::vector<ListingRow>& rows = rated_->result.listingRows;
+  constexpr int kHeadingLines = static_cast<int>(kListingHeadings.size());
+  std::vector<ListingRow> chosen;
+  for (const int line : selectedLines) {
+    const int row = line - kHeadingLines;
+    if (row >= 0 && row < static_cast<int>(rows.size())) chosen.push_back(rows[static_cast<std::size_t>(row)]);
+  }
+  return TabSeparatedTable(chosen.empty() ? rows : chosen, separator_);
+}
+
+std::string RatingSession::TableCsv() const {
+  return rated_ ? RatingTableCsv(rated_->result.table, rated_->result.listingRows) : std::string();
+}
+
+PairedData RatingSession::PairedDataFor(std::string_view name) const {
+  if (!rated_) return {};
+  StorageOutflow pairs = StorageOutflowCsv(rated_->result.fileRows);
+  return {std::move(pairs.csv), PairedDataNote(pairs.leftOut, name)};
+}
+
+RatingCurves RatingSession::Curves() const {
+  return rated_ ? CurvesOf(rated_->result, rated_->title, separator_) : RatingCurves{};
+}
+
+std::string RatingSession::CurvesSvg() const { return rating::CurvesSvg(Curves()); }
+
+std::string RatingSession::CurvesTitle() const {
+  return Compose(Message::CaptionCurvesWindow, {{"title", rated_ ? rated_->title : std::string()}});
+}
+
+}  // namespace rating

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/input_field.h"
+#include "output/exports.h"
+#include "plot/rating_curves.h"
+#include "run/rating_run.h"
+
+namespace rating {
+
+// A press that failed, as a window shows it.
+struct PressFailure {
+  std::string message;              // the message table's text, naming the field or row
+  std::optional<InputField> field;  // the field to focus and select, where one is to blame
+  bool emptiesList = false;         // the list no longer shows a rating of these fields
+};
+
+// The paired data of a run, ready to save.
+struct PairedData {
+  std::string csv;                  // "Storage (acre-ft),Outflow (cfs)" and the kept rows
+  std::optional<std::string> note;  // which rows were left out, where any were
+};
+
+// The curves of a rating titled `title`, numbers with `decimalSeparator`.
+RatingCurves CurvesOf(const RatingResult& result, std::string title, std::string_view decimalSeparator);
+
+// The curves as a standalone SVG document, laid out alike on every system.
+std::string CurvesSvg(const RatingCurves& curves);
+
+// Everything a window does with a rating, whatever its toolkit: it reads its
+// fields, asks the session, and shows what the session returns. The session
+// keeps the rating its list shows, the last press that succeeded, until a
+// press empties the list.
+class RatingSession {
+ public:
+  // `decimalSeparator` is the user's, for the fields and everything shown.
+  explicit RatingSession(std::string decimalSeparator);
+
+  [[nodiscard]] const std::string& DecimalSeparator() const { return separator_; }
+  // A field's text when the window opens.
+  [[nodiscard]] std::string DefaultText(InputField field) const;
+
+  // One press of "Create Rating File": rates the fields and writes the
+  // rating file. Returns the failure to show, if any; ListLines() then says
+  // what the list shows.
+  std::optional<PressFailure> Press(const FieldTexts& texts);
+
+  // The list's lines: the two headings and one line per row, or none.
+  [[nodiscard]] const std::vector<std::string>& ListLines() const;
+  [[nodiscard]] bool Empty() const { return !rated_.has_value(); }
+
+  // The table to copy: the rows of the list lines `selectedLines` (indices
+  // into ListLines(); headings are skipped), or every row when none of them
+  // is a row, tab-separated with a header row; values in full, never cut to
+  // their column. Empty while the list is.
+  [[nodiscard]] std::string CopyText(const std::vector<int>& selectedLines) const;
+
+  // The exports of the rating the list shows; empty while the list is.
+  [[nodiscard]] std::string TableCsv() const;
+  // `name` is where the paired data are saved, for the note.
+  [[nodiscard]] PairedData PairedDataFor(std::string_view name) const;
+  [[nodiscard]] RatingCurves Curves() const;
+  [[nodiscard]] std::string CurvesSvg() const;
+  // The rating curves window's title.
+  [[nodiscard]] std::string CurvesTitle() const;
+
+ private:
+  // The rating the list shows.
+  struct Rated {
+    RatingResult result;
+    std::string title;     // the title line as typed
+    std::string fileName;  // the rating file's name as typed
+  };
+
+  std::string separator_;
+  std::optional<Rated> rated_;
+};
+
+}  // namespace rating

@@ -1,0 +1,38 @@
+#include "run/working_folder.h"
+
+#include <system_error>
+
+#include "messages/messages.h"
+#include "run/platform.h"
+
+namespace rating {
+
+std::filesystem::path WorkingFolderFor(const ProgramPlace& place) {
+  if (!place.installed && place.mayCreateFiles) return place.programFolder;
+  std::error_code error;
+  if (!place.documents.empty() && std::filesystem::is_directory(place.documents, error)) return place.documents;
+  return place.home;
+}
+
+ProgramPlace ThisProgramPlace() {
+  ProgramPlace place;
+  place.programFolder = platform::ProgramFolder();
+  place.installed = platform::IsInstalledProgramFolder(place.programFolder);
+  place.mayCreateFiles = platform::MayCreateFilesIn(place.programFolder);
+  place.documents = platform::DocumentsFolder();
+  place.home = platform::HomeFolder();
+  return place;
+}
+
+std::optional<std::string> MakeWorkingFolderCurrent() {
+  const std::filesystem::path folder = WorkingFolderFor(ThisProgramPlace());
+  std::error_code error;
+  std::filesystem::current_path(folder, error);
+  if (!error) return std::nullopt;
+  const std::u8string wanted = folder.u8string();
+  const std::u8string current = std::filesystem::current_path(error).u8string();
+  return Compose(Message::StartUpFolder, {{"folder", std::string(wanted.begin(), wanted.end())},
+                                          {"current", std::string(current.begin(), current.end())}});
+}
+
+}  // namespace rating
