@@ -1,0 +1,205 @@
+#include "run/rating_session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "run/working_folder.h"
+#include "tests/support/field_texts.h"
+#include "tests/support/scratch_files.h"
+
+namespace rating {
+namespace {
+
+namespace fs = std::filesystem;
+
+using testing_support::FieldEdit;
+using testing_support::ReadFile;
+
+constexpr std::string_view kCopyHeader =
+    "Elev (ft)\tArea (ft^2)\tVelocity (ft/s)\tFlow (cfs)\tStorage (acft)\tCascades (N)\n";
+
+class RatingSessionTest : public testing::Test {
+ protected:
+  // The default texts, written into the scratch folder, with `edits`.
+  FieldTexts Texts(const std::vector<FieldEdit>& edits = {}) const {
+    FieldTexts texts = testing_support::TextsWith(edits);
+    TextOf(texts, InputField::Filename) = file_.string();
+    return texts;
+  }
+
+  testing_support::ScratchFolder folder_{"rating-session-test"};
+  fs::path file_ = folder_.Path() / "session.RAT";
+  RatingSession session_{"."};
+};
+
+TEST_F(RatingSessionTest, DefaultPressWritesTheGoldenFileAndAnswersEveryExport) {
+  EXPECT_TRUE(session_.Empty());
+  EXPECT_EQ(session_.CopyText({}), "");
+  EXPECT_EQ(session_.TableCsv(), "");
+  EXPECT_TRUE(session_.Curves().elevation.empty());
+
+  EXPECT_EQ(session_.Press(Texts()), std::nullopt);
+  EXPECT_FALSE(session_.Empty());
+  EXPECT_EQ(ReadFile(file_), ReadFile(RATING_GOLDEN_DIR "/default.RAT"));
+  ASSERT_EQ(session_.ListLines().size(), 29U);
+  EXPECT_EQ(session_.ListLines().at(3), "0.2      10.1     1.24     12.5     6.72     440      ");
+  EXPECT_EQ(session_.TableCsv(), ReadFile(RATING_GOLDEN_DIR "/default.csv"));
+  const PairedData pairs = session_.PairedDataFor("pairs.csv");
+  EXPECT_EQ(pairs.csv, ReadFile(RATING_GOLDEN_DIR "/default-paired.csv"));
+  EXPECT_EQ(pairs.note, std::nullopt);
+  const RatingCurves curves = session_.Curves();
+  EXPECT_EQ(curves.title, "South Street Channel");
+  EXPECT_EQ(curves.flow.size(), 27U);
+  EXPECT_EQ(session_.CurvesTitle(), "Rating Curves – South Street Channel");
+  EXPECT_TRUE(session_.CurvesSvg().starts_with("<?xml"));
+}
+
+// What a failed press leaves: the list of the last good press, or none.
+struct FailedPressCase {
+  const char* name;
+  friend void PrintTo(const FailedPressCase& c, std::ostream* os) { *os << c.name; }
+  std::vector<FieldEdit> edits;
+  std::string message;
+  std::optional<InputField> field;
+  bool emptiesList;
+};
+
+class FailedPresses : public RatingSessionTest, public testing::WithParamInterface<FailedPressCase> {};
+
+TEST_P(FailedPresses, SayWhatFailedWhereAndWhatTheListShows) {
+  ASSERT_EQ(session_.Press(Texts()), std::nullopt);
+  const std::string before = ReadFile(file_);
+  const std::optional<PressFailure> failure = session_.Press(Texts(GetParam().edits));
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->message, GetParam().message);
+  EXPECT_EQ(failure->field, GetParam().field);
+  EXPECT_EQ(failure->emptiesList, GetParam().emptiesList);
+  EXPECT_EQ(session_.Empty(), GetParam().emptiesList);
+  EXPECT_EQ(session_.ListLines().size(), GetParam().emptiesList ? 0U : 29U);
+  EXPECT_EQ(session_.TableCsv().empty(), GetParam().emptiesList);
+  EXPECT_EQ(ReadFile(file_), before) << "a failed press keeps the previous file";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Session, FailedPresses,
+    testing::Values(
+        FailedPressCase{"ABadFieldKeepsTheList",
+                        {{InputField::Length, "5,5x"}},
+                        "Type mismatch: Channel Length (mi) \"5,5x\" is not a number.",
+                        InputField::Length,
+                        false},
+        FailedPressCase{"ATitleOfTwoLinesEmptiesIt",
+                        {{InputField::Title, "a\nb"}},
+                        "Invalid text: Title Line contains a line break; it must be one line.",
+                        InputField::Title,
+                        true},
+        FailedPressCase{"AFailedComputationEmptiesIt",
+                        {{InputField::Fall, "0"}},
+                        "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall "
+                        "of 0 gives no flow).",
+                        std::nullopt,
+                        true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The copy: list lines to table rows, headings skipped.
+struct CopyCase {
+  const char* name;
+  friend void PrintTo(const CopyCase& c, std::ostream* os) { *os << c.name; }
+  std::vector<int> selectedLines;  // the headings are lines 0 and 1
+  std::vector<int> copiedRows;     // empty: every row
+};
+
+class Copies : public RatingSessionTest, public testing::WithParamInterface<CopyCase> {};
+
+TEST_P(Copies, HoldTheSelectedRowsOrAllOfThem) {
+  ASSERT_EQ(session_.Press(Texts()), std::nullopt);
+  std::vector<int> rows = GetParam().copiedRows;
+  if (rows.empty()) {
+    for (int row = 0; row <= 26; ++row) rows.push_back(row);
+  }
+  std::string expected(kCopyHeader);
+  for (const int row : rows) {
+    // The listed line's cells, tab-separated.
+    std::istringstream cells(session_.ListLines().at(static_cast<std::size_t>(row) + 2));
+    std::string line;
+    for (std::string cell; cells >> cell;) line.append(line.empty() ? "" : "\t").append(cell);
+    expected.append(line).append("\n");
+  }
+  EXPECT_EQ(session_.CopyText(GetParam().selectedLines), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Session, Copies,
+                         testing::Values(CopyCase{"OneRow", {3}, {1}},
+                                         CopyCase{"ARangeAndASingleRow", {2, 3, 4, 28}, {0, 1, 2, 26}},
+                                         CopyCase{"HeadingsCopyNothingOfTheirs", {0, 1, 5}, {3}},
+                                         CopyCase{"NothingSelectedCopiesTheWholeTable", {}, {}},
+                                         CopyCase{"LinesBeyondTheListAreIgnored", {-1, 29, 40}, {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RatingSessionTest, CopiesValuesInFullThatTheListCutsToItsColumn) {
+  ASSERT_EQ(session_.Press(Texts({{InputField::Invert, "-0.1234567"}})), std::nullopt);
+  EXPECT_EQ(session_.ListLines().at(2).substr(0, 9), "-0.123456") << "the list's column holds nine";
+  EXPECT_EQ(session_.CopyText({2}), std::string(kCopyHeader) + "-0.1234567\t0\t0\t0\t0\t0\n");
+}
+
+TEST_F(RatingSessionTest, NumbersFollowTheUsersDecimalSeparator) {
+  RatingSession comma(",");
+  EXPECT_EQ(comma.DefaultText(InputField::Length), "5,5");
+  FieldTexts texts = DefaultFieldTexts(",");
+  TextOf(texts, InputField::Filename) = file_.string();
+  ASSERT_EQ(comma.Press(texts), std::nullopt);
+  EXPECT_EQ(comma.ListLines().at(3), "0,2      10,1     1,24     12,5     6,72     440      ");
+  EXPECT_EQ(comma.CopyText({3}), std::string(kCopyHeader) + "0,2\t10,1\t1,24\t12,5\t6,72\t440\n");
+  EXPECT_EQ(comma.TableCsv(), ReadFile(RATING_GOLDEN_DIR "/default.csv")) << "CSV keeps \".\"";
+  const RatingCurves curves = comma.Curves();
+  EXPECT_EQ(curves.subtitle, "Bottom width 50 ft, side slopes 2:1, fall 110 ft over 5,5 mi, n = 0,025");
+  EXPECT_EQ(curves.decimalSeparator, ",");
+}
+
+TEST_F(RatingSessionTest, PairedDataSayWhichRowsTheyLeaveOut) {
+  // Fine depth steps round successive rows to equal storage.
+  ASSERT_EQ(session_.Press(Texts({{InputField::Increment, "0.002"}, {InputField::MaxFlow, "100"}})),
+            std::nullopt);
+  const PairedData pairs = session_.PairedDataFor("fine.csv");
+  EXPECT_EQ(pairs.note, "61 rows, 149 to 344, left out of the paired data \"fine.csv\": storage and outflow "
+                        "must both increase.");
+}
+
+// Where a relative rating file name goes.
+struct WorkingFolderCase {
+  const char* name;
+  friend void PrintTo(const WorkingFolderCase& c, std::ostream* os) { *os << c.name; }
+  bool installed;
+  bool mayCreateFiles;
+  bool hasDocuments;
+  const char* expected;  // "program", "documents" or "home"
+};
+
+class WorkingFolders : public testing::TestWithParam<WorkingFolderCase> {};
+
+TEST_P(WorkingFolders, AreTheProgramsOwnOnlyWhereItIsKeptWritable) {
+  const testing_support::ScratchFolder scratch("working-folder-test");
+  const fs::path documents = scratch.Path() / "Documents";
+  if (GetParam().hasDocuments) fs::create_directory(documents);
+  const ProgramPlace place{scratch.Path() / "program", GetParam().installed, GetParam().mayCreateFiles, documents,
+                           scratch.Path()};
+  const std::string expected = GetParam().expected;
+  const fs::path wanted = expected == "program" ? place.programFolder : expected == "documents" ? documents : place.home;
+  EXPECT_EQ(WorkingFolderFor(place), wanted);
+}
+
+INSTANTIATE_TEST_SUITE_P(Session, WorkingFolders,
+                         testing::Values(WorkingFolderCase{"KeptInAFolderOfItsOwn", false, true, true, "program"},
+                                         WorkingFolderCase{"Installed", true, true, true, "documents"},
+                                         WorkingFolderCase{"InAFolderTheUserMayNotWrite", false, false, true,
+                                                           "documents"},
+                                         WorkingFolderCase{"InstalledWithoutDocuments", true, false, false, "home"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace rating
