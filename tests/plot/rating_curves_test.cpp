@@ -1,0 +1,124 @@
+#include "plot/rating_curves.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "plot/svg_writer.h"
+#include "run/rating_session.h"
+#include "tests/support/field_texts.h"
+
+namespace rating {
+namespace {
+
+using testing_support::FieldEdit;
+
+// The room a text takes on the page, page units.
+struct Extent {
+  double left, right, top, bottom;
+};
+
+Extent ExtentOf(const plot::Text& text, const plot::TextMeasure& measure) {
+  const double advance = measure.Advance(text.text, text.font);
+  const double before = text.anchor == plot::Anchor::Start    ? 0
+                        : text.anchor == plot::Anchor::Middle ? advance / 2
+                                                              : advance;
+  const double ascent = measure.Ascent(text.font);
+  const double descent = measure.Descent(text.font);
+  if (text.rotated) {  // reads upwards: the advance runs up the page from the anchor
+    return {text.anchorAt.x - ascent, text.anchorAt.x + descent, text.anchorAt.y - (advance - before),
+            text.anchorAt.y + before};
+  }
+  return {text.anchorAt.x - before, text.anchorAt.x + advance - before, text.anchorAt.y - ascent,
+          text.anchorAt.y + descent};
+}
+
+// Plots never mislead: tick labels that all differ, nothing cut at the
+// page's edges, whatever the reach and however long its title.
+struct SceneCase {
+  const char* name;
+  friend void PrintTo(const SceneCase& c, std::ostream* os) { *os << c.name; }
+  std::vector<FieldEdit> edits;
+  const char* separator;
+  bool titleElided;
+};
+
+class RatingCurveScenes : public testing::TestWithParam<SceneCase> {};
+
+TEST_P(RatingCurveScenes, LabelEveryTickDistinctlyAndKeepEverythingOnThePage) {
+  const FieldTexts texts = testing_support::TextsWith(GetParam().edits);
+  const RatingOutcome outcome = RateFields(texts, GetParam().separator);
+  ASSERT_TRUE(outcome.result.has_value());
+  const RatingCurves curves =
+      CurvesOf(*outcome.result, std::string(TextOf(texts, InputField::Title)), GetParam().separator);
+  for (const std::vector<double>* values : {&curves.elevation, &curves.flow, &curves.storage}) {
+    std::vector<std::string> labels = TickLabels(*values, GetParam().separator);
+    std::erase(labels, std::string());
+    EXPECT_EQ(std::set<std::string>(labels.begin(), labels.end()).size(), labels.size());
+  }
+
+  const plot::SvgTextMeasure measure;
+  const plot::Scene scene = RatingCurvesScene(curves, measure);
+  int texts_ = 0;
+  for (const plot::Item& item : scene.items) {
+    if (const auto* text = std::get_if<plot::Text>(&item)) {
+      const Extent extent = ExtentOf(*text, measure);
+      EXPECT_GE(extent.left, 0) << text->text;
+      EXPECT_LE(extent.right, scene.width) << text->text;
+      EXPECT_GE(extent.top, 0) << text->text;
+      EXPECT_LE(extent.bottom, scene.height) << text->text;
+      ++texts_;
+    }
+    if (const auto* curve = std::get_if<plot::Polyline>(&item)) {
+      for (const plot::Point& point : curve->points) {
+        EXPECT_TRUE(point.x > 0 && point.x < scene.width && point.y > 0 && point.y < scene.height);
+      }
+    }
+  }
+  EXPECT_GT(texts_, 30);
+  const auto& title = std::get<plot::Text>(scene.items.at(1));
+  EXPECT_EQ(title.text.ends_with("…"), GetParam().titleElided) << title.text;
+  EXPECT_EQ(title.font.bold, true);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plot, RatingCurveScenes,
+    testing::Values(
+        SceneCase{"Defaults", {}, ".", false},
+        SceneCase{"FineElevationSteps",
+                  {{InputField::Invert, "5280.37"}, {InputField::Increment, "0.001"}, {InputField::MaxFlow, "0.3"}},
+                  ".",
+                  false},
+        SceneCase{"WideFlowLabels",
+                  {{InputField::BottomWidth, "80"}, {InputField::Length, "55"}, {InputField::Fall, "1100"}},
+                  ".",
+                  false},
+        SceneCase{"CommaDecimals", {{InputField::Length, "5,5"}, {InputField::Roughness, "0,025"},
+                                    {InputField::Invert, "0,0"}, {InputField::Increment, "0,2"}}, ",", false},
+        SceneCase{"LongTitle",
+                  {{InputField::Title,
+                    "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW Creek MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM水"}},
+                  ".",
+                  true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RatingCurveScenes, TickLabelsAndSubtitleShareTheUsersSeparator) {
+  EXPECT_EQ(TickLabels({0, 0.95}, ","),
+            (std::vector<std::string>{"0,0", "", "0,1", "", "0,2", "", "0,3", "", "0,4", "", "0,5", "", "0,6", "",
+                                      "0,7", "", "0,8", "", "0,9", "", "1,0"}));
+  EXPECT_EQ(TickLabels({0, 2990}, "."), (std::vector<std::string>{"0", "", "500", "", "1000", "", "1500", "",
+                                                                    "2000", "", "2500", "", "3000", ""}));
+}
+
+TEST(RatingCurveScenes, OfNoRatingAreABlankPage) {
+  const plot::Scene scene = RatingCurvesScene({}, plot::SvgTextMeasure());
+  ASSERT_EQ(scene.items.size(), 1U);
+  EXPECT_TRUE(std::get<plot::Rect>(scene.items.front()).filled);
+}
+
+}  // namespace
+}  // namespace rating

@@ -1,0 +1,107 @@
+#include "plot/svg_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <string>
+
+#include "run/rating_session.h"
+#include "tests/support/field_texts.h"
+#include "tests/support/scratch_files.h"
+#include "tests/support/svg_texts.h"
+
+namespace rating::plot {
+namespace {
+
+// One scene and the document it must give, byte for byte, in golden/. After
+// a deliberate change, run with RATING_UPDATE_GOLDEN=1 to write the files
+// anew and review their diff.
+struct SvgCase {
+  const char* name;
+  friend void PrintTo(const SvgCase& c, std::ostream* os) { *os << c.name; }
+  Scene (*scene)();
+  std::vector<std::string> texts;  // what a parser reads, in order
+};
+
+Scene EmptyPage() { return {100, 50, "", "", {}}; }
+
+// Every kind of item, and texts that XML must escape or cannot hold.
+Scene EveryItem() {
+  Scene scene{300.5, 200, "Smith & Jones <Creek> \"upper\"", "tab\there, bell\a gone", {}};
+  Rect filled;
+  filled.width = 300.5;
+  filled.height = 200;
+  filled.stroked = false;
+  filled.filled = true;
+  filled.fill = kWhite;
+  scene.items.emplace_back(filled);
+  Rect frame;
+  frame.topLeft = {10, 20};
+  frame.width = 100.125;
+  frame.height = 50.004;
+  frame.stroke = {0x12, 0xab, 0xef};
+  frame.strokeWidth = 0.5;
+  scene.items.emplace_back(frame);
+  scene.items.emplace_back(Line{{0, 0}, {-0.004, 1e-9}, {0xdd, 0xdd, 0xdd}, 1});
+  scene.items.emplace_back(Polyline{{{1, 2}, {3.25, 4.5}, {5, 6}}, {0x1f, 0x5f, 0xa8}, 2});
+  scene.items.emplace_back(Dot{{7, 8}, 2.5, {0x1f, 0x5f, 0xa8}});
+  scene.items.emplace_back(Text{{50, 60}, "a < b & c > \"d\"", {12, false}, Anchor::Start, false, kBlack});
+  scene.items.emplace_back(Text{{50, 80}, "Mill Creek – reach 3 …", {18, true}, Anchor::Middle, false, kBlack});
+  scene.items.emplace_back(Text{{20, 100}, "Elevation (ft)", {12, false}, Anchor::End, true, {0xff, 0, 0}});
+  return scene;
+}
+
+Scene DefaultRatingCurves() {
+  const RatingOutcome outcome = RateFields(testing_support::TextsWith(), ".");
+  return RatingCurvesScene(CurvesOf(*outcome.result, "South Street Channel", "."), SvgTextMeasure());
+}
+
+class SvgDocuments : public testing::TestWithParam<SvgCase> {};
+
+TEST_P(SvgDocuments, MatchTheirGoldenFilesAndParse) {
+  const std::string document = SvgDocument(GetParam().scene());
+  const std::filesystem::path golden =
+      std::filesystem::path(RATING_PLOT_GOLDEN_DIR) / (std::string(GetParam().name) + ".svg");
+  if (std::getenv("RATING_UPDATE_GOLDEN") != nullptr) {
+    std::ofstream(golden, std::ios::binary) << document;
+    GTEST_SKIP() << "wrote " << golden;
+  }
+  EXPECT_EQ(document, testing_support::ReadFile(golden));
+  const testing_support::SvgContents contents = testing_support::ReadSvg(document);
+  EXPECT_EQ(contents.error, "");
+  EXPECT_EQ(contents.root, "svg");
+  if (!GetParam().texts.empty()) {
+    EXPECT_EQ(contents.texts, GetParam().texts);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Svg, SvgDocuments,
+    testing::Values(SvgCase{"empty-page", EmptyPage, {"", ""}},
+                    SvgCase{"every-item",
+                            EveryItem,
+                            {"Smith & Jones <Creek> \"upper\"", "tab\there, bell  gone", "a < b & c > \"d\"",
+                             "Mill Creek – reach 3 …", "Elevation (ft)"}},
+                    SvgCase{"default-rating-curves", DefaultRatingCurves, {}}),
+    [](const auto& info) {
+      std::string name = info.param.name;
+      std::erase(name, '-');
+      return name;
+    });
+
+// Fixed advances: the same layout on every machine, in proportion to the
+// size, a full em for a character the table does not know.
+TEST(SvgTextMeasure, GivesDejaVuSansAdvancesAtAnySize) {
+  const SvgTextMeasure measure;
+  EXPECT_DOUBLE_EQ(measure.Advance("0", {2048, false}), 1303);
+  EXPECT_DOUBLE_EQ(measure.Advance("0", {12, false}), 1303 * 12 / 2048.0);
+  EXPECT_DOUBLE_EQ(measure.Advance("W", {2048, true}), 2259);
+  EXPECT_DOUBLE_EQ(measure.Advance("水ü", {2048, false}), 2 * 2048);
+  EXPECT_DOUBLE_EQ(measure.Ascent({2048, false}) + measure.Descent({2048, false}), 1901 + 483);
+}
+
+}  // namespace
+}  // namespace rating::plot
