@@ -12,10 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -26,7 +24,9 @@
 
 #include "app/start_up.h"
 #include "engine/failure.h"
+#include "run/platform.h"
 #include "run/rating_run.h"
+#include "run/working_folder.h"
 
 using rating::InputField;
 
@@ -70,7 +70,7 @@ QString Press(MainWindow& form, QString* title = nullptr) {
 // without the window.
 rating::RunFailure RunFailure(const MainWindow& form) {
   try {
-    rating::CreateRatingFile(form.FieldTexts(), QLocale().decimalPoint().toStdString());
+    rating::CreateRatingFile(form.FieldTexts(), rating::platform::UserDecimalSeparator());
   } catch (const rating::RunFailure& failure) {
     return failure;
   }
@@ -303,43 +303,21 @@ class MainWindowTest : public QObject {
     }
   }
 
-  void copyTable_data() {
-    QTest::addColumn<QList<int>>("selected");  // list rows, the headings being 0 and 1
-    QTest::addColumn<QList<int>>("copied");    // table rows expected on the clipboard
-    QTest::newRow("one row") << QList<int>{3} << QList<int>{1};
-    QTest::newRow("a range and a single row") << QList<int>{2, 3, 4, 28} << QList<int>{0, 1, 2, 26};
-    QTest::newRow("headings alone copy nothing of theirs") << QList<int>{0, 1, 5} << QList<int>{3};
-    QTest::newRow("nothing selected copies the whole table") << QList<int>{} << QList<int>{};
-  }
-
-  void copyTable() {
-    QFETCH(QList<int>, selected);
-    QFETCH(QList<int>, copied);
+  // Ctrl+C in the list copies the selected rows as the session's table.
+  void ctrlCCopiesTheSelectedRows() {
     MainWindow form;
     Aim(form, QStringLiteral("copy.RAT"));
     QCOMPARE(Press(form), QString());
     auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
     QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
-    for (const int row : selected) list->item(row)->setSelected(true);
-    if (copied.isEmpty()) {
-      for (int row = 0; row <= 26; ++row) copied << row;
-    }
+    list->item(2)->setSelected(true);
+    list->item(28)->setSelected(true);
     QApplication::clipboard()->clear();
     QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
-
     const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
-    QCOMPARE(lines.size(), copied.size() + 2);  // the header, the rows and an empty last line
-    QCOMPARE(lines.first(), QStringLiteral("Elev (ft)\tArea (ft^2)\tVelocity (ft/s)\tFlow (cfs)\tStorage "
-                                           "(acft)\tCascades (N)"));
-    QVERIFY(lines.last().isEmpty());
-    // Each copied row holds, cell by cell, what the list shows.
-    const QStringList shown = ListLines(form);
-    for (int k = 0; k < copied.size(); ++k) {
-      const QString& row = lines.at(k + 1);
-      QCOMPARE(row.split(QLatin1Char('\t')),
-               shown.at(copied.at(k) + 2).split(QLatin1Char(' '), Qt::SkipEmptyParts));
-      QVERIFY(!row.endsWith(QLatin1Char(' ')));
-    }
+    QCOMPARE(lines.size(), 4);  // the header, the two rows and an empty last line
+    QCOMPARE(lines.at(1), QStringLiteral("0\t0\t0\t0\t0\t0"));
+    QCOMPARE(lines.at(2), QStringLiteral("5.2\t314\t9.65\t3030\t209\t1.22"));
   }
 
   void contextMenuCopiesAndShowsTheRatingCurves() {
@@ -420,22 +398,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(answered.value_or(-1), status);
   }
 
-  void workingFolder() {
-    QTemporaryDir own;
-    const QString folder = QDir(own.path()).canonicalPath();
-    QCOMPARE(WorkingFolderFor(folder, QStringLiteral("/usr/bin")), folder);
-    // Installed by a package manager: the user's documents, or home.
-    const QString installed = WorkingFolderFor(folder, own.path());
-    QVERIFY(installed != folder);
-    QVERIFY(installed == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) ||
-            installed == QDir::homePath());
-  }
-
   void relativeNamesResolveAgainstTheProgramFolder() {
     QTemporaryDir elsewhere;
     QVERIFY(QDir::setCurrent(elsewhere.path()));
     MainWindow form;
-    MakeProgramFolderCurrent(form);
+    QCOMPARE(rating::MakeWorkingFolderCurrent(), std::nullopt);
     const QString expected =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("MyRating.RAT"));
     QFile::remove(expected);

@@ -80,15 +80,15 @@ INSTANTIATE_TEST_SUITE_P(
         PairsCase{"ARowOfZeros", {{0, 0, 0, 0}, {1, 0, 0, 1}}, "0,0\r\n", {1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TabSeparatedListing, HasOneHeaderRowAndTheCellsWithoutBlanks) {
-  const std::vector<std::string> lines = {
-      "0.2      10.1     1.24     12.5     6.72     440      ",
-      "-0.123456-1.5E+07 0        3030     209      1.22     ",  // a cell that fills its nine characters
+TEST(TabSeparatedTable, HasOneHeaderRowAndEveryValueInFull) {
+  const std::vector<ListingRow> rows = {
+      {0.2F, 10.1F, 1.24F, 12.5F, 6.72F, 440},
+      {-0.1234567F, -1.5E+07F, 0, 3030, 209, 1.22F},  // a value wider than its nine-character column
   };
-  EXPECT_EQ(TabSeparatedListing(lines),
+  EXPECT_EQ(TabSeparatedTable(rows, "."),
             "Elev (ft)\tArea (ft^2)\tVelocity (ft/s)\tFlow (cfs)\tStorage (acft)\tCascades (N)\n"
             "0.2\t10.1\t1.24\t12.5\t6.72\t440\n"
-            "-0.123456\t-1.5E+07\t0\t3030\t209\t1.22\n");
+            "-0.1234567\t-1.5E+07\t0\t3030\t209\t1.22\n");
 }
 
 TEST(ReachDescription, SaysTheReachInWordsWithUnits) {
