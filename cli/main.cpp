@@ -7,5 +7,6 @@
 
 int main(int argc, char* argv[]) {
   const std::vector<std::string> arguments(argv, argv + argc);  // NOLINT: argv is argc long
-  return rating::cli::RunCommandLine(arguments, rating::platform::UserDecimalSeparator(), std::cout, std::cerr);
+  return rating::cli::RunCommandLine(arguments, rating::platform::UserDecimalSeparator(), std::cout,
+                                     std::cerr);
 }

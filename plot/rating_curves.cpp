@@ -133,7 +133,9 @@ class SceneBuilder {
   SceneBuilder(plot::Scene& scene, const plot::TextMeasure& measure, std::string_view separator)
       : scene_(scene), measure_(measure), separator_(separator) {}
 
-  [[nodiscard]] double LineHeight() const { return measure_.Ascent(kLabelFont) + measure_.Descent(kLabelFont); }
+  [[nodiscard]] double LineHeight() const {
+    return measure_.Ascent(kLabelFont) + measure_.Descent(kLabelFont);
+  }
 
   [[nodiscard]] Margins MarginsOf(const Panel& panel) const {
     const std::vector<std::string> across = Labels(NiceAxis(panel.x), separator_);
@@ -146,15 +148,15 @@ class SceneBuilder {
   void CentredText(double centreX, double top, double height, std::string text, const Font& font,
                    bool rotated = false) {
     const double baseline = top + height / 2 + (measure_.Ascent(font) - measure_.Descent(font)) / 2;
-    scene_.items.emplace_back(plot::Text{{centreX, baseline}, std::move(text), font, Anchor::Middle, rotated,
-                                         plot::kBlack});
+    scene_.items.emplace_back(
+        plot::Text{{centreX, baseline}, std::move(text), font, Anchor::Middle, rotated, plot::kBlack});
   }
 
   void Headings(const RatingCurves& curves, double left, double lineWidth) {
     CentredText(left + lineWidth / 2, 12, 26, plot::Elided(curves.title, lineWidth, kHeadingFont, measure_),
                 kHeadingFont);
-    CentredText(left + lineWidth / 2, 40, 18,
-                plot::Elided(curves.subtitle, lineWidth, kLabelFont, measure_), kLabelFont);
+    CentredText(left + lineWidth / 2, 40, 18, plot::Elided(curves.subtitle, lineWidth, kLabelFont, measure_),
+                kLabelFont);
   }
 
   // One panel: `panel.y` (up) against `panel.x` (across), inside the frame
@@ -175,7 +177,8 @@ class SceneBuilder {
       const Point at = toPoint(across.Tick(k), up.low);
       scene_.items.emplace_back(plot::Line{{at.x, topLeft.y}, at, kGridColor, 1});
       scene_.items.emplace_back(plot::Line{at, {at.x, at.y + kTickLength}, plot::kBlack, 1});
-      Label({at.x, at.y + kTickLength + ascent}, acrossLabels.at(static_cast<std::size_t>(k)), Anchor::Middle);
+      Label({at.x, at.y + kTickLength + ascent}, acrossLabels.at(static_cast<std::size_t>(k)),
+            Anchor::Middle);
     }
     const std::vector<std::string> upLabels = Labels(up, separator_);
     for (int k = 0; k <= up.Intervals(); ++k) {
@@ -196,8 +199,8 @@ class SceneBuilder {
     const double titleCentre =
         kTickLength + kLabelGap + WidestLabel(measure_, upLabels) + kLabelGap + LineHeight() / 2;
     const double titleX = topLeft.x - titleCentre + (ascent - measure_.Descent(kLabelFont)) / 2;
-    scene_.items.emplace_back(plot::Text{{titleX, topLeft.y + height / 2}, panel.yLabel, kLabelFont,
-                                         Anchor::Middle, true, plot::kBlack});
+    scene_.items.emplace_back(plot::Text{
+        {titleX, topLeft.y + height / 2}, panel.yLabel, kLabelFont, Anchor::Middle, true, plot::kBlack});
 
     plot::Polyline curve{{}, kCurveColor, 2};
     for (std::size_t i = 0; i < panel.x.size(); ++i) curve.points.push_back(toPoint(panel.x[i], panel.y[i]));
@@ -208,7 +211,8 @@ class SceneBuilder {
  private:
   // A tick's label; an unlabelled tick has none.
   void Label(Point at, const std::string& text, Anchor anchor) {
-    if (!text.empty()) scene_.items.emplace_back(plot::Text{at, text, kLabelFont, anchor, false, plot::kBlack});
+    if (!text.empty())
+      scene_.items.emplace_back(plot::Text{at, text, kLabelFont, anchor, false, plot::kBlack});
   }
 
   plot::Scene& scene_;

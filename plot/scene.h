@@ -84,11 +84,11 @@ struct Text {
 using Item = std::variant<Line, Polyline, Rect, Dot, Text>;
 
 struct Scene {
-  double width = 0;          // page units
-  double height = 0;         // page units
-  std::string title;         // UTF-8, the document's title
-  std::string description;   // UTF-8, what it shows in words
-  std::vector<Item> items;   // drawn in order, each over those before it
+  double width = 0;         // page units
+  double height = 0;        // page units
+  std::string title;        // UTF-8, the document's title
+  std::string description;  // UTF-8, what it shows in words
+  std::vector<Item> items;  // drawn in order, each over those before it
 };
 
 // The widths of texts in the drawing's face, which decide where labels go.

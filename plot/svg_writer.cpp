@@ -39,7 +39,11 @@ template <typename Visit>
 void ForEachCharacter(std::string_view text, Visit visit) {
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80U ? 1 : lead >= 0xF0U ? 4 : lead >= 0xE0U ? 3 : lead >= 0xC0U ? 2 : 1;
+    const std::size_t length = lead < 0x80U    ? 1
+                               : lead >= 0xF0U ? 4
+                               : lead >= 0xE0U ? 3
+                               : lead >= 0xC0U ? 2
+                                               : 1;
     visit(lead < 0x80U ? static_cast<char32_t>(lead) : char32_t{0xFFFD});
     i += length;
   }
@@ -49,9 +53,8 @@ void ForEachCharacter(std::string_view text, Visit visit) {
 std::string Number(double value) {
   std::array<char, 32> text{};
   const double rounded = std::round(value * 100) / 100;
-  const auto [end, error] =
-      std::to_chars(text.data(), text.data() + text.size(), rounded == 0 ? 0.0 : rounded,
-                    std::chars_format::fixed, 2);
+  const auto [end, error] = std::to_chars(text.data(), text.data() + text.size(),
+                                          rounded == 0 ? 0.0 : rounded, std::chars_format::fixed, 2);
   std::string number(text.data(), end);
   while (number.back() == '0') number.pop_back();
   if (number.back() == '.') number.pop_back();
@@ -76,8 +79,10 @@ std::string Escaped(std::string_view text) {
       case '\t': escaped += "&#9;"; break;
       default:
         // XML 1.0 allows no other control character, even escaped.
-        if (static_cast<unsigned char>(c) >= 0x20U) escaped += c;
-        else escaped += ' ';
+        if (static_cast<unsigned char>(c) >= 0x20U)
+          escaped += c;
+        else
+          escaped += ' ';
     }
   }
   return escaped;
@@ -147,8 +152,8 @@ void Write(std::string& svg, const Text& text) {
     svg.append(Attribute("text-anchor", kAnchors.at(static_cast<std::size_t>(text.anchor))));
   }
   if (text.rotated) {
-    svg.append(Attribute("transform", "rotate(-90 " + Number(text.anchorAt.x) + " " +
-                                          Number(text.anchorAt.y) + ")"));
+    svg.append(Attribute("transform",
+                         "rotate(-90 " + Number(text.anchorAt.x) + " " + Number(text.anchorAt.y) + ")"));
   }
   if (text.color != kBlack) svg.append(Attribute("fill", Hex(text.color)));
   svg.append(">").append(Escaped(text.text)).append("</text>\n");
@@ -161,9 +166,8 @@ double Scaled(double units, const Font& font) { return units / kUnitsPerEm * fon
 double SvgTextMeasure::Advance(std::string_view text, const Font& font) const {
   const std::array<short, 95>& advances = font.bold ? kBoldAdvances : kRegularAdvances;
   double units = 0;
-  ForEachCharacter(text, [&](char32_t c) {
-    units += c >= 32 && c < 127 ? advances.at(c - 32) : kOtherAdvance;
-  });
+  ForEachCharacter(text,
+                   [&](char32_t c) { units += c >= 32 && c < 127 ? advances.at(c - 32) : kOtherAdvance; });
   return Scaled(units, font);
 }
 

@@ -1,10 +1,9 @@
-#include <langinfo.h>
-#include <locale.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <fstream>
+#include <langinfo.h>
+#include <locale.h>
 #include <system_error>
+#include <unistd.h>
 
 #include "run/platform.h"
 

@@ -1,8 +1,7 @@
-#include <windows.h>
-
 #include <array>
 #include <knownfolders.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "run/platform.h"
 
@@ -22,8 +21,8 @@ bool IsWithin(const std::filesystem::path& folder, const std::filesystem::path& 
   if (parent.empty()) return false;
   std::error_code error;
   const std::filesystem::path relative =
-      std::filesystem::weakly_canonical(folder, error).lexically_relative(
-          std::filesystem::weakly_canonical(parent, error));
+      std::filesystem::weakly_canonical(folder, error)
+          .lexically_relative(std::filesystem::weakly_canonical(parent, error));
   return !error && !relative.empty() && *relative.begin() != "..";
 }
 
@@ -55,7 +54,8 @@ std::filesystem::path ProgramFolder() {
 }
 
 bool IsInstalledProgramFolder(const std::filesystem::path& folder) {
-  for (const KNOWNFOLDERID* id : {&FOLDERID_UserProgramFiles, &FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86}) {
+  for (const KNOWNFOLDERID* id :
+       {&FOLDERID_UserProgramFiles, &FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86}) {
     if (IsWithin(folder, KnownFolder(*id))) return true;
   }
   return false;
@@ -65,9 +65,9 @@ bool MayCreateFilesIn(const std::filesystem::path& folder) {
   // Access rights are not the whole answer on Windows (virtualisation,
   // inherited ACLs): try a file of our own, gone on closing.
   const std::wstring probe = (folder / L".trapezoid-rating-probe").wstring();
-  const HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
-                                    nullptr);
+  const HANDLE file =
+      ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                    FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   ::CloseHandle(file);
   return true;

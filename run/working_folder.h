@@ -9,10 +9,10 @@ namespace rating {
 // Where the program is kept, as far as choosing its working folder goes.
 struct ProgramPlace {
   std::filesystem::path programFolder;
-  bool installed = false;          // put there by a package or an installer
-  bool mayCreateFiles = false;     // the user may create files in programFolder
-  std::filesystem::path documents; // the user's documents folder; empty where none
-  std::filesystem::path home;      // the user's home folder
+  bool installed = false;           // put there by a package or an installer
+  bool mayCreateFiles = false;      // the user may create files in programFolder
+  std::filesystem::path documents;  // the user's documents folder; empty where none
+  std::filesystem::path home;       // the user's home folder
 };
 
 // The folder a relative rating file name such as the default "MyRating.RAT"

@@ -105,7 +105,8 @@ void ShowRating(HWND window) {
 
 void CreateRatingFileClicked(HWND window) {
   FieldTexts texts;
-  for (const FieldFacts& facts : kFields) TextOf(texts, facts.field) = Utf8(WindowText(Field(window, facts.field)));
+  for (const FieldFacts& facts : kFields)
+    TextOf(texts, facts.field) = Utf8(WindowText(Field(window, facts.field)));
   const std::optional<PressFailure> failure = State(window).session.Press(texts);
   if (!failure || failure->emptiesList) ShowRating(window);
   if (!failure) return;
@@ -121,7 +122,8 @@ void CreateRatingFileClicked(HWND window) {
 // on the clipboard as the session's table.
 void CopyTable(HWND window) {
   const HWND list = Control(window, kListId);
-  std::vector<int> selected(static_cast<std::size_t>(std::max<LRESULT>(0, ::SendMessageW(list, LB_GETSELCOUNT, 0, 0))));
+  std::vector<int> selected(
+      static_cast<std::size_t>(std::max<LRESULT>(0, ::SendMessageW(list, LB_GETSELCOUNT, 0, 0))));
   ::SendMessageW(list, LB_GETSELITEMS, selected.size(),
                  reinterpret_cast<LPARAM>(selected.data()));  // NOLINT: the message's type
   const std::string copied = State(window).session.CopyText(selected);

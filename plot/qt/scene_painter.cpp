@@ -47,7 +47,9 @@ class ItemPainter {
   void operator()(const Text& text) {
     const QString shown = ToQt(text.text);
     const double advance = measure_.Advance(text.text, text.font);
-    const double shift = text.anchor == Anchor::Start ? 0 : text.anchor == Anchor::Middle ? advance / 2 : advance;
+    const double shift = text.anchor == Anchor::Start    ? 0
+                         : text.anchor == Anchor::Middle ? advance / 2
+                                                         : advance;
     painter_.save();
     painter_.setFont(measure_.QtFont(text.font));
     painter_.setPen(ToQt(text.color));

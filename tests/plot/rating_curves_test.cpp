@@ -89,29 +89,36 @@ INSTANTIATE_TEST_SUITE_P(
     Plot, RatingCurveScenes,
     testing::Values(
         SceneCase{"Defaults", {}, ".", false},
-        SceneCase{"FineElevationSteps",
-                  {{InputField::Invert, "5280.37"}, {InputField::Increment, "0.001"}, {InputField::MaxFlow, "0.3"}},
-                  ".",
-                  false},
+        SceneCase{
+            "FineElevationSteps",
+            {{InputField::Invert, "5280.37"}, {InputField::Increment, "0.001"}, {InputField::MaxFlow, "0.3"}},
+            ".",
+            false},
         SceneCase{"WideFlowLabels",
                   {{InputField::BottomWidth, "80"}, {InputField::Length, "55"}, {InputField::Fall, "1100"}},
                   ".",
                   false},
-        SceneCase{"CommaDecimals", {{InputField::Length, "5,5"}, {InputField::Roughness, "0,025"},
-                                    {InputField::Invert, "0,0"}, {InputField::Increment, "0,2"}}, ",", false},
+        SceneCase{"CommaDecimals",
+                  {{InputField::Length, "5,5"},
+                   {InputField::Roughness, "0,025"},
+                   {InputField::Invert, "0,0"},
+                   {InputField::Increment, "0,2"}},
+                  ",",
+                  false},
         SceneCase{"LongTitle",
                   {{InputField::Title,
-                    "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW Creek MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM水"}},
+                    "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW Creek "
+                    "MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM水"}},
                   ".",
                   true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RatingCurveScenes, TickLabelsAndSubtitleShareTheUsersSeparator) {
   EXPECT_EQ(TickLabels({0, 0.95}, ","),
-            (std::vector<std::string>{"0,0", "", "0,1", "", "0,2", "", "0,3", "", "0,4", "", "0,5", "", "0,6", "",
-                                      "0,7", "", "0,8", "", "0,9", "", "1,0"}));
+            (std::vector<std::string>{"0,0", "", "0,1", "", "0,2", "", "0,3", "", "0,4", "", "0,5", "",
+                                      "0,6", "", "0,7", "", "0,8", "", "0,9", "", "1,0"}));
   EXPECT_EQ(TickLabels({0, 2990}, "."), (std::vector<std::string>{"0", "", "500", "", "1000", "", "1500", "",
-                                                                    "2000", "", "2500", "", "3000", ""}));
+                                                                  "2000", "", "2500", "", "3000", ""}));
 }
 
 TEST(RatingCurveScenes, OfNoRatingAreABlankPage) {

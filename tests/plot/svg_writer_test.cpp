@@ -49,7 +49,8 @@ Scene EveryItem() {
   scene.items.emplace_back(Polyline{{{1, 2}, {3.25, 4.5}, {5, 6}}, {0x1f, 0x5f, 0xa8}, 2});
   scene.items.emplace_back(Dot{{7, 8}, 2.5, {0x1f, 0x5f, 0xa8}});
   scene.items.emplace_back(Text{{50, 60}, "a < b & c > \"d\"", {12, false}, Anchor::Start, false, kBlack});
-  scene.items.emplace_back(Text{{50, 80}, "Mill Creek – reach 3 …", {18, true}, Anchor::Middle, false, kBlack});
+  scene.items.emplace_back(
+      Text{{50, 80}, "Mill Creek – reach 3 …", {18, true}, Anchor::Middle, false, kBlack});
   scene.items.emplace_back(Text{{20, 100}, "Elevation (ft)", {12, false}, Anchor::End, true, {0xff, 0, 0}});
   return scene;
 }
@@ -78,19 +79,19 @@ TEST_P(SvgDocuments, MatchTheirGoldenFilesAndParse) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Svg, SvgDocuments,
-    testing::Values(SvgCase{"empty-page", EmptyPage, {"", ""}},
-                    SvgCase{"every-item",
-                            EveryItem,
-                            {"Smith & Jones <Creek> \"upper\"", "tab\there, bell  gone", "a < b & c > \"d\"",
-                             "Mill Creek – reach 3 …", "Elevation (ft)"}},
-                    SvgCase{"default-rating-curves", DefaultRatingCurves, {}}),
-    [](const auto& info) {
-      std::string name = info.param.name;
-      std::erase(name, '-');
-      return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Svg, SvgDocuments,
+                         testing::Values(SvgCase{"empty-page", EmptyPage, {"", ""}},
+                                         SvgCase{"every-item",
+                                                 EveryItem,
+                                                 {"Smith & Jones <Creek> \"upper\"", "tab\there, bell  gone",
+                                                  "a < b & c > \"d\"", "Mill Creek – reach 3 …",
+                                                  "Elevation (ft)"}},
+                                         SvgCase{"default-rating-curves", DefaultRatingCurves, {}}),
+                         [](const auto& info) {
+                           std::string name = info.param.name;
+                           std::erase(name, '-');
+                           return name;
+                         });
 
 // Fixed advances: the same layout on every machine, in proportion to the
 // size, a full em for a character the table does not know.

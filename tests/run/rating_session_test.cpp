@@ -87,18 +87,18 @@ TEST_P(FailedPresses, SayWhatFailedWhereAndWhatTheListShows) {
 
 INSTANTIATE_TEST_SUITE_P(
     Session, FailedPresses,
-    testing::Values(
-        FailedPressCase{"ABadFieldKeepsTheList",
-                        {{InputField::Length, "5,5x"}},
-                        "Type mismatch: Channel Length (mi) \"5,5x\" is not a number.",
-                        InputField::Length,
-                        false},
-        FailedPressCase{"ATitleOfTwoLinesEmptiesIt",
-                        {{InputField::Title, "a\nb"}},
-                        "Invalid text: Title Line contains a line break; it must be one line.",
-                        InputField::Title,
-                        true},
-        FailedPressCase{"AFailedComputationEmptiesIt",
+    testing::Values(FailedPressCase{"ABadFieldKeepsTheList",
+                                    {{InputField::Length, "5,5x"}},
+                                    "Type mismatch: Channel Length (mi) \"5,5x\" is not a number.",
+                                    InputField::Length,
+                                    false},
+                    FailedPressCase{"ATitleOfTwoLinesEmptiesIt",
+                                    {{InputField::Title, "a\nb"}},
+                                    "Invalid text: Title Line contains a line break; it must be one line.",
+                                    InputField::Title,
+                                    true},
+                    FailedPressCase{
+                        "AFailedComputationEmptiesIt",
                         {{InputField::Fall, "0"}},
                         "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall "
                         "of 0 gives no flow).",
@@ -166,8 +166,9 @@ TEST_F(RatingSessionTest, PairedDataSayWhichRowsTheyLeaveOut) {
   ASSERT_EQ(session_.Press(Texts({{InputField::Increment, "0.002"}, {InputField::MaxFlow, "100"}})),
             std::nullopt);
   const PairedData pairs = session_.PairedDataFor("fine.csv");
-  EXPECT_EQ(pairs.note, "61 rows, 149 to 344, left out of the paired data \"fine.csv\": storage and outflow "
-                        "must both increase.");
+  EXPECT_EQ(pairs.note,
+            "61 rows, 149 to 344, left out of the paired data \"fine.csv\": storage and outflow "
+            "must both increase.");
 }
 
 // Where a relative rating file name goes.
@@ -186,20 +187,22 @@ TEST_P(WorkingFolders, AreTheProgramsOwnOnlyWhereItIsKeptWritable) {
   const testing_support::ScratchFolder scratch("working-folder-test");
   const fs::path documents = scratch.Path() / "Documents";
   if (GetParam().hasDocuments) fs::create_directory(documents);
-  const ProgramPlace place{scratch.Path() / "program", GetParam().installed, GetParam().mayCreateFiles, documents,
-                           scratch.Path()};
+  const ProgramPlace place{scratch.Path() / "program", GetParam().installed, GetParam().mayCreateFiles,
+                           documents, scratch.Path()};
   const std::string expected = GetParam().expected;
-  const fs::path wanted = expected == "program" ? place.programFolder : expected == "documents" ? documents : place.home;
+  const fs::path wanted = expected == "program"     ? place.programFolder
+                          : expected == "documents" ? documents
+                                                    : place.home;
   EXPECT_EQ(WorkingFolderFor(place), wanted);
 }
 
-INSTANTIATE_TEST_SUITE_P(Session, WorkingFolders,
-                         testing::Values(WorkingFolderCase{"KeptInAFolderOfItsOwn", false, true, true, "program"},
-                                         WorkingFolderCase{"Installed", true, true, true, "documents"},
-                                         WorkingFolderCase{"InAFolderTheUserMayNotWrite", false, false, true,
-                                                           "documents"},
-                                         WorkingFolderCase{"InstalledWithoutDocuments", true, false, false, "home"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Session, WorkingFolders,
+    testing::Values(WorkingFolderCase{"KeptInAFolderOfItsOwn", false, true, true, "program"},
+                    WorkingFolderCase{"Installed", true, true, true, "documents"},
+                    WorkingFolderCase{"InAFolderTheUserMayNotWrite", false, false, true, "documents"},
+                    WorkingFolderCase{"InstalledWithoutDocuments", true, false, false, "home"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace rating

@@ -2,7 +2,6 @@
 
 // Reads an SVG document with a real XML parser, for the tests of drawings.
 #include <expat.h>
-
 #include <string>
 #include <vector>
 
