@@ -106,8 +106,7 @@ std::vector<CommandFailure> FindSharedTargets(const std::string& batchFile,
   std::vector<CommandFailure> conflicts;
   for (const auto& [path, users] : uses.ByPath()) {
     if (users.size() < 2) continue;
-    conflicts.emplace_back(CommandFailureKind::BatchConflict,
-                           Compose(Message::BatchSharedFile, {{"kind", Pattern(Message::KindBatchConflict)},
+    conflicts.emplace_back(Compose(Message::BatchSharedFile, {{"kind", Pattern(Message::KindBatchConflict)},
                                                               {"path", batchFile},
                                                               {"target", path},
                                                               {"uses", DescribeUses(users)}}));

@@ -79,7 +79,7 @@ RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const 
     try {
       WriteWholeFile(OutputName(name), bytes, &pending.files);
     } catch (const std::system_error& error) {
-      throw CommandFailure(facts.failure, FileMessage(Pattern(facts.failureText), name, error.code()));
+      throw CommandFailure(FileMessage(Pattern(facts.failureText), name, error.code()));
     }
     pending.Label(Pattern(facts.failureText), name, owner);
     if (facts.extra == Extra::PairedData) {
@@ -167,7 +167,7 @@ int RunBatch(const Request& request, const std::string& separator, std::ostream&
     const std::size_t pendingBefore = pending.files.size();
     std::vector<std::string> notes;
     try {
-      if (!reach.error.empty()) throw CommandFailure(CommandFailureKind::MalformedRow, reach.error);
+      if (!reach.error.empty()) throw CommandFailure(reach.error);
       RateReach(reach.texts, reach.extras, separator, pending, i, notes);
       for (const std::string& note : notes) err << where(i) << note << '\n';
     } catch (const std::runtime_error& failure) {  // RunFailure or CommandFailure

@@ -26,19 +26,18 @@ struct ExtraFacts {
   std::string_view valueName;  // for --help
   std::string_view help;
   std::string_view role;       // what the file is, in messages
-  CommandFailureKind failure;  // the kind of a failure to write it
   Message failureText;         // the first words of that failure
 };
 
 inline constexpr std::array<ExtraFacts, 3> kExtras = {{
     {Extra::Plot, "plot", "rating.svg", "Draw the rating curves of the reach to an SVG file.", "the plot",
-     CommandFailureKind::PlotFile, Message::KindPlotFile},
+     Message::KindPlotFile},
     {Extra::Csv, "csv", "table.csv",
      "Write the whole table as CSV with \".\" decimals, the values the listing shows.", "the CSV table",
-     CommandFailureKind::CsvFile, Message::KindCsvFile},
+     Message::KindCsvFile},
     {Extra::PairedData, "paired-data", "storage-outflow.csv",
      "Write storage against outflow as CSV for a Modified Puls routing, both strictly increasing.",
-     "the paired data", CommandFailureKind::PairedDataFile, Message::KindPairedDataFile},
+     "the paired data", Message::KindPairedDataFile},
 }};
 
 // The extra files of a reach, indexed by Extra; empty for none. "-" is

@@ -23,22 +23,17 @@ const MessageArgument kKind{"kind", Pattern(Message::KindBatchFile)};
 
 // What is wrong with the table as a whole.
 [[noreturn]] void Fail(const std::string& path, Message problem) {
-  throw CommandFailure(
-      CommandFailureKind::BatchFile,
-      Compose(Message::BatchProblem, {kKind, {"path", path}, {"problem", Pattern(problem)}}));
+  throw CommandFailure(Compose(Message::BatchProblem, {kKind, {"path", path}, {"problem", Pattern(problem)}}));
 }
 
 // What is wrong on one line of the table.
 [[noreturn]] void FailAt(const std::string& path, int line, const std::string& problem) {
-  throw CommandFailure(
-      CommandFailureKind::BatchFile,
-      Compose(Message::BatchProblemAtLine,
+  throw CommandFailure(Compose(Message::BatchProblemAtLine,
               {kKind, {"path", path}, {"line", std::to_string(line)}, {"problem", problem}}));
 }
 
 [[noreturn]] void FailToOpen(const std::string& path, std::error_code reason) {
-  throw CommandFailure(CommandFailureKind::BatchFile,
-                       FileMessage(Pattern(Message::KindBatchFile), path, reason));
+  throw CommandFailure(FileMessage(Pattern(Message::KindBatchFile), path, reason));
 }
 
 // libcsv's complaints, in the user's terms.

@@ -28,8 +28,6 @@ std::string ParameterLine(std::string_view width, std::string_view bank, std::st
   return line;
 }
 
-RatingFileWriter::RatingFileWriter(std::string decimalSeparator) : separator_(std::move(decimalSeparator)) {}
-
 void RatingFileWriter::Open(const std::string& name) {
   file_.reset();
   name_ = name;
@@ -48,23 +46,6 @@ void RatingFileWriter::FailWrite(const std::system_error& error) {
 SafeFile& RatingFileWriter::File() {
   if (!file_) FailWrite(std::system_error(EBADF, std::generic_category()));
   return *file_;
-}
-
-void RatingFileWriter::WriteLine(std::string_view line) {
-  SafeFile& file = File();
-  try {
-    file.Write(line);
-    file.Write(kLineEnd);
-  } catch (const std::system_error& error) {
-    FailWrite(error);
-  }
-}
-
-void RatingFileWriter::WriteTitle(std::string_view title) { WriteLine(title); }
-
-void RatingFileWriter::WriteParameters(std::string_view width, std::string_view bank, std::string_view fall,
-                                       std::string_view length, std::string_view n) {
-  WriteLine(ParameterLine(width, bank, fall, length, n));
 }
 
 RatingFileRow RatingFileRowOf(const RatingTable& table, int row) {
@@ -93,8 +74,6 @@ std::string RatingFileText(std::string_view title, std::string_view parameterLin
   for (const RatingFileRow& row : rows) text.append(RatingFileLine(row, decimalSeparator)).append(kLineEnd);
   return text;
 }
-
-void RatingFileWriter::WriteRow(const RatingFileRow& row) { WriteLine(RatingFileLine(row, separator_)); }
 
 void RatingFileWriter::WriteText(std::string_view text) {
   SafeFile& file = File();

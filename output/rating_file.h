@@ -33,19 +33,9 @@ RatingFileRow RatingFileRowOf(const RatingTable& table, int row);
 // with FileCreate or FileWrite, the name as typed and the system's reason.
 class RatingFileWriter {
  public:
-  // `decimalSeparator` is the user's, used in every number written.
-  explicit RatingFileWriter(std::string decimalSeparator);
-
   // Fails, before anything is written, wherever creating or replacing `name`
   // would fail. Relative names resolve against the working directory.
   void Open(const std::string& name);
-  // Line 1: the title, verbatim.
-  void WriteTitle(std::string_view title);
-  // Line 2: the channel as typed (ParameterLine).
-  void WriteParameters(std::string_view width, std::string_view bank, std::string_view fall,
-                       std::string_view length, std::string_view n);
-  // One table line: elevation, flow, storage and cascades separated by tabs.
-  void WriteRow(const RatingFileRow& row);
   // Lines already laid out, each ending in CR LF (RatingFileText).
   void WriteText(std::string_view text);
   // Completes the file and puts it in place of the previous one, durably.
@@ -57,10 +47,8 @@ class RatingFileWriter {
  private:
   // The open file; writing before Open or after Close is a write failure.
   SafeFile& File();
-  void WriteLine(std::string_view line);
   [[noreturn]] void FailWrite(const std::system_error& error);
 
-  std::string separator_;
   std::string name_;  // as typed, for messages
   std::optional<SafeFile> file_;
 };

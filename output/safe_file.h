@@ -59,9 +59,6 @@ class SafeFile {
   // is finished.
   [[nodiscard]] bool WrittenInPlace() const { return temporary_.empty() && !committed_; }
 
-  // The file that is finally written: absolute, symbolic links followed.
-  [[nodiscard]] const std::filesystem::path& Target() const { return target_; }
-
  private:
   friend std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files);
   void PutInPlace();

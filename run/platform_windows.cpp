@@ -1,5 +1,4 @@
 #include <array>
-#include <knownfolders.h>
 #include <shlobj.h>
 #include <windows.h>
 

@@ -58,7 +58,7 @@ void WriteRatingFile(const RatingOutcome& outcome, std::vector<SafeFile>* pendin
   if (failure != nullptr && failure->Stage() < RunStage::OpenFile) throw *failure;
   // The file name is the first thing a press writes with: where it cannot be
   // created, that is said before a title or a table that fails.
-  RatingFileWriter file(".");
+  RatingFileWriter file;
   At(RunStage::OpenFile, [&] { file.Open(outcome.fileName); });
   if (failure != nullptr) throw *failure;
   At(RunStage::WriteFile, [&] {

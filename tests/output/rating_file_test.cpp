@@ -31,13 +31,22 @@ RatingTable DefaultTable(const char* separator = ".") {
   return table;
 }
 
+std::vector<RatingFileRow> RowsOf(const RatingTable& table) {
+  std::vector<RatingFileRow> rows;
+  for (int j = 0; j <= table.lastRow; ++j) rows.push_back(RatingFileRowOf(table, j));
+  return rows;
+}
+
+// The default rating file as a press lays it out.
+std::string DefaultFileText(const char* separator = ".") {
+  return RatingFileText("South Street Channel", ParameterLine("50", "2", "110", "5.5", "0.025"),
+                        RowsOf(DefaultTable(separator)), separator);
+}
+
 void WriteDefaultFile(const std::string& name, const char* separator = ".") {
-  RatingTable table = DefaultTable(separator);
-  RatingFileWriter writer(separator);
+  RatingFileWriter writer;
   writer.Open(name);
-  writer.WriteTitle("South Street Channel");
-  writer.WriteParameters("50", "2", "110", "5.5", "0.025");
-  for (int j = 0; j <= table.lastRow; ++j) writer.WriteRow(RatingFileRowOf(table, j));
+  writer.WriteText(DefaultFileText(separator));
   writer.Close();
 }
 
@@ -83,11 +92,10 @@ TEST_F(RatingFileTest, CommaLocaleWritesCommas) {
 TEST_F(RatingFileTest, TitleAndParametersAreWrittenAsTyped) {
   const fs::path name = dir_ / "title.RAT";
   RatingTable table = DefaultTable();
-  RatingFileWriter writer(".");
+  RatingFileWriter writer;
   writer.Open(name);
-  writer.WriteTitle("Bach\tGraben – Straße 5 «Süd»");
-  writer.WriteParameters(" 50", "0", "1,5e2", "5.50", "");
-  writer.WriteRow(RatingFileRowOf(table, 0));
+  writer.WriteText(RatingFileText("Bach\tGraben – Straße 5 «Süd»", ParameterLine(" 50", "0", "1,5e2", "5.50", ""),
+                                  {RatingFileRowOf(table, 0)}, "."));
   writer.Close();
   EXPECT_EQ(ReadFile(name),
             "Bach\tGraben – Straße 5 «Süd»\r\n"
@@ -102,13 +110,8 @@ TEST_F(RatingFileTest, RowsAreRoundedToThreeFiguresAndNegativesTakeTheSign) {
   table.flow[1] = 9.949999F;
   table.storage[1] = -0.123456F;
   table.cascades[1] = 1234.5F;
-  const fs::path name = dir_ / "row.RAT";
-  RatingFileWriter writer(".");
-  writer.Open(name);
   const RatingFileRow row = RatingFileRowOf(table, 1);
-  writer.WriteRow(row);
-  writer.Close();
-  EXPECT_EQ(ReadFile(name), "-1.25 \t 9.95 \t-0.123 \t 1230 \r\n");
+  EXPECT_EQ(RatingFileText("", "", {row}, "."), "\r\n\r\n-1.25 \t 9.95 \t-0.123 \t 1230 \r\n");
   EXPECT_EQ(row.flow, 9.95F);
   EXPECT_EQ(row.storage, -0.123F);
   EXPECT_EQ(row.cascades, 1230.0F);
@@ -143,10 +146,8 @@ TEST_F(RatingFileTest, AFailureAfterOpenLeavesThePreviousFileByteIdentical) {
   const ChannelParameters channel =
       ReadChannelParameters(testing_support::TextsWith({{InputField::Fall, "0"}}), ".");
   {
-    RatingFileWriter writer(".");
+    RatingFileWriter writer;
     writer.Open(name);
-    writer.WriteTitle("South Street Channel");
-    writer.WriteParameters("50", "2", "0", "5.5", "0.025");
     RatingTable table = CreateRatingTable(channel);
     EXPECT_THROW(ComputeRatingTable(channel, table), RatingFailure);
   }
@@ -156,9 +157,9 @@ TEST_F(RatingFileTest, AFailureAfterOpenLeavesThePreviousFileByteIdentical) {
 
 TEST_F(RatingFileTest, AFailureAfterOpenLeavesNoFileWhereThereWasNone) {
   {
-    RatingFileWriter writer(".");
+    RatingFileWriter writer;
     writer.Open(dir_ / "new.RAT");
-    writer.WriteTitle("abandoned");
+    writer.WriteText("abandoned\r\n");
   }
   EXPECT_EQ(Listing(), "");
 }
@@ -193,7 +194,7 @@ TEST_P(OpenFailures, FailBeforeWritingAndLeaveEverythingAsItWas) {
   const auto check = [&] {
     std::string shown = name;
     if (const auto nul = shown.find('\0'); nul != std::string::npos) shown.replace(nul, 1, "\\x00");
-    const auto failure = testing_support::FailureOf([&] { RatingFileWriter(".").Open(name); });
+    const auto failure = testing_support::FailureOf([&] { RatingFileWriter().Open(name); });
     if (!failure) {
       ADD_FAILURE() << "opened " << name;
       return false;
@@ -257,20 +258,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DeviceTarget, AFullDiskIsAFailureNotASuccess) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  RatingTable table = DefaultTable();
-  RatingFileWriter writer(".");
+  RatingFileWriter writer;
   writer.Open("/dev/full");
-  writer.WriteTitle("South Street Channel");
   EXPECT_FAILURE_MSG(
       {
-        for (int j = 0; j <= table.lastRow; ++j) writer.WriteRow(RatingFileRowOf(table, j));
+        writer.WriteText(DefaultFileText());
         writer.Close();
       },
       FailureKind::FileWrite, "Cannot write rating file \"/dev/full\": No space left on device.");
 }
 
 TEST(RelativeNames, NameTheFolderTheyResolvedTo) {
-  RatingFileWriter writer(".");
+  RatingFileWriter writer;
   EXPECT_FAILURE_MSG(writer.Open("no-such-folder/x.RAT"), FailureKind::FileCreate,
                      "Cannot create rating file \"no-such-folder/x.RAT\" in \"" +
                          (fs::current_path() / "no-such-folder").string() + "\": No such file or directory.");

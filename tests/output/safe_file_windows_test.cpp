@@ -26,9 +26,9 @@ constexpr const char* kPrevious = "previous rating\r\n";
 fs::path PathOf(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 void WriteRating(const std::string& name) {
-  RatingFileWriter writer(".");
+  RatingFileWriter writer;
   writer.Open(name);
-  writer.WriteTitle("South Street Channel");
+  writer.WriteText("South Street Channel\r\n");
   writer.Close();
 }
 
