@@ -53,8 +53,8 @@ ChannelParameters ReadChannelParameters(const FieldTexts& texts, std::string_vie
   p.roughness = convertSize(InputField::Roughness);
   p.manningFactor =
       Store(Div(kManningCoefficient, p.roughness, At(Quantity::ManningFactor)), At(Quantity::ManningFactor));
-  p.storageFactor =
-      Store(Div(p.lengthFeet, kSquareFeetPerAcre, At(Quantity::StorageFactor)), At(Quantity::StorageFactor));
+  // A finite single divided by the constant 43560 cannot fault: unchecked.
+  p.storageFactor = static_cast<float>(static_cast<double>(p.lengthFeet) / kSquareFeetPerAcre);
   p.invert = convert(InputField::Invert);
   p.increment = convertSize(InputField::Increment);
   if (p.increment == 0) p.increment = kIncrementForZero;

@@ -11,29 +11,28 @@ namespace rating::checked {
 namespace {
 
 struct QuantityText {
-  const char* name = nullptr;
+  Message name;
   std::optional<InputField> field;  // the field to blame for a derived value
 };
 
 QuantityText Describe(Quantity quantity) {
   switch (quantity) {
-    case Quantity::LengthFeet: return {"channel length in feet", InputField::Length};
-    case Quantity::Slope: return {"slope = Channel Fall (ft) / channel length", InputField::Length};
-    case Quantity::ManningFactor: return {"Manning factor 1.486 / n", InputField::Roughness};
-    case Quantity::StorageFactor: return {"storage factor", InputField::Length};
-    case Quantity::Depth: return {"depth", std::nullopt};
-    case Quantity::Elevation: return {"water-surface elevation", std::nullopt};
-    case Quantity::FlowArea: return {"flow area", std::nullopt};
-    case Quantity::MeanWidth: return {"mean width", std::nullopt};
-    case Quantity::WettedPerimeter: return {"wetted perimeter", std::nullopt};
-    case Quantity::Flow: return {"flow", std::nullopt};
-    case Quantity::Storage: return {"storage", std::nullopt};
-    case Quantity::Velocity: return {"velocity", std::nullopt};
-    case Quantity::Volume: return {"volume", std::nullopt};
-    case Quantity::TravelTime: return {"travel time K", std::nullopt};
-    case Quantity::Cascades: return {"cascades", std::nullopt};
+    case Quantity::LengthFeet: return {Message::QuantityLengthFeet, InputField::Length};
+    case Quantity::Slope: return {Message::QuantitySlope, InputField::Length};
+    case Quantity::ManningFactor: return {Message::QuantityManningFactor, InputField::Roughness};
+    case Quantity::Depth: return {Message::QuantityDepth, std::nullopt};
+    case Quantity::Elevation: return {Message::QuantityElevation, std::nullopt};
+    case Quantity::FlowArea: return {Message::QuantityFlowArea, std::nullopt};
+    case Quantity::MeanWidth: return {Message::QuantityMeanWidth, std::nullopt};
+    case Quantity::WettedPerimeter: return {Message::QuantityWettedPerimeter, std::nullopt};
+    case Quantity::Flow: return {Message::QuantityFlow, std::nullopt};
+    case Quantity::Storage: return {Message::QuantityStorage, std::nullopt};
+    case Quantity::Velocity: return {Message::QuantityVelocity, std::nullopt};
+    case Quantity::Volume: return {Message::QuantityVolume, std::nullopt};
+    case Quantity::TravelTime: return {Message::QuantityTravelTime, std::nullopt};
+    case Quantity::Cascades: return {Message::QuantityCascades, std::nullopt};
   }
-  return {"value", std::nullopt};
+  return {Message::QuantityFlow, std::nullopt};
 }
 
 // The likely cause in the user's terms, for the divisions by zero that
@@ -56,7 +55,7 @@ void Fail(FailureKind kind, Site site) {
   const std::optional<Message> hint = Hint(kind, site.quantity);
   const std::string row = std::to_string(site.row);
   const MessageArgument kindText{"kind", FailureKindText(kind)};
-  const MessageArgument quantity{"quantity", text.name};
+  const MessageArgument quantity{"quantity", Pattern(text.name)};
   const MessageArgument hintText{"hint", hint ? Pattern(*hint) : ""};
   if (site.row > 0) {
     throw RatingFailure(kind,

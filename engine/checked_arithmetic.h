@@ -13,7 +13,6 @@ enum class Quantity {
   LengthFeet,       // reach length, ft
   Slope,            // bed slope S0, ft/ft
   ManningFactor,    // 1.486 / n
-  StorageFactor,    // acre-ft per ft^2 of flow area
   Depth,            // D, ft
   Elevation,        // water surface, ft
   FlowArea,         // A, ft^2

@@ -39,13 +39,9 @@ float RoundToThreeFigures(float value) {
     throw RatingFailure(kind, Compose(Message::RoundingNotFinite, {{"kind", FailureKindText(kind)}}));
   }
   if (!(a < 999.5F)) {
-    const double tens = std::floor(static_cast<double>(value) / 10.0F + 0.5) * 10.0;
-    const auto single = static_cast<float>(tens);
-    if (std::isinf(single)) {
-      constexpr FailureKind kKind = FailureKind::Overflow;
-      throw RatingFailure(kKind, Compose(Message::RoundingBeyondRange, {{"kind", FailureKindText(kKind)}}));
-    }
-    return single;
+    // To the nearest ten. Near FLT_MAX the tens lie within half a unit in
+    // the last place of the single, so the result never overflows.
+    return static_cast<float>(std::floor(static_cast<double>(value) / 10.0F + 0.5) * 10.0);
   }
   if (a >= 99.95F) return RoundDecimals(value, 0);
   if (a >= 9.95F) return RoundDecimals(value, 1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <ostream>
 #include <string>
 
@@ -77,6 +78,15 @@ TEST(ThreeFigures, RoundingAgainChangesOnlyTheThreeTies) {
   for (const float value : {12.5F, 6.72F, 440.0F, 1.24F, 3030.0F, 0.0123F, 0.996F}) {
     const float once = RoundToThreeFigures(value);
     EXPECT_EQ(RoundToThreeFigures(once), once) << value;
+  }
+}
+
+// Rounding to tens never leaves the single range, even at its very top.
+TEST(ThreeFigures, TheLargestSinglesRoundToFiniteValues) {
+  float value = std::numeric_limits<float>::max();
+  for (int i = 0; i < 100000; ++i, value = std::nextafter(value, 0.0F)) {
+    ASSERT_TRUE(std::isfinite(RoundToThreeFigures(value))) << value;
+    ASSERT_TRUE(std::isfinite(RoundToThreeFigures(-value))) << -value;
   }
 }
 
