@@ -69,7 +69,10 @@ void ComputeSectionsAndFlows(const ChannelParameters& c, RatingTable& t, std::in
     const double A = t.area[i] = Store(D * Z * D + B * D, at(Quantity::FlowArea));
     // Mean width A / D, not the top width: the cascade count uses it.
     t.meanWidth[i] = Store(D * Z + B, at(Quantity::MeanWidth));
-    const double bankRun = D * Z;  // ft; squared as a product, see Squares in the tests
+    // The bank run is squared as a product, which IEEE rounds alike
+    // everywhere; pow(x, 2) is not correctly rounded, and about one square in
+    // a thousand differs by the last bit depending on the C library and CPU.
+    const double bankRun = D * Z;  // ft
     const double P = Store(2.0 * std::sqrt(bankRun * bankRun + D * D) + B, at(Quantity::WettedPerimeter));
 
     // D is at least the increment, which is positive, so P > 2 D > 0; and

@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
-#include <iostream>
+#include <iterator>
 #include <ostream>
 #include <random>
 #include <string>
@@ -150,35 +157,40 @@ TEST(Failures, FromAComputedRowNameNoField) {
   EXPECT_EQ(failure->Row(), 1);
 }
 
-// The wetted perimeter once squared the bank run D Z with pow(D Z, 2). pow is
-// not the correctly rounded x * x: about one product in a thousand squares to
-// the neighbouring double, and which ones depends on the CPU (glibc picks an
-// FMA or a plain pow). The rating now squares with x * x, which IEEE rounds
-// the same everywhere. What reaches the rating is the wetted perimeter stored
-// as a single; it agrees for every sampled channel, so no output changes.
-TEST(Squares, OfTheBankRunStoreTheSameWettedPerimeterAsPow) {
-  volatile const double exponent = 2.0;  // keeps the compiler from turning pow into x * x
-  const double two = exponent;
+// The flows of 200 channels with steep and shallow banks, whose wetted
+// perimeters square long bank runs, as the table stores them: the same
+// singles on every system, here and under Windows alike. After a deliberate
+// change, run with RATING_UPDATE_GOLDEN=1 to write the file anew.
+TEST(Flows, OfSampledChannelsMatchTheReviewedSingles) {
   std::mt19937 random(20261208);
-  std::uniform_real_distribution<float> depth(0, 200);  // ft
-  std::uniform_real_distribution<float> bank(0, 20);    // run per rise
-  std::uniform_real_distribution<float> width(0, 500);  // ft
-  int squaresDiffer = 0;
-  constexpr int kSamples = 2000000;
-  for (int k = 0; k < kSamples; ++k) {
-    const double D = depth(random);
-    const double Z = bank(random);
-    const double B = width(random);
-    const double run = D * Z;
-    const double byPow = std::pow(run, two);
-    if (byPow != run * run) ++squaresDiffer;
-    const auto perimeter = [&](double square) {
-      return static_cast<float>(2.0 * std::sqrt(square + D * D) + B);
-    };
-    ASSERT_EQ(perimeter(run * run), perimeter(byPow)) << "D " << D << ", Z " << Z << ", B " << B;
+  std::uniform_real_distribution<float> bank(0, 20);     // run per rise
+  std::uniform_real_distribution<float> width(0, 500);   // ft
+  std::uniform_real_distribution<float> step(0.05F, 2);  // ft
+  std::string flows;
+  for (int k = 0; k < 200; ++k) {
+    ChannelParameters channel = ReadChannelParameters(TextsWith(), ".");
+    channel.bankSlope = bank(random);
+    channel.bottomWidth = width(random);
+    channel.increment = step(random);
+    channel.maxFlow = 50000;
+    RatingTable table = CreateRatingTable(channel);
+    ComputeRatingTable(channel, table);
+    for (const int row : {1, table.lastRow / 2, static_cast<int>(table.lastRow)}) {
+      // The single's bits, so that no C library's printing comes between.
+      std::array<char, 16> text{};
+      const auto bits = std::bit_cast<std::uint32_t>(table.flow[static_cast<std::size_t>(row)]);
+      flows.append(text.data(), std::to_chars(text.data(), text.data() + text.size(), bits, 16).ptr)
+          .append(" ");
+    }
+    flows += "\n";
   }
-  std::cout << "pow(D Z, 2) differs from (D Z) * (D Z) in " << squaresDiffer << " of " << kSamples
-            << " channels; the stored wetted perimeter in none\n";
+  const std::filesystem::path golden = std::filesystem::path(RATING_GOLDEN_DIR) / "sampled-flows.txt";
+  if (std::getenv("RATING_UPDATE_GOLDEN") != nullptr) {
+    std::ofstream(golden, std::ios::binary) << flows;
+    GTEST_SKIP() << "wrote " << golden;
+  }
+  std::ifstream in(golden, std::ios::binary);
+  EXPECT_EQ(flows, std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
 }
 
 }  // namespace
