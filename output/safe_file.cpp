@@ -1,5 +1,9 @@
 #include "output/safe_file.h"
 
+#include <random>
+#include <string>
+#include <string_view>
+
 #include "output/write_steps.h"
 
 // What every system's SafeFile shares; the system calls are in
@@ -10,7 +14,37 @@ namespace {
 
 WriteStepHook stepHook = nullptr;
 
+constexpr int kTemporaryNameTries = 100;
+// Of the target's name, so that the temporary's name stays under the 255
+// characters a file name may have.
+constexpr std::size_t kTemporaryBaseLength = 200;
+
+std::filesystem::path TemporaryNameFor(const std::filesystem::path& target) {
+  static std::mt19937_64 generator{std::random_device{}()};
+  constexpr std::string_view kHex = "0123456789abcdef";
+  std::string tag = ".";
+  auto bits = generator();
+  for (int i = 0; i < 8; ++i, bits >>= 4U) tag += kHex[bits & 0xFU];
+  std::filesystem::path name(".");
+  name += target.filename().native().substr(0, kTemporaryBaseLength);
+  name += tag;
+  name += ".partial";
+  return target.parent_path() / name;
+}
+
 }  // namespace
+
+std::filesystem::path write_steps::CreateTemporaryBeside(
+    const std::filesystem::path& target,
+    const std::function<TryOutcome(const std::filesystem::path&)>& create) {
+  for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
+    std::filesystem::path temporary = TemporaryNameFor(target);
+    const TryOutcome outcome = create(temporary);
+    if (outcome == TryOutcome::Created) return temporary;
+    if (outcome == TryOutcome::Failed) break;
+  }
+  return {};
+}
 
 void write_steps::Reached(WriteStep step) {
   if (stepHook != nullptr) stepHook(step);

@@ -5,7 +5,6 @@
 #include <fcntl.h>  // open and its flags
 #include <map>
 #include <memory>
-#include <random>
 #include <set>
 #include <sys/stat.h>  // stat, fchmod
 #include <system_error>
@@ -22,9 +21,6 @@ using write_steps::Reached;
 namespace {
 
 constexpr int kMaxSymlinkHops = 40;  // the system's own limit
-constexpr int kTemporaryNameTries = 100;
-constexpr std::size_t kTemporaryBaseLength = 200;  // of the target's name, so that NAME_MAX holds
-constexpr std::string_view kTemporarySuffix = ".partial";
 
 // The descriptor a SafeFile keeps in its handle.
 int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
@@ -45,17 +41,6 @@ fs::path FollowLinks(const std::string& name) {
     if (error) Fail(error.value());
     target = link.is_absolute() ? link : target.parent_path() / link;
   }
-}
-
-fs::path TemporaryNameFor(const fs::path& target) {
-  static std::mt19937_64 generator{std::random_device{}()};
-  constexpr std::string_view kHex = "0123456789abcdef";
-  std::string name = ".";
-  name.append(target.filename().string(), 0, kTemporaryBaseLength).append(".");
-  auto bits = generator();
-  for (int i = 0; i < 8; ++i, bits >>= 4U) name += kHex[bits & 0xFU];
-  name += kTemporarySuffix;
-  return target.parent_path() / name;
 }
 
 // Syncs a folder, so that a rename in it survives a power loss. File systems
@@ -133,16 +118,14 @@ SafeFile::SafeFile(const std::string& name) {
     ::close(probe);
   }
 
-  for (int attempt = 0; attempt < kTemporaryNameTries && handle_ < 0; ++attempt) {
-    temporary_ = TemporaryNameFor(target_);
-    handle_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
-    if (handle_ < 0 && errno != EEXIST) break;
-  }
-  if (handle_ < 0) {
-    const int error = errno;
-    temporary_.clear();
-    Fail(error);
-  }
+  int error = 0;
+  temporary_ = write_steps::CreateTemporaryBeside(target_, [&](const fs::path& name) {
+    handle_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
+    if (handle_ >= 0) return write_steps::TryOutcome::Created;
+    error = errno;
+    return error == EEXIST ? write_steps::TryOutcome::NameTaken : write_steps::TryOutcome::Failed;
+  });
+  if (temporary_.empty()) Fail(error);
   if (exists) {
     // The replacement belongs to whoever owned the file it replaces, where
     // the process may say so, and keeps its mode. Owner first: a change of

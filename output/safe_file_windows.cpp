@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <array>
-#include <random>
 #include <string>
 #include <system_error>
 #include <windows.h>
@@ -15,10 +14,6 @@ namespace fs = std::filesystem;
 using write_steps::Reached;
 
 namespace {
-
-constexpr int kTemporaryNameTries = 100;
-constexpr std::size_t kTemporaryBaseLength = 200;  // of the target's name, so that a name stays under 255
-constexpr std::wstring_view kTemporarySuffix = L".partial";
 
 // Names Windows would take for something else, refused before it does.
 enum class NameProblem { ReservedName = 1, BadCharacter, TrailingDotOrBlank };
@@ -153,17 +148,6 @@ std::wstring FullPath(const std::wstring& name) {
   return full;
 }
 
-fs::path TemporaryNameFor(const fs::path& target) {
-  static std::mt19937_64 generator{std::random_device{}()};
-  constexpr std::wstring_view kHex = L"0123456789abcdef";
-  std::wstring name = L".";
-  name.append(target.filename().wstring(), 0, kTemporaryBaseLength).append(L".");
-  auto bits = generator();
-  for (int i = 0; i < 8; ++i, bits >>= 4U) name += kHex[bits & 0xFU];
-  name += kTemporarySuffix;
-  return target.parent_path() / name;
-}
-
 }  // namespace
 
 bool IsStandardOutput(std::string_view /*name*/) { return false; }
@@ -221,18 +205,17 @@ SafeFile::SafeFile(const std::string& name) {
   }
 
   DWORD error = ERROR_SUCCESS;
-  for (int attempt = 0; attempt < kTemporaryNameTries && handle_ == kNoHandle; ++attempt) {
-    temporary_ = TemporaryNameFor(target_);
-    const HANDLE file = ::CreateFileW(SystemName(temporary_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  temporary_ = write_steps::CreateTemporaryBeside(target_, [&](const fs::path& name) {
+    const HANDLE file = ::CreateFileW(SystemName(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_HIDDEN, nullptr);
-    error = file == INVALID_HANDLE_VALUE ? ::GetLastError() : ERROR_SUCCESS;
-    if (file != INVALID_HANDLE_VALUE) handle_ = AsInteger(file);
-    if (error != ERROR_SUCCESS && error != ERROR_FILE_EXISTS) break;
-  }
-  if (handle_ == kNoHandle) {
-    temporary_.clear();
-    Fail(error);
-  }
+    if (file != INVALID_HANDLE_VALUE) {
+      handle_ = AsInteger(file);
+      return write_steps::TryOutcome::Created;
+    }
+    error = ::GetLastError();
+    return error == ERROR_FILE_EXISTS ? write_steps::TryOutcome::NameTaken : write_steps::TryOutcome::Failed;
+  });
+  if (temporary_.empty()) Fail(error);
   TemporaryCreated();
 }
 
