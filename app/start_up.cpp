@@ -45,20 +45,8 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];  // NOLINT(cppcoreguidelines-pro-bounds-pointer-arithmetic)
     if (argument == "--help" || argument == "-h" || argument == "-?") {
-      (void)std::printf(
-          "Usage: %s [--help] [--version]\n\n"
-          "Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n"
-          "Opens the rating window: fill in the channel, press \"Create Rating File\", and the program "
-          "writes\n"
-          "the rating file and lists the table. For ratings without a window, see trapezoid-rating-cli.\n\n"
-          "A relative rating file name, such as the default MyRating.RAT, is written in the program's own\n"
-          "folder when the program is kept in a folder of its own that you may write to. A copy installed\n"
-          "by a package manager writes it in your documents folder, or your home folder where there is "
-          "none.\n\n"
-          "Options:\n"
-          "  -h, --help     Displays help on commandline options.\n"
-          "  -v, --version  Displays version information.\n",
-          kProgram.data());
+      const std::string help = rating::Compose(rating::Message::HelpWindow, {{"program", kProgram}});
+      (void)std::fputs(help.c_str(), stdout);
       return 0;
     }
     if (argument == "--version" || argument == "-v") {

@@ -22,11 +22,11 @@ struct Use {
 // "the batch file", "the rating file", "the plot", ...
 std::string RoleName(const Use& use) {
   switch (use.role) {
-    case Role::BatchTable: return "the batch file";
-    case Role::RatingFile: return "the rating file";
-    case Role::Extra: return std::string(kExtras.at(static_cast<std::size_t>(use.extra)).role);
+    case Role::BatchTable: return std::string(Pattern(Message::WordsBatchFile));
+    case Role::RatingFile: return std::string(Pattern(Message::WordsRatingFile));
+    case Role::Extra: break;
   }
-  return "a file";
+  return std::string(Pattern(kExtras.at(static_cast<std::size_t>(use.extra)).role));
 }
 
 // "output", "plot", ...: the option that names the file of a single run.
@@ -49,7 +49,8 @@ std::string DescribeUses(const std::vector<Use>& uses) {
     if (role.role == Role::BatchTable) {
       parts.push_back(RoleName(role));
     } else {
-      parts.push_back(RoleName(role) + " of line" + (lines.size() > 1 ? "s " : " ") + WordList(lines));
+      parts.push_back(Compose(lines.size() > 1 ? Message::WordsOfLines : Message::WordsOfLine,
+                              {{"file", RoleName(role)}, {"lines", WordList(lines)}}));
     }
   }
   return WordList(parts);

@@ -43,12 +43,7 @@ std::string Wrapped(const std::string& text, std::size_t indent) {
 }
 
 std::string HelpText(const std::vector<Option>& options) {
-  std::string help = "Usage: ";
-  help.append(kProgram).append(" [options]\n");
-  help.append("Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n");
-  help.append(
-      "Writes the rating file and prints the listing. Numbers use your locale's decimal separator.\n\n");
-  help.append("Options:\n");
+  std::string help = Compose(Message::HelpHeading, {{"program", kProgram}});
   std::vector<std::string> heads;
   std::size_t width = 0;
   for (const Option& option : options) {
@@ -71,21 +66,20 @@ std::string HelpText(const std::vector<Option>& options) {
 
 Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_view decimalSeparator,
                          std::string_view version) {
-  std::vector<Option> options = {{"help", "", "Displays help on commandline options."},
-                                 {"version", "", "Displays version information."}};
+  std::vector<Option> options = {{"help", "", std::string(Pattern(Message::HelpOptionHelp))},
+                                 {"version", "", std::string(Pattern(Message::HelpOptionVersion))}};
   Request request;
   request.texts = DefaultFieldTexts(decimalSeparator);
   for (const FieldFacts& field : kFields) {
-    options.push_back(
-        {std::string(field.option), "text",
-         std::string(field.optionHelp) + " Default: \"" + TextOf(request.texts, field.field) + "\"."});
+    options.push_back({std::string(field.option), "text",
+                       Compose(Message::HelpOptionDefault,
+                               {{"help", field.optionHelp}, {"text", TextOf(request.texts, field.field)}})});
   }
   for (const ExtraFacts& extra : kExtras) {
-    options.push_back({std::string(extra.name), std::string(extra.valueName), std::string(extra.help)});
+    options.push_back(
+        {std::string(extra.name), std::string(extra.valueName), std::string(Pattern(extra.help))});
   }
-  options.push_back({std::string(kBatch), "reaches.csv",
-                     "Rate every reach of a CSV table whose header names the options above, plot, csv and "
-                     "paired-data included."});
+  options.push_back({std::string(kBatch), "reaches.csv", std::string(Pattern(Message::HelpOptionBatch))});
 
   std::vector<std::optional<std::string>> values(options.size());
   bool help = false;

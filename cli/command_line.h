@@ -24,20 +24,16 @@ struct ExtraFacts {
   Extra extra;
   std::string_view name;       // option without "--", and batch column
   std::string_view valueName;  // for --help
-  std::string_view help;
-  std::string_view role;       // what the file is, in messages
+  Message help;                // for --help
+  Message role;                // what the file is, in messages
   Message failureText;         // the first words of that failure
 };
 
 inline constexpr std::array<ExtraFacts, 3> kExtras = {{
-    {Extra::Plot, "plot", "rating.svg", "Draw the rating curves of the reach to an SVG file.", "the plot",
-     Message::KindPlotFile},
-    {Extra::Csv, "csv", "table.csv",
-     "Write the whole table as CSV with \".\" decimals, the values the listing shows.", "the CSV table",
-     Message::KindCsvFile},
-    {Extra::PairedData, "paired-data", "storage-outflow.csv",
-     "Write storage against outflow as CSV for a Modified Puls routing, both strictly increasing.",
-     "the paired data", Message::KindPairedDataFile},
+    {Extra::Plot, "plot", "rating.svg", Message::HelpOptionPlot, Message::WordsPlot, Message::KindPlotFile},
+    {Extra::Csv, "csv", "table.csv", Message::HelpOptionCsv, Message::WordsCsvTable, Message::KindCsvFile},
+    {Extra::PairedData, "paired-data", "storage-outflow.csv", Message::HelpOptionPairedData,
+     Message::WordsPairedData, Message::KindPairedDataFile},
 }};
 
 // The extra files of a reach, indexed by Extra; empty for none. "-" is

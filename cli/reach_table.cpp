@@ -23,12 +23,14 @@ const MessageArgument kKind{"kind", Pattern(Message::KindBatchFile)};
 
 // What is wrong with the table as a whole.
 [[noreturn]] void Fail(const std::string& path, Message problem) {
-  throw CommandFailure(Compose(Message::BatchProblem, {kKind, {"path", path}, {"problem", Pattern(problem)}}));
+  throw CommandFailure(
+      Compose(Message::BatchProblem, {kKind, {"path", path}, {"problem", Pattern(problem)}}));
 }
 
 // What is wrong on one line of the table.
 [[noreturn]] void FailAt(const std::string& path, int line, const std::string& problem) {
-  throw CommandFailure(Compose(Message::BatchProblemAtLine,
+  throw CommandFailure(
+      Compose(Message::BatchProblemAtLine,
               {kKind, {"path", path}, {"line", std::to_string(line)}, {"problem", problem}}));
 }
 
@@ -52,9 +54,9 @@ std::string Lowercase(std::string text) {
   return text;
 }
 
-// "1 cell", "3 cells"
-std::string Count(std::size_t count, const std::string& noun) {
-  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+// "1 cell", "3 cells": `one` for a count of 1, `many` for any other.
+std::string Count(std::size_t count, Message one, Message many) {
+  return count == 1 ? std::string(Pattern(one)) : Compose(many, {{"count", std::to_string(count)}});
 }
 
 // "width, bank, ..., output, plot, csv and paired-data"
@@ -157,9 +159,11 @@ class TableReader {
     reach.line = rowLine_;
     reach.texts = defaults_;
     if (cells_.size() != columns_.size()) {
-      reach.error = Compose(Message::BatchRowCells, {{"kind", Pattern(Message::KindMalformedRow)},
-                                                     {"cells", Count(cells_.size(), "cell")},
-                                                     {"columns", Count(columns_.size(), "column")}});
+      reach.error =
+          Compose(Message::BatchRowCells,
+                  {{"kind", Pattern(Message::KindMalformedRow)},
+                   {"cells", Count(cells_.size(), Message::WordsOneCell, Message::WordsCells)},
+                   {"columns", Count(columns_.size(), Message::WordsOneColumn, Message::WordsColumns)}});
     } else {
       for (std::size_t i = 0; i < cells_.size(); ++i) {
         if (columns_[i].extra) {

@@ -1,12 +1,17 @@
 #include "cli/word_list.h"
 
+#include "messages/messages.h"
+
 namespace rating::cli {
 
 std::string WordList(const std::vector<std::string>& items) {
-  std::string text;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (i > 0) text += i + 1 == items.size() ? " and " : ", ";
-    text += items[i];
+  if (items.empty()) return {};
+  // From the end: "b and c", then "a, b and c".
+  std::string text = items.back();
+  for (std::size_t i = items.size() - 1; i > 0; --i) {
+    const bool last = i + 1 == items.size();
+    text = Compose(last ? Message::WordsListPair : Message::WordsListMore,
+                   {{"first", items[i - 1]}, {last ? "last" : "rest", text}});
   }
   return text;
 }

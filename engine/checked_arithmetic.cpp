@@ -11,7 +11,7 @@ namespace rating::checked {
 namespace {
 
 struct QuantityText {
-  Message name;
+  Message name = Message::QuantityFlow;
   std::optional<InputField> field;  // the field to blame for a derived value
 };
 

@@ -72,6 +72,8 @@ constexpr std::array kMessages = std::to_array<MessageFacts>({
      R"(Windows allows none of < > : " / \ | ? * and no control character in a file name)"},
     {ReasonTrailingDotOrBlank, "ReasonTrailingDotOrBlank",
      "Windows would drop the dot or blank at the end of the name and write another file"},
+    {ReasonNameRefused, "ReasonNameRefused", "Windows does not allow this name"},
+    {ReasonWindowsError, "ReasonWindowsError", "Windows error {code}"},
 
     {UsageUnknownOption, "UsageUnknownOption", "Unknown option '{option}'."},
     {UsageMissingValue, "UsageMissingValue", "Missing value after '{option}'."},
@@ -106,7 +108,47 @@ constexpr std::array kMessages = std::to_array<MessageFacts>({
     {PairedDataLeftOutMany, "PairedDataLeftOutMany",
      "{count} rows, {first} to {last}, left out of the paired data \"{path}\": storage and outflow must "
      "both increase."},
+    {WordsListPair, "WordsListPair", "{first} and {last}"},
+    {WordsListMore, "WordsListMore", "{first}, {rest}"},
+    {WordsOneCell, "WordsOneCell", "1 cell"},
+    {WordsCells, "WordsCells", "{count} cells"},
+    {WordsOneColumn, "WordsOneColumn", "1 column"},
+    {WordsColumns, "WordsColumns", "{count} columns"},
+    {WordsOfLine, "WordsOfLine", "{file} of line {lines}"},
+    {WordsOfLines, "WordsOfLines", "{file} of lines {lines}"},
+    {WordsBatchFile, "WordsBatchFile", "the batch file"},
+    {WordsRatingFile, "WordsRatingFile", "the rating file"},
+    {WordsPlot, "WordsPlot", "the plot"},
+    {WordsCsvTable, "WordsCsvTable", "the CSV table"},
+    {WordsPairedData, "WordsPairedData", "the paired data"},
 
+    {HelpHeading, "HelpHeading",
+     "Usage: {program} [options]\n"
+     "Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n"
+     "Writes the rating file and prints the listing. Numbers use your locale's decimal separator.\n\n"
+     "Options:\n"},
+    {HelpOptionHelp, "HelpOptionHelp", "Displays help on commandline options."},
+    {HelpOptionVersion, "HelpOptionVersion", "Displays version information."},
+    {HelpOptionDefault, "HelpOptionDefault", "{help} Default: \"{text}\"."},
+    {HelpOptionPlot, "HelpOptionPlot", "Draw the rating curves of the reach to an SVG file."},
+    {HelpOptionCsv, "HelpOptionCsv",
+     "Write the whole table as CSV with \".\" decimals, the values the listing shows."},
+    {HelpOptionPairedData, "HelpOptionPairedData",
+     "Write storage against outflow as CSV for a Modified Puls routing, both strictly increasing."},
+    {HelpOptionBatch, "HelpOptionBatch",
+     "Rate every reach of a CSV table whose header names the options above, plot, csv and paired-data "
+     "included."},
+    {HelpWindow, "HelpWindow",
+     "Usage: {program} [--help] [--version]\n\n"
+     "Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n"
+     "Opens the rating window: fill in the channel, press \"Create Rating File\", and the program writes\n"
+     "the rating file and lists the table. For ratings without a window, see trapezoid-rating-cli.\n\n"
+     "A relative rating file name, such as the default MyRating.RAT, is written in the program's own\n"
+     "folder when the program is kept in a folder of its own that you may write to. A copy installed\n"
+     "by a package manager writes it in your documents folder, or your home folder where there is none.\n\n"
+     "Options:\n"
+     "  -h, --help     Displays help on commandline options.\n"
+     "  -v, --version  Displays version information.\n"},
     {WindowUnknownOption, "WindowUnknownOption",
      "Unknown option '{option}'. Usage: {program} [--help] [--version]"},
     {StartUpFolder, "StartUpFolder",

@@ -27,13 +27,13 @@ class NameProblems : public std::error_category {
       case NameProblem::BadCharacter: return std::string(Pattern(Message::ReasonBadCharacter));
       case NameProblem::TrailingDotOrBlank: return std::string(Pattern(Message::ReasonTrailingDotOrBlank));
     }
-    return "the name cannot be used";
+    return std::string(Pattern(Message::ReasonNameRefused));
   }
 };
 
 [[noreturn]] void Fail(NameProblem problem) {
-  static const NameProblems problems;
-  throw std::system_error(static_cast<int>(problem), problems);
+  static const NameProblems kProblems;
+  throw std::system_error(static_cast<int>(problem), kProblems);
 }
 
 // The system's own words for a Windows error, in UTF-8, without the full
@@ -58,15 +58,15 @@ class WindowsErrors : public std::error_category {
            (wide.back() == L'.' || wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' ')) {
       wide.pop_back();
     }
-    if (wide.empty()) return "Windows error " + std::to_string(code);
+    if (wide.empty()) return Compose(Message::ReasonWindowsError, {{"code", std::to_string(code)}});
     const std::u8string utf8 = fs::path(wide).u8string();
     return {utf8.begin(), utf8.end()};
   }
 };
 
 const WindowsErrors& Errors() {
-  static const WindowsErrors errors;
-  return errors;
+  static const WindowsErrors kErrors;
+  return kErrors;
 }
 
 [[noreturn]] void Fail(DWORD error) { throw std::system_error(static_cast<int>(error), Errors()); }
@@ -80,12 +80,12 @@ std::intptr_t AsInteger(HANDLE handle) { return reinterpret_cast<std::intptr_t>(
 constexpr std::intptr_t kNoHandle = -1;  // INVALID_HANDLE_VALUE
 
 // A name as the core holds it, UTF-8, as a path; never through the ANSI code page.
-fs::path FromUtf8(const std::string& name) { return fs::path(std::u8string(name.begin(), name.end())); }
+fs::path FromUtf8(const std::string& name) { return {std::u8string(name.begin(), name.end())}; }
 
 // The name the system calls take: absolute names get the \\?\ prefix, so
 // that a name longer than MAX_PATH works.
 std::wstring SystemName(const fs::path& absolute) {
-  const std::wstring name = absolute.wstring();
+  std::wstring name = absolute.wstring();
   if (name.starts_with(LR"(\\?\)")) return name;
   if (name.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + name.substr(2);
   return LR"(\\?\)" + name;
@@ -171,7 +171,7 @@ fs::path ResolveTarget(const std::string& name) {
   if (file != INVALID_HANDLE_VALUE) {
     BY_HANDLE_FILE_INFORMATION information{};
     const bool known = ::GetFileInformationByHandle(file, &information) != 0;
-    const fs::path final = FinalPath(file, absolute);
+    fs::path final = FinalPath(file, absolute);
     ::CloseHandle(file);
     if (known && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) Fail(ERROR_DIRECTORY);
     return final;
@@ -181,7 +181,7 @@ fs::path ResolveTarget(const std::string& name) {
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (folder == INVALID_HANDLE_VALUE) Fail(ERROR_PATH_NOT_FOUND);
-  const fs::path final = FinalPath(folder, absolute.parent_path()) / absolute.filename();
+  fs::path final = FinalPath(folder, absolute.parent_path()) / absolute.filename();
   ::CloseHandle(folder);
   return final;
 }

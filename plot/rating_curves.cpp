@@ -211,8 +211,9 @@ class SceneBuilder {
  private:
   // A tick's label; an unlabelled tick has none.
   void Label(Point at, const std::string& text, Anchor anchor) {
-    if (!text.empty())
+    if (!text.empty()) {
       scene_.items.emplace_back(plot::Text{at, text, kLabelFont, anchor, false, plot::kBlack});
+    }
   }
 
   plot::Scene& scene_;

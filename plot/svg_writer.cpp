@@ -79,10 +79,7 @@ std::string Escaped(std::string_view text) {
       case '\t': escaped += "&#9;"; break;
       default:
         // XML 1.0 allows no other control character, even escaped.
-        if (static_cast<unsigned char>(c) >= 0x20U)
-          escaped += c;
-        else
-          escaped += ' ';
+        escaped += static_cast<unsigned char>(c) >= 0x20U ? c : ' ';
     }
   }
   return escaped;
@@ -176,8 +173,9 @@ double SvgTextMeasure::Ascent(const Font& font) const { return Scaled(kAscentUni
 double SvgTextMeasure::Descent(const Font& font) const { return Scaled(kDescentUnits, font); }
 
 std::string SvgDocument(const Scene& scene) {
-  std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  svg.append("<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"")
+  std::string svg = R"(<?xml version="1.0" encoding="UTF-8"?>)";
+  svg += '\n';
+  svg.append(R"(<svg xmlns="http://www.w3.org/2000/svg" version="1.1")")
       .append(Attribute("width", scene.width))
       .append(Attribute("height", scene.height))
       .append(Attribute("viewBox", "0 0 " + Number(scene.width) + " " + Number(scene.height)))

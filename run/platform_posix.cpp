@@ -1,7 +1,7 @@
+#include <clocale>
 #include <cstdlib>
 #include <fstream>
 #include <langinfo.h>
-#include <locale.h>
 #include <system_error>
 #include <unistd.h>
 

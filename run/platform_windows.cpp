@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <shlobj.h>
 #include <windows.h>
@@ -53,11 +54,10 @@ std::filesystem::path ProgramFolder() {
 }
 
 bool IsInstalledProgramFolder(const std::filesystem::path& folder) {
-  for (const KNOWNFOLDERID* id :
-       {&FOLDERID_UserProgramFiles, &FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86}) {
-    if (IsWithin(folder, KnownFolder(*id))) return true;
-  }
-  return false;
+  const std::array<const KNOWNFOLDERID*, 3> programFolders = {
+      &FOLDERID_UserProgramFiles, &FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86};
+  return std::any_of(programFolders.begin(), programFolders.end(),
+                     [&folder](const KNOWNFOLDERID* id) { return IsWithin(folder, KnownFolder(*id)); });
 }
 
 bool MayCreateFilesIn(const std::filesystem::path& folder) {

@@ -53,8 +53,9 @@ std::string RatingSession::CopyText(const std::vector<int>& selectedLines) const
   std::vector<ListingRow> chosen;
   for (const int line : selectedLines) {
     const int row = line - kHeadingLines;
-    if (row >= 0 && row < static_cast<int>(rows.size()))
+    if (row >= 0 && row < static_cast<int>(rows.size())) {
       chosen.push_back(rows[static_cast<std::size_t>(row)]);
+    }
   }
   return TabSeparatedTable(chosen.empty() ? rows : chosen, separator_);
 }

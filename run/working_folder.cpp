@@ -10,8 +10,9 @@ namespace rating {
 std::filesystem::path WorkingFolderFor(const ProgramPlace& place) {
   if (!place.installed && place.mayCreateFiles) return place.programFolder;
   std::error_code error;
-  if (!place.documents.empty() && std::filesystem::is_directory(place.documents, error))
+  if (!place.documents.empty() && std::filesystem::is_directory(place.documents, error)) {
     return place.documents;
+  }
   return place.home;
 }
 

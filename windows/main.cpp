@@ -2,8 +2,8 @@
 
 #include "windows/main_window.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
-  const HWND window = rating::win32::CreateMainWindow(instance, show);
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/, int nShowCmd) {
+  const HWND window = rating::win32::CreateMainWindow(hInstance, nShowCmd);
   if (window == nullptr) return 1;
   rating::win32::MakeProgramFolderCurrent(window);
   return rating::win32::RunMessageLoop(window);

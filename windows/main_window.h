@@ -10,14 +10,12 @@ namespace rating::win32 {
 
 // Child control identifiers, for the window's own handlers and for tests
 // that drive the window through its controls.
-enum ControlId : int {
-  kButtonId = IDOK,  // Return in a field presses it, as in a dialog
-  kListId = 100,
-  kListNameId = 101,    // the hidden caption that names the list for screen readers
-  kFirstFieldId = 200,  // + InputField
-  kFirstLabelId = 300,  // + InputField
-  kCopyTableId = 400,   // the list's context menu, and Ctrl+C
-};
+inline constexpr int kButtonId = IDOK;  // Return in a field presses it, as in a dialog
+inline constexpr int kListId = 100;
+inline constexpr int kListNameId = 101;    // the hidden caption that names the list for screen readers
+inline constexpr int kFirstFieldId = 200;  // + InputField
+inline constexpr int kFirstLabelId = 300;  // + InputField
+inline constexpr int kCopyTableId = 400;   // the list's context menu, and Ctrl+C
 
 inline constexpr wchar_t kWindowClass[] = L"TrapezoidRatingWindow";
 

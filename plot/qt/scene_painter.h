@@ -12,7 +12,7 @@ namespace rating::plot {
 // Text widths from a Qt font: `base` at each size and weight of the scene.
 class QtTextMeasure final : public TextMeasure {
  public:
-  explicit QtTextMeasure(QFont base) : base_(std::move(base)) {}
+  explicit QtTextMeasure(const QFont& base) : base_(base) {}
   [[nodiscard]] double Advance(std::string_view text, const Font& font) const override;
   [[nodiscard]] double Ascent(const Font& font) const override;
   [[nodiscard]] double Descent(const Font& font) const override;
