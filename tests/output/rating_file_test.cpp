@@ -94,8 +94,9 @@ TEST_F(RatingFileTest, TitleAndParametersAreWrittenAsTyped) {
   RatingTable table = DefaultTable();
   RatingFileWriter writer;
   writer.Open(name);
-  writer.WriteText(RatingFileText("Bach\tGraben – Straße 5 «Süd»", ParameterLine(" 50", "0", "1,5e2", "5.50", ""),
-                                  {RatingFileRowOf(table, 0)}, "."));
+  writer.WriteText(RatingFileText("Bach\tGraben – Straße 5 «Süd»",
+                                  ParameterLine(" 50", "0", "1,5e2", "5.50", ""), {RatingFileRowOf(table, 0)},
+                                  "."));
   writer.Close();
   EXPECT_EQ(ReadFile(name),
             "Bach\tGraben – Straße 5 «Süd»\r\n"
