@@ -9,7 +9,7 @@
 namespace rating::plot {
 
 // A drawing in page units, made once and drawn by any renderer: an SVG file,
-// a Qt window, a Windows window or a browser page.
+// a toolkit's window, a Windows window or a browser page.
 
 struct Color {
   std::uint8_t red = 0;
