@@ -54,10 +54,17 @@ std::filesystem::path ProgramFolder() {
 }
 
 bool IsInstalledProgramFolder(const std::filesystem::path& folder) {
-  const std::array<const KNOWNFOLDERID*, 3> programFolders = {
-      &FOLDERID_UserProgramFiles, &FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86};
+  // Per-user installs go to %LOCALAPPDATA%\Programs, which Wine does not
+  // know as a folder of its own.
+  std::filesystem::path userPrograms = KnownFolder(FOLDERID_UserProgramFiles);
+  if (userPrograms.empty()) {
+    const std::filesystem::path local = KnownFolder(FOLDERID_LocalAppData);
+    if (!local.empty()) userPrograms = local / L"Programs";
+  }
+  const std::array<std::filesystem::path, 3> programFolders = {
+      userPrograms, KnownFolder(FOLDERID_ProgramFiles), KnownFolder(FOLDERID_ProgramFilesX86)};
   return std::any_of(programFolders.begin(), programFolders.end(),
-                     [&folder](const KNOWNFOLDERID* id) { return IsWithin(folder, KnownFolder(*id)); });
+                     [&folder](const std::filesystem::path& parent) { return IsWithin(folder, parent); });
 }
 
 bool MayCreateFilesIn(const std::filesystem::path& folder) {

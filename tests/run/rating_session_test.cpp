@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "run/platform.h"
 #include "run/working_folder.h"
 #include "tests/support/field_texts.h"
 #include "tests/support/scratch_files.h"
@@ -203,6 +205,20 @@ INSTANTIATE_TEST_SUITE_P(
                     WorkingFolderCase{"InAFolderTheUserMayNotWrite", false, false, true, "documents"},
                     WorkingFolderCase{"InstalledWithoutDocuments", true, false, false, "home"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// This test program is kept in a build folder of its own, not installed.
+TEST(ThisProgramPlace, IsABuildFolderTheUserMayWrite) {
+  const ProgramPlace place = ThisProgramPlace();
+  EXPECT_FALSE(place.installed) << place.programFolder;
+  EXPECT_TRUE(place.mayCreateFiles) << place.programFolder;
+  EXPECT_EQ(WorkingFolderFor(place), place.programFolder);
+#ifdef _WIN32
+  // Where the installer puts the program, for the user alone.
+  const char* local = std::getenv("LOCALAPPDATA");
+  ASSERT_NE(local, nullptr);
+  EXPECT_TRUE(platform::IsInstalledProgramFolder(fs::path(local) / "Programs" / "Trapezoid Rating"));
+#endif
+}
 
 }  // namespace
 }  // namespace rating
