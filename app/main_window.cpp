@@ -62,12 +62,12 @@ QIcon ProgramIcon() {
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent),
       list_(new QListWidget(this)),
-      createButton_(new QPushButton(Utf8(layout::kButtonCaption), this)),
+      createButton_(new QPushButton(Utf8(rating::Pattern(rating::Message::CaptionButton)), this)),
       copyAction_(new QAction(Caption(rating::Message::CaptionCopyTable), this)),
       showCurvesAction_(new QAction(Caption(rating::Message::CaptionShowCurves), this)),
       session_(rating::platform::UserDecimalSeparator()) {
   setObjectName(Latin1(layout::kWindowName));
-  setWindowTitle(Utf8(layout::kCaption));
+  setWindowTitle(Utf8(rating::Pattern(rating::Message::CaptionWindow)));
   setWindowIcon(ProgramIcon());
   resize(layout::kClientWidth / kTwipsPerPixel, layout::kClientHeight / kTwipsPerPixel);
   QFont dialogFont = font();
@@ -101,7 +101,7 @@ MainWindow::MainWindow(QWidget* parent)
   setTabOrder(createButton_, list_);
   int labelsRight = 0;  // pixels
   for (const layout::FieldPlace& place : layout::kFieldPlaces) {
-    const QString caption = Utf8(rating::Facts(place.field).label);
+    const QString caption = Utf8(rating::FieldLabel(place.field));
     auto* label = new QLabel(caption, this);
     label->setObjectName(Latin1(place.labelName));
     QRect labelPlace = FromTwips(layout::LabelRect(place));

@@ -72,8 +72,8 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
   request.texts = DefaultFieldTexts(decimalSeparator);
   for (const FieldFacts& field : kFields) {
     options.push_back({std::string(field.option), "text",
-                       Compose(Message::HelpOptionDefault,
-                               {{"help", field.optionHelp}, {"text", TextOf(request.texts, field.field)}})});
+                       Compose(Message::HelpOptionDefault, {{"help", Pattern(field.optionHelp)},
+                                                            {"text", TextOf(request.texts, field.field)}})});
   }
   for (const ExtraFacts& extra : kExtras) {
     options.push_back(

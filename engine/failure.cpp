@@ -24,7 +24,7 @@ RatingFailure::RatingFailure(FailureKind kind, const std::string& message, std::
 
 RatingFailure FieldFailure(FailureKind kind, Message message, InputField field, std::string_view text) {
   return {kind,
-          Compose(message, {{"kind", FailureKindText(kind)}, {"field", Facts(field).label}, {"text", text}}),
+          Compose(message, {{"kind", FailureKindText(kind)}, {"field", FieldLabel(field)}, {"text", text}}),
           field};
 }
 

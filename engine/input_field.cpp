@@ -4,6 +4,8 @@
 
 namespace rating {
 
+std::string_view FieldLabel(InputField field) { return Pattern(Facts(field).label); }
+
 namespace {
 
 // The table is indexed by field.

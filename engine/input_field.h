@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "messages/messages.h"
+
 namespace rating {
 
 // The ten text fields of the main window, in tab order. A failure names the
@@ -33,31 +35,34 @@ enum class FieldKind { Number, Text };
 struct FieldFacts {
   InputField field;
   FieldKind kind;
-  std::string_view label;        // caption of the field's label, and its name in messages
+  Message label;                 // caption of the field's label, and its name in messages
   std::string_view defaultText;  // numbers with "." as decimal separator
   std::string_view option;       // command-line option without "--", and batch column
-  std::string_view optionHelp;   // what the option means, for --help
+  Message optionHelp;            // what the option means, for --help
 };
 
 inline constexpr std::array<FieldFacts, kFieldCount> kFields = {{
-    {InputField::BottomWidth, FieldKind::Number, "Bottom Width (ft)", "50", "width", "Bottom width (ft)."},
-    {InputField::BankSlope, FieldKind::Number, "Bank Slope run/rise", "2", "bank",
-     "Bank slope, run per rise; 0 is taken as 2."},
-    {InputField::Fall, FieldKind::Number, "Channel Fall (ft)", "110", "fall",
-     "Channel fall over the reach (ft)."},
-    {InputField::Length, FieldKind::Number, "Channel Length (mi)", "5.5", "length", "Channel length (mi)."},
-    {InputField::Roughness, FieldKind::Number, "Manning's Roughness", "0.025", "n", "Manning's roughness."},
-    {InputField::MaxFlow, FieldKind::Number, "Maximum Flow (cfs)", "3000", "max-flow",
-     "Maximum flow (cfs); the table ends at the first row above it."},
-    {InputField::Invert, FieldKind::Number, "Invert Elevation (ft)", "0.0", "invert",
-     "Invert elevation (ft)."},
-    {InputField::Increment, FieldKind::Number, "Incremental Depth (ft)", "0.2", "increment",
-     "Depth increment (ft); 0 is taken as 1."},
-    {InputField::Title, FieldKind::Text, "Title Line", "South Street Channel", "title",
-     "Title line of the rating file."},
-    {InputField::Filename, FieldKind::Text, "Output Rating Filename", "MyRating.RAT", "output",
-     "Rating file to write, relative to the current directory; \"-\" is standard output."},
+    {InputField::BottomWidth, FieldKind::Number, Message::LabelBottomWidth, "50", "width",
+     Message::OptionHelpBottomWidth},
+    {InputField::BankSlope, FieldKind::Number, Message::LabelBankSlope, "2", "bank",
+     Message::OptionHelpBankSlope},
+    {InputField::Fall, FieldKind::Number, Message::LabelFall, "110", "fall", Message::OptionHelpFall},
+    {InputField::Length, FieldKind::Number, Message::LabelLength, "5.5", "length", Message::OptionHelpLength},
+    {InputField::Roughness, FieldKind::Number, Message::LabelRoughness, "0.025", "n",
+     Message::OptionHelpRoughness},
+    {InputField::MaxFlow, FieldKind::Number, Message::LabelMaxFlow, "3000", "max-flow",
+     Message::OptionHelpMaxFlow},
+    {InputField::Invert, FieldKind::Number, Message::LabelInvert, "0.0", "invert", Message::OptionHelpInvert},
+    {InputField::Increment, FieldKind::Number, Message::LabelIncrement, "0.2", "increment",
+     Message::OptionHelpIncrement},
+    {InputField::Title, FieldKind::Text, Message::LabelTitle, "South Street Channel", "title",
+     Message::OptionHelpTitle},
+    {InputField::Filename, FieldKind::Text, Message::LabelFilename, "MyRating.RAT", "output",
+     Message::OptionHelpFilename},
 }};
+
+// The caption of a field's label, its name in messages.
+std::string_view FieldLabel(InputField field);
 
 // The facts of one field.
 constexpr const FieldFacts& Facts(InputField field) { return kFields.at(static_cast<std::size_t>(field)); }

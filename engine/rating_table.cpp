@@ -21,7 +21,7 @@ constexpr float kMinimumCascades = 1;
   constexpr FailureKind kKind = FailureKind::IndexOutOfRange;
   throw RatingFailure(kKind,
                       Compose(Message::TableFull, {{"kind", FailureKindText(kKind)},
-                                                   {"field", Facts(InputField::MaxFlow).label},
+                                                   {"field", FieldLabel(InputField::MaxFlow)},
                                                    {"maxFlow", PlainNumberText(maxFlow, ".")},
                                                    {"row", std::to_string(kLastTableIndex)}}),
                       InputField::MaxFlow);

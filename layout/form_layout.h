@@ -18,8 +18,6 @@ struct Rect {
   int height;  // twips
 };
 
-inline constexpr std::string_view kCaption = "Trapezoid Channel Normal Depth-Flow-Volume Rating";
-inline constexpr std::string_view kButtonCaption = "Create Rating File";
 inline constexpr int kClientWidth = 11295;  // twips
 inline constexpr int kClientHeight = 4485;  // twips
 inline constexpr Rect kButton = {1440, 3960, 1815, 375};

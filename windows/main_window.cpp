@@ -76,7 +76,7 @@ void Layout(HWND window) {
   int labelsRight = 0;  // twips
   place(kButtonId, layout::kButton, state.dialogFont);
   for (const layout::FieldPlace& field : layout::kFieldPlaces) {
-    const std::wstring caption = Wide(Facts(field.field).label);
+    const std::wstring caption = Wide(FieldLabel(field.field));
     SIZE extent{};
     ::GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &extent);
     layout::Rect label = layout::LabelRect(field);
@@ -111,7 +111,8 @@ void CreateRatingFileClicked(HWND window) {
   const std::optional<PressFailure> failure = State(window).session.Press(texts);
   if (!failure || failure->emptiesList) ShowRating(window);
   if (!failure) return;
-  ::MessageBoxW(window, Wide(failure->message).c_str(), Wide(layout::kCaption).c_str(), MB_OK | MB_ICONERROR);
+  ::MessageBoxW(window, Wide(failure->message).c_str(), Wide(Pattern(Message::CaptionWindow)).c_str(),
+                MB_OK | MB_ICONERROR);
   if (failure->field) {
     const HWND text = Field(window, *failure->field);
     ::SetFocus(text);
@@ -182,7 +183,7 @@ HWND AddControl(HWND window, const wchar_t* type, const std::wstring& text, DWOR
 // The controls in tab order: the button, the list, then each field after
 // its label, so that a screen reader names the field by it.
 void CreateControls(HWND window) {
-  const HWND button = AddControl(window, WC_BUTTONW, Wide(layout::kButtonCaption),
+  const HWND button = AddControl(window, WC_BUTTONW, Wide(Pattern(Message::CaptionButton)),
                                  WS_TABSTOP | BS_DEFPUSHBUTTON, 0, kButtonId);
   AddControl(window, WC_STATICW, Wide(Pattern(Message::CaptionListName)), 0, 0, kListNameId);
   const HWND list = AddControl(window, WC_LISTBOXW, L"",
@@ -192,7 +193,7 @@ void CreateControls(HWND window) {
   const RatingSession& session = State(window).session;
   for (const FieldFacts& facts : kFields) {
     const int index = static_cast<int>(facts.field);
-    AddControl(window, WC_STATICW, Wide(facts.label), SS_NOPREFIX, 0, kFirstLabelId + index);
+    AddControl(window, WC_STATICW, Wide(FieldLabel(facts.field)), SS_NOPREFIX, 0, kFirstLabelId + index);
     AddControl(window, WC_EDITW, Wide(session.DefaultText(facts.field)), WS_TABSTOP | ES_AUTOHSCROLL,
                WS_EX_CLIENTEDGE, kFirstFieldId + index);
   }
@@ -308,8 +309,8 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   const SIZE size = OuterSize(::GetDpiForSystem(), kStyle);
   const HWND window =
-      ::CreateWindowExW(0, kWindowClass, Wide(layout::kCaption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                        size.cx, size.cy, nullptr, nullptr, instance, nullptr);
+      ::CreateWindowExW(0, kWindowClass, Wide(Pattern(Message::CaptionWindow)).c_str(), kStyle, CW_USEDEFAULT,
+                        CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return nullptr;
   // The monitor may differ from the system's DPI: fit the client area to it.
   const SIZE fitted = OuterSize(::GetDpiForWindow(window), kStyle);
@@ -332,7 +333,8 @@ int RunMessageLoop(HWND window) {
 
 void MakeProgramFolderCurrent(HWND window) {
   if (const std::optional<std::string> warning = MakeWorkingFolderCurrent()) {
-    ::MessageBoxW(window, Wide(*warning).c_str(), Wide(layout::kCaption).c_str(), MB_OK | MB_ICONWARNING);
+    ::MessageBoxW(window, Wide(*warning).c_str(), Wide(Pattern(Message::CaptionWindow)).c_str(),
+                  MB_OK | MB_ICONWARNING);
   }
 }
 

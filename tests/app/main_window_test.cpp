@@ -276,7 +276,8 @@ class MainWindowTest : public QObject {
     for (const rating::FieldFacts& facts : rating::kFields) {
       QLineEdit* field = form.Field(facts.field);
       const QString caption =
-          QString::fromUtf8(facts.label.data(), static_cast<qsizetype>(facts.label.size()));
+          QString::fromUtf8(rating::FieldLabel(facts.field).data(),
+                            static_cast<qsizetype>(rating::FieldLabel(facts.field).size()));
       QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(field);
       QVERIFY(accessible != nullptr);
       QCOMPARE(accessible->text(QAccessible::Name), caption);

@@ -123,9 +123,10 @@ std::string Golden() { return ReadFile(fs::path(RATING_GOLDEN_DIR) / "default.RA
 
 TEST(Window, ShowsTheFormFromTheLayoutTable) {
   const RunningWindow window;
-  EXPECT_EQ(WindowText(::GetParent(window.Control(kButtonId))), Wide(layout::kCaption));
+  EXPECT_EQ(WindowText(::GetParent(window.Control(kButtonId))), Wide(Pattern(Message::CaptionWindow)));
   for (const FieldFacts& facts : kFields) {
-    EXPECT_EQ(WindowText(window.Control(kFirstLabelId + static_cast<int>(facts.field))), Wide(facts.label));
+    EXPECT_EQ(WindowText(window.Control(kFirstLabelId + static_cast<int>(facts.field))),
+              Wide(FieldLabel(facts.field)));
     EXPECT_EQ(WindowText(window.Field(facts.field)), Wide(DefaultFieldText(facts.field, ".")));
   }
   // Tab goes from the button to the list, then down the left column and the
@@ -201,7 +202,7 @@ TEST_P(FailedPresses, ShowTheRunsMessageAndKeepThePreviousFile) {
   ASSERT_TRUE(expected.failure.has_value()) << "the run succeeds";
 
   const auto [caption, message] = window.Press();
-  EXPECT_EQ(caption, Wide(layout::kCaption));
+  EXPECT_EQ(caption, Wide(Pattern(Message::CaptionWindow)));
   EXPECT_EQ(message, Wide(expected.failure->what()));
   EXPECT_EQ(window.ListLines().empty(), GetParam().listEmptied);
   EXPECT_EQ(ReadFile(file), previous);
