@@ -36,8 +36,7 @@ std::optional<PressFailure> RatingSession::Press(const FieldTexts& texts) {
     if (failure.EmptiesList()) rated_.reset();
     return PressFailure{failure.what(), failure.Field(), failure.EmptiesList()};
   }
-  rated_ = Rated{std::move(*outcome.result), std::string(TextOf(texts, InputField::Title)),
-                 std::move(outcome.fileName)};
+  rated_ = Rated{std::move(*outcome.result), std::string(TextOf(texts, InputField::Title))};
   return std::nullopt;
 }
 

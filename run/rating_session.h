@@ -71,8 +71,7 @@ class RatingSession {
   // The rating the list shows.
   struct Rated {
     RatingResult result;
-    std::string title;     // the title line as typed
-    std::string fileName;  // the rating file's name as typed
+    std::string title;  // the title line as typed
   };
 
   std::string separator_;

@@ -93,16 +93,5 @@ INSTANTIATE_TEST_SUITE_P(Svg, SvgDocuments,
                            return name;
                          });
 
-// Fixed advances: the same layout on every machine, in proportion to the
-// size, a full em for a character the table does not know.
-TEST(SvgTextMeasure, GivesDejaVuSansAdvancesAtAnySize) {
-  const SvgTextMeasure measure;
-  EXPECT_DOUBLE_EQ(measure.Advance("0", {2048, false}), 1303);
-  EXPECT_DOUBLE_EQ(measure.Advance("0", {12, false}), 1303 * 12 / 2048.0);
-  EXPECT_DOUBLE_EQ(measure.Advance("W", {2048, true}), 2259);
-  EXPECT_DOUBLE_EQ(measure.Advance("水ü", {2048, false}), 2 * 2048);
-  EXPECT_DOUBLE_EQ(measure.Ascent({2048, false}) + measure.Descent({2048, false}), 1901 + 483);
-}
-
 }  // namespace
 }  // namespace rating::plot
