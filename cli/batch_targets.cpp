@@ -1,5 +1,6 @@
 #include "cli/batch_targets.h"
 
+#include <filesystem>
 #include <map>
 #include <system_error>
 
@@ -56,20 +57,29 @@ std::string DescribeUses(const std::vector<Use>& uses) {
   return WordList(parts);
 }
 
-// Who uses each file, by its resolved path, in the order given.
+// Who uses each file, by the file's identity, in the order given.
 class Uses {
  public:
+  struct File {
+    std::string path;  // resolved, UTF-8, as the first use spelt it
+    std::vector<Use> uses;
+  };
+
   void Add(const std::string& name, Use use) {
     try {
-      byPath_[ResolveTarget(name).string()].push_back(use);
+      const std::filesystem::path target = ResolveTarget(name);
+      const std::u8string path = target.u8string();
+      File& file = byIdentity_[TargetIdentity(target)];
+      if (file.uses.empty()) file.path.assign(path.begin(), path.end());
+      file.uses.push_back(use);
     } catch (const std::system_error&) {
       // Fails later, with its own reach, and writes nothing.
     }
   }
-  [[nodiscard]] const std::map<std::string, std::vector<Use>>& ByPath() const { return byPath_; }
+  [[nodiscard]] const std::map<std::string, File>& ByIdentity() const { return byIdentity_; }
 
  private:
-  std::map<std::string, std::vector<Use>> byPath_;
+  std::map<std::string, File> byIdentity_;
 };
 
 void AddOutputs(Uses& uses, const FieldTexts& texts, const ExtraFiles& extras, int line) {
@@ -87,12 +97,13 @@ std::string OutputName(const std::string& name) { return name == "-" ? "/dev/std
 std::optional<std::string> FindSharedOutput(const FieldTexts& texts, const ExtraFiles& extras) {
   Uses uses;
   AddOutputs(uses, texts, extras, 0);
-  for (const auto& [path, users] : uses.ByPath()) {
+  for (const auto& [identity, file] : uses.ByIdentity()) {
+    const std::vector<Use>& users = file.uses;
     if (users.size() < 2) continue;
     const MessageArgument first{"first", OptionOf(users[0])};
     const MessageArgument second{"second", OptionOf(users[1])};
-    if (IsStandardOutput(path)) return Compose(Message::UsageBothOnStandardOutput, {first, second});
-    return Compose(Message::UsageSameFile, {first, second, {"target", path}});
+    if (IsStandardOutput(file.path)) return Compose(Message::UsageBothOnStandardOutput, {first, second});
+    return Compose(Message::UsageSameFile, {first, second, {"target", file.path}});
   }
   return std::nullopt;
 }
@@ -105,12 +116,12 @@ std::vector<CommandFailure> FindSharedTargets(const std::string& batchFile,
     if (reach.error.empty()) AddOutputs(uses, reach.texts, reach.extras, reach.line);
   }
   std::vector<CommandFailure> conflicts;
-  for (const auto& [path, users] : uses.ByPath()) {
-    if (users.size() < 2) continue;
+  for (const auto& [identity, file] : uses.ByIdentity()) {
+    if (file.uses.size() < 2) continue;
     conflicts.emplace_back(Compose(Message::BatchSharedFile, {{"kind", Pattern(Message::KindBatchConflict)},
                                                               {"path", batchFile},
-                                                              {"target", path},
-                                                              {"uses", DescribeUses(users)}}));
+                                                              {"target", file.path},
+                                                              {"uses", DescribeUses(file.uses)}}));
   }
   return conflicts;
 }

@@ -1,12 +1,15 @@
-#include <iostream>
-#include <string>
-#include <vector>
+#include <ostream>
 
 #include "cli/cli_run.h"
+#include "cli/standard_stream.h"
 #include "run/platform.h"
 
 int main(int argc, char* argv[]) {
-  const std::vector<std::string> arguments(argv, argv + argc);  // NOLINT: argv is argc long
-  return rating::cli::RunCommandLine(arguments, rating::platform::UserDecimalSeparator(), std::cout,
-                                     std::cerr);
+  using rating::platform::StandardStream;
+  rating::cli::StandardStreamBuffer outBuffer(StandardStream::Output);
+  rating::cli::StandardStreamBuffer errBuffer(StandardStream::Error);
+  std::ostream out(&outBuffer);
+  std::ostream err(&errBuffer);
+  return rating::cli::RunCommandLine(rating::platform::CommandLineArguments(argc, argv),
+                                     rating::platform::UserDecimalSeparator(), out, err);
 }

@@ -80,11 +80,13 @@ class TableReader {
       : path_(std::move(path)), defaults_(std::move(defaults)) {}
 
   std::vector<Reach> Read() {
+    // The name is UTF-8 on every system, never the ANSI code page.
+    const std::filesystem::path file(std::u8string(path_.begin(), path_.end()));
     std::error_code status;
-    if (std::filesystem::is_directory(path_, status)) {
+    if (std::filesystem::is_directory(file, status)) {
       FailToOpen(path_, std::make_error_code(std::errc::is_a_directory));
     }
-    std::ifstream in(path_, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in) FailToOpen(path_, std::error_code(errno, std::generic_category()));
 
     csv_parser parser{};

@@ -86,6 +86,11 @@ std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files);
 // write the same file. Throws std::system_error where SafeFile would fail.
 std::filesystem::path ResolveTarget(const std::string& name);
 
+// What two resolved targets share exactly when they are one file: the path
+// itself on POSIX systems; on Windows, whose file names ignore case, the path
+// in upper case. UTF-8.
+std::string TargetIdentity(const std::filesystem::path& resolved);
+
 // Whether `name` means the process's standard output: "/dev/stdout" and its
 // aliases, or any name of the file standard output is.
 bool IsStandardOutput(std::string_view name);

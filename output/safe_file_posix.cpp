@@ -75,6 +75,8 @@ bool IsStandardOutput(std::string_view name) {
          named.st_dev == output.st_dev && named.st_ino == output.st_ino;
 }
 
+std::string TargetIdentity(const fs::path& resolved) { return resolved.string(); }
+
 fs::path ResolveTarget(const std::string& name) {
   if (name.empty()) Fail(ENOENT);
   // The system would stop at a NUL byte and write another file.

@@ -79,6 +79,9 @@ std::intptr_t AsInteger(HANDLE handle) { return reinterpret_cast<std::intptr_t>(
 
 constexpr std::intptr_t kNoHandle = -1;  // INVALID_HANDLE_VALUE
 
+// What "-" becomes: the name standard output goes by, as on POSIX systems.
+constexpr std::string_view kStandardOutputName = "/dev/stdout";
+
 // A name as the core holds it, UTF-8, as a path; never through the ANSI code page.
 fs::path FromUtf8(const std::string& name) { return {std::u8string(name.begin(), name.end())}; }
 
@@ -150,12 +153,39 @@ std::wstring FullPath(const std::wstring& name) {
 
 }  // namespace
 
-bool IsStandardOutput(std::string_view /*name*/) { return false; }
+bool IsStandardOutput(std::string_view name) {
+  if (name == kStandardOutputName) return true;
+  if (name.empty() || name.find('\0') != std::string_view::npos) return false;
+  // Any name of the file the shell redirected standard output to, judged by
+  // the file's identity: its volume and its index on that volume.
+  BY_HANDLE_FILE_INFORMATION output{};
+  if (::GetFileInformationByHandle(::GetStdHandle(STD_OUTPUT_HANDLE), &output) == 0) return false;
+  const HANDLE file = ::CreateFileW(FromUtf8(std::string(name)).c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION named{};
+  const bool known = ::GetFileInformationByHandle(file, &named) != 0;
+  ::CloseHandle(file);
+  return known && named.dwVolumeSerialNumber == output.dwVolumeSerialNumber &&
+         named.nFileIndexHigh == output.nFileIndexHigh && named.nFileIndexLow == output.nFileIndexLow;
+}
+
+std::string TargetIdentity(const fs::path& resolved) {
+  std::wstring name = resolved.wstring();
+  if (!name.empty()) {
+    ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.c_str(), static_cast<int>(name.size()),
+                    name.data(), static_cast<int>(name.size()), nullptr, nullptr, 0);
+  }
+  const std::u8string utf8 = fs::path(name).u8string();
+  return {utf8.begin(), utf8.end()};
+}
 
 fs::path ResolveTarget(const std::string& name) {
   if (name.empty()) Fail(ERROR_PATH_NOT_FOUND);
   // The system would stop at a NUL character and write another file.
   if (name.find('\0') != std::string::npos) Fail(ERROR_INVALID_NAME);
+  if (IsStandardOutput(name)) return kStandardOutputName;
   // Judged as typed: making a name absolute drops a trailing dot or blank.
   const fs::path typed = FromUtf8(name);
   RequireWindowsName(typed.filename().wstring());
@@ -188,6 +218,18 @@ fs::path ResolveTarget(const std::string& name) {
 
 SafeFile::SafeFile(const std::string& name) {
   target_ = ResolveTarget(name);
+  if (target_ == kStandardOutputName) {
+    // Written as it stands, byte for byte: the handle takes no text-mode
+    // translation, so a CR LF stays a CR LF.
+    HANDLE output = INVALID_HANDLE_VALUE;
+    const HANDLE process = ::GetCurrentProcess();
+    if (::DuplicateHandle(process, ::GetStdHandle(STD_OUTPUT_HANDLE), process, &output, 0, FALSE,
+                          DUPLICATE_SAME_ACCESS) == 0) {
+      FailLast();
+    }
+    handle_ = AsInteger(output);
+    return;
+  }
   const std::wstring target = SystemName(target_);
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
@@ -201,7 +243,7 @@ SafeFile::SafeFile(const std::string& name) {
                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (probe == INVALID_HANDLE_VALUE) FailLast();
     ::CloseHandle(probe);
-    keptAttributes_ = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN);
+    keptAttributes_ = attributes;
   }
 
   DWORD error = ERROR_SUCCESS;
@@ -246,6 +288,7 @@ void SafeFile::Finish() {
   }
   buffer_.clear();
   Reached(WriteStep::DataWritten);
+  if (temporary_.empty()) return;  // written in place; Commit closes it
   // The data reach the disk before the file takes the target's name.
   if (::FlushFileBuffers(AsHandle(handle_)) == 0) FailLast();
   const HANDLE file = AsHandle(handle_);
@@ -255,6 +298,18 @@ void SafeFile::Finish() {
 
 void SafeFile::Commit() {
   if (committed_) return;
+  if (handle_ != kNoHandle && temporary_.empty()) {
+    Finish();
+    // A console or a pipe cannot be flushed; a redirected file can.
+    const HANDLE file = AsHandle(handle_);
+    handle_ = kNoHandle;
+    const bool flushed = ::GetFileType(file) != FILE_TYPE_DISK || ::FlushFileBuffers(file) != 0;
+    const DWORD error = ::GetLastError();
+    ::CloseHandle(file);
+    if (!flushed) Fail(error);
+    committed_ = true;
+    return;
+  }
   if (handle_ != kNoHandle) Finish();
   Reached(WriteStep::DataSynced);
   PutInPlace();
@@ -263,8 +318,8 @@ void SafeFile::Commit() {
 
 void SafeFile::PutInPlace() {
   const std::wstring temporary = SystemName(temporary_);
-  // The replacement shows as the file it replaces did: not hidden, with the
-  // old file's other attributes.
+  // The replacement shows as the file it replaces did, hidden only if that
+  // was; a new file is a plain one.
   if (::SetFileAttributesW(temporary.c_str(),
                            keptAttributes_ == 0 ? FILE_ATTRIBUTE_NORMAL : keptAttributes_) == 0) {
     FailLast();
@@ -285,7 +340,11 @@ std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files) {
   // Every file's data on disk first, then every rename.
   for (std::size_t i = 0; i < files.size(); ++i) {
     try {
-      if (files[i].handle_ != kNoHandle) files[i].Finish();
+      if (files[i].temporary_.empty()) {
+        files[i].Commit();
+      } else if (files[i].handle_ != kNoHandle) {
+        files[i].Finish();
+      }
     } catch (const std::system_error& error) {
       errors[i] = error.code();
     }

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // What the rating session needs to know of the system it runs on, one
 // implementation per system (platform_posix.cpp, platform_windows.cpp).
@@ -25,5 +27,17 @@ bool MayCreateFilesIn(const std::filesystem::path& folder);
 // The user's documents folder, and the home folder; empty where unknown.
 std::filesystem::path DocumentsFolder();
 std::filesystem::path HomeFolder();
+
+// The program's arguments in UTF-8, its own name first: as given on POSIX
+// systems; on Windows read as UTF-16 from the system, so that a name outside
+// the ANSI code page arrives whole.
+std::vector<std::string> CommandLineArguments(int argc, char** argv);
+
+// Writes UTF-8 text to standard output or standard error. A Windows console
+// is given it as UTF-16, so that every name prints readably; a file or a
+// pipe gets the bytes unchanged, line ends included. Returns false where the
+// stream refuses it.
+enum class StandardStream { Output, Error };
+bool WriteStandard(StandardStream stream, std::string_view utf8);
 
 }  // namespace rating::platform

@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <clocale>
 #include <cstdlib>
 #include <fstream>
@@ -58,6 +59,21 @@ std::filesystem::path DocumentsFolder() {
     if (value.starts_with('/')) return value;
   }
   return home / "Documents";
+}
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  return {argv, argv + argc};  // NOLINT(cppcoreguidelines-pro-bounds-pointer-arithmetic): argv is argc long
+}
+
+bool WriteStandard(StandardStream stream, std::string_view utf8) {
+  const int descriptor = stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO;
+  while (!utf8.empty()) {
+    const ::ssize_t written = ::write(descriptor, utf8.data(), utf8.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    utf8.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
 }
 
 }  // namespace rating::platform

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <array>
 #include <shlobj.h>
+#include <span>
+#include <string_view>
 #include <windows.h>
 
 #include "run/platform.h"
@@ -24,6 +26,26 @@ bool IsWithin(const std::filesystem::path& folder, const std::filesystem::path& 
       std::filesystem::weakly_canonical(folder, error)
           .lexically_relative(std::filesystem::weakly_canonical(parent, error));
   return !error && !relative.empty() && *relative.begin() != "..";
+}
+
+std::string Utf8(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  std::string utf8(static_cast<std::size_t>(
+                       ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)),
+                   '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), static_cast<int>(utf8.size()), nullptr,
+                        nullptr);
+  return utf8;
+}
+
+std::wstring Wide(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int size = static_cast<int>(utf8.size());
+  std::wstring wide(
+      static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
 }
 
 }  // namespace
@@ -82,5 +104,45 @@ bool MayCreateFilesIn(const std::filesystem::path& folder) {
 std::filesystem::path DocumentsFolder() { return KnownFolder(FOLDERID_Documents); }
 
 std::filesystem::path HomeFolder() { return KnownFolder(FOLDERID_Profile); }
+
+std::vector<std::string> CommandLineArguments(int /*argc*/, char** /*argv*/) {
+  int count = 0;
+  LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  if (wide == nullptr) return arguments;
+  const std::span<LPWSTR> words(wide, static_cast<std::size_t>(count));
+  for (const LPWSTR word : words) arguments.push_back(Utf8(word));
+  ::LocalFree(static_cast<HLOCAL>(wide));
+  return arguments;
+}
+
+bool WriteStandard(StandardStream stream, std::string_view utf8) {
+  const HANDLE handle =
+      ::GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
+  DWORD mode = 0;
+  if (::GetConsoleMode(handle, &mode) != 0) {
+    const std::wstring wide = Wide(utf8);
+    std::wstring_view rest = wide;
+    while (!rest.empty()) {
+      DWORD written = 0;
+      if (::WriteConsoleW(handle, rest.data(), static_cast<DWORD>(rest.size()), &written, nullptr) == 0 ||
+          written == 0) {
+        return false;
+      }
+      rest.remove_prefix(written);
+    }
+    return true;
+  }
+  while (!utf8.empty()) {
+    DWORD written = 0;
+    if (::WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr) == 0 ||
+        written == 0) {
+      return false;
+    }
+    utf8.remove_prefix(written);
+  }
+  return true;
+}
 
 }  // namespace rating::platform

@@ -98,8 +98,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // Names the system takes as they are: beyond MAX_PATH, and beyond the ANSI
-// code page. A replaced file keeps no trace of the hidden temporary file.
-TEST(WindowsNames, LongAndUnicodeNamesAreWrittenAndReplacedFilesStayVisible) {
+// code page. A replaced file keeps no trace of the hidden temporary file, and
+// a file the user hid stays hidden.
+TEST(WindowsNames, LongAndUnicodeNamesAreWrittenAndReplacedFilesKeepTheirVisibility) {
   testing_support::ScratchFolder folder("rating-windows-names");
   fs::path deep = folder.Path();
   while (deep.wstring().size() < MAX_PATH + 20) deep /= L"a-folder-of-thirty-characters";
@@ -114,6 +115,11 @@ TEST(WindowsNames, LongAndUnicodeNamesAreWrittenAndReplacedFilesStayVisible) {
     ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << name;
     EXPECT_EQ(attributes & FILE_ATTRIBUTE_HIDDEN, 0U) << name;
   }
+  EXPECT_EQ(ReadFile(unicode), "South Street Channel\r\n");
+  ::SetFileAttributesW(unicode.wstring().c_str(), FILE_ATTRIBUTE_HIDDEN);
+  const std::u8string utf8 = unicode.u8string();
+  WriteRating(std::string(utf8.begin(), utf8.end()));
+  EXPECT_NE(::GetFileAttributesW(unicode.wstring().c_str()) & FILE_ATTRIBUTE_HIDDEN, 0U);
   EXPECT_EQ(ReadFile(unicode), "South Street Channel\r\n");
   std::error_code ignored;
   fs::remove_all(L"\\\\?\\" + (folder.Path() / L"a-folder-of-thirty-characters").wstring(), ignored);

@@ -3,16 +3,22 @@
 // Runs a built program as a user would, for the tests of the command line.
 #include <array>
 #include <chrono>
-#include <fcntl.h>
+#include <cwchar>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <string>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
-#include <vector>
+#endif
 
 namespace rating::testing_support {
 
@@ -22,6 +28,114 @@ struct ProgramRun {
   std::string err;
 };
 
+#ifdef _WIN32
+// Runs `program` with `arguments` in `folder`, standard input empty.
+// `environment` holds "NAME=value" to set and "NAME" to unset. Where
+// `killAfter` is given, the program is killed that long after it starts.
+inline ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                             const std::filesystem::path& folder,
+                             const std::vector<std::string>& environment = {},
+                             std::optional<std::chrono::milliseconds> killAfter = std::nullopt) {
+  const auto wide = [](const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).wstring();
+  };
+  // An argument quoted as the C run-time and CommandLineToArgvW read it back.
+  const auto quoted = [](const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
+    std::wstring text = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : argument) {
+      if (c == L'\\') {
+        ++backslashes;
+        continue;
+      }
+      text.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+      backslashes = 0;
+      text += c;
+    }
+    text.append(2 * backslashes, L'\\');
+    return text + L"\"";
+  };
+  std::wstring commandLine = quoted(wide(program));
+  for (const std::string& argument : arguments) commandLine += L" " + quoted(wide(argument));
+
+  // The environment, changed as asked; names compare without regard to case.
+  std::vector<std::wstring> settings;
+  const LPWCH inherited = ::GetEnvironmentStringsW();
+  for (const wchar_t* entry = inherited; *entry != L'\0'; entry += std::wcslen(entry) + 1) {
+    settings.emplace_back(entry);
+  }
+  ::FreeEnvironmentStringsW(inherited);
+  for (const std::string& change : environment) {
+    const std::wstring setting = wide(change);
+    const std::wstring name = setting.substr(0, setting.find(L'='));
+    std::erase_if(settings, [&name](const std::wstring& entry) {
+      return entry.size() > name.size() && entry[name.size()] == L'=' &&
+             ::CompareStringOrdinal(entry.c_str(), static_cast<int>(name.size()), name.c_str(),
+                                    static_cast<int>(name.size()), TRUE) == CSTR_EQUAL;
+    });
+    if (setting.find(L'=') != std::wstring::npos) settings.push_back(setting);
+  }
+  std::wstring block;
+  for (const std::wstring& setting : settings) block += setting + L'\0';
+  block += L'\0';
+
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  std::array<HANDLE, 2> out{};
+  std::array<HANDLE, 2> err{};
+  if (::CreatePipe(&out[0], &out[1], &inherit, 0) == 0 || ::CreatePipe(&err[0], &err[1], &inherit, 0) == 0) {
+    return {};
+  }
+  ::SetHandleInformation(out[0], HANDLE_FLAG_INHERIT, 0);
+  ::SetHandleInformation(err[0], HANDLE_FLAG_INHERIT, 0);
+  const HANDLE nothing = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                       OPEN_EXISTING, 0, nullptr);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = nothing;
+  startup.hStdOutput = out[1];
+  startup.hStdError = err[1];
+  PROCESS_INFORMATION child{};
+  const bool started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                                        CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, block.data(),
+                                        folder.wstring().c_str(), &startup, &child) != 0;
+  for (const HANDLE end : {out[1], err[1], nothing}) ::CloseHandle(end);
+  ProgramRun run;
+  const auto drain = [](HANDLE from, std::string* into) {
+    std::array<char, 65536> buffer{};
+    DWORD got = 0;
+    while (::ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) != 0 &&
+           got > 0) {
+      into->append(buffer.data(), got);
+    }
+  };
+  if (started) {
+    std::thread errors(drain, err[0], &run.err);
+    std::thread killer;
+    if (killAfter) {
+      killer = std::thread([process = child.hProcess, delay = *killAfter] {
+        if (::WaitForSingleObject(process, static_cast<DWORD>(delay.count())) == WAIT_TIMEOUT) {
+          ::TerminateProcess(process, STATUS_CONTROL_C_EXIT);
+        }
+      });
+    }
+    drain(out[0], &run.out);
+    errors.join();
+    ::WaitForSingleObject(child.hProcess, INFINITE);
+    if (killer.joinable()) killer.join();
+    DWORD status = 0;
+    ::GetExitCodeProcess(child.hProcess, &status);
+    run.exitCode = status == STATUS_CONTROL_C_EXIT ? -1 : static_cast<int>(status);
+    ::CloseHandle(child.hThread);
+    ::CloseHandle(child.hProcess);
+  }
+  ::CloseHandle(out[0]);
+  ::CloseHandle(err[0]);
+  return run;
+}
+
+#else
 // Runs `program` with `arguments` in `folder`, standard input empty.
 // `environment` holds "NAME=value" to set and "NAME" to unset. Where
 // `killAfter` is given, the program is killed that long after it starts.
@@ -89,5 +203,7 @@ inline ProgramRun RunProgram(const std::string& program, const std::vector<std::
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
 }
+
+#endif
 
 }  // namespace rating::testing_support
