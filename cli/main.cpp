@@ -6,6 +6,7 @@
 
 int main(int argc, char* argv[]) {
   using rating::platform::StandardStream;
+  rating::platform::MarkRunning();
   rating::cli::StandardStreamBuffer outBuffer(StandardStream::Output);
   rating::cli::StandardStreamBuffer errBuffer(StandardStream::Error);
   std::ostream out(&outBuffer);

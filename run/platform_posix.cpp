@@ -76,4 +76,6 @@ bool WriteStandard(StandardStream stream, std::string_view utf8) {
   return true;
 }
 
+void MarkRunning() {}
+
 }  // namespace rating::platform

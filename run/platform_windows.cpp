@@ -145,4 +145,10 @@ bool WriteStandard(StandardStream stream, std::string_view utf8) {
   return true;
 }
 
+void MarkRunning() {
+  // Never closed: the system releases it when the process ends, however it ends.
+  static const HANDLE kRunning = ::CreateMutexW(nullptr, FALSE, RATING_RUNNING_MUTEX);
+  (void)kRunning;
+}
+
 }  // namespace rating::platform
