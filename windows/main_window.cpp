@@ -4,11 +4,13 @@
 #include <array>
 #include <commctrl.h>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 #include <windowsx.h>
 
 #include "layout/form_layout.h"
 #include "messages/messages.h"
+#include "output/listing.h"
 #include "run/platform.h"
 #include "run/rating_session.h"
 #include "run/working_folder.h"
@@ -23,12 +25,16 @@ constexpr int kTwipsPerInch = 1440;
 constexpr int kPointsPerInch = 72;
 constexpr UINT kIconId = 1;  // in the resource script
 
+// A list line's width: six columns of the listing.
+constexpr std::size_t kListLineCharacters = 6 * kListingFieldWidth;
+
 // What the window holds besides its controls.
 struct WindowState {
   RatingSession session{platform::UserDecimalSeparator()};
   UINT dpi = USER_DEFAULT_SCREEN_DPI;
   HFONT dialogFont = nullptr;
   HFONT listFont = nullptr;
+  SIZE client{};  // pixels: the form, widened where the list needs it
 };
 
 WindowState& State(HWND window) {
@@ -61,7 +67,7 @@ void MakeFonts(WindowState& state) {
 
 // Places every control from the layout table at the window's DPI.
 void Layout(HWND window) {
-  const WindowState& state = State(window);
+  WindowState& state = State(window);
   const auto place = [&](int id, const layout::Rect& twips, HFONT font) {
     const HWND control = Control(window, id);
     ::SetWindowPos(control, nullptr, Scaled(twips.left, state.dpi), Scaled(twips.top, state.dpi),
@@ -85,22 +91,52 @@ void Layout(HWND window) {
     place(kFirstLabelId + static_cast<int>(field.field), label, state.dialogFont);
     place(kFirstFieldId + static_cast<int>(field.field), layout::FieldRect(field), state.dialogFont);
   }
+  // The list is wide enough for a whole line in its fixed-pitch font, the
+  // vertical scrollbar and its borders, at this DPI; the form widens for it.
+  ::SelectObject(screen, state.listFont);
+  const std::wstring line(kListLineCharacters, L'0');
+  SIZE lineExtent{};
+  ::GetTextExtentPoint32W(screen, line.c_str(), static_cast<int>(line.size()), &lineExtent);
   ::SelectObject(screen, previous);
   ::ReleaseDC(window, screen);
-  place(kListId, layout::ListClearOf(labelsRight), state.listFont);
+  const int edge = ::GetSystemMetricsForDpi(SM_CXEDGE, state.dpi);
+  const int column = lineExtent.cx + 4 * edge;  // the list view's margins either side of a line
+  const layout::Rect listTwips = layout::ListClearOf(labelsRight);
+  const int listLeft = Scaled(listTwips.left, state.dpi);
+  const int listWidth = std::max(Scaled(listTwips.width, state.dpi),
+                                 column + ::GetSystemMetricsForDpi(SM_CXVSCROLL, state.dpi) + 2 * edge);
+  const HWND list = Control(window, kListId);
+  ::SetWindowPos(list, nullptr, listLeft, Scaled(listTwips.top, state.dpi), listWidth,
+                 Scaled(listTwips.height, state.dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(state.listFont),
+                 TRUE);  // NOLINT: the message's type
+  ListView_SetColumnWidth(list, 0, column);
+  state.client = {std::max(Scaled(layout::kClientWidth, state.dpi),
+                           listLeft + listWidth + Scaled(layout::kRightMargin, state.dpi)),
+                  Scaled(layout::kClientHeight, state.dpi)};
 }
 
+// The list shows the session's lines: it is told how many there are and
+// asks for each as it draws it (ListLineAsked).
 void ShowRating(HWND window) {
   const HWND list = Control(window, kListId);
-  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  for (const std::string& line : State(window).session.ListLines()) {
-    const std::wstring text = Wide(line);
-    ::SendMessageW(list, LB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(text.c_str()));  // NOLINT: the message's type
-  }
-  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetItemCountEx(list, static_cast<int>(State(window).session.ListLines().size()), 0);
   ::InvalidateRect(list, nullptr, TRUE);
+}
+
+// Answers the list's question for the text of one line.
+void ListLineAsked(HWND window, NMLVDISPINFOW& asked) {
+  if ((asked.item.mask & LVIF_TEXT) == 0 || asked.item.pszText == nullptr || asked.item.cchTextMax <= 0) {
+    return;
+  }
+  const std::vector<std::string>& lines = State(window).session.ListLines();
+  const auto index = static_cast<std::size_t>(asked.item.iItem);
+  const std::wstring text = index < lines.size() ? Wide(lines[index]) : std::wstring();
+  const std::size_t length = std::min(text.size(), static_cast<std::size_t>(asked.item.cchTextMax - 1));
+  std::wmemcpy(asked.item.pszText, text.c_str(), length);
+  asked.item.pszText[length] =
+      L'\0';  // NOLINT(cppcoreguidelines-pro-bounds-pointer-arithmetic): within cchTextMax
 }
 
 void CreateRatingFileClicked(HWND window) {
@@ -124,10 +160,11 @@ void CreateRatingFileClicked(HWND window) {
 // on the clipboard as the session's table.
 void CopyTable(HWND window) {
   const HWND list = Control(window, kListId);
-  std::vector<int> selected(
-      static_cast<std::size_t>(std::max<LRESULT>(0, ::SendMessageW(list, LB_GETSELCOUNT, 0, 0))));
-  ::SendMessageW(list, LB_GETSELITEMS, selected.size(),
-                 reinterpret_cast<LPARAM>(selected.data()));  // NOLINT: the message's type
+  std::vector<int> selected;
+  for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
+       row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
+    selected.push_back(row);
+  }
   const std::string copied = State(window).session.CopyText(selected);
   if (copied.empty() || ::OpenClipboard(window) == 0) return;
   const std::wstring table = Wide(copied);
@@ -146,7 +183,7 @@ LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                           DWORD_PTR /*data*/) {
   if (message == WM_KEYDOWN && (::GetKeyState(VK_CONTROL) & 0x8000) != 0) {
     if (wParam == 'A') {
-      ::SendMessageW(list, LB_SETSEL, TRUE, -1);
+      ListView_SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
       return 0;
     }
     if (wParam == 'C') {
@@ -159,10 +196,15 @@ LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
 
 void ShowListMenu(HWND window, LPARAM at) {
   POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-  if (point.x == -1 && point.y == -1) {  // the keyboard's menu key
+  if (point.x == -1 && point.y == -1) {  // Shift+F10 or the menu key: at the focused row
+    const HWND list = Control(window, kListId);
     RECT rect{};
-    ::GetWindowRect(Control(window, kListId), &rect);
-    point = {rect.left, rect.top};
+    const int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+    if (focused < 0 || ListView_GetItemRect(list, focused, &rect, LVIR_LABEL) == 0) {
+      ::GetClientRect(list, &rect);
+    }
+    point = {rect.left, rect.bottom};
+    ::ClientToScreen(list, &point);
   }
   const HMENU menu = ::CreatePopupMenu();
   const UINT enabled = State(window).session.Empty() ? MF_GRAYED : 0U;
@@ -186,9 +228,16 @@ void CreateControls(HWND window) {
   const HWND button = AddControl(window, WC_BUTTONW, Wide(Pattern(Message::CaptionButton)),
                                  WS_TABSTOP | BS_DEFPUSHBUTTON, 0, kButtonId);
   AddControl(window, WC_STATICW, Wide(Pattern(Message::CaptionListName)), 0, 0, kListNameId);
-  const HWND list = AddControl(window, WC_LISTBOXW, L"",
-                               WS_TABSTOP | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
-                               WS_EX_CLIENTEDGE, kListId);
+  // A virtual list view of one column and no header: it asks the session for
+  // the lines it draws, so that a table of 1000 rows shows at once.
+  const HWND list =
+      AddControl(window, WC_LISTVIEWW, L"",
+                 WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS,
+                 WS_EX_CLIENTEDGE, kListId);
+  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  LVCOLUMNW column{};
+  column.mask = LVCF_WIDTH;
+  ListView_InsertColumn(list, 0, &column);
   ::SetWindowSubclass(list, ListKeys, 0, 0);
   const RatingSession& session = State(window).session;
   for (const FieldFacts& facts : kFields) {
@@ -200,12 +249,15 @@ void CreateControls(HWND window) {
   ::SetFocus(button);
 }
 
-// The window's outer size for the form's client area at `dpi`.
-SIZE OuterSize(UINT dpi, DWORD style) {
-  RECT rect{0, 0, Scaled(layout::kClientWidth, dpi), Scaled(layout::kClientHeight, dpi)};
+// The window's outer size for its client area at `dpi`.
+SIZE OuterSize(SIZE client, UINT dpi, DWORD style) {
+  RECT rect{0, 0, client.cx, client.cy};
   ::AdjustWindowRectExForDpi(&rect, style, FALSE, 0, dpi);
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
+
+// The form's own client area at `dpi`, before the list widens it.
+SIZE FormClient(UINT dpi) { return {Scaled(layout::kClientWidth, dpi), Scaled(layout::kClientHeight, dpi)}; }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -227,14 +279,23 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       MakeFonts(state);
       Layout(window);
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);  // NOLINT: the message's type
-      ::SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      const SIZE outer =
+          OuterSize(state.client, state.dpi, static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE)));
+      ::SetWindowPos(window, nullptr, suggested->left, suggested->top, outer.cx, outer.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) CreateRatingFileClicked(window);
       if (LOWORD(wParam) == kCopyTableId) CopyTable(window);
       return 0;
+    case WM_NOTIFY: {
+      auto* notice = reinterpret_cast<NMHDR*>(lParam);  // NOLINT: the message's type
+      if (notice->idFrom == static_cast<UINT_PTR>(kListId) && notice->code == LVN_GETDISPINFOW) {
+        ListLineAsked(window, *reinterpret_cast<NMLVDISPINFOW*>(lParam));  // NOLINT: the notice's type
+      }
+      return 0;
+    }
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) == Control(window, kListId)) ShowListMenu(window, lParam);  // NOLINT
       return 0;
@@ -263,11 +324,20 @@ std::wstring WindowText(HWND window) {
 }
 
 std::string ListLine(HWND list, int index) {
-  const auto at = static_cast<WPARAM>(index);
-  std::wstring text(static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXTLEN, at, 0)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::SendMessageW(
-      list, LB_GETTEXT, at, reinterpret_cast<LPARAM>(text.data()))));  // NOLINT: the message's type
-  return Utf8(text);
+  std::array<wchar_t, 256> text{};  // a line is 54 characters
+  LVITEMW item{};
+  item.iSubItem = 0;
+  item.pszText = text.data();
+  item.cchTextMax = static_cast<int>(text.size());
+  const auto length = ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(&item));  // NOLINT: the message's type
+  return Utf8(std::wstring_view(text.data(), static_cast<std::size_t>(length)));
+}
+
+int ListLineCount(HWND list) { return ListView_GetItemCount(list); }
+
+void SelectListLine(HWND list, int index) {
+  ListView_SetItemState(list, index, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 std::wstring Wide(std::string_view utf8) {
@@ -290,7 +360,7 @@ std::string Utf8(std::wstring_view wide) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance, int show) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
   ::InitCommonControlsEx(&controls);
   WNDCLASSEXW type{};
   type.cbSize = sizeof type;
@@ -307,13 +377,14 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
 
   // A fixed form: the controls keep their places, so the window keeps its size.
   constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  const SIZE size = OuterSize(::GetDpiForSystem(), kStyle);
+  const SIZE size = OuterSize(FormClient(::GetDpiForSystem()), ::GetDpiForSystem(), kStyle);
   const HWND window =
       ::CreateWindowExW(0, kWindowClass, Wide(Pattern(Message::CaptionWindow)).c_str(), kStyle, CW_USEDEFAULT,
                         CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return nullptr;
-  // The monitor may differ from the system's DPI: fit the client area to it.
-  const SIZE fitted = OuterSize(::GetDpiForWindow(window), kStyle);
+  // The monitor may differ from the system's DPI, and the list may have
+  // widened the form: fit the window to its client area.
+  const SIZE fitted = OuterSize(State(window).client, ::GetDpiForWindow(window), kStyle);
   ::SetWindowPos(window, nullptr, 0, 0, fitted.cx, fitted.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::ShowWindow(window, show);
   ::UpdateWindow(window);

@@ -33,10 +33,12 @@ int RunMessageLoop(HWND window);
 // that fails, says so over `window`.
 void MakeProgramFolderCurrent(HWND window);
 
-// The text of a window or control, and a line of a list box, also across
-// threads and processes.
+// The text of a window or control, and a line of the list, also across
+// threads.
 std::wstring WindowText(HWND window);
 std::string ListLine(HWND list, int index);
+int ListLineCount(HWND list);
+void SelectListLine(HWND list, int index);
 
 // UTF-8 and UTF-16, at the system calls only.
 std::wstring Wide(std::string_view utf8);

@@ -65,7 +65,7 @@ int Change(const std::wstring& action, const std::wstring& folder) {
 
 }  // namespace
 
-int wmain(int argc, wchar_t* argv[]) {
+int wmain(int argc, wchar_t* argv[]) {  // NOLINT(readability-identifier-naming): the entry point
   const std::span<wchar_t*> arguments(argv, static_cast<std::size_t>(argc));
   if (arguments.size() != 3) return kFailed;
   const std::wstring action = arguments[1];

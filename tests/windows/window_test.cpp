@@ -79,7 +79,7 @@ class RunningWindow {
 
   [[nodiscard]] std::vector<std::string> ListLines() const {
     std::vector<std::string> lines;
-    const auto count = static_cast<int>(::SendMessageW(Control(kListId), LB_GETCOUNT, 0, 0));
+    const int count = ListLineCount(Control(kListId));
     for (int i = 0; i < count; ++i) lines.push_back(ListLine(Control(kListId), i));
     return lines;
   }
@@ -159,8 +159,8 @@ TEST(Window, ADefaultPressWritesTheGoldenFileBesideTheProgramAndCopiesTheTable) 
 
   // Rows 1 and 2 selected, copied as the Linux window copies them.
   const HWND list = window.Control(kListId);
-  ::SendMessageW(list, LB_SETSEL, TRUE, 3);
-  ::SendMessageW(list, LB_SETSEL, TRUE, 4);
+  SelectListLine(list, 3);
+  SelectListLine(list, 4);
   ::SendMessageW(::GetParent(list), WM_COMMAND, kCopyTableId, 0);
   ASSERT_NE(::OpenClipboard(nullptr), 0);
   const HANDLE copied = ::GetClipboardData(CF_UNICODETEXT);
