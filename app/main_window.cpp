@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,6 +41,22 @@ QString Utf8(std::string_view text) {
 
 QString Caption(rating::Message caption) { return Utf8(rating::Pattern(caption)); }
 
+// The save commands, in the menu's order.
+struct SaveCommand {
+  rating::Export what;
+  rating::Message caption;
+  const char* objectName;
+  rating::Message filter;
+};
+constexpr std::array<SaveCommand, 3> kSaveCommands = {{
+    {rating::Export::TableCsv, rating::Message::CaptionSaveTableCsv, "saveTableCsv",
+     rating::Message::CaptionCsvFiles},
+    {rating::Export::PairedData, rating::Message::CaptionSavePairedData, "savePairedData",
+     rating::Message::CaptionCsvFiles},
+    {rating::Export::CurvesSvg, rating::Message::CaptionSaveCurvesSvg, "saveRatingCurvesSvg",
+     rating::Message::CaptionSvgFiles},
+}};
+
 QFont ListFont() {
   QFont font(QStringLiteral("Courier"));
   font.setPointSizeF(layout::kListFontPoints);
@@ -65,7 +82,11 @@ MainWindow::MainWindow(QWidget* parent)
       createButton_(new QPushButton(Utf8(rating::Pattern(rating::Message::CaptionButton)), this)),
       copyAction_(new QAction(Caption(rating::Message::CaptionCopyTable), this)),
       showCurvesAction_(new QAction(Caption(rating::Message::CaptionShowCurves), this)),
-      session_(rating::platform::UserDecimalSeparator()) {
+      session_(rating::platform::UserDecimalSeparator()),
+      chooseSaveName_(
+          [](QWidget* parent, const QString& caption, const QString& suggested, const QString& filter) {
+            return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+          }) {
   setObjectName(Latin1(layout::kWindowName));
   setWindowTitle(Utf8(rating::Pattern(rating::Message::CaptionWindow)));
   setWindowIcon(ProgramIcon());
@@ -94,6 +115,14 @@ MainWindow::MainWindow(QWidget* parent)
   showCurvesAction_->setEnabled(false);
   connect(showCurvesAction_, &QAction::triggered, this, &MainWindow::ShowRatingCurves);
   list_->addAction(copyAction_);
+  for (const SaveCommand& command : kSaveCommands) {
+    auto* action = new QAction(Caption(command.caption), this);
+    action->setObjectName(QLatin1String(command.objectName));
+    action->setEnabled(false);
+    connect(action, &QAction::triggered, this, [this, what = command.what] { SaveExport(what); });
+    saveActions_.at(static_cast<std::size_t>(command.what)) = action;
+    list_->addAction(action);
+  }
   list_->addAction(showCurvesAction_);
   list_->setContextMenuPolicy(Qt::ActionsContextMenu);
 
@@ -155,9 +184,35 @@ void MainWindow::CopyTable() {
   if (!table.empty()) QApplication::clipboard()->setText(Utf8(table));
 }
 
+void MainWindow::SaveExport(rating::Export what) {
+  if (session_.Empty()) return;
+  const SaveCommand& command = kSaveCommands.at(static_cast<std::size_t>(what));
+  const QString filter =
+      Caption(command.filter) + QStringLiteral(";;") + Caption(rating::Message::CaptionAllFiles);
+  QString caption = Caption(command.caption);
+  caption.remove(QChar(0x2026));  // the dialog's title, without the menu's "…"
+  const QString path = chooseSaveName_(this, caption, Utf8(session_.SuggestedName(what)), filter);
+  if (path.isEmpty()) return;
+  const rating::SaveOutcome outcome = session_.Save(what, path.toUtf8().toStdString());
+  if (outcome.failure) {
+    QMessageBox box(QMessageBox::Critical, windowTitle(), Utf8(*outcome.failure), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("SaveFailure"));
+    box.exec();
+  } else if (outcome.note) {
+    QMessageBox box(QMessageBox::Information, windowTitle(), Utf8(*outcome.note), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("PairedDataNote"));
+    box.exec();
+  }
+}
+
 void MainWindow::ShowRatingCurves() {
   if (session_.Empty()) return;
-  if (curvesWindow_ == nullptr) curvesWindow_ = new RatingCurvesDialog(this);
+  if (curvesWindow_ == nullptr) {
+    curvesWindow_ = new RatingCurvesDialog(this);
+    // The curves window saves what the list's menu saves.
+    for (QAction* save : saveActions_) curvesWindow_->addAction(save);
+    curvesWindow_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  }
   curvesWindow_->SetCurves(session_.Curves(), Utf8(session_.CurvesTitle()));
   curvesWindow_->show();
   curvesWindow_->raise();
@@ -170,6 +225,7 @@ void MainWindow::ShowRating() {
   const bool rated = !session_.Empty();
   copyAction_->setEnabled(rated);
   showCurvesAction_->setEnabled(rated);
+  for (QAction* save : saveActions_) save->setEnabled(rated);
   if (curvesWindow_ == nullptr) return;
   if (rated) {
     curvesWindow_->SetCurves(session_.Curves(), Utf8(session_.CurvesTitle()));

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 #include "engine/input_field.h"
 #include "run/rating_session.h"
@@ -20,8 +21,8 @@ QIcon ProgramIcon();
 
 // The program's one window: ten labelled fields, the "Create Rating File"
 // button and the results list. Controls keep their places when the window is
-// resized. The list's rows can be selected and copied as a table, and its
-// context menu shows the rating curves of the rows it lists.
+// resized. The list's rows can be selected and copied as a table; its context
+// menu saves the exports of the rows it lists and shows their rating curves.
 class MainWindow : public QWidget {
   Q_OBJECT
 
@@ -38,6 +39,15 @@ class MainWindow : public QWidget {
   // Shows the rating curves of the rows the list shows, in one window that
   // follows every run.
   void ShowRatingCurves();
+  // Asks where to save an export, suggesting a name beside the rating file,
+  // and saves it there; a failure or the paired data's note is shown.
+  void SaveExport(rating::Export what);
+
+  // Asks for the name of a file to save: the system's save dialog unless a
+  // test puts another chooser in its place. An empty name cancels.
+  using SaveNameChooser = std::function<QString(QWidget* parent, const QString& caption,
+                                                const QString& suggested, const QString& filter)>;
+  void SetSaveNameChooser(SaveNameChooser chooser) { chooseSaveName_ = std::move(chooser); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,6 +65,8 @@ class MainWindow : public QWidget {
   QPushButton* createButton_;
   QAction* copyAction_;
   QAction* showCurvesAction_;
+  std::array<QAction*, 3> saveActions_{};  // indexed by rating::Export
   rating::RatingSession session_;
+  SaveNameChooser chooseSaveName_;
   QPointer<RatingCurvesDialog> curvesWindow_;  // while open
 };

@@ -189,13 +189,20 @@ constexpr std::array kMessages = std::to_array<MessageFacts>({
     {CaptionTableCsvHeader, "CaptionTableCsvHeader",
      "Depth (ft),Elevation (ft),Area (sq ft),Velocity (ft/s),Flow (cfs),Storage (acre-ft),Cascades"},
     {CaptionPairedDataHeader, "CaptionPairedDataHeader", "Storage (acre-ft),Outflow (cfs)"},
+    {CaptionSaveTableCsv, "CaptionSaveTableCsv", "Save Table as CSV…"},
+    {CaptionSavePairedData, "CaptionSavePairedData", "Save Paired Data…"},
+    {CaptionSaveCurvesSvg, "CaptionSaveCurvesSvg", "Save Rating Curves as SVG…"},
+    {CaptionCsvFiles, "CaptionCsvFiles", "CSV files (*.csv)"},
+    {CaptionSvgFiles, "CaptionSvgFiles", "SVG pictures (*.svg)"},
+    {CaptionAllFiles, "CaptionAllFiles", "All files (*)"},
+    {SaveNothingRated, "SaveNothingRated", "There is no rating to save yet; press Create Rating File first."},
 });
 
 constexpr bool InMessageOrder() {
   for (std::size_t i = 0; i < kMessages.size(); ++i) {
     if (static_cast<std::size_t>(kMessages.at(i).message) != i) return false;
   }
-  return kMessages.size() == static_cast<std::size_t>(CaptionPairedDataHeader) + 1;
+  return kMessages.size() == static_cast<std::size_t>(SaveNothingRated) + 1;
 }
 static_assert(InMessageOrder(), "kMessages must list every message in the order of Message");
 

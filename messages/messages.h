@@ -157,6 +157,13 @@ enum class Message {
   CaptionOutflowAxis,
   CaptionTableCsvHeader,
   CaptionPairedDataHeader,
+  CaptionSaveTableCsv,
+  CaptionSavePairedData,
+  CaptionSaveCurvesSvg,
+  CaptionCsvFiles,
+  CaptionSvgFiles,
+  CaptionAllFiles,
+  SaveNothingRated,
 };
 
 struct MessageFacts {

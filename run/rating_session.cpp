@@ -1,5 +1,9 @@
 #include "run/rating_session.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "engine/failure.h"
 #include "messages/messages.h"
 #include "output/listing.h"
 #include "output/reach_description.h"
@@ -36,7 +40,8 @@ std::optional<PressFailure> RatingSession::Press(const FieldTexts& texts) {
     if (failure.EmptiesList()) rated_.reset();
     return PressFailure{failure.what(), failure.Field(), failure.EmptiesList()};
   }
-  rated_ = Rated{std::move(*outcome.result), std::string(TextOf(texts, InputField::Title))};
+  rated_ = Rated{std::move(*outcome.result), std::string(TextOf(texts, InputField::Title)),
+                 std::string(TextOf(texts, InputField::Filename))};
   return std::nullopt;
 }
 
@@ -77,6 +82,50 @@ std::string RatingSession::CurvesSvg() const { return rating::CurvesSvg(Curves()
 
 std::string RatingSession::CurvesTitle() const {
   return Compose(Message::CaptionCurvesWindow, {{"title", rated_ ? rated_->title : std::string()}});
+}
+
+std::string RatingSession::SuggestedName(Export what) const {
+  if (!rated_) return {};
+  namespace fs = std::filesystem;
+  const std::string& typed = rated_->ratingFile;
+  fs::path name(std::u8string(typed.begin(), typed.end()));
+  std::error_code noFolder;
+  if (fs::path absolute = fs::absolute(name, noFolder); !noFolder) name = absolute.lexically_normal();
+  std::u8string file = name.stem().u8string();
+  switch (what) {
+    case Export::TableCsv: file += u8".csv"; break;
+    case Export::PairedData: file += u8"-paired.csv"; break;
+    case Export::CurvesSvg: file += u8".svg"; break;
+  }
+  const std::u8string suggested = name.replace_filename(file).u8string();
+  return {suggested.begin(), suggested.end()};
+}
+
+SaveOutcome RatingSession::Save(Export what, const std::string& path) const {
+  if (!rated_) return {std::string(Pattern(Message::SaveNothingRated)), std::nullopt};
+  SaveOutcome outcome;
+  std::string bytes;
+  Message kind = Message::KindCsvFile;
+  switch (what) {
+    case Export::TableCsv: bytes = TableCsv(); break;
+    case Export::PairedData: {
+      PairedData pairs = PairedDataFor(path);
+      bytes = std::move(pairs.csv);
+      outcome.note = std::move(pairs.note);
+      kind = Message::KindPairedDataFile;
+      break;
+    }
+    case Export::CurvesSvg:
+      bytes = CurvesSvg();
+      kind = Message::KindPlotFile;
+      break;
+  }
+  try {
+    WriteWholeFile(path, bytes, nullptr);
+  } catch (const std::system_error& error) {
+    return {FileMessage(Pattern(kind), path, error.code()), std::nullopt};
+  }
+  return outcome;
 }
 
 }  // namespace rating

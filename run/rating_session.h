@@ -24,6 +24,16 @@ struct PairedData {
   std::optional<std::string> note;  // which rows were left out, where any were
 };
 
+// What a window saves besides the rating file, each as the command line
+// writes it.
+enum class Export { TableCsv, PairedData, CurvesSvg };
+
+// How a save went.
+struct SaveOutcome {
+  std::optional<std::string> failure;  // the message to show; any previous file is kept
+  std::optional<std::string> note;     // the paired data's rows left out, where any were
+};
+
 // The curves of a rating titled `title`, numbers with `decimalSeparator`.
 RatingCurves CurvesOf(const RatingResult& result, std::string title, std::string_view decimalSeparator);
 
@@ -67,11 +77,20 @@ class RatingSession {
   // The rating curves window's title.
   [[nodiscard]] std::string CurvesTitle() const;
 
+  // The name a save dialog suggests for an export: the rating file's, made
+  // absolute, with the export's ending: "MyRating.csv", "MyRating-paired.csv"
+  // or "MyRating.svg". Empty while the list is.
+  [[nodiscard]] std::string SuggestedName(Export what) const;
+  // Writes an export of the rating the list shows to `path` (UTF-8) as the
+  // rating file is written: complete, or not at all.
+  [[nodiscard]] SaveOutcome Save(Export what, const std::string& path) const;
+
  private:
   // The rating the list shows.
   struct Rated {
     RatingResult result;
-    std::string title;  // the title line as typed
+    std::string title;       // the title line as typed
+    std::string ratingFile;  // the rating file's name as typed, UTF-8
   };
 
   std::string separator_;

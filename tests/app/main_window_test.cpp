@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -46,10 +47,10 @@ QStringList ListLines(const MainWindow& form) {
   return lines;
 }
 
-// Presses "Create Rating File" and returns the text of the error message it
-// shows, or an empty string. A timer closes any message box, so a test never
-// waits on a modal dialog.
-QString Press(MainWindow& form, QString* title = nullptr) {
+// Does `action` and returns the text of the message box it shows, or an
+// empty string. A timer closes any message box, so a test never waits on a
+// modal dialog.
+QString ShownWhile(const std::function<void()>& action, QString* title = nullptr, QString* name = nullptr) {
   QString shown;
   QTimer closer;
   closer.setInterval(10);
@@ -57,13 +58,24 @@ QString Press(MainWindow& form, QString* title = nullptr) {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
       shown = box->text();
       if (title != nullptr) *title = box->windowTitle();
+      if (name != nullptr) *name = box->objectName();
       box->done(QMessageBox::Ok);
     }
   });
   closer.start();
-  QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+  action();
   closer.stop();
   return shown;
+}
+
+// Presses "Create Rating File" and returns the text of the error message it
+// shows, or an empty string.
+QString Press(MainWindow& form, QString* title = nullptr) {
+  return ShownWhile(
+      [&form] {
+        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+      },
+      title);
 }
 
 // The failure the rating run itself reports for the window's texts, run
@@ -329,7 +341,10 @@ class MainWindowTest : public QObject {
     auto* copy = form.findChild<QAction*>(QStringLiteral("copyTable"));
     auto* curves = form.findChild<QAction*>(QStringLiteral("showRatingCurves"));
     QVERIFY(copy != nullptr && curves != nullptr);
-    QCOMPARE(list->actions(), (QList<QAction*>{copy, curves}));
+    auto* saveTable = form.findChild<QAction*>(QStringLiteral("saveTableCsv"));
+    auto* savePairs = form.findChild<QAction*>(QStringLiteral("savePairedData"));
+    auto* saveCurves = form.findChild<QAction*>(QStringLiteral("saveRatingCurvesSvg"));
+    QCOMPARE(list->actions(), (QList<QAction*>{copy, saveTable, savePairs, saveCurves, curves}));
     QCOMPARE(copy->text(), QStringLiteral("Copy Table"));
     QCOMPARE(curves->text(), QStringLiteral("Show Rating Curves…"));
     QVERIFY2(!curves->isEnabled(), "no curves before a run");
@@ -349,6 +364,8 @@ class MainWindowTest : public QObject {
     QVERIFY(dialog != nullptr);
     QVERIFY(dialog->isVisible());
     QVERIFY2(!dialog->isModal(), "the main window stays usable");
+    QCOMPARE(dialog->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QCOMPARE(dialog->actions(), (QList<QAction*>{saveTable, savePairs, saveCurves}));
     QVERIFY(dialog->windowTitle().contains(QStringLiteral("South Street Channel")));
     // Drawn: white paper, black frames and text, and the blue curves.
     const QImage drawing = dialog->grab().toImage();
@@ -375,6 +392,82 @@ class MainWindowTest : public QObject {
     QTRY_VERIFY(form.findChild<QDialog*>(QStringLiteral("RatingCurves")) == nullptr);
     QVERIFY2(!curves->isEnabled(), "the emptied list has no curves");
     QVERIFY2(!copy->isEnabled(), "the emptied list has nothing to copy");
+    for (QAction* save : {saveTable, savePairs, saveCurves}) QVERIFY2(!save->isEnabled(), "nothing to save");
+  }
+
+  // Each Save command asks for a name beside the rating file and writes the
+  // command line's bytes there; a failure keeps the previous file and says
+  // why, and the paired data's note on rows left out is shown.
+  void saveCommandsWriteTheExports_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("suggested");
+    QTest::addColumn<QString>("golden");  // "" for the plot: the session's own SVG
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("TableCsv") << "saveTableCsv"
+                              << "saved.csv"
+                              << "default.csv"
+                              << "Cannot write CSV table";
+    QTest::newRow("PairedData") << "savePairedData"
+                                << "saved-paired.csv"
+                                << "default-paired.csv"
+                                << "Cannot write paired data";
+    QTest::newRow("CurvesSvg") << "saveRatingCurvesSvg"
+                               << "saved.svg"
+                               << ""
+                               << "Cannot write plot";
+  }
+  void saveCommandsWriteTheExports() {
+    QFETCH(QString, action);
+    QFETCH(QString, suggested);
+    QFETCH(QString, golden);
+    QFETCH(QString, failure);
+    MainWindow form;
+    Aim(form, QStringLiteral("saved.RAT"));
+    QCOMPARE(Press(form), QString());
+    QString asked;
+    QString target = Path(suggested);
+    form.SetSaveNameChooser([&](QWidget*, const QString&, const QString& offered, const QString&) {
+      asked = offered;
+      return target;
+    });
+    auto* save = form.findChild<QAction*>(action);
+    QCOMPARE(ShownWhile([save] { save->trigger(); }), QString());
+    QCOMPARE(asked, Path(suggested));
+    const QByteArray bytes = ReadFile(target);
+    if (golden.isEmpty()) {
+      QVERIFY(bytes.startsWith("<?xml"));
+    } else {
+      QCOMPARE(bytes, ReadFile(QStringLiteral(RATING_GOLDEN_DIR "/") + golden));
+    }
+    // A folder where the file should go: the message names the file and
+    // the previous file stays.
+    target = Path(QStringLiteral("blocked"));
+    QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("blocked")));
+    QString boxName;
+    const QString shown = ShownWhile([save] { save->trigger(); }, nullptr, &boxName);
+    QVERIFY2(shown.startsWith(failure + QStringLiteral(" \"") + target + QLatin1Char('"')),
+             qPrintable(shown));
+    QCOMPARE(boxName, QStringLiteral("SaveFailure"));
+    QCOMPARE(ReadFile(Path(suggested)), bytes);
+    // Cancelled: nothing is written and nothing shown.
+    target.clear();
+    QCOMPARE(ShownWhile([save] { save->trigger(); }), QString());
+  }
+
+  void savedPairedDataShowTheRowsLeftOut() {
+    MainWindow form;
+    Aim(form, QStringLiteral("fine.RAT"));
+    form.Field(InputField::Increment)->setText(QStringLiteral("0.002"));
+    form.Field(InputField::MaxFlow)->setText(QStringLiteral("100"));
+    QCOMPARE(Press(form), QString());
+    const QString target = Path(QStringLiteral("fine-paired.csv"));
+    form.SetSaveNameChooser([&](QWidget*, const QString&, const QString&, const QString&) { return target; });
+    QString boxName;
+    const QString shown =
+        ShownWhile([&form] { form.SaveExport(rating::Export::PairedData); }, nullptr, &boxName);
+    QCOMPARE(boxName, QStringLiteral("PairedDataNote"));
+    QVERIFY2(shown.contains(QStringLiteral("left out of the paired data")), qPrintable(shown));
+    QVERIFY(!ReadFile(target).isEmpty());
   }
 
   void commandLine_data() {

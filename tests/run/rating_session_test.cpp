@@ -173,6 +173,63 @@ TEST_F(RatingSessionTest, PairedDataSayWhichRowsTheyLeaveOut) {
             "must both increase.");
 }
 
+// A window's save of each export: the command line's bytes, a name
+// suggested beside the rating file, and a failure that keeps the old file.
+struct SaveCase {
+  const char* name;
+  friend void PrintTo(const SaveCase& c, std::ostream* os) { *os << c.name; }
+  Export what;
+  const char* suggestedFile;  // beside the rating file
+  const char* golden;         // the command line's output for the defaults; "" for the plot
+  const char* failureKind;
+};
+
+class Saves : public RatingSessionTest, public testing::WithParamInterface<SaveCase> {};
+
+TEST_P(Saves, WriteTheCommandLinesBytesOrKeepThePreviousFile) {
+  const SaveCase& c = GetParam();
+  EXPECT_EQ(session_.SuggestedName(c.what), "");
+  EXPECT_EQ(session_.Save(c.what, (folder_.Path() / "early").string()).failure,
+            "There is no rating to save yet; press Create Rating File first.");
+  ASSERT_EQ(session_.Press(Texts()), std::nullopt);
+
+  const fs::path suggested = folder_.Path() / c.suggestedFile;
+  EXPECT_EQ(fs::path(session_.SuggestedName(c.what)), suggested);
+  const SaveOutcome saved = session_.Save(c.what, suggested.string());
+  EXPECT_EQ(saved.failure, std::nullopt);
+  EXPECT_EQ(saved.note, std::nullopt);
+  const std::string bytes = ReadFile(suggested);
+  EXPECT_EQ(bytes,
+            *c.golden != '\0' ? ReadFile(fs::path(RATING_GOLDEN_DIR) / c.golden) : session_.CurvesSvg());
+
+  // A folder in the way of the file: the failure names the file, the kind
+  // of export and the reason, and the previous file stays as it was.
+  const fs::path blocked = folder_.Path() / "blocked";
+  fs::create_directory(blocked);
+  const SaveOutcome failed = session_.Save(c.what, blocked.string());
+  ASSERT_TRUE(failed.failure.has_value());
+  EXPECT_TRUE(failed.failure->starts_with(std::string(c.failureKind) + " \"" + blocked.string() + "\""))
+      << *failed.failure;
+  EXPECT_EQ(ReadFile(suggested), bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Session, Saves,
+                         testing::Values(SaveCase{"TableCsv", Export::TableCsv, "session.csv", "default.csv",
+                                                  "Cannot write CSV table"},
+                                         SaveCase{"PairedData", Export::PairedData, "session-paired.csv",
+                                                  "default-paired.csv", "Cannot write paired data"},
+                                         SaveCase{"CurvesSvg", Export::CurvesSvg, "session.svg", "",
+                                                  "Cannot write plot"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RatingSessionTest, SavedPairedDataSayWhichRowsTheyLeaveOut) {
+  ASSERT_EQ(session_.Press(Texts({{InputField::Increment, "0.002"}, {InputField::MaxFlow, "100"}})),
+            std::nullopt);
+  const std::string name = (folder_.Path() / "fine.csv").string();
+  EXPECT_EQ(session_.Save(Export::PairedData, name).note, session_.PairedDataFor(name).note);
+  EXPECT_NE(session_.PairedDataFor(name).note, std::nullopt);
+}
+
 // Where a relative rating file name goes.
 struct WorkingFolderCase {
   const char* name;
