@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <commctrl.h>
+#include <commdlg.h>
 #include <cstring>
 #include <cwchar>
 #include <vector>
@@ -27,6 +28,52 @@ constexpr UINT kIconId = 1;  // in the resource script
 
 // A list line's width: six columns of the listing.
 constexpr std::size_t kListLineCharacters = 6 * kListingFieldWidth;
+
+// The save commands, in the menu's order.
+struct SaveCommand {
+  Export what;
+  Message caption;
+  Message filter;
+  const wchar_t* pattern;    // of the filter
+  const wchar_t* extension;  // added to a name typed without one
+};
+constexpr std::array<SaveCommand, 3> kSaveCommands = {{
+    {Export::TableCsv, Message::CaptionSaveTableCsv, Message::CaptionCsvFiles, L"*.csv", L"csv"},
+    {Export::PairedData, Message::CaptionSavePairedData, Message::CaptionCsvFiles, L"*.csv", L"csv"},
+    {Export::CurvesSvg, Message::CaptionSaveCurvesSvg, Message::CaptionSvgFiles, L"*.svg", L"svg"},
+}};
+
+// The system's own save dialog, asking before it replaces a file.
+std::wstring SystemSaveDialog(HWND owner, Export what, const std::wstring& suggested) {
+  const SaveCommand& command = kSaveCommands.at(static_cast<std::size_t>(what));
+  std::wstring title = Wide(Pattern(command.caption));
+  if (title.ends_with(L'\x2026')) title.pop_back();  // the dialog's title, without the menu's "…"
+  std::wstring filter = Wide(Pattern(command.filter));
+  filter += L'\0';
+  filter += command.pattern;
+  filter += L'\0';
+  filter += Wide(Pattern(Message::CaptionAllFiles));
+  filter += L'\0';
+  filter += L"*.*";
+  filter += L'\0';
+  constexpr std::size_t kLongestName = 32768;  // characters, the system's own limit
+  std::wstring name = suggested;
+  name.resize(std::max(name.size() + 1, kLongestName), L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = name.data();
+  dialog.nMaxFile = static_cast<DWORD>(name.size());
+  dialog.lpstrTitle = title.c_str();
+  dialog.lpstrDefExt = command.extension;
+  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+  if (::GetSaveFileNameW(&dialog) == 0) return {};
+  name.resize(std::wcslen(name.c_str()));
+  return name;
+}
+
+SaveNameChooser chooseSaveName = SystemSaveDialog;
 
 // What the window holds besides its controls.
 struct WindowState {
@@ -178,6 +225,22 @@ void CopyTable(HWND window) {
   ::CloseClipboard();
 }
 
+// Saves an export where the user says, and shows a failure or the paired
+// data's note.
+void SaveExport(HWND window, Export what) {
+  const RatingSession& session = State(window).session;
+  if (session.Empty()) return;
+  const std::wstring path = chooseSaveName(window, what, Wide(session.SuggestedName(what)));
+  if (path.empty()) return;
+  const SaveOutcome outcome = session.Save(what, Utf8(path));
+  const std::wstring caption = Wide(Pattern(Message::CaptionWindow));
+  if (outcome.failure) {
+    ::MessageBoxW(window, Wide(*outcome.failure).c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+  } else if (outcome.note) {
+    ::MessageBoxW(window, Wide(*outcome.note).c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+  }
+}
+
 // Ctrl+A selects every row and Ctrl+C copies the table, in the list.
 LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
                           DWORD_PTR /*data*/) {
@@ -210,6 +273,10 @@ void ShowListMenu(HWND window, LPARAM at) {
   const UINT enabled = State(window).session.Empty() ? MF_GRAYED : 0U;
   ::AppendMenuW(menu, MF_STRING | enabled, kCopyTableId,
                 (Wide(Pattern(Message::CaptionCopyTable)) + L"\tCtrl+C").c_str());
+  for (const SaveCommand& command : kSaveCommands) {
+    ::AppendMenuW(menu, MF_STRING | enabled, kFirstSaveId + static_cast<int>(command.what),
+                  Wide(Pattern(command.caption)).c_str());
+  }
   ::TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
   ::DestroyMenu(menu);
 }
@@ -288,6 +355,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND:
       if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) CreateRatingFileClicked(window);
       if (LOWORD(wParam) == kCopyTableId) CopyTable(window);
+      for (const SaveCommand& command : kSaveCommands) {
+        if (LOWORD(wParam) == kFirstSaveId + static_cast<int>(command.what)) SaveExport(window, command.what);
+      }
       return 0;
     case WM_NOTIFY: {
       auto* notice = reinterpret_cast<NMHDR*>(lParam);  // NOLINT: the message's type
@@ -400,6 +470,10 @@ int RunMessageLoop(HWND window) {
     ::DispatchMessageW(&message);
   }
   return static_cast<int>(message.wParam);
+}
+
+void SetSaveNameChooser(SaveNameChooser chooser) {
+  chooseSaveName = chooser != nullptr ? chooser : SystemSaveDialog;
 }
 
 void MakeProgramFolderCurrent(HWND window) {

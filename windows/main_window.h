@@ -3,6 +3,8 @@
 #include <string>
 #include <windows.h>
 
+#include "run/rating_session.h"
+
 // The program's one window on Windows: the same ten labelled fields, the
 // "Create Rating File" button and the results list as the Linux window, from
 // the same layout table, rendering the same rating run.
@@ -16,6 +18,7 @@ inline constexpr int kListNameId = 101;    // the hidden caption that names the 
 inline constexpr int kFirstFieldId = 200;  // + InputField
 inline constexpr int kFirstLabelId = 300;  // + InputField
 inline constexpr int kCopyTableId = 400;   // the list's context menu, and Ctrl+C
+inline constexpr int kFirstSaveId = 401;   // + Export: the Save commands of the list's menu
 
 inline constexpr wchar_t kWindowClass[] = L"TrapezoidRatingWindow";
 
@@ -26,6 +29,12 @@ HWND CreateMainWindow(HINSTANCE instance, int show);
 // Runs the message loop until the window closes; Tab, Return and Space work
 // as in a dialog. Returns the exit status.
 int RunMessageLoop(HWND window);
+
+// Asks for the name of a file to save an export in, offering `suggested`:
+// the system's save dialog unless a test puts another chooser in its place.
+// An empty name cancels.
+using SaveNameChooser = std::wstring (*)(HWND owner, Export what, const std::wstring& suggested);
+void SetSaveNameChooser(SaveNameChooser chooser);
 
 // Makes the working folder current, so that a relative rating file name
 // such as the default "MyRating.RAT" is written beside a program kept in a

@@ -65,7 +65,19 @@ class RunningWindow {
   // of its own, which waits until the press is over, message box and all.
   [[nodiscard]] std::pair<std::wstring, std::wstring> Press() const {
     const HWND button = Control(kButtonId);
-    auto pressed = std::async(std::launch::async, [button] { ::SendMessageW(button, BM_CLICK, 0, 0); });
+    return Answering([button] { ::SendMessageW(button, BM_CLICK, 0, 0); });
+  }
+
+  // Chooses a command of the list's menu, as Press does.
+  [[nodiscard]] std::pair<std::wstring, std::wstring> Choose(int command) const {
+    return Answering([this, command] { ::SendMessageW(window_, WM_COMMAND, command, 0); });
+  }
+
+  // Does `action` from a thread of its own and answers the message box it
+  // shows, if any, with OK; returns the box's caption and text.
+  template <typename Action>
+  [[nodiscard]] std::pair<std::wstring, std::wstring> Answering(Action action) const {
+    auto pressed = std::async(std::launch::async, action);
     std::pair<std::wstring, std::wstring> shown;
     while (pressed.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
       if (const HWND box = MessageBox()) {
@@ -83,6 +95,9 @@ class RunningWindow {
     for (int i = 0; i < count; ++i) lines.push_back(ListLine(Control(kListId), i));
     return lines;
   }
+
+  // A dialog the window's thread shows, if any.
+  [[nodiscard]] HWND Dialog() const { return MessageBox(); }
 
   [[nodiscard]] HWND Focus() const {
     GUITHREADINFO info{};
@@ -223,6 +238,91 @@ INSTANTIATE_TEST_SUITE_P(Fields, FailedPresses,
                                          FailedPress{
                                              "TitleOfTwoLines", {{InputField::Title, "two\r\nlines"}}, true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Where the test's chooser saves, in place of the system's dialog.
+std::wstring chosenName;
+std::wstring offeredName;
+std::wstring ChooseForTest(HWND /*owner*/, Export /*what*/, const std::wstring& suggested) {
+  offeredName = suggested;
+  return chosenName;
+}
+
+struct SaveCase {
+  const char* name;
+  friend void PrintTo(const SaveCase& c, std::ostream* os) { *os << c.name; }
+  Export what;
+  const char* file;    // beside the rating file
+  const char* golden;  // "" for the plot
+};
+
+class Saves : public testing::TestWithParam<SaveCase> {};
+
+// Each Save command of the list's menu offers a name beside the rating file
+// and writes the command line's bytes; a failure is shown and keeps the
+// previous file.
+TEST_P(Saves, WriteTheExportsOrSayWhyNot) {
+  testing_support::ScratchFolder folder("rating-window-saves");
+  const SaveCase& c = GetParam();
+  const RunningWindow window;
+  const std::u8string rating = (folder.Path() / "saved.RAT").u8string();
+  window.Type(InputField::Filename, std::string(rating.begin(), rating.end()));
+  ASSERT_EQ(window.Press().second, L"");
+  SetSaveNameChooser(ChooseForTest);
+  const fs::path target = folder.Path() / c.file;
+  chosenName = target.wstring();
+  EXPECT_EQ(window.Choose(kFirstSaveId + static_cast<int>(c.what)).second, L"");
+  EXPECT_EQ(fs::path(offeredName), target);
+  const std::string bytes = ReadFile(target);
+  if (*c.golden == '\0') {
+    EXPECT_TRUE(bytes.starts_with("<?xml")) << bytes.substr(0, 40);
+  } else {
+    EXPECT_EQ(bytes, ReadFile(fs::path(RATING_GOLDEN_DIR) / c.golden));
+  }
+  // A name in a folder that is not there.
+  chosenName = (folder.Path() / L"missing" / c.file).wstring();
+  const auto [caption, message] = window.Choose(kFirstSaveId + static_cast<int>(c.what));
+  EXPECT_EQ(caption, Wide(Pattern(Message::CaptionWindow)));
+  EXPECT_NE(message.find(Wide(c.file)), std::wstring::npos) << Utf8(message);
+  EXPECT_EQ(ReadFile(target), bytes);
+  SetSaveNameChooser(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Menu, Saves,
+                         testing::Values(SaveCase{"TableCsv", Export::TableCsv, "saved.csv", "default.csv"},
+                                         SaveCase{"PairedData", Export::PairedData, "saved-paired.csv",
+                                                  "default-paired.csv"},
+                                         SaveCase{"CurvesSvg", Export::CurvesSvg, "saved.svg", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The system's save dialog opens titled for the export, offering the name
+// beside the rating file; cancelling it writes nothing.
+TEST(Window, SaveOpensTheSystemsDialogWithTheSuggestedName) {
+  testing_support::ScratchFolder folder("rating-window-dialog");
+  const RunningWindow window;
+  const std::u8string rating = (folder.Path() / "dialog.RAT").u8string();
+  window.Type(InputField::Filename, std::string(rating.begin(), rating.end()));
+  ASSERT_EQ(window.Press().second, L"");
+  const HWND main = ::GetParent(window.Control(kButtonId));
+  auto saving = std::async(std::launch::async, [main] {
+    ::SendMessageW(main, WM_COMMAND, kFirstSaveId + static_cast<int>(Export::TableCsv), 0);
+  });
+  HWND dialog = nullptr;
+  for (int i = 0; i < 500 && dialog == nullptr; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    dialog = window.Dialog();
+  }
+  ASSERT_NE(dialog, nullptr) << "no save dialog";
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_EQ(WindowText(dialog), L"Save Table as CSV");
+  constexpr int kFileNameEdit = 0x480;   // edt1
+  constexpr int kFileNameCombo = 0x47C;  // cmb13
+  const HWND name = ::GetDlgItem(dialog, kFileNameEdit) != nullptr ? ::GetDlgItem(dialog, kFileNameEdit)
+                                                                   : ::GetDlgItem(dialog, kFileNameCombo);
+  EXPECT_NE(WindowText(name).find(L"dialog.csv"), std::wstring::npos) << Utf8(WindowText(name));
+  ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  saving.wait();
+  EXPECT_FALSE(fs::exists(folder.Path() / "dialog.csv"));
+}
 
 }  // namespace
 }  // namespace rating::win32
