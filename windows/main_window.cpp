@@ -15,6 +15,7 @@
 #include "run/platform.h"
 #include "run/rating_session.h"
 #include "run/working_folder.h"
+#include "windows/curves_window.h"
 
 namespace rating::win32 {
 
@@ -81,7 +82,8 @@ struct WindowState {
   UINT dpi = USER_DEFAULT_SCREEN_DPI;
   HFONT dialogFont = nullptr;
   HFONT listFont = nullptr;
-  SIZE client{};  // pixels: the form, widened where the list needs it
+  SIZE client{};          // pixels: the form, widened where the list needs it
+  HWND curves = nullptr;  // the rating curves window, while open
 };
 
 WindowState& State(HWND window) {
@@ -163,6 +165,27 @@ void Layout(HWND window) {
                   Scaled(layout::kClientHeight, state.dpi)};
 }
 
+// The window's curves window, if it is open.
+HWND CurvesWindow(HWND window) {
+  const HWND curves = State(window).curves;
+  return curves != nullptr && ::IsWindow(curves) != 0 && ::GetWindow(curves, GW_OWNER) == window ? curves
+                                                                                                 : nullptr;
+}
+
+// Shows the rating curves of the list's rows, in one window that follows
+// every run.
+void ShowRatingCurves(HWND window) {
+  const RatingSession& session = State(window).session;
+  if (session.Empty()) return;
+  if (const HWND curves = CurvesWindow(window)) {
+    SetCurves(curves, session.Curves(), Wide(session.CurvesTitle()));
+    ::ShowWindow(curves, SW_SHOWNORMAL);
+    ::SetForegroundWindow(curves);
+    return;
+  }
+  State(window).curves = OpenCurvesWindow(window, session.Curves(), Wide(session.CurvesTitle()));
+}
+
 // The list shows the session's lines: it is told how many there are and
 // asks for each as it draws it (ListLineAsked).
 void ShowRating(HWND window) {
@@ -170,6 +193,15 @@ void ShowRating(HWND window) {
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
   ListView_SetItemCountEx(list, static_cast<int>(State(window).session.ListLines().size()), 0);
   ::InvalidateRect(list, nullptr, TRUE);
+  // The curves follow the list, and go with its rating.
+  if (const HWND curves = CurvesWindow(window)) {
+    const RatingSession& session = State(window).session;
+    if (session.Empty()) {
+      ::DestroyWindow(curves);
+    } else {
+      SetCurves(curves, session.Curves(), Wide(session.CurvesTitle()));
+    }
+  }
 }
 
 // Answers the list's question for the text of one line.
@@ -273,10 +305,8 @@ void ShowListMenu(HWND window, LPARAM at) {
   const UINT enabled = State(window).session.Empty() ? MF_GRAYED : 0U;
   ::AppendMenuW(menu, MF_STRING | enabled, kCopyTableId,
                 (Wide(Pattern(Message::CaptionCopyTable)) + L"\tCtrl+C").c_str());
-  for (const SaveCommand& command : kSaveCommands) {
-    ::AppendMenuW(menu, MF_STRING | enabled, kFirstSaveId + static_cast<int>(command.what),
-                  Wide(Pattern(command.caption)).c_str());
-  }
+  AppendSaveCommands(menu, enabled == 0);
+  ::AppendMenuW(menu, MF_STRING | enabled, kShowCurvesId, Wide(Pattern(Message::CaptionShowCurves)).c_str());
   ::TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
   ::DestroyMenu(menu);
 }
@@ -355,6 +385,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND:
       if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) CreateRatingFileClicked(window);
       if (LOWORD(wParam) == kCopyTableId) CopyTable(window);
+      if (LOWORD(wParam) == kShowCurvesId) ShowRatingCurves(window);
       for (const SaveCommand& command : kSaveCommands) {
         if (LOWORD(wParam) == kFirstSaveId + static_cast<int>(command.what)) SaveExport(window, command.what);
       }
@@ -470,6 +501,13 @@ int RunMessageLoop(HWND window) {
     ::DispatchMessageW(&message);
   }
   return static_cast<int>(message.wParam);
+}
+
+void AppendSaveCommands(HMENU menu, bool enabled) {
+  for (const SaveCommand& command : kSaveCommands) {
+    ::AppendMenuW(menu, MF_STRING | (enabled ? 0U : MF_GRAYED), kFirstSaveId + static_cast<int>(command.what),
+                  Wide(Pattern(command.caption)).c_str());
+  }
 }
 
 void SetSaveNameChooser(SaveNameChooser chooser) {

@@ -19,6 +19,7 @@ inline constexpr int kFirstFieldId = 200;  // + InputField
 inline constexpr int kFirstLabelId = 300;  // + InputField
 inline constexpr int kCopyTableId = 400;   // the list's context menu, and Ctrl+C
 inline constexpr int kFirstSaveId = 401;   // + Export: the Save commands of the list's menu
+inline constexpr int kShowCurvesId = 404;  // the list's menu: the rating curves window
 
 inline constexpr wchar_t kWindowClass[] = L"TrapezoidRatingWindow";
 
@@ -29,6 +30,9 @@ HWND CreateMainWindow(HINSTANCE instance, int show);
 // Runs the message loop until the window closes; Tab, Return and Space work
 // as in a dialog. Returns the exit status.
 int RunMessageLoop(HWND window);
+
+// Adds the Save commands to a menu, grayed unless `enabled`.
+void AppendSaveCommands(HMENU menu, bool enabled);
 
 // Asks for the name of a file to save an export in, offering `suggested`:
 // the system's save dialog unless a test puts another chooser in its place.

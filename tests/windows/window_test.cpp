@@ -5,6 +5,7 @@
 
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <future>
 #include <ostream>
@@ -19,6 +20,7 @@
 #include "run/rating_run.h"
 #include "tests/support/field_texts.h"
 #include "tests/support/scratch_files.h"
+#include "windows/curves_window.h"
 #include "windows/main_window.h"
 
 namespace rating::win32 {
@@ -94,6 +96,24 @@ class RunningWindow {
     const int count = ListLineCount(Control(kListId));
     for (int i = 0; i < count; ++i) lines.push_back(ListLine(Control(kListId), i));
     return lines;
+  }
+
+  // The curves windows the window's thread shows.
+  [[nodiscard]] std::vector<HWND> CurvesWindows() const {
+    std::vector<HWND> found;
+    ::EnumThreadWindows(
+        threadId_,
+        [](HWND candidate, LPARAM result) -> BOOL {
+          std::array<wchar_t, 64> type{};
+          ::GetClassNameW(candidate, type.data(), static_cast<int>(type.size()));
+          if (std::wstring_view(type.data()) == kCurvesWindowClass) {
+            reinterpret_cast<std::vector<HWND>*>(result)->push_back(
+                candidate);  // NOLINT: the callback's argument
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));  // NOLINT
+    return found;
   }
 
   // A dialog the window's thread shows, if any.
@@ -238,6 +258,76 @@ INSTANTIATE_TEST_SUITE_P(Fields, FailedPresses,
                                          FailedPress{
                                              "TitleOfTwoLines", {{InputField::Title, "two\r\nlines"}}, true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The pixels of a window's client area as it paints them: blue-green-red-x.
+std::vector<std::uint8_t> Drawing(HWND window, int width, int height) {
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = width;
+  format.bmiHeader.biHeight = -height;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  const HDC dc = ::CreateCompatibleDC(nullptr);
+  const HBITMAP bitmap = ::CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ previous = ::SelectObject(dc, bitmap);
+  ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                 PRF_CLIENT);  // NOLINT: the message's type
+  ::GdiFlush();
+  const auto* first = static_cast<const std::uint8_t*>(bits);
+  std::vector<std::uint8_t> pixels(first, first + static_cast<std::size_t>(width) * height * 4);  // NOLINT
+  ::SelectObject(dc, previous);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  return pixels;
+}
+
+// One curves window per main window: drawn, following every good run, and
+// closed by a failure that empties the list.
+TEST(Window, RatingCurvesFollowTheRunsAndCloseWithTheList) {
+  testing_support::ScratchFolder folder("rating-window-curves");
+  const RunningWindow window;
+  const std::u8string rating = (folder.Path() / "curves.RAT").u8string();
+  window.Type(InputField::Filename, std::string(rating.begin(), rating.end()));
+  ASSERT_EQ(window.Press().second, L"");
+  ASSERT_EQ(window.Choose(kShowCurvesId).second, L"");
+  ASSERT_EQ(window.CurvesWindows().size(), 1U);
+  const HWND curves = window.CurvesWindows().front();
+  EXPECT_EQ(::GetWindow(curves, GW_OWNER), ::GetParent(window.Control(kButtonId)));
+  EXPECT_EQ(WindowText(curves), L"Rating Curves \x2013 South Street Channel");
+  EXPECT_NE(::GetWindowLongW(curves, GWL_STYLE) & WS_THICKFRAME, 0) << "resizable";
+
+  // Drawn: white paper, dark frames and texts, and the blue curves.
+  constexpr int kWidth = 1200;
+  constexpr int kHeight = 520;
+  ::SetWindowPos(curves, nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER);
+  RECT client{};
+  ::GetClientRect(curves, &client);
+  const std::vector<std::uint8_t> pixels = Drawing(curves, client.right, client.bottom);
+  int curvePixels = 0;
+  int darkPixels = 0;
+  int whitePixels = 0;
+  for (std::size_t i = 0; i + 3 < pixels.size(); i += 4) {
+    const int blue = pixels[i];
+    const int green = pixels[i + 1];
+    const int red = pixels[i + 2];
+    if (blue > 120 && red < 80) ++curvePixels;
+    if (blue + green + red < 180) ++darkPixels;
+    if (blue + green + red == 3 * 255) ++whitePixels;
+  }
+  EXPECT_GT(curvePixels, 1000);
+  EXPECT_GT(darkPixels, 1000);
+  EXPECT_GT(whitePixels, static_cast<int>(pixels.size() / 4 / 2));
+
+  ASSERT_EQ(window.Choose(kShowCurvesId).second, L"");
+  EXPECT_EQ(window.CurvesWindows().size(), 1U) << "one curves window";
+  window.Type(InputField::Title, "Mill Creek");
+  ASSERT_EQ(window.Press().second, L"");
+  EXPECT_EQ(WindowText(curves), L"Rating Curves \x2013 Mill Creek");
+  window.Type(InputField::Fall, "0");
+  EXPECT_NE(window.Press().second, L"");
+  EXPECT_EQ(::IsWindow(curves), FALSE) << "the emptied list has no curves";
+}
 
 // Where the test's chooser saves, in place of the system's dialog.
 std::wstring chosenName;

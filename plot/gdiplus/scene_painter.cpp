@@ -1,0 +1,163 @@
+#include "plot/gdiplus/scene_painter.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace rating::plot {
+
+namespace {
+
+std::wstring Wide(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int length =
+      ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+  return wide;
+}
+
+Gdiplus::Color ToGdiplus(Color color) { return {color.red, color.green, color.blue}; }
+
+Gdiplus::PointF ToGdiplus(Point point) {
+  return {static_cast<Gdiplus::REAL>(point.x), static_cast<Gdiplus::REAL>(point.y)};
+}
+
+Gdiplus::REAL Real(double value) { return static_cast<Gdiplus::REAL>(value); }
+
+int Style(const Font& font) { return font.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular; }
+
+// Typographic measuring and drawing: no padding either side of a text, and
+// trailing blanks counted, as the layout's advances assume.
+class TypographicFormat {
+ public:
+  TypographicFormat() : format_(Gdiplus::StringFormat::GenericTypographic()) {
+    format_.SetFormatFlags(format_.GetFormatFlags() | Gdiplus::StringFormatFlagsMeasureTrailingSpaces);
+  }
+  [[nodiscard]] const Gdiplus::StringFormat* Get() const { return &format_; }
+
+ private:
+  Gdiplus::StringFormat format_;
+};
+
+// Draws one item; the graphics hold the scene's scale.
+class ItemPainter {
+ public:
+  ItemPainter(Gdiplus::Graphics& graphics, const GdiplusTextMeasure& measure)
+      : graphics_(graphics), measure_(measure) {}
+
+  void operator()(const Line& line) {
+    const Gdiplus::Pen pen(ToGdiplus(line.color), Real(line.width));
+    graphics_.DrawLine(&pen, ToGdiplus(line.from), ToGdiplus(line.to));
+  }
+  void operator()(const Polyline& polyline) {
+    std::vector<Gdiplus::PointF> points;
+    points.reserve(polyline.points.size());
+    for (const Point& point : polyline.points) points.push_back(ToGdiplus(point));
+    Gdiplus::Pen pen(ToGdiplus(polyline.color), Real(polyline.width));
+    pen.SetLineJoin(Gdiplus::LineJoinRound);
+    if (points.size() > 1) graphics_.DrawLines(&pen, points.data(), static_cast<INT>(points.size()));
+  }
+  void operator()(const Rect& rect) {
+    const Gdiplus::RectF area(Real(rect.topLeft.x), Real(rect.topLeft.y), Real(rect.width),
+                              Real(rect.height));
+    if (rect.filled) {
+      const Gdiplus::SolidBrush brush(ToGdiplus(rect.fill));
+      graphics_.FillRectangle(&brush, area);
+    }
+    if (rect.stroked) {
+      const Gdiplus::Pen pen(ToGdiplus(rect.stroke), Real(rect.strokeWidth));
+      graphics_.DrawRectangle(&pen, area);
+    }
+  }
+  void operator()(const Dot& dot) {
+    const Gdiplus::SolidBrush brush(ToGdiplus(dot.color));
+    graphics_.FillEllipse(&brush, Real(dot.centre.x - dot.radius), Real(dot.centre.y - dot.radius),
+                          Real(2 * dot.radius), Real(2 * dot.radius));
+  }
+  void operator()(const Text& text) {
+    const std::wstring shown = Wide(text.text);
+    const double advance = measure_.Advance(text.text, text.font);
+    const double shift = text.anchor == Anchor::Start    ? 0
+                         : text.anchor == Anchor::Middle ? advance / 2
+                                                         : advance;
+    const std::unique_ptr<Gdiplus::Font> font = measure_.GdiplusFont(text.font);
+    const Gdiplus::SolidBrush brush(ToGdiplus(text.color));
+    const Gdiplus::GraphicsState saved = graphics_.Save();
+    graphics_.TranslateTransform(Real(text.anchorAt.x), Real(text.anchorAt.y));
+    if (text.rotated) graphics_.RotateTransform(-90);
+    // GDI+ places a text by the top of its line; the scene, by its baseline.
+    graphics_.DrawString(shown.c_str(), static_cast<INT>(shown.size()), font.get(),
+                         Gdiplus::PointF(Real(-shift), Real(-measure_.Ascent(text.font))), format_.Get(),
+                         &brush);
+    graphics_.Restore(saved);
+  }
+
+ private:
+  Gdiplus::Graphics& graphics_;
+  const GdiplusTextMeasure& measure_;
+  TypographicFormat format_;
+};
+
+}  // namespace
+
+GdiplusTextMeasure::GdiplusTextMeasure(std::initializer_list<const wchar_t*> families)
+    : surface_(std::make_unique<Gdiplus::Bitmap>(1, 1, PixelFormat32bppARGB)),
+      graphics_(std::make_unique<Gdiplus::Graphics>(surface_.get())) {
+  for (const wchar_t* name : families) {
+    family_ = std::make_unique<Gdiplus::FontFamily>(name);
+    if (family_->GetLastStatus() == Gdiplus::Ok) break;
+  }
+  graphics_->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
+}
+
+std::unique_ptr<Gdiplus::Font> GdiplusTextMeasure::GdiplusFont(const Font& font) const {
+  return std::make_unique<Gdiplus::Font>(family_.get(), Real(font.size), Style(font), Gdiplus::UnitWorld);
+}
+
+double GdiplusTextMeasure::Advance(std::string_view text, const Font& font) const {
+  const std::wstring wide = Wide(text);
+  if (wide.empty()) return 0;
+  const std::unique_ptr<Gdiplus::Font> gdiplusFont = GdiplusFont(font);
+  const TypographicFormat format;
+  Gdiplus::RectF bounds;
+  graphics_->MeasureString(wide.c_str(), static_cast<INT>(wide.size()), gdiplusFont.get(),
+                           Gdiplus::PointF(0, 0), format.Get(), &bounds);
+  return bounds.Width;
+}
+
+// Where no family was found, a face's usual proportions stand in.
+double GdiplusTextMeasure::Ascent(const Font& font) const {
+  const UINT16 em = family_->GetEmHeight(Style(font));
+  return em == 0 ? 0.8 * font.size : font.size * family_->GetCellAscent(Style(font)) / em;
+}
+
+double GdiplusTextMeasure::Descent(const Font& font) const {
+  const UINT16 em = family_->GetEmHeight(Style(font));
+  return em == 0 ? 0.2 * font.size : font.size * family_->GetCellDescent(Style(font)) / em;
+}
+
+void PaintScene(HDC dc, const RECT& area, const Scene& scene, const GdiplusTextMeasure& measure) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  // Drawn off screen first, so that a resize does not flicker.
+  Gdiplus::Bitmap page(width, height, PixelFormat32bppPARGB);
+  Gdiplus::Graphics graphics(&page);
+  graphics.Clear(Gdiplus::Color(0xff, 0xff, 0xff));
+  if (scene.width > 0 && scene.height > 0) {
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    const double scale = std::min(width / scene.width, height / scene.height);
+    graphics.TranslateTransform(Real((width - scene.width * scale) / 2),
+                                Real((height - scene.height * scale) / 2));
+    graphics.ScaleTransform(Real(scale), Real(scale));
+    ItemPainter draw(graphics, measure);
+    for (const Item& item : scene.items) std::visit(draw, item);
+  }
+  Gdiplus::Graphics screen(dc);
+  screen.DrawImage(&page, area.left, area.top, width, height);
+}
+
+}  // namespace rating::plot

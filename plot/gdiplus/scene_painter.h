@@ -1,0 +1,41 @@
+#pragma once
+
+#include <initializer_list>
+#include <memory>
+
+// GDI+ needs the Windows and COM headers before its own.
+// clang-format off
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+// clang-format on
+
+#include "plot/scene.h"
+
+namespace rating::plot {
+
+// Texts measured in one GDI+ font family, in page units, so that the layout
+// and the drawing of a Windows window agree.
+class GdiplusTextMeasure : public TextMeasure {
+ public:
+  // The first of `families` that the system has.
+  explicit GdiplusTextMeasure(std::initializer_list<const wchar_t*> families);
+
+  [[nodiscard]] double Advance(std::string_view text, const Font& font) const override;
+  [[nodiscard]] double Ascent(const Font& font) const override;
+  [[nodiscard]] double Descent(const Font& font) const override;
+
+  // The GDI+ font of a scene's font, sized in world units (the page's).
+  [[nodiscard]] std::unique_ptr<Gdiplus::Font> GdiplusFont(const Font& font) const;
+
+ private:
+  std::unique_ptr<Gdiplus::FontFamily> family_;
+  std::unique_ptr<Gdiplus::Bitmap> surface_;  // to measure on
+  std::unique_ptr<Gdiplus::Graphics> graphics_;
+};
+
+// Draws `scene` on white, anti-aliased, scaled to fit `area` of `dc` with its
+// proportions kept and centred. GDI+ must be started.
+void PaintScene(HDC dc, const RECT& area, const Scene& scene, const GdiplusTextMeasure& measure);
+
+}  // namespace rating::plot
