@@ -16,10 +16,12 @@ std::streamsize StandardStreamBuffer::xsputn(const char* text, std::streamsize c
   return count;
 }
 
-int StandardStreamBuffer::sync() {
+bool StandardStreamBuffer::WriteLine() {
   if (!line_.empty() && !failed_) failed_ = !platform::WriteStandard(stream_, line_);
   line_.clear();
-  return failed_ ? -1 : 0;
+  return !failed_;
 }
+
+int StandardStreamBuffer::sync() { return WriteLine() ? 0 : -1; }
 
 }  // namespace rating::cli

@@ -10,12 +10,14 @@ namespace rating::cli {
 // Standard output or standard error as a stream buffer, a line at a time, so
 // that a line reaches a console whole and progress shows as a batch runs.
 // The system's own writes keep every byte as the program made it.
-class StandardStreamBuffer : public std::streambuf {
+class StandardStreamBuffer final : public std::streambuf {
  public:
   explicit StandardStreamBuffer(platform::StandardStream stream) : stream_(stream) {}
   StandardStreamBuffer(const StandardStreamBuffer&) = delete;
   StandardStreamBuffer& operator=(const StandardStreamBuffer&) = delete;
-  ~StandardStreamBuffer() override { sync(); }
+  StandardStreamBuffer(StandardStreamBuffer&&) = delete;
+  StandardStreamBuffer& operator=(StandardStreamBuffer&&) = delete;
+  ~StandardStreamBuffer() override { WriteLine(); }
 
  protected:
   int_type overflow(int_type c) override;
@@ -23,6 +25,9 @@ class StandardStreamBuffer : public std::streambuf {
   int sync() override;
 
  private:
+  // Writes what is held; false once the stream has refused.
+  bool WriteLine();
+
   platform::StandardStream stream_;
   std::string line_;  // what is not yet written
   bool failed_ = false;

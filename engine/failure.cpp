@@ -33,9 +33,12 @@ std::string FileMessage(std::string_view kindText, const std::string& name, std:
   // Names are UTF-8 wherever the program runs, never the ANSI code page.
   const std::filesystem::path path(std::u8string(name.begin(), name.end()));
   if (!name.empty() && path.is_relative()) {
+    // The folder the name is in, made absolute by itself: Windows makes a
+    // device name such as "nul" absolute as "\\.\nul", in no folder at all.
     std::error_code noFolder;
+    const std::filesystem::path typedFolder = path.has_parent_path() ? path.parent_path() : ".";
     const std::u8string folder =
-        std::filesystem::absolute(path, noFolder).lexically_normal().parent_path().u8string();
+        (std::filesystem::absolute(typedFolder, noFolder) / "-").lexically_normal().parent_path().u8string();
     if (!noFolder) {
       return Compose(Message::FileProblemInFolder, {{"kind", kindText},
                                                     {"path", name},

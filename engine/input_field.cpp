@@ -44,4 +44,11 @@ std::string RequireOneLine(std::string text, InputField field) {
   return text;
 }
 
+std::string RequireFileName(std::string text) {
+  if (text.empty()) {
+    throw FieldFailure(FailureKind::FileCreate, Message::FieldNoFileName, InputField::Filename);
+  }
+  return RequireOneLine(std::move(text), InputField::Filename);
+}
+
 }  // namespace rating

@@ -94,5 +94,7 @@ FieldTexts DefaultFieldTexts(std::string_view decimalSeparator);
 // file name one name; a pasted or quoted line break would split the one or
 // make a name nobody can type, so it fails (InvalidText) naming `field`.
 std::string RequireOneLine(std::string text, InputField field);
+// The rating file's name as typed, refused where it is empty or not one line.
+std::string RequireFileName(std::string text);
 
 }  // namespace rating

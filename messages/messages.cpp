@@ -33,6 +33,7 @@ constexpr std::array kMessages = std::to_array<MessageFacts>({
      "{kind}: {field} \"{text}\" is beyond the single-precision range (about 3.4E+38)."},
     {FieldNegative, "FieldNegative", "{kind}: {field} {text} must not be negative."},
     {FieldLineBreak, "FieldLineBreak", "{kind}: {field} contains a line break; it must be one line."},
+    {FieldNoFileName, "FieldNoFileName", "{kind}: {field} is empty; type the name of the file to write."},
 
     {DerivedValueFault, "DerivedValueFault", "{kind}: computing the {quantity}."},
     {DerivedValueFaultHint, "DerivedValueFaultHint", "{kind}: computing the {quantity}: {hint}."},
@@ -74,6 +75,9 @@ constexpr std::array kMessages = std::to_array<MessageFacts>({
      "Windows would drop the dot or blank at the end of the name and write another file"},
     {ReasonNameRefused, "ReasonNameRefused", "Windows does not allow this name"},
     {ReasonWindowsError, "ReasonWindowsError", "Windows error {code}"},
+    {ReasonNameTooLong, "ReasonNameTooLong", "File name too long"},
+    {ReasonFolderNotWritable, "ReasonFolderNotWritable",
+     "you may not create files in this folder; choose a folder you may write to, such as Documents"},
 
     {UsageUnknownOption, "UsageUnknownOption", "Unknown option '{option}'."},
     {UsageMissingValue, "UsageMissingValue", "Missing value after '{option}'."},

@@ -33,6 +33,7 @@ enum class Message {
   FieldBeyondRange,
   FieldNegative,
   FieldLineBreak,
+  FieldNoFileName,
   // The computation.
   DerivedValueFault,
   DerivedValueFaultHint,
@@ -71,6 +72,8 @@ enum class Message {
   ReasonTrailingDotOrBlank,
   ReasonNameRefused,
   ReasonWindowsError,
+  ReasonNameTooLong,
+  ReasonFolderNotWritable,
   // The command line and its batches.
   UsageUnknownOption,
   UsageMissingValue,

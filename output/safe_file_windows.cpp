@@ -15,8 +15,10 @@ using write_steps::Reached;
 
 namespace {
 
-// Names Windows would take for something else, refused before it does.
-enum class NameProblem { ReservedName = 1, BadCharacter, TrailingDotOrBlank };
+// Names Windows would take for something else, refused before it does, and
+// a folder the user may not create files in, which Windows reports only as
+// "Access is denied".
+enum class NameProblem { ReservedName = 1, BadCharacter, TrailingDotOrBlank, FolderNotWritable };
 
 class NameProblems : public std::error_category {
  public:
@@ -26,6 +28,7 @@ class NameProblems : public std::error_category {
       case NameProblem::ReservedName: return std::string(Pattern(Message::ReasonReservedName));
       case NameProblem::BadCharacter: return std::string(Pattern(Message::ReasonBadCharacter));
       case NameProblem::TrailingDotOrBlank: return std::string(Pattern(Message::ReasonTrailingDotOrBlank));
+      case NameProblem::FolderNotWritable: return std::string(Pattern(Message::ReasonFolderNotWritable));
     }
     return std::string(Pattern(Message::ReasonNameRefused));
   }
@@ -35,6 +38,9 @@ class NameProblems : public std::error_category {
   static const NameProblems kProblems;
   throw std::system_error(static_cast<int>(problem), kProblems);
 }
+
+// The longest name of one file or folder, in UTF-16 units.
+constexpr std::size_t kLongestFileName = 255;
 
 // The system's own words for a Windows error, in UTF-8, without the full
 // stop and line end that FormatMessage adds: messages add their own. The
@@ -47,6 +53,7 @@ class WindowsErrors : public std::error_category {
       case ERROR_SHARING_VIOLATION:
       case ERROR_LOCK_VIOLATION: return std::string(Pattern(Message::ReasonFileInUse));
       case ERROR_FILE_READ_ONLY: return std::string(Pattern(Message::ReasonReadOnly));
+      case ERROR_FILENAME_EXCED_RANGE: return std::string(Pattern(Message::ReasonNameTooLong));
       default: break;
     }
     std::array<wchar_t, 512> text{};
@@ -132,6 +139,7 @@ bool IsReservedName(std::wstring name) {
 // which it would drop silently and write another file.
 void RequireWindowsName(const std::wstring& name) {
   if (name.empty()) Fail(ERROR_PATH_NOT_FOUND);
+  if (name.size() > kLongestFileName) Fail(ERROR_FILENAME_EXCED_RANGE);
   if (name.find_first_of(LR"(<>:"/\|?*)") != std::wstring::npos ||
       std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 0x20; })) {
     Fail(NameProblem::BadCharacter);
@@ -257,7 +265,10 @@ SafeFile::SafeFile(const std::string& name) {
     error = ::GetLastError();
     return error == ERROR_FILE_EXISTS ? write_steps::TryOutcome::NameTaken : write_steps::TryOutcome::Failed;
   });
-  if (temporary_.empty()) Fail(error);
+  if (temporary_.empty()) {
+    if (error == ERROR_ACCESS_DENIED) Fail(NameProblem::FolderNotWritable);
+    Fail(error);
+  }
   TemporaryCreated();
 }
 
@@ -326,7 +337,18 @@ void SafeFile::PutInPlace() {
   }
   if (::MoveFileExW(temporary.c_str(), SystemName(target_).c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-    const DWORD error = ::GetLastError();
+    DWORD error = ::GetLastError();
+    // A file that another program holds open, even one that lets others
+    // write and delete it, cannot be replaced; Windows says only "Access is
+    // denied". Where nobody else could open it alone, it is in use.
+    if (error == ERROR_ACCESS_DENIED) {
+      const HANDLE alone = ::CreateFileW(SystemName(target_).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (alone == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_SHARING_VIOLATION) {
+        error = ERROR_SHARING_VIOLATION;
+      }
+      if (alone != INVALID_HANDLE_VALUE) ::CloseHandle(alone);
+    }
     ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_HIDDEN);
     Fail(error);
   }

@@ -19,7 +19,7 @@ RatingResult Rate(const FieldTexts& texts, std::string_view separator, std::stri
       At(RunStage::Fields, [&] { return ReadChannelParameters(texts, separator); });
   RatingResult result{channel, CreateRatingTable(channel), {}, {}, {}, {}};
   fileName = At(RunStage::FileName,
-                [&] { return RequireOneLine(TextOf(texts, InputField::Filename), InputField::Filename); });
+                [&] { return RequireFileName(std::string(TextOf(texts, InputField::Filename))); });
   const std::string title = At(
       RunStage::Title, [&] { return RequireOneLine(TextOf(texts, InputField::Title), InputField::Title); });
   At(RunStage::Table, [&] {

@@ -160,6 +160,11 @@ const std::vector<ExitCase> kExitCases = {
     ExitCase{"BadField", {"--length", "5,5x"}, 1, "Type mismatch: Channel Length (mi)"},
     ExitCase{"ZeroFall", {"--fall", "0"}, 1, "Division by zero: row 1, travel time K"},
     ExitCase{"MissingBatchFile", {"--batch", "none.csv"}, 1, "Cannot read batch file \"none.csv\" in \""},
+    ExitCase{
+        "NoOutputName",
+        {"--output", ""},
+        1,
+        "Cannot create rating file: Output Rating Filename is empty; type the name of the file to write."},
     ExitCase{"UnwritableOutput", {"--output", "/nope/x.RAT"}, 1, "Cannot create rating file \"/nope/x.RAT\""},
     ExitCase{"PairedDataIntoAMissingFolder",
              {"--paired-data", "/nope/p.csv"},

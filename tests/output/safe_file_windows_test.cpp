@@ -33,14 +33,15 @@ void WriteRating(const std::string& name) {
 }
 
 // How the target is set up before the write, and what the write meets.
-enum class Obstacle { None, OpenElsewhere, ReadOnly };
+enum class Obstacle { None, OpenElsewhere, OpenSharingEverything, ReadOnly };
 
 struct WindowsCase {
   const char* name;
   friend void PrintTo(const WindowsCase& c, std::ostream* os) { *os << c.name; }
   std::string file;  // in the scratch folder, UTF-8
   Obstacle obstacle;
-  const char* reason;  // a part of the message after the name
+  const char* reason;                          // a part of the message after the name
+  FailureKind kind = FailureKind::FileCreate;  // FileWrite where only the replacement fails
 };
 
 class WindowsFailures : public testing::TestWithParam<WindowsCase> {
@@ -51,12 +52,19 @@ class WindowsFailures : public testing::TestWithParam<WindowsCase> {
 TEST_P(WindowsFailures, NameTheFileAndKeepThePreviousOne) {
   const WindowsCase& c = GetParam();
   const fs::path target = folder_.Path() / PathOf(c.file);
-  const bool canHoldAFile = c.obstacle != Obstacle::None;
+  const bool canHoldAFile = c.obstacle != Obstacle::None && c.file.size() < MAX_PATH;
   if (canHoldAFile) WriteFile(target, kPrevious);
   HANDLE held = INVALID_HANDLE_VALUE;
   if (c.obstacle == Obstacle::OpenElsewhere) {
     // As a spreadsheet holds the file it shows: reading, and sharing reads only.
     held = ::CreateFileW(target.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                         nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  }
+  if (c.obstacle == Obstacle::OpenSharingEverything) {
+    // As an editor that lets every other program read, write and delete it.
+    held = ::CreateFileW(target.wstring().c_str(), GENERIC_READ | GENERIC_WRITE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
                          nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
   }
@@ -70,7 +78,7 @@ TEST_P(WindowsFailures, NameTheFileAndKeepThePreviousOne) {
   ::SetFileAttributesW(target.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
 
   ASSERT_TRUE(failure.has_value()) << "wrote " << name;
-  EXPECT_EQ(failure->Kind(), FailureKind::FileCreate);
+  EXPECT_EQ(failure->Kind(), c.kind);
   const std::string message = failure->what();
   EXPECT_NE(message.find(c.file), std::string::npos) << message;
   EXPECT_NE(message.find(c.reason), std::string::npos) << message;
@@ -86,7 +94,11 @@ INSTANTIATE_TEST_SUITE_P(
     Targets, WindowsFailures,
     testing::Values(
         WindowsCase{"OpenInAnotherProgram", "held.RAT", Obstacle::OpenElsewhere, "open in another program"},
+        WindowsCase{"OpenSharingEverything", "shared.RAT", Obstacle::OpenSharingEverything,
+                    "open in another program", FailureKind::FileWrite},
         WindowsCase{"ReadOnly", "kept.RAT", Obstacle::ReadOnly, "read-only"},
+        WindowsCase{"NameOf300Characters", std::string(296, 'a') + ".RAT", Obstacle::None,
+                    "File name too long"},
         WindowsCase{"ConsoleDevice", "CON", Obstacle::None, "keeps this name for a device"},
         WindowsCase{"NullDeviceWithExtension", "nul.RAT", Obstacle::None, "keeps this name for a device"},
         WindowsCase{"SerialPort", "COM1.txt", Obstacle::None, "keeps this name for a device"},
@@ -123,6 +135,18 @@ TEST(WindowsNames, LongAndUnicodeNamesAreWrittenAndReplacedFilesKeepTheirVisibil
   EXPECT_EQ(ReadFile(unicode), "South Street Channel\r\n");
   std::error_code ignored;
   fs::remove_all(L"\\\\?\\" + (folder.Path() / L"a-folder-of-thirty-characters").wstring(), ignored);
+}
+
+// A device name resolves to no folder; the message names the folder the
+// name was typed in.
+TEST(WindowsNames, MessagesOnDeviceNamesNameTheWorkingFolder) {
+  const std::u8string here = fs::current_path().u8string();
+  for (const char* name : {"nul", "NUL.RAT", "com1.txt"}) {
+    const std::string message =
+        FileMessage("Cannot create rating file", name, std::make_error_code(std::errc::invalid_argument));
+    EXPECT_NE(message.find(" in \"" + std::string(here.begin(), here.end()) + "\""), std::string::npos)
+        << message;
+  }
 }
 
 }  // namespace

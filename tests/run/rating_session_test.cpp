@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <ostream>
@@ -30,7 +31,10 @@ class RatingSessionTest : public testing::Test {
   // The default texts, written into the scratch folder, with `edits`.
   FieldTexts Texts(const std::vector<FieldEdit>& edits = {}) const {
     FieldTexts texts = testing_support::TextsWith(edits);
-    TextOf(texts, InputField::Filename) = file_.string();
+    if (std::none_of(edits.begin(), edits.end(),
+                     [](const FieldEdit& edit) { return edit.field == InputField::Filename; })) {
+      TextOf(texts, InputField::Filename) = file_.string();
+    }
     return texts;
   }
 
@@ -89,18 +93,24 @@ TEST_P(FailedPresses, SayWhatFailedWhereAndWhatTheListShows) {
 
 INSTANTIATE_TEST_SUITE_P(
     Session, FailedPresses,
-    testing::Values(FailedPressCase{"ABadFieldKeepsTheList",
-                                    {{InputField::Length, "5,5x"}},
-                                    "Type mismatch: Channel Length (mi) \"5,5x\" is not a number.",
-                                    InputField::Length,
-                                    false},
-                    FailedPressCase{"ATitleOfTwoLinesEmptiesIt",
-                                    {{InputField::Title, "a\nb"}},
-                                    "Invalid text: Title Line contains a line break; it must be one line.",
-                                    InputField::Title,
-                                    true},
-                    FailedPressCase{
-                        "AFailedComputationEmptiesIt",
+    testing::Values(
+        FailedPressCase{"ABadFieldKeepsTheList",
+                        {{InputField::Length, "5,5x"}},
+                        "Type mismatch: Channel Length (mi) \"5,5x\" is not a number.",
+                        InputField::Length,
+                        false},
+        FailedPressCase{"ATitleOfTwoLinesEmptiesIt",
+                        {{InputField::Title, "a\nb"}},
+                        "Invalid text: Title Line contains a line break; it must be one line.",
+                        InputField::Title,
+                        true},
+        FailedPressCase{"NoFileNameEmptiesIt",
+                        {{InputField::Filename, ""}},
+                        "Cannot create rating file: Output Rating Filename is empty; type the name of "
+                        "the file to write.",
+                        InputField::Filename,
+                        true},
+        FailedPressCase{"AFailedComputationEmptiesIt",
                         {{InputField::Fall, "0"}},
                         "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall "
                         "of 0 gives no flow).",
