@@ -79,7 +79,10 @@ QIcon ProgramIcon() {
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent),
       list_(new QListWidget(this)),
-      createButton_(new QPushButton(Utf8(rating::Pattern(rating::Message::CaptionButton)), this)),
+      createButton_(
+          new QPushButton(Utf8(layout::WithAccessKey(rating::Pattern(rating::Message::CaptionButton),
+                                                     layout::kButtonAccessKey)),
+                          this)),
       copyAction_(new QAction(Caption(rating::Message::CaptionCopyTable), this)),
       showCurvesAction_(new QAction(Caption(rating::Message::CaptionShowCurves), this)),
       session_(rating::platform::UserDecimalSeparator()),
@@ -131,8 +134,16 @@ MainWindow::MainWindow(QWidget* parent)
   int labelsRight = 0;  // pixels
   for (const layout::FieldPlace& place : layout::kFieldPlaces) {
     const QString caption = Utf8(rating::FieldLabel(place.field));
-    auto* label = new QLabel(caption, this);
+    auto* text = new QLineEdit(Utf8(session_.DefaultText(place.field)), this);
+    text->setObjectName(Latin1(place.widgetName));
+    text->setGeometry(FromTwips(layout::FieldRect(place)));
+    // A screen reader names the field by its label, and Alt with the label's
+    // underlined letter goes to the field, its buddy.
+    auto* label =
+        new QLabel(Utf8(layout::WithAccessKey(rating::FieldLabel(place.field), place.accessKey)), this);
     label->setObjectName(Latin1(place.labelName));
+    label->setBuddy(text);
+    text->setAccessibleName(caption);
     QRect labelPlace = FromTwips(layout::LabelRect(place));
     // A wider desktop font must not cut a caption short; labels are
     // transparent and nothing lies to their right on their line but the list,
@@ -141,12 +152,6 @@ MainWindow::MainWindow(QWidget* parent)
     label->setGeometry(labelPlace);
     labelsRight = std::max(labelsRight, labelPlace.right());
 
-    auto* text = new QLineEdit(Utf8(session_.DefaultText(place.field)), this);
-    text->setObjectName(Latin1(place.widgetName));
-    text->setGeometry(FromTwips(layout::FieldRect(place)));
-    // A screen reader names the field by its label.
-    label->setBuddy(text);
-    text->setAccessibleName(caption);
     // Return in any field presses the button, as in a dialog.
     connect(text, &QLineEdit::returnPressed, this, &MainWindow::CreateRatingFileClicked);
     fields_.at(static_cast<std::size_t>(place.field)) = text;

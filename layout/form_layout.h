@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "engine/input_field.h"
@@ -44,20 +45,21 @@ struct FieldPlace {
   int top;                      // twips, of the text box
   int width;                    // twips, of the text box
   int labelWidth;               // twips
+  char accessKey;               // Alt with this letter of the label goes to the field
 };
 
 // In tab order, which is the order of InputField.
 inline constexpr std::array<FieldPlace, kFieldCount> kFieldPlaces = {{
-    {InputField::BottomWidth, "txtWidth", "Label2", 240, 480, 1575, 1335},
-    {InputField::BankSlope, "txtBank", "Label3", 240, 1080, 1575, 1575},
-    {InputField::Fall, "txtSlope", "Label4", 240, 1680, 1575, 1695},
-    {InputField::Length, "txtLength", "Label6", 240, 2280, 1575, 1575},
-    {InputField::Roughness, "txtN", "Label5", 2640, 480, 1575, 1695},
-    {InputField::MaxFlow, "txtMaxQ", "Label1", 2640, 1080, 1575, 1575},
-    {InputField::Invert, "txtElev", "Label9", 2640, 1680, 1575, 1455},
-    {InputField::Increment, "txtIncrement", "Label10", 2640, 2280, 1575, 1815},
-    {InputField::Title, "txtTitle", "Label7", 240, 2880, 3975, 1455},
-    {InputField::Filename, "txtFilename", "Label8", 240, 3480, 3975, 2295},
+    {InputField::BottomWidth, "txtWidth", "Label2", 240, 480, 1575, 1335, 'B'},
+    {InputField::BankSlope, "txtBank", "Label3", 240, 1080, 1575, 1575, 'S'},
+    {InputField::Fall, "txtSlope", "Label4", 240, 1680, 1575, 1695, 'F'},
+    {InputField::Length, "txtLength", "Label6", 240, 2280, 1575, 1575, 'L'},
+    {InputField::Roughness, "txtN", "Label5", 2640, 480, 1575, 1695, 'M'},
+    {InputField::MaxFlow, "txtMaxQ", "Label1", 2640, 1080, 1575, 1575, 'X'},
+    {InputField::Invert, "txtElev", "Label9", 2640, 1680, 1575, 1455, 'I'},
+    {InputField::Increment, "txtIncrement", "Label10", 2640, 2280, 1575, 1815, 'D'},
+    {InputField::Title, "txtTitle", "Label7", 240, 2880, 3975, 1455, 'T'},
+    {InputField::Filename, "txtFilename", "Label8", 240, 3480, 3975, 2295, 'O'},
 }};
 
 constexpr bool InFieldOrder() {
@@ -67,6 +69,29 @@ constexpr bool InFieldOrder() {
   return true;
 }
 static_assert(InFieldOrder(), "kFieldPlaces must list the fields in the order of InputField");
+
+// Alt with this letter presses "Create Rating File"; no label uses it.
+inline constexpr char kButtonAccessKey = 'C';
+
+// `caption` with its access key marked as both toolkits mark it: "&" before
+// the key's first occurrence, in its own case where the caption has it
+// ("Channel &Length", not "Channe&l Length"), and any "&" of the caption
+// doubled so that it shows as itself.
+inline std::string WithAccessKey(std::string_view caption, char key) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  std::size_t at = caption.find(key);
+  if (at == std::string_view::npos) {
+    for (at = 0; at < caption.size() && lower(caption[at]) != lower(key); ++at) {
+    }
+  }
+  std::string marked;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (i == at) marked += '&';
+    if (caption[i] == '&') marked += '&';
+    marked += caption[i];
+  }
+  return marked;
+}
 
 inline constexpr int kLabelGap = 60;     // twips kept clear between a label and the list
 inline constexpr int kRightMargin = 60;  // twips kept clear right of the list

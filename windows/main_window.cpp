@@ -322,8 +322,10 @@ HWND AddControl(HWND window, const wchar_t* type, const std::wstring& text, DWOR
 // The controls in tab order: the button, the list, then each field after
 // its label, so that a screen reader names the field by it.
 void CreateControls(HWND window) {
-  const HWND button = AddControl(window, WC_BUTTONW, Wide(Pattern(Message::CaptionButton)),
-                                 WS_TABSTOP | BS_DEFPUSHBUTTON, 0, kButtonId);
+  const HWND button =
+      AddControl(window, WC_BUTTONW,
+                 Wide(layout::WithAccessKey(Pattern(Message::CaptionButton), layout::kButtonAccessKey)),
+                 WS_TABSTOP | BS_DEFPUSHBUTTON, 0, kButtonId);
   AddControl(window, WC_STATICW, Wide(Pattern(Message::CaptionListName)), 0, 0, kListNameId);
   // A virtual list view of one column and no header: it asks the session for
   // the lines it draws, so that a table of 1000 rows shows at once.
@@ -339,7 +341,10 @@ void CreateControls(HWND window) {
   const RatingSession& session = State(window).session;
   for (const FieldFacts& facts : kFields) {
     const int index = static_cast<int>(facts.field);
-    AddControl(window, WC_STATICW, Wide(FieldLabel(facts.field)), SS_NOPREFIX, 0, kFirstLabelId + index);
+    // Alt with the label's underlined letter goes to its field, which follows it.
+    const char key = layout::kFieldPlaces.at(static_cast<std::size_t>(index)).accessKey;
+    AddControl(window, WC_STATICW, Wide(layout::WithAccessKey(FieldLabel(facts.field), key)), 0, 0,
+               kFirstLabelId + index);
     AddControl(window, WC_EDITW, Wide(session.DefaultText(facts.field)), WS_TABSTOP | ES_AUTOHSCROLL,
                WS_EX_CLIENTEDGE, kFirstFieldId + index);
   }

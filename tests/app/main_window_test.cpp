@@ -25,6 +25,7 @@
 
 #include "app/start_up.h"
 #include "engine/failure.h"
+#include "layout/form_layout.h"
 #include "run/platform.h"
 #include "run/rating_run.h"
 #include "run/working_folder.h"
@@ -295,13 +296,29 @@ class MainWindowTest : public QObject {
       QCOMPARE(accessible->text(QAccessible::Name), caption);
       bool buddied = false;
       for (const QLabel* candidate : form.findChildren<QLabel*>()) {
-        if (candidate->buddy() == field) buddied = candidate->text() == caption;
+        if (candidate->buddy() == field) buddied = candidate->text().remove(QLatin1Char('&')) == caption;
       }
       QVERIFY2(buddied, qPrintable(caption));
     }
     auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
     QCOMPARE(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name),
              QStringLiteral("Rating table"));
+  }
+
+  // Alt with a label's underlined letter goes to its field; Alt+C presses
+  // the button.
+  void accessKeysReachEveryFieldAndTheButton() {
+    MainWindow form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    for (const rating::layout::FieldPlace& place : rating::layout::kFieldPlaces) {
+      QTest::keyClick(&form, static_cast<Qt::Key>(place.accessKey), Qt::AltModifier);
+      QTRY_COMPARE(QApplication::focusWidget(), form.Field(place.field));
+    }
+    Aim(form, QStringLiteral("alt.RAT"));
+    QTest::keyClick(&form, Qt::Key_C, Qt::AltModifier);
+    QTRY_COMPARE(ReadFile(Path(QStringLiteral("alt.RAT"))), Golden());
   }
 
   void returnInAnyFieldCreatesTheRatingFile() {

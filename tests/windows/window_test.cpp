@@ -161,7 +161,9 @@ TEST(Window, ShowsTheFormFromTheLayoutTable) {
   EXPECT_EQ(WindowText(::GetParent(window.Control(kButtonId))), Wide(Pattern(Message::CaptionWindow)));
   for (const FieldFacts& facts : kFields) {
     EXPECT_EQ(WindowText(window.Control(kFirstLabelId + static_cast<int>(facts.field))),
-              Wide(FieldLabel(facts.field)));
+              Wide(layout::WithAccessKey(
+                  FieldLabel(facts.field),
+                  layout::kFieldPlaces.at(static_cast<std::size_t>(facts.field)).accessKey)));
     EXPECT_EQ(WindowText(window.Field(facts.field)), Wide(DefaultFieldText(facts.field, ".")));
   }
   // Tab goes from the button to the list, then down the left column and the
