@@ -82,8 +82,9 @@ struct WindowState {
   UINT dpi = USER_DEFAULT_SCREEN_DPI;
   HFONT dialogFont = nullptr;
   HFONT listFont = nullptr;
-  SIZE client{};          // pixels: the form, widened where the list needs it
-  HWND curves = nullptr;  // the rating curves window, while open
+  SIZE client{};              // pixels: the form, widened where the list needs it
+  int listFontPercent = 100;  // of the list's own size; less where the window would not fit the screen
+  HWND curves = nullptr;      // the rating curves window, while open
 };
 
 WindowState& State(HWND window) {
@@ -107,15 +108,24 @@ void MakeFonts(WindowState& state) {
   state.dialogFont = ::CreateFontIndirectW(&metrics.lfMessageFont);
   constexpr int kListHundredthsOfPoints = static_cast<int>(layout::kListFontPoints * 100);
   LOGFONTW list{};
-  list.lfHeight = -::MulDiv(kListHundredthsOfPoints, static_cast<int>(state.dpi), kPointsPerInch * 100);
+  list.lfHeight = -::MulDiv(kListHundredthsOfPoints * state.listFontPercent / 100,
+                            static_cast<int>(state.dpi), kPointsPerInch * 100);
   list.lfWeight = FW_NORMAL;
   list.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
   ::wcscpy_s(list.lfFaceName, L"Courier New");
   state.listFont = ::CreateFontIndirectW(&list);
 }
 
-// Places every control from the layout table at the window's DPI.
-void Layout(HWND window) {
+// The window's outer size for its client area at `dpi`.
+SIZE OuterSize(SIZE client, UINT dpi, DWORD style) {
+  RECT rect{0, 0, client.cx, client.cy};
+  ::AdjustWindowRectExForDpi(&rect, style, FALSE, 0, dpi);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Places every control from the layout table at the window's DPI, with the
+// fonts made for it.
+void PlaceControls(HWND window) {
   WindowState& state = State(window);
   const auto place = [&](int id, const layout::Rect& twips, HFONT font) {
     const HWND control = Control(window, id);
@@ -152,17 +162,44 @@ void Layout(HWND window) {
   const int column = lineExtent.cx + 4 * edge;  // the list view's margins either side of a line
   const layout::Rect listTwips = layout::ListClearOf(labelsRight);
   const int listLeft = Scaled(listTwips.left, state.dpi);
-  const int listWidth = std::max(Scaled(listTwips.width, state.dpi),
-                                 column + ::GetSystemMetricsForDpi(SM_CXVSCROLL, state.dpi) + 2 * edge);
+  // At its own font size the list keeps at least the form's width; made
+  // smaller to fit the screen, it takes only what its lines need.
+  const bool ownSize = state.listFontPercent == 100;
+  const int needed = column + ::GetSystemMetricsForDpi(SM_CXVSCROLL, state.dpi) + 2 * edge;
+  const int listWidth = ownSize ? std::max(Scaled(listTwips.width, state.dpi), needed) : needed;
   const HWND list = Control(window, kListId);
   ::SetWindowPos(list, nullptr, listLeft, Scaled(listTwips.top, state.dpi), listWidth,
                  Scaled(listTwips.height, state.dpi), SWP_NOZORDER | SWP_NOACTIVATE);
   ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(state.listFont),
                  TRUE);  // NOLINT: the message's type
   ListView_SetColumnWidth(list, 0, column);
-  state.client = {std::max(Scaled(layout::kClientWidth, state.dpi),
-                           listLeft + listWidth + Scaled(layout::kRightMargin, state.dpi)),
+  const int listRight = listLeft + listWidth + Scaled(layout::kRightMargin, state.dpi);
+  state.client = {ownSize ? std::max(Scaled(layout::kClientWidth, state.dpi), listRight) : listRight,
                   Scaled(layout::kClientHeight, state.dpi)};
+}
+
+// Makes the fonts and places the controls. Where the window would be wider
+// than the screen's work area, as at 192 DPI on a
+// 1280-pixel screen, the list's font is made smaller until the window fits
+// and the list shows its lines whole.
+void Layout(HWND window) {
+  WindowState& state = State(window);
+  state.listFontPercent = 100;
+  MakeFonts(state);
+  PlaceControls(window);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor) == 0) return;
+  const int available = monitor.rcWork.right - monitor.rcWork.left;
+  const auto style = static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE));
+  constexpr int kSmallestPercent = 60;
+  constexpr int kStep = 5;
+  while (OuterSize(state.client, state.dpi, style).cx > available &&
+         state.listFontPercent > kSmallestPercent) {
+    state.listFontPercent -= kStep;
+    MakeFonts(state);
+    PlaceControls(window);
+  }
 }
 
 // The window's curves window, if it is open.
@@ -226,8 +263,8 @@ void CreateRatingFileClicked(HWND window) {
   const std::optional<PressFailure> failure = State(window).session.Press(texts);
   if (!failure || failure->emptiesList) ShowRating(window);
   if (!failure) return;
-  ::MessageBoxW(window, Wide(failure->message).c_str(), Wide(Pattern(Message::CaptionWindow)).c_str(),
-                MB_OK | MB_ICONERROR);
+  ::MessageBoxW(window, Wrapped(Wide(failure->message)).c_str(),
+                Wide(Pattern(Message::CaptionWindow)).c_str(), MB_OK | MB_ICONERROR);
   if (failure->field) {
     const HWND text = Field(window, *failure->field);
     ::SetFocus(text);
@@ -267,9 +304,9 @@ void SaveExport(HWND window, Export what) {
   const SaveOutcome outcome = session.Save(what, Utf8(path));
   const std::wstring caption = Wide(Pattern(Message::CaptionWindow));
   if (outcome.failure) {
-    ::MessageBoxW(window, Wide(*outcome.failure).c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+    ::MessageBoxW(window, Wrapped(Wide(*outcome.failure)).c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
   } else if (outcome.note) {
-    ::MessageBoxW(window, Wide(*outcome.note).c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+    ::MessageBoxW(window, Wrapped(Wide(*outcome.note)).c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
   }
 }
 
@@ -351,13 +388,6 @@ void CreateControls(HWND window) {
   ::SetFocus(button);
 }
 
-// The window's outer size for its client area at `dpi`.
-SIZE OuterSize(SIZE client, UINT dpi, DWORD style) {
-  RECT rect{0, 0, client.cx, client.cy};
-  ::AdjustWindowRectExForDpi(&rect, style, FALSE, 0, dpi);
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 // The form's own client area at `dpi`, before the list widens it.
 SIZE FormClient(UINT dpi) { return {Scaled(layout::kClientWidth, dpi), Scaled(layout::kClientHeight, dpi)}; }
 
@@ -369,7 +399,6 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       auto* state = new WindowState;
       state->dpi = ::GetDpiForWindow(window);
       ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));  // NOLINT
-      MakeFonts(*state);
       CreateControls(window);
       Layout(window);
       return 0;
@@ -378,7 +407,6 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_DPICHANGED: {
       WindowState& state = State(window);
       state.dpi = HIWORD(wParam);
-      MakeFonts(state);
       Layout(window);
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);  // NOLINT: the message's type
       const SIZE outer =
@@ -438,6 +466,32 @@ std::string ListLine(HWND list, int index) {
   const auto length = ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index),
                                      reinterpret_cast<LPARAM>(&item));  // NOLINT: the message's type
   return Utf8(std::wstring_view(text.data(), static_cast<std::size_t>(length)));
+}
+
+std::wstring Wrapped(std::wstring_view text) {
+  constexpr std::size_t kLongestRun = 60;  // characters a message box line holds at the least
+  std::wstring wrapped;
+  std::size_t run = 0;        // characters since the last blank or line end
+  std::size_t lastBreak = 0;  // in `wrapped`, just after the last folder separator of the run
+  for (const wchar_t c : text) {
+    if (c == L' ' || c == L'\n') {
+      run = 0;
+      lastBreak = 0;
+      wrapped += c;
+      continue;
+    }
+    if (run == kLongestRun) {
+      // Break after the run's last separator, or here where it has none.
+      const std::size_t at = lastBreak != 0 ? lastBreak : wrapped.size();
+      wrapped.insert(at, 1, L'\n');
+      run = wrapped.size() - at - 1;
+      lastBreak = 0;
+    }
+    wrapped += c;
+    ++run;
+    if (c == L'\\' || c == L'/') lastBreak = wrapped.size();
+  }
+  return wrapped;
 }
 
 int ListLineCount(HWND list) { return ListView_GetItemCount(list); }
@@ -521,7 +575,7 @@ void SetSaveNameChooser(SaveNameChooser chooser) {
 
 void MakeProgramFolderCurrent(HWND window) {
   if (const std::optional<std::string> warning = MakeWorkingFolderCurrent()) {
-    ::MessageBoxW(window, Wide(*warning).c_str(), Wide(Pattern(Message::CaptionWindow)).c_str(),
+    ::MessageBoxW(window, Wrapped(Wide(*warning)).c_str(), Wide(Pattern(Message::CaptionWindow)).c_str(),
                   MB_OK | MB_ICONWARNING);
   }
 }

@@ -53,6 +53,11 @@ std::string ListLine(HWND list, int index);
 int ListLineCount(HWND list);
 void SelectListLine(HWND list, int index);
 
+// A message as a message box shows it: a run of more than 60 characters
+// without a blank, such as a long file name, is broken after a folder
+// separator, or within, so that the reason after it stays on screen.
+std::wstring Wrapped(std::wstring_view text);
+
 // UTF-8 and UTF-16, at the system calls only.
 std::wstring Wide(std::string_view utf8);
 std::string Utf8(std::wstring_view wide);

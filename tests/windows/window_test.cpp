@@ -182,6 +182,31 @@ TEST(Window, ShowsTheFormFromTheLayoutTable) {
     EXPECT_EQ(::GetWindow(field, GW_HWNDPREV), window.Control(kFirstLabelId + static_cast<int>(facts.field)));
   }
   EXPECT_EQ(::GetWindow(window.Control(kListId), GW_HWNDPREV), window.Control(kListNameId));
+
+  // At any DPI the window fits the screen's work area and the list shows its
+  // 54-character lines whole, beside its scrollbar.
+  const HWND main = ::GetParent(window.Control(kButtonId));
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  ASSERT_NE(::GetMonitorInfoW(::MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &monitor), 0);
+  RECT outer{};
+  ::GetWindowRect(main, &outer);
+  EXPECT_LE(outer.right - outer.left, monitor.rcWork.right - monitor.rcWork.left)
+      << "DPI " << ::GetDpiForWindow(main);
+  const HWND list = window.Control(kListId);
+  RECT client{};
+  ::GetClientRect(list, &client);
+  const int scrollbar = ::GetSystemMetricsForDpi(SM_CXVSCROLL, ::GetDpiForWindow(main));
+  const auto column = static_cast<int>(::SendMessageW(list, 0x101D /* LVM_GETCOLUMNWIDTH */, 0, 0));
+  EXPECT_LE(column, client.right - (::GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL ? 0 : scrollbar));
+  const HDC dc = ::GetDC(list);
+  const HGDIOBJ previous =
+      ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(list, WM_GETFONT, 0, 0)));
+  SIZE line{};
+  ::GetTextExtentPoint32W(dc, std::wstring(54, L'0').c_str(), 54, &line);
+  ::SelectObject(dc, previous);
+  ::ReleaseDC(list, dc);
+  EXPECT_GE(column, line.cx) << "a line is cut";
 }
 
 TEST(Window, ADefaultPressWritesTheGoldenFileBesideTheProgramAndCopiesTheTable) {
@@ -329,6 +354,28 @@ TEST(Window, RatingCurvesFollowTheRunsAndCloseWithTheList) {
   window.Type(InputField::Fall, "0");
   EXPECT_NE(window.Press().second, L"");
   EXPECT_EQ(::IsWindow(curves), FALSE) << "the emptied list has no curves";
+}
+
+struct WrapCase {
+  const char* name;
+  std::wstring text;
+  std::wstring shown;
+};
+
+// Long names break where a reader expects, and the rest stays as it was.
+TEST(Window, MessagesBreakLongNamesSoTheReasonStaysOnScreen) {
+  const std::wstring folder = L"C:\\Users\\ann\\Documents\\Flood studies 2026\\";
+  const std::wstring deep = L"C:\\" + std::wstring(40, L'a') + L"\\" + std::wstring(40, L'b') + L"\\x.RAT";
+  for (const WrapCase& c :
+       {WrapCase{"ShortStaysWhole", L"Cannot create rating file \"a.RAT\": Access is denied.",
+                 L"Cannot create rating file \"a.RAT\": Access is denied."},
+        WrapCase{"BreaksAfterASeparator", L"\"" + deep + L"\": gone.",
+                 L"\"C:\\" + std::wstring(40, L'a') + L"\\\n" + std::wstring(40, L'b') + L"\\x.RAT\": gone."},
+        WrapCase{"BreaksWithinWithoutOne", std::wstring(130, L'n'),
+                 std::wstring(60, L'n') + L"\n" + std::wstring(60, L'n') + L"\n" + std::wstring(10, L'n')},
+        WrapCase{"BlanksAreBreaksAlready", folder + L"x.RAT", folder + L"x.RAT"}}) {
+    EXPECT_EQ(Wrapped(c.text), c.shown) << c.name;
+  }
 }
 
 // Where the test's chooser saves, in place of the system's dialog.
