@@ -1,6 +1,7 @@
 #include "plot/gdiplus/scene_painter.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -8,13 +9,9 @@ namespace rating::plot {
 
 namespace {
 
+// A text as GDI+ takes it, UTF-16.
 std::wstring Wide(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int length =
-      ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-  return wide;
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).wstring();
 }
 
 Gdiplus::Color ToGdiplus(Color color) { return {color.red, color.green, color.blue}; }
