@@ -41,21 +41,9 @@ QString Utf8(std::string_view text) {
 
 QString Caption(rating::Message caption) { return Utf8(rating::Pattern(caption)); }
 
-// The save commands, in the menu's order.
-struct SaveCommand {
-  rating::Export what;
-  rating::Message caption;
-  const char* objectName;
-  rating::Message filter;
-};
-constexpr std::array<SaveCommand, 3> kSaveCommands = {{
-    {rating::Export::TableCsv, rating::Message::CaptionSaveTableCsv, "saveTableCsv",
-     rating::Message::CaptionCsvFiles},
-    {rating::Export::PairedData, rating::Message::CaptionSavePairedData, "savePairedData",
-     rating::Message::CaptionCsvFiles},
-    {rating::Export::CurvesSvg, rating::Message::CaptionSaveCurvesSvg, "saveRatingCurvesSvg",
-     rating::Message::CaptionSvgFiles},
-}};
+// The object names of the Save commands, in the order of rating::Export.
+constexpr std::array<const char*, 3> kSaveObjectNames = {"saveTableCsv", "savePairedData",
+                                                         "saveRatingCurvesSvg"};
 
 QFont ListFont() {
   QFont font(QStringLiteral("Courier"));
@@ -118,9 +106,9 @@ MainWindow::MainWindow(QWidget* parent)
   showCurvesAction_->setEnabled(false);
   connect(showCurvesAction_, &QAction::triggered, this, &MainWindow::ShowRatingCurves);
   list_->addAction(copyAction_);
-  for (const SaveCommand& command : kSaveCommands) {
-    auto* action = new QAction(Caption(command.caption), this);
-    action->setObjectName(QLatin1String(command.objectName));
+  for (const rating::ExportFacts& command : rating::kExports) {
+    auto* action = new QAction(Caption(command.command), this);
+    action->setObjectName(QLatin1String(kSaveObjectNames.at(static_cast<std::size_t>(command.what))));
     action->setEnabled(false);
     connect(action, &QAction::triggered, this, [this, what = command.what] { SaveExport(what); });
     saveActions_.at(static_cast<std::size_t>(command.what)) = action;
@@ -191,11 +179,9 @@ void MainWindow::CopyTable() {
 
 void MainWindow::SaveExport(rating::Export what) {
   if (session_.Empty()) return;
-  const SaveCommand& command = kSaveCommands.at(static_cast<std::size_t>(what));
-  const QString filter =
-      Caption(command.filter) + QStringLiteral(";;") + Caption(rating::Message::CaptionAllFiles);
-  QString caption = Caption(command.caption);
-  caption.remove(QChar(0x2026));  // the dialog's title, without the menu's "…"
+  const QString filter = Caption(rating::FactsOf(what).fileType) + QStringLiteral(";;") +
+                         Caption(rating::Message::CaptionAllFiles);
+  const QString caption = Utf8(rating::SaveDialogTitle(what));
   const QString path = chooseSaveName_(this, caption, Utf8(session_.SuggestedName(what)), filter);
   if (path.isEmpty()) return;
   const rating::SaveOutcome outcome = session_.Save(what, path.toUtf8().toStdString());

@@ -28,6 +28,13 @@ bool MayCreateFilesIn(const std::filesystem::path& folder);
 std::filesystem::path DocumentsFolder();
 std::filesystem::path HomeFolder();
 
+#ifdef _WIN32
+// UTF-8 and UTF-16, at Windows' own calls only; what is not valid becomes
+// U+FFFD rather than failing.
+std::string Utf8(std::wstring_view wide);
+std::wstring Wide(std::string_view utf8);
+#endif
+
 // The program's arguments in UTF-8, its own name first: as given on POSIX
 // systems; on Windows read as UTF-16 from the system, so that a name outside
 // the ANSI code page arrives whole.

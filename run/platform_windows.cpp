@@ -28,6 +28,8 @@ bool IsWithin(const std::filesystem::path& folder, const std::filesystem::path& 
   return !error && !relative.empty() && *relative.begin() != "..";
 }
 
+}  // namespace
+
 std::string Utf8(std::wstring_view wide) {
   if (wide.empty()) return {};
   const int size = static_cast<int>(wide.size());
@@ -47,8 +49,6 @@ std::wstring Wide(std::string_view utf8) {
   ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
   return wide;
 }
-
-}  // namespace
 
 std::string UserDecimalSeparator() {
   std::array<wchar_t, 8> separator{};

@@ -84,6 +84,13 @@ std::string RatingSession::CurvesTitle() const {
   return Compose(Message::CaptionCurvesWindow, {{"title", rated_ ? rated_->title : std::string()}});
 }
 
+std::string SaveDialogTitle(Export what) {
+  std::string title(Pattern(FactsOf(what).command));
+  constexpr std::string_view kEllipsis = "\u2026";
+  if (title.ends_with(kEllipsis)) title.resize(title.size() - kEllipsis.size());
+  return title;
+}
+
 std::string RatingSession::SuggestedName(Export what) const {
   if (!rated_) return {};
   namespace fs = std::filesystem;
@@ -91,12 +98,8 @@ std::string RatingSession::SuggestedName(Export what) const {
   fs::path name(std::u8string(typed.begin(), typed.end()));
   std::error_code noFolder;
   if (fs::path absolute = fs::absolute(name, noFolder); !noFolder) name = absolute.lexically_normal();
-  std::u8string file = name.stem().u8string();
-  switch (what) {
-    case Export::TableCsv: file += u8".csv"; break;
-    case Export::PairedData: file += u8"-paired.csv"; break;
-    case Export::CurvesSvg: file += u8".svg"; break;
-  }
+  const std::string_view ending = FactsOf(what).ending;
+  const std::u8string file = name.stem().u8string() + std::u8string(ending.begin(), ending.end());
   const std::u8string suggested = name.replace_filename(file).u8string();
   return {suggested.begin(), suggested.end()};
 }
@@ -105,25 +108,20 @@ SaveOutcome RatingSession::Save(Export what, const std::string& path) const {
   if (!rated_) return {std::string(Pattern(Message::SaveNothingRated)), std::nullopt};
   SaveOutcome outcome;
   std::string bytes;
-  Message kind = Message::KindCsvFile;
   switch (what) {
     case Export::TableCsv: bytes = TableCsv(); break;
     case Export::PairedData: {
       PairedData pairs = PairedDataFor(path);
       bytes = std::move(pairs.csv);
       outcome.note = std::move(pairs.note);
-      kind = Message::KindPairedDataFile;
       break;
     }
-    case Export::CurvesSvg:
-      bytes = CurvesSvg();
-      kind = Message::KindPlotFile;
-      break;
+    case Export::CurvesSvg: bytes = CurvesSvg(); break;
   }
   try {
     WriteWholeFile(path, bytes, nullptr);
   } catch (const std::system_error& error) {
-    return {FileMessage(Pattern(kind), path, error.code()), std::nullopt};
+    return {FileMessage(Pattern(FactsOf(what).failureKind), path, error.code()), std::nullopt};
   }
   return outcome;
 }

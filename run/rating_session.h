@@ -1,10 +1,13 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/input_field.h"
+#include "messages/messages.h"
 #include "output/exports.h"
 #include "plot/rating_curves.h"
 #include "run/rating_run.h"
@@ -27,6 +30,28 @@ struct PairedData {
 // What a window saves besides the rating file, each as the command line
 // writes it.
 enum class Export { TableCsv, PairedData, CurvesSvg };
+
+// How every window offers an export, in the order of Export and its menus.
+struct ExportFacts {
+  Export what;
+  Message command;           // the menu's "Save Table as CSV…"
+  Message fileType;          // the save dialog's filter, "CSV files (*.csv)"
+  std::string_view pattern;  // of the filter, "*.csv"
+  std::string_view ending;   // of the suggested name, "-paired.csv"
+  Message failureKind;       // "Cannot write CSV table"
+};
+inline constexpr std::array<ExportFacts, 3> kExports = {{
+    {Export::TableCsv, Message::CaptionSaveTableCsv, Message::CaptionCsvFiles, "*.csv", ".csv",
+     Message::KindCsvFile},
+    {Export::PairedData, Message::CaptionSavePairedData, Message::CaptionCsvFiles, "*.csv", "-paired.csv",
+     Message::KindPairedDataFile},
+    {Export::CurvesSvg, Message::CaptionSaveCurvesSvg, Message::CaptionSvgFiles, "*.svg", ".svg",
+     Message::KindPlotFile},
+}};
+inline const ExportFacts& FactsOf(Export what) { return kExports.at(static_cast<std::size_t>(what)); }
+
+// The save dialog's title: the menu's command without its "…".
+std::string SaveDialogTitle(Export what);
 
 // How a save went.
 struct SaveOutcome {

@@ -30,28 +30,15 @@ constexpr UINT kIconId = 1;  // in the resource script
 // A list line's width: six columns of the listing.
 constexpr std::size_t kListLineCharacters = 6 * kListingFieldWidth;
 
-// The save commands, in the menu's order.
-struct SaveCommand {
-  Export what;
-  Message caption;
-  Message filter;
-  const wchar_t* pattern;    // of the filter
-  const wchar_t* extension;  // added to a name typed without one
-};
-constexpr std::array<SaveCommand, 3> kSaveCommands = {{
-    {Export::TableCsv, Message::CaptionSaveTableCsv, Message::CaptionCsvFiles, L"*.csv", L"csv"},
-    {Export::PairedData, Message::CaptionSavePairedData, Message::CaptionCsvFiles, L"*.csv", L"csv"},
-    {Export::CurvesSvg, Message::CaptionSaveCurvesSvg, Message::CaptionSvgFiles, L"*.svg", L"svg"},
-}};
-
 // The system's own save dialog, asking before it replaces a file.
 std::wstring SystemSaveDialog(HWND owner, Export what, const std::wstring& suggested) {
-  const SaveCommand& command = kSaveCommands.at(static_cast<std::size_t>(what));
-  std::wstring title = Wide(Pattern(command.caption));
-  if (title.ends_with(L'\x2026')) title.pop_back();  // the dialog's title, without the menu's "…"
-  std::wstring filter = Wide(Pattern(command.filter));
+  const ExportFacts& facts = FactsOf(what);
+  const std::wstring title = Wide(SaveDialogTitle(what));
+  const std::wstring pattern = Wide(facts.pattern);
+  const std::wstring extension = pattern.substr(2);  // "*.csv": "csv"
+  std::wstring filter = Wide(Pattern(facts.fileType));
   filter += L'\0';
-  filter += command.pattern;
+  filter += pattern;
   filter += L'\0';
   filter += Wide(Pattern(Message::CaptionAllFiles));
   filter += L'\0';
@@ -67,7 +54,7 @@ std::wstring SystemSaveDialog(HWND owner, Export what, const std::wstring& sugge
   dialog.lpstrFile = name.data();
   dialog.nMaxFile = static_cast<DWORD>(name.size());
   dialog.lpstrTitle = title.c_str();
-  dialog.lpstrDefExt = command.extension;
+  dialog.lpstrDefExt = extension.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
   if (::GetSaveFileNameW(&dialog) == 0) return {};
   name.resize(std::wcslen(name.c_str()));
@@ -419,8 +406,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) CreateRatingFileClicked(window);
       if (LOWORD(wParam) == kCopyTableId) CopyTable(window);
       if (LOWORD(wParam) == kShowCurvesId) ShowRatingCurves(window);
-      for (const SaveCommand& command : kSaveCommands) {
-        if (LOWORD(wParam) == kFirstSaveId + static_cast<int>(command.what)) SaveExport(window, command.what);
+      for (const ExportFacts& facts : kExports) {
+        if (LOWORD(wParam) == kFirstSaveId + static_cast<int>(facts.what)) SaveExport(window, facts.what);
       }
       return 0;
     case WM_NOTIFY: {
@@ -500,25 +487,6 @@ void SelectListLine(HWND list, int index) {
   ListView_SetItemState(list, index, LVIS_SELECTED, LVIS_SELECTED);
 }
 
-std::wstring Wide(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int length =
-      ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-  return wide;
-}
-
-std::string Utf8(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                           nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length, nullptr,
-                        nullptr);
-  return utf8;
-}
-
 HWND CreateMainWindow(HINSTANCE instance, int show) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
   ::InitCommonControlsEx(&controls);
@@ -563,9 +531,9 @@ int RunMessageLoop(HWND window) {
 }
 
 void AppendSaveCommands(HMENU menu, bool enabled) {
-  for (const SaveCommand& command : kSaveCommands) {
-    ::AppendMenuW(menu, MF_STRING | (enabled ? 0U : MF_GRAYED), kFirstSaveId + static_cast<int>(command.what),
-                  Wide(Pattern(command.caption)).c_str());
+  for (const ExportFacts& facts : kExports) {
+    ::AppendMenuW(menu, MF_STRING | (enabled ? 0U : MF_GRAYED), kFirstSaveId + static_cast<int>(facts.what),
+                  Wide(Pattern(facts.command)).c_str());
   }
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <windows.h>
 
+#include "run/platform.h"
 #include "run/rating_session.h"
 
 // The program's one window on Windows: the same ten labelled fields, the
@@ -58,8 +59,7 @@ void SelectListLine(HWND list, int index);
 // separator, or within, so that the reason after it stays on screen.
 std::wstring Wrapped(std::wstring_view text);
 
-// UTF-8 and UTF-16, at the system calls only.
-std::wstring Wide(std::string_view utf8);
-std::string Utf8(std::wstring_view wide);
+using platform::Utf8;
+using platform::Wide;
 
 }  // namespace rating::win32
