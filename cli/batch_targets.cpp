@@ -16,8 +16,8 @@ enum class Role { BatchTable, RatingFile, Extra };
 
 struct Use {
   Role role;
-  int line;                   // of the CSV file; 0 for the batch table and a single run
-  Extra extra = Extra::Plot;  // for Role::Extra
+  int line;                          // of the CSV file; 0 for the batch table and a single run
+  Export extra = Export::CurvesSvg;  // for Role::Extra
 };
 
 // "the batch file", "the rating file", "the plot", ...
@@ -27,13 +27,12 @@ std::string RoleName(const Use& use) {
     case Role::RatingFile: return std::string(Pattern(Message::WordsRatingFile));
     case Role::Extra: break;
   }
-  return std::string(Pattern(kExtras.at(static_cast<std::size_t>(use.extra)).role));
+  return std::string(Pattern(ExtraFactsOf(use.extra).role));
 }
 
 // "output", "plot", ...: the option that names the file of a single run.
 std::string_view OptionOf(const Use& use) {
-  return use.role == Role::Extra ? kExtras.at(static_cast<std::size_t>(use.extra)).name
-                                 : Facts(InputField::Filename).option;
+  return use.role == Role::Extra ? ExtraFactsOf(use.extra).name : Facts(InputField::Filename).option;
 }
 
 // "the batch file and the rating file of line 3", "the rating file of lines 2 and 4"

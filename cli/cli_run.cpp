@@ -44,17 +44,6 @@ struct PendingFiles {
   }
 };
 
-// The bytes of an extra file of a rating.
-std::string ExtraBytes(Extra extra, const RatingResult& result, const StorageOutflow& pairs,
-                       const std::string& title, const std::string& separator) {
-  switch (extra) {
-    case Extra::Plot: return CurvesSvg(CurvesOf(result, title, separator));
-    case Extra::Csv: return RatingTableCsv(result.table, result.listingRows);
-    case Extra::PairedData: return pairs.csv;
-  }
-  return {};
-}
-
 // Rates one reach and finishes its files into `pending`, in the order the
 // options name them. Throws RunFailure or CommandFailure at the first that
 // fails; the reach's files already finished are then left to the caller to
@@ -74,15 +63,16 @@ RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const 
   for (const ExtraFacts& facts : kExtras) {
     const std::string& name = extras.at(static_cast<std::size_t>(facts.extra));
     if (name.empty()) continue;
-    const std::string bytes =
-        ExtraBytes(facts.extra, *outcome.result, pairs, TextOf(texts, InputField::Title), separator);
+    const std::string bytes = ExportBytes(facts.extra, *outcome.result, pairs,
+                                          std::string(TextOf(texts, InputField::Title)), separator);
+    const std::string_view failureText = Pattern(FactsOf(facts.extra).failureKind);
     try {
       WriteWholeFile(OutputName(name), bytes, &pending.files);
     } catch (const std::system_error& error) {
-      throw CommandFailure(FileMessage(Pattern(facts.failureText), name, error.code()));
+      throw CommandFailure(FileMessage(failureText, name, error.code()));
     }
-    pending.Label(Pattern(facts.failureText), name, owner);
-    if (facts.extra == Extra::PairedData) {
+    pending.Label(failureText, name, owner);
+    if (facts.extra == Export::PairedData) {
       if (auto note = PairedDataNote(pairs.leftOut, name)) notes.push_back(std::move(*note));
     }
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <string>
@@ -9,34 +10,34 @@
 #include "cli/command_failure.h"
 #include "engine/input_field.h"
 #include "messages/messages.h"
+#include "run/rating_session.h"
 
 namespace rating::cli {
 
-// The files a reach may write besides its rating file.
-enum class Extra {
-  Plot,        // SVG of the rating curves
-  Csv,         // the whole table as CSV
-  PairedData,  // the storage-outflow relation as CSV
-};
-
-// An extra output as an option ("--plot") and a batch column ("plot").
+// An export a reach may write besides its rating file, as an option
+// ("--plot") and a batch column ("plot").
 struct ExtraFacts {
-  Extra extra;
+  Export extra;
   std::string_view name;       // option without "--", and batch column
   std::string_view valueName;  // for --help
   Message help;                // for --help
   Message role;                // what the file is, in messages
-  Message failureText;         // the first words of that failure
 };
 
+// In the order of --help, of the batch's columns and of the writes.
 inline constexpr std::array<ExtraFacts, 3> kExtras = {{
-    {Extra::Plot, "plot", "rating.svg", Message::HelpOptionPlot, Message::WordsPlot, Message::KindPlotFile},
-    {Extra::Csv, "csv", "table.csv", Message::HelpOptionCsv, Message::WordsCsvTable, Message::KindCsvFile},
-    {Extra::PairedData, "paired-data", "storage-outflow.csv", Message::HelpOptionPairedData,
-     Message::WordsPairedData, Message::KindPairedDataFile},
+    {Export::CurvesSvg, "plot", "rating.svg", Message::HelpOptionPlot, Message::WordsPlot},
+    {Export::TableCsv, "csv", "table.csv", Message::HelpOptionCsv, Message::WordsCsvTable},
+    {Export::PairedData, "paired-data", "storage-outflow.csv", Message::HelpOptionPairedData,
+     Message::WordsPairedData},
 }};
 
-// The extra files of a reach, indexed by Extra; empty for none. "-" is
+inline const ExtraFacts& ExtraFactsOf(Export extra) {
+  return *std::find_if(kExtras.begin(), kExtras.end(),
+                       [extra](const ExtraFacts& facts) { return facts.extra == extra; });
+}
+
+// The extra files of a reach, indexed by Export; empty for none. "-" is
 // standard output.
 using ExtraFiles = std::array<std::string, kExtras.size()>;
 

@@ -71,7 +71,7 @@ std::string ColumnNames() {
 // Where each column of the table goes: a field or an extra file.
 struct Column {
   std::optional<InputField> field;
-  std::optional<Extra> extra;
+  std::optional<Export> extra;
 };
 
 class TableReader {

@@ -28,6 +28,16 @@ std::string CurvesSvg(const RatingCurves& curves) {
   return plot::SvgDocument(RatingCurvesScene(curves, plot::SvgTextMeasure()));
 }
 
+std::string ExportBytes(Export what, const RatingResult& result, const StorageOutflow& pairs,
+                        std::string title, std::string_view separator) {
+  switch (what) {
+    case Export::TableCsv: return RatingTableCsv(result.table, result.listingRows);
+    case Export::PairedData: return pairs.csv;
+    case Export::CurvesSvg: return CurvesSvg(CurvesOf(result, std::move(title), separator));
+  }
+  return {};
+}
+
 RatingSession::RatingSession(std::string decimalSeparator) : separator_(std::move(decimalSeparator)) {}
 
 std::string RatingSession::DefaultText(InputField field) const { return DefaultFieldText(field, separator_); }
@@ -106,18 +116,10 @@ std::string RatingSession::SuggestedName(Export what) const {
 
 SaveOutcome RatingSession::Save(Export what, const std::string& path) const {
   if (!rated_) return {std::string(Pattern(Message::SaveNothingRated)), std::nullopt};
+  const StorageOutflow pairs = StorageOutflowCsv(rated_->result.fileRows);
   SaveOutcome outcome;
-  std::string bytes;
-  switch (what) {
-    case Export::TableCsv: bytes = TableCsv(); break;
-    case Export::PairedData: {
-      PairedData pairs = PairedDataFor(path);
-      bytes = std::move(pairs.csv);
-      outcome.note = std::move(pairs.note);
-      break;
-    }
-    case Export::CurvesSvg: bytes = CurvesSvg(); break;
-  }
+  if (what == Export::PairedData) outcome.note = PairedDataNote(pairs.leftOut, path);
+  const std::string bytes = ExportBytes(what, rated_->result, pairs, rated_->title, separator_);
   try {
     WriteWholeFile(path, bytes, nullptr);
   } catch (const std::system_error& error) {

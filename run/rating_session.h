@@ -65,6 +65,11 @@ RatingCurves CurvesOf(const RatingResult& result, std::string title, std::string
 // The curves as a standalone SVG document, laid out alike on every system.
 std::string CurvesSvg(const RatingCurves& curves);
 
+// The bytes of an export of `result`, whose storage-outflow pairs are
+// `pairs` and whose title is `title`; numbers of the curves with `separator`.
+std::string ExportBytes(Export what, const RatingResult& result, const StorageOutflow& pairs,
+                        std::string title, std::string_view separator);
+
 // Everything a window does with a rating, whatever its toolkit: it reads its
 // fields, asks the session, and shows what the session returns. The session
 // keeps the rating its list shows, the last press that succeeded, until a
