@@ -102,31 +102,36 @@ inline ProgramRun RunProgram(const std::string& program, const std::vector<std::
                                         folder.wstring().c_str(), &startup, &child) != 0;
   for (const HANDLE end : {out[1], err[1], nothing}) ::CloseHandle(end);
   ProgramRun run;
-  const auto drain = [](HANDLE from, std::string* into) {
-    std::array<char, 65536> buffer{};
+  // Reads what the pipe holds now; false once it is closed. The pipes are
+  // read without blocking: a helper the system starts for the child may
+  // hold their other ends after the child is gone.
+  const auto take = [](HANDLE from, std::string* into) {
+    DWORD waiting = 0;
+    if (::PeekNamedPipe(from, nullptr, 0, nullptr, &waiting, nullptr) == 0) return false;
+    std::string buffer(waiting, '\0');
     DWORD got = 0;
-    while (::ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) != 0 &&
-           got > 0) {
-      into->append(buffer.data(), got);
-    }
+    if (waiting > 0 && ::ReadFile(from, buffer.data(), waiting, &got, nullptr) != 0)
+      into->append(buffer, 0, got);
+    return true;
   };
   if (started) {
-    std::thread errors(drain, err[0], &run.err);
-    std::thread killer;
-    if (killAfter) {
-      killer = std::thread([process = child.hProcess, delay = *killAfter] {
-        if (::WaitForSingleObject(process, static_cast<DWORD>(delay.count())) == WAIT_TIMEOUT) {
-          ::TerminateProcess(process, STATUS_CONTROL_C_EXIT);
-        }
-      });
+    const auto start = std::chrono::steady_clock::now();
+    bool killed = false;
+    for (bool exited = false; !exited;) {
+      exited = ::WaitForSingleObject(child.hProcess, 1) == WAIT_OBJECT_0;
+      const bool outOpen = take(out[0], &run.out);
+      const bool errOpen = take(err[0], &run.err);
+      if (!outOpen && !errOpen) exited = ::WaitForSingleObject(child.hProcess, INFINITE) == WAIT_OBJECT_0;
+      if (killAfter && !exited && !killed && std::chrono::steady_clock::now() - start >= *killAfter) {
+        killed = ::TerminateProcess(child.hProcess, STATUS_CONTROL_C_EXIT) != 0;
+      }
     }
-    drain(out[0], &run.out);
-    errors.join();
-    ::WaitForSingleObject(child.hProcess, INFINITE);
-    if (killer.joinable()) killer.join();
+    // What the child wrote just before it ended.
+    take(out[0], &run.out);
+    take(err[0], &run.err);
     DWORD status = 0;
     ::GetExitCodeProcess(child.hProcess, &status);
-    run.exitCode = status == STATUS_CONTROL_C_EXIT ? -1 : static_cast<int>(status);
+    run.exitCode = killed || status == STATUS_CONTROL_C_EXIT ? -1 : static_cast<int>(status);
     ::CloseHandle(child.hThread);
     ::CloseHandle(child.hProcess);
   }
