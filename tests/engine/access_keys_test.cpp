@@ -23,19 +23,11 @@ TEST(AccessKeys, AreUniqueAndMarkALetterOfEachCaption) {
   }
 }
 
-struct MarkCase {
-  const char* caption;
-  char key;
-  const char* marked;
-};
-
 TEST(AccessKeys, PreferTheKeysOwnCaseAndDoubleAnAmpersand) {
-  for (const MarkCase& c :
-       {MarkCase{"Channel Length (mi)", 'L', "Channel &Length (mi)"},
-        MarkCase{"Maximum Flow (cfs)", 'X', "Ma&ximum Flow (cfs)"},
-        MarkCase{"Smith & Jones", 'J', "Smith && &Jones"}, MarkCase{"No key here", 'Z', "No key here"}}) {
-    EXPECT_EQ(WithAccessKey(c.caption, c.key), c.marked);
-  }
+  EXPECT_EQ(WithAccessKey("Channel Length (mi)", 'L'), "Channel &Length (mi)");
+  EXPECT_EQ(WithAccessKey("Maximum Flow (cfs)", 'X'), "Ma&ximum Flow (cfs)");
+  EXPECT_EQ(WithAccessKey("Smith & Jones", 'J'), "Smith && &Jones");
+  EXPECT_EQ(WithAccessKey("No key here", 'Z'), "No key here");
 }
 
 }  // namespace

@@ -232,14 +232,6 @@ INSTANTIATE_TEST_SUITE_P(Session, Saves,
                                                   "Cannot write plot"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(RatingSessionTest, SavedPairedDataSayWhichRowsTheyLeaveOut) {
-  ASSERT_EQ(session_.Press(Texts({{InputField::Increment, "0.002"}, {InputField::MaxFlow, "100"}})),
-            std::nullopt);
-  const std::string name = (folder_.Path() / "fine.csv").string();
-  EXPECT_EQ(session_.Save(Export::PairedData, name).note, session_.PairedDataFor(name).note);
-  EXPECT_NE(session_.PairedDataFor(name).note, std::nullopt);
-}
-
 // Where a relative rating file name goes.
 struct WorkingFolderCase {
   const char* name;
