@@ -211,11 +211,14 @@ void ShowRatingCurves(HWND window) {
 }
 
 // The list shows the session's lines: it is told how many there are and
-// asks for each as it draws it (ListLineAsked).
+// asks for each as it draws it (ListLineAsked). A new count resizes the
+// scrollbar, which Wine draws at once, so the count is set only when it
+// changes; the repaint asks for every visible line again either way.
 void ShowRating(HWND window) {
   const HWND list = Control(window, kListId);
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-  ListView_SetItemCountEx(list, static_cast<int>(State(window).session.ListLines().size()), 0);
+  const int count = static_cast<int>(State(window).session.ListLines().size());
+  if (ListView_GetItemCount(list) != count) ListView_SetItemCountEx(list, count, 0);
   ::InvalidateRect(list, nullptr, TRUE);
   // The curves follow the list, and go with its rating.
   if (const HWND curves = CurvesWindow(window)) {
