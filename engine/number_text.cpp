@@ -1,8 +1,10 @@
 #include "engine/number_text.h"
 
-#include <charconv>  // std::to_chars and std::from_chars, locale-independent
+#include <charconv>  // std::from_chars of the exponent, locale-independent
 #include <cmath>
 #include <cstdlib>
+
+#include "engine/decimal_text.h"
 
 namespace rating {
 
@@ -16,16 +18,13 @@ constexpr int kHighestFixedExponent = kSignificantDigits - 1;
 
 SevenDigitForm ToSevenDigits(float value) {
   // "d.dddddde+XX"
-  char text[32];
-  auto* const end = std::to_chars(text, text + sizeof text, std::fabs(static_cast<double>(value)),
-                                  std::chars_format::scientific, kSignificantDigits - 1)
-                        .ptr;
+  const std::string text = ScientificText(std::fabs(static_cast<double>(value)), kSignificantDigits - 1);
   SevenDigitForm form;
   form.digits.assign(1, text[0]);
-  form.digits.append(text + 2, kSignificantDigits - 1);
-  const char* exponentText = text + kSignificantDigits + 2;  // after "e"
+  form.digits.append(text, 2, kSignificantDigits - 1);
+  const char* exponentText = text.c_str() + kSignificantDigits + 2;  // after "e"
   if (*exponentText == '+') ++exponentText;
-  std::from_chars(exponentText, end, form.exponent);
+  std::from_chars(exponentText, text.c_str() + text.size(), form.exponent);
   return form;
 }
 

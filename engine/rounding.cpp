@@ -1,9 +1,9 @@
 #include "engine/rounding.h"
 
-#include <charconv>  // std::from_chars, locale-independent
 #include <cmath>
 #include <string>
 
+#include "engine/decimal_text.h"
 #include "engine/failure.h"
 #include "engine/number_text.h"
 
@@ -25,8 +25,7 @@ float RoundDecimals(float value, int decimals) {
   if (kept >= 0 && digits[kept] >= '5') ++magnitude;
 
   const std::string rounded = std::to_string(magnitude) + "e-" + std::to_string(decimals);
-  float result = 0;
-  std::from_chars(rounded.data(), rounded.data() + rounded.size(), result);
+  const float result = DecimalToFloat(rounded).value_or(0.0F);
   return std::signbit(value) ? -result : result;
 }
 

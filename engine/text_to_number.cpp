@@ -1,12 +1,9 @@
 #include "engine/text_to_number.h"
 
-#include <algorithm>
-#include <charconv>  // std::from_chars, locale-independent
 #include <cmath>
-#include <limits>
 #include <string>
-#include <system_error>
 
+#include "engine/decimal_text.h"
 #include "engine/failure.h"
 
 namespace rating {
@@ -89,37 +86,12 @@ class Scanner {
   std::size_t pos_ = 0;
 };
 
-// Whether a scanned number's magnitude is above one, from its digits and
-// exponent alone. Used only when the double range is left, to tell an overflow
-// from an underflow; the exponent saturates so that any length of digits works.
-bool MagnitudeAboveOne(const ScannedNumber& number) {
-  constexpr long long kSaturation = 1'000'000'000;
-  long long exponent = 0;
-  for (const char c : number.exponent) {
-    if (IsDigit(c) && exponent < kSaturation) exponent = exponent * 10 + (c - '0');
-  }
-  if (!number.exponent.empty() && number.exponent[0] == '-') exponent = -exponent;
-
-  const auto firstDigit = static_cast<long long>(number.mantissa.find_first_of("123456789"));
-  if (firstDigit < 0) return false;  // all zeros
-  auto point = static_cast<long long>(number.mantissa.find('.'));
-  if (point < 0) point = static_cast<long long>(number.mantissa.size());
-  // Power of ten of the leading significant digit, clamped like the exponent.
-  long long leading = firstDigit < point ? point - firstDigit - 1 : point - firstDigit;
-  leading = std::max(-kSaturation, std::min(kSaturation, leading));
-  return leading + exponent > 0;
-}
-
 // The value of a scanned number in double precision; out-of-range magnitudes
 // become an infinity or a signed zero.
 double ToDouble(const ScannedNumber& number) {
   std::string text = number.mantissa;
   if (!number.exponent.empty()) text += "e" + number.exponent;
-  double value = 0.0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
-    value = MagnitudeAboveOne(number) ? std::numeric_limits<double>::infinity() : 0.0;
-  }
+  const double value = DecimalToDouble(text).value_or(0.0);
   return number.negative ? -value : value;
 }
 

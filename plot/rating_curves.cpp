@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 
+#include "engine/decimal_text.h"
 #include "messages/messages.h"
 
 namespace rating {
@@ -81,10 +81,7 @@ int DecimalsOf(double step) {
 
 std::string TickText(double value, int decimals, std::string_view separator) {
   const double shown = std::abs(value) < 1e-12 ? 0.0 : value;  // no "-0"
-  std::array<char, 64> text{};
-  const auto [end, error] =
-      std::to_chars(text.data(), text.data() + text.size(), shown, std::chars_format::fixed, decimals);
-  std::string label(text.data(), end);
+  std::string label = FixedText(shown, decimals);
   if (const std::size_t point = label.find('.'); point != std::string::npos) {
     label.replace(point, 1, separator);
   }

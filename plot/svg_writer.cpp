@@ -1,9 +1,10 @@
 #include "plot/svg_writer.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
+
+#include "engine/decimal_text.h"
 
 namespace rating::plot {
 
@@ -51,11 +52,8 @@ void ForEachCharacter(std::string_view text, Visit visit) {
 
 // A coordinate or size to two decimals, without trailing zeros: "12", "3.5".
 std::string Number(double value) {
-  std::array<char, 32> text{};
   const double rounded = std::round(value * 100) / 100;
-  const auto [end, error] = std::to_chars(text.data(), text.data() + text.size(),
-                                          rounded == 0 ? 0.0 : rounded, std::chars_format::fixed, 2);
-  std::string number(text.data(), end);
+  std::string number = FixedText(rounded == 0 ? 0.0 : rounded, 2);
   while (number.back() == '0') number.pop_back();
   if (number.back() == '.') number.pop_back();
   return number;

@@ -1,0 +1,33 @@
+#include "engine/decimal_text.h"
+
+// {fmt} writes and fast_float reads, both exactly; the C++ library's own
+// floating-point to_chars and from_chars are missing from some of the
+// libraries the program is built with.
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
+namespace rating {
+
+namespace {
+
+template <typename Number>
+std::optional<Number> ReadDecimal(std::string_view text) {
+  const bool startsAsNumber = !text.empty() && (text.front() == '.' || (text.front() >= '0' && text.front() <= '9'));
+  if (!startsAsNumber) return std::nullopt;  // no sign, no "inf" or "nan"
+  Number value = 0;
+  const auto [end, error] = fast_float::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::string ScientificText(double value, int fractionDigits) { return fmt::format("{:.{}e}", value, fractionDigits); }
+
+std::string FixedText(double value, int fractionDigits) { return fmt::format("{:.{}f}", value, fractionDigits); }
+
+std::optional<double> DecimalToDouble(std::string_view text) { return ReadDecimal<double>(text); }
+
+std::optional<float> DecimalToFloat(std::string_view text) { return ReadDecimal<float>(text); }
+
+}  // namespace rating

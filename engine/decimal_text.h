@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rating {
+
+// Conversions between binary floating point and decimal text: correctly
+// rounded, independent of the C and C++ locales, and the same on every
+// system the program is built for, so that every build writes the same
+// bytes.
+
+// "d.dddde+XX": `fractionDigits` digits after the point and an exponent of
+// at least two digits; a minus sign before a negative value.
+std::string ScientificText(double value, int fractionDigits);
+
+// "ddd.dd": `fractionDigits` digits after the point; a minus sign before a
+// negative value, negative zero included.
+std::string FixedText(double value, int fractionDigits);
+
+// The nearest double, or single, to a decimal number such as "12.5e-3":
+// digits with at most one point and an optional exponent, no sign, no
+// blanks. A magnitude beyond the type's range becomes an infinity or zero.
+// Nothing when `text` is not wholly such a number.
+std::optional<double> DecimalToDouble(std::string_view text);
+std::optional<float> DecimalToFloat(std::string_view text);
+
+}  // namespace rating

@@ -1,0 +1,113 @@
+// Decimal text in and out, against the C++ streams of the same build and
+// the classic locale: the two must agree to the last digit on every system.
+#include "engine/decimal_text.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <iomanip>
+#include <limits>
+#include <locale>
+#include <optional>
+#include <ostream>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace rating {
+namespace {
+
+struct WrittenCase {
+  const char* name;
+  double value;
+  bool scientific;
+  int fractionDigits;
+  std::string expected;
+  friend void PrintTo(const WrittenCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class Written : public testing::TestWithParam<WrittenCase> {};
+
+TEST_P(Written, IsCorrectlyRounded) {
+  const WrittenCase& c = GetParam();
+  EXPECT_EQ(c.scientific ? ScientificText(c.value, c.fractionDigits) : FixedText(c.value, c.fractionDigits),
+            c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Written,
+    testing::Values(WrittenCase{"SevenDigits", 1234.5678, true, 6, "1.234568e+03"},
+                    WrittenCase{"SmallExponent", 0.00012, true, 6, "1.200000e-04"},
+                    WrittenCase{"ThreeDigitExponent", 1e300, true, 2, "1.00e+300"},
+                    WrittenCase{"SingleNoise", static_cast<double>(5.2000003F), true, 8, "5.20000029e+00"},
+                    WrittenCase{"ZeroScientific", 0.0, true, 6, "0.000000e+00"},
+                    WrittenCase{"HalfBelowInBinary", 2.675, false, 2, "2.67"},
+                    WrittenCase{"NegativeZero", -0.0, false, 2, "-0.00"},
+                    WrittenCase{"NoDecimals", 1234.5, false, 0, "1234"},
+                    WrittenCase{"Large", 123456789012.0, false, 1, "123456789012.0"}));
+
+struct ReadCase {
+  const char* name;
+  const char* text;
+  std::optional<double> asDouble;
+  std::optional<float> asFloat;
+  friend void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class Read : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(Read, GivesTheNearestValueOrNothing) {
+  const ReadCase& c = GetParam();
+  EXPECT_EQ(DecimalToDouble(c.text), c.asDouble);
+  EXPECT_EQ(DecimalToFloat(c.text), c.asFloat);
+}
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr float kInfinityF = std::numeric_limits<float>::infinity();
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Read,
+    testing::Values(ReadCase{"Plain", "12.5", 12.5, 12.5F}, ReadCase{"Exponent", "125e-1", 12.5, 12.5F},
+                    ReadCase{"LeadingPoint", ".5", 0.5, 0.5F}, ReadCase{"TrailingPoint", "5.", 5.0, 5.0F},
+                    ReadCase{"NearestSingle", "0.1", 0.1, 0.1F},
+                    ReadCase{"BeyondSingle", "1e39", 1e39, kInfinityF},
+                    ReadCase{"BeyondDouble", "1e309", kInfinity, kInfinityF},
+                    ReadCase{"BelowDouble", "1e-400", 0.0, 0.0F},
+                    ReadCase{"ManyDigits", "0.30000000000000000000000000000000000001", 0.3, 0.3F},
+                    ReadCase{"Empty", "", std::nullopt, std::nullopt},
+                    ReadCase{"Signed", "-1", std::nullopt, std::nullopt},
+                    ReadCase{"Infinity", "inf", std::nullopt, std::nullopt},
+                    ReadCase{"NotANumber", "nan", std::nullopt, std::nullopt},
+                    ReadCase{"TrailingText", "1.5x", std::nullopt, std::nullopt}));
+
+std::string StreamText(double value, bool scientific, int fractionDigits) {
+  std::ostringstream text;
+  text.imbue(std::locale::classic());
+  text << (scientific ? std::scientific : std::fixed) << std::setprecision(fractionDigits) << value;
+  return text.str();
+}
+
+// Random bit patterns reach every exponent and every last digit.
+TEST(DecimalText, AgreesWithTheStreamsAndReadsBackWhatItWrites) {
+  std::mt19937_64 random(20261209);
+  for (int i = 0; i < 100000; ++i) {
+    const auto single = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+    if (!std::isfinite(single)) continue;
+    const auto value = static_cast<double>(single);
+    ASSERT_EQ(ScientificText(value, 6), StreamText(value, true, 6));
+    ASSERT_EQ(DecimalToFloat(ScientificText(std::fabs(value), 8)), std::fabs(single));
+    if (std::fabs(value) < 1e9) {
+      ASSERT_EQ(FixedText(value, 2), StreamText(value, false, 2));
+    }
+
+    const double wide = std::bit_cast<double>(random());
+    if (!std::isfinite(wide)) continue;
+    ASSERT_EQ(ScientificText(wide, 16), StreamText(wide, true, 16));
+    ASSERT_EQ(DecimalToDouble(ScientificText(std::fabs(wide), 16)), std::fabs(wide));
+  }
+}
+
+}  // namespace
+}  // namespace rating
