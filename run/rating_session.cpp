@@ -47,8 +47,21 @@ std::optional<PressFailure> RatingSession::Press(const FieldTexts& texts) {
   try {
     WriteRatingFile(outcome);
   } catch (const RunFailure& failure) {
-    if (failure.EmptiesList()) rated_.reset();
-    return PressFailure{failure.what(), failure.Field(), failure.EmptiesList()};
+    return Settle(outcome, &failure, texts);
+  }
+  return Settle(outcome, nullptr, texts);
+}
+
+std::optional<PressFailure> RatingSession::Rate(const FieldTexts& texts) {
+  RatingOutcome outcome = RateFields(texts, separator_);
+  return Settle(outcome, outcome.failure ? &*outcome.failure : nullptr, texts);
+}
+
+std::optional<PressFailure> RatingSession::Settle(RatingOutcome& outcome, const RunFailure* failure,
+                                                  const FieldTexts& texts) {
+  if (failure != nullptr) {
+    if (failure->EmptiesList()) rated_.reset();
+    return PressFailure{failure->what(), failure->Field(), failure->EmptiesList()};
   }
   rated_ = Rated{std::move(*outcome.result), std::string(TextOf(texts, InputField::Title)),
                  std::string(TextOf(texts, InputField::Filename))};
@@ -112,6 +125,33 @@ std::string RatingSession::SuggestedName(Export what) const {
   const std::u8string file = name.stem().u8string() + std::u8string(ending.begin(), ending.end());
   const std::u8string suggested = name.replace_filename(file).u8string();
   return {suggested.begin(), suggested.end()};
+}
+
+namespace {
+
+// The last part of a typed file name, after any folder a Windows or POSIX
+// user typed: a browser saves every download in its own folder.
+std::string LastPart(std::string_view typed) {
+  const std::size_t folderEnd = typed.find_last_of("/\\");
+  return std::string(folderEnd == std::string_view::npos ? typed : typed.substr(folderEnd + 1));
+}
+
+}  // namespace
+
+Download RatingSession::RatingFileDownload() const {
+  if (!rated_) return {};
+  return {LastPart(rated_->ratingFile), rated_->result.fileText, std::nullopt};
+}
+
+Download RatingSession::ExportDownload(Export what) const {
+  if (!rated_) return {};
+  const std::string file = LastPart(rated_->ratingFile);
+  const std::u8string stem = std::filesystem::path(std::u8string(file.begin(), file.end())).stem().u8string();
+  Download download{std::string(stem.begin(), stem.end()).append(FactsOf(what).ending), {}, std::nullopt};
+  const StorageOutflow pairs = StorageOutflowCsv(rated_->result.fileRows);
+  if (what == Export::PairedData) download.note = PairedDataNote(pairs.leftOut, download.name);
+  download.bytes = ExportBytes(what, rated_->result, pairs, rated_->title, separator_);
+  return download;
 }
 
 SaveOutcome RatingSession::Save(Export what, const std::string& path) const {

@@ -59,6 +59,13 @@ struct SaveOutcome {
   std::optional<std::string> note;     // the paired data's rows left out, where any were
 };
 
+// A file that a front end hands to the user itself, as a browser downloads it.
+struct Download {
+  std::string name;                 // the last part of the typed name, "MyRating.RAT"
+  std::string bytes;                // exactly what a press or a save writes
+  std::optional<std::string> note;  // the paired data's rows left out, where any were
+};
+
 // The curves of a rating titled `title`, numbers with `decimalSeparator`.
 RatingCurves CurvesOf(const RatingResult& result, std::string title, std::string_view decimalSeparator);
 
@@ -88,6 +95,12 @@ class RatingSession {
   // what the list shows.
   std::optional<PressFailure> Press(const FieldTexts& texts);
 
+  // A press for a front end that hands the rating file over itself, such as
+  // a page whose browser downloads it: fails, and leaves the list, exactly
+  // as Press would when the file can be written, and writes nothing.
+  // RatingFileDownload() then holds the file.
+  std::optional<PressFailure> Rate(const FieldTexts& texts);
+
   // The list's lines: the two headings and one line per row, or none.
   [[nodiscard]] const std::vector<std::string>& ListLines() const;
   [[nodiscard]] bool Empty() const { return !rated_.has_value(); }
@@ -115,6 +128,13 @@ class RatingSession {
   // rating file is written: complete, or not at all.
   [[nodiscard]] SaveOutcome Save(Export what, const std::string& path) const;
 
+  // The rating file, or an export, of the rating the list shows, named after
+  // the last part of the rating file's typed name: "MyRating.RAT",
+  // "MyRating.csv", "MyRating-paired.csv", "MyRating.svg". Empty while the
+  // list is.
+  [[nodiscard]] Download RatingFileDownload() const;
+  [[nodiscard]] Download ExportDownload(Export what) const;
+
  private:
   // The rating the list shows.
   struct Rated {
@@ -122,6 +142,10 @@ class RatingSession {
     std::string title;       // the title line as typed
     std::string ratingFile;  // the rating file's name as typed, UTF-8
   };
+
+  // Keeps the rating of a press that succeeded; forgets the list's rating
+  // when `failure` empties it.
+  std::optional<PressFailure> Settle(RatingOutcome& outcome, const RunFailure* failure, const FieldTexts& texts);
 
   std::string separator_;
   std::optional<Rated> rated_;

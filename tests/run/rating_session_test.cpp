@@ -89,6 +89,17 @@ TEST_P(FailedPresses, SayWhatFailedWhereAndWhatTheListShows) {
   EXPECT_EQ(session_.ListLines().size(), GetParam().emptiesList ? 0U : 29U);
   EXPECT_EQ(session_.TableCsv().empty(), GetParam().emptiesList);
   EXPECT_EQ(ReadFile(file_), before) << "a failed press keeps the previous file";
+
+  // A page's press, which writes nothing, fails alike and leaves its list alike.
+  RatingSession page(".");
+  ASSERT_EQ(page.Rate(Texts()), std::nullopt);
+  const std::optional<PressFailure> rated = page.Rate(Texts(GetParam().edits));
+  ASSERT_TRUE(rated.has_value());
+  EXPECT_EQ(rated->message, failure->message);
+  EXPECT_EQ(rated->field, failure->field);
+  EXPECT_EQ(rated->emptiesList, failure->emptiesList);
+  EXPECT_EQ(page.ListLines(), session_.ListLines());
+  EXPECT_EQ(page.RatingFileDownload().bytes.empty(), GetParam().emptiesList);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -211,6 +222,9 @@ TEST_P(Saves, WriteTheCommandLinesBytesOrKeepThePreviousFile) {
   const std::string bytes = ReadFile(suggested);
   EXPECT_EQ(bytes,
             *c.golden != '\0' ? ReadFile(fs::path(RATING_GOLDEN_DIR) / c.golden) : session_.CurvesSvg());
+  const Download download = session_.ExportDownload(c.what);
+  EXPECT_EQ(download.name, c.suggestedFile);
+  EXPECT_EQ(download.bytes, bytes);
 
   // A folder in the way of the file: the failure names the file, the kind
   // of export and the reason, and the previous file stays as it was.
@@ -231,6 +245,36 @@ INSTANTIATE_TEST_SUITE_P(Session, Saves,
                                          SaveCase{"CurvesSvg", Export::CurvesSvg, "session.svg", "",
                                                   "Cannot write plot"}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A page's downloads are named after the last part of the typed name,
+// whichever system's folders it names, and hold what a press writes.
+struct DownloadCase {
+  const char* name;
+  friend void PrintTo(const DownloadCase& c, std::ostream* os) { *os << c.name; }
+  const char* typed;
+  const char* ratingFile;
+  const char* pairedData;
+};
+
+class Downloads : public testing::TestWithParam<DownloadCase> {};
+
+TEST_P(Downloads, AreNamedAfterTheTypedFileAndHoldThePressesBytes) {
+  RatingSession page(".");
+  EXPECT_EQ(page.RatingFileDownload().name, "");
+  ASSERT_EQ(page.Rate(testing_support::TextsWith({{InputField::Filename, GetParam().typed}})), std::nullopt);
+  const Download file = page.RatingFileDownload();
+  EXPECT_EQ(file.name, GetParam().ratingFile);
+  EXPECT_EQ(file.bytes, ReadFile(RATING_GOLDEN_DIR "/default.RAT"));
+  EXPECT_EQ(page.ExportDownload(Export::PairedData).name, GetParam().pairedData);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Session, Downloads,
+    testing::Values(DownloadCase{"Plain", "MyRating.RAT", "MyRating.RAT", "MyRating-paired.csv"},
+                    DownloadCase{"WindowsFolder", "C:\\Data\\S\u00fcd.rat", "S\u00fcd.rat", "S\u00fcd-paired.csv"},
+                    DownloadCase{"PosixFolder", "runs/north.rat", "north.rat", "north-paired.csv"},
+                    DownloadCase{"NoEnding", "rating", "rating", "rating-paired.csv"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Where a relative rating file name goes.
 struct WorkingFolderCase {
