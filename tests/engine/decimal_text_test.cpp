@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <iomanip>
@@ -16,8 +15,12 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/bits.h"
+
 namespace rating {
 namespace {
+
+using testing_support::BitsAs;
 
 struct WrittenCase {
   const char* name;
@@ -93,7 +96,7 @@ std::string StreamText(double value, bool scientific, int fractionDigits) {
 TEST(DecimalText, AgreesWithTheStreamsAndReadsBackWhatItWrites) {
   std::mt19937_64 random(20261209);
   for (int i = 0; i < 100000; ++i) {
-    const auto single = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+    const auto single = BitsAs<float>(static_cast<std::uint32_t>(random()));
     if (!std::isfinite(single)) continue;
     const auto value = static_cast<double>(single);
     ASSERT_EQ(ScientificText(value, 6), StreamText(value, true, 6));
@@ -102,7 +105,7 @@ TEST(DecimalText, AgreesWithTheStreamsAndReadsBackWhatItWrites) {
       ASSERT_EQ(FixedText(value, 2), StreamText(value, false, 2));
     }
 
-    const double wide = std::bit_cast<double>(random());
+    const double wide = BitsAs<double>(static_cast<std::uint64_t>(random()));
     if (!std::isfinite(wide)) continue;
     ASSERT_EQ(ScientificText(wide, 16), StreamText(wide, true, 16));
     ASSERT_EQ(DecimalToDouble(ScientificText(std::fabs(wide), 16)), std::fabs(wide));

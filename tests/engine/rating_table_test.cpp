@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -19,6 +18,7 @@
 #include "engine/failure.h"
 #include "engine/rounding.h"
 #include "tests/engine/failure_cases.h"
+#include "tests/support/bits.h"
 #include "tests/support/failure_assertions.h"
 
 namespace rating {
@@ -178,7 +178,7 @@ TEST(Flows, OfSampledChannelsMatchTheReviewedSingles) {
     for (const int row : {1, table.lastRow / 2, static_cast<int>(table.lastRow)}) {
       // The single's bits, so that no C library's printing comes between.
       std::array<char, 16> text{};
-      const auto bits = std::bit_cast<std::uint32_t>(table.flow[static_cast<std::size_t>(row)]);
+      const auto bits = testing_support::BitsAs<std::uint32_t>(table.flow[static_cast<std::size_t>(row)]);
       flows.append(text.data(), std::to_chars(text.data(), text.data() + text.size(), bits, 16).ptr)
           .append(" ");
     }
