@@ -12,7 +12,8 @@ namespace {
 
 template <typename Number>
 std::optional<Number> ReadDecimal(std::string_view text) {
-  const bool startsAsNumber = !text.empty() && (text.front() == '.' || (text.front() >= '0' && text.front() <= '9'));
+  const bool startsAsNumber =
+      !text.empty() && (text.front() == '.' || (text.front() >= '0' && text.front() <= '9'));
   if (!startsAsNumber) return std::nullopt;  // no sign, no "inf" or "nan"
   Number value = 0;
   const auto [end, error] = fast_float::from_chars(text.data(), text.data() + text.size(), value);
@@ -22,9 +23,13 @@ std::optional<Number> ReadDecimal(std::string_view text) {
 
 }  // namespace
 
-std::string ScientificText(double value, int fractionDigits) { return fmt::format("{:.{}e}", value, fractionDigits); }
+std::string ScientificText(double value, int fractionDigits) {
+  return fmt::format("{:.{}e}", value, fractionDigits);
+}
 
-std::string FixedText(double value, int fractionDigits) { return fmt::format("{:.{}f}", value, fractionDigits); }
+std::string FixedText(double value, int fractionDigits) {
+  return fmt::format("{:.{}f}", value, fractionDigits);
+}
 
 std::optional<double> DecimalToDouble(std::string_view text) { return ReadDecimal<double>(text); }
 

@@ -145,7 +145,8 @@ class RatingSession {
 
   // Keeps the rating of a press that succeeded; forgets the list's rating
   // when `failure` empties it.
-  std::optional<PressFailure> Settle(RatingOutcome& outcome, const RunFailure* failure, const FieldTexts& texts);
+  std::optional<PressFailure> Settle(RatingOutcome& outcome, const RunFailure* failure,
+                                     const FieldTexts& texts);
 
   std::string separator_;
   std::optional<Rated> rated_;

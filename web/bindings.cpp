@@ -2,10 +2,9 @@
 // and one session. Everything the page shows comes from here, in UTF-8 turned
 // into JavaScript strings; files come as bytes, exactly as the desktop
 // programs write them.
+#include <cstddef>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
-
-#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -24,7 +23,8 @@ val Text(std::string_view text) { return val(std::string(text)); }
 val Bytes(const std::string& bytes) {
   // A copy: the view into the module's memory lasts only until it grows.
   return val::global("Uint8Array")
-      .new_(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<const unsigned char*>(bytes.data())));
+      .new_(
+          emscripten::typed_memory_view(bytes.size(), reinterpret_cast<const unsigned char*>(bytes.data())));
 }
 
 val DownloadValue(const rating::Download& download) {
@@ -64,7 +64,7 @@ val Captions() {
   captions.set("windowName", Text(layout::kWindowName));
   captions.set("button", Text(rating::Pattern(rating::Message::CaptionButton)));
   captions.set("markedButton", Text(layout::WithAccessKey(rating::Pattern(rating::Message::CaptionButton),
-                                                         layout::kButtonAccessKey)));
+                                                          layout::kButtonAccessKey)));
   captions.set("buttonKey", Text(std::string(1, layout::kButtonAccessKey)));
   captions.set("buttonName", Text(layout::kButtonName));
   captions.set("list", Text(rating::Pattern(rating::Message::CaptionListName)));
@@ -96,8 +96,10 @@ class PageSession {
     if (!failure) return val::null();
     val result = val::object();
     result.set("message", Text(failure->message));
-    result.set("field", failure->field ? Text(layout::kFieldPlaces.at(static_cast<std::size_t>(*failure->field)).widgetName)
-                                       : val::null());
+    result.set("field",
+               failure->field
+                   ? Text(layout::kFieldPlaces.at(static_cast<std::size_t>(*failure->field)).widgetName)
+                   : val::null());
     result.set("emptiesList", failure->emptiesList);
     return result;
   }

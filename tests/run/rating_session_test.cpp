@@ -271,7 +271,8 @@ TEST_P(Downloads, AreNamedAfterTheTypedFileAndHoldThePressesBytes) {
 INSTANTIATE_TEST_SUITE_P(
     Session, Downloads,
     testing::Values(DownloadCase{"Plain", "MyRating.RAT", "MyRating.RAT", "MyRating-paired.csv"},
-                    DownloadCase{"WindowsFolder", "C:\\Data\\S\u00fcd.rat", "S\u00fcd.rat", "S\u00fcd-paired.csv"},
+                    DownloadCase{"WindowsFolder", "C:\\Data\\S\u00fcd.rat", "S\u00fcd.rat",
+                                 "S\u00fcd-paired.csv"},
                     DownloadCase{"PosixFolder", "runs/north.rat", "north.rat", "north-paired.csv"},
                     DownloadCase{"NoEnding", "rating", "rating", "rating-paired.csv"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -1,0 +1,98 @@
+// Set-up shared by the page's browser tests and its benchmark: the core
+// under Node, and the page opened from disk in a fresh browser context, with
+// helpers that press as a user does and read what the page shows. Nothing
+// here loads Playwright itself; callers pass the browser.
+"use strict";
+
+const fs = require("node:fs");
+const path = require("node:path");
+const {pathToFileURL} = require("node:url");
+
+// The browser to drive: Debian's Chromium unless RATING_CHROMIUM names another.
+function chromiumPath() {
+  return process.env.RATING_CHROMIUM || "/usr/bin/chromium";
+}
+
+// The page's own core, rating-core.js, loaded under Node.
+function loadCore(site) {
+  const factory = require(path.join(site, "rating-core.js"));
+  return factory();
+}
+
+// The page from disk, its form ready. `options`: locale ("en-US"), clipboard
+// (grant its permissions), bypassCSP (for injecting a checker). Errors the
+// page reports are kept in page.errors.
+async function openPage(browser, site, options = {}) {
+  const context = await browser.newContext({
+    acceptDownloads: true,
+    locale: options.locale || "en-US",
+    bypassCSP: Boolean(options.bypassCSP),
+  });
+  if (options.clipboard) await context.grantPermissions(["clipboard-read", "clipboard-write"]);
+  const page = await context.newPage();
+  page.errors = [];
+  page.on("pageerror", (error) => page.errors.push(error.message));
+  page.on("console", (message) => {
+    if (message.type() === "error") page.errors.push(message.text());
+  });
+  await page.goto(pathToFileURL(path.join(site, "index.html")).href);
+  await page.waitForSelector("html[data-ready]", {state: "attached"});
+  return page;
+}
+
+function assertNoErrors(page) {
+  if (page.errors.length > 0) throw new Error(`the page reported: ${page.errors.join("; ")}`);
+}
+
+// Does `act` (a click or a key) and returns the file the page downloads:
+// its name and bytes.
+async function press(page, act) {
+  const [download] = await Promise.all([page.waitForEvent("download"), act()]);
+  const bytes = fs.readFileSync(await download.path());
+  assertNoErrors(page);
+  return {name: download.suggestedFilename(), bytes};
+}
+
+// Does `act` and returns what the failed press shows: the alert's message,
+// the focused element's id and the text selected in it. Fails if anything
+// is downloaded.
+async function pressFails(page, act) {
+  let downloaded = false;
+  const onDownload = () => {
+    downloaded = true;
+  };
+  page.on("download", onDownload);
+  await act();
+  await page.waitForFunction(() => document.getElementById("message").textContent !== "");
+  const shown = await page.evaluate(() => {
+    const focused = document.activeElement;
+    const selection = focused instanceof HTMLInputElement ?
+        focused.value.substring(focused.selectionStart, focused.selectionEnd) :
+        null;
+    return {message: document.getElementById("message").textContent, focused: focused.id, selection};
+  });
+  page.off("download", onDownload);
+  if (downloaded) throw new Error("a failed press downloaded a file");
+  assertNoErrors(page);
+  return shown;
+}
+
+// The lines the list shows.
+function listLines(page) {
+  return page.$$eval("#List1 [role=option]", (options) => options.map((option) => option.textContent));
+}
+
+// The golden file `name` under the sources' tests folder.
+function readGolden(sources, name) {
+  return fs.readFileSync(path.join(sources, "tests", name));
+}
+
+module.exports = {
+  chromiumPath,
+  loadCore,
+  openPage,
+  press,
+  pressFails,
+  listLines,
+  readGolden
+};

@@ -1,0 +1,221 @@
+// The page in Debian's Chromium, headless, used as a user would: typing,
+// pressing Enter and Tab, clicking, copying and downloading. Run by CTest
+// with the site's folder and the sources' golden files; `npm ci` in this
+// folder installs the two pinned packages it needs.
+"use strict";
+
+const assert = require("node:assert/strict");
+const {after, before, describe, test} = require("node:test");
+
+const {
+  chromiumPath,
+  loadCore,
+  openPage,
+  press,
+  pressFails,
+  listLines,
+  readGolden,
+} = require("../support/page_support");
+
+const site = process.env.RATING_SITE_DIR;
+const golden = (name) => readGolden(process.env.RATING_SOURCE_DIR, name);
+
+describe("the page", () => {
+  let browser;
+  let core;
+  before(async () => {
+    let chromium;
+    try {
+      ({chromium} = require("playwright-core"));
+    } catch {
+      throw new Error("playwright-core is missing: run `npm ci` in tests/web");
+    }
+    browser =
+        await chromium.launch({executablePath: chromiumPath(), args: ["--no-sandbox", "--disable-gpu"]});
+    core = await loadCore(site);
+  });
+  after(async () => browser && browser.close());
+
+  test("a press of the defaults downloads the golden rating file and lists its rows", async () => {
+    const page = await openPage(browser, site);
+    const file = await press(page, () => page.click("#Command1"));
+    assert.equal(file.name, "MyRating.RAT");
+    assert.deepEqual(file.bytes, golden("output/golden/default.RAT"));
+    const lines = await listLines(page);
+    assert.equal(lines.length, 29);
+    assert.equal(lines[3], "0.2      10.1     1.24     12.5     6.72     440      ");
+  });
+
+  // One failure of each effect on the list: kept, or emptied; with the
+  // field at fault focused and its text selected, or no field to blame.
+  const failures = [
+    {
+      name: "a bad number keeps the list",
+      field: "txtLength",
+      text: "5,5x",
+      message: "Type mismatch: Channel Length (mi) \"5,5x\" is not a number.",
+      focused: "txtLength",
+      keepsList: true,
+    },
+    {
+      name: "an empty file name empties the list",
+      field: "txtFilename",
+      text: "",
+      message:
+          "Cannot create rating file: Output Rating Filename is empty; type the name of the file to write.",
+      focused: "txtFilename",
+      keepsList: false,
+    },
+    {
+      name: "a failed computation empties the list and blames no field",
+      field: "txtSlope",
+      text: "0",
+      message:
+          "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 gives no flow).",
+      focused: "Command1",
+      keepsList: false,
+    },
+  ];
+  for (const failure of failures) {
+    test(`failures: ${failure.name}`, async () => {
+      const page = await openPage(browser, site);
+      await press(page, () => page.click("#Command1"));
+      await page.fill(`#${failure.field}`, failure.text);
+      const shown = await pressFails(page, () => page.click("#Command1"));
+      assert.equal(shown.message, failure.message);
+      assert.equal(shown.focused, failure.focused);
+      if (failure.focused !== "Command1") assert.equal(shown.selection, failure.text);
+      assert.equal((await listLines(page)).length, failure.keepsList ? 29 : 0);
+      assert.equal(await page.isDisabled("#saveTableCsv"), !failure.keepsList);
+      assert.equal(await page.isHidden("#curves"), !failure.keepsList);
+    });
+  }
+
+  test(
+      "a German browser shows and reads the decimal comma and writes the German desktop's file", async () => {
+        const page = await openPage(browser, site, {locale: "de-DE"});
+        assert.equal(await page.inputValue("#txtLength"), "5,5");
+        const file = await press(page, () => page.click("#Command1"));
+        const desktop = new core.Session(",");
+        assert.equal(desktop.press(core.fields(",").map((field) => field.defaultText)), null);
+        assert.deepEqual(file.bytes, Buffer.from(desktop.ratingFile().bytes));
+        desktop.delete();
+        assert.ok(file.bytes.includes("\r\n 0,2 \t 12,5 \t 6,72 \t 440 \r\n"));
+        assert.equal((await listLines(page))[3], "0,2      10,1     1,24     12,5     6,72     440      ");
+        await page.fill("#txtLength", "5.5");
+        const shown = await pressFails(page, () => page.click("#Command1"));
+        assert.equal(shown.message, "Type mismatch: Channel Length (mi) \"5.5\" is not a number.");
+      });
+
+  test("the copy holds the selected rows, or every row, with a header", async () => {
+    const page = await openPage(browser, site, {clipboard: true});
+    await press(page, () => page.click("#Command1"));
+    const header = "Elev (ft)\tArea (ft^2)\tVelocity (ft/s)\tFlow (cfs)\tStorage (acft)\tCascades (N)\n";
+    await page.click("#line3");
+    await page.click("#line4", {modifiers: ["Shift"]});
+    await page.keyboard.press("Control+C");
+    assert.equal(
+        await page.evaluate(() => navigator.clipboard.readText()),
+        header + "0.2\t10.1\t1.24\t12.5\t6.72\t440\n0.4\t20.3\t1.96\t39.8\t13.5\t189\n");
+    await page.keyboard.press("Control+A");
+    await page.click("#copyTable");
+    const all = await page.evaluate(() => navigator.clipboard.readText());
+    assert.equal(all.split("\n").length, 1 + 27 + 1);
+    assert.ok(all.startsWith(header));
+  });
+
+  const exports = [
+    {command: "#saveTableCsv", name: "MyRating.csv", golden: "output/golden/default.csv"},
+    {command: "#savePairedData", name: "MyRating-paired.csv", golden: "output/golden/default-paired.csv"},
+    {command: "#saveRatingCurvesSvg", name: "MyRating.svg", golden: "plot/golden/default-rating-curves.svg"},
+  ];
+  for (const save of exports) {
+    test(`exports: ${save.name} holds the command line's bytes`, async () => {
+      const page = await openPage(browser, site);
+      await press(page, () => page.click("#Command1"));
+      const file = await press(page, () => page.click(save.command));
+      assert.equal(file.name, save.name);
+      assert.deepEqual(file.bytes, golden(save.golden));
+    });
+  }
+
+  test("Tab goes through the fields, the button and the list; Enter in a field presses", async () => {
+    const page = await openPage(browser, site);
+    await page.focus("#txtWidth");
+    const order = ["txtWidth"];
+    for (let i = 0; i < 11; ++i) {
+      await page.keyboard.press("Tab");
+      order.push(await page.evaluate(() => document.activeElement.id));
+    }
+    assert.deepEqual(order, [
+      "txtWidth", "txtBank", "txtSlope", "txtLength", "txtN", "txtMaxQ", "txtElev", "txtIncrement",
+      "txtTitle", "txtFilename", "Command1", "List1"
+    ]);
+    await page.focus("#txtIncrement");
+    await page.keyboard.press("End");
+    await page.keyboard.type("5");
+    const file = await press(page, () => page.keyboard.press("Enter"));
+    assert.equal(file.bytes.length > 0, true);
+    assert.equal((await listLines(page))[3].startsWith("0.25 "), true);
+  });
+
+  test("axe-core finds no violations, before and after a press and a failure", async () => {
+    const page = await openPage(browser, site, {bypassCSP: true});
+    const axe = require.resolve("axe-core/axe.min.js");
+    await page.addScriptTag({path: axe});
+    const check = async () => {
+      const result = await page.evaluate(() => window.axe.run(document, {preload: false}));
+      assert.deepEqual(
+          result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(" ")}`), []);
+    };
+    await check();
+    await press(page, () => page.click("#Command1"));
+    await check();
+    await page.fill("#txtN", "x");
+    await pressFails(page, () => page.click("#Command1"));
+    await check();
+  });
+
+  // Random reaches, typed in and pressed: each download, or message, is the
+  // core's for the same texts.
+  test("random reaches give the core's bytes and messages", async () => {
+    const page = await openPage(browser, site);
+    const ids = [
+      "txtWidth", "txtBank", "txtSlope", "txtLength", "txtN", "txtMaxQ", "txtElev", "txtIncrement",
+      "txtTitle", "txtFilename"
+    ];
+    let seed = 20261209;
+    const next = (n) => {
+      seed = (seed * 1103515245 + 12345) % 2147483648;
+      return seed % n;
+    };
+    for (let i = 0; i < 40; ++i) {
+      const texts = [
+        String(next(500) + 1),
+        String(next(5)),
+        String(next(300)),
+        `${next(20)}.${next(10)}`,
+        `0.0${next(9) + 1}`,
+        String(next(20000)),
+        String(next(1000) - 500),
+        `0.${next(9) + 1}`,
+        `Reach ${i}`,
+        `reach${i}.rat`,
+      ];
+      if (i % 5 === 4) texts[next(8)] = ["x", "", "-1", "1e39"][next(4)];
+      for (let f = 0; f < ids.length; ++f) await page.fill(`#${ids[f]}`, texts[f]);
+      const session = new core.Session(".");
+      const failure = session.press(texts);
+      if (failure) {
+        const shown = await pressFails(page, () => page.click("#Command1"));
+        assert.equal(shown.message, failure.message, texts.join(" "));
+      } else {
+        const file = await press(page, () => page.click("#Command1"));
+        const expected = session.ratingFile();
+        assert.equal(file.name, expected.name);
+        assert.deepEqual(file.bytes, Buffer.from(expected.bytes), texts.join(" "));
+      }
+      session.delete();
+    }
+  });
+});
