@@ -107,12 +107,14 @@ std::string RatingSession::CurvesTitle() const {
   return Compose(Message::CaptionCurvesWindow, {{"title", rated_ ? rated_->title : std::string()}});
 }
 
-std::string SaveDialogTitle(Export what) {
-  std::string title(Pattern(FactsOf(what).command));
+std::string WithoutEllipsis(Message command) {
+  std::string title(Pattern(command));
   constexpr std::string_view kEllipsis = "\u2026";
   if (title.ends_with(kEllipsis)) title.resize(title.size() - kEllipsis.size());
   return title;
 }
+
+std::string SaveDialogTitle(Export what) { return WithoutEllipsis(FactsOf(what).command); }
 
 std::string RatingSession::SuggestedName(Export what) const {
   if (!rated_) return {};

@@ -50,6 +50,10 @@ inline constexpr std::array<ExportFacts, 3> kExports = {{
 }};
 inline const ExportFacts& FactsOf(Export what) { return kExports.at(static_cast<std::size_t>(what)); }
 
+// A command's caption without its closing "…": the title of the dialog it
+// opens, or the command where no dialog follows (a page's download).
+std::string WithoutEllipsis(Message command);
+
 // The save dialog's title: the menu's command without its "…".
 std::string SaveDialogTitle(Export what);
 

@@ -70,6 +70,7 @@ val Captions() {
   captions.set("list", Text(rating::Pattern(rating::Message::CaptionListName)));
   captions.set("listName", Text(layout::kListName));
   captions.set("copyTable", Text(rating::Pattern(rating::Message::CaptionCopyTable)));
+  captions.set("showCurves", Text(rating::WithoutEllipsis(rating::Message::CaptionShowCurves)));
   val saves = val::array();
   for (const rating::ExportFacts& facts : rating::kExports) {
     val save = val::object();

@@ -61,6 +61,9 @@ function copyText(text) {
   }
 }
 
+const kRowsPerBlock = 64;
+const kRowRem = 1.25;  // the height of a list line, as page.css sets it
+
 // The results list: one option per line, with extended selection as the
 // desktop lists have it (click, Shift and Ctrl, the arrows, Home, End,
 // Page Up and Down, Ctrl+A), and Ctrl+C copying the table.
@@ -84,14 +87,26 @@ class RatingList {
     this.active = -1;
     this.anchor = -1;
     this.element.removeAttribute("aria-activedescendant");
+    // The options go in blocks that the browser neither styles, lays out
+    // nor draws while they are out of sight; each block is as tall as its
+    // rows meanwhile.
     const fragment = document.createDocumentFragment();
+    let block = null;
     this.options = lines.map((line, index) => {
+      if (index % kRowsPerBlock === 0) {
+        block = document.createElement("div");
+        block.setAttribute("role", "none");
+        block.className = "rows";
+        const rows = Math.min(kRowsPerBlock, lines.length - index);
+        block.style.containIntrinsicSize = `auto ${rows * kRowRem}rem`;
+        fragment.append(block);
+      }
       const option = document.createElement("div");
       option.id = "line" + index;
       option.setAttribute("role", "option");
       option.setAttribute("aria-selected", "false");
       option.textContent = line;
-      fragment.append(option);
+      block.append(option);
       return option;
     });
     this.element.replaceChildren(fragment);
@@ -256,22 +271,33 @@ function start(core) {
     if (!session.empty()) copyText(session.copyText(list.selectedLines()));
   }
 
+  // The rating curves, drawn while they are shown: like the desktop's
+  // curves window, they follow every run once the user opens them.
+  let curvesDrawn = false;
+  function drawCurves() {
+    if (!curves.open || curvesDrawn || session.empty()) return;
+    byId("curvesTitle").textContent = session.curvesTitle();
+    const svg = new DOMParser().parseFromString(session.curvesSvg(), "image/svg+xml").documentElement;
+    svg.setAttribute("role", "img");
+    svg.setAttribute("aria-label", session.curvesTitle());
+    byId("curvesPicture").replaceChildren(document.importNode(svg, true));
+    curvesDrawn = true;
+  }
+  byId("showRatingCurves").textContent = captions.showCurves;
+  curves.addEventListener("toggle", drawCurves);
+
   // What the list shows, and what goes with it: the commands and the curves.
   function showRating() {
     list.show(session.listLines());
     const empty = session.empty();
     for (const command of commandButtons) command.disabled = empty;
     curves.hidden = empty;
-    const picture = byId("curvesPicture");
+    curvesDrawn = false;
     if (empty) {
-      picture.replaceChildren();
+      byId("curvesPicture").replaceChildren();
       return;
     }
-    byId("curvesTitle").textContent = session.curvesTitle();
-    const svg = new DOMParser().parseFromString(session.curvesSvg(), "image/svg+xml").documentElement;
-    svg.setAttribute("role", "img");
-    svg.setAttribute("aria-label", session.curvesTitle());
-    picture.replaceChildren(document.importNode(svg, true));
+    drawCurves();
   }
 
   form.addEventListener("submit", (event) => {
@@ -298,6 +324,7 @@ function start(core) {
   button.disabled = false;
   byId("Form1").removeAttribute("aria-busy");
   document.documentElement.dataset.ready = "true";
+  performance.mark("rating-form-ready");
 }
 
 TrapezoidRatingCore().then(start);

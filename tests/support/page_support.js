@@ -5,6 +5,7 @@
 "use strict";
 
 const fs = require("node:fs");
+const http = require("node:http");
 const path = require("node:path");
 const {pathToFileURL} = require("node:url");
 
@@ -19,9 +20,28 @@ function loadCore(site) {
   return factory();
 }
 
-// The page from disk, its form ready. `options`: locale ("en-US"), clipboard
-// (grant its permissions), bypassCSP (for injecting a checker). Errors the
-// page reports are kept in page.errors.
+// The site on a plain static host on this machine, as any web server would
+// serve it. Resolves to its address; close() stops it.
+function serveSite(site) {
+  const types = {".html": "text/html", ".css": "text/css", ".js": "text/javascript", ".png": "image/png"};
+  const server = http.createServer((request, response) => {
+    const name = path.basename(new URL(request.url, "http://localhost").pathname) || "index.html";
+    fs.readFile(path.join(site, name), (error, bytes) => {
+      response.writeHead(error ? 404 : 200, {"Content-Type": types[path.extname(name)] || "text/plain"});
+      response.end(error ? "" : bytes);
+    });
+  });
+  return new Promise((listening) => {
+    server.listen(0, "127.0.0.1", () => {
+      listening({url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close()});
+    });
+  });
+}
+
+// The page, from disk or from `options.host` (an address of serveSite), its
+// form ready. `options`: locale ("en-US"), clipboard (grant its
+// permissions), bypassCSP (for injecting a checker). Errors the page
+// reports are kept in page.errors.
 async function openPage(browser, site, options = {}) {
   const context = await browser.newContext({
     acceptDownloads: true,
@@ -35,7 +55,8 @@ async function openPage(browser, site, options = {}) {
   page.on("console", (message) => {
     if (message.type() === "error") page.errors.push(message.text());
   });
-  await page.goto(pathToFileURL(path.join(site, "index.html")).href);
+  await page.goto(
+      options.host ? options.host + "index.html" : pathToFileURL(path.join(site, "index.html")).href);
   await page.waitForSelector("html[data-ready]", {state: "attached"});
   return page;
 }
@@ -90,6 +111,7 @@ function readGolden(sources, name) {
 module.exports = {
   chromiumPath,
   loadCore,
+  serveSite,
   openPage,
   press,
   pressFails,

@@ -10,6 +10,7 @@ const {after, before, describe, test} = require("node:test");
 const {
   chromiumPath,
   loadCore,
+  serveSite,
   openPage,
   press,
   pressFails,
@@ -36,15 +37,27 @@ describe("the page", () => {
   });
   after(async () => browser && browser.close());
 
-  test("a press of the defaults downloads the golden rating file and lists its rows", async () => {
-    const page = await openPage(browser, site);
-    const file = await press(page, () => page.click("#Command1"));
-    assert.equal(file.name, "MyRating.RAT");
-    assert.deepEqual(file.bytes, golden("output/golden/default.RAT"));
-    const lines = await listLines(page);
-    assert.equal(lines.length, 29);
-    assert.equal(lines[3], "0.2      10.1     1.24     12.5     6.72     440      ");
-  });
+  // Opened from disk or from a static host, the page behaves the same.
+  for (const from of ["disk", "a static host"]) {
+    test(`from ${from}, a press of the defaults downloads the golden file, lists and draws it`, async () => {
+      const host = from === "disk" ? null : await serveSite(site);
+      try {
+        const page = await openPage(browser, site, {host: host && host.url});
+        const file = await press(page, () => page.click("#Command1"));
+        assert.equal(file.name, "MyRating.RAT");
+        assert.deepEqual(file.bytes, golden("output/golden/default.RAT"));
+        const lines = await listLines(page);
+        assert.equal(lines.length, 29);
+        assert.equal(lines[3], "0.2      10.1     1.24     12.5     6.72     440      ");
+        await page.click("#showRatingCurves");
+        await page.waitForSelector("#curvesPicture svg");
+        assert.equal(await page.textContent("#curvesTitle"), "Rating Curves \u2013 South Street Channel");
+        assert.equal(await page.textContent("#curvesPicture svg > title"), "South Street Channel");
+      } finally {
+        if (host) host.close();
+      }
+    });
+  }
 
   // One failure of each effect on the list: kept, or emptied; with the
   // field at fault focused and its text selected, or no field to blame.
