@@ -21,10 +21,9 @@ namespace layout = rating::layout;
 val Text(std::string_view text) { return val(std::string(text)); }
 
 val Bytes(const std::string& bytes) {
-  // A copy: the view into the module's memory lasts only until it grows.
-  return val::global("Uint8Array")
-      .new_(
-          emscripten::typed_memory_view(bytes.size(), reinterpret_cast<const unsigned char*>(bytes.data())));
+  // A copy, each signed char read back as its byte: the view into the
+  // module's memory lasts only until the memory grows.
+  return val::global("Uint8Array").new_(emscripten::typed_memory_view(bytes.size(), bytes.data()));
 }
 
 val DownloadValue(const rating::Download& download) {

@@ -67,7 +67,8 @@ class ReachTexts {
     set(InputField::BankSlope, Hundredths(0, 1000, separator));
     set(InputField::Fall, Hundredths(1, 50000, separator));
     set(InputField::Length, Hundredths(1, 3000, separator));
-    set(InputField::Roughness, "0" + std::string(separator) + "0" + std::to_string(10 + random_() % 90));
+    set(InputField::Roughness,
+        std::string("0").append(separator).append("0").append(std::to_string(10 + random_() % 90)));
     set(InputField::MaxFlow, Hundredths(100, 2000000, separator));
     set(InputField::Invert, Hundredths(0, 100000, separator));
     set(InputField::Increment, Hundredths(1, 100, separator));
