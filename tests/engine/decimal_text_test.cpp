@@ -22,35 +22,6 @@ namespace {
 
 using testing_support::BitsAs;
 
-struct WrittenCase {
-  const char* name;
-  double value;
-  bool scientific;
-  int fractionDigits;
-  std::string expected;
-  friend void PrintTo(const WrittenCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class Written : public testing::TestWithParam<WrittenCase> {};
-
-TEST_P(Written, IsCorrectlyRounded) {
-  const WrittenCase& c = GetParam();
-  EXPECT_EQ(c.scientific ? ScientificText(c.value, c.fractionDigits) : FixedText(c.value, c.fractionDigits),
-            c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Written,
-                         testing::Values(WrittenCase{"SevenDigits", 1234.5678, true, 6, "1.234568e+03"},
-                                         WrittenCase{"SmallExponent", 0.00012, true, 6, "1.200000e-04"},
-                                         WrittenCase{"ThreeDigitExponent", 1e300, true, 2, "1.00e+300"},
-                                         WrittenCase{"SingleNoise", static_cast<double>(5.2000003F), true, 8,
-                                                     "5.20000029e+00"},
-                                         WrittenCase{"ZeroScientific", 0.0, true, 6, "0.000000e+00"},
-                                         WrittenCase{"HalfBelowInBinary", 2.675, false, 2, "2.67"},
-                                         WrittenCase{"NegativeZero", -0.0, false, 2, "-0.00"},
-                                         WrittenCase{"NoDecimals", 1234.5, false, 0, "1234"},
-                                         WrittenCase{"Large", 123456789012.0, false, 1, "123456789012.0"}));
-
 struct ReadCase {
   const char* name;
   const char* text;
