@@ -327,5 +327,16 @@ function start(core) {
   performance.mark("rating-form-ready");
 }
 
-TrapezoidRatingCore().then(start);
+// Without the core there is no message table to speak from: the page's one
+// fixed text says what the browser lacks.
+function failToStart() {
+  document.getElementById("Form1").removeAttribute("aria-busy");
+  document.getElementById("startFailure").hidden = false;
+}
+
+if (typeof TrapezoidRatingCore === "function") {
+  TrapezoidRatingCore().then(start, failToStart);
+} else {
+  failToStart();
+}
 })();

@@ -5,7 +5,9 @@
 "use strict";
 
 const assert = require("node:assert/strict");
+const path = require("node:path");
 const {after, before, describe, test} = require("node:test");
+const {pathToFileURL} = require("node:url");
 
 const {
   chromiumPath,
@@ -187,6 +189,17 @@ describe("the page", () => {
     await page.fill("#txtN", "x");
     await pressFails(page, () => page.click("#Command1"));
     await check();
+  });
+
+  test("a browser that cannot start the core is told why, and offers no button", async () => {
+    const context = await browser.newContext();
+    const page = await context.newPage();
+    await page.route("**/rating-core.js", (route) => route.abort());
+    await page.goto(pathToFileURL(path.join(site, "index.html")).href);
+    await page.waitForSelector("#startFailure", {state: "visible"});
+    assert.match(await page.textContent("#startFailure"), /needs a\s+browser that runs WebAssembly/);
+    assert.equal(await page.isDisabled("#Command1"), true);
+    await context.close();
   });
 
   // Random reaches, typed in and pressed: each download, or message, is the
