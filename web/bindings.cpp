@@ -34,8 +34,9 @@ val DownloadValue(const rating::Download& download) {
   return file;
 }
 
-// The ten fields in tab order: their names, captions, access keys and places
-// in the desktop form (twips), and their default texts with `separator`.
+// The ten fields in tab order: the names of the field and its label, the
+// caption with its access key marked, the width in the desktop form (twips),
+// and the default text with `separator`.
 val Fields(const std::string& separator) {
   const rating::RatingSession session(separator);
   val fields = val::array();
@@ -43,12 +44,9 @@ val Fields(const std::string& separator) {
     val field = val::object();
     field.set("name", Text(place.widgetName));
     field.set("labelName", Text(place.labelName));
-    field.set("label", Text(rating::FieldLabel(place.field)));
     field.set("markedLabel", Text(layout::WithAccessKey(rating::FieldLabel(place.field), place.accessKey)));
     field.set("accessKey", Text(std::string(1, place.accessKey)));
     field.set("defaultText", Text(session.DefaultText(place.field)));
-    field.set("left", place.left);
-    field.set("top", place.top);
     field.set("width", place.width);
     fields.call<void>("push", field);
   }
@@ -60,14 +58,10 @@ val Fields(const std::string& separator) {
 val Captions() {
   val captions = val::object();
   captions.set("window", Text(rating::Pattern(rating::Message::CaptionWindow)));
-  captions.set("windowName", Text(layout::kWindowName));
-  captions.set("button", Text(rating::Pattern(rating::Message::CaptionButton)));
   captions.set("markedButton", Text(layout::WithAccessKey(rating::Pattern(rating::Message::CaptionButton),
                                                           layout::kButtonAccessKey)));
   captions.set("buttonKey", Text(std::string(1, layout::kButtonAccessKey)));
-  captions.set("buttonName", Text(layout::kButtonName));
   captions.set("list", Text(rating::Pattern(rating::Message::CaptionListName)));
-  captions.set("listName", Text(layout::kListName));
   captions.set("copyTable", Text(rating::Pattern(rating::Message::CaptionCopyTable)));
   captions.set("showCurves", Text(rating::WithoutEllipsis(rating::Message::CaptionShowCurves)));
   val saves = val::array();
