@@ -41,10 +41,6 @@ QString Utf8(std::string_view text) {
 
 QString Caption(rating::Message caption) { return Utf8(rating::Pattern(caption)); }
 
-// The object names of the Save commands, in the order of rating::Export.
-constexpr std::array<const char*, 3> kSaveObjectNames = {"saveTableCsv", "savePairedData",
-                                                         "saveRatingCurvesSvg"};
-
 QFont ListFont() {
   QFont font(QStringLiteral("Courier"));
   font.setPointSizeF(layout::kListFontPoints);
@@ -108,7 +104,7 @@ MainWindow::MainWindow(QWidget* parent)
   list_->addAction(copyAction_);
   for (const rating::ExportFacts& command : rating::kExports) {
     auto* action = new QAction(Caption(command.command), this);
-    action->setObjectName(QLatin1String(kSaveObjectNames.at(static_cast<std::size_t>(command.what))));
+    action->setObjectName(Latin1(command.name));
     action->setEnabled(false);
     connect(action, &QAction::triggered, this, [this, what = command.what] { SaveExport(what); });
     saveActions_.at(static_cast<std::size_t>(command.what)) = action;

@@ -145,29 +145,30 @@ Download RatingSession::RatingFileDownload() const {
   return {LastPart(rated_->ratingFile), rated_->result.fileText, std::nullopt};
 }
 
+Download RatingSession::ExportNamed(Export what, std::string name) const {
+  const StorageOutflow pairs = StorageOutflowCsv(rated_->result.fileRows);
+  Download download{std::move(name), ExportBytes(what, rated_->result, pairs, rated_->title, separator_),
+                    std::nullopt};
+  if (what == Export::PairedData) download.note = PairedDataNote(pairs.leftOut, download.name);
+  return download;
+}
+
 Download RatingSession::ExportDownload(Export what) const {
   if (!rated_) return {};
   const std::string file = LastPart(rated_->ratingFile);
   const std::u8string stem = std::filesystem::path(std::u8string(file.begin(), file.end())).stem().u8string();
-  Download download{std::string(stem.begin(), stem.end()).append(FactsOf(what).ending), {}, std::nullopt};
-  const StorageOutflow pairs = StorageOutflowCsv(rated_->result.fileRows);
-  if (what == Export::PairedData) download.note = PairedDataNote(pairs.leftOut, download.name);
-  download.bytes = ExportBytes(what, rated_->result, pairs, rated_->title, separator_);
-  return download;
+  return ExportNamed(what, std::string(stem.begin(), stem.end()).append(FactsOf(what).ending));
 }
 
 SaveOutcome RatingSession::Save(Export what, const std::string& path) const {
   if (!rated_) return {std::string(Pattern(Message::SaveNothingRated)), std::nullopt};
-  const StorageOutflow pairs = StorageOutflowCsv(rated_->result.fileRows);
-  SaveOutcome outcome;
-  if (what == Export::PairedData) outcome.note = PairedDataNote(pairs.leftOut, path);
-  const std::string bytes = ExportBytes(what, rated_->result, pairs, rated_->title, separator_);
+  Download saved = ExportNamed(what, path);
   try {
-    WriteWholeFile(path, bytes, nullptr);
+    WriteWholeFile(path, saved.bytes, nullptr);
   } catch (const std::system_error& error) {
     return {FileMessage(Pattern(FactsOf(what).failureKind), path, error.code()), std::nullopt};
   }
-  return outcome;
+  return {std::nullopt, std::move(saved.note)};
 }
 
 }  // namespace rating

@@ -39,14 +39,15 @@ struct ExportFacts {
   std::string_view pattern;  // of the filter, "*.csv"
   std::string_view ending;   // of the suggested name, "-paired.csv"
   Message failureKind;       // "Cannot write CSV table"
+  std::string_view name;     // object name of the command, for scripts and tests: "saveTableCsv"
 };
 inline constexpr std::array<ExportFacts, 3> kExports = {{
     {Export::TableCsv, Message::CaptionSaveTableCsv, Message::CaptionCsvFiles, "*.csv", ".csv",
-     Message::KindCsvFile},
+     Message::KindCsvFile, "saveTableCsv"},
     {Export::PairedData, Message::CaptionSavePairedData, Message::CaptionCsvFiles, "*.csv", "-paired.csv",
-     Message::KindPairedDataFile},
+     Message::KindPairedDataFile, "savePairedData"},
     {Export::CurvesSvg, Message::CaptionSaveCurvesSvg, Message::CaptionSvgFiles, "*.svg", ".svg",
-     Message::KindPlotFile},
+     Message::KindPlotFile, "saveRatingCurvesSvg"},
 }};
 inline const ExportFacts& FactsOf(Export what) { return kExports.at(static_cast<std::size_t>(what)); }
 
@@ -146,6 +147,10 @@ class RatingSession {
     std::string title;       // the title line as typed
     std::string ratingFile;  // the rating file's name as typed, UTF-8
   };
+
+  // An export of the rating the list shows, with the paired data's note
+  // naming `name`.
+  [[nodiscard]] Download ExportNamed(Export what, std::string name) const;
 
   // Keeps the rating of a press that succeeded; forgets the list's rating
   // when `failure` empties it.

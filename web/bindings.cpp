@@ -38,7 +38,6 @@ val DownloadValue(const rating::Download& download) {
 // caption with its access key marked, the width in the desktop form (twips),
 // and the default text with `separator`.
 val Fields(const std::string& separator) {
-  const rating::RatingSession session(separator);
   val fields = val::array();
   for (const layout::FieldPlace& place : layout::kFieldPlaces) {
     val field = val::object();
@@ -46,7 +45,7 @@ val Fields(const std::string& separator) {
     field.set("labelName", Text(place.labelName));
     field.set("markedLabel", Text(layout::WithAccessKey(rating::FieldLabel(place.field), place.accessKey)));
     field.set("accessKey", Text(std::string(1, place.accessKey)));
-    field.set("defaultText", Text(session.DefaultText(place.field)));
+    field.set("defaultText", Text(rating::DefaultFieldText(place.field, separator)));
     field.set("width", place.width);
     fields.call<void>("push", field);
   }
@@ -68,6 +67,7 @@ val Captions() {
   for (const rating::ExportFacts& facts : rating::kExports) {
     val save = val::object();
     save.set("what", static_cast<int>(facts.what));
+    save.set("name", Text(facts.name));
     save.set("command", Text(rating::SaveDialogTitle(facts.what)));
     saves.call<void>("push", save);
   }

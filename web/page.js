@@ -204,8 +204,9 @@ class RatingList {
 
 function start(core) {
   const captions = core.captions();
-  const fields = core.fields(decimalSeparator());
-  const session = new core.Session(decimalSeparator());
+  const separator = decimalSeparator();
+  const fields = core.fields(separator);
+  const session = new core.Session(separator);
   const byId = (id) => document.getElementById(id);
   const form = byId("rating");
   const button = byId("Command1");
@@ -258,9 +259,8 @@ function start(core) {
     commandButtons.push(command);
   }
   addCommand("copyTable", captions.copyTable, copyTable);
-  const saveIds = ["saveTableCsv", "savePairedData", "saveRatingCurvesSvg"];
   for (const save of captions.saves) {
-    addCommand(saveIds[save.what], save.command, () => {
+    addCommand(save.name, save.command, () => {
       const file = session.exportFile(save.what);
       note.textContent = file.note || "";
       download(file);
