@@ -6,7 +6,7 @@
 
 const path = require("node:path");
 const {chromium} = require(path.join(__dirname, "../tests/web/node_modules/playwright-core"));
-const {chromiumPath, openPage} = require("../tests/support/page_support");
+const {launch, openPage} = require("../tests/support/page_support");
 
 const kOpenings = 11;
 const kPresses = 21;
@@ -21,8 +21,7 @@ function report(what, milliseconds) {
 
 (async () => {
   const site = path.resolve(process.argv[2] || "build/web/web/site");
-  const browser =
-      await chromium.launch({executablePath: chromiumPath(), args: ["--no-sandbox", "--disable-gpu"]});
+  const browser = await launch(chromium);
 
   const openings = [];
   for (let i = 0; i < kOpenings; ++i) {

@@ -43,9 +43,7 @@ constexpr float kInfinityF = std::numeric_limits<float>::infinity();
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Read,
-    testing::Values(ReadCase{"Plain", "12.5", 12.5, 12.5F}, ReadCase{"Exponent", "125e-1", 12.5, 12.5F},
-                    ReadCase{"LeadingPoint", ".5", 0.5, 0.5F}, ReadCase{"TrailingPoint", "5.", 5.0, 5.0F},
-                    ReadCase{"NearestSingle", "0.1", 0.1, 0.1F},
+    testing::Values(ReadCase{"LeadingPoint", ".5", 0.5, 0.5F}, ReadCase{"TrailingPoint", "5.", 5.0, 5.0F},
                     ReadCase{"BeyondSingle", "1e39", 1e39, kInfinityF},
                     ReadCase{"BeyondDouble", "1e309", kInfinity, kInfinityF},
                     ReadCase{"BelowDouble", "1e-400", 0.0, 0.0F},

@@ -268,14 +268,13 @@ TEST_P(Downloads, AreNamedAfterTheTypedFileAndHoldThePressesBytes) {
   EXPECT_EQ(page.ExportDownload(Export::PairedData).name, GetParam().pairedData);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Session, Downloads,
-    testing::Values(DownloadCase{"Plain", "MyRating.RAT", "MyRating.RAT", "MyRating-paired.csv"},
-                    DownloadCase{"WindowsFolder", "C:\\Data\\S\u00fcd.rat", "S\u00fcd.rat",
-                                 "S\u00fcd-paired.csv"},
-                    DownloadCase{"PosixFolder", "runs/north.rat", "north.rat", "north-paired.csv"},
-                    DownloadCase{"NoEnding", "rating", "rating", "rating-paired.csv"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Session, Downloads,
+                         testing::Values(DownloadCase{"WindowsFolder", "C:\\Data\\S\u00fcd.rat",
+                                                      "S\u00fcd.rat", "S\u00fcd-paired.csv"},
+                                         DownloadCase{"PosixFolder", "runs/north.rat", "north.rat",
+                                                      "north-paired.csv"},
+                                         DownloadCase{"NoEnding", "rating", "rating", "rating-paired.csv"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Where a relative rating file name goes.
 struct WorkingFolderCase {

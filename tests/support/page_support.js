@@ -9,9 +9,16 @@ const http = require("node:http");
 const path = require("node:path");
 const {pathToFileURL} = require("node:url");
 
-// The browser to drive: Debian's Chromium unless RATING_CHROMIUM names another.
-function chromiumPath() {
-  return process.env.RATING_CHROMIUM || "/usr/bin/chromium";
+// Playwright's `chromium` launched headless: Debian's Chromium unless
+// RATING_CHROMIUM names another.
+function launch(chromium) {
+  const executablePath = process.env.RATING_CHROMIUM || "/usr/bin/chromium";
+  return chromium.launch({executablePath, args: ["--no-sandbox", "--disable-gpu"]});
+}
+
+// The address of the page opened from disk.
+function pageAddress(site) {
+  return pathToFileURL(path.join(site, "index.html")).href;
 }
 
 // The page's own core, rating-core.js, loaded under Node.
@@ -55,8 +62,7 @@ async function openPage(browser, site, options = {}) {
   page.on("console", (message) => {
     if (message.type() === "error") page.errors.push(message.text());
   });
-  await page.goto(
-      options.host ? options.host + "index.html" : pathToFileURL(path.join(site, "index.html")).href);
+  await page.goto(options.host ? options.host + "index.html" : pageAddress(site));
   await page.waitForSelector("html[data-ready]", {state: "attached"});
   return page;
 }
@@ -109,7 +115,8 @@ function readGolden(sources, name) {
 }
 
 module.exports = {
-  chromiumPath,
+  launch,
+  pageAddress,
   loadCore,
   serveSite,
   openPage,

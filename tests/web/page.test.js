@@ -5,23 +5,13 @@
 "use strict";
 
 const assert = require("node:assert/strict");
-const path = require("node:path");
 const {after, before, describe, test} = require("node:test");
-const {pathToFileURL} = require("node:url");
 
-const {
-  chromiumPath,
-  loadCore,
-  serveSite,
-  openPage,
-  press,
-  pressFails,
-  listLines,
-  readGolden,
-} = require("../support/page_support");
+const support = require("../support/page_support");
+const {openPage, press, pressFails, listLines} = support;
 
 const site = process.env.RATING_SITE_DIR;
-const golden = (name) => readGolden(process.env.RATING_SOURCE_DIR, name);
+const golden = (name) => support.readGolden(process.env.RATING_SOURCE_DIR, name);
 
 describe("the page", () => {
   let browser;
@@ -33,9 +23,8 @@ describe("the page", () => {
     } catch {
       throw new Error("playwright-core is missing: run `npm ci` in tests/web");
     }
-    browser =
-        await chromium.launch({executablePath: chromiumPath(), args: ["--no-sandbox", "--disable-gpu"]});
-    core = await loadCore(site);
+    browser = await support.launch(chromium);
+    core = await support.loadCore(site);
   });
   after(async () => browser && browser.close());
 
@@ -48,7 +37,7 @@ describe("the page", () => {
   ];
   for (const from of ["disk", "a static host"]) {
     test(`from ${from}, the defaults download the golden files, and are listed and drawn`, async () => {
-      const host = from === "disk" ? null : await serveSite(site);
+      const host = from === "disk" ? null : await support.serveSite(site);
       try {
         const page = await openPage(browser, site, {host: host && host.url});
         const file = await press(page, () => page.click("#Command1"));
@@ -191,7 +180,7 @@ describe("the page", () => {
     const context = await browser.newContext();
     const page = await context.newPage();
     await page.route("**/rating-core.js", (route) => route.abort());
-    await page.goto(pathToFileURL(path.join(site, "index.html")).href);
+    await page.goto(support.pageAddress(site));
     await page.waitForSelector("#startFailure", {state: "visible"});
     assert.match(await page.textContent("#startFailure"), /needs a\s+browser that runs WebAssembly/);
     assert.equal(await page.isDisabled("#Command1"), true);
