@@ -67,9 +67,7 @@ MainWindow::MainWindow(QWidget* parent)
           new QPushButton(Utf8(layout::WithAccessKey(rating::Pattern(rating::Message::CaptionButton),
                                                      layout::kButtonAccessKey)),
                           this)),
-      copyAction_(new QAction(Caption(rating::Message::CaptionCopyTable), this)),
-      showCurvesAction_(new QAction(Caption(rating::Message::CaptionShowCurves), this)),
-      session_(rating::platform::UserDecimalSeparator()),
+      controller_(*this, rating::platform::UserDecimalSeparator()),
       chooseSaveName_(
           [](QWidget* parent, const QString& caption, const QString& suggested, const QString& filter) {
             return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
@@ -84,7 +82,7 @@ MainWindow::MainWindow(QWidget* parent)
 
   createButton_->setObjectName(Latin1(layout::kButtonName));
   createButton_->setGeometry(FromTwips(layout::kButton));
-  connect(createButton_, &QPushButton::clicked, this, &MainWindow::CreateRatingFileClicked);
+  connect(createButton_, &QPushButton::clicked, this, [this] { controller_.Press(FieldTexts()); });
 
   list_->setObjectName(Latin1(layout::kListName));
   list_->setAccessibleName(Caption(rating::Message::CaptionListName));
@@ -92,25 +90,19 @@ MainWindow::MainWindow(QWidget* parent)
   list_->setUniformItemSizes(true);
   list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   list_->installEventFilter(this);  // Ctrl+C copies the table, not one line
-  copyAction_->setObjectName(QStringLiteral("copyTable"));
-  copyAction_->setShortcut(QKeySequence::Copy);
-  copyAction_->setShortcutContext(Qt::WidgetShortcut);
-  copyAction_->setShortcutVisibleInContextMenu(true);
-  copyAction_->setEnabled(false);  // until the list holds rows
-  connect(copyAction_, &QAction::triggered, this, &MainWindow::CopyTable);
-  showCurvesAction_->setObjectName(QStringLiteral("showRatingCurves"));
-  showCurvesAction_->setEnabled(false);
-  connect(showCurvesAction_, &QAction::triggered, this, &MainWindow::ShowRatingCurves);
-  list_->addAction(copyAction_);
-  for (const rating::ExportFacts& command : rating::kExports) {
-    auto* action = new QAction(Caption(command.command), this);
+  for (const rating::CommandFacts& command : rating::kRatingCommands) {
+    auto* action = new QAction(Caption(command.caption), this);
     action->setObjectName(Latin1(command.name));
-    action->setEnabled(false);
-    connect(action, &QAction::triggered, this, [this, what = command.what] { SaveExport(what); });
-    saveActions_.at(static_cast<std::size_t>(command.what)) = action;
+    action->setEnabled(false);  // until the list holds rows
+    connect(action, &QAction::triggered, this,
+            [this, chosen = command.command] { controller_.Choose(chosen); });
+    commands_.at(static_cast<std::size_t>(command.command)) = action;
     list_->addAction(action);
   }
-  list_->addAction(showCurvesAction_);
+  QAction* copy = commands_.at(static_cast<std::size_t>(rating::RatingCommand::CopyTable));
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WidgetShortcut);
+  copy->setShortcutVisibleInContextMenu(true);
   list_->setContextMenuPolicy(Qt::ActionsContextMenu);
 
   QWidget* previous = list_;
@@ -118,7 +110,7 @@ MainWindow::MainWindow(QWidget* parent)
   int labelsRight = 0;  // pixels
   for (const layout::FieldPlace& place : layout::kFieldPlaces) {
     const QString caption = Utf8(rating::FieldLabel(place.field));
-    auto* text = new QLineEdit(Utf8(session_.DefaultText(place.field)), this);
+    auto* text = new QLineEdit(Utf8(controller_.Session().DefaultText(place.field)), this);
     text->setObjectName(Latin1(place.widgetName));
     text->setGeometry(FromTwips(layout::FieldRect(place)));
     // A screen reader names the field by its label, and Alt with the label's
@@ -137,7 +129,7 @@ MainWindow::MainWindow(QWidget* parent)
     labelsRight = std::max(labelsRight, labelPlace.right());
 
     // Return in any field presses the button, as in a dialog.
-    connect(text, &QLineEdit::returnPressed, this, &MainWindow::CreateRatingFileClicked);
+    connect(text, &QLineEdit::returnPressed, this, [this] { controller_.Press(FieldTexts()); });
     fields_.at(static_cast<std::size_t>(place.field)) = text;
     setTabOrder(previous, text);
     previous = text;
@@ -160,80 +152,78 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const auto* key = dynamic_cast<const QKeyEvent*>(event);
   if (watched == list_ && event->type() == QEvent::KeyPress && key != nullptr &&
       key->matches(QKeySequence::Copy)) {
-    CopyTable();
+    controller_.Choose(rating::RatingCommand::CopyTable);
     return true;
   }
   return QWidget::eventFilter(watched, event);
 }
 
-void MainWindow::CopyTable() {
+void MainWindow::ShowLines(const std::vector<std::string>& lines) {
+  list_->clear();
+  for (const std::string& line : lines) list_->addItem(Utf8(line));
+}
+
+std::vector<int> MainWindow::SelectedLines() const {
   std::vector<int> selected;
   for (const QModelIndex& index : list_->selectionModel()->selectedRows()) selected.push_back(index.row());
-  const std::string table = session_.CopyText(selected);
-  if (!table.empty()) QApplication::clipboard()->setText(Utf8(table));
+  return selected;
 }
 
-void MainWindow::SaveExport(rating::Export what) {
-  if (session_.Empty()) return;
-  const QString filter = Caption(rating::FactsOf(what).fileType) + QStringLiteral(";;") +
-                         Caption(rating::Message::CaptionAllFiles);
-  const QString caption = Utf8(rating::SaveDialogTitle(what));
-  const QString path = chooseSaveName_(this, caption, Utf8(session_.SuggestedName(what)), filter);
-  if (path.isEmpty()) return;
-  const rating::SaveOutcome outcome = session_.Save(what, path.toUtf8().toStdString());
-  if (outcome.failure) {
-    QMessageBox box(QMessageBox::Critical, windowTitle(), Utf8(*outcome.failure), QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("SaveFailure"));
-    box.exec();
-  } else if (outcome.note) {
-    QMessageBox box(QMessageBox::Information, windowTitle(), Utf8(*outcome.note), QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("PairedDataNote"));
-    box.exec();
-  }
+void MainWindow::EnableRatingCommands(bool enabled) {
+  for (QAction* command : commands_) command->setEnabled(enabled);
 }
 
-void MainWindow::ShowRatingCurves() {
-  if (session_.Empty()) return;
-  if (curvesWindow_ == nullptr) {
+bool MainWindow::CurvesOpen() const { return curvesWindow_ != nullptr && curvesWindow_->isVisible(); }
+
+void MainWindow::OpenCurves(const rating::RatingCurves& curves, const std::string& title) {
+  if (!CurvesOpen()) {
     curvesWindow_ = new RatingCurvesDialog(this);
     // The curves window saves what the list's menu saves.
-    for (QAction* save : saveActions_) curvesWindow_->addAction(save);
+    for (const rating::CommandFacts& command : rating::kRatingCommands) {
+      if (command.saves) curvesWindow_->addAction(commands_.at(static_cast<std::size_t>(command.command)));
+    }
     curvesWindow_->setContextMenuPolicy(Qt::ActionsContextMenu);
   }
-  curvesWindow_->SetCurves(session_.Curves(), Utf8(session_.CurvesTitle()));
+  curvesWindow_->SetCurves(curves, Utf8(title));
   curvesWindow_->show();
   curvesWindow_->raise();
   curvesWindow_->activateWindow();
 }
 
-void MainWindow::ShowRating() {
-  list_->clear();
-  for (const std::string& line : session_.ListLines()) list_->addItem(Utf8(line));
-  const bool rated = !session_.Empty();
-  copyAction_->setEnabled(rated);
-  showCurvesAction_->setEnabled(rated);
-  for (QAction* save : saveActions_) save->setEnabled(rated);
-  if (curvesWindow_ == nullptr) return;
-  if (rated) {
-    curvesWindow_->SetCurves(session_.Curves(), Utf8(session_.CurvesTitle()));
-  } else {
-    curvesWindow_->close();  // the list and the curves no longer show a rating of these fields
-  }
+void MainWindow::RedrawCurves(const rating::RatingCurves& curves, const std::string& title) {
+  curvesWindow_->SetCurves(curves, Utf8(title));
 }
 
-void MainWindow::CreateRatingFileClicked() {
-  const std::optional<rating::PressFailure> failure = session_.Press(FieldTexts());
-  if (!failure || failure->emptiesList) ShowRating();
-  if (failure) ShowFailure(*failure);
-}
+void MainWindow::CloseCurves() { curvesWindow_->close(); }
 
-void MainWindow::ShowFailure(const rating::PressFailure& failure) {
-  QMessageBox box(QMessageBox::Critical, windowTitle(), Utf8(failure.message), QMessageBox::Ok, this);
-  box.setObjectName(QStringLiteral("RatingFailure"));
+void MainWindow::ShowBox(QMessageBox::Icon icon, const std::string& text, const QString& name) {
+  QMessageBox box(icon, windowTitle(), Utf8(text), QMessageBox::Ok, this);
+  box.setObjectName(name);
   box.exec();
-  if (failure.field) {
-    QLineEdit* text = Field(*failure.field);
+}
+
+void MainWindow::ShowFailure(const std::string& message, std::optional<InputField> field) {
+  ShowBox(QMessageBox::Critical, message, QStringLiteral("RatingFailure"));
+  if (field) {
+    QLineEdit* text = Field(*field);
     text->setFocus();
     text->selectAll();
   }
+}
+
+void MainWindow::ShowSaveFailure(const std::string& message) {
+  ShowBox(QMessageBox::Critical, message, QStringLiteral("SaveFailure"));
+}
+
+void MainWindow::ShowNote(const std::string& note) {
+  ShowBox(QMessageBox::Information, note, QStringLiteral("PairedDataNote"));
+}
+
+void MainWindow::PutOnClipboard(const std::string& text) { QApplication::clipboard()->setText(Utf8(text)); }
+
+std::optional<std::string> MainWindow::AskSaveName(const rating::SaveQuestion& question) {
+  const QString filter = Utf8(question.fileType) + QStringLiteral(";;") + Utf8(question.allFiles);
+  const QString path = chooseSaveName_(this, Utf8(question.title), Utf8(question.suggested), filter);
+  if (path.isEmpty()) return std::nullopt;
+  return path.toUtf8().toStdString();
 }

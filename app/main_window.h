@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
@@ -7,7 +8,8 @@
 #include <functional>
 
 #include "engine/input_field.h"
-#include "run/rating_session.h"
+#include "run/rating_controller.h"
+#include "run/rating_view.h"
 
 class QAction;
 class QIcon;
@@ -23,7 +25,8 @@ QIcon ProgramIcon();
 // button and the results list. Controls keep their places when the window is
 // resized. The list's rows can be selected and copied as a table; its context
 // menu saves the exports of the rows it lists and shows their rating curves.
-class MainWindow : public QWidget {
+// It draws what its controller decides.
+class MainWindow : public QWidget, private rating::FileSavingView {
   Q_OBJECT
 
  public:
@@ -32,16 +35,6 @@ class MainWindow : public QWidget {
   [[nodiscard]] QLineEdit* Field(rating::InputField field) const;
   // The ten texts as typed.
   [[nodiscard]] rating::FieldTexts FieldTexts() const;
-
-  // Puts the selected rows of the list, or all of them when none is
-  // selected, on the clipboard as tab-separated text with a header row.
-  void CopyTable();
-  // Shows the rating curves of the rows the list shows, in one window that
-  // follows every run.
-  void ShowRatingCurves();
-  // Asks where to save an export, suggesting a name beside the rating file,
-  // and saves it there; a failure or the paired data's note is shown.
-  void SaveExport(rating::Export what);
 
   // Asks for the name of a file to save: the system's save dialog unless a
   // test puts another chooser in its place. An empty name cancels.
@@ -53,20 +46,28 @@ class MainWindow : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Rates the fields, writes the file and shows the outcome; a failure is
-  // shown and the fields stay as typed.
-  void CreateRatingFileClicked();
-  void ShowFailure(const rating::PressFailure& failure);
-  // Shows the session's rating in the list and the curves window.
-  void ShowRating();
+  // The view's part.
+  void ShowLines(const std::vector<std::string>& lines) override;
+  [[nodiscard]] std::vector<int> SelectedLines() const override;
+  void EnableRatingCommands(bool enabled) override;
+  [[nodiscard]] bool CurvesOpen() const override;
+  void OpenCurves(const rating::RatingCurves& curves, const std::string& title) override;
+  void RedrawCurves(const rating::RatingCurves& curves, const std::string& title) override;
+  void CloseCurves() override;
+  void ShowFailure(const std::string& message, std::optional<rating::InputField> field) override;
+  void ShowNote(const std::string& note) override;
+  void PutOnClipboard(const std::string& text) override;
+  [[nodiscard]] std::optional<std::string> AskSaveName(const rating::SaveQuestion& question) override;
+  void ShowSaveFailure(const std::string& message) override;
+
+  // A message box over the window, named for scripts and tests.
+  void ShowBox(QMessageBox::Icon icon, const std::string& text, const QString& name);
 
   std::array<QLineEdit*, rating::kFieldCount> fields_{};  // indexed by rating::InputField
   QListWidget* list_;
   QPushButton* createButton_;
-  QAction* copyAction_;
-  QAction* showCurvesAction_;
-  std::array<QAction*, 3> saveActions_{};  // indexed by rating::Export
-  rating::RatingSession session_;
+  std::array<QAction*, rating::kRatingCommands.size()> commands_{};  // indexed by rating::RatingCommand
+  rating::RatingController controller_;
   SaveNameChooser chooseSaveName_;
   QPointer<RatingCurvesDialog> curvesWindow_;  // while open
 };

@@ -45,7 +45,7 @@ struct PendingFiles {
 };
 
 // Rates one reach and finishes its files into `pending`, in the order the
-// options name them. Throws RunFailure or CommandFailure at the first that
+// options name them. Throws RatingFailure or CommandFailure at the first that
 // fails; the reach's files already finished are then left to the caller to
 // drop. Returns the rating and a note about the paired data, if any.
 RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const std::string& separator,
@@ -112,7 +112,7 @@ int RunSingle(const Request& request, const std::string& separator, std::ostream
   RatingResult result;
   try {
     result = RateReach(request.texts, request.extras, separator, pending, 0, notes);
-  } catch (const std::runtime_error& failure) {  // RunFailure or CommandFailure
+  } catch (const std::runtime_error& failure) {  // RatingFailure or CommandFailure
     err << failure.what() << '\n';
     return kExitFailure;
   }
@@ -160,7 +160,7 @@ int RunBatch(const Request& request, const std::string& separator, std::ostream&
       if (!reach.error.empty()) throw CommandFailure(reach.error);
       RateReach(reach.texts, reach.extras, separator, pending, i, notes);
       for (const std::string& note : notes) err << where(i) << note << '\n';
-    } catch (const std::runtime_error& failure) {  // RunFailure or CommandFailure
+    } catch (const std::runtime_error& failure) {  // RatingFailure or CommandFailure
       pending.DropFrom(pendingBefore);
       err << where(i) << failure.what() << '\n';
       failed[i] = true;

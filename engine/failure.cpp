@@ -22,6 +22,12 @@ RatingFailure::RatingFailure(FailureKind kind, const std::string& message, std::
                              std::optional<int> row)
     : std::runtime_error(message), kind_(kind), field_(field), row_(row) {}
 
+RatingFailure RatingFailure::At(RunStage stage) const {
+  RatingFailure met(*this);
+  met.stage_ = stage;
+  return met;
+}
+
 RatingFailure FieldFailure(FailureKind kind, Message message, InputField field, std::string_view text) {
   return {kind,
           Compose(message, {{"kind", FailureKindText(kind)}, {"field", FieldLabel(field)}, {"text", text}}),

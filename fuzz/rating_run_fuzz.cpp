@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     listing = rating::CreateRatingFile(texts, separator).listing;
     succeeded = true;
-  } catch (const rating::RunFailure& failure) {
+  } catch (const rating::RatingFailure& failure) {
     if (std::string_view(failure.what()).empty()) std::abort();
   }
 

@@ -10,7 +10,7 @@ auto At(RunStage stage, Step step) {
   try {
     return step();
   } catch (const RatingFailure& failure) {
-    throw RunFailure(failure, stage);
+    throw failure.At(stage);
   }
 }
 
@@ -47,14 +47,14 @@ RatingOutcome RateFields(const FieldTexts& texts, std::string_view decimalSepara
   RatingOutcome outcome;
   try {
     outcome.result = Rate(texts, decimalSeparator, outcome.fileName);
-  } catch (const RunFailure& failure) {
+  } catch (const RatingFailure& failure) {
     outcome.failure = failure;
   }
   return outcome;
 }
 
 void WriteRatingFile(const RatingOutcome& outcome, std::vector<SafeFile>* pending) {
-  const RunFailure* failure = outcome.failure ? &*outcome.failure : nullptr;
+  const RatingFailure* failure = outcome.failure ? &*outcome.failure : nullptr;
   if (failure != nullptr && failure->Stage() < RunStage::OpenFile) throw *failure;
   // The file name is the first thing a press writes with: where it cannot be
   // created, that is said before a title or a table that fails.
@@ -71,10 +71,9 @@ void WriteRatingFile(const RatingOutcome& outcome, std::vector<SafeFile>* pendin
   });
 }
 
-RatingResult CreateRatingFile(const FieldTexts& texts, std::string_view decimalSeparator,
-                              std::vector<SafeFile>* pending) {
+RatingResult CreateRatingFile(const FieldTexts& texts, std::string_view decimalSeparator) {
   RatingOutcome outcome = RateFields(texts, decimalSeparator);
-  WriteRatingFile(outcome, pending);
+  WriteRatingFile(outcome);
   return std::move(*outcome.result);
 }
 

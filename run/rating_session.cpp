@@ -42,26 +42,26 @@ RatingSession::RatingSession(std::string decimalSeparator) : separator_(std::mov
 
 std::string RatingSession::DefaultText(InputField field) const { return DefaultFieldText(field, separator_); }
 
-std::optional<PressFailure> RatingSession::Press(const FieldTexts& texts) {
+std::optional<RatingFailure> RatingSession::PressWritingFile(const FieldTexts& texts) {
   RatingOutcome outcome = RateFields(texts, separator_);
   try {
     WriteRatingFile(outcome);
-  } catch (const RunFailure& failure) {
+  } catch (const RatingFailure& failure) {
     return Settle(outcome, &failure, texts);
   }
   return Settle(outcome, nullptr, texts);
 }
 
-std::optional<PressFailure> RatingSession::Rate(const FieldTexts& texts) {
+std::optional<RatingFailure> RatingSession::PressHandingOver(const FieldTexts& texts) {
   RatingOutcome outcome = RateFields(texts, separator_);
   return Settle(outcome, outcome.failure ? &*outcome.failure : nullptr, texts);
 }
 
-std::optional<PressFailure> RatingSession::Settle(RatingOutcome& outcome, const RunFailure* failure,
-                                                  const FieldTexts& texts) {
+std::optional<RatingFailure> RatingSession::Settle(RatingOutcome& outcome, const RatingFailure* failure,
+                                                   const FieldTexts& texts) {
   if (failure != nullptr) {
     if (failure->EmptiesList()) rated_.reset();
-    return PressFailure{failure->what(), failure->Field(), failure->EmptiesList()};
+    return *failure;
   }
   rated_ = Rated{std::move(*outcome.result), std::string(TextOf(texts, InputField::Title)),
                  std::string(TextOf(texts, InputField::Filename))};
@@ -87,34 +87,13 @@ std::string RatingSession::CopyText(const std::vector<int>& selectedLines) const
   return TabSeparatedTable(chosen.empty() ? rows : chosen, separator_);
 }
 
-std::string RatingSession::TableCsv() const {
-  return rated_ ? RatingTableCsv(rated_->result.table, rated_->result.listingRows) : std::string();
-}
-
-PairedData RatingSession::PairedDataFor(std::string_view name) const {
-  if (!rated_) return {};
-  StorageOutflow pairs = StorageOutflowCsv(rated_->result.fileRows);
-  return {std::move(pairs.csv), PairedDataNote(pairs.leftOut, name)};
-}
-
 RatingCurves RatingSession::Curves() const {
   return rated_ ? CurvesOf(rated_->result, rated_->title, separator_) : RatingCurves{};
 }
 
-std::string RatingSession::CurvesSvg() const { return rating::CurvesSvg(Curves()); }
-
 std::string RatingSession::CurvesTitle() const {
   return Compose(Message::CaptionCurvesWindow, {{"title", rated_ ? rated_->title : std::string()}});
 }
-
-std::string WithoutEllipsis(Message command) {
-  std::string title(Pattern(command));
-  constexpr std::string_view kEllipsis = "\u2026";
-  if (title.ends_with(kEllipsis)) title.resize(title.size() - kEllipsis.size());
-  return title;
-}
-
-std::string SaveDialogTitle(Export what) { return WithoutEllipsis(FactsOf(what).command); }
 
 std::string RatingSession::SuggestedName(Export what) const {
   if (!rated_) return {};
@@ -140,7 +119,7 @@ std::string LastPart(std::string_view typed) {
 
 }  // namespace
 
-Download RatingSession::RatingFileDownload() const {
+Download RatingSession::RatingFile() const {
   if (!rated_) return {};
   return {LastPart(rated_->ratingFile), rated_->result.fileText, std::nullopt};
 }
@@ -153,7 +132,7 @@ Download RatingSession::ExportNamed(Export what, std::string name) const {
   return download;
 }
 
-Download RatingSession::ExportDownload(Export what) const {
+Download RatingSession::ExportFile(Export what) const {
   if (!rated_) return {};
   const std::string file = LastPart(rated_->ratingFile);
   const std::u8string stem = std::filesystem::path(std::u8string(file.begin(), file.end())).stem().u8string();

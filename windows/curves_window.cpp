@@ -56,7 +56,7 @@ void ShowMenu(HWND window, LPARAM at) {
     ::ClientToScreen(window, &point);
   }
   const HMENU menu = ::CreatePopupMenu();
-  AppendSaveCommands(menu, true);
+  AppendSaveCommands(menu);
   const auto command = static_cast<WPARAM>(::TrackPopupMenu(
       menu, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, point.x, point.y, 0, window, nullptr));
   ::DestroyMenu(menu);

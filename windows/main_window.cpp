@@ -30,48 +30,151 @@ constexpr UINT kIconId = 1;  // in the resource script
 // A list line's width: six columns of the listing.
 constexpr std::size_t kListLineCharacters = 6 * kListingFieldWidth;
 
-// The system's own save dialog, asking before it replaces a file.
-std::wstring SystemSaveDialog(HWND owner, Export what, const std::wstring& suggested) {
-  const ExportFacts& facts = FactsOf(what);
-  const std::wstring title = Wide(SaveDialogTitle(what));
-  const std::wstring pattern = Wide(facts.pattern);
-  const std::wstring extension = pattern.substr(2);  // "*.csv": "csv"
-  std::wstring filter = Wide(Pattern(facts.fileType));
-  filter += L'\0';
-  filter += pattern;
-  filter += L'\0';
-  filter += Wide(Pattern(Message::CaptionAllFiles));
-  filter += L'\0';
-  filter += L"*.*";
-  filter += L'\0';
-  constexpr std::size_t kLongestName = 32768;  // characters, the system's own limit
-  std::wstring name = suggested;
-  name.resize(std::max(name.size() + 1, kLongestName), L'\0');
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = filter.c_str();
-  dialog.lpstrFile = name.data();
-  dialog.nMaxFile = static_cast<DWORD>(name.size());
-  dialog.lpstrTitle = title.c_str();
-  dialog.lpstrDefExt = extension.c_str();
-  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-  if (::GetSaveFileNameW(&dialog) == 0) return {};
-  name.resize(std::wcslen(name.c_str()));
-  return name;
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
-SaveNameChooser chooseSaveName = SystemSaveDialog;
+HWND Control(HWND window, int id) { return ::GetDlgItem(window, id); }
+HWND Field(HWND window, InputField field) { return Control(window, kFirstFieldId + static_cast<int>(field)); }
+
+// The window as its controller sees it: what it draws and asks.
+class WindowView final : public FileSavingView {
+ public:
+  explicit WindowView(HWND window) : window_(window) {}
+
+  // The list's lines, as it asks for them while it draws.
+  [[nodiscard]] const std::vector<std::string>& Lines() const {
+    static const std::vector<std::string> kNone;
+    return lines_ != nullptr ? *lines_ : kNone;
+  }
+  [[nodiscard]] bool CommandsEnabled() const { return commandsEnabled_; }
+
+  // The list is told how many lines there are and asks for each as it draws
+  // it (ListLineAsked). A new count resizes the scrollbar, which Wine draws
+  // at once, so the count is set only when it changes; the repaint asks for
+  // every visible line again either way.
+  void ShowLines(const std::vector<std::string>& lines) override {
+    lines_ = &lines;
+    const HWND list = Control(window_, kListId);
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    const int count = static_cast<int>(lines.size());
+    if (ListView_GetItemCount(list) != count) ListView_SetItemCountEx(list, count, 0);
+    ::InvalidateRect(list, nullptr, TRUE);
+  }
+
+  [[nodiscard]] std::vector<int> SelectedLines() const override {
+    const HWND list = Control(window_, kListId);
+    std::vector<int> selected;
+    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
+      selected.push_back(row);
+    }
+    return selected;
+  }
+
+  void EnableRatingCommands(bool enabled) override { commandsEnabled_ = enabled; }
+
+  [[nodiscard]] bool CurvesOpen() const override {
+    return curves_ != nullptr && ::IsWindow(curves_) != 0 && ::GetWindow(curves_, GW_OWNER) == window_;
+  }
+
+  void OpenCurves(const RatingCurves& curves, const std::string& title) override {
+    if (!CurvesOpen()) {
+      curves_ = OpenCurvesWindow(window_, curves, Wide(title));
+      return;
+    }
+    SetCurves(curves_, curves, Wide(title));
+    ::ShowWindow(curves_, SW_SHOWNORMAL);
+    ::SetForegroundWindow(curves_);
+  }
+
+  void RedrawCurves(const RatingCurves& curves, const std::string& title) override {
+    SetCurves(curves_, curves, Wide(title));
+  }
+
+  void CloseCurves() override { ::DestroyWindow(curves_); }
+
+  void ShowFailure(const std::string& message, std::optional<InputField> field) override {
+    Box(message, MB_ICONERROR);
+    if (field) {
+      const HWND text = Field(window_, *field);
+      ::SetFocus(text);
+      ::SendMessageW(text, EM_SETSEL, 0, -1);
+    }
+  }
+
+  void ShowSaveFailure(const std::string& message) override { Box(message, MB_ICONERROR); }
+  void ShowNote(const std::string& note) override { Box(note, MB_ICONINFORMATION); }
+
+  void PutOnClipboard(const std::string& text) override {
+    if (::OpenClipboard(window_) == 0) return;
+    const std::wstring table = Wide(text);
+    const std::size_t bytes = (table.size() + 1) * sizeof(wchar_t);
+    if (const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+      std::memcpy(::GlobalLock(memory), table.c_str(), bytes);
+      ::GlobalUnlock(memory);
+      ::EmptyClipboard();
+      if (::SetClipboardData(CF_UNICODETEXT, memory) == nullptr) ::GlobalFree(memory);
+    }
+    ::CloseClipboard();
+  }
+
+  // The system's own save dialog, asking before it replaces a file.
+  [[nodiscard]] std::optional<std::string> AskSaveName(const SaveQuestion& question) override {
+    const std::wstring title = Wide(question.title);
+    const std::wstring pattern = Wide(question.pattern);
+    const std::wstring extension = pattern.substr(2);  // "*.csv": "csv"
+    std::wstring filter = Wide(question.fileType);
+    filter += L'\0';
+    filter += pattern;
+    filter += L'\0';
+    filter += Wide(question.allFiles);
+    filter += L'\0';
+    filter += L"*.*";
+    filter += L'\0';
+    constexpr std::size_t kLongestName = 32768;  // characters, the system's own limit
+    std::wstring name = Wide(question.suggested);
+    name.resize(std::max(name.size() + 1, kLongestName), L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window_;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = extension.c_str();
+    dialog.Flags =
+        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    if (::GetSaveFileNameW(&dialog) == 0) return std::nullopt;
+    name.resize(std::wcslen(name.c_str()));
+    return Utf8(name);
+  }
+
+ private:
+  void Box(const std::string& text, UINT icon) const {
+    ::MessageBoxW(window_, Wrapped(Wide(text)).c_str(), Wide(Pattern(Message::CaptionWindow)).c_str(),
+                  MB_OK | icon);
+  }
+
+  HWND window_;
+  const std::vector<std::string>* lines_ = nullptr;  // the session's, valid until the next ShowLines
+  bool commandsEnabled_ = false;
+  HWND curves_ = nullptr;  // the rating curves window, while open
+};
 
 // What the window holds besides its controls.
 struct WindowState {
-  RatingSession session{platform::UserDecimalSeparator()};
+  explicit WindowState(HWND window) : view(window), controller(view, platform::UserDecimalSeparator()) {}
+
+  WindowView view;
+  RatingController controller;
   UINT dpi = USER_DEFAULT_SCREEN_DPI;
   HFONT dialogFont = nullptr;
   HFONT listFont = nullptr;
   SIZE client{};              // pixels: the form, widened where the list needs it
   int listFontPercent = 100;  // of the list's own size; less where the window would not fit the screen
-  HWND curves = nullptr;      // the rating curves window, while open
 };
 
 WindowState& State(HWND window) {
@@ -80,9 +183,6 @@ WindowState& State(HWND window) {
 }
 
 int Scaled(int twips, UINT dpi) { return ::MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
-
-HWND Control(HWND window, int id) { return ::GetDlgItem(window, id); }
-HWND Field(HWND window, InputField field) { return Control(window, kFirstFieldId + static_cast<int>(field)); }
 
 // The system's dialog font, and a fixed-pitch font for the list so that its
 // nine-character columns line up, both for `dpi`.
@@ -189,54 +289,12 @@ void Layout(HWND window) {
   }
 }
 
-// The window's curves window, if it is open.
-HWND CurvesWindow(HWND window) {
-  const HWND curves = State(window).curves;
-  return curves != nullptr && ::IsWindow(curves) != 0 && ::GetWindow(curves, GW_OWNER) == window ? curves
-                                                                                                 : nullptr;
-}
-
-// Shows the rating curves of the list's rows, in one window that follows
-// every run.
-void ShowRatingCurves(HWND window) {
-  const RatingSession& session = State(window).session;
-  if (session.Empty()) return;
-  if (const HWND curves = CurvesWindow(window)) {
-    SetCurves(curves, session.Curves(), Wide(session.CurvesTitle()));
-    ::ShowWindow(curves, SW_SHOWNORMAL);
-    ::SetForegroundWindow(curves);
-    return;
-  }
-  State(window).curves = OpenCurvesWindow(window, session.Curves(), Wide(session.CurvesTitle()));
-}
-
-// The list shows the session's lines: it is told how many there are and
-// asks for each as it draws it (ListLineAsked). A new count resizes the
-// scrollbar, which Wine draws at once, so the count is set only when it
-// changes; the repaint asks for every visible line again either way.
-void ShowRating(HWND window) {
-  const HWND list = Control(window, kListId);
-  ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-  const int count = static_cast<int>(State(window).session.ListLines().size());
-  if (ListView_GetItemCount(list) != count) ListView_SetItemCountEx(list, count, 0);
-  ::InvalidateRect(list, nullptr, TRUE);
-  // The curves follow the list, and go with its rating.
-  if (const HWND curves = CurvesWindow(window)) {
-    const RatingSession& session = State(window).session;
-    if (session.Empty()) {
-      ::DestroyWindow(curves);
-    } else {
-      SetCurves(curves, session.Curves(), Wide(session.CurvesTitle()));
-    }
-  }
-}
-
 // Answers the list's question for the text of one line.
 void ListLineAsked(HWND window, NMLVDISPINFOW& asked) {
   if ((asked.item.mask & LVIF_TEXT) == 0 || asked.item.pszText == nullptr || asked.item.cchTextMax <= 0) {
     return;
   }
-  const std::vector<std::string>& lines = State(window).session.ListLines();
+  const std::vector<std::string>& lines = State(window).view.Lines();
   const auto index = static_cast<std::size_t>(asked.item.iItem);
   const std::wstring text = index < lines.size() ? Wide(lines[index]) : std::wstring();
   const std::size_t length = std::min(text.size(), static_cast<std::size_t>(asked.item.cchTextMax - 1));
@@ -250,54 +308,7 @@ void CreateRatingFileClicked(HWND window) {
   for (const FieldFacts& facts : kFields) {
     TextOf(texts, facts.field) = Utf8(WindowText(Field(window, facts.field)));
   }
-  const std::optional<PressFailure> failure = State(window).session.Press(texts);
-  if (!failure || failure->emptiesList) ShowRating(window);
-  if (!failure) return;
-  ::MessageBoxW(window, Wrapped(Wide(failure->message)).c_str(),
-                Wide(Pattern(Message::CaptionWindow)).c_str(), MB_OK | MB_ICONERROR);
-  if (failure->field) {
-    const HWND text = Field(window, *failure->field);
-    ::SetFocus(text);
-    ::SendMessageW(text, EM_SETSEL, 0, -1);
-  }
-}
-
-// Puts the selected rows of the list, or all of them when none is selected,
-// on the clipboard as the session's table.
-void CopyTable(HWND window) {
-  const HWND list = Control(window, kListId);
-  std::vector<int> selected;
-  for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
-       row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
-    selected.push_back(row);
-  }
-  const std::string copied = State(window).session.CopyText(selected);
-  if (copied.empty() || ::OpenClipboard(window) == 0) return;
-  const std::wstring table = Wide(copied);
-  const std::size_t bytes = (table.size() + 1) * sizeof(wchar_t);
-  if (const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    std::memcpy(::GlobalLock(memory), table.c_str(), bytes);
-    ::GlobalUnlock(memory);
-    ::EmptyClipboard();
-    if (::SetClipboardData(CF_UNICODETEXT, memory) == nullptr) ::GlobalFree(memory);
-  }
-  ::CloseClipboard();
-}
-
-// Saves an export where the user says, and shows a failure or the paired
-// data's note.
-void SaveExport(HWND window, Export what) {
-  const RatingSession& session = State(window).session;
-  if (session.Empty()) return;
-  const std::wstring path = chooseSaveName(window, what, Wide(session.SuggestedName(what)));
-  if (path.empty()) return;
-  const SaveOutcome outcome = session.Save(what, Utf8(path));
-  const std::wstring caption = Wide(Pattern(Message::CaptionWindow));
-  if (outcome.failure) {
-    ::MessageBoxW(window, Wrapped(Wide(*outcome.failure)).c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
-  } else if (outcome.note) {
-    ::MessageBoxW(window, Wrapped(Wide(*outcome.note)).c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
-  }
+  State(window).controller.Press(texts);
 }
 
 // Ctrl+A selects every row and Ctrl+C copies the table, in the list.
@@ -309,7 +320,7 @@ LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
       return 0;
     }
     if (wParam == 'C') {
-      CopyTable(::GetParent(list));
+      State(::GetParent(list)).controller.Choose(RatingCommand::CopyTable);
       return 0;
     }
   }
@@ -329,11 +340,12 @@ void ShowListMenu(HWND window, LPARAM at) {
     ::ClientToScreen(list, &point);
   }
   const HMENU menu = ::CreatePopupMenu();
-  const UINT enabled = State(window).session.Empty() ? MF_GRAYED : 0U;
-  ::AppendMenuW(menu, MF_STRING | enabled, kCopyTableId,
-                (Wide(Pattern(Message::CaptionCopyTable)) + L"\tCtrl+C").c_str());
-  AppendSaveCommands(menu, enabled == 0);
-  ::AppendMenuW(menu, MF_STRING | enabled, kShowCurvesId, Wide(Pattern(Message::CaptionShowCurves)).c_str());
+  const UINT enabled = State(window).view.CommandsEnabled() ? 0U : MF_GRAYED;
+  for (const CommandFacts& command : kRatingCommands) {
+    std::wstring caption = Wide(Pattern(command.caption));
+    if (command.command == RatingCommand::CopyTable) caption += L"\tCtrl+C";
+    ::AppendMenuW(menu, MF_STRING | enabled, CommandId(command.command), caption.c_str());
+  }
   ::TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
   ::DestroyMenu(menu);
 }
@@ -365,7 +377,7 @@ void CreateControls(HWND window) {
   column.mask = LVCF_WIDTH;
   ListView_InsertColumn(list, 0, &column);
   ::SetWindowSubclass(list, ListKeys, 0, 0);
-  const RatingSession& session = State(window).session;
+  const RatingSession& session = State(window).controller.Session();
   for (const FieldFacts& facts : kFields) {
     const int index = static_cast<int>(facts.field);
     // Alt with the label's underlined letter goes to its field, which follows it.
@@ -386,7 +398,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CREATE: {
       // The window holds the state until WM_NCDESTROY, beyond the analyser's sight.
       // NOLINTBEGIN(clang-analyzer-cplusplus.NewDeleteLeaks)
-      auto* state = new WindowState;
+      auto* state = new WindowState(window);
       state->dpi = ::GetDpiForWindow(window);
       ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));  // NOLINT
       CreateControls(window);
@@ -407,10 +419,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) CreateRatingFileClicked(window);
-      if (LOWORD(wParam) == kCopyTableId) CopyTable(window);
-      if (LOWORD(wParam) == kShowCurvesId) ShowRatingCurves(window);
-      for (const ExportFacts& facts : kExports) {
-        if (LOWORD(wParam) == kFirstSaveId + static_cast<int>(facts.what)) SaveExport(window, facts.what);
+      for (const CommandFacts& command : kRatingCommands) {
+        if (LOWORD(wParam) == CommandId(command.command)) State(window).controller.Choose(command.command);
       }
       return 0;
     case WM_NOTIFY: {
@@ -441,23 +451,6 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-std::string ListLine(HWND list, int index) {
-  std::array<wchar_t, 256> text{};  // a line is 54 characters
-  LVITEMW item{};
-  item.iSubItem = 0;
-  item.pszText = text.data();
-  item.cchTextMax = static_cast<int>(text.size());
-  const auto length = ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index),
-                                     reinterpret_cast<LPARAM>(&item));  // NOLINT: the message's type
-  return Utf8(std::wstring_view(text.data(), static_cast<std::size_t>(length)));
-}
-
 std::wstring Wrapped(std::wstring_view text) {
   constexpr std::size_t kLongestRun = 60;  // characters a message box line holds at the least
   std::wstring wrapped;
@@ -482,12 +475,6 @@ std::wstring Wrapped(std::wstring_view text) {
     if (c == L'\\' || c == L'/') lastBreak = wrapped.size();
   }
   return wrapped;
-}
-
-int ListLineCount(HWND list) { return ListView_GetItemCount(list); }
-
-void SelectListLine(HWND list, int index) {
-  ListView_SetItemState(list, index, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 HWND CreateMainWindow(HINSTANCE instance, int show) {
@@ -533,15 +520,11 @@ int RunMessageLoop(HWND window) {
   return static_cast<int>(message.wParam);
 }
 
-void AppendSaveCommands(HMENU menu, bool enabled) {
-  for (const ExportFacts& facts : kExports) {
-    ::AppendMenuW(menu, MF_STRING | (enabled ? 0U : MF_GRAYED), kFirstSaveId + static_cast<int>(facts.what),
-                  Wide(Pattern(facts.command)).c_str());
+void AppendSaveCommands(HMENU menu) {
+  for (const CommandFacts& command : kRatingCommands) {
+    if (command.saves)
+      ::AppendMenuW(menu, MF_STRING, CommandId(command.command), Wide(Pattern(command.caption)).c_str());
   }
-}
-
-void SetSaveNameChooser(SaveNameChooser chooser) {
-  chooseSaveName = chooser != nullptr ? chooser : SystemSaveDialog;
 }
 
 void MakeProgramFolderCurrent(HWND window) {

@@ -81,10 +81,10 @@ QString Press(MainWindow& form, QString* title = nullptr) {
 
 // The failure the rating run itself reports for the window's texts, run
 // without the window.
-rating::RunFailure RunFailure(const MainWindow& form) {
+rating::RatingFailure RunFailure(const MainWindow& form) {
   try {
     rating::CreateRatingFile(form.FieldTexts(), rating::platform::UserDecimalSeparator());
-  } catch (const rating::RunFailure& failure) {
+  } catch (const rating::RatingFailure& failure) {
     return failure;
   }
   throw std::logic_error("the rating run succeeded");
@@ -195,7 +195,7 @@ class MainWindowTest : public QObject {
 
     // The window shows the run's own message unchanged; the texts are
     // reviewed in the engine's message catalogue.
-    const rating::RunFailure expected = RunFailure(form);
+    const rating::RatingFailure expected = RunFailure(form);
     QCOMPARE(int(expected.Kind()), kind);
     QString title;
     QCOMPARE(Press(form, &title), QString::fromUtf8(expected.what()));
@@ -439,13 +439,14 @@ class MainWindowTest : public QObject {
     target = Path(QStringLiteral("blocked"));
     QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("blocked")));
     QString boxName;
-    const QString shown =
-        ShownWhile([&form] { form.SaveExport(rating::Export::TableCsv); }, nullptr, &boxName);
+    const QString shown = ShownWhile(
+        [&form] { form.findChild<QAction*>(QStringLiteral("saveTableCsv"))->trigger(); }, nullptr, &boxName);
     QVERIFY2(shown.startsWith(QStringLiteral("Cannot write CSV table \"") + target), qPrintable(shown));
     QCOMPARE(boxName, QStringLiteral("SaveFailure"));
     // Cancelled: nothing is written and nothing shown.
     target.clear();
-    QCOMPARE(ShownWhile([&form] { form.SaveExport(rating::Export::TableCsv); }), QString());
+    QCOMPARE(ShownWhile([&form] { form.findChild<QAction*>(QStringLiteral("saveTableCsv"))->trigger(); }),
+             QString());
   }
 
   void savedPairedDataShowTheRowsLeftOut() {
@@ -458,7 +459,8 @@ class MainWindowTest : public QObject {
     form.SetSaveNameChooser([&](QWidget*, const QString&, const QString&, const QString&) { return target; });
     QString boxName;
     const QString shown =
-        ShownWhile([&form] { form.SaveExport(rating::Export::PairedData); }, nullptr, &boxName);
+        ShownWhile([&form] { form.findChild<QAction*>(QStringLiteral("savePairedData"))->trigger(); },
+                   nullptr, &boxName);
     QCOMPARE(boxName, QStringLiteral("PairedDataNote"));
     QVERIFY2(shown.contains(QStringLiteral("left out of the paired data")), qPrintable(shown));
     QVERIFY(!ReadFile(target).isEmpty());

@@ -104,7 +104,7 @@ TEST_P(CliAndSession, WriteTheSameBytesAndListTheSameLines) {
   }
   TextOf(texts, InputField::Filename) = (dir_ / "window.RAT").string();
   RatingSession session(".");
-  ASSERT_EQ(session.Press(texts), std::nullopt);
+  ASSERT_EQ(session.PressWritingFile(texts), std::nullopt);
   arguments.insert(arguments.end(), {"--output", "cli.RAT"});
 
   const ProgramRun cli = RunCli(arguments, dir_);

@@ -71,7 +71,7 @@ class RunProperties : public testing::Test {
       EXPECT_TRUE(table.has_value()) << "the run succeeded where the engine failed";
       EXPECT_EQ(ReadFile(file_), result.fileText) << "the file holds what the pure step laid out";
       if (table) CheckOutputs(result.listing, table->lastRow);
-    } catch (const RunFailure& failure) {
+    } catch (const RatingFailure& failure) {
       ExpectWellFormed(failure);
       EXPECT_FALSE(table.has_value()) << "the run failed where the engine succeeded: " << failure.what();
       EXPECT_EQ(ReadFile(file_), previous) << failure.what();

@@ -65,7 +65,7 @@ TEST_P(FailedRuns, FailAtTheirFirstStepAndKeepThePreviousFile) {
   CreateRatingFile(Texts(), ".");  // a previous good run
   const std::string previous = ReadFile(file_);
   const auto failure =
-      testing_support::FailureOf<RunFailure>([&] { CreateRatingFile(Texts(GetParam().edits), "."); });
+      testing_support::FailureOf<RatingFailure>([&] { CreateRatingFile(Texts(GetParam().edits), "."); });
   ASSERT_TRUE(failure.has_value());
   EXPECT_EQ(failure->Kind(), GetParam().kind) << failure->what();
   EXPECT_EQ(failure->Stage(), GetParam().stage) << failure->what();
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RatingRunTest, AWriteThatFailsEmptiesTheList) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  const auto failure = testing_support::FailureOf<RunFailure>([] {
+  const auto failure = testing_support::FailureOf<RatingFailure>([] {
     CreateRatingFile(testing_support::TextsWith({{InputField::Filename, "/dev/full"}}), ".");
   });
   ASSERT_TRUE(failure.has_value());

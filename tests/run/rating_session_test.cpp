@@ -46,23 +46,23 @@ class RatingSessionTest : public testing::Test {
 TEST_F(RatingSessionTest, DefaultPressWritesTheGoldenFileAndAnswersEveryExport) {
   EXPECT_TRUE(session_.Empty());
   EXPECT_EQ(session_.CopyText({}), "");
-  EXPECT_EQ(session_.TableCsv(), "");
+  EXPECT_EQ(session_.ExportFile(Export::TableCsv).bytes, "");
   EXPECT_TRUE(session_.Curves().elevation.empty());
 
-  EXPECT_EQ(session_.Press(Texts()), std::nullopt);
+  EXPECT_EQ(session_.PressWritingFile(Texts()), std::nullopt);
   EXPECT_FALSE(session_.Empty());
   EXPECT_EQ(ReadFile(file_), ReadFile(RATING_GOLDEN_DIR "/default.RAT"));
   ASSERT_EQ(session_.ListLines().size(), 29U);
   EXPECT_EQ(session_.ListLines().at(3), "0.2      10.1     1.24     12.5     6.72     440      ");
-  EXPECT_EQ(session_.TableCsv(), ReadFile(RATING_GOLDEN_DIR "/default.csv"));
-  const PairedData pairs = session_.PairedDataFor("pairs.csv");
-  EXPECT_EQ(pairs.csv, ReadFile(RATING_GOLDEN_DIR "/default-paired.csv"));
+  EXPECT_EQ(session_.ExportFile(Export::TableCsv).bytes, ReadFile(RATING_GOLDEN_DIR "/default.csv"));
+  const Download pairs = session_.ExportFile(Export::PairedData);
+  EXPECT_EQ(pairs.bytes, ReadFile(RATING_GOLDEN_DIR "/default-paired.csv"));
   EXPECT_EQ(pairs.note, std::nullopt);
   const RatingCurves curves = session_.Curves();
   EXPECT_EQ(curves.title, "South Street Channel");
   EXPECT_EQ(curves.flow.size(), 27U);
   EXPECT_EQ(session_.CurvesTitle(), "Rating Curves – South Street Channel");
-  EXPECT_TRUE(session_.CurvesSvg().starts_with("<?xml"));
+  EXPECT_TRUE(session_.ExportFile(Export::CurvesSvg).bytes.starts_with("<?xml"));
 }
 
 // What a failed press leaves: the list of the last good press, or none.
@@ -78,28 +78,28 @@ struct FailedPressCase {
 class FailedPresses : public RatingSessionTest, public testing::WithParamInterface<FailedPressCase> {};
 
 TEST_P(FailedPresses, SayWhatFailedWhereAndWhatTheListShows) {
-  ASSERT_EQ(session_.Press(Texts()), std::nullopt);
+  ASSERT_EQ(session_.PressWritingFile(Texts()), std::nullopt);
   const std::string before = ReadFile(file_);
-  const std::optional<PressFailure> failure = session_.Press(Texts(GetParam().edits));
+  const std::optional<RatingFailure> failure = session_.PressWritingFile(Texts(GetParam().edits));
   ASSERT_TRUE(failure.has_value());
-  EXPECT_EQ(failure->message, GetParam().message);
-  EXPECT_EQ(failure->field, GetParam().field);
-  EXPECT_EQ(failure->emptiesList, GetParam().emptiesList);
+  EXPECT_EQ(failure->what(), GetParam().message);
+  EXPECT_EQ(failure->Field(), GetParam().field);
+  EXPECT_EQ(failure->EmptiesList(), GetParam().emptiesList);
   EXPECT_EQ(session_.Empty(), GetParam().emptiesList);
   EXPECT_EQ(session_.ListLines().size(), GetParam().emptiesList ? 0U : 29U);
-  EXPECT_EQ(session_.TableCsv().empty(), GetParam().emptiesList);
+  EXPECT_EQ(session_.ExportFile(Export::TableCsv).bytes.empty(), GetParam().emptiesList);
   EXPECT_EQ(ReadFile(file_), before) << "a failed press keeps the previous file";
 
   // A page's press, which writes nothing, fails alike and leaves its list alike.
   RatingSession page(".");
-  ASSERT_EQ(page.Rate(Texts()), std::nullopt);
-  const std::optional<PressFailure> rated = page.Rate(Texts(GetParam().edits));
+  ASSERT_EQ(page.PressHandingOver(Texts()), std::nullopt);
+  const std::optional<RatingFailure> rated = page.PressHandingOver(Texts(GetParam().edits));
   ASSERT_TRUE(rated.has_value());
-  EXPECT_EQ(rated->message, failure->message);
-  EXPECT_EQ(rated->field, failure->field);
-  EXPECT_EQ(rated->emptiesList, failure->emptiesList);
+  EXPECT_EQ(std::string(rated->what()), failure->what());
+  EXPECT_EQ(rated->Field(), failure->Field());
+  EXPECT_EQ(rated->EmptiesList(), failure->EmptiesList());
   EXPECT_EQ(page.ListLines(), session_.ListLines());
-  EXPECT_EQ(page.RatingFileDownload().bytes.empty(), GetParam().emptiesList);
+  EXPECT_EQ(page.RatingFile().bytes.empty(), GetParam().emptiesList);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -140,7 +140,7 @@ struct CopyCase {
 class Copies : public RatingSessionTest, public testing::WithParamInterface<CopyCase> {};
 
 TEST_P(Copies, HoldTheSelectedRowsOrAllOfThem) {
-  ASSERT_EQ(session_.Press(Texts()), std::nullopt);
+  ASSERT_EQ(session_.PressWritingFile(Texts()), std::nullopt);
   std::vector<int> rows = GetParam().copiedRows;
   if (rows.empty()) {
     for (int row = 0; row <= 26; ++row) rows.push_back(row);
@@ -165,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(Session, Copies,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RatingSessionTest, CopiesValuesInFullThatTheListCutsToItsColumn) {
-  ASSERT_EQ(session_.Press(Texts({{InputField::Invert, "-0.1234567"}})), std::nullopt);
+  ASSERT_EQ(session_.PressWritingFile(Texts({{InputField::Invert, "-0.1234567"}})), std::nullopt);
   EXPECT_EQ(session_.ListLines().at(2).substr(0, 9), "-0.123456") << "the list's column holds nine";
   EXPECT_EQ(session_.CopyText({2}), std::string(kCopyHeader) + "-0.1234567\t0\t0\t0\t0\t0\n");
 }
@@ -175,10 +175,11 @@ TEST_F(RatingSessionTest, NumbersFollowTheUsersDecimalSeparator) {
   EXPECT_EQ(comma.DefaultText(InputField::Length), "5,5");
   FieldTexts texts = DefaultFieldTexts(",");
   TextOf(texts, InputField::Filename) = file_.string();
-  ASSERT_EQ(comma.Press(texts), std::nullopt);
+  ASSERT_EQ(comma.PressWritingFile(texts), std::nullopt);
   EXPECT_EQ(comma.ListLines().at(3), "0,2      10,1     1,24     12,5     6,72     440      ");
   EXPECT_EQ(comma.CopyText({3}), std::string(kCopyHeader) + "0,2\t10,1\t1,24\t12,5\t6,72\t440\n");
-  EXPECT_EQ(comma.TableCsv(), ReadFile(RATING_GOLDEN_DIR "/default.csv")) << "CSV keeps \".\"";
+  EXPECT_EQ(comma.ExportFile(Export::TableCsv).bytes, ReadFile(RATING_GOLDEN_DIR "/default.csv"))
+      << "CSV keeps \".\"";
   const RatingCurves curves = comma.Curves();
   EXPECT_EQ(curves.subtitle, "Bottom width 50 ft, side slopes 2:1, fall 110 ft over 5,5 mi, n = 0,025");
   EXPECT_EQ(curves.decimalSeparator, ",");
@@ -186,11 +187,13 @@ TEST_F(RatingSessionTest, NumbersFollowTheUsersDecimalSeparator) {
 
 TEST_F(RatingSessionTest, PairedDataSayWhichRowsTheyLeaveOut) {
   // Fine depth steps round successive rows to equal storage.
-  ASSERT_EQ(session_.Press(Texts({{InputField::Increment, "0.002"}, {InputField::MaxFlow, "100"}})),
+  const std::string fine = (folder_.Path() / "fine.RAT").string();
+  ASSERT_EQ(session_.PressWritingFile(Texts({{InputField::Increment, "0.002"},
+                                             {InputField::MaxFlow, "100"},
+                                             {InputField::Filename, fine.c_str()}})),
             std::nullopt);
-  const PairedData pairs = session_.PairedDataFor("fine.csv");
-  EXPECT_EQ(pairs.note,
-            "61 rows, 149 to 344, left out of the paired data \"fine.csv\": storage and outflow "
+  EXPECT_EQ(session_.ExportFile(Export::PairedData).note,
+            "61 rows, 149 to 344, left out of the paired data \"fine-paired.csv\": storage and outflow "
             "must both increase.");
 }
 
@@ -212,7 +215,7 @@ TEST_P(Saves, WriteTheCommandLinesBytesOrKeepThePreviousFile) {
   EXPECT_EQ(session_.SuggestedName(c.what), "");
   EXPECT_EQ(session_.Save(c.what, (folder_.Path() / "early").string()).failure,
             "There is no rating to save yet; press Create Rating File first.");
-  ASSERT_EQ(session_.Press(Texts()), std::nullopt);
+  ASSERT_EQ(session_.PressWritingFile(Texts()), std::nullopt);
 
   const fs::path suggested = folder_.Path() / c.suggestedFile;
   EXPECT_EQ(fs::path(session_.SuggestedName(c.what)), suggested);
@@ -220,9 +223,9 @@ TEST_P(Saves, WriteTheCommandLinesBytesOrKeepThePreviousFile) {
   EXPECT_EQ(saved.failure, std::nullopt);
   EXPECT_EQ(saved.note, std::nullopt);
   const std::string bytes = ReadFile(suggested);
-  EXPECT_EQ(bytes,
-            *c.golden != '\0' ? ReadFile(fs::path(RATING_GOLDEN_DIR) / c.golden) : session_.CurvesSvg());
-  const Download download = session_.ExportDownload(c.what);
+  EXPECT_EQ(bytes, *c.golden != '\0' ? ReadFile(fs::path(RATING_GOLDEN_DIR) / c.golden)
+                                     : session_.ExportFile(Export::CurvesSvg).bytes);
+  const Download download = session_.ExportFile(c.what);
   EXPECT_EQ(download.name, c.suggestedFile);
   EXPECT_EQ(download.bytes, bytes);
 
@@ -260,12 +263,13 @@ class Downloads : public testing::TestWithParam<DownloadCase> {};
 
 TEST_P(Downloads, AreNamedAfterTheTypedFileAndHoldThePressesBytes) {
   RatingSession page(".");
-  EXPECT_EQ(page.RatingFileDownload().name, "");
-  ASSERT_EQ(page.Rate(testing_support::TextsWith({{InputField::Filename, GetParam().typed}})), std::nullopt);
-  const Download file = page.RatingFileDownload();
+  EXPECT_EQ(page.RatingFile().name, "");
+  ASSERT_EQ(page.PressHandingOver(testing_support::TextsWith({{InputField::Filename, GetParam().typed}})),
+            std::nullopt);
+  const Download file = page.RatingFile();
   EXPECT_EQ(file.name, GetParam().ratingFile);
   EXPECT_EQ(file.bytes, ReadFile(RATING_GOLDEN_DIR "/default.RAT"));
-  EXPECT_EQ(page.ExportDownload(Export::PairedData).name, GetParam().pairedData);
+  EXPECT_EQ(page.ExportFile(Export::PairedData).name, GetParam().pairedData);
 }
 
 INSTANTIATE_TEST_SUITE_P(Session, Downloads,

@@ -94,15 +94,15 @@ TEST(SameBytes, EveryBuildGivesTheRecordedDigest) {
   for (int i = 0; i < kReaches; ++i) {
     const std::string separator = i % 4 == 3 ? "," : ".";
     RatingSession page(separator);
-    const std::optional<PressFailure> failure = page.Rate(reaches.Next(separator));
+    const std::optional<RatingFailure> failure = page.PressHandingOver(reaches.Next(separator));
     if (failure) {
-      digest.Add(failure->message);
+      digest.Add(failure->what());
       continue;
     }
-    digest.Add(page.RatingFileDownload().bytes);
+    digest.Add(page.RatingFile().bytes);
     for (const std::string& line : page.ListLines()) digest.Add(line);
     if (i % kExportEvery == 0) {
-      for (const ExportFacts& facts : kExports) digest.Add(page.ExportDownload(facts.what).bytes);
+      for (const ExportFacts& facts : kExports) digest.Add(page.ExportFile(facts.what).bytes);
     }
   }
 

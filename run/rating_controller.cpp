@@ -1,0 +1,76 @@
+#include "run/rating_controller.h"
+
+namespace rating {
+
+std::string WithoutEllipsis(Message caption) {
+  std::string title(Pattern(caption));
+  constexpr std::string_view kEllipsis = "\u2026";
+  if (title.ends_with(kEllipsis)) title.resize(title.size() - kEllipsis.size());
+  return title;
+}
+
+RatingController::RatingController(FileSavingView& view, std::string decimalSeparator)
+    : view_(view), saving_(&view), session_(std::move(decimalSeparator)) {}
+
+RatingController::RatingController(HandingOverView& view, std::string decimalSeparator)
+    : view_(view), handingOver_(&view), session_(std::move(decimalSeparator)) {}
+
+void RatingController::Press(const FieldTexts& texts) {
+  const std::optional<RatingFailure> failure =
+      saving_ != nullptr ? session_.PressWritingFile(texts) : session_.PressHandingOver(texts);
+  // A failure in the fields keeps the list of the last good press; any later
+  // one leaves no rating of these fields to show.
+  if (!failure || failure->EmptiesList()) ShowRating();
+  if (failure) {
+    view_.ShowFailure(failure->what(), failure->Field());
+  } else if (handingOver_ != nullptr) {
+    handingOver_->HandOver(session_.RatingFile());
+  }
+}
+
+void RatingController::ShowRating() {
+  view_.ShowLines(session_.ListLines());
+  view_.EnableRatingCommands(!session_.Empty());
+  // The one curves window follows the list, and goes with its rating.
+  if (!view_.CurvesOpen()) return;
+  if (session_.Empty()) {
+    view_.CloseCurves();
+  } else {
+    view_.RedrawCurves(session_.Curves(), session_.CurvesTitle());
+  }
+}
+
+void RatingController::Choose(RatingCommand command) {
+  if (session_.Empty()) return;
+  const CommandFacts& facts = FactsOf(command);
+  if (facts.saves) {
+    Save(*facts.saves);
+  } else if (command == RatingCommand::CopyTable) {
+    view_.PutOnClipboard(session_.CopyText(view_.SelectedLines()));
+  } else {
+    view_.OpenCurves(session_.Curves(), session_.CurvesTitle());
+  }
+}
+
+void RatingController::Save(Export what) {
+  if (handingOver_ != nullptr) {
+    const Download file = session_.ExportFile(what);
+    handingOver_->HandOver(file);
+    if (file.note) view_.ShowNote(*file.note);
+    return;
+  }
+  const ExportFacts& facts = FactsOf(what);
+  const std::optional<std::string> path =
+      saving_->AskSaveName({WithoutEllipsis(SaveCommandOf(what).caption),
+                            std::string(Pattern(facts.fileType)), std::string(facts.pattern),
+                            std::string(Pattern(Message::CaptionAllFiles)), session_.SuggestedName(what)});
+  if (!path || path->empty()) return;
+  const SaveOutcome outcome = session_.Save(what, *path);
+  if (outcome.failure) {
+    saving_->ShowSaveFailure(*outcome.failure);
+  } else if (outcome.note) {
+    view_.ShowNote(*outcome.note);
+  }
+}
+
+}  // namespace rating

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "messages/messages.h"
+#include "run/rating_session.h"
+#include "run/rating_view.h"
+
+namespace rating {
+
+// The commands on the rating the list shows, in the order every menu and
+// every row of buttons lists them.
+enum class RatingCommand { CopyTable, SaveTableCsv, SavePairedData, SaveCurvesSvg, ShowCurves };
+
+struct CommandFacts {
+  RatingCommand command;
+  Message caption;              // "Save Table as CSV…"
+  std::string_view name;        // object name, for scripts and tests: "saveTableCsv"
+  std::optional<Export> saves;  // what a Save command saves
+};
+inline constexpr std::array<CommandFacts, 5> kRatingCommands = {{
+    {RatingCommand::CopyTable, Message::CaptionCopyTable, "copyTable", std::nullopt},
+    {RatingCommand::SaveTableCsv, Message::CaptionSaveTableCsv, "saveTableCsv", Export::TableCsv},
+    {RatingCommand::SavePairedData, Message::CaptionSavePairedData, "savePairedData", Export::PairedData},
+    {RatingCommand::SaveCurvesSvg, Message::CaptionSaveCurvesSvg, "saveRatingCurvesSvg", Export::CurvesSvg},
+    {RatingCommand::ShowCurves, Message::CaptionShowCurves, "showRatingCurves", std::nullopt},
+}};
+inline const CommandFacts& FactsOf(RatingCommand command) {
+  return kRatingCommands.at(static_cast<std::size_t>(command));
+}
+// The Save command of an export.
+constexpr const CommandFacts& SaveCommandOf(Export what) {
+  for (const CommandFacts& facts : kRatingCommands) {
+    if (facts.saves == what) return facts;
+  }
+  throw std::logic_error("an export without a Save command");  // refused when compiled: see below
+}
+static_assert(SaveCommandOf(Export::TableCsv).command == RatingCommand::SaveTableCsv &&
+              SaveCommandOf(Export::PairedData).command == RatingCommand::SavePairedData &&
+              SaveCommandOf(Export::CurvesSvg).command == RatingCommand::SaveCurvesSvg);
+
+// A command's caption without its closing "…": the title of the dialog it
+// opens, or the command where no dialog follows (a page's download).
+std::string WithoutEllipsis(Message caption);
+
+// Decides what every front end does with the user's presses and commands,
+// and tells its view what to draw. Owns the session of its window.
+class RatingController {
+ public:
+  // A desktop window's: a press writes the rating file, a save asks where.
+  RatingController(FileSavingView& view, std::string decimalSeparator);
+  // A page's: a press and a save hand the file over to the view.
+  RatingController(HandingOverView& view, std::string decimalSeparator);
+
+  [[nodiscard]] const RatingSession& Session() const { return session_; }
+
+  // "Create Rating File" with the fields as typed.
+  void Press(const FieldTexts& texts);
+  // A command of kRatingCommands; nothing while the list is empty.
+  void Choose(RatingCommand command);
+
+ private:
+  void ShowRating();
+  void Save(Export what);
+
+  RatingView& view_;
+  FileSavingView* saving_ = nullptr;        // a desktop window's view
+  HandingOverView* handingOver_ = nullptr;  // a page's view
+  RatingSession session_;
+};
+
+}  // namespace rating

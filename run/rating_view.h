@@ -1,0 +1,76 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/input_field.h"
+#include "plot/rating_curves.h"
+#include "run/rating_session.h"
+
+namespace rating {
+
+// What the controller asks of a save dialog: its title, the file type it
+// offers with its pattern, and the name it suggests.
+struct SaveQuestion {
+  std::string title;      // "Save Table as CSV": the command without its "…"
+  std::string fileType;   // "CSV files (*.csv)"
+  std::string pattern;    // "*.csv"
+  std::string allFiles;   // "All files (*)"
+  std::string suggested;  // beside the rating file, absolute, UTF-8
+};
+
+// What a front end can do, and all that the controller asks of it: a
+// toolkit's window or a page draws, and the controller decides what and
+// when. A view never computes, formats or decides.
+class RatingView {
+ public:
+  RatingView() = default;
+  RatingView(const RatingView&) = delete;
+  RatingView& operator=(const RatingView&) = delete;
+  RatingView(RatingView&&) = delete;
+  RatingView& operator=(RatingView&&) = delete;
+  virtual ~RatingView() = default;
+
+  // The results list shows `lines`, none of them selected. The lines stay
+  // valid until the next call, for a list that asks for them as it draws.
+  virtual void ShowLines(const std::vector<std::string>& lines) = 0;
+  // The list lines the user has selected, as indices into the lines shown.
+  [[nodiscard]] virtual std::vector<int> SelectedLines() const = 0;
+  // Whether the commands on the rating (kRatingCommands) can be chosen.
+  virtual void EnableRatingCommands(bool enabled) = 0;
+
+  // Whether the rating curves window is open; the user may close it.
+  [[nodiscard]] virtual bool CurvesOpen() const = 0;
+  // Opens the curves window, or brings the open one to the front, showing
+  // `curves` under `title`.
+  virtual void OpenCurves(const RatingCurves& curves, const std::string& title) = 0;
+  // Shows other curves in the open curves window, where it stays.
+  virtual void RedrawCurves(const RatingCurves& curves, const std::string& title) = 0;
+  virtual void CloseCurves() = 0;
+
+  // Shows a failure; the field it names, if any, gets the focus with its
+  // text selected.
+  virtual void ShowFailure(const std::string& message, std::optional<InputField> field) = 0;
+  // Shows what the user should know of a save that went well.
+  virtual void ShowNote(const std::string& note) = 0;
+  virtual void PutOnClipboard(const std::string& text) = 0;
+};
+
+// A view whose program writes the files itself, into the names the user
+// gives it: a desktop window.
+class FileSavingView : public RatingView {
+ public:
+  // Asks where to save; nothing when the user cancels.
+  [[nodiscard]] virtual std::optional<std::string> AskSaveName(const SaveQuestion& question) = 0;
+  // Shows why a save failed; the previous file, if any, is kept.
+  virtual void ShowSaveFailure(const std::string& message) = 0;
+};
+
+// A view that hands each file to the user itself, as a browser downloads it.
+class HandingOverView : public RatingView {
+ public:
+  virtual void HandOver(const Download& file) = 0;
+};
+
+}  // namespace rating

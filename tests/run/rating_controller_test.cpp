@@ -1,0 +1,208 @@
+// The decisions every front end shares, made once by the controller and
+// checked here against views that only write down what they are asked.
+#include "run/rating_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tests/support/field_texts.h"
+#include "tests/support/recording_view.h"
+#include "tests/support/scratch_files.h"
+
+namespace rating {
+namespace {
+
+namespace fs = std::filesystem;
+
+using testing_support::FieldEdit;
+
+// A desktop window's controller and view, writing into a scratch folder.
+struct Desktop {
+  testing_support::ScratchFolder folder{"rating-controller-test"};
+  testing_support::RecordingSavingView view;
+  RatingController controller{view, "."};
+
+  void Press(std::vector<FieldEdit> edits = {}) {
+    const std::string file = (folder.Path() / "reach.RAT").string();
+    FieldTexts texts = testing_support::TextsWith(edits);
+    if (TextOf(texts, InputField::Filename) == "MyRating.RAT") TextOf(texts, InputField::Filename) = file;
+    controller.Press(texts);
+  }
+  [[nodiscard]] std::string In(const char* name) const { return (folder.Path() / name).string(); }
+};
+
+constexpr const char* kDefaultCurves = "open curves Rating Curves \u2013 South Street Channel";
+
+struct DecisionCase {
+  const char* name;
+  friend void PrintTo(const DecisionCase& c, std::ostream* os) { *os << c.name; }
+  std::function<void(Desktop&)> before;  // its calls are not logged
+  std::function<void(Desktop&)> act;
+  std::vector<std::string> expected;  // the view's log of `act`
+};
+
+class Decisions : public testing::TestWithParam<DecisionCase> {};
+
+TEST_P(Decisions, TellTheViewWhatToDraw) {
+  Desktop desktop;
+  GetParam().before(desktop);
+  desktop.view.log.clear();
+  GetParam().act(desktop);
+  EXPECT_EQ(desktop.view.log, GetParam().expected);
+}
+
+const auto kNothing = [](Desktop& /*desktop*/) {};
+const auto kRated = [](Desktop& d) { d.Press(); };
+const auto kRatedWithCurves = [](Desktop& d) {
+  d.Press();
+  d.controller.Choose(RatingCommand::ShowCurves);
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Controller, Decisions,
+    testing::Values(DecisionCase{"AGoodPressFillsTheListAndEnablesTheCommands",
+                                 kNothing,
+                                 [](Desktop& d) { d.Press(); },
+                                 {"lines 29", "commands on"}},
+                    DecisionCase{"AFieldFailureKeepsTheListAndFocusesTheField",
+                                 kRated,
+                                 [](Desktop& d) {
+                                   d.Press({{InputField::Length, "5,5x"}});
+                                 },
+                                 {"failure Type mismatch in Channel Length (mi)"}},
+                    DecisionCase{"ALaterFailureEmptiesTheListFirst",
+                                 kRated,
+                                 [](Desktop& d) {
+                                   d.Press({{InputField::Title, "a\nb"}});
+                                 },
+                                 {"lines 0", "commands off", "failure Invalid text in Title Line"}},
+                    DecisionCase{"AFailureBeforeAnyRatingShowsAnEmptyList",
+                                 kNothing,
+                                 [](Desktop& d) {
+                                   d.Press({{InputField::Fall, "0"}});
+                                 },
+                                 {"lines 0", "commands off", "failure Division by zero"}},
+                    DecisionCase{"ShowCurvesOpensTheOneWindow",
+                                 kRated,
+                                 [](Desktop& d) { d.controller.Choose(RatingCommand::ShowCurves); },
+                                 {kDefaultCurves}},
+                    DecisionCase{"ShowCurvesAgainBringsTheSameWindowForward",
+                                 kRatedWithCurves,
+                                 [](Desktop& d) { d.controller.Choose(RatingCommand::ShowCurves); },
+                                 {kDefaultCurves}},
+                    DecisionCase{
+                        "OpenCurvesFollowAGoodPress",
+                        kRatedWithCurves,
+                        [](Desktop& d) {
+                          d.Press({{InputField::Title, "Mill Creek"}});
+                        },
+                        {"lines 29", "commands on", "redraw curves Rating Curves \u2013 Mill Creek"}},
+                    DecisionCase{"OpenCurvesStayThroughAFieldFailure",
+                                 kRatedWithCurves,
+                                 [](Desktop& d) {
+                                   d.Press({{InputField::BottomWidth, "x"}});
+                                 },
+                                 {"failure Type mismatch in Bottom Width (ft)"}},
+                    DecisionCase{"OpenCurvesCloseWithTheEmptiedList",
+                                 kRatedWithCurves,
+                                 [](Desktop& d) {
+                                   d.Press({{InputField::Fall, "0"}});
+                                 },
+                                 {"lines 0", "commands off", "close curves", "failure Division by zero"}},
+                    DecisionCase{"CurvesTheUserClosedStayClosed",
+                                 [](Desktop& d) {
+                                   kRatedWithCurves(d);
+                                   d.view.curvesOpen = false;
+                                 },
+                                 [](Desktop& d) { d.Press(); },
+                                 {"lines 29", "commands on"}},
+                    DecisionCase{"CommandsDoNothingWithoutARating",
+                                 kNothing,
+                                 [](Desktop& d) {
+                                   for (const CommandFacts& command : kRatingCommands)
+                                     d.controller.Choose(command.command);
+                                 },
+                                 {}},
+                    DecisionCase{"CopyTakesTheSelectedLines",
+                                 [](Desktop& d) {
+                                   d.Press();
+                                   d.view.selected = {3, 4};
+                                 },
+                                 [](Desktop& d) { d.controller.Choose(RatingCommand::CopyTable); },
+                                 {"clipboard 3 lines"}},
+                    DecisionCase{"CopyWithNothingSelectedTakesEveryRow",
+                                 kRated,
+                                 [](Desktop& d) { d.controller.Choose(RatingCommand::CopyTable); },
+                                 {"clipboard 28 lines"}},
+                    DecisionCase{"ASaveAsksForANameAndWrites",
+                                 [](Desktop& d) {
+                                   d.Press();
+                                   d.view.saveName = d.In("table.csv");
+                                 },
+                                 [](Desktop& d) { d.controller.Choose(RatingCommand::SaveTableCsv); },
+                                 {"ask Save Table as CSV, CSV files (*.csv), *.csv"}},
+                    DecisionCase{"ACancelledSaveWritesNothing",
+                                 kRated,
+                                 [](Desktop& d) { d.controller.Choose(RatingCommand::SaveCurvesSvg); },
+                                 {"ask Save Rating Curves as SVG, SVG pictures (*.svg), *.svg"}},
+                    DecisionCase{"AFailedSaveSaysWhy",
+                                 [](Desktop& d) {
+                                   d.Press();
+                                   d.view.saveName = d.In("missing/pairs.csv");
+                                 },
+                                 [](Desktop& d) { d.controller.Choose(RatingCommand::SavePairedData); },
+                                 {"ask Save Paired Data, CSV files (*.csv), *.csv",
+                                  "save failure Cannot write paired data"}},
+                    DecisionCase{"SavedPairedDataSayWhichRowsAreLeftOut",
+                                 [](Desktop& d) {
+                                   d.Press({{InputField::Increment, "0.002"}, {InputField::MaxFlow, "100"}});
+                                   d.view.saveName = d.In("fine.csv");
+                                 },
+                                 [](Desktop& d) { d.controller.Choose(RatingCommand::SavePairedData); },
+                                 {"ask Save Paired Data, CSV files (*.csv), *.csv",
+                                  "note 61 rows, 149 to 344, left out of the paired data"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Controller, TellsTheViewWhatToShowAndWhereToSave) {
+  Desktop desktop;
+  desktop.Press({{InputField::Length, "x"}});
+  EXPECT_EQ(desktop.view.focused, InputField::Length);
+  EXPECT_FALSE(fs::exists(desktop.In("reach.RAT")));
+
+  desktop.Press();
+  EXPECT_EQ(desktop.view.shownLines, desktop.controller.Session().ListLines());
+  desktop.view.saveName = desktop.In("saved.csv");
+  desktop.controller.Choose(RatingCommand::SaveTableCsv);
+  ASSERT_TRUE(desktop.view.asked.has_value());
+  EXPECT_EQ(fs::path(desktop.view.asked->suggested), desktop.In("reach.csv")) << "beside the rating file";
+  EXPECT_EQ(testing_support::ReadFile(desktop.In("saved.csv")),
+            desktop.controller.Session().ExportFile(Export::TableCsv).bytes);
+}
+
+// A page's press and saves hand the files over and write nothing.
+TEST(Controller, HandsThePagesFilesOver) {
+  testing_support::RecordingHandingOverView view;
+  RatingController controller(view, ".");
+  controller.Press(testing_support::TextsWith({{InputField::Filename, "C:\\Runs\\north.RAT"}}));
+  controller.Press(testing_support::TextsWith({{InputField::Fall, "x"}}));
+  controller.Press(testing_support::TextsWith(
+      {{InputField::Increment, "0.002"}, {InputField::MaxFlow, "100"}, {InputField::Filename, "fine.RAT"}}));
+  controller.Choose(RatingCommand::SavePairedData);
+  controller.Choose(RatingCommand::SaveCurvesSvg);
+  EXPECT_EQ(view.log, (std::vector<std::string>{
+                          "lines 29", "commands on", "hand over north.RAT",
+                          "failure Type mismatch in Channel Fall (ft)", "lines 350", "commands on",
+                          "hand over fine.RAT", "hand over fine-paired.csv",
+                          "note 61 rows, 149 to 344, left out of the paired data", "hand over fine.svg"}));
+  ASSERT_EQ(view.handed.size(), 4U);
+  EXPECT_EQ(view.handed.at(0).bytes, testing_support::ReadFile(RATING_GOLDEN_DIR "/default.RAT"));
+  EXPECT_FALSE(fs::exists("fine.RAT")) << "a page's press writes nothing";
+}
+
+}  // namespace
+}  // namespace rating

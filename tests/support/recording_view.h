@@ -1,0 +1,89 @@
+#pragma once
+
+// Views that draw nothing and write down what the controller asks of them,
+// one line a call, for tests of the controller's decisions.
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/input_field.h"
+#include "run/rating_view.h"
+
+namespace rating::testing_support {
+
+// A message as the log shows it: its words before the first ':' or '"',
+// which name what happened without the folder it happened in.
+inline std::string Gist(const std::string& message) {
+  std::string gist = message.substr(0, message.find_first_of(":\""));
+  while (!gist.empty() && gist.back() == ' ') gist.pop_back();
+  return gist;
+}
+
+template <typename View>
+class RecordingView : public View {
+ public:
+  std::vector<std::string> log;         // one line per call, in order
+  std::vector<int> selected;            // the lines the user has selected
+  bool curvesOpen = false;              // the user may close the window
+  std::vector<std::string> shownLines;  // what the list shows
+  std::optional<InputField> focused;    // the field a failure put the cursor in
+
+  void ShowLines(const std::vector<std::string>& lines) override {
+    shownLines = lines;
+    log.push_back("lines " + std::to_string(lines.size()));
+  }
+  [[nodiscard]] std::vector<int> SelectedLines() const override { return selected; }
+  void EnableRatingCommands(bool enabled) override {
+    log.push_back(enabled ? "commands on" : "commands off");
+  }
+  [[nodiscard]] bool CurvesOpen() const override { return curvesOpen; }
+  void OpenCurves(const RatingCurves& /*curves*/, const std::string& title) override {
+    curvesOpen = true;
+    log.push_back("open curves " + title);
+  }
+  void RedrawCurves(const RatingCurves& /*curves*/, const std::string& title) override {
+    log.push_back("redraw curves " + title);
+  }
+  void CloseCurves() override {
+    curvesOpen = false;
+    log.push_back("close curves");
+  }
+  void ShowFailure(const std::string& message, std::optional<InputField> field) override {
+    focused = field;
+    log.push_back("failure " + Gist(message) + (field ? " in " + std::string(FieldLabel(*field)) : ""));
+  }
+  void ShowNote(const std::string& note) override { log.push_back("note " + Gist(note)); }
+  void PutOnClipboard(const std::string& text) override {
+    log.push_back("clipboard " + std::to_string(std::count(text.begin(), text.end(), '\n')) + " lines");
+  }
+};
+
+// A desktop window's view: answers the save dialog with `saveName`.
+class RecordingSavingView : public RecordingView<FileSavingView> {
+ public:
+  std::optional<std::string> saveName;  // nothing: the user cancels
+  std::optional<SaveQuestion> asked;
+
+  [[nodiscard]] std::optional<std::string> AskSaveName(const SaveQuestion& question) override {
+    asked = question;
+    log.push_back("ask " + question.title + ", " + question.fileType + ", " + question.pattern);
+    return saveName;
+  }
+  void ShowSaveFailure(const std::string& message) override {
+    log.push_back("save failure " + Gist(message));
+  }
+};
+
+// A page's view: keeps what it is handed.
+class RecordingHandingOverView : public RecordingView<HandingOverView> {
+ public:
+  std::vector<Download> handed;
+
+  void HandOver(const Download& file) override {
+    handed.push_back(file);
+    log.push_back("hand over " + file.name);
+  }
+};
+
+}  // namespace rating::testing_support
