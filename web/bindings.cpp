@@ -1,7 +1,7 @@
-// What the page's script may ask of the core: the field table, the captions
-// and one session. Everything the page shows comes from here, in UTF-8 turned
-// into JavaScript strings; files come as bytes, exactly as the desktop
-// programs write them.
+// What the page's script may ask of the core: the field table, the captions,
+// the commands, and a controller that tells the script's view what to draw.
+// Everything the page shows comes from here, in UTF-8 turned into JavaScript
+// strings; files come as bytes, exactly as the desktop programs write them.
 #include <cstddef>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -11,7 +11,9 @@
 #include "engine/input_field.h"
 #include "layout/form_layout.h"
 #include "messages/messages.h"
+#include "run/rating_controller.h"
 #include "run/rating_session.h"
+#include "run/rating_view.h"
 
 namespace {
 
@@ -52,8 +54,7 @@ val Fields(const std::string& separator) {
   return fields;
 }
 
-// The page's words beside the fields': the title, the button, the list, and
-// the commands on the rating.
+// The page's words beside the fields': the title, the button and the list.
 val Captions() {
   val captions = val::object();
   captions.set("window", Text(rating::Pattern(rating::Message::CaptionWindow)));
@@ -61,65 +62,78 @@ val Captions() {
                                                           layout::kButtonAccessKey)));
   captions.set("buttonKey", Text(std::string(1, layout::kButtonAccessKey)));
   captions.set("list", Text(rating::Pattern(rating::Message::CaptionListName)));
-  captions.set("copyTable", Text(rating::Pattern(rating::Message::CaptionCopyTable)));
-  captions.set("showCurves", Text(rating::WithoutEllipsis(rating::Message::CaptionShowCurves)));
-  val saves = val::array();
-  for (const rating::ExportFacts& facts : rating::kExports) {
-    val save = val::object();
-    save.set("what", static_cast<int>(facts.what));
-    save.set("name", Text(facts.name));
-    save.set("command", Text(rating::SaveDialogTitle(facts.what)));
-    saves.call<void>("push", save);
-  }
-  captions.set("saves", saves);
   return captions;
 }
 
-// One page's session: the press, the list, the copy, the files and the curves.
-class PageSession {
- public:
-  explicit PageSession(const std::string& separator) : session_(separator) {}
+// The commands on the rating, in the menus' order: each one's number for
+// Controller.choose, its object name and its caption, which names a
+// download or a section and so has no "…".
+val Commands() {
+  val commands = val::array();
+  for (const rating::CommandFacts& facts : rating::kRatingCommands) {
+    val command = val::object();
+    command.set("command", static_cast<int>(facts.command));
+    command.set("name", Text(facts.name));
+    command.set("caption", Text(rating::WithoutEllipsis(facts.caption)));
+    commands.call<void>("push", command);
+  }
+  return commands;
+}
 
-  // The failure of a press of the ten texts (in tab order), or null.
-  val Press(const val& texts) {
+// The page's view, written in its script: each call of the controller
+// reaches the object the script gave RatingView.implement, in the values a
+// script reads. The curves come as the SVG document the page shows.
+class PageView : public emscripten::wrapper<rating::HandingOverView> {
+ public:
+  EMSCRIPTEN_WRAPPER(PageView);
+
+  void ShowLines(const std::vector<std::string>& lines) override {
+    val shown = val::array();
+    for (const std::string& line : lines) shown.call<void>("push", Text(line));
+    call<void>("showLines", shown);
+  }
+  [[nodiscard]] std::vector<int> SelectedLines() const override {
+    return emscripten::vecFromJSArray<int>(call<val>("selectedLines"));
+  }
+  void EnableRatingCommands(bool enabled) override { call<void>("enableRatingCommands", enabled); }
+  [[nodiscard]] bool CurvesOpen() const override { return call<bool>("curvesOpen"); }
+  void OpenCurves(const rating::RatingCurves& curves, const std::string& title) override {
+    call<void>("openCurves", rating::CurvesSvg(curves), title);
+  }
+  void RedrawCurves(const rating::RatingCurves& curves, const std::string& title) override {
+    call<void>("redrawCurves", rating::CurvesSvg(curves), title);
+  }
+  void CloseCurves() override { call<void>("closeCurves"); }
+  void ShowFailure(const std::string& message, std::optional<rating::InputField> field) override {
+    call<void>(
+        "showFailure", message,
+        field ? Text(layout::kFieldPlaces.at(static_cast<std::size_t>(*field)).widgetName) : val::null());
+  }
+  void ShowNote(const std::string& note) override { call<void>("showNote", note); }
+  void PutOnClipboard(const std::string& text) override { call<void>("putOnClipboard", text); }
+  void HandOver(const rating::Download& file) override { call<void>("handOver", DownloadValue(file)); }
+};
+
+// The page's controller: the press of the ten texts (in tab order) and the
+// commands, told to the view it was made with.
+class PageController {
+ public:
+  PageController(rating::HandingOverView& view, const std::string& separator)
+      : controller_(view, separator) {}
+
+  void Press(const val& texts) {
     rating::FieldTexts fieldTexts;
     for (std::size_t i = 0; i < fieldTexts.size(); ++i) {
       fieldTexts.at(i) = texts[static_cast<int>(i)].as<std::string>();
     }
-    const std::optional<rating::PressFailure> failure = session_.Rate(fieldTexts);
-    if (!failure) return val::null();
-    val result = val::object();
-    result.set("message", Text(failure->message));
-    result.set("field",
-               failure->field
-                   ? Text(layout::kFieldPlaces.at(static_cast<std::size_t>(*failure->field)).widgetName)
-                   : val::null());
-    result.set("emptiesList", failure->emptiesList);
-    return result;
+    controller_.Press(fieldTexts);
   }
-
-  [[nodiscard]] bool Empty() const { return session_.Empty(); }
-
-  [[nodiscard]] val ListLines() const {
-    val lines = val::array();
-    for (const std::string& line : session_.ListLines()) lines.call<void>("push", Text(line));
-    return lines;
+  void Choose(int command) {
+    controller_.Choose(rating::kRatingCommands.at(static_cast<std::size_t>(command)).command);
   }
-
-  // The table of the selected list lines (indices), or of every row.
-  [[nodiscard]] std::string CopyText(const val& selectedLines) const {
-    return session_.CopyText(emscripten::vecFromJSArray<int>(selectedLines));
-  }
-
-  [[nodiscard]] val RatingFile() const { return DownloadValue(session_.RatingFileDownload()); }
-  [[nodiscard]] val ExportFile(int what) const {
-    return DownloadValue(session_.ExportDownload(rating::kExports.at(static_cast<std::size_t>(what)).what));
-  }
-  [[nodiscard]] std::string CurvesSvg() const { return session_.CurvesSvg(); }
-  [[nodiscard]] std::string CurvesTitle() const { return session_.CurvesTitle(); }
 
  private:
-  rating::RatingSession session_;
+  rating::RatingController controller_;
 };
 
 }  // namespace
@@ -127,14 +141,10 @@ class PageSession {
 EMSCRIPTEN_BINDINGS(trapezoid_rating) {
   emscripten::function("fields", &Fields);
   emscripten::function("captions", &Captions);
-  emscripten::class_<PageSession>("Session")
-      .constructor<std::string>()
-      .function("press", &PageSession::Press)
-      .function("empty", &PageSession::Empty)
-      .function("listLines", &PageSession::ListLines)
-      .function("copyText", &PageSession::CopyText)
-      .function("ratingFile", &PageSession::RatingFile)
-      .function("exportFile", &PageSession::ExportFile)
-      .function("curvesSvg", &PageSession::CurvesSvg)
-      .function("curvesTitle", &PageSession::CurvesTitle);
+  emscripten::function("commands", &Commands);
+  emscripten::class_<rating::HandingOverView>("RatingView").allow_subclass<PageView>("PageView");
+  emscripten::class_<PageController>("Controller")
+      .constructor<rating::HandingOverView&, const std::string&>()
+      .function("press", &PageController::Press)
+      .function("choose", &PageController::Choose);
 }

@@ -1,7 +1,8 @@
-// The page's front end: it reads the fields, asks the session, and shows,
-// lists, draws and downloads what the session returns. Every word and every
-// byte comes from the core (rating-core.js); nothing here computes a rating
-// or formats a number.
+// The page's front end: a view of the core's controller. It reads the
+// fields, tells the controller of each press and command, and shows, lists,
+// draws and downloads what the controller tells it to. Every word and every
+// byte comes from the core (rating-core.js); nothing here computes a rating,
+// formats a number or decides what follows a press.
 "use strict";
 
 (function() {
@@ -206,7 +207,6 @@ function start(core) {
   const captions = core.captions();
   const separator = decimalSeparator();
   const fields = core.fields(separator);
-  const session = new core.Session(separator);
   const byId = (id) => document.getElementById(id);
   const form = byId("rating");
   const button = byId("Command1");
@@ -242,83 +242,109 @@ function start(core) {
   appendCaption(button, captions.markedButton);
   button.accessKey = captions.buttonKey.toLowerCase();
 
-  const list = new RatingList(byId("List1"), copyTable);
+  let controller = null;
+  const list = new RatingList(byId("List1"), () => controller.choose(copyCommand));
   list.element.setAttribute("aria-label", captions.list);
 
-  // The commands on the rating the list shows.
+  // The commands on the rating the list shows: buttons, and the curves'
+  // section, which opens as the desktop's curves window does.
   const commands = byId("commands");
   const commandButtons = [];
-  function addCommand(id, caption, act) {
-    const command = document.createElement("button");
-    command.type = "button";
-    command.id = id;
-    command.textContent = caption;
-    command.disabled = true;
-    command.addEventListener("click", act);
-    commands.append(command);
-    commandButtons.push(command);
-  }
-  addCommand("copyTable", captions.copyTable, copyTable);
-  for (const save of captions.saves) {
-    addCommand(save.name, save.command, () => {
-      const file = session.exportFile(save.what);
-      note.textContent = file.note || "";
-      download(file);
-    });
-  }
-
-  function copyTable() {
-    if (!session.empty()) copyText(session.copyText(list.selectedLines()));
+  let copyCommand = -1;
+  let showCurvesCommand = -1;
+  for (const command of core.commands()) {
+    if (command.name === "showRatingCurves") {
+      showCurvesCommand = command.command;
+      byId(command.name).textContent = command.caption;
+      continue;
+    }
+    if (command.name === "copyTable") copyCommand = command.command;
+    const element = document.createElement("button");
+    element.type = "button";
+    element.id = command.name;
+    element.textContent = command.caption;
+    element.disabled = true;
+    element.addEventListener("click", () => controller.choose(command.command));
+    commands.append(element);
+    commandButtons.push(element);
   }
 
-  // The rating curves, drawn while they are shown: like the desktop's
-  // curves window, they follow every run once the user opens them.
+  // The curves are drawn while they are shown: a rating shown while they are
+  // folded is drawn when the user opens them.
   let curvesDrawn = false;
-  function drawCurves() {
-    if (!curves.open || curvesDrawn || session.empty()) return;
-    byId("curvesTitle").textContent = session.curvesTitle();
-    const svg = new DOMParser().parseFromString(session.curvesSvg(), "image/svg+xml").documentElement;
+  function drawCurves(svgText, title) {
+    byId("curvesTitle").textContent = title;
+    const svg = new DOMParser().parseFromString(svgText, "image/svg+xml").documentElement;
     svg.setAttribute("role", "img");
-    svg.setAttribute("aria-label", session.curvesTitle());
+    svg.setAttribute("aria-label", title);
     byId("curvesPicture").replaceChildren(document.importNode(svg, true));
     curvesDrawn = true;
   }
-  byId("showRatingCurves").textContent = captions.showCurves;
-  curves.addEventListener("toggle", drawCurves);
+  curves.addEventListener("toggle", () => {
+    if (curves.open && !curvesDrawn) controller.choose(showCurvesCommand);
+  });
 
-  // What the list shows, and what goes with it: the commands and the curves.
-  function showRating() {
-    list.show(session.listLines());
-    const empty = session.empty();
-    for (const command of commandButtons) command.disabled = empty;
-    curves.hidden = empty;
-    curvesDrawn = false;
-    if (empty) {
-      byId("curvesPicture").replaceChildren();
-      return;
-    }
-    drawCurves();
+  function clearMarks() {
+    for (const input of inputs) input.removeAttribute("aria-invalid");
   }
 
-  form.addEventListener("submit", (event) => {
-    event.preventDefault();
-    for (const input of inputs) input.removeAttribute("aria-invalid");
-    message.textContent = "";
-    note.textContent = "";
-    const failure = session.press(inputs.map((input) => input.value));
-    if (failure) {
-      if (failure.emptiesList) showRating();
-      message.textContent = failure.message;
-      if (failure.field) {
-        const input = byId(failure.field);
+  const view = core.RatingView.implement({
+    showLines(lines) {
+      clearMarks();
+      message.textContent = "";
+      note.textContent = "";
+      curvesDrawn = false;
+      list.show(lines);
+    },
+    selectedLines() {
+      return list.selectedLines();
+    },
+    enableRatingCommands(enabled) {
+      for (const command of commandButtons) command.disabled = !enabled;
+      curves.hidden = !enabled;
+    },
+    curvesOpen() {
+      return curves.open;
+    },
+    openCurves(svg, title) {
+      drawCurves(svg, title);
+      curves.open = true;
+    },
+    redrawCurves(svg, title) {
+      drawCurves(svg, title);
+    },
+    closeCurves() {
+      curves.open = false;
+      byId("curvesPicture").replaceChildren();
+      curvesDrawn = false;
+    },
+    showFailure(text, field) {
+      clearMarks();
+      note.textContent = "";
+      message.textContent = text;
+      if (field) {
+        const input = byId(field);
         input.setAttribute("aria-invalid", "true");
         input.focus();
         input.select();
       }
-      return;
-    }
-    showRating();
-    download(session.ratingFile());
+    },
+    showNote(text) {
+      note.textContent = text;
+    },
+    putOnClipboard(text) {
+      copyText(text);
+    },
+    handOver(file) {
+      note.textContent = "";
+      download(file);
+    },
+  });
+  controller = new core.Controller(view, separator);
+
+  form.addEventListener("submit", (event) => {
+    event.preventDefault();
+    controller.press(inputs.map((input) => input.value));
   });
 
   button.disabled = false;

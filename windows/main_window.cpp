@@ -522,8 +522,8 @@ int RunMessageLoop(HWND window) {
 
 void AppendSaveCommands(HMENU menu) {
   for (const CommandFacts& command : kRatingCommands) {
-    if (command.saves)
-      ::AppendMenuW(menu, MF_STRING, CommandId(command.command), Wide(Pattern(command.caption)).c_str());
+    if (!command.saves) continue;
+    ::AppendMenuW(menu, MF_STRING, CommandId(command.command), Wide(Pattern(command.caption)).c_str());
   }
 }
 

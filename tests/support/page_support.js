@@ -27,6 +27,39 @@ function loadCore(site) {
   return factory();
 }
 
+// A press of `texts` in the core under Node, as the page makes it, with a
+// view that only keeps what it is told: the failure's message, or the
+// rating file handed over.
+function pressInCore(core, separator, texts) {
+  const told = {message: null, file: null};
+  const view = core.RatingView.implement({
+    showLines() {},
+    selectedLines() {
+      return [];
+    },
+    enableRatingCommands() {},
+    curvesOpen() {
+      return false;
+    },
+    openCurves() {},
+    redrawCurves() {},
+    closeCurves() {},
+    showFailure(message) {
+      told.message = message;
+    },
+    showNote() {},
+    putOnClipboard() {},
+    handOver(file) {
+      told.file = file;
+    },
+  });
+  const controller = new core.Controller(view, separator);
+  controller.press(texts);
+  controller.delete();
+  view.delete();
+  return told;
+}
+
 // The site on a plain static host on this machine, as any web server would
 // serve it. Resolves to its address; close() stops it.
 function serveSite(site) {
@@ -118,6 +151,7 @@ module.exports = {
   launch,
   pageAddress,
   loadCore,
+  pressInCore,
   serveSite,
   openPage,
   press,

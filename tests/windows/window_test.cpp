@@ -7,12 +7,15 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <future>
 #include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
 #include <windows.h>
+// The list view's messages, declared with the types windows.h declares.
+#include <commctrl.h>
 
 #include "layout/form_layout.h"
 #include "output/listing.h"
@@ -30,6 +33,47 @@ namespace fs = std::filesystem;
 
 using testing_support::FieldEdit;
 using testing_support::ReadFile;
+
+// The text of a window or control, also across threads.
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// A line of the list, as a screen reader asks for it.
+std::string ListLine(HWND list, int index) {
+  std::array<wchar_t, 256> text{};  // a line is 54 characters
+  LVITEMW item{};
+  item.pszText = text.data();
+  item.cchTextMax = static_cast<int>(text.size());
+  const auto length = ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(&item));  // NOLINT: the message's type
+  return Utf8(std::wstring_view(text.data(), static_cast<std::size_t>(length)));
+}
+
+void SelectListLine(HWND list, int index) {
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED;
+  item.state = LVIS_SELECTED;
+  ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));  // NOLINT: the message's type
+}
+
+// The file name box of the system's save dialog.
+HWND FileNameControl(HWND dialog) {
+  constexpr int kFileNameEdit = 0x480;   // edt1
+  constexpr int kFileNameCombo = 0x47C;  // cmb13
+  return ::GetDlgItem(dialog, kFileNameEdit) != nullptr ? ::GetDlgItem(dialog, kFileNameEdit)
+                                                        : ::GetDlgItem(dialog, kFileNameCombo);
+}
+
+// What a save through the system's dialog showed.
+struct SaveThroughDialog {
+  std::wstring offered;  // the name the dialog offered
+  std::wstring caption;  // of the message box shown after, if any
+  std::wstring box;      // its text
+};
 
 // The window on its own thread, from start-up to close.
 class RunningWindow {
@@ -93,7 +137,7 @@ class RunningWindow {
 
   [[nodiscard]] std::vector<std::string> ListLines() const {
     std::vector<std::string> lines;
-    const int count = ListLineCount(Control(kListId));
+    const auto count = static_cast<int>(::SendMessageW(Control(kListId), LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) lines.push_back(ListLine(Control(kListId), i));
     return lines;
   }
@@ -118,6 +162,41 @@ class RunningWindow {
 
   // A dialog the window's thread shows, if any.
   [[nodiscard]] HWND Dialog() const { return MessageBox(); }
+
+  // Chooses a Save command, types `name` into the system's save dialog and
+  // saves, answering Yes where it asks to replace a file; returns the name
+  // the dialog offered and the message box shown after, if any.
+  [[nodiscard]] SaveThroughDialog Save(int command, const std::wstring& name) const {
+    const HWND main = ::GetParent(Control(kButtonId));
+    auto saving =
+        std::async(std::launch::async, [main, command] { ::SendMessageW(main, WM_COMMAND, command, 0); });
+    SaveThroughDialog result;
+    HWND dialog = nullptr;
+    for (int i = 0; i < 500 && dialog == nullptr; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      dialog = MessageBox();
+    }
+    if (dialog == nullptr) return result;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const HWND edit = FileNameControl(dialog);
+    result.offered = WindowText(edit);
+    ::SendMessageW(edit, WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(name.c_str()));  // NOLINT: the message's type
+    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    while (saving.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
+      const HWND box = MessageBox();
+      if (box == nullptr || box == dialog) continue;
+      if (::GetDlgItem(box, IDYES) != nullptr) {
+        ::PostMessageW(box, WM_COMMAND, IDYES, 0);  // replace the file
+      } else {
+        result.caption = WindowText(box);
+        result.box = WindowText(::GetDlgItem(box, 0xFFFF));
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+      }
+      while (MessageBox() == box) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return result;
+  }
 
   [[nodiscard]] HWND Focus() const {
     GUITHREADINFO info{};
@@ -223,7 +302,7 @@ TEST(Window, ADefaultPressWritesTheGoldenFileBesideTheProgramAndCopiesTheTable) 
   const HWND list = window.Control(kListId);
   SelectListLine(list, 3);
   SelectListLine(list, 4);
-  ::SendMessageW(::GetParent(list), WM_COMMAND, kCopyTableId, 0);
+  ::SendMessageW(::GetParent(list), WM_COMMAND, CommandId(RatingCommand::CopyTable), 0);
   ASSERT_NE(::OpenClipboard(nullptr), 0);
   const HANDLE copied = ::GetClipboardData(CF_UNICODETEXT);
   const std::wstring text = copied != nullptr ? static_cast<const wchar_t*>(::GlobalLock(copied)) : L"";
@@ -317,7 +396,7 @@ TEST(Window, RatingCurvesFollowTheRunsAndCloseWithTheList) {
   const std::u8string rating = (folder.Path() / "curves.RAT").u8string();
   window.Type(InputField::Filename, std::string(rating.begin(), rating.end()));
   ASSERT_EQ(window.Press().second, L"");
-  ASSERT_EQ(window.Choose(kShowCurvesId).second, L"");
+  ASSERT_EQ(window.Choose(CommandId(RatingCommand::ShowCurves)).second, L"");
   ASSERT_EQ(window.CurvesWindows().size(), 1U);
   const HWND curves = window.CurvesWindows().front();
   EXPECT_EQ(::GetWindow(curves, GW_OWNER), ::GetParent(window.Control(kButtonId)));
@@ -337,7 +416,7 @@ TEST(Window, RatingCurvesFollowTheRunsAndCloseWithTheList) {
   }
   EXPECT_GT(curvePixels, 1000);
 
-  ASSERT_EQ(window.Choose(kShowCurvesId).second, L"");
+  ASSERT_EQ(window.Choose(CommandId(RatingCommand::ShowCurves)).second, L"");
   EXPECT_EQ(window.CurvesWindows().size(), 1U) << "one curves window";
   window.Type(InputField::Title, "Mill Creek");
   ASSERT_EQ(window.Press().second, L"");
@@ -369,36 +448,35 @@ TEST(Window, MessagesBreakLongNamesSoTheReasonStaysOnScreen) {
   }
 }
 
-// Where the test's chooser saves, in place of the system's dialog.
-std::wstring chosenName;
-std::wstring offeredName;
-std::wstring ChooseForTest(HWND /*owner*/, Export /*what*/, const std::wstring& suggested) {
-  offeredName = suggested;
-  return chosenName;
-}
-
 // Each Save command of the list's menu offers a name beside the rating file
-// and writes the export there (its bytes are the session's test); a failure
-// is shown in a message box that names the file.
+// in the system's save dialog and writes the export under the name typed
+// there (its bytes are the session's test); a failure is shown in a message
+// box that names the file.
 TEST(Window, SaveCommandsWriteTheExportsOrSayWhyNot) {
   testing_support::ScratchFolder folder("rating-window-saves");
   const RunningWindow window;
   const std::u8string rating = (folder.Path() / "saved.RAT").u8string();
   window.Type(InputField::Filename, std::string(rating.begin(), rating.end()));
   ASSERT_EQ(window.Press().second, L"");
-  SetSaveNameChooser(ChooseForTest);
-  for (const ExportFacts& facts : kExports) {
-    const fs::path target = folder.Path() / ("saved" + std::string(facts.ending));
-    chosenName = target.wstring();
-    EXPECT_EQ(window.Choose(kFirstSaveId + static_cast<int>(facts.what)).second, L"");
-    EXPECT_EQ(fs::path(offeredName), target);
+  for (const CommandFacts& command : kRatingCommands) {
+    if (!command.saves) continue;
+    const fs::path offered = folder.Path() / ("saved" + std::string(FactsOf(*command.saves).ending));
+    const fs::path target = folder.Path() / ("chosen" + std::string(FactsOf(*command.saves).ending));
+    const SaveThroughDialog saved = window.Save(CommandId(command.command), target.wstring());
+    EXPECT_EQ(fs::path(saved.offered).filename(), offered.filename());
+    EXPECT_EQ(saved.box, L"");
     EXPECT_FALSE(ReadFile(target).empty()) << target;
   }
-  chosenName = (folder.Path() / L"missing" / L"x.csv").wstring();
-  const auto [caption, message] = window.Choose(kFirstSaveId);
-  EXPECT_EQ(caption, Wide(Pattern(Message::CaptionWindow)));
-  EXPECT_NE(message.find(L"x.csv"), std::wstring::npos) << Utf8(message);
-  SetSaveNameChooser(nullptr);
+  // A file another program holds open with no sharing cannot be replaced.
+  const fs::path held = folder.Path() / "held.csv";
+  std::ofstream(held) << "kept";
+  const HANDLE holder = ::CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  const SaveThroughDialog failed = window.Save(CommandId(RatingCommand::SaveTableCsv), held.wstring());
+  ::CloseHandle(holder);
+  EXPECT_EQ(failed.caption, Wide(Pattern(Message::CaptionWindow)));
+  EXPECT_NE(failed.box.find(L"held.csv"), std::wstring::npos) << Utf8(failed.box);
+  EXPECT_EQ(ReadFile(held), "kept");
 }
 
 // The system's save dialog opens titled for the export, offering the name
@@ -411,7 +489,7 @@ TEST(Window, SaveOpensTheSystemsDialogWithTheSuggestedName) {
   ASSERT_EQ(window.Press().second, L"");
   const HWND main = ::GetParent(window.Control(kButtonId));
   auto saving = std::async(std::launch::async, [main] {
-    ::SendMessageW(main, WM_COMMAND, kFirstSaveId + static_cast<int>(Export::TableCsv), 0);
+    ::SendMessageW(main, WM_COMMAND, CommandId(RatingCommand::SaveTableCsv), 0);
   });
   HWND dialog = nullptr;
   for (int i = 0; i < 500 && dialog == nullptr; ++i) {
@@ -421,10 +499,7 @@ TEST(Window, SaveOpensTheSystemsDialogWithTheSuggestedName) {
   ASSERT_NE(dialog, nullptr) << "no save dialog";
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
   EXPECT_EQ(WindowText(dialog), L"Save Table as CSV");
-  constexpr int kFileNameEdit = 0x480;   // edt1
-  constexpr int kFileNameCombo = 0x47C;  // cmb13
-  const HWND name = ::GetDlgItem(dialog, kFileNameEdit) != nullptr ? ::GetDlgItem(dialog, kFileNameEdit)
-                                                                   : ::GetDlgItem(dialog, kFileNameCombo);
+  const HWND name = FileNameControl(dialog);
   EXPECT_NE(WindowText(name).find(L"dialog.csv"), std::wstring::npos) << Utf8(WindowText(name));
   ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   saving.wait();
