@@ -81,18 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
                                    d.Press({{InputField::Title, "a\nb"}});
                                  },
                                  {"lines 0", "commands off", "failure Invalid text in Title Line"}},
-                    DecisionCase{"AFailureBeforeAnyRatingShowsAnEmptyList",
-                                 kNothing,
-                                 [](Desktop& d) {
-                                   d.Press({{InputField::Fall, "0"}});
-                                 },
-                                 {"lines 0", "commands off", "failure Division by zero"}},
                     DecisionCase{"ShowCurvesOpensTheOneWindow",
                                  kRated,
-                                 [](Desktop& d) { d.controller.Choose(RatingCommand::ShowCurves); },
-                                 {kDefaultCurves}},
-                    DecisionCase{"ShowCurvesAgainBringsTheSameWindowForward",
-                                 kRatedWithCurves,
                                  [](Desktop& d) { d.controller.Choose(RatingCommand::ShowCurves); },
                                  {kDefaultCurves}},
                     DecisionCase{
@@ -135,10 +125,6 @@ INSTANTIATE_TEST_SUITE_P(
                                  },
                                  [](Desktop& d) { d.controller.Choose(RatingCommand::CopyTable); },
                                  {"clipboard 3 lines"}},
-                    DecisionCase{"CopyWithNothingSelectedTakesEveryRow",
-                                 kRated,
-                                 [](Desktop& d) { d.controller.Choose(RatingCommand::CopyTable); },
-                                 {"clipboard 28 lines"}},
                     DecisionCase{"ASaveAsksForANameAndWrites",
                                  [](Desktop& d) {
                                    d.Press();
