@@ -45,7 +45,7 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];  // NOLINT(cppcoreguidelines-pro-bounds-pointer-arithmetic)
     if (argument == "--help" || argument == "-h" || argument == "-?") {
-      const std::string help = rating::Compose(rating::Message::HelpWindow, {{"program", kProgram}});
+      const std::string help = rating::Compose(rating::Message::HelpWindow, rating::Arg<"program">(kProgram));
       (void)std::fputs(help.c_str(), stdout);
       return 0;
     }
@@ -58,7 +58,8 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
       continue;
     }
     const std::string refusal =
-        rating::Compose(rating::Message::WindowUnknownOption, {{"option", argument}, {"program", kProgram}});
+        rating::Compose(rating::Message::WindowUnknownOption, rating::Arg<"option">(argument),
+                        rating::Arg<"program">(kProgram));
     (void)std::fprintf(stderr, "%s\n", refusal.c_str());
     return 2;
   }

@@ -49,8 +49,10 @@ std::string DescribeUses(const std::vector<Use>& uses) {
     if (role.role == Role::BatchTable) {
       parts.push_back(RoleName(role));
     } else {
-      parts.push_back(Compose(lines.size() > 1 ? Message::WordsOfLines : Message::WordsOfLine,
-                              {{"file", RoleName(role)}, {"lines", WordList(lines)}}));
+      parts.push_back(
+          lines.size() > 1
+              ? Compose(Message::WordsOfLines, Arg<"file">(RoleName(role)), Arg<"lines">(WordList(lines)))
+              : Compose(Message::WordsOfLine, Arg<"file">(RoleName(role)), Arg<"lines">(WordList(lines))));
     }
   }
   return WordList(parts);
@@ -99,10 +101,10 @@ std::optional<std::string> FindSharedOutput(const FieldTexts& texts, const Extra
   for (const auto& [identity, file] : uses.ByIdentity()) {
     const std::vector<Use>& users = file.uses;
     if (users.size() < 2) continue;
-    const MessageArgument first{"first", OptionOf(users[0])};
-    const MessageArgument second{"second", OptionOf(users[1])};
-    if (IsStandardOutput(file.path)) return Compose(Message::UsageBothOnStandardOutput, {first, second});
-    return Compose(Message::UsageSameFile, {first, second, {"target", file.path}});
+    const Arg<"first"> first = OptionOf(users[0]);
+    const Arg<"second"> second = OptionOf(users[1]);
+    if (IsStandardOutput(file.path)) return Compose(Message::UsageBothOnStandardOutput, first, second);
+    return Compose(Message::UsageSameFile, first, second, Arg<"target">(file.path));
   }
   return std::nullopt;
 }
@@ -117,10 +119,9 @@ std::vector<CommandFailure> FindSharedTargets(const std::string& batchFile,
   std::vector<CommandFailure> conflicts;
   for (const auto& [identity, file] : uses.ByIdentity()) {
     if (file.uses.size() < 2) continue;
-    conflicts.emplace_back(Compose(Message::BatchSharedFile, {{"kind", Pattern(Message::KindBatchConflict)},
-                                                              {"path", batchFile},
-                                                              {"target", file.path},
-                                                              {"uses", DescribeUses(file.uses)}}));
+    conflicts.emplace_back(Compose(Message::BatchSharedFile, Arg<"kind">(Pattern(Message::KindBatchConflict)),
+                                   Arg<"path">(batchFile), Arg<"target">(file.path),
+                                   Arg<"uses">(DescribeUses(file.uses))));
   }
   return conflicts;
 }

@@ -84,7 +84,7 @@ RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const 
 std::vector<std::size_t> Commit(PendingFiles& pending, std::ostream& err,
                                 const std::function<std::string(std::size_t)>& where) {
   std::vector<std::size_t> failed;
-  const std::vector<std::error_code> errors = CommitTogether(pending.files);
+  const std::vector<std::error_code> errors = CommitTogether(pending.files, pending.owners);
   for (std::size_t k = 0; k < errors.size(); ++k) {
     if (!errors[k]) continue;
     err << where(pending.owners[k]) << FileMessage(pending.kindTexts[k], pending.names[k], errors[k]) << '\n';
@@ -144,8 +144,8 @@ int RunBatch(const Request& request, const std::string& separator, std::ostream&
   std::vector<bool> failed(reaches.size(), false);
   bool standardOutputTaken = false;
   const auto where = [&](std::size_t i) {
-    return Compose(Message::BatchReachFailed,
-                   {{"path", request.batchFile}, {"line", std::to_string(reaches[i].line)}, {"message", ""}});
+    return Compose(Message::BatchReachFailed, Arg<"path">(request.batchFile),
+                   Arg<"line">(std::to_string(reaches[i].line)), Arg<"message">(""));
   };
 
   const bool showProgress = reaches.size() > kProgressAbove;
@@ -166,8 +166,8 @@ int RunBatch(const Request& request, const std::string& separator, std::ostream&
       failed[i] = true;
     }
     if (showProgress && (i + 1) * kProgressSteps >= nextReport * reaches.size()) {
-      err << Compose(Message::BatchProgress,
-                     {{"done", std::to_string(i + 1)}, {"total", std::to_string(reaches.size())}})
+      err << Compose(Message::BatchProgress, Arg<"done">(std::to_string(i + 1)),
+                     Arg<"total">(std::to_string(reaches.size())))
           << '\n';
       while (nextReport * reaches.size() <= (i + 1) * kProgressSteps) ++nextReport;
     }
@@ -177,8 +177,8 @@ int RunBatch(const Request& request, const std::string& separator, std::ostream&
   const auto failures = static_cast<std::size_t>(std::count(failed.begin(), failed.end(), true));
   // Standard output carries a reach's file alone when one goes there.
   (standardOutputTaken ? err : out) << Compose(Message::BatchSummary,
-                                               {{"rated", std::to_string(reaches.size() - failures)},
-                                                {"failed", std::to_string(failures)}})
+                                               Arg<"rated">(std::to_string(reaches.size() - failures)),
+                                               Arg<"failed">(std::to_string(failures)))
                                     << '\n';
   return failures == 0 ? kExitSuccess : kExitFailure;
 }
@@ -192,7 +192,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, const std::string&
     request = ParseCommandLine(arguments, decimalSeparator, RATING_VERSION);
   } catch (const UsageError& error) {
     err << error.what() << '\n'
-        << Compose(Message::UsageTryHelp, {{"program", arguments.empty() ? "" : arguments.front()}}) << '\n';
+        << Compose(Message::UsageTryHelp, Arg<"program">(arguments.empty() ? "" : arguments.front())) << '\n';
     return kExitUsage;
   }
   switch (request.mode) {

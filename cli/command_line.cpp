@@ -43,7 +43,7 @@ std::string Wrapped(const std::string& text, std::size_t indent) {
 }
 
 std::string HelpText(const std::vector<Option>& options) {
-  std::string help = Compose(Message::HelpHeading, {{"program", kProgram}});
+  std::string help = Compose(Message::HelpHeading, Arg<"program">(kProgram));
   std::vector<std::string> heads;
   std::size_t width = 0;
   for (const Option& option : options) {
@@ -72,8 +72,8 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
   request.texts = DefaultFieldTexts(decimalSeparator);
   for (const FieldFacts& field : kFields) {
     options.push_back({std::string(field.option), "text",
-                       Compose(Message::HelpOptionDefault, {{"help", Pattern(field.optionHelp)},
-                                                            {"text", TextOf(request.texts, field.field)}})});
+                       Compose(Message::HelpOptionDefault, Arg<"help">(Pattern(field.optionHelp)),
+                               Arg<"text">(TextOf(request.texts, field.field)))});
   }
   for (const ExtraFacts& extra : kExtras) {
     options.push_back(
@@ -95,7 +95,7 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
       continue;
     }
     if (!argument.starts_with('-') || argument == "-") {
-      throw UsageError(Compose(Message::UsageUnexpectedArgument, {{"argument", argument}}));
+      throw UsageError(Compose(Message::UsageUnexpectedArgument, Arg<"argument">(argument)));
     }
     const bool twoDashes = argument.starts_with("--");
     std::string name = argument.substr(twoDashes ? 2 : 1);
@@ -107,14 +107,14 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
     const auto known = std::find_if(options.begin(), options.end(), [&name, twoDashes](const Option& option) {
       return option.name == name && !option.valueName.empty() && (twoDashes || name.size() == 1);
     });
-    if (known == options.end()) throw UsageError(Compose(Message::UsageUnknownOption, {{"option", name}}));
+    if (known == options.end()) throw UsageError(Compose(Message::UsageUnknownOption, Arg<"option">(name)));
     std::optional<std::string>& value = values[static_cast<std::size_t>(known - options.begin())];
     if (inlineValue) {
       value = *inlineValue;
     } else if (i + 1 < arguments.size()) {
       value = arguments[++i];
     } else {
-      throw UsageError(Compose(Message::UsageMissingValue, {{"option", argument}}));
+      throw UsageError(Compose(Message::UsageMissingValue, Arg<"option">(argument)));
     }
   }
 
@@ -140,7 +140,7 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
   for (const ExtraFacts& extra : kExtras) {
     const std::optional<std::string>& value = valueOf(extra.name);
     if (!value) continue;
-    if (batch) throw UsageError(Compose(Message::UsageExtraInBatch, {{"option", extra.name}}));
+    if (batch) throw UsageError(Compose(Message::UsageExtraInBatch, Arg<"option">(extra.name)));
     request.extras.at(static_cast<std::size_t>(extra.extra)) = *value;
   }
   if (batch) {

@@ -19,19 +19,18 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // spreadsheets start UTF-8 CSV with it
 
-const MessageArgument kKind{"kind", Pattern(Message::KindBatchFile)};
+constexpr Arg<"kind"> kKind = Pattern(Message::KindBatchFile);
 
 // What is wrong with the table as a whole.
 [[noreturn]] void Fail(const std::string& path, Message problem) {
   throw CommandFailure(
-      Compose(Message::BatchProblem, {kKind, {"path", path}, {"problem", Pattern(problem)}}));
+      Compose(Message::BatchProblem, kKind, Arg<"path">(path), Arg<"problem">(Pattern(problem))));
 }
 
 // What is wrong on one line of the table.
 [[noreturn]] void FailAt(const std::string& path, int line, const std::string& problem) {
-  throw CommandFailure(
-      Compose(Message::BatchProblemAtLine,
-              {kKind, {"path", path}, {"line", std::to_string(line)}, {"problem", problem}}));
+  throw CommandFailure(Compose(Message::BatchProblemAtLine, kKind, Arg<"path">(path),
+                               Arg<"line">(std::to_string(line)), Arg<"problem">(problem)));
 }
 
 [[noreturn]] void FailToOpen(const std::string& path, std::error_code reason) {
@@ -55,8 +54,8 @@ std::string Lowercase(std::string text) {
 }
 
 // "1 cell", "3 cells": `one` for a count of 1, `many` for any other.
-std::string Count(std::size_t count, Message one, Message many) {
-  return count == 1 ? std::string(Pattern(one)) : Compose(many, {{"count", std::to_string(count)}});
+std::string Count(std::size_t count, Message one, MessageWithin<"count"> many) {
+  return count == 1 ? std::string(Pattern(one)) : Compose(many, Arg<"count">(std::to_string(count)));
 }
 
 // "width, bank, ..., output, plot, csv and paired-data"
@@ -144,11 +143,11 @@ class TableReader {
         if (name == extra.name) column.extra = extra.extra;
       }
       if (!column.field && !column.extra) {
-        failure_ = Compose(Message::BatchUnknownColumn, {{"column", cell}, {"columns", ColumnNames()}});
+        failure_ = Compose(Message::BatchUnknownColumn, Arg<"column">(cell), Arg<"columns">(ColumnNames()));
         return;
       }
       if (std::find(names_.begin(), names_.end(), name) != names_.end()) {
-        failure_ = Compose(Message::BatchColumnTwice, {{"column", cell}});
+        failure_ = Compose(Message::BatchColumnTwice, Arg<"column">(cell));
         return;
       }
       names_.push_back(name);
@@ -162,10 +161,9 @@ class TableReader {
     reach.texts = defaults_;
     if (cells_.size() != columns_.size()) {
       reach.error =
-          Compose(Message::BatchRowCells,
-                  {{"kind", Pattern(Message::KindMalformedRow)},
-                   {"cells", Count(cells_.size(), Message::WordsOneCell, Message::WordsCells)},
-                   {"columns", Count(columns_.size(), Message::WordsOneColumn, Message::WordsColumns)}});
+          Compose(Message::BatchRowCells, Arg<"kind">(Pattern(Message::KindMalformedRow)),
+                  Arg<"cells">(Count(cells_.size(), Message::WordsOneCell, Message::WordsCells)),
+                  Arg<"columns">(Count(columns_.size(), Message::WordsOneColumn, Message::WordsColumns)));
     } else {
       for (std::size_t i = 0; i < cells_.size(); ++i) {
         if (columns_[i].extra) {

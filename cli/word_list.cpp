@@ -10,8 +10,8 @@ std::string WordList(const std::vector<std::string>& items) {
   std::string text = items.back();
   for (std::size_t i = items.size() - 1; i > 0; --i) {
     const bool last = i + 1 == items.size();
-    text = Compose(last ? Message::WordsListPair : Message::WordsListMore,
-                   {{"first", items[i - 1]}, {last ? "last" : "rest", text}});
+    text = last ? Compose(Message::WordsListPair, Arg<"first">(items[i - 1]), Arg<"last">(text))
+                : Compose(Message::WordsListMore, Arg<"first">(items[i - 1]), Arg<"rest">(text));
   }
   return text;
 }

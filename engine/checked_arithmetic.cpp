@@ -54,18 +54,18 @@ void Fail(FailureKind kind, Site site) {
   const QuantityText text = Describe(site.quantity);
   const std::optional<Message> hint = Hint(kind, site.quantity);
   const std::string row = std::to_string(site.row);
-  const MessageArgument kindText{"kind", FailureKindText(kind)};
-  const MessageArgument quantity{"quantity", Pattern(text.name)};
-  const MessageArgument hintText{"hint", hint ? Pattern(*hint) : ""};
+  const Arg<"kind"> kindText = FailureKindText(kind);
+  const Arg<"quantity"> quantity = Pattern(text.name);
+  const Arg<"hint"> hintText = hint ? Pattern(*hint) : "";
   if (site.row > 0) {
     throw RatingFailure(kind,
-                        hint ? Compose(Message::RowFaultHint, {kindText, {"row", row}, quantity, hintText})
-                             : Compose(Message::RowFault, {kindText, {"row", row}, quantity}),
+                        hint ? Compose(Message::RowFaultHint, kindText, Arg<"row">(row), quantity, hintText)
+                             : Compose(Message::RowFault, kindText, Arg<"row">(row), quantity),
                         std::nullopt, site.row);
   }
   throw RatingFailure(kind,
-                      hint ? Compose(Message::DerivedValueFaultHint, {kindText, quantity, hintText})
-                           : Compose(Message::DerivedValueFault, {kindText, quantity}),
+                      hint ? Compose(Message::DerivedValueFaultHint, kindText, quantity, hintText)
+                           : Compose(Message::DerivedValueFault, kindText, quantity),
                       text.field);
 }
 

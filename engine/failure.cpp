@@ -28,9 +28,10 @@ RatingFailure RatingFailure::At(RunStage stage) const {
   return met;
 }
 
-RatingFailure FieldFailure(FailureKind kind, Message message, InputField field, std::string_view text) {
+RatingFailure FieldFailure(FailureKind kind, FieldMessage message, InputField field, std::string_view text) {
   return {kind,
-          Compose(message, {{"kind", FailureKindText(kind)}, {"field", FieldLabel(field)}, {"text", text}}),
+          Compose(message, Arg<"kind">(FailureKindText(kind)), Arg<"field">(FieldLabel(field)),
+                  Arg<"text">(text)),
           field};
 }
 
@@ -46,13 +47,11 @@ std::string FileMessage(std::string_view kindText, const std::string& name, std:
     const std::u8string folder =
         (std::filesystem::absolute(typedFolder, noFolder) / "-").lexically_normal().parent_path().u8string();
     if (!noFolder) {
-      return Compose(Message::FileProblemInFolder, {{"kind", kindText},
-                                                    {"path", name},
-                                                    {"folder", std::string(folder.begin(), folder.end())},
-                                                    {"reason", why}});
+      return Compose(Message::FileProblemInFolder, Arg<"kind">(kindText), Arg<"path">(name),
+                     Arg<"folder">(std::string(folder.begin(), folder.end())), Arg<"reason">(why));
     }
   }
-  return Compose(Message::FileProblem, {{"kind", kindText}, {"path", name}, {"reason", why}});
+  return Compose(Message::FileProblem, Arg<"kind">(kindText), Arg<"path">(name), Arg<"reason">(why));
 }
 
 RatingFailure FileFailure(FailureKind kind, const std::string& name, std::error_code reason) {

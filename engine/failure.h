@@ -68,7 +68,9 @@ class RatingFailure : public std::runtime_error {
 
 // A failure in a field: `message` with {kind}, {field} (the label) and
 // {text} filled in.
-RatingFailure FieldFailure(FailureKind kind, Message message, InputField field, std::string_view text = {});
+using FieldMessage = MessageWithin<"kind", "field", "text">;
+RatingFailure FieldFailure(FailureKind kind, FieldMessage message, InputField field,
+                           std::string_view text = {});
 
 // A file that cannot be read or written, named as the user gave it, with the
 // folder a relative name resolved to and the system's reason, under the

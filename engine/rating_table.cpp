@@ -19,12 +19,12 @@ constexpr float kMinimumCascades = 1;
 
 [[noreturn]] void FailTableFull(float maxFlow) {
   constexpr FailureKind kKind = FailureKind::IndexOutOfRange;
-  throw RatingFailure(kKind,
-                      Compose(Message::TableFull, {{"kind", FailureKindText(kKind)},
-                                                   {"field", FieldLabel(InputField::MaxFlow)},
-                                                   {"maxFlow", PlainNumberText(maxFlow, ".")},
-                                                   {"row", std::to_string(kLastTableIndex)}}),
-                      InputField::MaxFlow);
+  throw RatingFailure(
+      kKind,
+      Compose(Message::TableFull, Arg<"kind">(FailureKindText(kKind)),
+              Arg<"field">(FieldLabel(InputField::MaxFlow)), Arg<"maxFlow">(PlainNumberText(maxFlow, ".")),
+              Arg<"row">(std::to_string(kLastTableIndex))),
+      InputField::MaxFlow);
 }
 
 }  // namespace
@@ -32,10 +32,9 @@ constexpr float kMinimumCascades = 1;
 void CheckRowIndex(const RatingTable& table, int row) {
   if (row < 0 || row > table.lastRow) {
     constexpr FailureKind kKind = FailureKind::IndexOutOfRange;
-    throw RatingFailure(kKind,
-                        Compose(Message::RowOutsideTable, {{"kind", FailureKindText(kKind)},
-                                                           {"row", std::to_string(row)},
-                                                           {"lastRow", std::to_string(table.lastRow)}}));
+    throw RatingFailure(
+        kKind, Compose(Message::RowOutsideTable, Arg<"kind">(FailureKindText(kKind)),
+                       Arg<"row">(std::to_string(row)), Arg<"lastRow">(std::to_string(table.lastRow))));
   }
 }
 

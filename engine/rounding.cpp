@@ -35,7 +35,7 @@ float RoundToThreeFigures(float value) {
   const float a = std::fabs(value);
   if (!std::isfinite(a)) {
     const FailureKind kind = std::isnan(a) ? FailureKind::InvalidArgument : FailureKind::Overflow;
-    throw RatingFailure(kind, Compose(Message::RoundingNotFinite, {{"kind", FailureKindText(kind)}}));
+    throw RatingFailure(kind, Compose(Message::RoundingNotFinite, Arg<"kind">(FailureKindText(kind))));
   }
   if (!(a < 999.5F)) {
     // To the nearest ten. Near FLT_MAX the tens lie within half a unit in

@@ -1,172 +1,26 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
 #include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
+
+#include "messages/message_list.h"
 
 namespace rating {
 
 // Every text the program shows a user when something is wrong or worth
-// saying, from the window and the command line alike. Each has one pattern
-// in kMessages (messages.cpp); code names a message and fills in its
-// placeholders, and never spells a sentence itself.
+// saying, from the window and the command line alike, listed once in
+// message_list.h. Code names a message and fills in its placeholders, and
+// never spells a sentence itself.
 enum class Message {
-  // The kinds of failure, each message's first words.
-  KindTypeMismatch,
-  KindOverflow,
-  KindDivisionByZero,
-  KindInvalidArgument,
-  KindIndexOutOfRange,
-  KindInvalidText,
-  KindFileCreate,
-  KindFileWrite,
-  KindBatchFile,
-  KindBatchConflict,
-  KindMalformedRow,
-  KindPlotFile,
-  KindCsvFile,
-  KindPairedDataFile,
-  // Fields.
-  FieldEmpty,
-  FieldNotANumber,
-  FieldBeyondRange,
-  FieldNegative,
-  FieldLineBreak,
-  FieldNoFileName,
-  // The computation.
-  DerivedValueFault,
-  DerivedValueFaultHint,
-  RowFault,
-  RowFaultHint,
-  HintLengthZero,
-  HintRoughnessZero,
-  HintEqualFlows,
-  HintEqualVolumes,
-  // The quantities a computation fault names.
-  QuantityLengthFeet,
-  QuantitySlope,
-  QuantityManningFactor,
-  QuantityDepth,
-  QuantityElevation,
-  QuantityFlowArea,
-  QuantityMeanWidth,
-  QuantityWettedPerimeter,
-  QuantityFlow,
-  QuantityStorage,
-  QuantityVelocity,
-  QuantityVolume,
-  QuantityTravelTime,
-  QuantityCascades,
-  TableFull,
-  RowOutsideTable,
-  RoundingNotFinite,
-  // Files.
-  FileProblem,
-  FileProblemInFolder,
-  // Why Windows refuses a file, where its own words would be unclear.
-  ReasonFileInUse,
-  ReasonReadOnly,
-  ReasonReservedName,
-  ReasonBadCharacter,
-  ReasonTrailingDotOrBlank,
-  ReasonNameRefused,
-  ReasonWindowsError,
-  ReasonNameTooLong,
-  ReasonFolderNotWritable,
-  // The command line and its batches.
-  UsageUnknownOption,
-  UsageMissingValue,
-  UsageUnexpectedArgument,
-  UsageExtraInBatch,
-  UsageTryHelp,
-  UsageSameFile,
-  UsageBothOnStandardOutput,
-  BatchProblem,
-  BatchProblemAtLine,
-  BatchUnknownColumn,
-  BatchColumnTwice,
-  BatchNoHeader,
-  BatchQuoteNeverClosed,
-  BatchStrayQuote,
-  BatchCellTooLarge,
-  BatchOutOfMemory,
-  BatchUnreadable,
-  BatchRowCells,
-  BatchSharedFile,
-  BatchReachFailed,
-  BatchProgress,
-  BatchSummary,
-  PairedDataLeftOutOne,
-  PairedDataLeftOutMany,
-  // Words that messages are built from.
-  WordsListPair,
-  WordsListMore,
-  WordsOneCell,
-  WordsCells,
-  WordsOneColumn,
-  WordsColumns,
-  WordsOfLine,
-  WordsOfLines,
-  WordsBatchFile,
-  WordsRatingFile,
-  WordsPlot,
-  WordsCsvTable,
-  WordsPairedData,
-  // --help.
-  HelpHeading,
-  HelpOptionHelp,
-  HelpOptionVersion,
-  HelpOptionDefault,
-  HelpOptionPlot,
-  HelpOptionCsv,
-  HelpOptionPairedData,
-  HelpOptionBatch,
-  HelpWindow,
-  // The window.
-  WindowUnknownOption,
-  StartUpFolder,
-  // Captions: the window, its fields, menus, names for screen readers,
-  // window titles, headings.
-  CaptionWindow,
-  CaptionButton,
-  LabelBottomWidth,
-  LabelBankSlope,
-  LabelFall,
-  LabelLength,
-  LabelRoughness,
-  LabelMaxFlow,
-  LabelInvert,
-  LabelIncrement,
-  LabelTitle,
-  LabelFilename,
-  OptionHelpBottomWidth,
-  OptionHelpBankSlope,
-  OptionHelpFall,
-  OptionHelpLength,
-  OptionHelpRoughness,
-  OptionHelpMaxFlow,
-  OptionHelpInvert,
-  OptionHelpIncrement,
-  OptionHelpTitle,
-  OptionHelpFilename,
-  CaptionListName,
-  CaptionCopyTable,
-  CaptionShowCurves,
-  CaptionCurvesWindow,
-  CaptionElevationAxis,
-  CaptionFlowAxis,
-  CaptionStorageAxis,
-  CaptionOutflowAxis,
-  CaptionTableCsvHeader,
-  CaptionPairedDataHeader,
-  CaptionSaveTableCsv,
-  CaptionSavePairedData,
-  CaptionSaveCurvesSvg,
-  CaptionCsvFiles,
-  CaptionSvgFiles,
-  CaptionAllFiles,
-  SaveNothingRated,
+#define RATING_MESSAGE_NAME(name, pattern) name,
+  RATING_MESSAGES(RATING_MESSAGE_NAME)
+#undef RATING_MESSAGE_NAME
 };
 
 struct MessageFacts {
@@ -174,6 +28,21 @@ struct MessageFacts {
   std::string_view name;     // the message's name in the reviewed catalogue
   std::string_view pattern;  // the text, with {placeholders}
 };
+
+// The facts of every message, in the order of Message.
+inline constexpr std::array kMessages = std::to_array<MessageFacts>({
+#define RATING_MESSAGE_FACTS(name, pattern) {Message::name, #name, pattern},
+    RATING_MESSAGES(RATING_MESSAGE_FACTS)
+#undef RATING_MESSAGE_FACTS
+});
+
+// The pattern of `message` as it stands, for messages without placeholders.
+constexpr std::string_view Pattern(Message message) {
+  return kMessages.at(static_cast<std::size_t>(message)).pattern;
+}
+
+// The facts of every message, in the order of Message.
+inline std::span<const MessageFacts> AllMessages() { return kMessages; }
 
 // A value for the placeholder `{name}`. Placeholders that hold a file's name
 // ({path}, {folder}, {target}) show control characters as \xNN, so that a
@@ -183,14 +52,96 @@ struct MessageArgument {
   std::string_view value;
 };
 
-// The pattern of `message` with every placeholder filled in.
-std::string Compose(Message message, std::initializer_list<MessageArgument> arguments = {});
+// The name of a placeholder, as a template argument: "kind" in Arg<"kind">.
+template <std::size_t N>
+struct PlaceholderName {
+  // NOLINTNEXTLINE(google-explicit-constructor,cppcoreguidelines-avoid-c-arrays): a literal's own type
+  consteval PlaceholderName(const char (&text)[N]) { std::copy_n(text, N, chars.begin()); }
+  [[nodiscard]] constexpr std::string_view View() const { return {chars.data(), N - 1}; }
+  std::array<char, N> chars{};
+};
 
-// The pattern of `message` as it stands, for messages without placeholders.
-std::string_view Pattern(Message message);
+// A value for the placeholder {Name}: Arg<"path">(name).
+template <PlaceholderName Name>
+struct Arg {
+  // NOLINTNEXTLINE(google-explicit-constructor): written as the value it names
+  constexpr Arg(std::string_view text) : value(text) {}
+  std::string_view value;
+};
 
-// The facts of every message, in the order of Message.
-std::span<const MessageFacts> AllMessages();
+namespace message_check {
+
+// Whether `pattern`'s braces pair up, with a name between each pair, and
+// every name is among `names`; where `everyNameUsed`, also whether each of
+// `names` appears in it.
+consteval bool PlaceholdersFit(std::string_view pattern, std::initializer_list<std::string_view> names,
+                               bool everyNameUsed) {
+  std::size_t used = 0;
+  for (std::size_t at = 0; at < pattern.size(); ++at) {
+    if (pattern[at] == '}') return false;
+    if (pattern[at] != '{') continue;
+    const std::size_t close = pattern.find_first_of("{}", at + 1);
+    if (close == std::string_view::npos || pattern[close] != '}' || close == at + 1) return false;
+    const std::string_view placeholder = pattern.substr(at + 1, close - at - 1);
+    const auto known = std::find(names.begin(), names.end(), placeholder);
+    if (known == names.end()) return false;
+    used |= std::size_t{1} << static_cast<std::size_t>(known - names.begin());
+    at = close;
+  }
+  return !everyNameUsed || used + 1 == std::size_t{1} << names.size();
+}
+
+// Never defined: a message whose placeholders do not fit the values given
+// reaches it while being compiled, and the build stops there.
+void PlaceholdersDoNotFitTheValuesGiven();
+
+}  // namespace message_check
+
+// A message whose placeholders are exactly `Names`, with balanced braces,
+// checked when the program is compiled, as {fmt} checks a format string.
+template <PlaceholderName... Names>
+struct CheckedMessage {
+  // NOLINTNEXTLINE(google-explicit-constructor): written as the message it checks
+  consteval CheckedMessage(Message checked) : message(checked) {
+    if (!message_check::PlaceholdersFit(Pattern(checked), {Names.View()...}, true)) {
+      message_check::PlaceholdersDoNotFitTheValuesGiven();
+    }
+  }
+  Message message;
+};
+
+// A message whose placeholders are all among `Names`, though it need not use
+// every one: for a caller that fills in one set of values for several.
+template <PlaceholderName... Names>
+struct MessageWithin {
+  // NOLINTNEXTLINE(google-explicit-constructor): written as the message it checks
+  consteval MessageWithin(Message checked) : message(checked) {
+    if (!message_check::PlaceholdersFit(Pattern(checked), {Names.View()...}, false)) {
+      message_check::PlaceholdersDoNotFitTheValuesGiven();
+    }
+  }
+  Message message;
+};
+
+// The pattern of `message` with `arguments` filled in. Checked when
+// compiled, it cannot fail while the program runs.
+std::string Fill(Message message, std::span<const MessageArgument> arguments);
+
+// The pattern of `message` with every placeholder filled in:
+// Compose(Message::FileProblem, Arg<"kind">(kind), Arg<"path">(name), ...).
+template <PlaceholderName... Names>
+std::string Compose(std::type_identity_t<CheckedMessage<Names...>> message, Arg<Names>... arguments) {
+  const std::array<MessageArgument, sizeof...(Names)> named{
+      MessageArgument{Names.View(), arguments.value}...};
+  return Fill(message.message, named);
+}
+
+template <PlaceholderName... Names>
+std::string Compose(MessageWithin<Names...> message, Arg<Names>... arguments) {
+  const std::array<MessageArgument, sizeof...(Names)> named{
+      MessageArgument{Names.View(), arguments.value}...};
+  return Fill(message.message, named);
+}
 
 // A file's name as messages show it: control characters as \xNN.
 std::string ShownName(std::string_view name);

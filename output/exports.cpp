@@ -62,11 +62,11 @@ StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows) {
 std::optional<std::string> PairedDataNote(const std::vector<int>& leftOut, std::string_view name) {
   if (leftOut.empty()) return std::nullopt;
   const std::string first = std::to_string(leftOut.front());
-  if (leftOut.size() == 1) return Compose(Message::PairedDataLeftOutOne, {{"first", first}, {"path", name}});
-  return Compose(Message::PairedDataLeftOutMany, {{"count", std::to_string(leftOut.size())},
-                                                  {"first", first},
-                                                  {"last", std::to_string(leftOut.back())},
-                                                  {"path", name}});
+  if (leftOut.size() == 1) {
+    return Compose(Message::PairedDataLeftOutOne, Arg<"first">(first), Arg<"path">(name));
+  }
+  return Compose(Message::PairedDataLeftOutMany, Arg<"count">(std::to_string(leftOut.size())),
+                 Arg<"first">(first), Arg<"last">(std::to_string(leftOut.back())), Arg<"path">(name));
 }
 
 void WriteWholeFile(const std::string& path, std::string_view bytes, std::vector<SafeFile>* pending) {

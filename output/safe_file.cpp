@@ -1,50 +1,20 @@
 #include "output/safe_file.h"
 
-#include <random>
+#include <set>
 #include <string>
 #include <string_view>
 
 #include "output/write_steps.h"
 
 // What every system's SafeFile shares; the system calls are in
-// safe_file_posix.cpp and safe_file_windows.cpp.
+// safe_file_linux.cpp and safe_file_windows.cpp.
 namespace rating {
 
 namespace {
 
 WriteStepHook stepHook = nullptr;
 
-constexpr int kTemporaryNameTries = 100;
-// Of the target's name, so that the temporary's name stays under the 255
-// characters a file name may have.
-constexpr std::size_t kTemporaryBaseLength = 200;
-
-std::filesystem::path TemporaryNameFor(const std::filesystem::path& target) {
-  static std::mt19937_64 generator{std::random_device{}()};
-  constexpr std::string_view kHex = "0123456789abcdef";
-  std::string tag = ".";
-  auto bits = generator();
-  for (int i = 0; i < 8; ++i, bits >>= 4U) tag += kHex[bits & 0xFU];
-  std::filesystem::path name(".");
-  name += target.filename().native().substr(0, kTemporaryBaseLength);
-  name += tag;
-  name += ".partial";
-  return target.parent_path() / name;
-}
-
 }  // namespace
-
-std::filesystem::path write_steps::CreateTemporaryBeside(
-    const std::filesystem::path& target,
-    const std::function<TryOutcome(const std::filesystem::path&)>& create) {
-  for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
-    std::filesystem::path temporary = TemporaryNameFor(target);
-    const TryOutcome outcome = create(temporary);
-    if (outcome == TryOutcome::Created) return temporary;
-    if (outcome == TryOutcome::Failed) break;
-  }
-  return {};
-}
 
 void write_steps::Reached(WriteStep step) {
   if (stepHook != nullptr) stepHook(step);
@@ -88,5 +58,66 @@ SafeFile& SafeFile::operator=(SafeFile&& other) noexcept {
 }
 
 SafeFile::~SafeFile() { Discard(); }
+
+std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files,
+                                            const std::vector<std::size_t>& groups) {
+  std::vector<std::error_code> errors(files.size());
+  std::set<std::size_t> failedGroups;
+  const auto fail = [&](std::size_t i, std::error_code error) {
+    if (!error) return;
+    if (!errors[i]) errors[i] = error;
+    failedGroups.insert(groups.at(i));
+  };
+
+  // Every file finished and its data on disk before any is renamed.
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    SafeFile& file = files[i];
+    try {
+      if (file.WrittenInPlace()) {
+        file.Commit();  // a device or standard output takes its bytes as they come
+      } else if (file.handle_ != SafeFile::kNoHandle) {
+        file.Finish();
+      }
+    } catch (const std::system_error& error) {
+      fail(i, error.code());
+    }
+  }
+  const std::vector<std::error_code> synced = SafeFile::SyncData(files);
+  for (std::size_t i = 0; i < files.size(); ++i) fail(i, synced[i]);
+
+  // Group by group, every rename or none.
+  std::vector<bool> landed(files.size(), false);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const std::size_t group = groups[i];
+    if (failedGroups.contains(group) || landed[i] || files[i].committed_) continue;
+    std::vector<std::size_t> replaced;
+    for (std::size_t k = i; k < files.size(); ++k) {
+      if (groups[k] != group || files[k].committed_) continue;
+      try {
+        files[k].Replace(true);
+        replaced.push_back(k);
+        write_steps::Reached(WriteStep::Renamed);
+      } catch (const std::system_error& error) {
+        fail(k, error.code());
+        break;
+      }
+    }
+    if (failedGroups.contains(group)) {
+      for (auto k = replaced.rbegin(); k != replaced.rend(); ++k) files[*k].PutBack();
+    } else {
+      for (const std::size_t k : replaced) landed[k] = true;
+    }
+  }
+  const std::vector<std::error_code> folders = SafeFile::SyncFolders(files, landed);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (landed[i]) {
+      files[i].DropBackup();
+      if (folders[i] && !errors[i]) errors[i] = folders[i];
+    } else if (failedGroups.contains(groups[i])) {
+      files[i].Discard();
+    }
+  }
+  return errors;
+}
 
 }  // namespace rating

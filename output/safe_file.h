@@ -21,7 +21,7 @@ enum class WriteStep {
 // A file that is either complete and right or untouched.
 //
 // The bytes go to a hidden temporary file in the target's folder, named
-// ".NAME.XXXXXXXX.partial", so that crash leftovers are easy to tell apart.
+// ".NAME.XXXXXX.partial", so that crash leftovers are easy to tell apart.
 // Commit syncs its data, renames it over the target and syncs the folder: a
 // crash or power loss at any moment leaves the target with its complete old
 // content, or absent if it was absent before, and once Commit returns the new
@@ -47,8 +47,9 @@ class SafeFile {
 
   // Appends bytes; they reach the file when it is finished.
   void Write(std::string_view bytes);
-  // Writes the bytes out and closes the file without syncing it; the target is
-  // not touched yet. CommitTogether puts finished files in place.
+  // Writes the bytes out and closes the file without syncing it, on every
+  // system; the target is not touched yet. CommitTogether puts finished
+  // files in place.
   void Finish();
   // Finishes the file if needed, syncs it, renames it over the target and
   // syncs the folder.
@@ -60,26 +61,49 @@ class SafeFile {
   [[nodiscard]] bool WrittenInPlace() const { return temporary_.empty() && !committed_; }
 
  private:
-  friend std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files);
-  void PutInPlace();
+  friend std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files,
+                                                     const std::vector<std::size_t>& groups);
+  // The data of these finished files on disk: what kept each from it.
+  static std::vector<std::error_code> SyncData(std::vector<SafeFile>& files);
+  // The new names on disk, in every folder where `landed` files went.
+  static std::vector<std::error_code> SyncFolders(std::vector<SafeFile>& files,
+                                                  const std::vector<bool>& landed);
+  // Renames the synced temporary file over the target; where `keepOld`, the
+  // file it replaces stays under a hidden name (backup_) until DropBackup.
+  void Replace(bool keepOld);
+  // Undoes Replace: the replaced file back under its name, or none where
+  // there was none. The new content is lost.
+  void PutBack() noexcept;
+  void DropBackup() noexcept;
   // Reports the new temporary file to the test hook; a hook that fails it
   // removes the file.
   void TemporaryCreated();
   void Discard() noexcept;
 
+  static constexpr std::intptr_t kNoHandle = -1;  // no descriptor, or INVALID_HANDLE_VALUE
+
   std::filesystem::path target_;
   std::filesystem::path temporary_;   // empty when written in place
+  std::filesystem::path backup_;      // the file Replace replaced, until its group has landed
   std::string buffer_;                // bytes not yet written
   std::intptr_t handle_ = -1;         // the open file: a descriptor, or a Windows HANDLE; -1 for none
   std::uint32_t keptAttributes_ = 0;  // of the file replaced: its mode, or its Windows attributes
   bool committed_ = false;
 };
 
-// Puts finished files in place together, as a batch does: one data sync per
-// file system, then every rename, then one sync per folder. Returns, for each
-// file, what kept it from its target (empty on success); such a file's
-// temporary file is removed and its target left as it was.
-std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files);
+// Puts finished files in place together, as a run of the command line does:
+// one data sync per file system, then the renames, then one sync per folder.
+// The files of one group, `groups[i]` for files[i] (the files of one run),
+// are all replaced or none is. Nothing is renamed until every file is
+// finished and its data synced; a group whose file fails there renames
+// nothing, and a rename that fails puts back the files its group had
+// replaced. Until a group has landed, each file it replaced stays under a
+// hidden name beside it, ".NAME.XXXXXX.replaced", so that a crash between
+// two renames leaves the old content at hand. Returns, for each file, what
+// kept it from its target; a file of a failed group that failed in nothing
+// itself has none, and stays out all the same.
+std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files,
+                                            const std::vector<std::size_t>& groups);
 
 // The file that writing `name` would change: symbolic links followed, made
 // absolute with its folder's real path. Two names that give the same path

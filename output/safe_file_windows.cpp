@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <random>
 #include <string>
 #include <system_error>
 #include <windows.h>
@@ -65,7 +66,7 @@ class WindowsErrors : public std::error_category {
            (wide.back() == L'.' || wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' ')) {
       wide.pop_back();
     }
-    if (wide.empty()) return Compose(Message::ReasonWindowsError, {{"code", std::to_string(code)}});
+    if (wide.empty()) return Compose(Message::ReasonWindowsError, Arg<"code">(std::to_string(code)));
     const std::u8string utf8 = fs::path(wide).u8string();
     return {utf8.begin(), utf8.end()};
   }
@@ -84,7 +85,45 @@ HANDLE AsHandle(std::intptr_t handle) {
 }  // NOLINT: the handle's own type
 std::intptr_t AsInteger(HANDLE handle) { return reinterpret_cast<std::intptr_t>(handle); }  // NOLINT
 
-constexpr std::intptr_t kNoHandle = -1;  // INVALID_HANDLE_VALUE
+constexpr int kTemporaryNameTries = 100;
+// Of the target's name, so that the temporary's name stays under the 255
+// characters a file name may have.
+constexpr std::size_t kTemporaryBaseLength = 200;
+
+// A fresh hidden name beside `target` ending in `ending`: ".NAME.XXXXXX.partial".
+fs::path HiddenNameBeside(const fs::path& target, std::wstring_view ending) {
+  static std::mt19937_64 generator{std::random_device{}()};
+  constexpr std::wstring_view kLetters = L"0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  std::wstring name = L"." + target.filename().wstring().substr(0, kTemporaryBaseLength) + L".";
+  for (int i = 0; i < 6; ++i) name += kLetters[generator() % kLetters.size()];
+  name += ending;
+  return target.parent_path() / name;
+}
+
+// Writes a file's data to the disk, by its name.
+DWORD FlushByName(const std::wstring& name) {
+  const HANDLE file =
+      ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return ::GetLastError();
+  const DWORD error = ::FlushFileBuffers(file) != 0 ? ERROR_SUCCESS : ::GetLastError();
+  ::CloseHandle(file);
+  return error;
+}
+
+// A failure to replace `target`, in the words a user can act on: a file that
+// another program holds open, even one that lets others write and delete it,
+// cannot be replaced, and Windows says only "Access is denied" or that it
+// could not remove it. Where nobody else could open it alone, it is in use.
+DWORD ReplaceFailure(DWORD error, const std::wstring& target) {
+  if (error != ERROR_ACCESS_DENIED && error != ERROR_UNABLE_TO_REMOVE_REPLACED) return error;
+  const HANDLE alone =
+      ::CreateFileW(target.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (alone != INVALID_HANDLE_VALUE) {
+    ::CloseHandle(alone);
+    return error;
+  }
+  return ::GetLastError() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION : error;
+}
 
 // What "-" becomes: the name standard output goes by, as on POSIX systems.
 constexpr std::string_view kStandardOutputName = "/dev/stdout";
@@ -254,21 +293,21 @@ SafeFile::SafeFile(const std::string& name) {
     keptAttributes_ = attributes;
   }
 
-  DWORD error = ERROR_SUCCESS;
-  temporary_ = write_steps::CreateTemporaryBeside(target_, [&](const fs::path& name) {
+  DWORD error = ERROR_FILE_EXISTS;
+  for (int attempt = 0; attempt < kTemporaryNameTries && error == ERROR_FILE_EXISTS; ++attempt) {
+    const fs::path name = HiddenNameBeside(target_, L".partial");
     const HANDLE file = ::CreateFileW(SystemName(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
       handle_ = AsInteger(file);
-      return write_steps::TryOutcome::Created;
+      temporary_ = name;
+      error = ERROR_SUCCESS;
+    } else {
+      error = ::GetLastError();
     }
-    error = ::GetLastError();
-    return error == ERROR_FILE_EXISTS ? write_steps::TryOutcome::NameTaken : write_steps::TryOutcome::Failed;
-  });
-  if (temporary_.empty()) {
-    if (error == ERROR_ACCESS_DENIED) Fail(NameProblem::FolderNotWritable);
-    Fail(error);
   }
+  if (error == ERROR_ACCESS_DENIED) Fail(NameProblem::FolderNotWritable);
+  if (error != ERROR_SUCCESS) Fail(error);
   TemporaryCreated();
 }
 
@@ -300,8 +339,6 @@ void SafeFile::Finish() {
   buffer_.clear();
   Reached(WriteStep::DataWritten);
   if (temporary_.empty()) return;  // written in place; Commit closes it
-  // The data reach the disk before the file takes the target's name.
-  if (::FlushFileBuffers(AsHandle(handle_)) == 0) FailLast();
   const HANDLE file = AsHandle(handle_);
   handle_ = kNoHandle;
   if (::CloseHandle(file) == 0) FailLast();
@@ -322,65 +359,93 @@ void SafeFile::Commit() {
     return;
   }
   if (handle_ != kNoHandle) Finish();
+  // The data reach the disk before the file takes the target's name.
+  if (const DWORD error = FlushByName(SystemName(temporary_)); error != ERROR_SUCCESS) Fail(error);
   Reached(WriteStep::DataSynced);
-  PutInPlace();
+  Replace(false);
+  Reached(WriteStep::Renamed);
   Reached(WriteStep::FolderSynced);
 }
 
-void SafeFile::PutInPlace() {
+void SafeFile::Replace(bool keepOld) {
   const std::wstring temporary = SystemName(temporary_);
+  const std::wstring target = SystemName(target_);
   // The replacement shows as the file it replaces did, hidden only if that
   // was; a new file is a plain one.
   if (::SetFileAttributesW(temporary.c_str(),
                            keptAttributes_ == 0 ? FILE_ATTRIBUTE_NORMAL : keptAttributes_) == 0) {
     FailLast();
   }
-  if (::MoveFileExW(temporary.c_str(), SystemName(target_).c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-    DWORD error = ::GetLastError();
-    // A file that another program holds open, even one that lets others
-    // write and delete it, cannot be replaced; Windows says only "Access is
-    // denied". Where nobody else could open it alone, it is in use.
-    if (error == ERROR_ACCESS_DENIED) {
-      const HANDLE alone = ::CreateFileW(SystemName(target_).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr);
-      if (alone == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_SHARING_VIOLATION) {
-        error = ERROR_SHARING_VIOLATION;
-      }
-      if (alone != INVALID_HANDLE_VALUE) ::CloseHandle(alone);
+  if (::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (::MoveFileExW(temporary.c_str(), target.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+      const DWORD error = ::GetLastError();
+      ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_HIDDEN);
+      Fail(error);
     }
-    ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    Fail(error);
+  } else {
+    // ReplaceFileW keeps what the replaced file had of its own: its
+    // permissions (an access list set on it), its creation time and its
+    // streams; a rename would give the new file its folder's permissions.
+    if (keepOld) backup_ = HiddenNameBeside(target_, L".replaced");
+    const std::wstring backup = keepOld ? SystemName(backup_) : std::wstring();
+    if (::ReplaceFileW(target.c_str(), temporary.c_str(), keepOld ? backup.c_str() : nullptr,
+                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) == 0) {
+      const DWORD error = ::GetLastError();
+      // The old file went to the backup's name, the new one did not follow:
+      // the old one comes back.
+      if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        ::MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+      }
+      backup_.clear();
+      ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_HIDDEN);
+      Fail(ReplaceFailure(error, target));
+    }
   }
   temporary_.clear();
   committed_ = true;
-  Reached(WriteStep::Renamed);
 }
 
-std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files) {
+void SafeFile::PutBack() noexcept {
+  const std::wstring target = SystemName(target_);
+  if (backup_.empty()) {
+    ::DeleteFileW(target.c_str());
+  } else {
+    ::MoveFileExW(SystemName(backup_).c_str(), target.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  }
+  backup_.clear();
+  committed_ = false;
+}
+
+void SafeFile::DropBackup() noexcept {
+  if (!backup_.empty()) ::DeleteFileW(SystemName(backup_).c_str());
+  backup_.clear();
+}
+
+std::vector<std::error_code> SafeFile::SyncData(std::vector<SafeFile>& files) {
   std::vector<std::error_code> errors(files.size());
-  // Every file's data on disk first, then every rename.
   for (std::size_t i = 0; i < files.size(); ++i) {
+    if (files[i].temporary_.empty()) continue;
     try {
-      if (files[i].temporary_.empty()) {
-        files[i].Commit();
-      } else if (files[i].handle_ != kNoHandle) {
-        files[i].Finish();
-      }
+      if (const DWORD error = FlushByName(SystemName(files[i].temporary_)); error != ERROR_SUCCESS)
+        Fail(error);
+      Reached(WriteStep::DataSynced);
     } catch (const std::system_error& error) {
       errors[i] = error.code();
     }
   }
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    if (errors[i] || files[i].committed_) continue;
-    try {
-      files[i].PutInPlace();
-    } catch (const std::system_error& error) {
-      errors[i] = error.code();
-    }
-  }
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    if (errors[i]) files[i].Discard();
+  return errors;
+}
+
+// Every rename is written through to the disk as it is made.
+std::vector<std::error_code> SafeFile::SyncFolders(std::vector<SafeFile>& files,
+                                                   const std::vector<bool>& /*landed*/) {
+  std::vector<std::error_code> errors(files.size());
+  try {
+    Reached(WriteStep::FolderSynced);
+  } catch (const std::system_error& error) {
+    errors.assign(files.size(), error.code());
   }
   return errors;
 }

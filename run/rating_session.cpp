@@ -92,7 +92,7 @@ RatingCurves RatingSession::Curves() const {
 }
 
 std::string RatingSession::CurvesTitle() const {
-  return Compose(Message::CaptionCurvesWindow, {{"title", rated_ ? rated_->title : std::string()}});
+  return Compose(Message::CaptionCurvesWindow, Arg<"title">(rated_ ? rated_->title : std::string()));
 }
 
 std::string RatingSession::SuggestedName(Export what) const {

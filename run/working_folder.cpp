@@ -33,8 +33,8 @@ std::optional<std::string> MakeWorkingFolderCurrent() {
   if (!error) return std::nullopt;
   const std::u8string wanted = folder.u8string();
   const std::u8string current = std::filesystem::current_path(error).u8string();
-  return Compose(Message::StartUpFolder, {{"folder", std::string(wanted.begin(), wanted.end())},
-                                          {"current", std::string(current.begin(), current.end())}});
+  return Compose(Message::StartUpFolder, Arg<"folder">(std::string(wanted.begin(), wanted.end())),
+                 Arg<"current">(std::string(current.begin(), current.end())));
 }
 
 }  // namespace rating

@@ -1,18 +1,18 @@
 #include "plot/gdiplus/scene_painter.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "run/platform.h"
 
 namespace rating::plot {
 
 namespace {
 
-// A text as GDI+ takes it, UTF-16.
-std::wstring Wide(std::string_view utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).wstring();
-}
+// A text as GDI+ takes it, UTF-16; a byte that is not UTF-8 shows as U+FFFD,
+// since nothing inside WM_PAINT could catch an exception.
+using platform::Wide;
 
 Gdiplus::Color ToGdiplus(Color color) { return {color.red, color.green, color.blue}; }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <ostream>
@@ -83,7 +84,7 @@ TEST_P(Crashes, LeaveTheOldFileOrTheNewOneAndOnlyAHiddenLeftover) {
     EXPECT_FALSE(fs::exists(target_));
   }
   // Whatever else is left is a hidden, recognisable leftover of this target.
-  const std::regex leftover(R"(\.reach\.RAT\.[0-9a-f]{8}\.partial)");
+  const std::regex leftover(R"(\.reach\.RAT\.[0-9A-Za-z]{6}\.partial)");
   for (const std::string& name : Names(dir_)) {
     if (name != "reach.RAT") {
       EXPECT_TRUE(std::regex_match(name, leftover)) << name;
@@ -189,7 +190,7 @@ TEST_F(SafeFileTest, FilesCommittedTogetherLandAndAMissingFolderFailsAlone) {
   }
   EXPECT_FALSE(fs::exists(dir_ / "a" / "one.RAT")) << "nothing is in place before the commit";
   fs::rename(dir_ / "a", dir_ / "gone");  // the first folder disappears meanwhile
-  const std::vector<std::error_code> errors = CommitTogether(files);
+  const std::vector<std::error_code> errors = CommitTogether(files, {0, 1, 2});  // each a group of its own
   ASSERT_EQ(errors.size(), 3U);
   EXPECT_TRUE(errors[0]);
   EXPECT_FALSE(errors[1]);
@@ -201,6 +202,108 @@ TEST_F(SafeFileTest, FilesCommittedTogetherLandAndAMissingFolderFailsAlone) {
   ASSERT_EQ(left.size(), 1U);
   EXPECT_TRUE(left[0].starts_with(".one.RAT.") && left[0].ends_with(".partial")) << left[0];
 }
+
+// The files of one run land together or not at all, whatever step fails or
+// crashes: a failure puts back what its group had replaced, and a crash
+// between two renames leaves each replaced file's old content beside it.
+struct GroupCase {
+  const char* name;
+  friend void PrintTo(const GroupCase& c, std::ostream* os) { *os << c.name; }
+  WriteStep step;                 // the step that fails or crashes
+  int occurrence;                 // at its nth time
+  bool crash;                     // the process dies there, or the step fails
+  std::vector<bool> landed;       // which of the three files hold the new content after
+  std::size_t replacedLeftovers;  // ".replaced" files left beside them
+};
+
+WriteStep groupStep;
+int groupOccurrence;
+
+void StopAtGroupStep(WriteStep step) {
+  if (step == groupStep && --groupOccurrence == 0) throw std::system_error(EIO, std::generic_category());
+}
+
+class Groups : public SafeFileTest, public testing::WithParamInterface<GroupCase> {
+ protected:
+  // Three files of one group replacing old ones; the third is new.
+  void Commit() {
+    WriteFile(dir_ / "one.RAT", kOld);
+    WriteFile(dir_ / "two.svg", kOld);
+    std::vector<SafeFile> files;
+    for (const char* name : {"one.RAT", "two.svg", "three.csv"}) {
+      files.emplace_back((dir_ / name).string());
+      files.back().Write(kNew);
+      files.back().Finish();
+    }
+    groupStep = GetParam().step;
+    groupOccurrence = GetParam().occurrence;
+    SetWriteStepHookForTesting(StopAtGroupStep);
+    if (GetParam().crash) {
+      SetWriteStepHookForTesting([](WriteStep step) {
+        if (step == groupStep && --groupOccurrence == 0) ::_exit(0);
+      });
+    }
+    const std::vector<std::error_code> errors = CommitTogether(files, {7, 7, 7});
+    const bool failed = std::any_of(errors.begin(), errors.end(), [](std::error_code e) { return bool(e); });
+    EXPECT_EQ(failed, !GetParam().landed.front()) << "a failure is reported";
+  }
+};
+
+TEST_P(Groups, LandTogetherOrLeaveTheOldFiles) {
+  const GroupCase& c = GetParam();
+  if (c.crash) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      Commit();
+      ::_exit(1);  // the crash point was never reached
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child did not stop at its step";
+  } else {
+    Commit();
+  }
+  const std::vector<std::string> names = {"one.RAT", "two.svg", "three.csv"};
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const fs::path file = dir_ / names[i];
+    if (c.landed[i]) {
+      EXPECT_EQ(ReadFile(file), kNew) << names[i];
+    } else if (i < 2) {
+      EXPECT_EQ(ReadFile(file), kOld) << names[i];
+    } else {
+      EXPECT_FALSE(fs::exists(file)) << names[i];
+    }
+  }
+  std::size_t replaced = 0;
+  for (const std::string& name : Names(dir_)) {
+    if (name.ends_with(".replaced")) {
+      ++replaced;
+      EXPECT_EQ(ReadFile(dir_ / name), kOld) << "a replaced file's old content, at hand: " << name;
+    } else if (std::find(names.begin(), names.end(), name) == names.end()) {
+      EXPECT_TRUE(c.crash && name.ends_with(".partial")) << "only a crash leaves a temporary file: " << name;
+    }
+  }
+  EXPECT_EQ(replaced, c.replacedLeftovers);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommitTogether, Groups,
+    testing::Values(
+        GroupCase{"AllLand", WriteStep::TemporaryCreated, 1, false, {true, true, true}, 0},
+        GroupCase{"AFailedSyncRenamesNothing", WriteStep::DataSynced, 1, false, {false, false, false}, 0},
+        GroupCase{"AFailedFirstRenamePutsItBack", WriteStep::Renamed, 1, false, {false, false, false}, 0},
+        GroupCase{
+            "AFailedLastRenamePutsBackTheOthers", WriteStep::Renamed, 3, false, {false, false, false}, 0},
+        GroupCase{
+            "ACrashBetweenRenamesKeepsTheOldBeside", WriteStep::Renamed, 2, true, {true, true, false}, 2},
+        GroupCase{"ACrashBeforeTheRenamesChangesNothing",
+                  WriteStep::DataSynced,
+                  1,
+                  true,
+                  {false, false, false},
+                  0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ResolveTarget, GivesOnePathForEveryNameOfAFile) {
   testing_support::ScratchFolder folder("resolve-target-test");

@@ -19,6 +19,7 @@
 
 #include "layout/form_layout.h"
 #include "output/listing.h"
+#include "plot/gdiplus/scene_painter.h"
 #include "run/platform.h"
 #include "run/rating_run.h"
 #include "tests/support/field_texts.h"
@@ -424,6 +425,36 @@ TEST(Window, RatingCurvesFollowTheRunsAndCloseWithTheList) {
   window.Type(InputField::Fall, "0");
   EXPECT_NE(window.Press().second, L"");
   EXPECT_EQ(::IsWindow(curves), FALSE) << "the emptied list has no curves";
+}
+
+// A title that is not UTF-8 reaches the curves' painter as U+FFFD, drawn
+// and measured inside WM_PAINT, where nothing could catch an exception.
+TEST(Window, CurvesPainterDrawsTextThatIsNotUtf8) {
+  ULONG_PTR token = 0;
+  const Gdiplus::GdiplusStartupInput input;
+  ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
+  {
+    const plot::GdiplusTextMeasure measure({L"DejaVu Sans", L"Arial"});
+    plot::Text title;
+    title.anchorAt = {10, 30};
+    title.text =
+        "Stra\xDF"
+        "e \xFF\xFE";  // Latin-1, as a spreadsheet may save it
+    plot::Scene scene;
+    scene.width = 200;
+    scene.height = 60;
+    scene.items.emplace_back(title);
+    EXPECT_GT(measure.Advance(title.text, title.font), 0.0);
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(dc, 200, 60);
+    const HGDIOBJ previous = ::SelectObject(dc, bitmap);
+    const RECT area{0, 0, 200, 60};
+    EXPECT_NO_THROW(plot::PaintScene(dc, area, scene, measure));
+    ::SelectObject(dc, previous);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+  }
+  Gdiplus::GdiplusShutdown(token);
 }
 
 struct WrapCase {

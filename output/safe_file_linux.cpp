@@ -1,14 +1,14 @@
 #include <array>
 #include <cerrno>
 #include <climits>  // NAME_MAX
-#include <cstdlib>  // realpath
+#include <cstdlib>  // realpath, mkostemps
 #include <fcntl.h>  // open and its flags
 #include <map>
 #include <memory>
 #include <set>
 #include <sys/stat.h>  // stat, fchmod
 #include <system_error>
-#include <unistd.h>  // write, fsync, syncfs, fchown, close, unlink, dup
+#include <unistd.h>  // write, fsync, syncfs, fchown, close, unlink, link, dup
 
 #include "output/safe_file.h"
 #include "output/write_steps.h"
@@ -21,6 +21,20 @@ using write_steps::Reached;
 namespace {
 
 constexpr int kMaxSymlinkHops = 40;  // the system's own limit
+// Of the target's name, so that the temporary's name stays under the 255
+// characters a file name may have.
+constexpr std::size_t kTemporaryBaseLength = 200;
+constexpr std::string_view kPartial = ".partial";    // a temporary file's ending
+constexpr std::string_view kReplaced = ".replaced";  // a replaced file's, until its group has landed
+
+// Syncs a file's data by its name.
+int SyncFile(const fs::path& file) {
+  const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return errno;
+  const int result = ::fsync(descriptor) == 0 ? 0 : errno;
+  ::close(descriptor);
+  return result;
+}
 
 // The descriptor a SafeFile keeps in its handle.
 int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
@@ -120,14 +134,22 @@ SafeFile::SafeFile(const std::string& name) {
     ::close(probe);
   }
 
-  int error = 0;
-  temporary_ = write_steps::CreateTemporaryBeside(target_, [&](const fs::path& name) {
-    handle_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
-    if (handle_ >= 0) return write_steps::TryOutcome::Created;
-    error = errno;
-    return error == EEXIST ? write_steps::TryOutcome::NameTaken : write_steps::TryOutcome::Failed;
-  });
-  if (temporary_.empty()) Fail(error);
+  // The hidden temporary file beside the target, ".NAME.XXXXXX.partial",
+  // created by the system under a name no other file has.
+  std::string pattern =
+      (target_.parent_path() / ("." + target_.filename().string().substr(0, kTemporaryBaseLength) +
+                                ".XXXXXX" + std::string(kPartial)))
+          .string();
+  handle_ = ::mkostemps(pattern.data(), static_cast<int>(kPartial.size()), O_CLOEXEC);
+  if (handle_ < 0) Fail(errno);
+  temporary_ = pattern;
+  if (!exists) {
+    // mkostemps makes a file only its owner may read; a new rating file is
+    // as any file the user makes, under the process's umask.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    (void)::fchmod(Fd(handle_), 0666 & ~mask);
+  }
   if (exists) {
     // The replacement belongs to whoever owned the file it replaces, where
     // the process may say so, and keeps its mode. Owner first: a change of
@@ -181,81 +203,105 @@ void SafeFile::Commit() {
     return;
   }
   if (handle_ >= 0) Finish();
-  const int descriptor = ::open(temporary_.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) Fail(errno);
-  const int synced = ::fsync(descriptor) == 0 ? 0 : errno;
-  ::close(descriptor);
-  if (synced != 0) Fail(synced);
+  if (const int error = SyncFile(temporary_); error != 0) Fail(error);
   Reached(WriteStep::DataSynced);
-  PutInPlace();
+  Replace(false);
+  Reached(WriteStep::Renamed);
   if (const int error = SyncFolder(target_.parent_path()); error != 0) Fail(error);
   Reached(WriteStep::FolderSynced);
 }
 
-void SafeFile::PutInPlace() {
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(errno);
+void SafeFile::Replace(bool keepOld) {
+  if (keepOld) {
+    // The old file under a second, hidden name: the target's name never
+    // lacks a complete file. Where the file system has no hard links, the
+    // old file moves aside for the moment of the rename.
+    std::string backup = temporary_.string();
+    backup.replace(backup.size() - kPartial.size(), kPartial.size(), kReplaced);
+    backup_ = backup;
+    if (::link(target_.c_str(), backup_.c_str()) != 0) {
+      const int error = errno;
+      if (error == ENOENT) {
+        backup_.clear();  // nothing to replace
+      } else if ((error != EPERM && error != ENOTSUP && error != EMLINK) ||
+                 ::rename(target_.c_str(), backup_.c_str()) != 0) {
+        backup_.clear();
+        Fail(error);
+      }
+    }
+  }
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    const int error = errno;
+    if (!backup_.empty() && !fs::exists(target_)) (void)::rename(backup_.c_str(), target_.c_str());
+    if (!backup_.empty()) (void)::unlink(backup_.c_str());
+    backup_.clear();
+    Fail(error);
+  }
   temporary_.clear();
   committed_ = true;
-  Reached(WriteStep::Renamed);
 }
 
-std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files) {
-  std::vector<std::error_code> errors(files.size());
-  const auto record = [&errors](std::size_t i, int error) {
-    if (error != 0 && !errors[i]) errors[i] = std::error_code(error, std::generic_category());
-  };
+void SafeFile::PutBack() noexcept {
+  if (backup_.empty()) {
+    (void)::unlink(target_.c_str());
+  } else {
+    (void)::rename(backup_.c_str(), target_.c_str());
+  }
+  backup_.clear();
+  committed_ = false;
+}
 
-  // Write out what is left, and sync each file system once.
+void SafeFile::DropBackup() noexcept {
+  if (!backup_.empty()) (void)::unlink(backup_.c_str());
+  backup_.clear();
+}
+
+std::vector<std::error_code> SafeFile::SyncData(std::vector<SafeFile>& files) {
+  // One sync of each file system that holds a temporary file, rather than
+  // one per file: a batch of thousands of files waits for the disk once.
+  std::vector<std::error_code> errors(files.size());
   std::map<fs::path, int> syncedFolders;  // folder -> error of its file system's sync
   std::set<dev_t> syncedDevices;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    SafeFile& file = files[i];
-    try {
-      if (file.temporary_.empty()) {
-        file.Commit();
-        continue;
+    if (files[i].temporary_.empty()) continue;
+    const fs::path folder = files[i].target_.parent_path();
+    if (!syncedFolders.contains(folder)) {
+      struct stat status {};
+      if (::stat(folder.c_str(), &status) != 0) {
+        syncedFolders[folder] = errno;
+      } else if (syncedDevices.insert(status.st_dev).second) {
+        syncedFolders[folder] = SyncFileSystem(folder);
+        try {
+          Reached(WriteStep::DataSynced);
+        } catch (const std::system_error& error) {
+          syncedFolders[folder] = error.code().value();
+        }
+      } else {
+        syncedFolders[folder] = 0;
       }
-      if (file.handle_ >= 0) file.Finish();
-    } catch (const std::system_error& error) {
-      record(i, error.code().value());
-      continue;
     }
-    const fs::path folder = file.target_.parent_path();
-    if (syncedFolders.contains(folder)) continue;
-    struct stat status {};
-    if (::stat(folder.c_str(), &status) != 0) {
-      syncedFolders[folder] = errno;
-    } else if (syncedDevices.insert(status.st_dev).second) {
-      syncedFolders[folder] = SyncFileSystem(folder);
-      Reached(WriteStep::DataSynced);
-    } else {
-      syncedFolders[folder] = 0;
-    }
+    if (syncedFolders[folder] != 0)
+      errors[i] = std::error_code(syncedFolders[folder], std::generic_category());
   }
+  return errors;
+}
 
-  std::set<fs::path> renamedFolders;
+std::vector<std::error_code> SafeFile::SyncFolders(std::vector<SafeFile>& files,
+                                                   const std::vector<bool>& landed) {
+  std::vector<std::error_code> errors(files.size());
+  std::map<fs::path, int> synced;  // folder -> error
   for (std::size_t i = 0; i < files.size(); ++i) {
-    SafeFile& file = files[i];
-    if (errors[i] || file.committed_) continue;
-    record(i, syncedFolders[file.target_.parent_path()]);
-    if (errors[i]) continue;
-    try {
-      file.PutInPlace();
-      renamedFolders.insert(file.target_.parent_path());
-    } catch (const std::system_error& error) {
-      record(i, error.code().value());
+    if (!landed[i]) continue;
+    const fs::path folder = files[i].target_.parent_path();
+    if (!synced.contains(folder)) {
+      synced[folder] = SyncFolder(folder);
+      try {
+        Reached(WriteStep::FolderSynced);
+      } catch (const std::system_error& error) {
+        synced[folder] = error.code().value();
+      }
     }
-  }
-
-  for (const fs::path& folder : renamedFolders) {
-    const int error = SyncFolder(folder);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-      if (files[i].target_.parent_path() == folder && files[i].committed_) record(i, error);
-    }
-    Reached(WriteStep::FolderSynced);
-  }
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    if (errors[i]) files[i].Discard();
+    if (synced[folder] != 0) errors[i] = std::error_code(synced[folder], std::generic_category());
   }
   return errors;
 }
