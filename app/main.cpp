@@ -7,8 +7,9 @@
 #include "run/working_folder.h"
 
 int main(int argc, char* argv[]) {
-  if (const std::optional<int> status = AnswerCommandLine(argc, argv)) return *status;
-  QApplication application(argc, argv);
+  if (const std::optional<int> status = AnswerHelpOrVersion(argc, argv)) return *status;
+  QApplication application(argc, argv);  // takes its own options, such as -platform, out of argv
+  if (const std::optional<int> status = RefuseOtherArguments(argc, argv)) return *status;
   QApplication::setWindowIcon(ProgramIcon());
   MainWindow window;
   window.show();

@@ -2,8 +2,11 @@
 
 #include <optional>
 
-// Answers --help and --version before any window or display is needed, and
-// refuses any other option of its own with a short usage; Qt's own options
-// (-platform, -style, ...) are left for the window. Returns the exit status
-// when the program should stop.
-std::optional<int> AnswerCommandLine(int argc, char* argv[]);
+// Answers --help and --version before any window or display is needed.
+// Returns the exit status when the program should stop there.
+std::optional<int> AnswerHelpOrVersion(int argc, char* argv[]);
+
+// Refuses, with a short usage, any argument left once Qt has taken its own
+// options (-platform, -style, ...) out of the command line. Returns the exit
+// status when the program should stop there.
+std::optional<int> RefuseOtherArguments(int argc, char* argv[]);

@@ -27,18 +27,18 @@ std::string RoleName(const Use& use) {
     case Role::RatingFile: return std::string(Pattern(Message::WordsRatingFile));
     case Role::Extra: break;
   }
-  return std::string(Pattern(ExtraFactsOf(use.extra).role));
+  return std::string(Pattern(FactsOf(use.extra).role));
 }
 
 // "output", "plot", ...: the option that names the file of a single run.
 std::string_view OptionOf(const Use& use) {
-  return use.role == Role::Extra ? ExtraFactsOf(use.extra).name : Facts(InputField::Filename).option;
+  return use.role == Role::Extra ? FactsOf(use.extra).option : Facts(InputField::Filename).option;
 }
 
 // "the batch file and the rating file of line 3", "the rating file of lines 2 and 4"
 std::string DescribeUses(const std::vector<Use>& uses) {
   std::vector<Use> roles = {{Role::BatchTable, 0}, {Role::RatingFile, 0}};
-  for (const ExtraFacts& extra : kExtras) roles.push_back({Role::Extra, 0, extra.extra});
+  for (const ExportFacts& extra : kExports) roles.push_back({Role::Extra, 0, extra.what});
   std::vector<std::string> parts;
   for (const Use& role : roles) {
     std::vector<std::string> lines;
@@ -85,9 +85,9 @@ class Uses {
 
 void AddOutputs(Uses& uses, const FieldTexts& texts, const ExtraFiles& extras, int line) {
   uses.Add(OutputName(TextOf(texts, InputField::Filename)), {Role::RatingFile, line});
-  for (const ExtraFacts& extra : kExtras) {
-    const std::string& name = extras.at(static_cast<std::size_t>(extra.extra));
-    if (!name.empty()) uses.Add(OutputName(name), {Role::Extra, line, extra.extra});
+  for (const ExportFacts& extra : kExports) {
+    const std::string& name = extras.at(static_cast<std::size_t>(extra.what));
+    if (!name.empty()) uses.Add(OutputName(name), {Role::Extra, line, extra.what});
   }
 }
 

@@ -22,57 +22,43 @@ namespace {
 constexpr std::size_t kProgressAbove = 10;  // batches larger than this report progress
 constexpr std::size_t kProgressSteps = 10;  // in tenths
 
-// Files finished but not yet put in place, and how a failure to put each in
+// A file finished but not yet put in place, and how a failure to put it in
 // place reads.
-struct PendingFiles {
-  std::vector<SafeFile> files;
-  std::vector<std::string_view> kindTexts;  // "Cannot write rating file", "Cannot write plot", ...
-  std::vector<std::string> names;           // as the user gave them
-  std::vector<std::size_t> owners;          // the reach of each file, for a batch
-
-  // Forgets the files added since there were `count`; their temporary files go.
-  void DropFrom(std::size_t count) {
-    files.erase(files.begin() + static_cast<std::ptrdiff_t>(count), files.end());
-    kindTexts.resize(count);
-    names.resize(count);
-    owners.resize(count);
-  }
-  void Label(std::string_view kindText, const std::string& name, std::size_t owner) {
-    kindTexts.resize(files.size(), kindText);
-    names.resize(files.size(), name);
-    owners.resize(files.size(), owner);
-  }
+struct PendingFile {
+  SafeFile file;
+  std::string_view kindText;  // "Cannot write rating file", "Cannot write plot", ...
+  std::string name;           // as the user gave it
+  std::size_t reach;          // of a batch: the files of one reach land together
 };
+using PendingFiles = std::vector<PendingFile>;
 
 // Rates one reach and finishes its files into `pending`, in the order the
 // options name them. Throws RatingFailure or CommandFailure at the first that
 // fails; the reach's files already finished are then left to the caller to
 // drop. Returns the rating and a note about the paired data, if any.
 RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const std::string& separator,
-                       PendingFiles& pending, std::size_t owner, std::vector<std::string>& notes) {
+                       PendingFiles& pending, std::size_t reach, std::vector<std::string>& notes) {
   FieldTexts named = texts;
   std::string& output = TextOf(named, InputField::Filename);
   const std::string givenOutput = output;
   output = OutputName(output);
   RatingOutcome outcome = RateFields(named, separator);
-  WriteRatingFile(outcome, &pending.files);
-  pending.Label(FailureKindText(FailureKind::FileWrite), givenOutput, owner);
+  pending.push_back({FinishRatingFile(outcome), FailureKindText(FailureKind::FileWrite), givenOutput, reach});
 
   // The storage-outflow pairs, once: their CSV and the rows they leave out.
   const StorageOutflow pairs = StorageOutflowCsv(outcome.result->fileRows);
-  for (const ExtraFacts& facts : kExtras) {
-    const std::string& name = extras.at(static_cast<std::size_t>(facts.extra));
+  for (const ExportFacts& facts : kExports) {
+    const std::string& name = extras.at(static_cast<std::size_t>(facts.what));
     if (name.empty()) continue;
-    const std::string bytes = ExportBytes(facts.extra, *outcome.result, pairs,
+    const std::string bytes = ExportBytes(facts.what, *outcome.result, pairs,
                                           std::string(TextOf(texts, InputField::Title)), separator);
-    const std::string_view failureText = Pattern(FactsOf(facts.extra).failureKind);
+    const std::string_view failureText = Pattern(facts.failureKind);
     try {
-      WriteWholeFile(OutputName(name), bytes, &pending.files);
+      pending.push_back({FinishWholeFile(OutputName(name), bytes), failureText, name, reach});
     } catch (const std::system_error& error) {
       throw CommandFailure(FileMessage(failureText, name, error.code()));
     }
-    pending.Label(failureText, name, owner);
-    if (facts.extra == Export::PairedData) {
+    if (facts.what == Export::PairedData) {
       if (auto note = PairedDataNote(pairs.leftOut, name)) notes.push_back(std::move(*note));
     }
   }
@@ -83,12 +69,18 @@ RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const 
 // returns the reaches that lost a file.
 std::vector<std::size_t> Commit(PendingFiles& pending, std::ostream& err,
                                 const std::function<std::string(std::size_t)>& where) {
+  std::vector<SafeFile> files;
+  std::vector<std::size_t> reaches;
+  for (PendingFile& file : pending) {
+    files.push_back(std::move(file.file));
+    reaches.push_back(file.reach);
+  }
   std::vector<std::size_t> failed;
-  const std::vector<std::error_code> errors = CommitTogether(pending.files, pending.owners);
+  const std::vector<std::error_code> errors = CommitTogether(files, reaches);
   for (std::size_t k = 0; k < errors.size(); ++k) {
     if (!errors[k]) continue;
-    err << where(pending.owners[k]) << FileMessage(pending.kindTexts[k], pending.names[k], errors[k]) << '\n';
-    failed.push_back(pending.owners[k]);
+    err << where(pending[k].reach) << FileMessage(pending[k].kindText, pending[k].name, errors[k]) << '\n';
+    failed.push_back(pending[k].reach);
   }
   return failed;
 }
@@ -124,7 +116,8 @@ int RunSingle(const Request& request, const std::string& separator, std::ostream
   return kExitSuccess;
 }
 
-int RunBatch(const Request& request, const std::string& separator, std::ostream& out, std::ostream& err) {
+int RunBatch(const Request& request, const std::string& separator, std::ostream& out, std::ostream& err,
+             bool errIsTerminal) {
   std::vector<Reach> reaches;
   try {
     reaches = ReadReaches(request.batchFile, request.texts);
@@ -148,20 +141,21 @@ int RunBatch(const Request& request, const std::string& separator, std::ostream&
                    Arg<"line">(std::to_string(reaches[i].line)), Arg<"message">(""));
   };
 
-  const bool showProgress = reaches.size() > kProgressAbove;
+  const bool showProgress = errIsTerminal && reaches.size() > kProgressAbove;
   std::size_t nextReport = 1;
   for (std::size_t i = 0; i < reaches.size(); ++i) {
     const Reach& reach = reaches[i];
     standardOutputTaken =
         standardOutputTaken || (reach.error.empty() && AnyOnStandardOutput(reach.texts, reach.extras));
-    const std::size_t pendingBefore = pending.files.size();
+    const std::size_t pendingBefore = pending.size();
     std::vector<std::string> notes;
     try {
       if (!reach.error.empty()) throw CommandFailure(reach.error);
       RateReach(reach.texts, reach.extras, separator, pending, i, notes);
       for (const std::string& note : notes) err << where(i) << note << '\n';
     } catch (const std::runtime_error& failure) {  // RatingFailure or CommandFailure
-      pending.DropFrom(pendingBefore);
+      // The reach's files finished so far go, with their temporary files.
+      pending.erase(pending.begin() + static_cast<std::ptrdiff_t>(pendingBefore), pending.end());
       err << where(i) << failure.what() << '\n';
       failed[i] = true;
     }
@@ -186,7 +180,7 @@ int RunBatch(const Request& request, const std::string& separator, std::ostream&
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& arguments, const std::string& decimalSeparator,
-                   std::ostream& out, std::ostream& err) {
+                   std::ostream& out, std::ostream& err, bool errIsTerminal) {
   Request request;
   try {
     request = ParseCommandLine(arguments, decimalSeparator, RATING_VERSION);
@@ -199,7 +193,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, const std::string&
     case Mode::Help:
     case Mode::Version: out << request.message; return kExitSuccess;
     case Mode::Single: return RunSingle(request, decimalSeparator, out, err);
-    case Mode::Batch: return RunBatch(request, decimalSeparator, out, err);
+    case Mode::Batch: return RunBatch(request, decimalSeparator, out, err, errIsTerminal);
   }
   return kExitUsage;
 }

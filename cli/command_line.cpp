@@ -75,9 +75,9 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
                        Compose(Message::HelpOptionDefault, Arg<"help">(Pattern(field.optionHelp)),
                                Arg<"text">(TextOf(request.texts, field.field)))});
   }
-  for (const ExtraFacts& extra : kExtras) {
+  for (const ExportFacts& extra : kExports) {
     options.push_back(
-        {std::string(extra.name), std::string(extra.valueName), std::string(Pattern(extra.help))});
+        {std::string(extra.option), std::string(extra.valueName), std::string(Pattern(extra.optionHelp))});
   }
   options.push_back({std::string(kBatch), "reaches.csv", std::string(Pattern(Message::HelpOptionBatch))});
 
@@ -137,11 +137,11 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
     if (const auto& value = valueOf(field.option)) TextOf(request.texts, field.field) = *value;
   }
   const std::optional<std::string>& batch = valueOf(kBatch);
-  for (const ExtraFacts& extra : kExtras) {
-    const std::optional<std::string>& value = valueOf(extra.name);
+  for (const ExportFacts& extra : kExports) {
+    const std::optional<std::string>& value = valueOf(extra.option);
     if (!value) continue;
-    if (batch) throw UsageError(Compose(Message::UsageExtraInBatch, Arg<"option">(extra.name)));
-    request.extras.at(static_cast<std::size_t>(extra.extra)) = *value;
+    if (batch) throw UsageError(Compose(Message::UsageExtraInBatch, Arg<"option">(extra.option)));
+    request.extras.at(static_cast<std::size_t>(extra.what)) = *value;
   }
   if (batch) {
     request.mode = Mode::Batch;

@@ -14,32 +14,9 @@
 
 namespace rating::cli {
 
-// An export a reach may write besides its rating file, as an option
-// ("--plot") and a batch column ("plot").
-struct ExtraFacts {
-  Export extra;
-  std::string_view name;       // option without "--", and batch column
-  std::string_view valueName;  // for --help
-  Message help;                // for --help
-  Message role;                // what the file is, in messages
-};
-
-// In the order of --help, of the batch's columns and of the writes.
-inline constexpr std::array<ExtraFacts, 3> kExtras = {{
-    {Export::CurvesSvg, "plot", "rating.svg", Message::HelpOptionPlot, Message::WordsPlot},
-    {Export::TableCsv, "csv", "table.csv", Message::HelpOptionCsv, Message::WordsCsvTable},
-    {Export::PairedData, "paired-data", "storage-outflow.csv", Message::HelpOptionPairedData,
-     Message::WordsPairedData},
-}};
-
-inline const ExtraFacts& ExtraFactsOf(Export extra) {
-  return *std::find_if(kExtras.begin(), kExtras.end(),
-                       [extra](const ExtraFacts& facts) { return facts.extra == extra; });
-}
-
 // The extra files of a reach, indexed by Export; empty for none. "-" is
 // standard output.
-using ExtraFiles = std::array<std::string, kExtras.size()>;
+using ExtraFiles = std::array<std::string, kExports.size()>;
 
 enum class Mode { Single, Batch, Help, Version };
 

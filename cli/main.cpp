@@ -12,5 +12,6 @@ int main(int argc, char* argv[]) {
   std::ostream out(&outBuffer);
   std::ostream err(&errBuffer);
   return rating::cli::RunCommandLine(rating::platform::CommandLineArguments(argc, argv),
-                                     rating::platform::UserDecimalSeparator(), out, err);
+                                     rating::platform::UserDecimalSeparator(), out, err,
+                                     rating::platform::IsTerminal(StandardStream::Error));
 }

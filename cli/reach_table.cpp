@@ -61,9 +61,9 @@ std::string Count(std::size_t count, Message one, MessageWithin<"count"> many) {
 // "width, bank, ..., output, plot, csv and paired-data"
 std::string ColumnNames() {
   std::vector<std::string> names;
-  names.reserve(kFields.size() + kExtras.size());
+  names.reserve(kFields.size() + kExports.size());
   for (const FieldFacts& facts : kFields) names.emplace_back(facts.option);
-  for (const ExtraFacts& extra : kExtras) names.emplace_back(extra.name);
+  for (const ExportFacts& extra : kExports) names.emplace_back(extra.option);
   return WordList(names);
 }
 
@@ -139,8 +139,8 @@ class TableReader {
       for (const FieldFacts& facts : kFields) {
         if (name == facts.option) column.field = facts.field;
       }
-      for (const ExtraFacts& extra : kExtras) {
-        if (name == extra.name) column.extra = extra.extra;
+      for (const ExportFacts& extra : kExports) {
+        if (name == extra.option) column.extra = extra.what;
       }
       if (!column.field && !column.extra) {
         failure_ = Compose(Message::BatchUnknownColumn, Arg<"column">(cell), Arg<"columns">(ColumnNames()));

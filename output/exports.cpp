@@ -69,18 +69,17 @@ std::optional<std::string> PairedDataNote(const std::vector<int>& leftOut, std::
                  Arg<"first">(first), Arg<"last">(std::to_string(leftOut.back())), Arg<"path">(name));
 }
 
-void WriteWholeFile(const std::string& path, std::string_view bytes, std::vector<SafeFile>* pending) {
+void WriteWholeFile(const std::string& path, std::string_view bytes) {
   SafeFile file(path);
   file.Write(bytes);
-  if (pending != nullptr) {
-    // A replaced file is finished now, so that a batch holds no descriptor
-    // per file; a device or standard output receives its bytes only when the
-    // files are put in place together.
-    if (!file.WrittenInPlace()) file.Finish();
-    pending->push_back(std::move(file));
-  } else {
-    file.Commit();
-  }
+  file.Commit();
+}
+
+SafeFile FinishWholeFile(const std::string& path, std::string_view bytes) {
+  SafeFile file(path);
+  file.Write(bytes);
+  if (!file.WrittenInPlace()) file.Finish();
+  return file;
 }
 
 }  // namespace rating

@@ -40,9 +40,14 @@ StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows);
 std::optional<std::string> PairedDataNote(const std::vector<int>& leftOut, std::string_view name);
 
 // Writes `bytes` as the whole of the file `path`, the way rating files are
-// written: put in place complete at once or, when `pending` is given,
-// finished and added to it for CommitTogether; never left partial. Throws
+// written: put in place complete at once; never left partial. Throws
 // std::system_error with the system's reason.
-void WriteWholeFile(const std::string& path, std::string_view bytes, std::vector<SafeFile>* pending);
+void WriteWholeFile(const std::string& path, std::string_view bytes);
+
+// The same file finished, for CommitTogether to put in place with the other
+// files of a run. A replaced file is finished now, so that a batch holds no
+// descriptor per file; a device or standard output receives its bytes only
+// when the files are put in place together.
+SafeFile FinishWholeFile(const std::string& path, std::string_view bytes);
 
 }  // namespace rating

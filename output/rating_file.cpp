@@ -94,15 +94,16 @@ void RatingFileWriter::Close() {
   file_.reset();
 }
 
-void RatingFileWriter::CloseInto(std::vector<SafeFile>& pending) {
+SafeFile RatingFileWriter::CloseFinished() {
   SafeFile& file = File();
   try {
     if (!file.WrittenInPlace()) file.Finish();
   } catch (const std::system_error& error) {
     FailWrite(error);
   }
-  pending.push_back(std::move(*file_));
+  SafeFile finished = std::move(file);
   file_.reset();
+  return finished;
 }
 
 }  // namespace rating

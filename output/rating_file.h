@@ -41,8 +41,8 @@ class RatingFileWriter {
   // Completes the file and puts it in place of the previous one, durably.
   void Close();
   // Completes the file but leaves putting it in place to CommitTogether,
-  // with the other files of a batch.
-  void CloseInto(std::vector<SafeFile>& pending);
+  // with the other files of a run: the finished file.
+  SafeFile CloseFinished();
 
  private:
   // The open file; writing before Open or after Close is a write failure.

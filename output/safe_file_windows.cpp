@@ -110,19 +110,23 @@ DWORD FlushByName(const std::wstring& name) {
   return error;
 }
 
-// A failure to replace `target`, in the words a user can act on: a file that
-// another program holds open, even one that lets others write and delete it,
-// cannot be replaced, and Windows says only "Access is denied" or that it
-// could not remove it. Where nobody else could open it alone, it is in use.
-DWORD ReplaceFailure(DWORD error, const std::wstring& target) {
-  if (error != ERROR_ACCESS_DENIED && error != ERROR_UNABLE_TO_REMOVE_REPLACED) return error;
+// Whether another program holds `target` open, even one that lets others
+// write and delete it: then nobody else can open it alone.
+bool HeldElsewhere(const std::wstring& target) {
   const HANDLE alone =
       ::CreateFileW(target.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (alone != INVALID_HANDLE_VALUE) {
     ::CloseHandle(alone);
-    return error;
+    return false;
   }
-  return ::GetLastError() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION : error;
+  return ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// A failure to replace `target`, in the words a user can act on: of a file
+// in use, Windows says only "Access is denied" or that it could not remove it.
+DWORD ReplaceFailure(DWORD error, const std::wstring& target) {
+  const bool unclear = error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+  return unclear && HeldElsewhere(target) ? ERROR_SHARING_VIOLATION : error;
 }
 
 // What "-" becomes: the name standard output goes by, as on POSIX systems.
@@ -384,6 +388,12 @@ void SafeFile::Replace(bool keepOld) {
       Fail(error);
     }
   } else {
+    // A file that another program holds open, even one that lets others
+    // write and delete it, is not replaced under that program.
+    if (HeldElsewhere(target)) {
+      ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_HIDDEN);
+      Fail(ERROR_SHARING_VIOLATION);
+    }
     // ReplaceFileW keeps what the replaced file had of its own: its
     // permissions (an access list set on it), its creation time and its
     // streams; a rename would give the new file its folder's permissions.
@@ -428,8 +438,9 @@ std::vector<std::error_code> SafeFile::SyncData(std::vector<SafeFile>& files) {
   for (std::size_t i = 0; i < files.size(); ++i) {
     if (files[i].temporary_.empty()) continue;
     try {
-      if (const DWORD error = FlushByName(SystemName(files[i].temporary_)); error != ERROR_SUCCESS)
+      if (const DWORD error = FlushByName(SystemName(files[i].temporary_)); error != ERROR_SUCCESS) {
         Fail(error);
+      }
       Reached(WriteStep::DataSynced);
     } catch (const std::system_error& error) {
       errors[i] = error.code();

@@ -47,6 +47,10 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv);
 enum class StandardStream { Output, Error };
 bool WriteStandard(StandardStream stream, std::string_view utf8);
 
+// Whether the stream goes to a terminal or console that a person watches,
+// not to a file or a pipe.
+bool IsTerminal(StandardStream stream);
+
 // Marks the program as running until it ends, so that an installer or an
 // uninstaller finds it and asks for it to be closed: on Windows a named mutex
 // held for the process's life. Packages elsewhere replace running programs

@@ -76,6 +76,10 @@ bool WriteStandard(StandardStream stream, std::string_view utf8) {
   return true;
 }
 
+bool IsTerminal(StandardStream stream) {
+  return ::isatty(stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO) == 1;
+}
+
 void MarkRunning() {}
 
 }  // namespace rating::platform

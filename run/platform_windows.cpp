@@ -116,6 +116,13 @@ std::vector<std::string> CommandLineArguments(int /*argc*/, char** /*argv*/) {
   return arguments;
 }
 
+bool IsTerminal(StandardStream stream) {
+  const HANDLE handle =
+      ::GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+  DWORD mode = 0;
+  return handle != nullptr && handle != INVALID_HANDLE_VALUE && ::GetConsoleMode(handle, &mode) != 0;
+}
+
 bool WriteStandard(StandardStream stream, std::string_view utf8) {
   const HANDLE handle =
       ::GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);

@@ -53,22 +53,31 @@ RatingOutcome RateFields(const FieldTexts& texts, std::string_view decimalSepara
   return outcome;
 }
 
-void WriteRatingFile(const RatingOutcome& outcome, std::vector<SafeFile>* pending) {
+namespace {
+
+// The rating file of `outcome` opened and written, not yet closed.
+void OpenAndWrite(const RatingOutcome& outcome, RatingFileWriter& file) {
   const RatingFailure* failure = outcome.failure ? &*outcome.failure : nullptr;
   if (failure != nullptr && failure->Stage() < RunStage::OpenFile) throw *failure;
   // The file name is the first thing a press writes with: where it cannot be
   // created, that is said before a title or a table that fails.
-  RatingFileWriter file;
   At(RunStage::OpenFile, [&] { file.Open(outcome.fileName); });
   if (failure != nullptr) throw *failure;
-  At(RunStage::WriteFile, [&] {
-    file.WriteText(outcome.result->fileText);
-    if (pending != nullptr) {
-      file.CloseInto(*pending);
-    } else {
-      file.Close();
-    }
-  });
+  At(RunStage::WriteFile, [&] { file.WriteText(outcome.result->fileText); });
+}
+
+}  // namespace
+
+void WriteRatingFile(const RatingOutcome& outcome) {
+  RatingFileWriter file;
+  OpenAndWrite(outcome, file);
+  At(RunStage::WriteFile, [&] { file.Close(); });
+}
+
+SafeFile FinishRatingFile(const RatingOutcome& outcome) {
+  RatingFileWriter file;
+  OpenAndWrite(outcome, file);
+  return At(RunStage::WriteFile, [&] { return file.CloseFinished(); });
 }
 
 RatingResult CreateRatingFile(const FieldTexts& texts, std::string_view decimalSeparator) {

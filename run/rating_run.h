@@ -39,12 +39,15 @@ struct RatingOutcome {
 RatingOutcome RateFields(const FieldTexts& texts, std::string_view decimalSeparator);
 
 // The write step: puts the rating file of `outcome` in place through a
-// SafeFile, or, when `pending` is given, finishes it and adds it there for
-// CommitTogether. Throws the failure a press meets first: the
-// outcome's own when it failed before the file is created; then a file that
-// cannot be created; then the outcome's own; then a write that fails. A
-// failure never changes the file.
-void WriteRatingFile(const RatingOutcome& outcome, std::vector<SafeFile>* pending = nullptr);
+// SafeFile. Throws the failure a press meets first: the outcome's own when
+// it failed before the file is created; then a file that cannot be
+// created; then the outcome's own; then a write that fails. A failure never
+// changes the file.
+void WriteRatingFile(const RatingOutcome& outcome);
+
+// The same step up to a finished file, for CommitTogether to put in place
+// with the other files of a run; fails as WriteRatingFile does.
+SafeFile FinishRatingFile(const RatingOutcome& outcome);
 
 // Both steps, for a caller that renders the result: returns it, or throws
 // the failure of WriteRatingFile.

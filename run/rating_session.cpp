@@ -143,7 +143,7 @@ SaveOutcome RatingSession::Save(Export what, const std::string& path) const {
   if (!rated_) return {std::string(Pattern(Message::SaveNothingRated)), std::nullopt};
   Download saved = ExportNamed(what, path);
   try {
-    WriteWholeFile(path, saved.bytes, nullptr);
+    WriteWholeFile(path, saved.bytes);
   } catch (const std::system_error& error) {
     return {FileMessage(Pattern(FactsOf(what).failureKind), path, error.code()), std::nullopt};
   }

@@ -14,22 +14,29 @@
 
 namespace rating {
 
-// What a window saves besides the rating file, each as the command line
-// writes it.
-enum class Export { TableCsv, PairedData, CurvesSvg };
+// What a front end saves besides the rating file, each as the command line
+// writes it, in the order of --help, of a batch's columns and of the writes.
+enum class Export { CurvesSvg, TableCsv, PairedData };
 
-// How every window offers an export, in the order of Export.
+// How every front end offers an export, in the order of Export.
 struct ExportFacts {
   Export what;
-  Message fileType;          // the save dialog's filter, "CSV files (*.csv)"
-  std::string_view pattern;  // of the filter, "*.csv"
-  std::string_view ending;   // of the suggested name, "-paired.csv"
-  Message failureKind;       // "Cannot write CSV table"
+  std::string_view option;     // the command line's option without "--", and a batch's column: "plot"
+  std::string_view valueName;  // of the option in --help: "rating.svg"
+  Message optionHelp;          // of the option in --help
+  Message role;                // what the file is, in the command line's messages: "plot"
+  Message fileType;            // the save dialog's filter, "CSV files (*.csv)"
+  std::string_view pattern;    // of the filter, "*.csv"
+  std::string_view ending;     // of the suggested name, "-paired.csv"
+  Message failureKind;         // "Cannot write CSV table"
 };
 inline constexpr std::array<ExportFacts, 3> kExports = {{
-    {Export::TableCsv, Message::CaptionCsvFiles, "*.csv", ".csv", Message::KindCsvFile},
-    {Export::PairedData, Message::CaptionCsvFiles, "*.csv", "-paired.csv", Message::KindPairedDataFile},
-    {Export::CurvesSvg, Message::CaptionSvgFiles, "*.svg", ".svg", Message::KindPlotFile},
+    {Export::CurvesSvg, "plot", "rating.svg", Message::HelpOptionPlot, Message::WordsPlot,
+     Message::CaptionSvgFiles, "*.svg", ".svg", Message::KindPlotFile},
+    {Export::TableCsv, "csv", "table.csv", Message::HelpOptionCsv, Message::WordsCsvTable,
+     Message::CaptionCsvFiles, "*.csv", ".csv", Message::KindCsvFile},
+    {Export::PairedData, "paired-data", "storage-outflow.csv", Message::HelpOptionPairedData,
+     Message::WordsPairedData, Message::CaptionCsvFiles, "*.csv", "-paired.csv", Message::KindPairedDataFile},
 }};
 inline const ExportFacts& FactsOf(Export what) { return kExports.at(static_cast<std::size_t>(what)); }
 

@@ -466,26 +466,30 @@ class MainWindowTest : public QObject {
     QVERIFY(!ReadFile(target).isEmpty());
   }
 
+  // Help and the version are answered before Qt starts; what Qt leaves of
+  // the command line, once it has taken its own options, is refused.
   void commandLine_data() {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("status");  // -1: the window opens
-    QTest::newRow("none") << QStringList{} << -1;
-    QTest::newRow("help") << QStringList{"--help"} << 0;
-    QTest::newRow("a toolkit option") << QStringList{"-platform", "offscreen"} << -1;
-    QTest::newRow("a toolkit option with its value joined") << QStringList{"--style=Fusion"} << -1;
-    QTest::newRow("an option of the command line") << QStringList{"--width", "40"} << 2;
+    QTest::addColumn<int>("beforeQt");  // -1: Qt starts
+    QTest::addColumn<int>("afterQt");   // -1: the window opens
+    QTest::newRow("none") << QStringList{} << -1 << -1;
+    QTest::newRow("help") << QStringList{"--help"} << 0 << 2;
+    QTest::newRow("version") << QStringList{"-v"} << 0 << 2;
+    QTest::newRow("an option of the command line") << QStringList{"--width", "40"} << -1 << 2;
   }
 
   void commandLine() {
     QFETCH(QStringList, arguments);
-    QFETCH(int, status);
+    QFETCH(int, beforeQt);
+    QFETCH(int, afterQt);
     arguments.prepend(QStringLiteral("trapezoid-rating"));
     std::vector<QByteArray> bytes;
     std::vector<char*> argv;
     for (const QString& argument : arguments) bytes.push_back(argument.toLocal8Bit());
     for (QByteArray& argument : bytes) argv.push_back(argument.data());
-    const std::optional<int> answered = AnswerCommandLine(static_cast<int>(argv.size()), argv.data());
-    QCOMPARE(answered.value_or(-1), status);
+    const int argc = static_cast<int>(argv.size());
+    QCOMPARE(AnswerHelpOrVersion(argc, argv.data()).value_or(-1), beforeQt);
+    QCOMPARE(RefuseOtherArguments(argc, argv.data()).value_or(-1), afterQt);
   }
 
   void relativeNamesResolveAgainstTheProgramFolder() {

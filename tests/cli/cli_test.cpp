@@ -568,14 +568,25 @@ TEST_F(CliTest, BatchGoesOnPastABadRowAndNamesItsLine) {
   EXPECT_TRUE(fs::exists(dir_ / "s5.RAT"));
 }
 
-TEST_F(CliTest, LargeBatchReportsProgress) {
+// Progress goes to a terminal that someone watches, never into a file or a
+// pipe that a script reads.
+TEST_F(CliTest, LargeBatchReportsProgressOnATerminalOnly) {
   std::string csv = "output,max-flow\n";
-  for (int i = 0; i < 12; ++i) csv += std::string("r").append(std::to_string(i)).append(".RAT,500\n");
+  for (int i = 0; i < 12; ++i) {
+    csv.append((dir_ / std::string("r").append(std::to_string(i)).append(".RAT")).string()).append(",500\n");
+  }
   WriteFile(dir_ / "reaches.csv", csv);
-  const ProgramRun cli = RunCli({"--batch", "reaches.csv"}, dir_);
-  EXPECT_EQ(cli.exitCode, 0);
-  EXPECT_EQ(cli.out, "12 rated, 0 failed\n");
-  EXPECT_TRUE(Contains(cli.err, "rated 12 of 12 reaches")) << cli.err;
+  const ProgramRun piped = RunCli({"--batch", "reaches.csv"}, dir_);
+  EXPECT_EQ(piped.exitCode, 0);
+  EXPECT_EQ(piped.out, "12 rated, 0 failed\n");
+  EXPECT_FALSE(Contains(piped.err, "rated 12 of 12 reaches")) << piped.err;
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(cli::RunCommandLine({"trapezoid-rating-cli", "--batch", (dir_ / "reaches.csv").string()}, ".",
+                                out, err, true),
+            cli::kExitSuccess);
+  EXPECT_EQ(out.str(), "12 rated, 0 failed\n");
+  EXPECT_TRUE(Contains(err.str(), "rated 12 of 12 reaches")) << err.str();
 }
 
 #ifndef _WIN32

@@ -2,10 +2,14 @@
 // file and leaves the previous one byte for byte.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <vector>
 #include <windows.h>
+// The security descriptor's text form, declared with the types windows.h declares.
+#include <sddl.h>
 
 #include "engine/failure.h"
 #include "output/rating_file.h"
@@ -135,6 +139,48 @@ TEST(WindowsNames, LongAndUnicodeNamesAreWrittenAndReplacedFilesKeepTheirVisibil
   EXPECT_EQ(ReadFile(unicode), "South Street Channel\r\n");
   std::error_code ignored;
   fs::remove_all(L"\\\\?\\" + (folder.Path() / L"a-folder-of-thirty-characters").wstring(), ignored);
+}
+
+// A file whose access list was set on it keeps that list when it is
+// replaced, where a rename would give it the folder's.
+// Wine keeps no access lists of its own: it shows a file's POSIX mode as
+// one, and its ReplaceFileW keeps no mode.
+bool UnderWine() {
+  const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+TEST(WindowsNames, AReplacedFileKeepsTheAccessListSetOnIt) {
+  if (UnderWine()) GTEST_SKIP() << "Wine derives access lists from POSIX modes";
+  testing_support::ScratchFolder folder("rating-windows-acl");
+  const fs::path target = folder.Path() / "guarded.RAT";
+  WriteFile(target, kPrevious);
+  // Everyone, explicitly, and nothing inherited from the folder.
+  PSECURITY_DESCRIPTOR set = nullptr;
+  ASSERT_NE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FA;;;WD)", SDDL_REVISION_1, &set,
+                                                                   nullptr),
+            FALSE);
+  ASSERT_NE(::SetFileSecurityW(target.wstring().c_str(), DACL_SECURITY_INFORMATION, set), FALSE);
+  ::LocalFree(set);
+  const auto accessList = [&target] {
+    std::vector<std::uint8_t> bytes(4096);
+    DWORD needed = 0;
+    if (::GetFileSecurityW(target.wstring().c_str(), DACL_SECURITY_INFORMATION, bytes.data(),
+                           static_cast<DWORD>(bytes.size()), &needed) == 0) {
+      return std::wstring(L"(none)");
+    }
+    LPWSTR text = nullptr;
+    ::ConvertSecurityDescriptorToStringSecurityDescriptorW(bytes.data(), SDDL_REVISION_1,
+                                                           DACL_SECURITY_INFORMATION, &text, nullptr);
+    std::wstring shown = text != nullptr ? text : L"(none)";
+    ::LocalFree(text);
+    return shown;
+  };
+  const std::wstring before = accessList();
+  const std::u8string utf8 = target.u8string();
+  WriteRating(std::string(utf8.begin(), utf8.end()));
+  EXPECT_EQ(ReadFile(target), "South Street Channel\r\n");
+  EXPECT_EQ(accessList(), before);
 }
 
 // A device name resolves to no folder; the message names the folder the

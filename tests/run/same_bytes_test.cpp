@@ -102,7 +102,9 @@ TEST(SameBytes, EveryBuildGivesTheRecordedDigest) {
     digest.Add(page.RatingFile().bytes);
     for (const std::string& line : page.ListLines()) digest.Add(line);
     if (i % kExportEvery == 0) {
-      for (const ExportFacts& facts : kExports) digest.Add(page.ExportFile(facts.what).bytes);
+      for (const Export what : {Export::TableCsv, Export::PairedData, Export::CurvesSvg}) {
+        digest.Add(page.ExportFile(what).bytes);
+      }
     }
   }
 
