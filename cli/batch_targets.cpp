@@ -6,6 +6,7 @@
 
 #include "cli/word_list.h"
 #include "output/safe_file.h"
+#include "output/utf8_path.h"
 
 namespace rating::cli {
 
@@ -69,9 +70,8 @@ class Uses {
   void Add(const std::string& name, Use use) {
     try {
       const std::filesystem::path target = ResolveTarget(name);
-      const std::u8string path = target.u8string();
       File& file = byIdentity_[TargetIdentity(target)];
-      if (file.uses.empty()) file.path.assign(path.begin(), path.end());
+      if (file.uses.empty()) file.path = Utf8Of(target);
       file.uses.push_back(use);
     } catch (const std::system_error&) {
       // Fails later, with its own reach, and writes nothing.

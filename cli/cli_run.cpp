@@ -11,6 +11,7 @@
 #include "cli/command_line.h"
 #include "cli/reach_table.h"
 #include "output/exports.h"
+#include "output/file_message.h"
 #include "output/safe_file.h"
 #include "run/rating_run.h"
 #include "run/rating_session.h"

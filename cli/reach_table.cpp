@@ -12,6 +12,8 @@
 #include "cli/command_failure.h"
 #include "cli/word_list.h"
 #include "engine/failure.h"
+#include "output/file_message.h"
+#include "output/utf8_path.h"
 
 namespace rating::cli {
 
@@ -79,8 +81,7 @@ class TableReader {
       : path_(std::move(path)), defaults_(std::move(defaults)) {}
 
   std::vector<Reach> Read() {
-    // The name is UTF-8 on every system, never the ANSI code page.
-    const std::filesystem::path file(std::u8string(path_.begin(), path_.end()));
+    const std::filesystem::path file = PathFromUtf8(path_);
     std::error_code status;
     if (std::filesystem::is_directory(file, status)) {
       FailToOpen(path_, std::make_error_code(std::errc::is_a_directory));

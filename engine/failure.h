@@ -4,7 +4,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "engine/input_field.h"
 #include "messages/messages.h"
@@ -71,15 +70,5 @@ class RatingFailure : public std::runtime_error {
 using FieldMessage = MessageWithin<"kind", "field", "text">;
 RatingFailure FieldFailure(FailureKind kind, FieldMessage message, InputField field,
                            std::string_view text = {});
-
-// A file that cannot be read or written, named as the user gave it, with the
-// folder a relative name resolved to and the system's reason, under the
-// heading `kindText`:
-// 'Cannot create rating file "x.RAT" in "/home/ann": Permission denied.'
-// Control characters of the name show as \xNN.
-std::string FileMessage(std::string_view kindText, const std::string& name, std::error_code reason);
-
-// FileMessage as a failure of the rating file.
-RatingFailure FileFailure(FailureKind kind, const std::string& name, std::error_code reason);
 
 }  // namespace rating

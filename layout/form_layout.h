@@ -73,17 +73,25 @@ static_assert(InFieldOrder(), "kFieldPlaces must list the fields in the order of
 // Alt with this letter presses "Create Rating File"; no label uses it.
 inline constexpr char kButtonAccessKey = 'C';
 
-// `caption` with its access key marked as both toolkits mark it: "&" before
-// the key's first occurrence, in its own case where the caption has it
-// ("Channel &Length", not "Channe&l Length"), and any "&" of the caption
-// doubled so that it shows as itself.
-inline std::string WithAccessKey(std::string_view caption, char key) {
+// Where a caption shows its access key underlined: the key's first
+// occurrence, in its own case where the caption has it ("Channel Length" and
+// "L": the "L", not the "l" before it), else in either case.
+inline std::size_t AccessKeyAt(std::string_view caption, char key) {
   const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
   std::size_t at = caption.find(key);
   if (at == std::string_view::npos) {
     for (at = 0; at < caption.size() && lower(caption[at]) != lower(key); ++at) {
     }
   }
+  return at;
+}
+
+// `caption` with its access key marked as both toolkits mark it: "&" before
+// the key's first occurrence, in its own case where the caption has it
+// ("Channel &Length", not "Channe&l Length"), and any "&" of the caption
+// doubled so that it shows as itself.
+inline std::string WithAccessKey(std::string_view caption, char key) {
+  const std::size_t at = AccessKeyAt(caption, key);
   std::string marked;
   for (std::size_t i = 0; i < caption.size(); ++i) {
     if (i == at) marked += '&';

@@ -194,5 +194,9 @@
   X(CaptionCsvFiles, "CSV files (*.csv)")                                                                   \
   X(CaptionSvgFiles, "SVG pictures (*.svg)")                                                                \
   X(CaptionAllFiles, "All files (*)")                                                                       \
+  X(PageNeedsScript, "This page rates a reach with JavaScript; allow scripts for it to use it.")            \
+  X(PageStartFailure,                                                                                       \
+    "The rating engine could not start. This page needs a browser that runs WebAssembly with exception "    \
+    "handling: Chrome or Edge 95, Firefox 100, Safari 15.2 or later.")                                      \
   X(SaveNothingRated, "There is no rating to save yet; press Create Rating File first.")
 // NOLINTEND(cppcoreguidelines-macro-usage)

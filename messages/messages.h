@@ -18,6 +18,7 @@ namespace rating {
 // message_list.h. Code names a message and fills in its placeholders, and
 // never spells a sentence itself.
 enum class Message {
+// NOLINTNEXTLINE(cppcoreguidelines-macro-usage): one expansion of the one list
 #define RATING_MESSAGE_NAME(name, pattern) name,
   RATING_MESSAGES(RATING_MESSAGE_NAME)
 #undef RATING_MESSAGE_NAME
@@ -31,6 +32,7 @@ struct MessageFacts {
 
 // The facts of every message, in the order of Message.
 inline constexpr std::array kMessages = std::to_array<MessageFacts>({
+// NOLINTNEXTLINE(cppcoreguidelines-macro-usage): the other expansion
 #define RATING_MESSAGE_FACTS(name, pattern) {Message::name, #name, pattern},
     RATING_MESSAGES(RATING_MESSAGE_FACTS)
 #undef RATING_MESSAGE_FACTS
@@ -83,7 +85,7 @@ consteval bool PlaceholdersFit(std::string_view pattern, std::initializer_list<s
     const std::size_t close = pattern.find_first_of("{}", at + 1);
     if (close == std::string_view::npos || pattern[close] != '}' || close == at + 1) return false;
     const std::string_view placeholder = pattern.substr(at + 1, close - at - 1);
-    const auto known = std::find(names.begin(), names.end(), placeholder);
+    const auto* const known = std::find(names.begin(), names.end(), placeholder);
     if (known == names.end()) return false;
     used |= std::size_t{1} << static_cast<std::size_t>(known - names.begin());
     at = close;

@@ -14,8 +14,14 @@ void AppendField(std::string& line, float value, std::string_view decimalSeparat
   line += text;
 }
 
-// The cells of a fixed-width line, each without its padding.
-std::vector<std::string> Cells(std::string_view line) {
+void AppendRow(std::string& text, const std::vector<std::string>& cells) {
+  for (std::size_t i = 0; i < cells.size(); ++i) text.append(i > 0 ? "\t" : "").append(cells[i]);
+  text += '\n';
+}
+
+}  // namespace
+
+std::vector<std::string> ListingCells(std::string_view line) {
   std::vector<std::string> cells;
   for (std::size_t start = 0; start < line.size(); start += kListingFieldWidth) {
     std::string_view cell = line.substr(start, kListingFieldWidth);
@@ -25,12 +31,12 @@ std::vector<std::string> Cells(std::string_view line) {
   return cells;
 }
 
-void AppendRow(std::string& text, const std::vector<std::string>& cells) {
-  for (std::size_t i = 0; i < cells.size(); ++i) text.append(i > 0 ? "\t" : "").append(cells[i]);
-  text += '\n';
+std::vector<std::string> ListingColumnNames() {
+  std::vector<std::string> names = ListingCells(kListingHeadings[0]);
+  const std::vector<std::string> units = ListingCells(kListingHeadings[1]);
+  for (std::size_t i = 0; i < names.size() && i < units.size(); ++i) names[i].append(" ").append(units[i]);
+  return names;
 }
-
-}  // namespace
 
 ListingRow ListingRowOf(const RatingFileRow& fileRow, float area, int row) {
   float velocity = 0;  // ft/s
@@ -49,11 +55,8 @@ ListingRow ListingRowOf(const RatingFileRow& fileRow, float area, int row) {
 }
 
 std::string TabSeparatedTable(const std::vector<ListingRow>& rows, std::string_view decimalSeparator) {
-  std::vector<std::string> header = Cells(kListingHeadings[0]);
-  const std::vector<std::string> units = Cells(kListingHeadings[1]);
-  for (std::size_t i = 0; i < header.size() && i < units.size(); ++i) header[i].append(" ").append(units[i]);
   std::string text;
-  AppendRow(text, header);
+  AppendRow(text, ListingColumnNames());
   for (const ListingRow& row : rows) {
     std::vector<std::string> cells;
     for (const float value : {row.elevation, row.area, row.velocity, row.flow, row.storage, row.cascades}) {

@@ -42,6 +42,13 @@ ListingRow ListingRowOf(const RatingFileRow& fileRow, float area, int row);
 // and cascades, each left-justified in 9 characters (cut to 9 when longer).
 std::string FormatListingRow(const ListingRow& row, std::string_view decimalSeparator);
 
+// The cells of a listing line or heading, each without its padding:
+// "0.2", "10.1", ... of "0.2      10.1     ...".
+std::vector<std::string> ListingCells(std::string_view line);
+
+// The columns' names, each heading with its unit: "Elev (ft)", "Area (ft^2)", ...
+std::vector<std::string> ListingColumnNames();
+
 // Listing rows as tab-separated text for a spreadsheet: the two heading
 // lines as one header row ("Elev (ft)", "Area (ft^2)", ...), then one row
 // per listing row with its six values written out in full, never cut to

@@ -5,6 +5,7 @@
 #include "engine/failure.h"
 #include "engine/number_text.h"
 #include "engine/rounding.h"
+#include "output/file_message.h"
 
 namespace rating {
 

@@ -1,5 +1,6 @@
 #include "output/safe_file.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <string_view>
@@ -103,7 +104,8 @@ std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files,
       }
     }
     if (failedGroups.contains(group)) {
-      for (auto k = replaced.rbegin(); k != replaced.rend(); ++k) files[*k].PutBack();
+      // The last replaced first, as a stack unwinds.
+      std::for_each(replaced.rbegin(), replaced.rend(), [&files](std::size_t k) { files[k].PutBack(); });
     } else {
       for (const std::size_t k : replaced) landed[k] = true;
     }

@@ -280,8 +280,9 @@ std::vector<std::error_code> SafeFile::SyncData(std::vector<SafeFile>& files) {
         syncedFolders[folder] = 0;
       }
     }
-    if (syncedFolders[folder] != 0)
+    if (syncedFolders[folder] != 0) {
       errors[i] = std::error_code(syncedFolders[folder], std::generic_category());
+    }
   }
   return errors;
 }

@@ -7,6 +7,7 @@
 
 #include "messages/messages.h"
 #include "output/safe_file.h"
+#include "output/utf8_path.h"
 #include "output/write_steps.h"
 
 namespace rating {
@@ -67,8 +68,7 @@ class WindowsErrors : public std::error_category {
       wide.pop_back();
     }
     if (wide.empty()) return Compose(Message::ReasonWindowsError, Arg<"code">(std::to_string(code)));
-    const std::u8string utf8 = fs::path(wide).u8string();
-    return {utf8.begin(), utf8.end()};
+    return Utf8Of(wide);
   }
 };
 
@@ -131,9 +131,6 @@ DWORD ReplaceFailure(DWORD error, const std::wstring& target) {
 
 // What "-" becomes: the name standard output goes by, as on POSIX systems.
 constexpr std::string_view kStandardOutputName = "/dev/stdout";
-
-// A name as the core holds it, UTF-8, as a path; never through the ANSI code page.
-fs::path FromUtf8(const std::string& name) { return {std::u8string(name.begin(), name.end())}; }
 
 // The name the system calls take: absolute names get the \\?\ prefix, so
 // that a name longer than MAX_PATH works.
@@ -211,9 +208,9 @@ bool IsStandardOutput(std::string_view name) {
   // the file's identity: its volume and its index on that volume.
   BY_HANDLE_FILE_INFORMATION output{};
   if (::GetFileInformationByHandle(::GetStdHandle(STD_OUTPUT_HANDLE), &output) == 0) return false;
-  const HANDLE file = ::CreateFileW(FromUtf8(std::string(name)).c_str(), 0,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  const HANDLE file =
+      ::CreateFileW(PathFromUtf8(name).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION named{};
   const bool known = ::GetFileInformationByHandle(file, &named) != 0;
@@ -228,8 +225,7 @@ std::string TargetIdentity(const fs::path& resolved) {
     ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.c_str(), static_cast<int>(name.size()),
                     name.data(), static_cast<int>(name.size()), nullptr, nullptr, 0);
   }
-  const std::u8string utf8 = fs::path(name).u8string();
-  return {utf8.begin(), utf8.end()};
+  return Utf8Of(name);
 }
 
 fs::path ResolveTarget(const std::string& name) {
@@ -238,7 +234,7 @@ fs::path ResolveTarget(const std::string& name) {
   if (name.find('\0') != std::string::npos) Fail(ERROR_INVALID_NAME);
   if (IsStandardOutput(name)) return kStandardOutputName;
   // Judged as typed: making a name absolute drops a trailing dot or blank.
-  const fs::path typed = FromUtf8(name);
+  const fs::path typed = PathFromUtf8(name);
   RequireWindowsName(typed.filename().wstring());
   // An absolute name is only tidied, so that it may be longer than the
   // system's path functions take.

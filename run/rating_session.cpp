@@ -5,8 +5,10 @@
 
 #include "engine/failure.h"
 #include "messages/messages.h"
+#include "output/file_message.h"
 #include "output/listing.h"
 #include "output/reach_description.h"
+#include "output/utf8_path.h"
 #include "plot/svg_writer.h"
 
 namespace rating {
@@ -99,13 +101,10 @@ std::string RatingSession::SuggestedName(Export what) const {
   if (!rated_) return {};
   namespace fs = std::filesystem;
   const std::string& typed = rated_->ratingFile;
-  fs::path name(std::u8string(typed.begin(), typed.end()));
+  fs::path name = PathFromUtf8(typed);
   std::error_code noFolder;
   if (fs::path absolute = fs::absolute(name, noFolder); !noFolder) name = absolute.lexically_normal();
-  const std::string_view ending = FactsOf(what).ending;
-  const std::u8string file = name.stem().u8string() + std::u8string(ending.begin(), ending.end());
-  const std::u8string suggested = name.replace_filename(file).u8string();
-  return {suggested.begin(), suggested.end()};
+  return Utf8Of(name.replace_filename(PathFromUtf8(Utf8Of(name.stem()).append(FactsOf(what).ending))));
 }
 
 namespace {
@@ -135,8 +134,7 @@ Download RatingSession::ExportNamed(Export what, std::string name) const {
 Download RatingSession::ExportFile(Export what) const {
   if (!rated_) return {};
   const std::string file = LastPart(rated_->ratingFile);
-  const std::u8string stem = std::filesystem::path(std::u8string(file.begin(), file.end())).stem().u8string();
-  return ExportNamed(what, std::string(stem.begin(), stem.end()).append(FactsOf(what).ending));
+  return ExportNamed(what, Utf8Of(PathFromUtf8(file).stem()).append(FactsOf(what).ending));
 }
 
 SaveOutcome RatingSession::Save(Export what, const std::string& path) const {

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "messages/messages.h"
+#include "output/utf8_path.h"
 #include "run/platform.h"
 
 namespace rating {
@@ -31,10 +32,8 @@ std::optional<std::string> MakeWorkingFolderCurrent() {
   std::error_code error;
   std::filesystem::current_path(folder, error);
   if (!error) return std::nullopt;
-  const std::u8string wanted = folder.u8string();
-  const std::u8string current = std::filesystem::current_path(error).u8string();
-  return Compose(Message::StartUpFolder, Arg<"folder">(std::string(wanted.begin(), wanted.end())),
-                 Arg<"current">(std::string(current.begin(), current.end())));
+  return Compose(Message::StartUpFolder, Arg<"folder">(Utf8Of(folder)),
+                 Arg<"current">(Utf8Of(std::filesystem::current_path(error))));
 }
 
 }  // namespace rating

@@ -15,6 +15,7 @@
 #include "engine/rating_table.h"
 #include "engine/rounding.h"
 #include "engine/text_to_number.h"
+#include "output/file_message.h"
 #include "tests/engine/failure_cases.h"
 #include "tests/support/failure_assertions.h"
 #include "tests/support/field_texts.h"

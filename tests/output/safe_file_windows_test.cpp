@@ -12,6 +12,7 @@
 #include <sddl.h>
 
 #include "engine/failure.h"
+#include "output/file_message.h"
 #include "output/rating_file.h"
 #include "tests/support/failure_assertions.h"
 #include "tests/support/scratch_files.h"

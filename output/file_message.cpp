@@ -1,0 +1,32 @@
+#include "output/file_message.h"
+
+#include <filesystem>
+
+#include "messages/messages.h"
+#include "output/utf8_path.h"
+
+namespace rating {
+
+std::string FileMessage(std::string_view kindText, const std::string& name, std::error_code reason) {
+  const std::string why = reason.message();
+  const std::filesystem::path path = PathFromUtf8(name);
+  if (!name.empty() && path.is_relative()) {
+    // The folder the name is in, made absolute by itself: Windows makes a
+    // device name such as "nul" absolute as "\\.\nul", in no folder at all.
+    std::error_code noFolder;
+    const std::filesystem::path typedFolder = path.has_parent_path() ? path.parent_path() : ".";
+    const std::string folder =
+        Utf8Of((std::filesystem::absolute(typedFolder, noFolder) / "-").lexically_normal().parent_path());
+    if (!noFolder) {
+      return Compose(Message::FileProblemInFolder, Arg<"kind">(kindText), Arg<"path">(name),
+                     Arg<"folder">(folder), Arg<"reason">(why));
+    }
+  }
+  return Compose(Message::FileProblem, Arg<"kind">(kindText), Arg<"path">(name), Arg<"reason">(why));
+}
+
+RatingFailure FileFailure(FailureKind kind, const std::string& name, std::error_code reason) {
+  return {kind, FileMessage(FailureKindText(kind), name, reason), InputField::Filename};
+}
+
+}  // namespace rating
