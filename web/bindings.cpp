@@ -1,5 +1,5 @@
-// What the page's script may ask of the core: the field table, the captions,
-// the commands, and a controller that tells the script's view what to draw.
+// What the page's script may ask of the core: the fields' defaults, and a
+// controller that tells the script's view what to draw.
 // Everything the page shows comes from here, in UTF-8 turned into JavaScript
 // strings; files come as bytes, exactly as the desktop programs write them.
 #include <cstddef>
@@ -11,6 +11,7 @@
 #include "engine/input_field.h"
 #include "layout/form_layout.h"
 #include "messages/messages.h"
+#include "output/listing.h"
 #include "run/rating_controller.h"
 #include "run/rating_session.h"
 #include "run/rating_view.h"
@@ -36,64 +37,44 @@ val DownloadValue(const rating::Download& download) {
   return file;
 }
 
-// The ten fields in tab order: the names of the field and its label, the
-// caption with its access key marked, the width in the desktop form (twips),
-// and the default text with `separator`.
+// The ten fields in tab order: the field's name, and its default text with
+// `separator`. The HTML holds the rest of the form.
 val Fields(const std::string& separator) {
   val fields = val::array();
   for (const layout::FieldPlace& place : layout::kFieldPlaces) {
     val field = val::object();
     field.set("name", Text(place.widgetName));
-    field.set("labelName", Text(place.labelName));
-    field.set("markedLabel", Text(layout::WithAccessKey(rating::FieldLabel(place.field), place.accessKey)));
-    field.set("accessKey", Text(std::string(1, place.accessKey)));
     field.set("defaultText", Text(rating::DefaultFieldText(place.field, separator)));
-    field.set("width", place.width);
     fields.call<void>("push", field);
   }
   return fields;
-}
-
-// The page's words beside the fields': the title, the button and the list.
-val Captions() {
-  val captions = val::object();
-  captions.set("window", Text(rating::Pattern(rating::Message::CaptionWindow)));
-  captions.set("markedButton", Text(layout::WithAccessKey(rating::Pattern(rating::Message::CaptionButton),
-                                                          layout::kButtonAccessKey)));
-  captions.set("buttonKey", Text(std::string(1, layout::kButtonAccessKey)));
-  captions.set("list", Text(rating::Pattern(rating::Message::CaptionListName)));
-  return captions;
-}
-
-// The commands on the rating, in the menus' order: each one's number for
-// Controller.choose, its object name and its caption, which names a
-// download or a section and so has no "…".
-val Commands() {
-  val commands = val::array();
-  for (const rating::CommandFacts& facts : rating::kRatingCommands) {
-    val command = val::object();
-    command.set("command", static_cast<int>(facts.command));
-    command.set("name", Text(facts.name));
-    command.set("caption", Text(rating::WithoutEllipsis(facts.caption)));
-    commands.call<void>("push", command);
-  }
-  return commands;
 }
 
 // The page's view, written in its script: each call of the controller
 // reaches the object the script gave RatingView.implement, in the values a
 // script reads. The curves come as the SVG document the page shows.
 class PageView : public emscripten::wrapper<rating::HandingOverView> {
+  static constexpr std::size_t kHeadingLines = rating::kListingHeadings.size();  // the table's column names
+
  public:
   EMSCRIPTEN_WRAPPER(PageView);
 
+  // The table's rows below its column names: each line's cells, the
+  // listing's values as the list shows them, cut to their column.
   void ShowLines(const std::vector<std::string>& lines) override {
-    val shown = val::array();
-    for (const std::string& line : lines) shown.call<void>("push", Text(line));
-    call<void>("showLines", shown);
+    val rows = val::array();
+    for (std::size_t i = kHeadingLines; i < lines.size(); ++i) {
+      val cells = val::array();
+      for (const std::string& cell : rating::ListingCells(lines[i])) cells.call<void>("push", Text(cell));
+      rows.call<void>("push", cells);
+    }
+    call<void>("showRows", rows);
   }
+  // The selected rows, as lines of the listing.
   [[nodiscard]] std::vector<int> SelectedLines() const override {
-    return emscripten::vecFromJSArray<int>(call<val>("selectedLines"));
+    std::vector<int> lines = emscripten::vecFromJSArray<int>(call<val>("selectedRows"));
+    for (int& line : lines) line += static_cast<int>(kHeadingLines);
+    return lines;
   }
   void EnableRatingCommands(bool enabled) override { call<void>("enableRatingCommands", enabled); }
   [[nodiscard]] bool CurvesOpen() const override { return call<bool>("curvesOpen"); }
@@ -140,8 +121,6 @@ class PageController {
 
 EMSCRIPTEN_BINDINGS(trapezoid_rating) {
   emscripten::function("fields", &Fields);
-  emscripten::function("captions", &Captions);
-  emscripten::function("commands", &Commands);
   emscripten::class_<rating::HandingOverView>("RatingView").allow_subclass<PageView>("PageView");
   emscripten::class_<PageController>("Controller")
       .constructor<rating::HandingOverView&, const std::string&>()

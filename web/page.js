@@ -14,22 +14,6 @@ function decimalSeparator() {
   return decimal ? decimal.value : ".";
 }
 
-// A caption whose access key is marked with "&" ("&&" is an "&"), with the
-// key underlined.
-function appendCaption(element, marked) {
-  for (let i = 0; i < marked.length; ++i) {
-    if (marked[i] === "&" && i + 1 < marked.length && marked[i + 1] !== "&") {
-      const key = document.createElement("span");
-      key.className = "key";
-      key.textContent = marked[i + 1];
-      element.append(key);
-      ++i;
-    } else {
-      element.append(marked[i] === "&" ? marked[++i] : marked[i]);
-    }
-  }
-}
-
 // Hands a file to the browser, which saves it under `file.name`.
 function download(file) {
   const url = URL.createObjectURL(new Blob([file.bytes], {type: "application/octet-stream"}));
@@ -63,67 +47,73 @@ function copyText(text) {
 }
 
 const kRowsPerBlock = 64;
-const kRowRem = 1.25;  // the height of a list line, as page.css sets it
+const kRowRem = 1.25;  // the height of a table row, as page.css sets it
 
-// The results list: one option per line, with extended selection as the
-// desktop lists have it (click, Shift and Ctrl, the arrows, Home, End,
-// Page Up and Down, Ctrl+A), and Ctrl+C copying the table.
-class RatingList {
+// The results table: one row per row of the rating under the column names,
+// with extended selection as the desktop lists have it (click, Shift and
+// Ctrl, the arrows, Home, End, Page Up and Down, Ctrl+A), and Ctrl+C
+// copying the table. A screen reader reads each value with its column's
+// name.
+class RatingTable {
   constructor(element, onCopy) {
     this.element = element;
     this.onCopy = onCopy;
-    this.options = [];
+    this.rows = [];
     this.selected = new Set();
     this.active = -1;
     this.anchor = -1;
     element.addEventListener("keydown", (event) => this.keyDown(event));
     element.addEventListener("mousedown", (event) => this.mouseDown(event));
     element.addEventListener("focus", () => {
-      if (this.active < 0 && this.options.length > 0) this.setActive(0);
+      if (this.active < 0 && this.rows.length > 0) this.setActive(0);
     });
   }
 
-  show(lines) {
+  // `cells`: each row's values. The ids count the listing's lines, the two
+  // headings first, as the desktop lists do.
+  show(cells) {
     this.selected.clear();
     this.active = -1;
     this.anchor = -1;
     this.element.removeAttribute("aria-activedescendant");
-    // The options go in blocks that the browser neither styles, lays out
-    // nor draws while they are out of sight; each block is as tall as its
-    // rows meanwhile.
+    for (const body of this.element.querySelectorAll("tbody")) body.remove();
+    // The rows go in blocks that the browser neither styles, lays out nor
+    // draws while they are out of sight; each block is as tall as its rows
+    // meanwhile.
     const fragment = document.createDocumentFragment();
     let block = null;
-    this.options = lines.map((line, index) => {
+    this.rows = cells.map((values, index) => {
       if (index % kRowsPerBlock === 0) {
-        block = document.createElement("div");
-        block.setAttribute("role", "none");
-        block.className = "rows";
-        const rows = Math.min(kRowsPerBlock, lines.length - index);
+        block = document.createElement("tbody");
+        const rows = Math.min(kRowsPerBlock, cells.length - index);
         block.style.containIntrinsicSize = `auto ${rows * kRowRem}rem`;
         fragment.append(block);
       }
-      const option = document.createElement("div");
-      option.id = "line" + index;
-      option.setAttribute("role", "option");
-      option.setAttribute("aria-selected", "false");
-      option.textContent = line;
-      block.append(option);
-      return option;
+      const row = document.createElement("tr");
+      row.id = "line" + (index + 2);
+      row.setAttribute("aria-selected", "false");
+      for (const value of values) {
+        const cell = document.createElement("td");
+        cell.textContent = value;
+        row.append(cell);
+      }
+      block.append(row);
+      return row;
     });
-    this.element.replaceChildren(fragment);
+    this.element.append(fragment);
   }
 
-  selectedLines() {
+  selectedRows() {
     return [...this.selected].sort((a, b) => a - b);
   }
 
   setActive(index) {
-    if (this.active >= 0 && this.options[this.active]) this.options[this.active].classList.remove("active");
+    if (this.active >= 0 && this.rows[this.active]) this.rows[this.active].classList.remove("active");
     this.active = index;
-    const option = this.options[index];
-    option.classList.add("active");
-    this.element.setAttribute("aria-activedescendant", option.id);
-    option.scrollIntoView({block: "nearest"});
+    const row = this.rows[index];
+    row.classList.add("active");
+    this.element.setAttribute("aria-activedescendant", row.id);
+    row.scrollIntoView({block: "nearest"});
   }
 
   setSelected(index, selected) {
@@ -131,7 +121,7 @@ class RatingList {
       this.selected.add(index);
     else
       this.selected.delete(index);
-    this.options[index].setAttribute("aria-selected", selected ? "true" : "false");
+    this.rows[index].setAttribute("aria-selected", selected ? "true" : "false");
   }
 
   selectRange(from, to) {
@@ -143,7 +133,7 @@ class RatingList {
   // Moves to `index`: alone selected, the range from the anchor with
   // Shift, or the focus alone with Ctrl.
   moveTo(index, event) {
-    const target = Math.max(0, Math.min(this.options.length - 1, index));
+    const target = Math.max(0, Math.min(this.rows.length - 1, index));
     if (event.shiftKey) {
       if (this.anchor < 0) this.anchor = Math.max(this.active, 0);
       this.selectRange(this.anchor, target);
@@ -155,17 +145,17 @@ class RatingList {
   }
 
   pageSize() {
-    const first = this.options[0];
+    const first = this.rows[0];
     const height = first ? first.getBoundingClientRect().height : 0;
-    return height > 0 ? Math.max(1, Math.floor(this.element.clientHeight / height) - 1) : 10;
+    return height > 0 ? Math.max(1, Math.floor(this.element.parentElement.clientHeight / height) - 2) : 10;
   }
 
   keyDown(event) {
-    if (this.options.length === 0) return;
+    if (this.rows.length === 0) return;
     const control = event.ctrlKey || event.metaKey;
     const key = event.key;
     if (control && (key === "a" || key === "A")) {
-      this.selectRange(0, this.options.length - 1);
+      this.selectRange(0, this.rows.length - 1);
     } else if (control && (key === "c" || key === "C")) {
       this.onCopy();
     } else if (key === "ArrowDown") {
@@ -175,7 +165,7 @@ class RatingList {
     } else if (key === "Home") {
       this.moveTo(0, event);
     } else if (key === "End") {
-      this.moveTo(this.options.length - 1, event);
+      this.moveTo(this.rows.length - 1, event);
     } else if (key === "PageDown") {
       this.moveTo(this.active + this.pageSize(), event);
     } else if (key === "PageUp") {
@@ -190,9 +180,9 @@ class RatingList {
   }
 
   mouseDown(event) {
-    const option = event.target.closest("[role=option]");
-    if (!option || event.button !== 0) return;
-    const index = this.options.indexOf(option);
+    const row = event.target.closest("tbody tr");
+    if (!row || event.button !== 0) return;
+    const index = this.rows.indexOf(row);
     if (event.ctrlKey || event.metaKey) {
       this.setSelected(index, !this.selected.has(index));
       this.anchor = index;
@@ -204,9 +194,7 @@ class RatingList {
 }
 
 function start(core) {
-  const captions = core.captions();
   const separator = decimalSeparator();
-  const fields = core.fields(separator);
   const byId = (id) => document.getElementById(id);
   const form = byId("rating");
   const button = byId("Command1");
@@ -214,60 +202,25 @@ function start(core) {
   const note = byId("note");
   const curves = byId("curves");
 
-  document.title = captions.window;
-  byId("pageTitle").textContent = captions.window;
-
-  // The fields in tab order, in the desktop form's two columns; a field
-  // wider than a column spans both.
-  const narrowest = Math.min(...fields.map((field) => field.width));
-  const inputs = fields.map((field) => {
-    const box = document.createElement("div");
-    box.className = field.width > 1.5 * narrowest ? "field wide" : "field";
-    const label = document.createElement("label");
-    label.id = field.labelName;
-    label.htmlFor = field.name;
-    appendCaption(label, field.markedLabel);
-    const input = document.createElement("input");
-    input.type = "text";
-    input.id = field.name;
-    input.name = field.name;
+  // The fields are in the HTML; their defaults follow the browser's
+  // decimal separator.
+  const inputs = core.fields(separator).map((field) => {
+    const input = byId(field.name);
     input.value = field.defaultText;
-    input.accessKey = field.accessKey.toLowerCase();
-    input.autocomplete = "off";
-    input.spellcheck = false;
-    box.append(label, input);
-    form.insertBefore(box, button);
     return input;
   });
-  appendCaption(button, captions.markedButton);
-  button.accessKey = captions.buttonKey.toLowerCase();
 
+  // The commands on the rating the table shows: buttons, and the curves'
+  // section, which opens as the desktop's curves window does. Each names its
+  // command for the controller.
   let controller = null;
-  const list = new RatingList(byId("List1"), () => controller.choose(copyCommand));
-  list.element.setAttribute("aria-label", captions.list);
-
-  // The commands on the rating the list shows: buttons, and the curves'
-  // section, which opens as the desktop's curves window does.
-  const commands = byId("commands");
-  const commandButtons = [];
-  let copyCommand = -1;
-  let showCurvesCommand = -1;
-  for (const command of core.commands()) {
-    if (command.name === "showRatingCurves") {
-      showCurvesCommand = command.command;
-      byId(command.name).textContent = command.caption;
-      continue;
-    }
-    if (command.name === "copyTable") copyCommand = command.command;
-    const element = document.createElement("button");
-    element.type = "button";
-    element.id = command.name;
-    element.textContent = command.caption;
-    element.disabled = true;
-    element.addEventListener("click", () => controller.choose(command.command));
-    commands.append(element);
-    commandButtons.push(element);
+  const commandOf = (element) => Number(element.dataset.command);
+  const commandButtons = [...byId("commands").querySelectorAll("button")];
+  for (const command of commandButtons) {
+    command.addEventListener("click", () => controller.choose(commandOf(command)));
   }
+  const copyCommand = commandOf(byId("copyTable"));
+  const table = new RatingTable(byId("List1"), () => controller.choose(copyCommand));
 
   // The curves are drawn while they are shown: a rating shown while they are
   // folded is drawn when the user opens them.
@@ -281,23 +234,26 @@ function start(core) {
     curvesDrawn = true;
   }
   curves.addEventListener("toggle", () => {
-    if (curves.open && !curvesDrawn) controller.choose(showCurvesCommand);
+    if (curves.open && !curvesDrawn) controller.choose(commandOf(byId("showRatingCurves")));
   });
 
   function clearMarks() {
-    for (const input of inputs) input.removeAttribute("aria-invalid");
+    for (const input of inputs) {
+      input.removeAttribute("aria-invalid");
+      input.removeAttribute("aria-describedby");
+    }
   }
 
   const view = core.RatingView.implement({
-    showLines(lines) {
+    showRows(rows) {
       clearMarks();
       message.textContent = "";
       note.textContent = "";
       curvesDrawn = false;
-      list.show(lines);
+      table.show(rows);
     },
-    selectedLines() {
-      return list.selectedLines();
+    selectedRows() {
+      return table.selectedRows();
     },
     enableRatingCommands(enabled) {
       for (const command of commandButtons) command.disabled = !enabled;
@@ -325,6 +281,7 @@ function start(core) {
       if (field) {
         const input = byId(field);
         input.setAttribute("aria-invalid", "true");
+        input.setAttribute("aria-describedby", "message");
         input.focus();
         input.select();
       }

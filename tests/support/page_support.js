@@ -33,8 +33,8 @@ function loadCore(site) {
 function pressInCore(core, separator, texts) {
   const told = {message: null, file: null};
   const view = core.RatingView.implement({
-    showLines() {},
-    selectedLines() {
+    showRows() {},
+    selectedRows() {
       return [];
     },
     enableRatingCommands() {},
@@ -137,9 +137,18 @@ async function pressFails(page, act) {
   return shown;
 }
 
-// The lines the list shows.
+// The lines the table shows, as the desktop lists show them: the two
+// heading lines from the column names, then one fixed-width line a row.
 function listLines(page) {
-  return page.$$eval("#List1 [role=option]", (options) => options.map((option) => option.textContent));
+  return page.$eval("#List1", (table) => {
+    const rows = [...table.querySelectorAll("tbody tr")];
+    if (rows.length === 0) return [];
+    // The column names give back the two heading lines: names, then units.
+    const names = [...table.querySelectorAll("thead th")].map((th) => th.textContent.split(" "));
+    const heading = (part) => names.map((name) => name[part].padEnd(9)).join("").trimEnd();
+    const line = (row) => [...row.cells].map((cell) => cell.textContent.padEnd(9)).join("");
+    return [heading(0), heading(1), ...rows.map(line)];
+  });
 }
 
 // The golden file `name` under the sources' tests folder.

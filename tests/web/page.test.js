@@ -99,7 +99,10 @@ describe("the page", () => {
       const shown = await pressFails(page, () => page.click("#Command1"));
       assert.equal(shown.message, failure.message);
       assert.equal(shown.focused, failure.focused);
-      if (failure.focused !== "Command1") assert.equal(shown.selection, failure.text);
+      if (failure.focused !== "Command1") {
+        assert.equal(shown.selection, failure.text);
+        assert.equal(await page.getAttribute(`#${failure.focused}`, "aria-describedby"), "message");
+      }
       assert.equal((await listLines(page)).length, failure.keepsList ? 29 : 0);
       assert.equal(await page.isDisabled("#saveTableCsv"), !failure.keepsList);
       assert.equal(await page.isHidden("#curves"), !failure.keepsList);
@@ -174,6 +177,24 @@ describe("the page", () => {
     await pressFails(page, () => page.click("#Command1"));
     await check();
   });
+
+  test(
+      "the page reads whole without its script: the fields, the button and the table's column names",
+      async () => {
+        const context = await browser.newContext({javaScriptEnabled: false});
+        const page = await context.newPage();
+        await page.goto(support.pageAddress(site));
+        assert.equal(await page.title(), "Trapezoid Channel Normal Depth-Flow-Volume Rating");
+        assert.equal(await page.textContent("label[for=txtLength]"), "Channel Length (mi)");
+        assert.equal(await page.textContent("label[for=txtLength] .key"), "L");
+        assert.equal(await page.inputValue("#txtLength"), "5.5");
+        assert.equal(await page.textContent("#Command1"), "Create Rating File");
+        assert.deepEqual(
+            await page.$$eval("#List1 thead th", (names) => names.map((name) => name.textContent)),
+            ["Elev (ft)", "Area (ft^2)", "Velocity (ft/s)", "Flow (cfs)", "Storage (acft)", "Cascades (N)"]);
+        assert.match(await page.textContent("noscript"), /JavaScript/);
+        await context.close();
+      });
 
   test("a browser that cannot start the core is told why, and offers no button", async () => {
     const context = await browser.newContext();

@@ -1,0 +1,131 @@
+// Writes the page's HTML from its template when the page is built: the
+// title, the labelled fields with their defaults, the button, the commands
+// and the results table's column names, in the words of the message and
+// field tables. The page then reads whole before its script has loaded, and
+// without a script at all.
+//
+// Usage: page_html TEMPLATE OUTPUT
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/input_field.h"
+#include "layout/form_layout.h"
+#include "messages/messages.h"
+#include "output/listing.h"
+#include "run/rating_controller.h"
+
+namespace {
+
+namespace layout = rating::layout;
+
+// Text as HTML shows it, in an element or an attribute.
+std::string Escaped(std::string_view text) {
+  std::string escaped;
+  for (const char c : text) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      case '"': escaped += "&quot;"; break;
+      case '\'': escaped += "&#39;"; break;
+      default: escaped += c;
+    }
+  }
+  return escaped;
+}
+
+// A caption with its access key underlined, as the desktop windows show it.
+std::string WithKeyShown(std::string_view caption, char key) {
+  const std::size_t at = layout::AccessKeyAt(caption, key);
+  if (at >= caption.size()) return Escaped(caption);
+  return Escaped(caption.substr(0, at)) + "<span class=\"key\">" + Escaped(caption.substr(at, 1)) +
+         "</span>" + Escaped(caption.substr(at + 1));
+}
+
+std::string AccessKey(char key) {
+  return {static_cast<char>(key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key)};
+}
+
+// The ten fields in tab order, each after its label, with the defaults of a
+// page whose browser writes "." (the script sets the browser's own); a
+// field wider than a column of the desktop form spans both.
+std::string Fields() {
+  int narrowest = layout::kFieldPlaces.front().width;
+  for (const layout::FieldPlace& place : layout::kFieldPlaces) narrowest = std::min(narrowest, place.width);
+  std::string html;
+  for (const layout::FieldPlace& place : layout::kFieldPlaces) {
+    const std::string name(place.widgetName);
+    html +=
+        std::string("      <div class=\"field") + (2 * place.width > 3 * narrowest ? " wide" : "") + "\">";
+    html += "<label id=\"" + std::string(place.labelName) + "\" for=\"" + name + "\">" +
+            WithKeyShown(rating::FieldLabel(place.field), place.accessKey) + "</label>";
+    html += "<input type=\"text\" id=\"" + name + "\" name=\"" + name + "\" value=\"" +
+            Escaped(rating::DefaultFieldText(place.field, ".")) + "\" accesskey=\"" +
+            AccessKey(place.accessKey) + "\" autocomplete=\"off\" spellcheck=\"false\"></div>\n";
+  }
+  return html;
+}
+
+// The commands on the rating as buttons, but the curves, which open in a
+// section of their own; each names its command for the controller.
+std::string Commands() {
+  std::string html;
+  for (const rating::CommandFacts& command : rating::kRatingCommands) {
+    if (command.command == rating::RatingCommand::ShowCurves) continue;
+    html += "        <button type=\"button\" id=\"" + std::string(command.name) + "\" data-command=\"" +
+            std::to_string(static_cast<int>(command.command)) + "\" disabled>" +
+            Escaped(rating::WithoutEllipsis(command.caption)) + "</button>\n";
+  }
+  return html;
+}
+
+std::string ColumnNames() {
+  std::string html;
+  for (const std::string& name : rating::ListingColumnNames())
+    html += "<th scope=\"col\">" + Escaped(name) + "</th>";
+  return html;
+}
+
+void Replace(std::string& text, std::string_view placeholder, const std::string& value) {
+  for (std::size_t at = text.find(placeholder); at != std::string::npos;
+       at = text.find(placeholder, at + value.size())) {
+    text.replace(at, placeholder.size(), value);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const std::vector<std::string> arguments(argv, argv + argc);  // NOLINT: argv is argc long
+  if (arguments.size() != 3) {
+    (void)std::fputs("Usage: page_html TEMPLATE OUTPUT\n", stderr);
+    return 2;
+  }
+  std::ifstream in(arguments[1], std::ios::binary);
+  std::string page{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (!in && !in.eof()) return 1;
+  using rating::Message;
+  const auto show = [](Message message) { return Escaped(rating::Pattern(message)); };
+  const rating::CommandFacts& curves = rating::FactsOf(rating::RatingCommand::ShowCurves);
+  Replace(page, "@TITLE@", show(Message::CaptionWindow));
+  Replace(page, "@NO_SCRIPT@", show(Message::PageNeedsScript));
+  Replace(page, "@START_FAILURE@", show(Message::PageStartFailure));
+  Replace(page, "@FIELDS@", Fields());
+  Replace(page, "@BUTTON@", WithKeyShown(rating::Pattern(Message::CaptionButton), layout::kButtonAccessKey));
+  Replace(page, "@BUTTON_KEY@", AccessKey(layout::kButtonAccessKey));
+  Replace(page, "@LIST@", show(Message::CaptionListName));
+  Replace(page, "@COLUMNS@", ColumnNames());
+  Replace(page, "@COMMANDS@", Commands());
+  Replace(page, "@SHOW_CURVES@", Escaped(rating::WithoutEllipsis(curves.caption)));
+  Replace(page, "@SHOW_CURVES_COMMAND@", std::to_string(static_cast<int>(curves.command)));
+  std::ofstream out(arguments[2], std::ios::binary);
+  out << page;
+  out.close();
+  return out ? 0 : 1;
+}
