@@ -175,7 +175,7 @@ void MainWindow::EnableRatingCommands(bool enabled) {
 
 bool MainWindow::CurvesOpen() const { return curvesWindow_ != nullptr && curvesWindow_->isVisible(); }
 
-void MainWindow::OpenCurves(const rating::RatingCurves& curves, const std::string& title) {
+void MainWindow::OpenCurves(const rating::plot::RatingCurves& curves, const std::string& title) {
   if (!CurvesOpen()) {
     curvesWindow_ = new RatingCurvesDialog(this);
     // The curves window saves what the list's menu saves.
@@ -190,7 +190,7 @@ void MainWindow::OpenCurves(const rating::RatingCurves& curves, const std::strin
   curvesWindow_->activateWindow();
 }
 
-void MainWindow::RedrawCurves(const rating::RatingCurves& curves, const std::string& title) {
+void MainWindow::RedrawCurves(const rating::plot::RatingCurves& curves, const std::string& title) {
   curvesWindow_->SetCurves(curves, Utf8(title));
 }
 

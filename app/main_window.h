@@ -51,8 +51,8 @@ class MainWindow : public QWidget, private rating::FileSavingView {
   [[nodiscard]] std::vector<int> SelectedLines() const override;
   void EnableRatingCommands(bool enabled) override;
   [[nodiscard]] bool CurvesOpen() const override;
-  void OpenCurves(const rating::RatingCurves& curves, const std::string& title) override;
-  void RedrawCurves(const rating::RatingCurves& curves, const std::string& title) override;
+  void OpenCurves(const rating::plot::RatingCurves& curves, const std::string& title) override;
+  void RedrawCurves(const rating::plot::RatingCurves& curves, const std::string& title) override;
   void CloseCurves() override;
   void ShowFailure(const std::string& message, std::optional<rating::InputField> field) override;
   void ShowNote(const std::string& note) override;

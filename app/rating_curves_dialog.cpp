@@ -8,11 +8,12 @@ RatingCurvesDialog::RatingCurvesDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("RatingCurves"));
   setAttribute(Qt::WA_DeleteOnClose);
   setModal(false);
-  resize(static_cast<int>(rating::kRatingCurvesPageWidth), static_cast<int>(rating::kRatingCurvesPageHeight));
+  resize(static_cast<int>(rating::plot::kRatingCurvesPageWidth),
+         static_cast<int>(rating::plot::kRatingCurvesPageHeight));
 }
 
-void RatingCurvesDialog::SetCurves(const rating::RatingCurves& curves, const QString& title) {
-  scene_ = rating::RatingCurvesScene(curves, rating::plot::QtTextMeasure(font()));
+void RatingCurvesDialog::SetCurves(const rating::plot::RatingCurves& curves, const QString& title) {
+  scene_ = rating::plot::RatingCurvesScene(curves, rating::plot::QtTextMeasure(font()));
   setWindowTitle(title);
   update();
 }

@@ -15,7 +15,7 @@ class RatingCurvesDialog : public QDialog {
   explicit RatingCurvesDialog(QWidget* parent);
 
   // Shows the curves of another run, under `title`.
-  void SetCurves(const rating::RatingCurves& curves, const QString& title);
+  void SetCurves(const rating::plot::RatingCurves& curves, const QString& title);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -7,18 +7,14 @@
 #include "engine/decimal_text.h"
 #include "messages/messages.h"
 
-namespace rating {
+namespace rating::plot {
 
 namespace {
 
-using plot::Anchor;
-using plot::Font;
-using plot::Point;
-
 constexpr int kMinimumIntervals = 10;  // gridlines per axis, at least
 constexpr int kLabelledIntervals = 8;  // above this, every other tick is labelled
-constexpr plot::Color kCurveColor{0x1f, 0x5f, 0xa8};
-constexpr plot::Color kGridColor{0xdd, 0xdd, 0xdd};
+constexpr Color kCurveColor{0x1f, 0x5f, 0xa8};
+constexpr Color kGridColor{0xdd, 0xdd, 0xdd};
 constexpr Font kLabelFont{12, false};
 constexpr Font kHeadingFont{18, true};
 
@@ -102,7 +98,7 @@ std::vector<std::string> Labels(const Axis& axis, std::string_view separator) {
   return labels;
 }
 
-double WidestLabel(const plot::TextMeasure& measure, const std::vector<std::string>& labels) {
+double WidestLabel(const TextMeasure& measure, const std::vector<std::string>& labels) {
   double widest = 0;
   for (const std::string& label : labels) widest = std::max(widest, measure.Advance(label, kLabelFont));
   return widest;
@@ -127,7 +123,7 @@ struct Margins {
 
 class SceneBuilder {
  public:
-  SceneBuilder(plot::Scene& scene, const plot::TextMeasure& measure, std::string_view separator)
+  SceneBuilder(Scene& scene, const TextMeasure& measure, std::string_view separator)
       : scene_(scene), measure_(measure), separator_(separator) {}
 
   [[nodiscard]] double LineHeight() const {
@@ -146,13 +142,13 @@ class SceneBuilder {
                    bool rotated = false) {
     const double baseline = top + height / 2 + (measure_.Ascent(font) - measure_.Descent(font)) / 2;
     scene_.items.emplace_back(
-        plot::Text{{centreX, baseline}, std::move(text), font, Anchor::Middle, rotated, plot::kBlack});
+        Text{{centreX, baseline}, std::move(text), font, Anchor::Middle, rotated, kBlack});
   }
 
   void Headings(const RatingCurves& curves, double left, double lineWidth) {
-    CentredText(left + lineWidth / 2, 12, 26, plot::Elided(curves.title, lineWidth, kHeadingFont, measure_),
+    CentredText(left + lineWidth / 2, 12, 26, Elided(curves.title, lineWidth, kHeadingFont, measure_),
                 kHeadingFont);
-    CentredText(left + lineWidth / 2, 40, 18, plot::Elided(curves.subtitle, lineWidth, kLabelFont, measure_),
+    CentredText(left + lineWidth / 2, 40, 18, Elided(curves.subtitle, lineWidth, kLabelFont, measure_),
                 kLabelFont);
   }
 
@@ -172,49 +168,49 @@ class SceneBuilder {
     const std::vector<std::string> acrossLabels = Labels(across, separator_);
     for (int k = 0; k <= across.Intervals(); ++k) {
       const Point at = toPoint(across.Tick(k), up.low);
-      scene_.items.emplace_back(plot::Line{{at.x, topLeft.y}, at, kGridColor, 1});
-      scene_.items.emplace_back(plot::Line{at, {at.x, at.y + kTickLength}, plot::kBlack, 1});
+      scene_.items.emplace_back(Line{{at.x, topLeft.y}, at, kGridColor, 1});
+      scene_.items.emplace_back(Line{at, {at.x, at.y + kTickLength}, kBlack, 1});
       Label({at.x, at.y + kTickLength + ascent}, acrossLabels.at(static_cast<std::size_t>(k)),
             Anchor::Middle);
     }
     const std::vector<std::string> upLabels = Labels(up, separator_);
     for (int k = 0; k <= up.Intervals(); ++k) {
       const Point at = toPoint(across.low, up.Tick(k));
-      scene_.items.emplace_back(plot::Line{at, {right, at.y}, kGridColor, 1});
-      scene_.items.emplace_back(plot::Line{at, {at.x - kTickLength, at.y}, plot::kBlack, 1});
+      scene_.items.emplace_back(Line{at, {right, at.y}, kGridColor, 1});
+      scene_.items.emplace_back(Line{at, {at.x - kTickLength, at.y}, kBlack, 1});
       Label({at.x - kTickLength - kLabelGap, at.y + ascent / 2 - 1}, upLabels.at(static_cast<std::size_t>(k)),
             Anchor::End);
     }
-    plot::Rect frame;
+    Rect frame;
     frame.topLeft = topLeft;
     frame.width = width;
     frame.height = height;
-    frame.stroke = plot::kBlack;
+    frame.stroke = kBlack;
     scene_.items.emplace_back(frame);
     CentredText(topLeft.x + width / 2, bottom + 22, 20, panel.xLabel, kLabelFont);
     // The axis title stands clear of the widest tick label, reading upwards.
     const double titleCentre =
         kTickLength + kLabelGap + WidestLabel(measure_, upLabels) + kLabelGap + LineHeight() / 2;
     const double titleX = topLeft.x - titleCentre + (ascent - measure_.Descent(kLabelFont)) / 2;
-    scene_.items.emplace_back(plot::Text{
-        {titleX, topLeft.y + height / 2}, panel.yLabel, kLabelFont, Anchor::Middle, true, plot::kBlack});
+    scene_.items.emplace_back(
+        Text{{titleX, topLeft.y + height / 2}, panel.yLabel, kLabelFont, Anchor::Middle, true, kBlack});
 
-    plot::Polyline curve{{}, kCurveColor, 2};
+    Polyline curve{{}, kCurveColor, 2};
     for (std::size_t i = 0; i < panel.x.size(); ++i) curve.points.push_back(toPoint(panel.x[i], panel.y[i]));
     scene_.items.emplace_back(curve);
-    for (const Point& point : curve.points) scene_.items.emplace_back(plot::Dot{point, 2.5, kCurveColor});
+    for (const Point& point : curve.points) scene_.items.emplace_back(Dot{point, 2.5, kCurveColor});
   }
 
  private:
   // A tick's label; an unlabelled tick has none.
   void Label(Point at, const std::string& text, Anchor anchor) {
     if (!text.empty()) {
-      scene_.items.emplace_back(plot::Text{at, text, kLabelFont, anchor, false, plot::kBlack});
+      scene_.items.emplace_back(Text{at, text, kLabelFont, anchor, false, kBlack});
     }
   }
 
-  plot::Scene& scene_;
-  const plot::TextMeasure& measure_;
+  Scene& scene_;
+  const TextMeasure& measure_;
   std::string_view separator_;
 };
 
@@ -224,18 +220,18 @@ std::vector<std::string> TickLabels(const std::vector<double>& values, std::stri
   return Labels(NiceAxis(values), decimalSeparator);
 }
 
-plot::Scene RatingCurvesScene(const RatingCurves& curves, const plot::TextMeasure& measure) {
-  plot::Scene scene;
+Scene RatingCurvesScene(const RatingCurves& curves, const TextMeasure& measure) {
+  Scene scene;
   scene.width = kRatingCurvesPageWidth;
   scene.height = kRatingCurvesPageHeight;
   scene.title = curves.title;
   scene.description = curves.subtitle;
-  plot::Rect paper;
+  Rect paper;
   paper.width = scene.width;
   paper.height = scene.height;
   paper.stroked = false;
   paper.filled = true;
-  paper.fill = plot::kWhite;
+  paper.fill = kWhite;
   scene.items.emplace_back(paper);
   if (curves.elevation.empty()) return scene;
 
@@ -269,4 +265,4 @@ plot::Scene RatingCurvesScene(const RatingCurves& curves, const plot::TextMeasur
   return scene;
 }
 
-}  // namespace rating
+}  // namespace rating::plot

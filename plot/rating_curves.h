@@ -6,7 +6,7 @@
 
 #include "plot/scene.h"
 
-namespace rating {
+namespace rating::plot {
 
 // What a drawing of the rating curves shows: the rating file's rows and the
 // reach they belong to.
@@ -35,6 +35,6 @@ inline constexpr double kRatingCurvesPageHeight = 520;
 // every point lies inside its frame and every text inside the page, long
 // titles cut short with "…". Texts are placed by `measure`'s widths. Empty
 // curves make an empty white page.
-plot::Scene RatingCurvesScene(const RatingCurves& curves, const plot::TextMeasure& measure);
+Scene RatingCurvesScene(const RatingCurves& curves, const TextMeasure& measure);
 
-}  // namespace rating
+}  // namespace rating::plot

@@ -1,5 +1,7 @@
 #include "plot/scene.h"
 
+#include <algorithm>
+
 namespace rating::plot {
 
 namespace {
@@ -22,6 +24,20 @@ std::string Elided(std::string_view text, double width, const Font& font, const 
     if (measure.Advance(shortened, font) <= width) return shortened;
   }
   return std::string(kEllipsis);
+}
+
+double AnchorShift(const Text& text, const TextMeasure& measure) {
+  switch (text.anchor) {
+    case Anchor::Start: return 0;
+    case Anchor::Middle: return measure.Advance(text.text, text.font) / 2;
+    case Anchor::End: return measure.Advance(text.text, text.font);
+  }
+  return 0;
+}
+
+SceneFit FitScene(const Scene& scene, double width, double height) {
+  const double scale = std::min(width / scene.width, height / scene.height);
+  return {scale, (width - scene.width * scale) / 2, (height - scene.height * scale) / 2};
 }
 
 }  // namespace rating::plot

@@ -110,6 +110,20 @@ class TextMeasure {
   [[nodiscard]] virtual double Descent(const Font& font) const = 0;
 };
 
+// How far a text starts before its anchor, along its own direction: none
+// for a text anchored at its start, half its advance for a centred one, all
+// of it for one anchored at its end (page units).
+double AnchorShift(const Text& text, const TextMeasure& measure);
+
+// How a scene fits an area of `width` by `height` with its proportions kept,
+// centred: the scale, and where the scene's top left corner falls.
+struct SceneFit {
+  double scale = 1;  // area units per page unit
+  double left = 0;   // area units
+  double top = 0;    // area units
+};
+SceneFit FitScene(const Scene& scene, double width, double height);
+
 // The longest start of `text` that fits `width` with "…" after it, or
 // `text` itself where it fits; never cuts a character in two.
 std::string Elided(std::string_view text, double width, const Font& font, const TextMeasure& measure);

@@ -2,7 +2,7 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
+#include <fmt/format.h>
 
 #include "engine/decimal_text.h"
 
@@ -60,27 +60,7 @@ std::string Number(double value) {
 }
 
 std::string Hex(Color color) {
-  std::array<char, 8> text{};
-  (void)std::snprintf(text.data(), text.size(), "#%02x%02x%02x", color.red, color.green, color.blue);
-  return text.data();
-}
-
-// Text as XML character data or an attribute value.
-std::string Escaped(std::string_view text) {
-  std::string escaped;
-  for (const char c : text) {
-    switch (c) {
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '"': escaped += "&quot;"; break;
-      case '\t': escaped += "&#9;"; break;
-      default:
-        // XML 1.0 allows no other control character, even escaped.
-        escaped += static_cast<unsigned char>(c) >= 0x20U ? c : ' ';
-    }
-  }
-  return escaped;
+  return fmt::format("#{:02x}{:02x}{:02x}", color.red, color.green, color.blue);
 }
 
 std::string Attribute(std::string_view name, std::string_view value) {
@@ -151,12 +131,29 @@ void Write(std::string& svg, const Text& text) {
                          "rotate(-90 " + Number(text.anchorAt.x) + " " + Number(text.anchorAt.y) + ")"));
   }
   if (text.color != kBlack) svg.append(Attribute("fill", Hex(text.color)));
-  svg.append(">").append(Escaped(text.text)).append("</text>\n");
+  svg.append(">").append(MarkupEscaped(text.text)).append("</text>\n");
 }
 
 double Scaled(double units, const Font& font) { return units / kUnitsPerEm * font.size; }
 
 }  // namespace
+
+std::string MarkupEscaped(std::string_view text) {
+  std::string escaped;
+  for (const char c : text) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      case '"': escaped += "&quot;"; break;
+      case '\t': escaped += "&#9;"; break;
+      default:
+        // XML 1.0 allows no other control character, even escaped.
+        escaped += static_cast<unsigned char>(c) >= 0x20U ? c : ' ';
+    }
+  }
+  return escaped;
+}
 
 double SvgTextMeasure::Advance(std::string_view text, const Font& font) const {
   const std::array<short, 95>& advances = font.bold ? kBoldAdvances : kRegularAdvances;
@@ -179,8 +176,8 @@ std::string SvgDocument(const Scene& scene) {
       .append(Attribute("viewBox", "0 0 " + Number(scene.width) + " " + Number(scene.height)))
       .append(Attribute("font-family", kFontFamily))
       .append(">\n");
-  svg.append("<title>").append(Escaped(scene.title)).append("</title>\n");
-  svg.append("<desc>").append(Escaped(scene.description)).append("</desc>\n");
+  svg.append("<title>").append(MarkupEscaped(scene.title)).append("</title>\n");
+  svg.append("<desc>").append(MarkupEscaped(scene.description)).append("</desc>\n");
   for (const Item& item : scene.items) {
     std::visit([&svg](const auto& shape) { Write(svg, shape); }, item);
   }

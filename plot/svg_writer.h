@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "plot/scene.h"
 
@@ -20,5 +21,10 @@ class SvgTextMeasure final : public TextMeasure {
 // decimals, every text escaped. The same scene gives the same bytes on
 // every system.
 std::string SvgDocument(const Scene& scene);
+
+// Text as XML character data or an attribute value, and so as HTML: the
+// markup characters escaped, and the control characters XML 1.0 forbids,
+// even escaped, as blanks.
+std::string MarkupEscaped(std::string_view text);
 
 }  // namespace rating::plot

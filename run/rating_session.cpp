@@ -13,8 +13,9 @@
 
 namespace rating {
 
-RatingCurves CurvesOf(const RatingResult& result, std::string title, std::string_view decimalSeparator) {
-  RatingCurves curves;
+plot::RatingCurves CurvesOf(const RatingResult& result, std::string title,
+                            std::string_view decimalSeparator) {
+  plot::RatingCurves curves;
   curves.title = std::move(title);
   curves.subtitle = ReachDescription(result.channel, decimalSeparator);
   curves.decimalSeparator = decimalSeparator;
@@ -26,8 +27,8 @@ RatingCurves CurvesOf(const RatingResult& result, std::string title, std::string
   return curves;
 }
 
-std::string CurvesSvg(const RatingCurves& curves) {
-  return plot::SvgDocument(RatingCurvesScene(curves, plot::SvgTextMeasure()));
+std::string CurvesSvg(const plot::RatingCurves& curves) {
+  return plot::SvgDocument(plot::RatingCurvesScene(curves, plot::SvgTextMeasure()));
 }
 
 std::string ExportBytes(Export what, const RatingResult& result, const StorageOutflow& pairs,
@@ -89,8 +90,8 @@ std::string RatingSession::CopyText(const std::vector<int>& selectedLines) const
   return TabSeparatedTable(chosen.empty() ? rows : chosen, separator_);
 }
 
-RatingCurves RatingSession::Curves() const {
-  return rated_ ? CurvesOf(rated_->result, rated_->title, separator_) : RatingCurves{};
+plot::RatingCurves RatingSession::Curves() const {
+  return rated_ ? CurvesOf(rated_->result, rated_->title, separator_) : plot::RatingCurves{};
 }
 
 std::string RatingSession::CurvesTitle() const {

@@ -55,10 +55,10 @@ struct Download {
 };
 
 // The curves of a rating titled `title`, numbers with `decimalSeparator`.
-RatingCurves CurvesOf(const RatingResult& result, std::string title, std::string_view decimalSeparator);
+plot::RatingCurves CurvesOf(const RatingResult& result, std::string title, std::string_view decimalSeparator);
 
 // The curves as a standalone SVG document, laid out alike on every system.
-std::string CurvesSvg(const RatingCurves& curves);
+std::string CurvesSvg(const plot::RatingCurves& curves);
 
 // The bytes of an export of `result`, whose storage-outflow pairs are
 // `pairs` and whose title is `title`; numbers of the curves with `separator`.
@@ -97,7 +97,7 @@ class RatingSession {
   [[nodiscard]] std::string CopyText(const std::vector<int>& selectedLines) const;
 
   // The rating curves of the rating the list shows, and their window's title.
-  [[nodiscard]] RatingCurves Curves() const;
+  [[nodiscard]] plot::RatingCurves Curves() const;
   [[nodiscard]] std::string CurvesTitle() const;
 
   // The rating file, or an export, of the rating the list shows, named after

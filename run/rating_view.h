@@ -44,9 +44,9 @@ class RatingView {
   [[nodiscard]] virtual bool CurvesOpen() const = 0;
   // Opens the curves window, or brings the open one to the front, showing
   // `curves` under `title`.
-  virtual void OpenCurves(const RatingCurves& curves, const std::string& title) = 0;
+  virtual void OpenCurves(const plot::RatingCurves& curves, const std::string& title) = 0;
   // Shows other curves in the open curves window, where it stays.
-  virtual void RedrawCurves(const RatingCurves& curves, const std::string& title) = 0;
+  virtual void RedrawCurves(const plot::RatingCurves& curves, const std::string& title) = 0;
   virtual void CloseCurves() = 0;
 
   // Shows a failure; the field it names, if any, gets the focus with its

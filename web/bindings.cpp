@@ -78,10 +78,10 @@ class PageView : public emscripten::wrapper<rating::HandingOverView> {
   }
   void EnableRatingCommands(bool enabled) override { call<void>("enableRatingCommands", enabled); }
   [[nodiscard]] bool CurvesOpen() const override { return call<bool>("curvesOpen"); }
-  void OpenCurves(const rating::RatingCurves& curves, const std::string& title) override {
+  void OpenCurves(const rating::plot::RatingCurves& curves, const std::string& title) override {
     call<void>("openCurves", rating::CurvesSvg(curves), title);
   }
-  void RedrawCurves(const rating::RatingCurves& curves, const std::string& title) override {
+  void RedrawCurves(const rating::plot::RatingCurves& curves, const std::string& title) override {
     call<void>("redrawCurves", rating::CurvesSvg(curves), title);
   }
   void CloseCurves() override { call<void>("closeCurves"); }

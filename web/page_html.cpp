@@ -18,6 +18,7 @@
 #include "layout/form_layout.h"
 #include "messages/messages.h"
 #include "output/listing.h"
+#include "plot/svg_writer.h"
 #include "run/rating_controller.h"
 
 namespace {
@@ -25,27 +26,14 @@ namespace {
 namespace layout = rating::layout;
 
 // Text as HTML shows it, in an element or an attribute.
-std::string Escaped(std::string_view text) {
-  std::string escaped;
-  for (const char c : text) {
-    switch (c) {
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '"': escaped += "&quot;"; break;
-      case '\'': escaped += "&#39;"; break;
-      default: escaped += c;
-    }
-  }
-  return escaped;
-}
+using rating::plot::MarkupEscaped;
 
 // A caption with its access key underlined, as the desktop windows show it.
 std::string WithKeyShown(std::string_view caption, char key) {
   const std::size_t at = layout::AccessKeyAt(caption, key);
-  if (at >= caption.size()) return Escaped(caption);
-  return Escaped(caption.substr(0, at)) + "<span class=\"key\">" + Escaped(caption.substr(at, 1)) +
-         "</span>" + Escaped(caption.substr(at + 1));
+  if (at >= caption.size()) return MarkupEscaped(caption);
+  return MarkupEscaped(caption.substr(0, at)) + "<span class=\"key\">" +
+         MarkupEscaped(caption.substr(at, 1)) + "</span>" + MarkupEscaped(caption.substr(at + 1));
 }
 
 std::string AccessKey(char key) {
@@ -66,7 +54,7 @@ std::string Fields() {
     html += "<label id=\"" + std::string(place.labelName) + "\" for=\"" + name + "\">" +
             WithKeyShown(rating::FieldLabel(place.field), place.accessKey) + "</label>";
     html += "<input type=\"text\" id=\"" + name + "\" name=\"" + name + "\" value=\"" +
-            Escaped(rating::DefaultFieldText(place.field, ".")) + "\" accesskey=\"" +
+            MarkupEscaped(rating::DefaultFieldText(place.field, ".")) + "\" accesskey=\"" +
             AccessKey(place.accessKey) + "\" autocomplete=\"off\" spellcheck=\"false\"></div>\n";
   }
   return html;
@@ -80,7 +68,7 @@ std::string Commands() {
     if (command.command == rating::RatingCommand::ShowCurves) continue;
     html += "        <button type=\"button\" id=\"" + std::string(command.name) + "\" data-command=\"" +
             std::to_string(static_cast<int>(command.command)) + "\" disabled>" +
-            Escaped(rating::WithoutEllipsis(command.caption)) + "</button>\n";
+            MarkupEscaped(rating::WithoutEllipsis(command.caption)) + "</button>\n";
   }
   return html;
 }
@@ -88,7 +76,7 @@ std::string Commands() {
 std::string ColumnNames() {
   std::string html;
   for (const std::string& name : rating::ListingColumnNames())
-    html += "<th scope=\"col\">" + Escaped(name) + "</th>";
+    html += "<th scope=\"col\">" + MarkupEscaped(name) + "</th>";
   return html;
 }
 
@@ -111,7 +99,7 @@ int main(int argc, char* argv[]) {
   std::string page{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (!in && !in.eof()) return 1;
   using rating::Message;
-  const auto show = [](Message message) { return Escaped(rating::Pattern(message)); };
+  const auto show = [](Message message) { return MarkupEscaped(rating::Pattern(message)); };
   const rating::CommandFacts& curves = rating::FactsOf(rating::RatingCommand::ShowCurves);
   Replace(page, "@TITLE@", show(Message::CaptionWindow));
   Replace(page, "@NO_SCRIPT@", show(Message::PageNeedsScript));
@@ -122,7 +110,7 @@ int main(int argc, char* argv[]) {
   Replace(page, "@LIST@", show(Message::CaptionListName));
   Replace(page, "@COLUMNS@", ColumnNames());
   Replace(page, "@COMMANDS@", Commands());
-  Replace(page, "@SHOW_CURVES@", Escaped(rating::WithoutEllipsis(curves.caption)));
+  Replace(page, "@SHOW_CURVES@", MarkupEscaped(rating::WithoutEllipsis(curves.caption)));
   Replace(page, "@SHOW_CURVES_COMMAND@", std::to_string(static_cast<int>(curves.command)));
   std::ofstream out(arguments[2], std::ios::binary);
   out << page;

@@ -98,7 +98,7 @@ LRESULT CALLBACK CurvesProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-HWND OpenCurvesWindow(HWND owner, const RatingCurves& curves, const std::wstring& title) {
+HWND OpenCurvesWindow(HWND owner, const plot::RatingCurves& curves, const std::wstring& title) {
   static const GdiplusSession kGdiplus;
   const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(owner, GWLP_HINSTANCE));  // NOLINT
   WNDCLASSEXW type{};
@@ -115,10 +115,11 @@ HWND OpenCurvesWindow(HWND owner, const RatingCurves& curves, const std::wstring
   auto state = std::make_unique<CurvesState>();
   // The page's size at the window's DPI.
   const UINT dpi = ::GetDpiForWindow(owner);
-  RECT rect{
-      0, 0,
-      ::MulDiv(static_cast<int>(kRatingCurvesPageWidth), static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI),
-      ::MulDiv(static_cast<int>(kRatingCurvesPageHeight), static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI)};
+  RECT rect{0, 0,
+            ::MulDiv(static_cast<int>(plot::kRatingCurvesPageWidth), static_cast<int>(dpi),
+                     USER_DEFAULT_SCREEN_DPI),
+            ::MulDiv(static_cast<int>(plot::kRatingCurvesPageHeight), static_cast<int>(dpi),
+                     USER_DEFAULT_SCREEN_DPI)};
   ::AdjustWindowRectExForDpi(&rect, WS_OVERLAPPEDWINDOW, FALSE, 0, dpi);
   const HWND window = ::CreateWindowExW(0, kCurvesWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW,
                                         CW_USEDEFAULT, CW_USEDEFAULT, rect.right - rect.left,
@@ -130,10 +131,10 @@ HWND OpenCurvesWindow(HWND owner, const RatingCurves& curves, const std::wstring
   return window;
 }
 
-void SetCurves(HWND curvesWindow, const RatingCurves& curves, const std::wstring& title) {
+void SetCurves(HWND curvesWindow, const plot::RatingCurves& curves, const std::wstring& title) {
   CurvesState* state = StateOf(curvesWindow);
   if (state == nullptr) return;
-  state->scene = RatingCurvesScene(curves, state->measure);
+  state->scene = plot::RatingCurvesScene(curves, state->measure);
   ::SetWindowTextW(curvesWindow, title.c_str());
   ::InvalidateRect(curvesWindow, nullptr, FALSE);
 }

@@ -15,9 +15,9 @@ inline constexpr wchar_t kCurvesWindowClass[] = L"TrapezoidRatingCurves";
 // Opens a curves window owned by `owner`, showing `curves` under `title`.
 // Its context menu's commands go to `owner` as WM_COMMAND. Returns null
 // where Windows refuses.
-HWND OpenCurvesWindow(HWND owner, const RatingCurves& curves, const std::wstring& title);
+HWND OpenCurvesWindow(HWND owner, const plot::RatingCurves& curves, const std::wstring& title);
 
 // Shows other curves, under another title, in an open curves window.
-void SetCurves(HWND curvesWindow, const RatingCurves& curves, const std::wstring& title);
+void SetCurves(HWND curvesWindow, const plot::RatingCurves& curves, const std::wstring& title);
 
 }  // namespace rating::win32

@@ -80,7 +80,7 @@ class WindowView final : public FileSavingView {
     return curves_ != nullptr && ::IsWindow(curves_) != 0 && ::GetWindow(curves_, GW_OWNER) == window_;
   }
 
-  void OpenCurves(const RatingCurves& curves, const std::string& title) override {
+  void OpenCurves(const plot::RatingCurves& curves, const std::string& title) override {
     if (!CurvesOpen()) {
       curves_ = OpenCurvesWindow(window_, curves, Wide(title));
       return;
@@ -90,7 +90,7 @@ class WindowView final : public FileSavingView {
     ::SetForegroundWindow(curves_);
   }
 
-  void RedrawCurves(const RatingCurves& curves, const std::string& title) override {
+  void RedrawCurves(const plot::RatingCurves& curves, const std::string& title) override {
     SetCurves(curves_, curves, Wide(title));
   }
 

@@ -74,10 +74,7 @@ class ItemPainter {
   }
   void operator()(const Text& text) {
     const std::wstring shown = Wide(text.text);
-    const double advance = measure_.Advance(text.text, text.font);
-    const double shift = text.anchor == Anchor::Start    ? 0
-                         : text.anchor == Anchor::Middle ? advance / 2
-                                                         : advance;
+    const double shift = AnchorShift(text, measure_);
     const std::unique_ptr<Gdiplus::Font> font = measure_.GdiplusFont(text.font);
     const Gdiplus::SolidBrush brush(ToGdiplus(text.color));
     const Gdiplus::GraphicsState saved = graphics_.Save();
@@ -146,10 +143,9 @@ void PaintScene(HDC dc, const RECT& area, const Scene& scene, const GdiplusTextM
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
     graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    const double scale = std::min(width / scene.width, height / scene.height);
-    graphics.TranslateTransform(Real((width - scene.width * scale) / 2),
-                                Real((height - scene.height * scale) / 2));
-    graphics.ScaleTransform(Real(scale), Real(scale));
+    const SceneFit fit = FitScene(scene, width, height);
+    graphics.TranslateTransform(Real(fit.left), Real(fit.top));
+    graphics.ScaleTransform(Real(fit.scale), Real(fit.scale));
     ItemPainter draw(graphics, measure);
     for (const Item& item : scene.items) std::visit(draw, item);
   }

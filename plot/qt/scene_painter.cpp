@@ -46,10 +46,7 @@ class ItemPainter {
   }
   void operator()(const Text& text) {
     const QString shown = ToQt(text.text);
-    const double advance = measure_.Advance(text.text, text.font);
-    const double shift = text.anchor == Anchor::Start    ? 0
-                         : text.anchor == Anchor::Middle ? advance / 2
-                                                         : advance;
+    const double shift = AnchorShift(text, measure_);
     painter_.save();
     painter_.setFont(measure_.QtFont(text.font));
     painter_.setPen(ToQt(text.color));
@@ -83,12 +80,11 @@ double QtTextMeasure::Descent(const Font& font) const { return QFontMetricsF(QtF
 
 void PaintScene(QPainter& painter, const QRectF& area, const Scene& scene, const QtTextMeasure& measure) {
   if (scene.width <= 0 || scene.height <= 0) return;
-  QSizeF page(scene.width, scene.height);
-  page.scale(area.size(), Qt::KeepAspectRatio);
+  const SceneFit fit = FitScene(scene, area.width(), area.height());
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.translate(area.center() - QPointF(page.width() / 2, page.height() / 2));
-  painter.scale(page.width() / scene.width, page.height() / scene.height);
+  painter.translate(area.left() + fit.left, area.top() + fit.top);
+  painter.scale(fit.scale, fit.scale);
   ItemPainter draw(painter, measure);
   for (const Item& item : scene.items) std::visit(draw, item);
   painter.restore();

@@ -53,16 +53,16 @@ TEST_P(RatingCurveScenes, LabelEveryTickDistinctlyAndKeepEverythingOnThePage) {
   const FieldTexts texts = testing_support::TextsWith(GetParam().edits);
   const RatingOutcome outcome = RateFields(texts, GetParam().separator);
   ASSERT_TRUE(outcome.result.has_value());
-  const RatingCurves curves =
+  const plot::RatingCurves curves =
       CurvesOf(*outcome.result, std::string(TextOf(texts, InputField::Title)), GetParam().separator);
   for (const std::vector<double>* values : {&curves.elevation, &curves.flow, &curves.storage}) {
-    std::vector<std::string> labels = TickLabels(*values, GetParam().separator);
+    std::vector<std::string> labels = plot::TickLabels(*values, GetParam().separator);
     std::erase(labels, std::string());
     EXPECT_EQ(std::set<std::string>(labels.begin(), labels.end()).size(), labels.size());
   }
 
   const plot::SvgTextMeasure measure;
-  const plot::Scene scene = RatingCurvesScene(curves, measure);
+  const plot::Scene scene = plot::RatingCurvesScene(curves, measure);
   int texts_ = 0;
   for (const plot::Item& item : scene.items) {
     if (const auto* text = std::get_if<plot::Text>(&item)) {
@@ -114,15 +114,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RatingCurveScenes, TickLabelsAndSubtitleShareTheUsersSeparator) {
-  EXPECT_EQ(TickLabels({0, 0.95}, ","),
+  EXPECT_EQ(plot::TickLabels({0, 0.95}, ","),
             (std::vector<std::string>{"0,0", "", "0,1", "", "0,2", "", "0,3", "", "0,4", "", "0,5", "",
                                       "0,6", "", "0,7", "", "0,8", "", "0,9", "", "1,0"}));
-  EXPECT_EQ(TickLabels({0, 2990}, "."), (std::vector<std::string>{"0", "", "500", "", "1000", "", "1500", "",
-                                                                  "2000", "", "2500", "", "3000", ""}));
+  EXPECT_EQ(plot::TickLabels({0, 2990}, "."),
+            (std::vector<std::string>{"0", "", "500", "", "1000", "", "1500", "", "2000", "", "2500", "",
+                                      "3000", ""}));
 }
 
 TEST(RatingCurveScenes, OfNoRatingAreABlankPage) {
-  const plot::Scene scene = RatingCurvesScene({}, plot::SvgTextMeasure());
+  const plot::Scene scene = plot::RatingCurvesScene({}, plot::SvgTextMeasure());
   ASSERT_EQ(scene.items.size(), 1U);
   EXPECT_TRUE(std::get<plot::Rect>(scene.items.front()).filled);
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <ostream>
 #include <string>
+#include <tuple>
 
 #include "run/rating_session.h"
 #include "tests/support/field_texts.h"
@@ -92,6 +93,30 @@ INSTANTIATE_TEST_SUITE_P(Svg, SvgDocuments,
                            std::erase(name, '-');
                            return name;
                          });
+
+// Where every painter puts a text and the scene: one rule for all of them.
+TEST(ScenePlacement, ShiftsTextsByTheirAnchorAndFitsTheSceneCentred) {
+  const SvgTextMeasure measure;
+  Text text{{10, 20}, "Flow (cfs)", Font{12, false}, Anchor::Start, false, kBlack};
+  const double advance = measure.Advance(text.text, text.font);
+  EXPECT_EQ(AnchorShift(text, measure), 0);
+  text.anchor = Anchor::Middle;
+  EXPECT_EQ(AnchorShift(text, measure), advance / 2);
+  text.anchor = Anchor::End;
+  EXPECT_EQ(AnchorShift(text, measure), advance);
+
+  Scene scene;
+  scene.width = 200;
+  scene.height = 100;
+  for (const auto& [width, height, scale, left, top] :
+       {std::tuple{400.0, 400.0, 2.0, 0.0, 100.0}, std::tuple{100.0, 100.0, 0.5, 0.0, 25.0},
+        std::tuple{600.0, 100.0, 1.0, 200.0, 0.0}}) {
+    const SceneFit fit = FitScene(scene, width, height);
+    EXPECT_EQ(fit.scale, scale) << width << " x " << height;
+    EXPECT_EQ(fit.left, left) << width << " x " << height;
+    EXPECT_EQ(fit.top, top) << width << " x " << height;
+  }
+}
 
 }  // namespace
 }  // namespace rating::plot

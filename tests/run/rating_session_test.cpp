@@ -58,7 +58,7 @@ TEST_F(RatingSessionTest, DefaultPressWritesTheGoldenFileAndAnswersEveryExport) 
   const Download pairs = session_.ExportFile(Export::PairedData);
   EXPECT_EQ(pairs.bytes, ReadFile(RATING_GOLDEN_DIR "/default-paired.csv"));
   EXPECT_EQ(pairs.note, std::nullopt);
-  const RatingCurves curves = session_.Curves();
+  const plot::RatingCurves curves = session_.Curves();
   EXPECT_EQ(curves.title, "South Street Channel");
   EXPECT_EQ(curves.flow.size(), 27U);
   EXPECT_EQ(session_.CurvesTitle(), "Rating Curves – South Street Channel");
@@ -180,7 +180,7 @@ TEST_F(RatingSessionTest, NumbersFollowTheUsersDecimalSeparator) {
   EXPECT_EQ(comma.CopyText({3}), std::string(kCopyHeader) + "0,2\t10,1\t1,24\t12,5\t6,72\t440\n");
   EXPECT_EQ(comma.ExportFile(Export::TableCsv).bytes, ReadFile(RATING_GOLDEN_DIR "/default.csv"))
       << "CSV keeps \".\"";
-  const RatingCurves curves = comma.Curves();
+  const plot::RatingCurves curves = comma.Curves();
   EXPECT_EQ(curves.subtitle, "Bottom width 50 ft, side slopes 2:1, fall 110 ft over 5,5 mi, n = 0,025");
   EXPECT_EQ(curves.decimalSeparator, ",");
 }

@@ -38,11 +38,11 @@ class RecordingView : public View {
     log.push_back(enabled ? "commands on" : "commands off");
   }
   [[nodiscard]] bool CurvesOpen() const override { return curvesOpen; }
-  void OpenCurves(const RatingCurves& /*curves*/, const std::string& title) override {
+  void OpenCurves(const plot::RatingCurves& /*curves*/, const std::string& title) override {
     curvesOpen = true;
     log.push_back("open curves " + title);
   }
-  void RedrawCurves(const RatingCurves& /*curves*/, const std::string& title) override {
+  void RedrawCurves(const plot::RatingCurves& /*curves*/, const std::string& title) override {
     log.push_back("redraw curves " + title);
   }
   void CloseCurves() override {
