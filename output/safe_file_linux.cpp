@@ -136,10 +136,11 @@ SafeFile::SafeFile(const std::string& name) {
 
   // The hidden temporary file beside the target, ".NAME.XXXXXX.partial",
   // created by the system under a name no other file has.
-  std::string pattern =
-      (target_.parent_path() / ("." + target_.filename().string().substr(0, kTemporaryBaseLength) +
-                                ".XXXXXX" + std::string(kPartial)))
-          .string();
+  std::string hidden(".");
+  hidden.append(target_.filename().string().substr(0, kTemporaryBaseLength))
+      .append(".XXXXXX")
+      .append(kPartial);
+  std::string pattern = (target_.parent_path() / hidden).string();
   handle_ = ::mkostemps(pattern.data(), static_cast<int>(kPartial.size()), O_CLOEXEC);
   if (handle_ < 0) Fail(errno);
   temporary_ = pattern;

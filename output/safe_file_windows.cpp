@@ -94,7 +94,8 @@ constexpr std::size_t kTemporaryBaseLength = 200;
 fs::path HiddenNameBeside(const fs::path& target, std::wstring_view ending) {
   static std::mt19937_64 generator{std::random_device{}()};
   constexpr std::wstring_view kLetters = L"0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  std::wstring name = L"." + target.filename().wstring().substr(0, kTemporaryBaseLength) + L".";
+  std::wstring name(L".");
+  name.append(target.filename().wstring().substr(0, kTemporaryBaseLength)).append(L".");
   for (int i = 0; i < 6; ++i) name += kLetters[generator() % kLetters.size()];
   name += ending;
   return target.parent_path() / name;
