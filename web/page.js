@@ -47,6 +47,7 @@ function copyText(text) {
 }
 
 const kRowsPerBlock = 64;
+
 const kRowRem = 1.25;  // the height of a table row, as page.css sets it
 
 // The results table: one row per row of the rating under the column names,
@@ -85,15 +86,18 @@ class RatingTable {
     this.rows = cells.map((values, index) => {
       if (index % kRowsPerBlock === 0) {
         block = document.createElement("tbody");
+        block.setAttribute("role", "rowgroup");
         const rows = Math.min(kRowsPerBlock, cells.length - index);
         block.style.containIntrinsicSize = `auto ${rows * kRowRem}rem`;
         fragment.append(block);
       }
       const row = document.createElement("tr");
+      row.setAttribute("role", "row");
       row.id = "line" + (index + 2);
       row.setAttribute("aria-selected", "false");
       for (const value of values) {
         const cell = document.createElement("td");
+        cell.setAttribute("role", "gridcell");
         cell.textContent = value;
         row.append(cell);
       }
@@ -245,12 +249,13 @@ function start(core) {
   }
 
   const view = core.RatingView.implement({
+    // `rows`: one line a row, its cells split by tabs.
     showRows(rows) {
       clearMarks();
       message.textContent = "";
       note.textContent = "";
       curvesDrawn = false;
-      table.show(rows);
+      table.show(rows === "" ? [] : rows.split("\n").map((row) => row.split("\t")));
     },
     selectedRows() {
       return table.selectedRows();

@@ -76,7 +76,7 @@ std::string Commands() {
 std::string ColumnNames() {
   std::string html;
   for (const std::string& name : rating::ListingColumnNames())
-    html += "<th scope=\"col\">" + MarkupEscaped(name) + "</th>";
+    html += "<th role=\"columnheader\" scope=\"col\">" + MarkupEscaped(name) + "</th>";
   return html;
 }
 
