@@ -10,6 +10,7 @@
 #include "cli/batch_targets.h"
 #include "cli/command_line.h"
 #include "cli/reach_table.h"
+#include "engine/number_text.h"
 #include "output/exports.h"
 #include "output/file_message.h"
 #include "output/safe_file.h"
@@ -180,8 +181,9 @@ int RunBatch(const Request& request, const std::string& separator, std::ostream&
 
 }  // namespace
 
-int RunCommandLine(const std::vector<std::string>& arguments, const std::string& decimalSeparator,
+int RunCommandLine(const std::vector<std::string>& arguments, const std::string& userSeparator,
                    std::ostream& out, std::ostream& err, bool errIsTerminal) {
+  const std::string decimalSeparator = DecimalMarkFor(userSeparator);
   Request request;
   try {
     request = ParseCommandLine(arguments, decimalSeparator, RATING_VERSION);

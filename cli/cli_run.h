@@ -16,9 +16,9 @@ inline constexpr int kExitUsage = 2;    // the command line is wrong
 // go to `out`, unless an output goes to standard output, which then carries
 // that output alone; failures, usage errors and notes go to `err`, and so
 // does a large batch's progress where `err` is a terminal someone watches.
-// Numbers are read and written with `decimalSeparator`. Returns the exit
-// status.
-int RunCommandLine(const std::vector<std::string>& arguments, const std::string& decimalSeparator,
+// Numbers are read and written with the decimal mark `userSeparator` gives
+// (DecimalMarkFor). Returns the exit status.
+int RunCommandLine(const std::vector<std::string>& arguments, const std::string& userSeparator,
                    std::ostream& out, std::ostream& err, bool errIsTerminal = false);
 
 }  // namespace rating::cli

@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <optional>
 
@@ -8,119 +9,84 @@ namespace rating::cli {
 namespace {
 
 constexpr std::string_view kProgram = "trapezoid-rating-cli";
-constexpr std::string_view kBatch = "batch";
-constexpr std::size_t kHelpWidth = 79;  // columns
 
-// One option of the command line.
-struct Option {
-  std::string name;       // without dashes: "width", "n", "batch"
-  std::string valueName;  // empty for a switch
-  std::string help;
-};
-
-// "--width" for a long option, "-n" for a one-letter one.
-std::string Spelled(const std::string& name) { return (name.size() == 1 ? "-" : "--") + name; }
-
-std::string Wrapped(const std::string& text, std::size_t indent) {
-  std::string wrapped;
-  std::size_t column = indent;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t end = std::min(text.find(' ', at), text.size());
-    const std::string_view word = std::string_view(text).substr(at, end - at);
-    if (column > indent && column + 1 + word.size() > kHelpWidth) {
-      wrapped.append("\n").append(indent, ' ');
-      column = indent;
-    } else if (column > indent) {
-      wrapped += ' ';
-      ++column;
-    }
-    wrapped.append(word);
-    column += word.size();
-    at = end + 1;
-  }
-  return wrapped;
+// "--width" for a long option; "-n,--n" for a one-letter one, which takes one
+// dash or two.
+std::string NamesOf(std::string_view name) {
+  std::string names = name.size() == 1 ? std::string("-").append(name).append(",") : std::string();
+  return names.append("--").append(name);
 }
 
-std::string HelpText(const std::vector<Option>& options) {
-  std::string help = Compose(Message::HelpHeading, Arg<"program">(kProgram));
-  std::vector<std::string> heads;
-  std::size_t width = 0;
-  for (const Option& option : options) {
-    std::string head = option.name == "help"      ? "-h, --help"
-                       : option.name == "version" ? "-v, --version"
-                                                  : Spelled(option.name);
-    if (!option.valueName.empty()) head.append(" <").append(option.valueName).append(">");
-    width = std::max(width, head.size());
-    heads.push_back(head);
+// What went wrong with the first argument that no option took: an unknown
+// option ("--bogus=3" is the option 'bogus') or a stray word ("50", "-").
+UsageError Unexpected(const std::string& argument) {
+  if (argument.size() < 2 || !argument.starts_with('-')) {
+    return UsageError(Compose(Message::UsageUnexpectedArgument, Arg<"argument">(argument)));
   }
-  const std::size_t indent = 2 + width + 2;
-  for (std::size_t i = 0; i < options.size(); ++i) {
-    help.append("  ").append(heads[i]).append(width - heads[i].size() + 2, ' ');
-    help.append(Wrapped(options[i].help, indent)).append("\n");
-  }
-  return help;
+  std::string name = argument.substr(argument.find_first_not_of('-') == std::string::npos
+                                         ? argument.size()
+                                         : argument.find_first_not_of('-'));
+  name.erase(std::min(name.find('='), name.size()));
+  return UsageError(Compose(Message::UsageUnknownOption, Arg<"option">(name)));
 }
 
 }  // namespace
 
 Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_view decimalSeparator,
                          std::string_view version) {
-  std::vector<Option> options = {{"help", "", std::string(Pattern(Message::HelpOptionHelp))},
-                                 {"version", "", std::string(Pattern(Message::HelpOptionVersion))}};
   Request request;
   request.texts = DefaultFieldTexts(decimalSeparator);
-  for (const FieldFacts& field : kFields) {
-    options.push_back({std::string(field.option), "text",
-                       Compose(Message::HelpOptionDefault, Arg<"help">(Pattern(field.optionHelp)),
-                               Arg<"text">(TextOf(request.texts, field.field)))});
-  }
-  for (const ExportFacts& extra : kExports) {
-    options.push_back(
-        {std::string(extra.option), std::string(extra.valueName), std::string(Pattern(extra.optionHelp))});
-  }
-  options.push_back({std::string(kBatch), "reaches.csv", std::string(Pattern(Message::HelpOptionBatch))});
 
-  std::vector<std::optional<std::string>> values(options.size());
+  CLI::App app;
+  app.set_help_flag();
+  app.allow_extras();
+  // An option given twice takes its last value.
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   bool help = false;
   bool showVersion = false;
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (argument == "-h" || argument == "-?" || argument == "--help" || argument == "--help-all") {
-      help = true;
-      continue;
-    }
-    if (argument == "-v" || argument == "--version") {
-      showVersion = true;
-      continue;
-    }
-    if (!argument.starts_with('-') || argument == "-") {
-      throw UsageError(Compose(Message::UsageUnexpectedArgument, Arg<"argument">(argument)));
-    }
-    const bool twoDashes = argument.starts_with("--");
-    std::string name = argument.substr(twoDashes ? 2 : 1);
-    std::optional<std::string> inlineValue;
-    if (const auto equals = name.find('='); equals != std::string::npos) {
-      inlineValue = name.substr(equals + 1);
-      name.erase(equals);
-    }
-    const auto known = std::find_if(options.begin(), options.end(), [&name, twoDashes](const Option& option) {
-      return option.name == name && !option.valueName.empty() && (twoDashes || name.size() == 1);
-    });
-    if (known == options.end()) throw UsageError(Compose(Message::UsageUnknownOption, Arg<"option">(name)));
-    std::optional<std::string>& value = values[static_cast<std::size_t>(known - options.begin())];
-    if (inlineValue) {
-      value = *inlineValue;
-    } else if (i + 1 < arguments.size()) {
-      value = arguments[++i];
+  app.add_flag("-h,-?,--help,--help-all", help, std::string(Pattern(Message::HelpOptionHelp)));
+  app.add_flag("-v,--version", showVersion, std::string(Pattern(Message::HelpOptionVersion)));
+  std::array<std::optional<std::string>, kFieldCount> fieldValues;
+  for (const FieldFacts& field : kFields) {
+    app.add_option(NamesOf(field.option), fieldValues.at(static_cast<std::size_t>(field.field)),
+                   Compose(Message::HelpOptionDefault, Arg<"help">(Pattern(field.optionHelp)),
+                           Arg<"text">(TextOf(request.texts, field.field))))
+        ->type_name("<text>");
+  }
+  std::array<std::optional<std::string>, kExports.size()> exportValues;
+  for (const ExportFacts& extra : kExports) {
+    app.add_option(NamesOf(extra.option), exportValues.at(static_cast<std::size_t>(extra.what)),
+                   std::string(Pattern(extra.optionHelp)))
+        ->type_name(std::string("<").append(extra.valueName).append(">"));
+  }
+  std::optional<std::string> batch;
+  app.add_option("--batch", batch, std::string(Pattern(Message::HelpOptionBatch)))->type_name("<reaches.csv>");
+
+  // CLI11 takes its arguments last first, without the program's name. It
+  // reads "--title=" as a title left out, where it is an empty title.
+  std::vector<std::string> reversed;
+  for (auto argument = arguments.rbegin(); argument != std::prev(arguments.rend()); ++argument) {
+    if (argument->starts_with("--") && argument->ends_with('=')) {
+      reversed.emplace_back();
+      reversed.push_back(argument->substr(0, argument->size() - 1));
     } else {
-      throw UsageError(Compose(Message::UsageMissingValue, Arg<"option">(argument)));
+      reversed.push_back(*argument);
     }
   }
+  try {
+    app.parse(reversed);
+  } catch (const CLI::ArgumentMismatch&) {
+    // An option's value is taken whatever it looks like, so only the last
+    // argument can lack one.
+    throw UsageError(Compose(Message::UsageMissingValue, Arg<"option">(arguments.back())));
+  }
+  if (const std::vector<std::string> left = app.remaining(); !left.empty()) throw Unexpected(left.front());
 
   if (help) {
     request.mode = Mode::Help;
-    request.message = HelpText(options);
+    request.message = Compose(Message::HelpHeading, Arg<"program">(kProgram));
+    const CLI::Formatter formatter;
+    for (const CLI::Option* option : app.get_options()) request.message.append(formatter.make_option(option, false));
     return request;
   }
   if (showVersion) {
@@ -128,17 +94,13 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
     request.message = std::string(kProgram).append(" ").append(version).append("\n");
     return request;
   }
-  const auto valueOf = [&](std::string_view name) -> const std::optional<std::string>& {
-    const auto at =
-        std::find_if(options.begin(), options.end(), [name](const Option& o) { return o.name == name; });
-    return values[static_cast<std::size_t>(at - options.begin())];
-  };
   for (const FieldFacts& field : kFields) {
-    if (const auto& value = valueOf(field.option)) TextOf(request.texts, field.field) = *value;
+    if (const auto& value = fieldValues.at(static_cast<std::size_t>(field.field))) {
+      TextOf(request.texts, field.field) = *value;
+    }
   }
-  const std::optional<std::string>& batch = valueOf(kBatch);
   for (const ExportFacts& extra : kExports) {
-    const std::optional<std::string>& value = valueOf(extra.option);
+    const std::optional<std::string>& value = exportValues.at(static_cast<std::size_t>(extra.what));
     if (!value) continue;
     if (batch) throw UsageError(Compose(Message::UsageExtraInBatch, Arg<"option">(extra.option)));
     request.extras.at(static_cast<std::size_t>(extra.what)) = *value;

@@ -56,4 +56,7 @@ std::string PlainNumberText(float value, std::string_view decimalSeparator) {
   return result;
 }
 
+std::string DecimalMarkFor(std::string_view userSeparator) { return userSeparator == "," ? "," : "."; }
+
 }  // namespace rating
+

@@ -22,4 +22,10 @@ SevenDigitForm ToSevenDigits(float value);
 // written "0". No blanks around it. Independent of the C and C++ locales.
 std::string PlainNumberText(float value, std::string_view decimalSeparator);
 
+// The decimal mark the program reads and writes for a user whose regional
+// settings give `userSeparator`: "," for a comma, and "." for anything else,
+// since the routing models that read the files know no other mark (an
+// Arabic U+066B, a blank, or a longer separator a user set).
+std::string DecimalMarkFor(std::string_view userSeparator);
+
 }  // namespace rating

@@ -8,8 +8,14 @@ namespace rating {
 
 namespace {
 
+// A value left-justified in its column, cut to the column where longer. A
+// value in exponent form is cut in its mantissa, so that "1.735274E+10"
+// lists as "1.735E+10" and never loses its magnitude.
 void AppendField(std::string& line, float value, std::string_view decimalSeparator) {
   std::string text = PlainNumberText(value, decimalSeparator);
+  if (const std::size_t exponent = text.find('E'); exponent != std::string::npos && text.size() > kListingFieldWidth) {
+    text.erase(kListingFieldWidth - (text.size() - exponent), text.size() - kListingFieldWidth);
+  }
   text.resize(kListingFieldWidth, ' ');
   line += text;
 }

@@ -39,7 +39,8 @@ struct ListingRow {
 ListingRow ListingRowOf(const RatingFileRow& fileRow, float area, int row);
 
 // The 54-character listing line: elevation, area, velocity, flow, storage
-// and cascades, each left-justified in 9 characters (cut to 9 when longer).
+// and cascades, each left-justified in 9 characters. A longer value is cut
+// to 9, in its mantissa where it has an exponent ("1.735E+10").
 std::string FormatListingRow(const ListingRow& row, std::string_view decimalSeparator);
 
 // The cells of a listing line or heading, each without its padding:

@@ -1,8 +1,10 @@
 #include "plot/svg_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <fmt/format.h>
+#include <utility>
 
 #include "engine/decimal_text.h"
 
@@ -48,6 +50,25 @@ void ForEachCharacter(std::string_view text, Visit visit) {
     visit(lead < 0x80U ? static_cast<char32_t>(lead) : char32_t{0xFFFD});
     i += length;
   }
+}
+
+// The well-formed UTF-8 sequence of a character other than ASCII at the
+// start of `text`: its length and code point, or a length of 0 where the
+// bytes are malformed, overlong, a surrogate or beyond U+10FFFF.
+std::pair<std::size_t, char32_t> Utf8Character(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  const std::size_t length = lead >= 0xF8U ? 0 : lead >= 0xF0U ? 4 : lead >= 0xE0U ? 3 : lead >= 0xC0U ? 2 : 0;
+  constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};  // by length
+  if (length == 0 || text.size() < length) return {0, 0};
+  char32_t character = lead & (0x7FU >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[k]);
+    if ((next & 0xC0U) != 0x80U) return {0, 0};
+    character = (character << 6U) | (next & 0x3FU);
+  }
+  const bool surrogate = character >= 0xD800U && character <= 0xDFFFU;
+  if (character < kSmallest.at(length) || surrogate || character > 0x10FFFFU) return {0, 0};
+  return {length, character};
 }
 
 // A coordinate or size to two decimals, without trailing zeros: "12", "3.5".
@@ -139,8 +160,19 @@ double Scaled(double units, const Font& font) { return units / kUnitsPerEm * fon
 }  // namespace
 
 std::string MarkupEscaped(std::string_view text) {
+  constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
   std::string escaped;
-  for (const char c : text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    if (static_cast<unsigned char>(c) >= 0x80U) {
+      // A well-formed character that XML allows passes as it is; a malformed
+      // byte or a lone surrogate, or U+FFFE or U+FFFF, becomes U+FFFD.
+      const auto [length, character] = Utf8Character(text.substr(i));
+      const bool allowed = length > 0 && character != 0xFFFEU && character != 0xFFFFU;
+      escaped.append(allowed ? text.substr(i, length) : kReplacement);
+      i += std::max<std::size_t>(length, 1);
+      continue;
+    }
     switch (c) {
       case '&': escaped += "&amp;"; break;
       case '<': escaped += "&lt;"; break;
@@ -151,6 +183,7 @@ std::string MarkupEscaped(std::string_view text) {
         // XML 1.0 allows no other control character, even escaped.
         escaped += static_cast<unsigned char>(c) >= 0x20U ? c : ' ';
     }
+    ++i;
   }
   return escaped;
 }

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "engine/failure.h"
+#include "engine/number_text.h"
 #include "messages/messages.h"
 #include "output/file_message.h"
 #include "output/listing.h"
@@ -41,7 +42,7 @@ std::string ExportBytes(Export what, const RatingResult& result, const StorageOu
   return {};
 }
 
-RatingSession::RatingSession(std::string decimalSeparator) : separator_(std::move(decimalSeparator)) {}
+RatingSession::RatingSession(std::string_view userSeparator) : separator_(DecimalMarkFor(userSeparator)) {}
 
 std::string RatingSession::DefaultText(InputField field) const { return DefaultFieldText(field, separator_); }
 

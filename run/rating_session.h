@@ -70,8 +70,9 @@ std::string ExportBytes(Export what, const RatingResult& result, const StorageOu
 // that succeeded, until a press empties the list.
 class RatingSession {
  public:
-  // `decimalSeparator` is the user's, for the fields and everything shown.
-  explicit RatingSession(std::string decimalSeparator);
+  // `userSeparator` is the user's decimal separator; the fields and
+  // everything shown take the decimal mark it gives (DecimalMarkFor).
+  explicit RatingSession(std::string_view userSeparator);
 
   // A field's text when the window opens.
   [[nodiscard]] std::string DefaultText(InputField field) const;

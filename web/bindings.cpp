@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/input_field.h"
+#include "engine/number_text.h"
 #include "layout/form_layout.h"
 #include "messages/messages.h"
 #include "output/listing.h"
@@ -38,8 +39,10 @@ val DownloadValue(const rating::Download& download) {
 }
 
 // The ten fields in tab order: the field's name, and its default text with
-// `separator`. The HTML holds the rest of the form.
-val Fields(const std::string& separator) {
+// the decimal mark the browser's `separator` gives. The HTML holds the rest
+// of the form.
+val Fields(const std::string& browserSeparator) {
+  const std::string separator = rating::DecimalMarkFor(browserSeparator);
   val fields = val::array();
   for (const layout::FieldPlace& place : layout::kFieldPlaces) {
     val field = val::object();

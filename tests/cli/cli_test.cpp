@@ -524,6 +524,13 @@ TEST_F(CliTest, ExportsAgreeWithTheRatingFileForRandomReaches) {
   EXPECT_GT(leftOutTotal, 0) << "no reach had rows left out";
 }
 
+TEST_F(CliTest, TheListingKeepsTheExponentOfAHugeValue) {
+  const ProgramRun cli = RunCli(
+      {"--width", "30000", "--length", "3000", "--max-flow", "3e7", "--increment", "5", "--output", "h.RAT"}, dir_);
+  ASSERT_EQ(cli.exitCode, 0) << cli.err;
+  EXPECT_TRUE(Contains(cli.out, "\n195      5926050  5.21     3.087E+072.154E+091        \n")) << cli.out;
+}
+
 TEST_F(CliTest, HelpNamesEveryOption) {
   const std::string help = RunCli({"--help"}, dir_).out;
   // One-letter options are listed with one dash ("-n") and accept two.

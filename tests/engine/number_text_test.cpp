@@ -39,5 +39,28 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"ThreeDigitExponent", 1e30F, ".", "1E+30"},
                     TextCase{"TenMillion", 1e7F, ".", "1E+07"}));
 
+// The user's separator and the decimal mark the program takes from it.
+struct MarkCase {
+  const char* name;
+  const char* userSeparator;
+  const char* mark;
+};
+
+void PrintTo(const MarkCase& row, std::ostream* out) { *out << row.name; }
+
+class DecimalMarks : public testing::TestWithParam<MarkCase> {};
+
+TEST_P(DecimalMarks, AreOnlyPointOrComma) {
+  EXPECT_EQ(DecimalMarkFor(GetParam().userSeparator), GetParam().mark);
+}
+
+INSTANTIATE_TEST_SUITE_P(Separators, DecimalMarks,
+                         testing::Values(MarkCase{"Point", ".", "."}, MarkCase{"Comma", ",", ","},
+                                         MarkCase{"ArabicDecimalSeparator", "\u066b", "."},
+                                         MarkCase{"Blank", " ", "."}, MarkCase{"Nothing", "", "."},
+                                         MarkCase{"LongerCustomMark", ",,", "."},
+                                         MarkCase{"MiddleDot", "\u00b7", "."}),
+                         [](const testing::TestParamInfo<MarkCase>& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace rating

@@ -94,6 +94,38 @@ INSTANTIATE_TEST_SUITE_P(Svg, SvgDocuments,
                            return name;
                          });
 
+// A text as markup: what XML 1.0 cannot hold becomes a blank (control
+// characters) or U+FFFD (non-characters and bytes that are not UTF-8), and
+// the document still parses.
+struct EscapeCase {
+  const char* name;
+  std::string text;
+  std::string escaped;
+};
+
+void PrintTo(const EscapeCase& row, std::ostream* out) { *out << row.name; }
+
+class MarkupEscapes : public testing::TestWithParam<EscapeCase> {};
+
+TEST_P(MarkupEscapes, KeepTheDocumentWellFormed) {
+  EXPECT_EQ(MarkupEscaped(GetParam().text), GetParam().escaped);
+  const Scene scene{100, 50, GetParam().text, "", {}};
+  EXPECT_EQ(testing_support::ReadSvg(SvgDocument(scene)).error, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, MarkupEscapes,
+    testing::Values(EscapeCase{"MarkupCharacters", "a<b>&\"c\"", "a&lt;b&gt;&amp;&quot;c&quot;"},
+                    EscapeCase{"ControlCharacters", "a\tb\nc\x01", "a&#9;b c "},
+                    EscapeCase{"LettersPass", "Stra\xC3\x9F" "e \xE2\x80\x93 \xF0\x9F\x8C\x8A", "Stra\xC3\x9F" "e \xE2\x80\x93 \xF0\x9F\x8C\x8A"},
+                    EscapeCase{"NonCharacterFFFE", "a\xEF\xBF\xBE", "a\xEF\xBF\xBD"},
+                    EscapeCase{"NonCharacterFFFF", "\xEF\xBF\xBFz", "\xEF\xBF\xBDz"},
+                    EscapeCase{"Windows1252Byte", "Stra\xDF" "e", "Stra\xEF\xBF\xBD" "e"},
+                    EscapeCase{"LoneSurrogate", "x\xED\xA0\x80.RAT", "x\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.RAT"},
+                    EscapeCase{"Overlong", "\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+                    EscapeCase{"CutShort", "ab\xE2\x80", "ab\xEF\xBF\xBD\xEF\xBF\xBD"}),
+    [](const testing::TestParamInfo<EscapeCase>& info) { return std::string(info.param.name); });
+
 // Where every painter puts a text and the scene: one rule for all of them.
 TEST(ScenePlacement, ShiftsTextsByTheirAnchorAndFitsTheSceneCentred) {
   const SvgTextMeasure measure;
