@@ -23,9 +23,9 @@ UsageError Unexpected(const std::string& argument) {
   if (argument.size() < 2 || !argument.starts_with('-')) {
     return UsageError(Compose(Message::UsageUnexpectedArgument, Arg<"argument">(argument)));
   }
-  std::string name = argument.substr(argument.find_first_not_of('-') == std::string::npos
-                                         ? argument.size()
-                                         : argument.find_first_not_of('-'));
+  std::string name =
+      argument.substr(argument.find_first_not_of('-') == std::string::npos ? argument.size()
+                                                                           : argument.find_first_not_of('-'));
   name.erase(std::min(name.find('='), name.size()));
   return UsageError(Compose(Message::UsageUnknownOption, Arg<"option">(name)));
 }
@@ -60,7 +60,8 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
         ->type_name(std::string("<").append(extra.valueName).append(">"));
   }
   std::optional<std::string> batch;
-  app.add_option("--batch", batch, std::string(Pattern(Message::HelpOptionBatch)))->type_name("<reaches.csv>");
+  app.add_option("--batch", batch, std::string(Pattern(Message::HelpOptionBatch)))
+      ->type_name("<reaches.csv>");
 
   // CLI11 takes its arguments last first, without the program's name. It
   // reads "--title=" as a title left out, where it is an empty title.
@@ -86,7 +87,8 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
     request.mode = Mode::Help;
     request.message = Compose(Message::HelpHeading, Arg<"program">(kProgram));
     const CLI::Formatter formatter;
-    for (const CLI::Option* option : app.get_options()) request.message.append(formatter.make_option(option, false));
+    for (const CLI::Option* option : app.get_options())
+      request.message.append(formatter.make_option(option, false));
     return request;
   }
   if (showVersion) {

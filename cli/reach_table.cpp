@@ -7,19 +7,19 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <system_error>
 
 #include "cli/command_failure.h"
 #include "cli/word_list.h"
 #include "engine/failure.h"
+#include "engine/text_encoding.h"
 #include "output/file_message.h"
 #include "output/utf8_path.h"
 
 namespace rating::cli {
 
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // spreadsheets start UTF-8 CSV with it
 
 constexpr Arg<"kind"> kKind = Pattern(Message::KindBatchFile);
 
@@ -86,14 +86,19 @@ class TableReader {
     if (std::filesystem::is_directory(file, status)) {
       FailToOpen(path_, std::make_error_code(std::errc::is_a_directory));
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) FailToOpen(path_, std::error_code(errno, std::generic_category()));
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream) FailToOpen(path_, std::error_code(errno, std::generic_category()));
+    std::ostringstream bytes;
+    bytes << stream.rdbuf();
+    if (stream.bad()) FailToOpen(path_, std::make_error_code(std::errc::io_error));
+    const TableText text = DecodeTableText(bytes.view());
+    if (text.badLine != 0) FailAt(path_, text.badLine, std::string(Pattern(Message::BatchNotUtf8)));
+    std::istringstream in(text.utf8);
 
     csv_parser parser{};
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) Fail(path_, Message::BatchOutOfMemory);
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
-      if (number == 1 && line.starts_with(kByteOrderMark)) line.erase(0, kByteOrderMark.size());
       if (!rowStarted_ && line.find_first_not_of(" \t\r") != std::string::npos) {
         rowStarted_ = true;
         rowLine_ = number;

@@ -59,4 +59,3 @@ std::string PlainNumberText(float value, std::string_view decimalSeparator) {
 std::string DecimalMarkFor(std::string_view userSeparator) { return userSeparator == "," ? "," : "."; }
 
 }  // namespace rating
-

@@ -7,196 +7,199 @@
 // caller fills in against it. Reviewed together in
 // tests/engine/golden/messages.txt.
 // NOLINTBEGIN(cppcoreguidelines-macro-usage): the one list, expanded where it is needed
-#define RATING_MESSAGES(X)                                                                                  \
-  /* The kinds of failure, each message's first words. */                                                   \
-  X(KindTypeMismatch, "Type mismatch")                                                                      \
-  X(KindOverflow, "Overflow")                                                                               \
-  X(KindDivisionByZero, "Division by zero")                                                                 \
-  X(KindInvalidArgument, "Invalid argument")                                                                \
-  X(KindIndexOutOfRange, "Index out of range")                                                              \
-  X(KindInvalidText, "Invalid text")                                                                        \
-  X(KindFileCreate, "Cannot create rating file")                                                            \
-  X(KindFileWrite, "Cannot write rating file")                                                              \
-  X(KindBatchFile, "Cannot read batch file")                                                                \
-  X(KindBatchConflict, "Batch refused")                                                                     \
-  X(KindMalformedRow, "Malformed row")                                                                      \
-  X(KindPlotFile, "Cannot write plot")                                                                      \
-  X(KindCsvFile, "Cannot write CSV table")                                                                  \
-  X(KindPairedDataFile, "Cannot write paired data")                                                         \
-  /* Fields. */                                                                                             \
-  X(FieldEmpty, "{kind}: {field} is empty; it needs a number.")                                             \
-  X(FieldNotANumber, "{kind}: {field} \"{text}\" is not a number.")                                         \
-  X(FieldBeyondRange, "{kind}: {field} \"{text}\" is beyond the single-precision range (about 3.4E+38).")   \
-  X(FieldNegative, "{kind}: {field} {text} must not be negative.")                                          \
-  X(FieldLineBreak, "{kind}: {field} contains a line break; it must be one line.")                          \
-  X(FieldNoFileName, "{kind}: {field} is empty; type the name of the file to write.")                       \
-  /* The computation. */                                                                                    \
-  X(DerivedValueFault, "{kind}: computing the {quantity}.")                                                 \
-  X(DerivedValueFaultHint, "{kind}: computing the {quantity}: {hint}.")                                     \
-  X(RowFault, "{kind}: row {row}, {quantity}.")                                                             \
-  X(RowFaultHint, "{kind}: row {row}, {quantity}: {hint}.")                                                 \
-  X(HintLengthZero, "the channel length is 0")                                                              \
-  X(HintRoughnessZero, "Manning's roughness is 0")                                                          \
-  X(HintEqualFlows, "two successive rows have equal flow (a fall of 0 gives no flow)")                      \
-  X(HintEqualVolumes, "two successive rows have equal volume, or the flow is 0")                            \
-  /* The quantities a computation fault names. */                                                           \
-  X(QuantityLengthFeet, "channel length in feet")                                                           \
-  X(QuantitySlope, "slope = Channel Fall (ft) / channel length")                                            \
-  X(QuantityManningFactor, "Manning factor 1.486 / n")                                                      \
-  X(QuantityDepth, "depth")                                                                                 \
-  X(QuantityElevation, "water-surface elevation")                                                           \
-  X(QuantityFlowArea, "flow area")                                                                          \
-  X(QuantityMeanWidth, "mean width")                                                                        \
-  X(QuantityWettedPerimeter, "wetted perimeter")                                                            \
-  X(QuantityFlow, "flow")                                                                                   \
-  X(QuantityStorage, "storage")                                                                             \
-  X(QuantityVelocity, "velocity")                                                                           \
-  X(QuantityVolume, "volume")                                                                               \
-  X(QuantityTravelTime, "travel time K")                                                                    \
-  X(QuantityCascades, "cascades")                                                                           \
-  X(TableFull, "{kind}: the flow did not exceed {field} {maxFlow} by row {row}.")                           \
-  X(RowOutsideTable, "{kind}: row {row} is outside the table (rows 0 to {lastRow}).")                       \
-  X(RoundingNotFinite, "{kind}: a value to round to three significant figures is not a finite number.")     \
-  /* Files. */                                                                                              \
-  X(FileProblem, "{kind} \"{path}\": {reason}.")                                                            \
-  X(FileProblemInFolder, R"({kind} "{path}" in "{folder}": {reason}.)")                                     \
-  /* Why Windows refuses a file, where its own words would be unclear. */                                   \
-  X(ReasonFileInUse, "the file is open in another program; close it there and try again")                   \
-  X(ReasonReadOnly, "the file is read-only")                                                                \
-  X(ReasonReservedName,                                                                                     \
-    "Windows keeps this name for a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9)")                \
-  X(ReasonBadCharacter,                                                                                     \
-    "Windows allows none of < > : \" / \\ | ? * and no control character in a file name")                   \
-  X(ReasonTrailingDotOrBlank,                                                                               \
-    "Windows would drop the dot or blank at the end of the name and write another file")                    \
-  X(ReasonNameRefused, "Windows does not allow this name")                                                  \
-  X(ReasonWindowsError, "Windows error {code}")                                                             \
-  X(ReasonNameTooLong, "File name too long")                                                                \
-  X(ReasonFolderNotWritable,                                                                                \
-    "you may not create files in this folder; choose a folder you may write to, such as Documents")         \
-  /* The command line and its batches. */                                                                   \
-  X(UsageUnknownOption, "Unknown option '{option}'.")                                                       \
-  X(UsageMissingValue, "Missing value after '{option}'.")                                                   \
-  X(UsageUnexpectedArgument, "Unexpected argument \"{argument}\".")                                         \
-  X(UsageExtraInBatch, "--{option} names one file; in a batch, give a \"{option}\" column.")                \
-  X(UsageTryHelp, "Try \"{program} --help\".")                                                              \
-  X(UsageSameFile, "--{first} and --{second} both name \"{target}\"; give each output a file of its own.")  \
-  X(UsageBothOnStandardOutput,                                                                              \
-    "--{first} and --{second} both name standard output; only one output can go there.")                    \
-  X(BatchProblem, "{kind} \"{path}\": {problem}.")                                                          \
-  X(BatchProblemAtLine, "{kind} \"{path}\": line {line}: {problem}.")                                       \
-  X(BatchUnknownColumn, "unknown column \"{column}\"; the columns are {columns}")                           \
-  X(BatchColumnTwice, "column \"{column}\" appears twice")                                                  \
-  X(BatchNoHeader, "no header row naming the columns")                                                      \
-  X(BatchQuoteNeverClosed, "a quoted cell that starts on this line is never closed")                        \
-  X(BatchStrayQuote,                                                                                        \
-    "a quote inside a cell that is not quoted, or text after a closing quote; quote the whole cell and "    \
-    "double the quotes inside it")                                                                          \
-  X(BatchCellTooLarge, "a cell is too large")                                                               \
-  X(BatchOutOfMemory, "out of memory")                                                                      \
-  X(BatchUnreadable, "the table cannot be read")                                                            \
-  X(BatchRowCells, "{kind}: the row has {cells} and the header names {columns}.")                           \
-  X(BatchSharedFile, R"({kind} "{path}": "{target}" is {uses}.)")                                           \
-  X(BatchReachFailed, "{path}:{line}: {message}")                                                           \
-  X(BatchProgress, "rated {done} of {total} reaches")                                                       \
-  X(BatchSummary, "{rated} rated, {failed} failed")                                                         \
-  X(PairedDataLeftOutOne,                                                                                   \
-    "row {first} left out of the paired data \"{path}\": storage and outflow must both increase.")          \
-  X(PairedDataLeftOutMany,                                                                                  \
-    "{count} rows, {first} to {last}, left out of the paired data \"{path}\": storage and outflow must "    \
-    "both increase.")                                                                                       \
-  /* Words that messages are built from. */                                                                 \
-  X(WordsListPair, "{first} and {last}")                                                                    \
-  X(WordsListMore, "{first}, {rest}")                                                                       \
-  X(WordsOneCell, "1 cell")                                                                                 \
-  X(WordsCells, "{count} cells")                                                                            \
-  X(WordsOneColumn, "1 column")                                                                             \
-  X(WordsColumns, "{count} columns")                                                                        \
-  X(WordsOfLine, "{file} of line {lines}")                                                                  \
-  X(WordsOfLines, "{file} of lines {lines}")                                                                \
-  X(WordsBatchFile, "the batch file")                                                                       \
-  X(WordsRatingFile, "the rating file")                                                                     \
-  X(WordsPlot, "the plot")                                                                                  \
-  X(WordsCsvTable, "the CSV table")                                                                         \
-  X(WordsPairedData, "the paired data")                                                                     \
-  /* --help. */                                                                                             \
-  X(HelpHeading,                                                                                            \
-    "Usage: {program} [options]\n"                                                                          \
-    "Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n"                       \
-    "Writes the rating file and prints the listing. Numbers use your locale's decimal separator.\n\n"       \
-    "Options:\n")                                                                                           \
-  X(HelpOptionHelp, "Displays help on commandline options.")                                                \
-  X(HelpOptionVersion, "Displays version information.")                                                     \
-  X(HelpOptionDefault, "{help} Default: \"{text}\".")                                                       \
-  X(HelpOptionPlot, "Draw the rating curves of the reach to an SVG file.")                                  \
-  X(HelpOptionCsv, "Write the whole table as CSV with \".\" decimals, the values the listing shows.")       \
-  X(HelpOptionPairedData,                                                                                   \
-    "Write storage against outflow as CSV for a Modified Puls routing, both strictly increasing.")          \
-  X(HelpOptionBatch,                                                                                        \
-    "Rate every reach of a CSV table whose header names the options above, plot, csv and paired-data "      \
-    "included.")                                                                                            \
-  X(HelpWindow,                                                                                             \
-    "Usage: {program} [--help] [--version]\n\n"                                                             \
-    "Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n"                       \
-    "Opens the rating window: fill in the channel, press \"Create Rating File\", and the program writes\n"  \
-    "the rating file and lists the table. For ratings without a window, see trapezoid-rating-cli.\n\n"      \
-    "A relative rating file name, such as the default MyRating.RAT, is written in the program's own\n"      \
-    "folder when the program is kept in a folder of its own that you may write to. A copy installed\n"      \
-    "by a package manager writes it in your documents folder, or your home folder where there is none.\n\n" \
-    "Options:\n"                                                                                            \
-    "  -h, --help     Displays help on commandline options.\n"                                              \
-    "  -v, --version  Displays version information.\n")                                                     \
-  /* The window. */                                                                                         \
-  X(WindowUnknownOption, "Unknown option '{option}'. Usage: {program} [--help] [--version]")                \
-  X(StartUpFolder,                                                                                          \
-    "Cannot change the working directory to the program's folder \"{folder}\". Relative rating file names " \
-    "are created in \"{current}\".")                                                                        \
-  /* Captions: the window, its fields, menus, names for screen readers, window titles, headings. */         \
-  X(CaptionWindow, "Trapezoid Channel Normal Depth-Flow-Volume Rating")                                     \
-  X(CaptionButton, "Create Rating File")                                                                    \
-  X(LabelBottomWidth, "Bottom Width (ft)")                                                                  \
-  X(LabelBankSlope, "Bank Slope run/rise")                                                                  \
-  X(LabelFall, "Channel Fall (ft)")                                                                         \
-  X(LabelLength, "Channel Length (mi)")                                                                     \
-  X(LabelRoughness, "Manning's Roughness")                                                                  \
-  X(LabelMaxFlow, "Maximum Flow (cfs)")                                                                     \
-  X(LabelInvert, "Invert Elevation (ft)")                                                                   \
-  X(LabelIncrement, "Incremental Depth (ft)")                                                               \
-  X(LabelTitle, "Title Line")                                                                               \
-  X(LabelFilename, "Output Rating Filename")                                                                \
-  X(OptionHelpBottomWidth, "Bottom width (ft).")                                                            \
-  X(OptionHelpBankSlope, "Bank slope, run per rise; 0 is taken as 2.")                                      \
-  X(OptionHelpFall, "Channel fall over the reach (ft).")                                                    \
-  X(OptionHelpLength, "Channel length (mi).")                                                               \
-  X(OptionHelpRoughness, "Manning's roughness.")                                                            \
-  X(OptionHelpMaxFlow, "Maximum flow (cfs); the table ends at the first row above it.")                     \
-  X(OptionHelpInvert, "Invert elevation (ft).")                                                             \
-  X(OptionHelpIncrement, "Depth increment (ft); 0 is taken as 1.")                                          \
-  X(OptionHelpTitle, "Title line of the rating file.")                                                      \
-  X(OptionHelpFilename,                                                                                     \
-    "Rating file to write, relative to the current directory; \"-\" is standard output.")                   \
-  X(CaptionListName, "Rating table")                                                                        \
-  X(CaptionCopyTable, "Copy Table")                                                                         \
-  X(CaptionShowCurves, "Show Rating Curves…")                                                               \
-  X(CaptionCurvesWindow, "Rating Curves – {title}")                                                         \
-  X(CaptionElevationAxis, "Elevation (ft)")                                                                 \
-  X(CaptionFlowAxis, "Flow (cfs)")                                                                          \
-  X(CaptionStorageAxis, "Storage (acre-ft)")                                                                \
-  X(CaptionOutflowAxis, "Outflow (cfs)")                                                                    \
-  X(CaptionTableCsvHeader,                                                                                  \
-    "Depth (ft),Elevation (ft),Area (sq ft),Velocity (ft/s),Flow (cfs),Storage (acre-ft),Cascades")         \
-  X(CaptionPairedDataHeader, "Storage (acre-ft),Outflow (cfs)")                                             \
-  X(CaptionReachDescription,                                                                                \
-    "Bottom width {width} ft, side slopes {slope}:1, fall {fall} ft over {length} mi, n = {n}")             \
-  X(CaptionSaveTableCsv, "Save Table as CSV…")                                                              \
-  X(CaptionSavePairedData, "Save Paired Data…")                                                             \
-  X(CaptionSaveCurvesSvg, "Save Rating Curves as SVG…")                                                     \
-  X(CaptionCsvFiles, "CSV files (*.csv)")                                                                   \
-  X(CaptionSvgFiles, "SVG pictures (*.svg)")                                                                \
-  X(CaptionAllFiles, "All files (*)")                                                                       \
-  X(PageNeedsScript, "This page rates a reach with JavaScript; allow scripts for it to use it.")            \
-  X(PageStartFailure,                                                                                       \
-    "The rating engine could not start. This page needs a browser that runs WebAssembly with exception "    \
-    "handling: Chrome or Edge 95, Firefox 100, Safari 15.2 or later.")                                      \
+#define RATING_MESSAGES(X)                                                                                   \
+  /* The kinds of failure, each message's first words. */                                                    \
+  X(KindTypeMismatch, "Type mismatch")                                                                       \
+  X(KindOverflow, "Overflow")                                                                                \
+  X(KindDivisionByZero, "Division by zero")                                                                  \
+  X(KindInvalidArgument, "Invalid argument")                                                                 \
+  X(KindIndexOutOfRange, "Index out of range")                                                               \
+  X(KindInvalidText, "Invalid text")                                                                         \
+  X(KindFileCreate, "Cannot create rating file")                                                             \
+  X(KindFileWrite, "Cannot write rating file")                                                               \
+  X(KindBatchFile, "Cannot read batch file")                                                                 \
+  X(KindBatchConflict, "Batch refused")                                                                      \
+  X(KindMalformedRow, "Malformed row")                                                                       \
+  X(KindPlotFile, "Cannot write plot")                                                                       \
+  X(KindCsvFile, "Cannot write CSV table")                                                                   \
+  X(KindPairedDataFile, "Cannot write paired data")                                                          \
+  /* Fields. */                                                                                              \
+  X(FieldEmpty, "{kind}: {field} is empty; it needs a number.")                                              \
+  X(FieldNotANumber, "{kind}: {field} \"{text}\" is not a number.")                                          \
+  X(FieldBeyondRange, "{kind}: {field} \"{text}\" is beyond the single-precision range (about 3.4E+38).")    \
+  X(FieldNegative, "{kind}: {field} {text} must not be negative.")                                           \
+  X(FieldLineBreak, "{kind}: {field} contains a line break; it must be one line.")                           \
+  X(FieldNoFileName, "{kind}: {field} is empty; type the name of the file to write.")                        \
+  /* The computation. */                                                                                     \
+  X(DerivedValueFault, "{kind}: computing the {quantity}.")                                                  \
+  X(DerivedValueFaultHint, "{kind}: computing the {quantity}: {hint}.")                                      \
+  X(RowFault, "{kind}: row {row}, {quantity}.")                                                              \
+  X(RowFaultHint, "{kind}: row {row}, {quantity}: {hint}.")                                                  \
+  X(HintLengthZero, "the channel length is 0")                                                               \
+  X(HintRoughnessZero, "Manning's roughness is 0")                                                           \
+  X(HintEqualFlows, "two successive rows have equal flow (a fall of 0 gives no flow)")                       \
+  X(HintEqualVolumes, "two successive rows have equal volume, or the flow is 0")                             \
+  /* The quantities a computation fault names. */                                                            \
+  X(QuantityLengthFeet, "channel length in feet")                                                            \
+  X(QuantitySlope, "slope = Channel Fall (ft) / channel length")                                             \
+  X(QuantityManningFactor, "Manning factor 1.486 / n")                                                       \
+  X(QuantityDepth, "depth")                                                                                  \
+  X(QuantityElevation, "water-surface elevation")                                                            \
+  X(QuantityFlowArea, "flow area")                                                                           \
+  X(QuantityMeanWidth, "mean width")                                                                         \
+  X(QuantityWettedPerimeter, "wetted perimeter")                                                             \
+  X(QuantityFlow, "flow")                                                                                    \
+  X(QuantityStorage, "storage")                                                                              \
+  X(QuantityVelocity, "velocity")                                                                            \
+  X(QuantityVolume, "volume")                                                                                \
+  X(QuantityTravelTime, "travel time K")                                                                     \
+  X(QuantityCascades, "cascades")                                                                            \
+  X(TableFull, "{kind}: the flow did not exceed {field} {maxFlow} by row {row}.")                            \
+  X(RowOutsideTable, "{kind}: row {row} is outside the table (rows 0 to {lastRow}).")                        \
+  X(RoundingNotFinite, "{kind}: a value to round to three significant figures is not a finite number.")      \
+  /* Files. */                                                                                               \
+  X(FileProblem, "{kind} \"{path}\": {reason}.")                                                             \
+  X(FileProblemInFolder, R"({kind} "{path}" in "{folder}": {reason}.)")                                      \
+  /* Why Windows refuses a file, where its own words would be unclear. */                                    \
+  X(ReasonFileInUse, "the file is open in another program; close it there and try again")                    \
+  X(ReasonReadOnly, "the file is read-only")                                                                 \
+  X(ReasonReservedName,                                                                                      \
+    "Windows keeps this name for a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9)")                 \
+  X(ReasonBadCharacter,                                                                                      \
+    "Windows allows none of < > : \" / \\ | ? * and no control character in a file name")                    \
+  X(ReasonTrailingDotOrBlank,                                                                                \
+    "Windows would drop the dot or blank at the end of the name and write another file")                     \
+  X(ReasonNameRefused, "Windows does not allow this name")                                                   \
+  X(ReasonNamesAFolder, "this names a folder; type the name of a file, such as MyRating.RAT")                \
+  X(DownloadNameRefused, "{kind}: {field} \"{text}\" cannot be the name of a downloaded file: {reason}.")    \
+  X(ReasonWindowsError, "Windows error {code}")                                                              \
+  X(ReasonNameTooLong, "File name too long")                                                                 \
+  X(ReasonFolderNotWritable,                                                                                 \
+    "you may not create files in this folder; choose a folder you may write to, such as Documents")          \
+  /* The command line and its batches. */                                                                    \
+  X(UsageUnknownOption, "Unknown option '{option}'.")                                                        \
+  X(UsageMissingValue, "Missing value after '{option}'.")                                                    \
+  X(UsageUnexpectedArgument, "Unexpected argument \"{argument}\".")                                          \
+  X(UsageExtraInBatch, "--{option} names one file; in a batch, give a \"{option}\" column.")                 \
+  X(UsageTryHelp, "Try \"{program} --help\".")                                                               \
+  X(UsageSameFile, "--{first} and --{second} both name \"{target}\"; give each output a file of its own.")   \
+  X(UsageBothOnStandardOutput,                                                                               \
+    "--{first} and --{second} both name standard output; only one output can go there.")                     \
+  X(BatchProblem, "{kind} \"{path}\": {problem}.")                                                           \
+  X(BatchProblemAtLine, "{kind} \"{path}\": line {line}: {problem}.")                                        \
+  X(BatchUnknownColumn, "unknown column \"{column}\"; the columns are {columns}")                            \
+  X(BatchColumnTwice, "column \"{column}\" appears twice")                                                   \
+  X(BatchNoHeader, "no header row naming the columns")                                                       \
+  X(BatchQuoteNeverClosed, "a quoted cell that starts on this line is never closed")                         \
+  X(BatchStrayQuote,                                                                                         \
+    "a quote inside a cell that is not quoted, or text after a closing quote; quote the whole cell and "     \
+    "double the quotes inside it")                                                                           \
+  X(BatchCellTooLarge, "a cell is too large")                                                                \
+  X(BatchOutOfMemory, "out of memory")                                                                       \
+  X(BatchUnreadable, "the table cannot be read")                                                             \
+  X(BatchNotUtf8, "the text is neither UTF-8 nor UTF-16; save the table as \"CSV UTF-8 (Comma delimited)\"") \
+  X(BatchRowCells, "{kind}: the row has {cells} and the header names {columns}.")                            \
+  X(BatchSharedFile, R"({kind} "{path}": "{target}" is {uses}.)")                                            \
+  X(BatchReachFailed, "{path}:{line}: {message}")                                                            \
+  X(BatchProgress, "rated {done} of {total} reaches")                                                        \
+  X(BatchSummary, "{rated} rated, {failed} failed")                                                          \
+  X(PairedDataLeftOutOne,                                                                                    \
+    "row {first} left out of the paired data \"{path}\": storage and outflow must both increase.")           \
+  X(PairedDataLeftOutMany,                                                                                   \
+    "{count} rows, {first} to {last}, left out of the paired data \"{path}\": storage and outflow must "     \
+    "both increase.")                                                                                        \
+  /* Words that messages are built from. */                                                                  \
+  X(WordsListPair, "{first} and {last}")                                                                     \
+  X(WordsListMore, "{first}, {rest}")                                                                        \
+  X(WordsOneCell, "1 cell")                                                                                  \
+  X(WordsCells, "{count} cells")                                                                             \
+  X(WordsOneColumn, "1 column")                                                                              \
+  X(WordsColumns, "{count} columns")                                                                         \
+  X(WordsOfLine, "{file} of line {lines}")                                                                   \
+  X(WordsOfLines, "{file} of lines {lines}")                                                                 \
+  X(WordsBatchFile, "the batch file")                                                                        \
+  X(WordsRatingFile, "the rating file")                                                                      \
+  X(WordsPlot, "the plot")                                                                                   \
+  X(WordsCsvTable, "the CSV table")                                                                          \
+  X(WordsPairedData, "the paired data")                                                                      \
+  /* --help. */                                                                                              \
+  X(HelpHeading,                                                                                             \
+    "Usage: {program} [options]\n"                                                                           \
+    "Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n"                        \
+    "Writes the rating file and prints the listing. Numbers use your locale's decimal separator.\n\n"        \
+    "Options:\n")                                                                                            \
+  X(HelpOptionHelp, "Displays help on commandline options.")                                                 \
+  X(HelpOptionVersion, "Displays version information.")                                                      \
+  X(HelpOptionDefault, "{help} Default: \"{text}\".")                                                        \
+  X(HelpOptionPlot, "Draw the rating curves of the reach to an SVG file.")                                   \
+  X(HelpOptionCsv, "Write the whole table as CSV with \".\" decimals, the values the listing shows.")        \
+  X(HelpOptionPairedData,                                                                                    \
+    "Write storage against outflow as CSV for a Modified Puls routing, both strictly increasing.")           \
+  X(HelpOptionBatch,                                                                                         \
+    "Rate every reach of a CSV table whose header names the options above, plot, csv and paired-data "       \
+    "included.")                                                                                             \
+  X(HelpWindow,                                                                                              \
+    "Usage: {program} [--help] [--version]\n\n"                                                              \
+    "Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n"                        \
+    "Opens the rating window: fill in the channel, press \"Create Rating File\", and the program writes\n"   \
+    "the rating file and lists the table. For ratings without a window, see trapezoid-rating-cli.\n\n"       \
+    "A relative rating file name, such as the default MyRating.RAT, is written in the program's own\n"       \
+    "folder when the program is kept in a folder of its own that you may write to. A copy installed\n"       \
+    "by a package manager writes it in your documents folder, or your home folder where there is none.\n\n"  \
+    "Options:\n"                                                                                             \
+    "  -h, --help     Displays help on commandline options.\n"                                               \
+    "  -v, --version  Displays version information.\n")                                                      \
+  /* The window. */                                                                                          \
+  X(WindowUnknownOption, "Unknown option '{option}'. Usage: {program} [--help] [--version]")                 \
+  X(StartUpFolder,                                                                                           \
+    "Cannot change the working directory to the program's folder \"{folder}\". Relative rating file names "  \
+    "are created in \"{current}\".")                                                                         \
+  /* Captions: the window, its fields, menus, names for screen readers, window titles, headings. */          \
+  X(CaptionWindow, "Trapezoid Channel Normal Depth-Flow-Volume Rating")                                      \
+  X(CaptionButton, "Create Rating File")                                                                     \
+  X(LabelBottomWidth, "Bottom Width (ft)")                                                                   \
+  X(LabelBankSlope, "Bank Slope run/rise")                                                                   \
+  X(LabelFall, "Channel Fall (ft)")                                                                          \
+  X(LabelLength, "Channel Length (mi)")                                                                      \
+  X(LabelRoughness, "Manning's Roughness")                                                                   \
+  X(LabelMaxFlow, "Maximum Flow (cfs)")                                                                      \
+  X(LabelInvert, "Invert Elevation (ft)")                                                                    \
+  X(LabelIncrement, "Incremental Depth (ft)")                                                                \
+  X(LabelTitle, "Title Line")                                                                                \
+  X(LabelFilename, "Output Rating Filename")                                                                 \
+  X(OptionHelpBottomWidth, "Bottom width (ft).")                                                             \
+  X(OptionHelpBankSlope, "Bank slope, run per rise; 0 is taken as 2.")                                       \
+  X(OptionHelpFall, "Channel fall over the reach (ft).")                                                     \
+  X(OptionHelpLength, "Channel length (mi).")                                                                \
+  X(OptionHelpRoughness, "Manning's roughness.")                                                             \
+  X(OptionHelpMaxFlow, "Maximum flow (cfs); the table ends at the first row above it.")                      \
+  X(OptionHelpInvert, "Invert elevation (ft).")                                                              \
+  X(OptionHelpIncrement, "Depth increment (ft); 0 is taken as 1.")                                           \
+  X(OptionHelpTitle, "Title line of the rating file.")                                                       \
+  X(OptionHelpFilename,                                                                                      \
+    "Rating file to write, relative to the current directory; \"-\" is standard output.")                    \
+  X(CaptionListName, "Rating table")                                                                         \
+  X(CaptionCopyTable, "Copy Table")                                                                          \
+  X(CaptionShowCurves, "Show Rating Curves…")                                                                \
+  X(CaptionCurvesWindow, "Rating Curves – {title}")                                                          \
+  X(CaptionElevationAxis, "Elevation (ft)")                                                                  \
+  X(CaptionFlowAxis, "Flow (cfs)")                                                                           \
+  X(CaptionStorageAxis, "Storage (acre-ft)")                                                                 \
+  X(CaptionOutflowAxis, "Outflow (cfs)")                                                                     \
+  X(CaptionTableCsvHeader,                                                                                   \
+    "Depth (ft),Elevation (ft),Area (sq ft),Velocity (ft/s),Flow (cfs),Storage (acre-ft),Cascades")          \
+  X(CaptionPairedDataHeader, "Storage (acre-ft),Outflow (cfs)")                                              \
+  X(CaptionReachDescription,                                                                                 \
+    "Bottom width {width} ft, side slopes {slope}:1, fall {fall} ft over {length} mi, n = {n}")              \
+  X(CaptionSaveTableCsv, "Save Table as CSV…")                                                               \
+  X(CaptionSavePairedData, "Save Paired Data…")                                                              \
+  X(CaptionSaveCurvesSvg, "Save Rating Curves as SVG…")                                                      \
+  X(CaptionCsvFiles, "CSV files (*.csv)")                                                                    \
+  X(CaptionSvgFiles, "SVG pictures (*.svg)")                                                                 \
+  X(CaptionAllFiles, "All files (*)")                                                                        \
+  X(PageNeedsScript, "This page rates a reach with JavaScript; allow scripts for it to use it.")             \
+  X(PageStartFailure,                                                                                        \
+    "The rating engine could not start. This page needs a browser that runs WebAssembly with exception "     \
+    "handling: Chrome or Edge 95, Firefox 100, Safari 15.2 or later.")                                       \
   X(SaveNothingRated, "There is no rating to save yet; press Create Rating File first.")
 // NOLINTEND(cppcoreguidelines-macro-usage)

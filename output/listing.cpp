@@ -13,7 +13,8 @@ namespace {
 // lists as "1.735E+10" and never loses its magnitude.
 void AppendField(std::string& line, float value, std::string_view decimalSeparator) {
   std::string text = PlainNumberText(value, decimalSeparator);
-  if (const std::size_t exponent = text.find('E'); exponent != std::string::npos && text.size() > kListingFieldWidth) {
+  if (const std::size_t exponent = text.find('E');
+      exponent != std::string::npos && text.size() > kListingFieldWidth) {
     text.erase(kListingFieldWidth - (text.size() - exponent), text.size() - kListingFieldWidth);
   }
   text.resize(kListingFieldWidth, ' ');

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "messages/messages.h"
+#include "output/file_name.h"
 #include "output/safe_file.h"
 #include "output/utf8_path.h"
 #include "output/write_steps.h"
@@ -20,7 +21,13 @@ namespace {
 // Names Windows would take for something else, refused before it does, and
 // a folder the user may not create files in, which Windows reports only as
 // "Access is denied".
-enum class NameProblem { ReservedName = 1, BadCharacter, TrailingDotOrBlank, FolderNotWritable };
+enum class NameProblem {
+  ReservedName = 1,
+  BadCharacter,
+  TrailingDotOrBlank,
+  FolderNotWritable,
+  NamesAFolder
+};
 
 class NameProblems : public std::error_category {
  public:
@@ -31,6 +38,7 @@ class NameProblems : public std::error_category {
       case NameProblem::BadCharacter: return std::string(Pattern(Message::ReasonBadCharacter));
       case NameProblem::TrailingDotOrBlank: return std::string(Pattern(Message::ReasonTrailingDotOrBlank));
       case NameProblem::FolderNotWritable: return std::string(Pattern(Message::ReasonFolderNotWritable));
+      case NameProblem::NamesAFolder: return std::string(Pattern(Message::ReasonNamesAFolder));
     }
     return std::string(Pattern(Message::ReasonNameRefused));
   }
@@ -40,9 +48,6 @@ class NameProblems : public std::error_category {
   static const NameProblems kProblems;
   throw std::system_error(static_cast<int>(problem), kProblems);
 }
-
-// The longest name of one file or folder, in UTF-16 units.
-constexpr std::size_t kLongestFileName = 255;
 
 // The system's own words for a Windows error, in UTF-8, without the full
 // stop and line end that FormatMessage adds: messages add their own. The
@@ -162,31 +167,18 @@ fs::path FinalPath(HANDLE handle, const fs::path& typed) {
   return path;
 }
 
-// Whether a file name is one that Windows reserves for a device (CON, NUL,
-// COM1, ...), with or without an extension.
-bool IsReservedName(std::wstring name) {
-  name = name.substr(0, name.find(L'.'));
-  while (!name.empty() && name.back() == L' ') name.pop_back();
-  for (wchar_t& c : name) c = static_cast<wchar_t>(::towupper(c));
-  for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
-    if (name == device) return true;
-  }
-  return name.size() == 4 && (name.starts_with(L"COM") || name.starts_with(L"LPT")) && name[3] >= L'0' &&
-         name[3] <= L'9';
-}
-
 // Refuses a file name that Windows would change or take for something else:
 // a device name, a character it does not allow, or a trailing dot or blank,
 // which it would drop silently and write another file.
 void RequireWindowsName(const std::wstring& name) {
-  if (name.empty()) Fail(ERROR_PATH_NOT_FOUND);
-  if (name.size() > kLongestFileName) Fail(ERROR_FILENAME_EXCED_RANGE);
-  if (name.find_first_of(LR"(<>:"/\|?*)") != std::wstring::npos ||
-      std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 0x20; })) {
-    Fail(NameProblem::BadCharacter);
+  switch (WindowsFileNameProblem(Utf8Of(name))) {
+    case FileNameProblem::None: return;
+    case FileNameProblem::NamesAFolder: Fail(NameProblem::NamesAFolder);
+    case FileNameProblem::TooLong: Fail(ERROR_FILENAME_EXCED_RANGE);
+    case FileNameProblem::BadCharacter: Fail(NameProblem::BadCharacter);
+    case FileNameProblem::TrailingDotOrBlank: Fail(NameProblem::TrailingDotOrBlank);
+    case FileNameProblem::ReservedName: Fail(NameProblem::ReservedName);
   }
-  if (name.back() == L'.' || name.back() == L' ') Fail(NameProblem::TrailingDotOrBlank);
-  if (IsReservedName(name)) Fail(NameProblem::ReservedName);
 }
 
 // The absolute, normalised form of a name, however long.
@@ -251,7 +243,8 @@ fs::path ResolveTarget(const std::string& name) {
     const bool known = ::GetFileInformationByHandle(file, &information) != 0;
     fs::path final = FinalPath(file, absolute);
     ::CloseHandle(file);
-    if (known && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) Fail(ERROR_DIRECTORY);
+    if (known && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+      Fail(NameProblem::NamesAFolder);
     return final;
   }
   // A new file, in a folder that must exist.

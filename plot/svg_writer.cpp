@@ -4,9 +4,9 @@
 #include <array>
 #include <cmath>
 #include <fmt/format.h>
-#include <utility>
 
 #include "engine/decimal_text.h"
+#include "engine/text_encoding.h"
 
 namespace rating::plot {
 
@@ -50,25 +50,6 @@ void ForEachCharacter(std::string_view text, Visit visit) {
     visit(lead < 0x80U ? static_cast<char32_t>(lead) : char32_t{0xFFFD});
     i += length;
   }
-}
-
-// The well-formed UTF-8 sequence of a character other than ASCII at the
-// start of `text`: its length and code point, or a length of 0 where the
-// bytes are malformed, overlong, a surrogate or beyond U+10FFFF.
-std::pair<std::size_t, char32_t> Utf8Character(std::string_view text) {
-  const auto lead = static_cast<unsigned char>(text[0]);
-  const std::size_t length = lead >= 0xF8U ? 0 : lead >= 0xF0U ? 4 : lead >= 0xE0U ? 3 : lead >= 0xC0U ? 2 : 0;
-  constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};  // by length
-  if (length == 0 || text.size() < length) return {0, 0};
-  char32_t character = lead & (0x7FU >> length);
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(text[k]);
-    if ((next & 0xC0U) != 0x80U) return {0, 0};
-    character = (character << 6U) | (next & 0x3FU);
-  }
-  const bool surrogate = character >= 0xD800U && character <= 0xDFFFU;
-  if (character < kSmallest.at(length) || surrogate || character > 0x10FFFFU) return {0, 0};
-  return {length, character};
 }
 
 // A coordinate or size to two decimals, without trailing zeros: "12", "3.5".

@@ -7,6 +7,7 @@
 #include "engine/number_text.h"
 #include "messages/messages.h"
 #include "output/file_message.h"
+#include "output/file_name.h"
 #include "output/listing.h"
 #include "output/reach_description.h"
 #include "output/utf8_path.h"
@@ -42,6 +43,17 @@ std::string ExportBytes(Export what, const RatingResult& result, const StorageOu
   return {};
 }
 
+namespace {
+
+// The last part of a typed file name, after any folder a Windows or POSIX
+// user typed: a browser saves every download in its own folder.
+std::string LastPart(std::string_view typed) {
+  const std::size_t folderEnd = typed.find_last_of("/\\");
+  return std::string(folderEnd == std::string_view::npos ? typed : typed.substr(folderEnd + 1));
+}
+
+}  // namespace
+
 RatingSession::RatingSession(std::string_view userSeparator) : separator_(DecimalMarkFor(userSeparator)) {}
 
 std::string RatingSession::DefaultText(InputField field) const { return DefaultFieldText(field, separator_); }
@@ -58,6 +70,22 @@ std::optional<RatingFailure> RatingSession::PressWritingFile(const FieldTexts& t
 
 std::optional<RatingFailure> RatingSession::PressHandingOver(const FieldTexts& texts) {
   RatingOutcome outcome = RateFields(texts, separator_);
+  if (!outcome.failure) {
+    // The browser saves the file under the name's last part, by Windows'
+    // rules on every system; a name it would change or refuse is refused
+    // here, as the desktop refuses a file it cannot create.
+    const std::string_view typed = TextOf(texts, InputField::Filename);
+    if (const FileNameProblem problem = WindowsFileNameProblem(LastPart(typed));
+        problem != FileNameProblem::None) {
+      outcome.failure = RatingFailure(FailureKind::FileCreate,
+                                      Compose(Message::DownloadNameRefused,
+                                              Arg<"kind">(FailureKindText(FailureKind::FileCreate)),
+                                              Arg<"field">(Pattern(Facts(InputField::Filename).label)),
+                                              Arg<"text">(typed), Arg<"reason">(Pattern(ReasonFor(problem)))),
+                                      InputField::Filename)
+                            .At(RunStage::OpenFile);
+    }
+  }
   return Settle(outcome, outcome.failure ? &*outcome.failure : nullptr, texts);
 }
 
@@ -108,17 +136,6 @@ std::string RatingSession::SuggestedName(Export what) const {
   if (fs::path absolute = fs::absolute(name, noFolder); !noFolder) name = absolute.lexically_normal();
   return Utf8Of(name.replace_filename(PathFromUtf8(Utf8Of(name.stem()).append(FactsOf(what).ending))));
 }
-
-namespace {
-
-// The last part of a typed file name, after any folder a Windows or POSIX
-// user typed: a browser saves every download in its own folder.
-std::string LastPart(std::string_view typed) {
-  const std::size_t folderEnd = typed.find_last_of("/\\");
-  return std::string(folderEnd == std::string_view::npos ? typed : typed.substr(folderEnd + 1));
-}
-
-}  // namespace
 
 Download RatingSession::RatingFile() const {
   if (!rated_) return {};

@@ -14,6 +14,12 @@ function decimalSeparator() {
   return decimal ? decimal.value : ".";
 }
 
+// A field's text with every lone surrogate, which no file can hold, as
+// U+FFFD; passed on as it is, it would swallow the character after it.
+function wellFormed(text) {
+  return text.replace(/[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/g, "\uFFFD");
+}
+
 // Hands a file to the browser, which saves it under `file.name`.
 function download(file) {
   const url = URL.createObjectURL(new Blob([file.bytes], {type: "application/octet-stream"}));
@@ -306,7 +312,7 @@ function start(core) {
 
   form.addEventListener("submit", (event) => {
     event.preventDefault();
-    controller.press(inputs.map((input) => input.value));
+    controller.press(inputs.map((input) => wellFormed(input.value)));
   });
 
   button.disabled = false;

@@ -526,7 +526,8 @@ TEST_F(CliTest, ExportsAgreeWithTheRatingFileForRandomReaches) {
 
 TEST_F(CliTest, TheListingKeepsTheExponentOfAHugeValue) {
   const ProgramRun cli = RunCli(
-      {"--width", "30000", "--length", "3000", "--max-flow", "3e7", "--increment", "5", "--output", "h.RAT"}, dir_);
+      {"--width", "30000", "--length", "3000", "--max-flow", "3e7", "--increment", "5", "--output", "h.RAT"},
+      dir_);
   ASSERT_EQ(cli.exitCode, 0) << cli.err;
   EXPECT_TRUE(Contains(cli.out, "\n195      5926050  5.21     3.087E+072.154E+091        \n")) << cli.out;
 }
@@ -717,6 +718,13 @@ INSTANTIATE_TEST_SUITE_P(
                                      "t.csv\" is the CSV table of line 2 and the paired data of line 3."}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// ASCII text as UTF-16, little end first, after its byte order mark.
+std::string Utf16LittleEndian(std::string_view ascii) {
+  std::string bytes = "\xFF\xFE";
+  for (const char c : ascii) bytes.append({c, '\0'});
+  return bytes;
+}
+
 struct BatchTableCase {
   const char* name;
   friend void PrintTo(const BatchTableCase& c, std::ostream* os) { *os << c.name; }
@@ -747,7 +755,16 @@ INSTANTIATE_TEST_SUITE_P(
                        "line 2: a quote inside a cell that is not quoted"},
         BatchTableCase{"ShortRow", "output,title\na.RAT,fine\nb.RAT\n", 1,
                        "reaches.csv:3: Malformed row: the row has 1 cell and the header names 2 columns."},
-        BatchTableCase{"UnknownColumn", "width,depth\n50,2\n", 1, "line 1: unknown column \"depth\""}),
+        BatchTableCase{"UnknownColumn", "width,depth\n50,2\n", 1, "line 1: unknown column \"depth\""},
+        // As Windows Excel saves "Unicode text" and its ANSI "CSV".
+        BatchTableCase{"Utf16LittleEndian", Utf16LittleEndian("output,width\na.RAT,40\n"), 0, ""},
+        BatchTableCase{
+            "Windows1252",
+            "output,width\na.RAT,40\nb.RAT,30\n\"Stra\xDF"
+            "e Nord\",20\n",
+            1,
+            "reaches.csv\": line 4: the text is neither UTF-8 nor UTF-16; save the table as \"CSV UTF-8 "
+            "(Comma delimited)\"."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 #ifndef _WIN32

@@ -60,7 +60,9 @@ INSTANTIATE_TEST_SUITE_P(Separators, DecimalMarks,
                                          MarkCase{"Blank", " ", "."}, MarkCase{"Nothing", "", "."},
                                          MarkCase{"LongerCustomMark", ",,", "."},
                                          MarkCase{"MiddleDot", "\u00b7", "."}),
-                         [](const testing::TestParamInfo<MarkCase>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<MarkCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace rating

@@ -111,19 +111,20 @@ TEST_P(ListingCuts, KeepTheMagnitudeOfEveryValue) {
   EXPECT_EQ(line.substr(0, 9), GetParam().listed);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, ListingCuts,
-    testing::Values(CutCase{"ShortStaysPadded", 0.2F, ".", "0.2      "},
-                    CutCase{"NegativeCutInItsDigits", -0.1234567F, ".", "-0.123456"},
-                    CutCase{"SevenDigitsFit", 9999999.0F, ".", "9999999  "},
-                    CutCase{"ShortExponentStays", 1e-5F, ".", "1E-05    "},
-                    CutCase{"ExponentFitsExactly", 1.5e10F, ".", "1.5E+10  "},
-                    CutCase{"LongMantissaShortened", 1.735274e10F, ".", "1.735E+10"},
-                    CutCase{"CommaMantissaShortened", 1.735274e10F, ",", "1,735E+10"},
-                    CutCase{"NegativeExponent", -1.735274e10F, ".", "-1.73E+10"},
-                    CutCase{"SmallExponent", 1.234568e-5F, ".", "1.234E-05"},
-                    CutCase{"LargestSingle", 3.4028235e38F, ".", "3.402E+38"}),
-    [](const testing::TestParamInfo<CutCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Values, ListingCuts,
+                         testing::Values(CutCase{"ShortStaysPadded", 0.2F, ".", "0.2      "},
+                                         CutCase{"NegativeCutInItsDigits", -0.1234567F, ".", "-0.123456"},
+                                         CutCase{"SevenDigitsFit", 9999999.0F, ".", "9999999  "},
+                                         CutCase{"ShortExponentStays", 1e-5F, ".", "1E-05    "},
+                                         CutCase{"ExponentFitsExactly", 1.5e10F, ".", "1.5E+10  "},
+                                         CutCase{"LongMantissaShortened", 1.735274e10F, ".", "1.735E+10"},
+                                         CutCase{"CommaMantissaShortened", 1.735274e10F, ",", "1,735E+10"},
+                                         CutCase{"NegativeExponent", -1.735274e10F, ".", "-1.73E+10"},
+                                         CutCase{"SmallExponent", 1.234568e-5F, ".", "1.234E-05"},
+                                         CutCase{"LargestSingle", 3.4028235e38F, ".", "3.402E+38"}),
+                         [](const testing::TestParamInfo<CutCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST(Listing, RowsOutsideTheTableFail) {
   RatingTable table = DefaultTable();

@@ -38,7 +38,7 @@ void WriteRating(const std::string& name) {
 }
 
 // How the target is set up before the write, and what the write meets.
-enum class Obstacle { None, OpenElsewhere, OpenSharingEverything, ReadOnly };
+enum class Obstacle { None, OpenElsewhere, OpenSharingEverything, ReadOnly, Folder };
 
 struct WindowsCase {
   const char* name;
@@ -57,8 +57,10 @@ class WindowsFailures : public testing::TestWithParam<WindowsCase> {
 TEST_P(WindowsFailures, NameTheFileAndKeepThePreviousOne) {
   const WindowsCase& c = GetParam();
   const fs::path target = folder_.Path() / PathOf(c.file);
-  const bool canHoldAFile = c.obstacle != Obstacle::None && c.file.size() < MAX_PATH;
+  const bool canHoldAFile =
+      c.obstacle != Obstacle::None && c.obstacle != Obstacle::Folder && c.file.size() < MAX_PATH;
   if (canHoldAFile) WriteFile(target, kPrevious);
+  if (c.obstacle == Obstacle::Folder) fs::create_directory(target);
   HANDLE held = INVALID_HANDLE_VALUE;
   if (c.obstacle == Obstacle::OpenElsewhere) {
     // As a spreadsheet holds the file it shows: reading, and sharing reads only.
@@ -111,7 +113,10 @@ INSTANTIATE_TEST_SUITE_P(
         WindowsCase{"Quote", "a\"b.RAT", Obstacle::None, "allows none of"},
         WindowsCase{"StreamColon", "ab:c.RAT", Obstacle::None, "allows none of"},
         WindowsCase{"TrailingDot", "x.RAT.", Obstacle::None, "drop the dot or blank"},
-        WindowsCase{"TrailingBlank", "x.RAT ", Obstacle::None, "drop the dot or blank"}),
+        WindowsCase{"TrailingBlank", "x.RAT ", Obstacle::None, "drop the dot or blank"},
+        WindowsCase{"ExistingFolder", "Runs", Obstacle::Folder, "names a folder; type the name of a file"},
+        WindowsCase{"TrailingBackslash", "Runs\\", Obstacle::None,
+                    "names a folder; type the name of a file"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Names the system takes as they are: beyond MAX_PATH, and beyond the ANSI

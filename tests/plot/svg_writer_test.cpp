@@ -117,11 +117,20 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, MarkupEscapes,
     testing::Values(EscapeCase{"MarkupCharacters", "a<b>&\"c\"", "a&lt;b&gt;&amp;&quot;c&quot;"},
                     EscapeCase{"ControlCharacters", "a\tb\nc\x01", "a&#9;b c "},
-                    EscapeCase{"LettersPass", "Stra\xC3\x9F" "e \xE2\x80\x93 \xF0\x9F\x8C\x8A", "Stra\xC3\x9F" "e \xE2\x80\x93 \xF0\x9F\x8C\x8A"},
+                    EscapeCase{"LettersPass",
+                               "Stra\xC3\x9F"
+                               "e \xE2\x80\x93 \xF0\x9F\x8C\x8A",
+                               "Stra\xC3\x9F"
+                               "e \xE2\x80\x93 \xF0\x9F\x8C\x8A"},
                     EscapeCase{"NonCharacterFFFE", "a\xEF\xBF\xBE", "a\xEF\xBF\xBD"},
                     EscapeCase{"NonCharacterFFFF", "\xEF\xBF\xBFz", "\xEF\xBF\xBDz"},
-                    EscapeCase{"Windows1252Byte", "Stra\xDF" "e", "Stra\xEF\xBF\xBD" "e"},
-                    EscapeCase{"LoneSurrogate", "x\xED\xA0\x80.RAT", "x\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.RAT"},
+                    EscapeCase{"Windows1252Byte",
+                               "Stra\xDF"
+                               "e",
+                               "Stra\xEF\xBF\xBD"
+                               "e"},
+                    EscapeCase{"LoneSurrogate", "x\xED\xA0\x80.RAT",
+                               "x\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.RAT"},
                     EscapeCase{"Overlong", "\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
                     EscapeCase{"CutShort", "ab\xE2\x80", "ab\xEF\xBF\xBD\xEF\xBF\xBD"}),
     [](const testing::TestParamInfo<EscapeCase>& info) { return std::string(info.param.name); });

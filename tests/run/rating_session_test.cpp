@@ -280,6 +280,50 @@ INSTANTIATE_TEST_SUITE_P(Session, Downloads,
                                          DownloadCase{"NoEnding", "rating", "rating", "rating-paired.csv"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A name the browser would save under another name, or not at all, is
+// refused before anything is handed over, naming the field.
+struct RefusedDownloadCase {
+  const char* name;
+  friend void PrintTo(const RefusedDownloadCase& c, std::ostream* os) { *os << c.name; }
+  std::string typed;
+  const char* reason;
+};
+
+class RefusedDownloads : public testing::TestWithParam<RefusedDownloadCase> {};
+
+TEST_P(RefusedDownloads, NameTheFieldAndHandOverNothing) {
+  RatingSession page(".");
+  ASSERT_EQ(page.PressHandingOver(testing_support::TextsWith()), std::nullopt);
+  const std::optional<RatingFailure> failure =
+      page.PressHandingOver(testing_support::TextsWith({{InputField::Filename, GetParam().typed.c_str()}}));
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->what(), "Cannot create rating file: Output Rating Filename \"" + GetParam().typed +
+                                 "\" cannot be the name of a downloaded file: " + GetParam().reason + ".");
+  EXPECT_EQ(failure->Field(), InputField::Filename);
+  EXPECT_EQ(page.RatingFile().bytes, "");
+}
+
+constexpr const char* kFolder = "this names a folder; type the name of a file, such as MyRating.RAT";
+constexpr const char* kDevice =
+    "Windows keeps this name for a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9)";
+constexpr const char* kTrailing =
+    "Windows would drop the dot or blank at the end of the name and write another file";
+
+INSTANTIATE_TEST_SUITE_P(
+    Session, RefusedDownloads,
+    testing::Values(
+        RefusedDownloadCase{"Slash", "/", kFolder}, RefusedDownloadCase{"PosixFolder", "a/", kFolder},
+        RefusedDownloadCase{"WindowsFolder", "C:\\Runs\\", kFolder}, RefusedDownloadCase{"Dot", ".", kFolder},
+        RefusedDownloadCase{"DotDot", "..", kFolder}, RefusedDownloadCase{"BlanksOnly", "   ", kTrailing},
+        RefusedDownloadCase{"TrailingBlank", "trail.RAT ", kTrailing},
+        RefusedDownloadCase{"Console", "CON", kDevice},
+        RefusedDownloadCase{"SerialPort", "COM1.RAT", kDevice},
+        RefusedDownloadCase{"TooLong", std::string(300, 'x') + ".RAT", "File name too long"},
+        RefusedDownloadCase{"Colon", "a:b.RAT",
+                            "Windows allows none of < > : \" / \\ | ? * and no control character in a "
+                            "file name"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Where a relative rating file name goes.
 struct WorkingFolderCase {
   const char* name;

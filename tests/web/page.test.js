@@ -82,6 +82,24 @@ describe("the page", () => {
       keepsList: false,
     },
     {
+      name: "a name no browser saves downloads nothing",
+      field: "txtFilename",
+      text: "x".repeat(300) + ".RAT",
+      message: "Cannot create rating file: Output Rating Filename \"" + "x".repeat(300) +
+          ".RAT\" cannot be the name of a downloaded file: File name too long.",
+      focused: "txtFilename",
+      keepsList: false,
+    },
+    {
+      name: "a folder's name downloads nothing",
+      field: "txtFilename",
+      text: "C:\\Runs\\",
+      message: "Cannot create rating file: Output Rating Filename \"C:\\Runs\\\" cannot be the name of a " +
+          "downloaded file: this names a folder; type the name of a file, such as MyRating.RAT.",
+      focused: "txtFilename",
+      keepsList: false,
+    },
+    {
       name: "a failed computation empties the list and blames no field",
       field: "txtSlope",
       text: "0",
@@ -123,6 +141,25 @@ describe("the page", () => {
         const shown = await pressFails(page, () => page.click("#Command1"));
         assert.equal(shown.message, "Type mismatch: Channel Length (mi) \"5.5\" is not a number.");
       });
+
+  test("an Arabic browser writes the decimal point that routing programs read", async () => {
+    const page = await openPage(browser, site, {locale: "ar-EG"});
+    const separator = await page.evaluate(
+        () => new Intl.NumberFormat(navigator.language).formatToParts(1.5).find((p) => p.type === "decimal").value);
+    assert.equal(separator, "\u066b");
+    assert.equal(await page.inputValue("#txtLength"), "5.5");
+    const file = await press(page, () => page.click("#Command1"));
+    assert.deepEqual(file.bytes, golden("output/golden/default.RAT"));
+  });
+
+  test("a lone surrogate in a name becomes U+FFFD and keeps the character after it", async () => {
+    const page = await openPage(browser, site);
+    await page.evaluate(() => {
+      document.getElementById("txtFilename").value = "x\uD800.RAT";
+    });
+    const file = await press(page, () => page.click("#Command1"));
+    assert.equal(file.name, "x\uFFFD.RAT");
+  });
 
   test("the copy holds the selected rows, or every row, with a header", async () => {
     const page = await openPage(browser, site, {clipboard: true});
