@@ -6,6 +6,7 @@
 namespace rating {
 
 enum class FailureKind;
+struct ChannelParameters;
 
 // The quantities of the rating computation whose arithmetic is checked. A
 // failure names the quantity and the row it arose in.
@@ -27,10 +28,12 @@ enum class Quantity {
 };
 
 // Where an arithmetic step lies: the quantity being computed and the table
-// row (0 for the channel's derived values).
+// row (0 for the channel's derived values), and for a row the channel being
+// rated, on whose fields a failure there is blamed.
 struct Site {
   Quantity quantity;
   std::int16_t row;
+  const ChannelParameters* channel = nullptr;
 };
 
 // The steps of the rating arithmetic that can fail, in double precision. A

@@ -17,13 +17,17 @@ constexpr double kRadiusExponent = 0.6666;
 constexpr double kCascadeOffset = 2;  // routing steps taken off the reach's count
 constexpr float kMinimumCascades = 1;
 
-[[noreturn]] void FailTableFull(float maxFlow) {
+// The flow has not passed the maximum in the table's rows: the maximum is too
+// high, or the depth step too small, and the message names both.
+[[noreturn]] void FailTableFull(const ChannelParameters& c) {
   constexpr FailureKind kKind = FailureKind::IndexOutOfRange;
   throw RatingFailure(
       kKind,
       Compose(Message::TableFull, Arg<"kind">(FailureKindText(kKind)),
-              Arg<"field">(FieldLabel(InputField::MaxFlow)), Arg<"maxFlow">(PlainNumberText(maxFlow, ".")),
-              Arg<"row">(std::to_string(kLastTableIndex))),
+              Arg<"rows">(std::to_string(kLastTableIndex)), Arg<"field">(FieldLabel(InputField::MaxFlow)),
+              Arg<"maxFlow">(PlainNumberText(c.maxFlow, ".")),
+              Arg<"incrementField">(FieldLabel(InputField::Increment)),
+              Arg<"increment">(PlainNumberText(c.increment, "."))),
       InputField::MaxFlow);
 }
 
@@ -60,8 +64,8 @@ void ComputeSectionsAndFlows(const ChannelParameters& c, RatingTable& t, std::in
   const double rootSlope = std::sqrt(static_cast<double>(c.slope));
 
   for (std::int16_t& i = row = 1;; ++i) {
-    if (i > kLastTableIndex) FailTableFull(c.maxFlow);
-    const auto at = [i](Quantity q) { return Site{q, i}; };
+    if (i > kLastTableIndex) FailTableFull(c);
+    const auto at = [i, &c](Quantity q) { return Site{q, i, &c}; };
 
     const double D = t.depth[i] = Store(i * static_cast<double>(c.increment), at(Quantity::Depth));
     t.elevation[i] = Store(D + c.invert, at(Quantity::Elevation));
@@ -92,7 +96,7 @@ void ComputeSectionsAndFlows(const ChannelParameters& c, RatingTable& t, std::in
 void ComputeCascades(const ChannelParameters& c, RatingTable& t, std::int16_t lastRow) {
   const double L = c.lengthFeet;  // ft
   for (std::int16_t i = 1; i <= lastRow; ++i) {
-    const auto at = [i](Quantity q) { return Site{q, i}; };
+    const auto at = [i, &c](Quantity q) { return Site{q, i, &c}; };
     const double Q = t.flow[i];
     const double A = t.area[i];
     const double V = Store(Div(Q, A, at(Quantity::Velocity)), at(Quantity::Velocity));

@@ -35,10 +35,12 @@
   X(DerivedValueFaultHint, "{kind}: computing the {quantity}: {hint}.")                                      \
   X(RowFault, "{kind}: row {row}, {quantity}.")                                                              \
   X(RowFaultHint, "{kind}: row {row}, {quantity}: {hint}.")                                                  \
+  X(RowFaultBlamed, "{kind}: row {row}, {quantity}: caused by {field} {value}.")                             \
+  X(RowFaultHintBlamed, "{kind}: row {row}, {quantity}: {hint}; {field} is {value}.")                        \
   X(HintLengthZero, "the channel length is 0")                                                               \
   X(HintRoughnessZero, "Manning's roughness is 0")                                                           \
   X(HintEqualFlows, "two successive rows have equal flow (a fall of 0 gives no flow)")                       \
-  X(HintEqualVolumes, "two successive rows have equal volume, or the flow is 0")                             \
+  X(HintStepTooSmall, "the depth step is too small to change the flow from one row to the next")             \
   /* The quantities a computation fault names. */                                                            \
   X(QuantityLengthFeet, "channel length in feet")                                                            \
   X(QuantitySlope, "slope = Channel Fall (ft) / channel length")                                             \
@@ -54,7 +56,9 @@
   X(QuantityVolume, "volume")                                                                                \
   X(QuantityTravelTime, "travel time K")                                                                     \
   X(QuantityCascades, "cascades")                                                                            \
-  X(TableFull, "{kind}: the flow did not exceed {field} {maxFlow} by row {row}.")                            \
+  X(TableFull,                                                                                               \
+    "{kind}: the table would need more than {rows} rows to pass {field} {maxFlow} in steps of "              \
+    "{incrementField} {increment}; raise the increment or lower the maximum flow.")                          \
   X(RowOutsideTable, "{kind}: row {row} is outside the table (rows 0 to {lastRow}).")                        \
   X(RoundingNotFinite, "{kind}: a value to round to three significant figures is not a finite number.")      \
   /* Files. */                                                                                               \

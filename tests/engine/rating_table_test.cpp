@@ -150,12 +150,71 @@ INSTANTIATE_TEST_SUITE_P(Rows, Failures, testing::ValuesIn(RowsFailures()), kCas
 INSTANTIATE_TEST_SUITE_P(NegativeGeometry, Failures, testing::ValuesIn(NegativeGeometryFailures()),
                          kCaseName);
 
-TEST(Failures, FromAComputedRowNameNoField) {
-  const auto failure = testing_support::FailureOf([] { Rate(TextsWith({{InputField::Fall, "0"}})); });
+// A failure in a computed row blames one field, by one rule: a fall of 0
+// the fall, an overflow the field whose value overflowed, a depth step too
+// small to change the flow the increment.
+struct RowBlameCase {
+  const char* name;
+  std::vector<testing_support::FieldEdit> edits;
+  InputField blamed;
+  const char* message;
+};
+
+void PrintTo(const RowBlameCase& row, std::ostream* out) { *out << row.name; }
+
+class RowFailures : public testing::TestWithParam<RowBlameCase> {};
+
+TEST_P(RowFailures, NameTheFieldThatCausedThem) {
+  const auto failure = testing_support::FailureOf([] { Rate(TextsWith(GetParam().edits)); });
   ASSERT_TRUE(failure.has_value());
-  EXPECT_FALSE(failure->Field().has_value());
+  EXPECT_EQ(failure->Field(), GetParam().blamed);
   EXPECT_EQ(failure->Row(), 1);
+  EXPECT_EQ(std::string(failure->what()), GetParam().message);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RowFailures,
+    testing::Values(
+        RowBlameCase{
+            "FallZero",
+            {{InputField::Fall, "0"}},
+            InputField::Fall,
+            "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 "
+            "gives no flow); Channel Fall (ft) is 0."},
+        RowBlameCase{"StepTooSmall",
+                     {{InputField::Increment, "1e-30"}},
+                     InputField::Increment,
+                     "Division by zero: row 1, travel time K: the depth step is too small to change the flow "
+                     "from one row to the next; Incremental Depth (ft) is 1E-30."},
+        RowBlameCase{"HugeWidth",
+                     {{InputField::BottomWidth, "3e38"}},
+                     InputField::BottomWidth,
+                     "Overflow: row 1, volume: caused by Bottom Width (ft) 3E+38."},
+        RowBlameCase{"HugeLength",
+                     {{InputField::Length, "1e30"}},
+                     InputField::Length,
+                     "Overflow: row 1, travel time K: caused by Channel Length (mi) 1E+30."},
+        RowBlameCase{"HugeIncrement",
+                     {{InputField::Increment, "1e20"}},
+                     InputField::Increment,
+                     "Overflow: row 1, flow area: caused by Incremental Depth (ft) 1E+20."},
+        RowBlameCase{"HugeBankSlope",
+                     {{InputField::BankSlope, "3e38"}},
+                     InputField::BankSlope,
+                     "Overflow: row 1, volume: caused by Bank Slope run/rise 3E+38."},
+        RowBlameCase{"HugeFall",
+                     {{InputField::Fall, "3e38"}},
+                     InputField::Fall,
+                     "Overflow: row 1, cascades: caused by Channel Fall (ft) 3E+38."},
+        RowBlameCase{"HugeInvert",
+                     {{InputField::Invert, "3.4e38"}, {InputField::Increment, "1e37"}},
+                     InputField::Invert,
+                     "Overflow: row 1, water-surface elevation: caused by Invert Elevation (ft) 3.4E+38."},
+        RowBlameCase{"TheMoreExtremeOfTwo",
+                     {{InputField::BottomWidth, "1e30"}, {InputField::Increment, "1e25"}},
+                     InputField::BottomWidth,
+                     "Overflow: row 1, flow area: caused by Bottom Width (ft) 1E+30."}),
+    [](const testing::TestParamInfo<RowBlameCase>& info) { return std::string(info.param.name); });
 
 // The flows of 200 channels with steep and shallow banks, whose wetted
 // perimeters square long bank runs, as the table stores them: the same

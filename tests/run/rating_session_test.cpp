@@ -121,11 +121,11 @@ INSTANTIATE_TEST_SUITE_P(
                         "the file to write.",
                         InputField::Filename,
                         true},
-        FailedPressCase{"AFailedComputationEmptiesIt",
+        FailedPressCase{"AFailedComputationEmptiesItAndBlamesTheField",
                         {{InputField::Fall, "0"}},
                         "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall "
-                        "of 0 gives no flow).",
-                        std::nullopt,
+                        "of 0 gives no flow); Channel Fall (ft) is 0.",
+                        InputField::Fall,
                         true}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -100,12 +100,12 @@ describe("the page", () => {
       keepsList: false,
     },
     {
-      name: "a failed computation empties the list and blames no field",
+      name: "a failed computation empties the list and focuses the field that caused it",
       field: "txtSlope",
       text: "0",
-      message:
-          "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 gives no flow).",
-      focused: "Command1",
+      message: "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 gives " +
+          "no flow); Channel Fall (ft) is 0.",
+      focused: "txtSlope",
       keepsList: false,
     },
   ];
