@@ -69,6 +69,16 @@ std::string ColumnNames() {
   return WordList(names);
 }
 
+// The character between cells: a semicolon where the header row has one and
+// no comma, as a spreadsheet saves CSV where the decimal mark is a comma;
+// otherwise a comma.
+unsigned char Delimiter(std::string_view table) {
+  const std::string_view header = table.substr(0, table.find('\n'));
+  const bool semicolons =
+      header.find(';') != std::string_view::npos && header.find(',') == std::string_view::npos;
+  return semicolons ? ';' : ',';
+}
+
 // Where each column of the table goes: a field or an extra file.
 struct Column {
   std::optional<InputField> field;
@@ -97,6 +107,7 @@ class TableReader {
 
     csv_parser parser{};
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) Fail(path_, Message::BatchOutOfMemory);
+    csv_set_delim(&parser, Delimiter(text.utf8));
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
       if (!rowStarted_ && line.find_first_not_of(" \t\r") != std::string::npos) {

@@ -20,7 +20,9 @@ struct Reach {
 // option names (width, bank, fall, length, n, max-flow, invert, increment,
 // title, output) and optionally plot, csv and paired-data, in any order and
 // any letter case.
-// Columns it leaves out take `defaults`. Quoted cells may hold commas, quotes
+// Columns it leaves out take `defaults`. Cells are separated by commas, or
+// by semicolons where the header row has those and no comma, as a German
+// spreadsheet saves them. Quoted cells may hold commas, quotes
 // ("") and line breaks. Throws RatingFailure (BatchFile) when the file cannot
 // be read, its header is wrong or its quoting is broken.
 std::vector<Reach> ReadReaches(const std::string& path, const FieldTexts& defaults);

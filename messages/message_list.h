@@ -65,7 +65,8 @@
   X(FileProblem, "{kind} \"{path}\": {reason}.")                                                             \
   X(FileProblemInFolder, R"({kind} "{path}" in "{folder}": {reason}.)")                                      \
   /* Why Windows refuses a file, where its own words would be unclear. */                                    \
-  X(ReasonFileInUse, "the file is open in another program; close it there and try again")                    \
+  X(ReasonFileInUse,                                                                                         \
+    "the file is open in another program, perhaps another copy of this one; close it there and try again")   \
   X(ReasonReadOnly, "the file is read-only")                                                                 \
   X(ReasonReservedName,                                                                                      \
     "Windows keeps this name for a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9)")                 \

@@ -71,6 +71,10 @@ class SafeFile {
   // Renames the synced temporary file over the target; where `keepOld`, the
   // file it replaces stays under a hidden name (backup_) until DropBackup.
   void Replace(bool keepOld);
+#ifdef _WIN32
+  // One attempt at Replace's rename: the Windows error, ERROR_SUCCESS (0) once done.
+  unsigned long ReplaceOnce(const std::wstring& temporary, const std::wstring& target, bool keepOld);
+#endif
   // Undoes Replace: the replaced file back under its name, or none where
   // there was none. The new content is lost.
   void PutBack() noexcept;

@@ -135,6 +135,11 @@ DWORD ReplaceFailure(DWORD error, const std::wstring& target) {
   return unclear && HeldElsewhere(target) ? ERROR_SHARING_VIOLATION : error;
 }
 
+// How often, and how far apart, a replace that meets another writer's
+// momentary hold is tried.
+constexpr int kReplaceAttempts = 20;
+constexpr DWORD kReplacePause = 50;  // ms
+
 // What "-" becomes: the name standard output goes by, as on POSIX systems.
 constexpr std::string_view kStandardOutputName = "/dev/stdout";
 
@@ -361,6 +366,34 @@ void SafeFile::Commit() {
   Reached(WriteStep::FolderSynced);
 }
 
+DWORD SafeFile::ReplaceOnce(const std::wstring& temporary, const std::wstring& target, bool keepOld) {
+  if (::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (::MoveFileExW(temporary.c_str(), target.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+      return ERROR_SUCCESS;
+    }
+    return ::GetLastError();
+  }
+  // A file that another program holds open, even one that lets others
+  // write and delete it, is not replaced under that program.
+  if (HeldElsewhere(target)) return ERROR_SHARING_VIOLATION;
+  // ReplaceFileW keeps what the replaced file had of its own: its
+  // permissions (an access list set on it), its creation time and its
+  // streams; a rename would give the new file its folder's permissions.
+  if (keepOld) backup_ = HiddenNameBeside(target_, L".replaced");
+  const std::wstring backup = keepOld ? SystemName(backup_) : std::wstring();
+  if (::ReplaceFileW(target.c_str(), temporary.c_str(), keepOld ? backup.c_str() : nullptr,
+                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0) {
+    return ERROR_SUCCESS;
+  }
+  const DWORD error = ::GetLastError();
+  // The old file went to the backup's name, the new one did not follow: the
+  // old one comes back.
+  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+    ::MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+  return ReplaceFailure(error, target);
+}
+
 void SafeFile::Replace(bool keepOld) {
   const std::wstring temporary = SystemName(temporary_);
   const std::wstring target = SystemName(target_);
@@ -370,37 +403,19 @@ void SafeFile::Replace(bool keepOld) {
                            keptAttributes_ == 0 ? FILE_ATTRIBUTE_NORMAL : keptAttributes_) == 0) {
     FailLast();
   }
-  if (::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    if (::MoveFileExW(temporary.c_str(), target.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-      const DWORD error = ::GetLastError();
+  // Another writer, such as a second copy of this program replacing the same
+  // file, holds it for a moment, or has it half replaced: a replace that
+  // meets it is tried again for up to a second before the failure stands.
+  for (int attempt = 1;; ++attempt) {
+    const DWORD error = ReplaceOnce(temporary, target, keepOld);
+    if (error == ERROR_SUCCESS) break;
+    const bool momentary = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+    if (!momentary || attempt == kReplaceAttempts) {
+      backup_.clear();
       ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_HIDDEN);
       Fail(error);
     }
-  } else {
-    // A file that another program holds open, even one that lets others
-    // write and delete it, is not replaced under that program.
-    if (HeldElsewhere(target)) {
-      ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_HIDDEN);
-      Fail(ERROR_SHARING_VIOLATION);
-    }
-    // ReplaceFileW keeps what the replaced file had of its own: its
-    // permissions (an access list set on it), its creation time and its
-    // streams; a rename would give the new file its folder's permissions.
-    if (keepOld) backup_ = HiddenNameBeside(target_, L".replaced");
-    const std::wstring backup = keepOld ? SystemName(backup_) : std::wstring();
-    if (::ReplaceFileW(target.c_str(), temporary.c_str(), keepOld ? backup.c_str() : nullptr,
-                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) == 0) {
-      const DWORD error = ::GetLastError();
-      // The old file went to the backup's name, the new one did not follow:
-      // the old one comes back.
-      if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-        ::MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-      }
-      backup_.clear();
-      ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_HIDDEN);
-      Fail(ReplaceFailure(error, target));
-    }
+    ::Sleep(kReplacePause);
   }
   temporary_.clear();
   committed_ = true;

@@ -9,11 +9,11 @@ std::string WithoutEllipsis(Message caption) {
   return title;
 }
 
-RatingController::RatingController(FileSavingView& view, std::string decimalSeparator)
-    : view_(view), saving_(&view), session_(std::move(decimalSeparator)) {}
+RatingController::RatingController(FileSavingView& view, std::string_view userSeparator)
+    : view_(view), saving_(&view), session_(userSeparator) {}
 
-RatingController::RatingController(HandingOverView& view, std::string decimalSeparator)
-    : view_(view), handingOver_(&view), session_(std::move(decimalSeparator)) {}
+RatingController::RatingController(HandingOverView& view, std::string_view userSeparator)
+    : view_(view), handingOver_(&view), session_(userSeparator) {}
 
 void RatingController::Press(const FieldTexts& texts) {
   const std::optional<RatingFailure> failure =

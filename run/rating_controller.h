@@ -52,9 +52,9 @@ std::string WithoutEllipsis(Message caption);
 class RatingController {
  public:
   // A desktop window's: a press writes the rating file, a save asks where.
-  RatingController(FileSavingView& view, std::string decimalSeparator);
+  RatingController(FileSavingView& view, std::string_view userSeparator);
   // A page's: a press and a save hand the file over to the view.
-  RatingController(HandingOverView& view, std::string decimalSeparator);
+  RatingController(HandingOverView& view, std::string_view userSeparator);
 
   [[nodiscard]] const RatingSession& Session() const { return session_; }
 

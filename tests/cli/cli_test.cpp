@@ -749,6 +749,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cli, BatchTables,
     testing::Values(
         BatchTableCase{"ByteOrderMark", "\xEF\xBB\xBFoutput,width\na.RAT,40\n", 0, ""},
+        BatchTableCase{"SemicolonsOfAGermanSpreadsheet",
+                       "output;width;title\na.RAT;40;\"Nord; S\u00fcd, 2\"\n", 0, ""},
         BatchTableCase{"UnclosedQuote", "output,title\na.RAT,fine\nb.RAT,\"never closed\n", 1,
                        "line 3: a quoted cell that starts on this line is never closed."},
         BatchTableCase{"StrayQuote", "output,title\na.RAT,5\" high\n", 1,

@@ -103,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  [](Desktop& d) {
                                    d.Press({{InputField::Fall, "0"}});
                                  },
-                                 {"lines 0", "commands off", "close curves", "failure Division by zero in Channel Fall (ft)"}},
+                                 {"lines 0", "commands off", "close curves",
+                                  "failure Division by zero in Channel Fall (ft)"}},
                     DecisionCase{"CurvesTheUserClosedStayClosed",
                                  [](Desktop& d) {
                                    kRatedWithCurves(d);

@@ -85,8 +85,8 @@ describe("the page", () => {
       name: "a name no browser saves downloads nothing",
       field: "txtFilename",
       text: "x".repeat(300) + ".RAT",
-      message: "Cannot create rating file: Output Rating Filename \"" + "x".repeat(300) +
-          ".RAT\" cannot be the name of a downloaded file: File name too long.",
+      message: "Cannot create rating file: Output Rating Filename \"" +
+          "x".repeat(300) + ".RAT\" cannot be the name of a downloaded file: File name too long.",
       focused: "txtFilename",
       keepsList: false,
     },
@@ -103,7 +103,8 @@ describe("the page", () => {
       name: "a failed computation empties the list and focuses the field that caused it",
       field: "txtSlope",
       text: "0",
-      message: "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 gives " +
+      message:
+          "Division by zero: row 1, travel time K: two successive rows have equal flow (a fall of 0 gives " +
           "no flow); Channel Fall (ft) is 0.",
       focused: "txtSlope",
       keepsList: false,
@@ -145,7 +146,10 @@ describe("the page", () => {
   test("an Arabic browser writes the decimal point that routing programs read", async () => {
     const page = await openPage(browser, site, {locale: "ar-EG"});
     const separator = await page.evaluate(
-        () => new Intl.NumberFormat(navigator.language).formatToParts(1.5).find((p) => p.type === "decimal").value);
+        () => new Intl.NumberFormat(navigator.language)
+                  .formatToParts(1.5)
+                  .find((p) => p.type === "decimal")
+                  .value);
     assert.equal(separator, "\u066b");
     assert.equal(await page.inputValue("#txtLength"), "5.5");
     const file = await press(page, () => page.click("#Command1"));
