@@ -45,6 +45,7 @@ RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const 
   const std::string givenOutput = output;
   output = OutputName(output);
   RatingOutcome outcome = RateFields(named, separator);
+  if (outcome.result && outcome.result->note) notes.push_back(*outcome.result->note);
   pending.push_back({FinishRatingFile(outcome), FailureKindText(FailureKind::FileWrite), givenOutput, reach});
 
   // The storage-outflow pairs, once: their CSV and the rows they leave out.

@@ -45,7 +45,8 @@ ChannelParameters ReadChannelParameters(const FieldTexts& texts, std::string_vie
   p.maxFlow = convert(InputField::MaxFlow);
   p.bottomWidth = convertSize(InputField::BottomWidth);
   p.bankSlope = convertSize(InputField::BankSlope);
-  if (p.bankSlope == 0) p.bankSlope = kBankSlopeForZero;
+  p.bankSlopeWasZero = p.bankSlope == 0;
+  if (p.bankSlopeWasZero) p.bankSlope = kBankSlopeForZero;
   p.fall = convertSize(InputField::Fall);
   p.length = convertSize(InputField::Length);
   p.lengthFeet = Store(p.length * kFeetPerMile, At(Quantity::LengthFeet));
@@ -57,7 +58,8 @@ ChannelParameters ReadChannelParameters(const FieldTexts& texts, std::string_vie
   p.storageFactor = static_cast<float>(static_cast<double>(p.lengthFeet) / kSquareFeetPerAcre);
   p.invert = convert(InputField::Invert);
   p.increment = convertSize(InputField::Increment);
-  if (p.increment == 0) p.increment = kIncrementForZero;
+  p.incrementWasZero = p.increment == 0;
+  if (p.incrementWasZero) p.increment = kIncrementForZero;
   return p;
 }
 

@@ -9,18 +9,20 @@ namespace rating {
 // One prismatic trapezoidal reach, converted from the fields, with the values
 // derived from them. Negative values are kept as they are.
 struct ChannelParameters {
-  float maxFlow = 0;        // cfs; the table ends at the first row above it
-  float bottomWidth = 0;    // B, ft
-  float bankSlope = 0;      // Z, horizontal run per unit rise of both banks
-  float fall = 0;           // ft over the reach
-  float length = 0;         // mi
-  float lengthFeet = 0;     // ft
-  float slope = 0;          // S0 = fall / lengthFeet, ft/ft
-  float roughness = 0;      // Manning's n
-  float manningFactor = 0;  // 1.486 / n, US customary Manning coefficient over roughness
-  float storageFactor = 0;  // lengthFeet / 43560, acre-ft per ft^2 of flow area
-  float invert = 0;         // ft
-  float increment = 0;      // depth step, ft
+  float maxFlow = 0;              // cfs; the table ends at the first row above it
+  float bottomWidth = 0;          // B, ft
+  float bankSlope = 0;            // Z, horizontal run per unit rise of both banks
+  float fall = 0;                 // ft over the reach
+  float length = 0;               // mi
+  float lengthFeet = 0;           // ft
+  float slope = 0;                // S0 = fall / lengthFeet, ft/ft
+  float roughness = 0;            // Manning's n
+  float manningFactor = 0;        // 1.486 / n, US customary Manning coefficient over roughness
+  float storageFactor = 0;        // lengthFeet / 43560, acre-ft per ft^2 of flow area
+  float invert = 0;               // ft
+  float increment = 0;            // depth step, ft
+  bool bankSlopeWasZero = false;  // a bank slope of 0, taken as kBankSlopeForZero
+  bool incrementWasZero = false;  // an increment of 0, taken as kIncrementForZero
 };
 
 inline constexpr double kFeetPerMile = 5280;

@@ -203,6 +203,13 @@
   X(CaptionSvgFiles, "SVG pictures (*.svg)")                                                                 \
   X(CaptionAllFiles, "All files (*)")                                                                        \
   X(PageNeedsScript, "This page rates a reach with JavaScript; allow scripts for it to use it.")             \
+  X(NoteBankSlopeZero, "A Bank Slope run/rise of 0 is taken as 2.")                                          \
+  X(NoteIncrementZero, "An Incremental Depth (ft) of 0 is taken as 1 ft.")                                   \
+  X(NoteBothZeros, "A Bank Slope run/rise of 0 is taken as 2, and an Incremental Depth (ft) of 0 as 1 ft.")  \
+  X(PageLoading, "Loading the rating engine…")                                                               \
+  X(PageCoreMissing,                                                                                         \
+    "The rating engine's file, rating-core.js, could not be loaded. Keep the page's files together in one "  \
+    "folder, as they came, and open index.html from there.")                                                 \
   X(PageStartFailure,                                                                                        \
     "The rating engine could not start. This page needs a browser that runs WebAssembly with exception "     \
     "handling: Chrome or Edge 95, Firefox 100, Safari 15.2 or later.")                                       \

@@ -23,9 +23,10 @@ void RatingController::Press(const FieldTexts& texts) {
   if (!failure || failure->EmptiesList()) ShowRating();
   if (failure) {
     view_.ShowFailure(failure->what(), failure->Field());
-  } else if (handingOver_ != nullptr) {
-    handingOver_->HandOver(session_.RatingFile());
+    return;
   }
+  if (handingOver_ != nullptr) handingOver_->HandOver(session_.RatingFile());
+  if (const std::optional<std::string>& note = session_.Note()) view_.ShowNote(*note);
 }
 
 void RatingController::ShowRating() {

@@ -17,7 +17,7 @@ auto At(RunStage stage, Step step) {
 RatingResult Rate(const FieldTexts& texts, std::string_view separator, std::string& fileName) {
   const ChannelParameters channel =
       At(RunStage::Fields, [&] { return ReadChannelParameters(texts, separator); });
-  RatingResult result{channel, CreateRatingTable(channel), {}, {}, {}, {}};
+  RatingResult result{channel, CreateRatingTable(channel), {}, {}, {}, {}, SubstitutionNote(channel)};
   fileName = At(RunStage::FileName,
                 [&] { return RequireFileName(std::string(TextOf(texts, InputField::Filename))); });
   const std::string title = At(
@@ -42,6 +42,14 @@ RatingResult Rate(const FieldTexts& texts, std::string_view separator, std::stri
 }
 
 }  // namespace
+
+std::optional<std::string> SubstitutionNote(const ChannelParameters& channel) {
+  if (channel.bankSlopeWasZero && channel.incrementWasZero)
+    return std::string(Pattern(Message::NoteBothZeros));
+  if (channel.bankSlopeWasZero) return std::string(Pattern(Message::NoteBankSlopeZero));
+  if (channel.incrementWasZero) return std::string(Pattern(Message::NoteIncrementZero));
+  return std::nullopt;
+}
 
 RatingOutcome RateFields(const FieldTexts& texts, std::string_view decimalSeparator) {
   RatingOutcome outcome;

@@ -23,6 +23,7 @@ struct RatingResult {
   std::vector<ListingRow> listingRows;  // the listing's rows, rows 0 to lastRow
   std::vector<std::string> listing;     // the list's lines: the two headings, then one per row
   std::string fileText;                 // the whole rating file
+  std::optional<std::string> note;      // the zeros the rating replaced, if any
 };
 
 // What the pure step makes of the field texts: a result, or the failure of
@@ -32,6 +33,10 @@ struct RatingOutcome {
   std::optional<RatingFailure> failure;  // tagged with the step it ended
   std::string fileName;                  // the rating file's name as typed, once it is known to be one line
 };
+
+// What the rating says of the zeros it replaced: a bank slope of 0 taken as
+// 2, an increment of 0 taken as 1 ft; nothing where there were none.
+std::optional<std::string> SubstitutionNote(const ChannelParameters& channel);
 
 // The pure step of a press: converts the fields with the user's decimal
 // separator, computes the table, and lays out the rating file and the list.

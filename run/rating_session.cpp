@@ -100,6 +100,11 @@ std::optional<RatingFailure> RatingSession::Settle(RatingOutcome& outcome, const
   return std::nullopt;
 }
 
+const std::optional<std::string>& RatingSession::Note() const {
+  static const std::optional<std::string> kNone;
+  return rated_ ? rated_->result.note : kNone;
+}
+
 const std::vector<std::string>& RatingSession::ListLines() const {
   static const std::vector<std::string> kNone;
   return rated_ ? rated_->result.listing : kNone;

@@ -87,6 +87,9 @@ class RatingSession {
   // nothing. RatingFile() then holds the file to hand over.
   std::optional<RatingFailure> PressHandingOver(const FieldTexts& texts);
 
+  // What the last good press says of the zeros it replaced, if anything.
+  [[nodiscard]] const std::optional<std::string>& Note() const;
+
   // The list's lines: the two headings and one line per row, or none.
   [[nodiscard]] const std::vector<std::string>& ListLines() const;
   [[nodiscard]] bool Empty() const { return !rated_.has_value(); }

@@ -111,6 +111,8 @@ class RatingTable {
       return row;
     });
     this.element.append(fragment);
+    // Each new table is shown from its top, whatever the last one's scroll.
+    this.element.parentElement.scrollTop = 0;
   }
 
   selectedRows() {
@@ -316,21 +318,39 @@ function start(core) {
   });
 
   button.disabled = false;
+  byId("loading").hidden = true;
   byId("Form1").removeAttribute("aria-busy");
   document.documentElement.dataset.ready = "true";
   performance.mark("rating-form-ready");
 }
 
-// Without the core there is no message table to speak from: the page's one
-// fixed text says what the browser lacks.
-function failToStart() {
+// Without the core there is no message table to speak from: the page's
+// fixed texts, written into it when it was built, say what went wrong: the
+// core's file did not load, or the browser cannot run it. The form, which
+// cannot work, is hidden.
+function failToStart(failure) {
   document.getElementById("Form1").removeAttribute("aria-busy");
-  document.getElementById("startFailure").hidden = false;
+  document.getElementById("loading").hidden = true;
+  document.getElementById("window").hidden = true;
+  document.getElementById(failure).hidden = false;
 }
 
-if (typeof TrapezoidRatingCore === "function") {
-  TrapezoidRatingCore().then(start, failToStart);
-} else {
-  failToStart();
-}
+// This script runs first, while the core's file may still be on its way;
+// the core's script element says when it has run, or could not be loaded.
+document.getElementById("loading").hidden = false;
+const coreScript = document.getElementById("coreScript");
+coreScript.addEventListener("error", () => failToStart("coreMissing"));
+coreScript.addEventListener("load", () => {
+  if (typeof TrapezoidRatingCore !== "function") {
+    failToStart("coreMissing");
+  } else if (typeof WebAssembly !== "object") {
+    failToStart("startFailure");
+  } else {
+    try {
+      TrapezoidRatingCore().then(start, () => failToStart("startFailure"));
+    } catch {
+      failToStart("startFailure");
+    }
+  }
+});
 })();

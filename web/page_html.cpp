@@ -55,7 +55,9 @@ std::string Fields() {
             WithKeyShown(rating::FieldLabel(place.field), place.accessKey) + "</label>";
     html += "<input type=\"text\" id=\"" + name + "\" name=\"" + name + "\" value=\"" +
             MarkupEscaped(rating::DefaultFieldText(place.field, ".")) + "\" accesskey=\"" +
-            AccessKey(place.accessKey) + "\" autocomplete=\"off\" spellcheck=\"false\"></div>\n";
+            AccessKey(place.accessKey) + "\"" +
+            (rating::IsNumeric(place.field) ? " inputmode=\"decimal\"" : "") +
+            " autocomplete=\"off\" spellcheck=\"false\"></div>\n";
   }
   return html;
 }
@@ -104,6 +106,8 @@ int main(int argc, char* argv[]) {
   Replace(page, "@TITLE@", show(Message::CaptionWindow));
   Replace(page, "@NO_SCRIPT@", show(Message::PageNeedsScript));
   Replace(page, "@START_FAILURE@", show(Message::PageStartFailure));
+  Replace(page, "@LOADING@", show(Message::PageLoading));
+  Replace(page, "@CORE_MISSING@", show(Message::PageCoreMissing));
   Replace(page, "@FIELDS@", Fields());
   Replace(page, "@BUTTON@", WithKeyShown(rating::Pattern(Message::CaptionButton), layout::kButtonAccessKey));
   Replace(page, "@BUTTON_KEY@", AccessKey(layout::kButtonAccessKey));

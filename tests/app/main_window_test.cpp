@@ -135,11 +135,11 @@ class MainWindowTest : public QObject {
     QVERIFY(second != Golden());
   }
 
-  void anIncrementOfZeroComputesWithOneFoot() {
+  void anIncrementOfZeroComputesWithOneFootAndSaysSo() {
     MainWindow form;
     form.Field(InputField::Increment)->setText(QStringLiteral("0.0"));
     Aim(form, QStringLiteral("foot.RAT"));
-    QCOMPARE(Press(form), QString());
+    QCOMPARE(Press(form), QStringLiteral("An Incremental Depth (ft) of 0 is taken as 1 ft."));
     QVERIFY(ListLines(form).at(3).startsWith(QStringLiteral("1        ")));
     QVERIFY(ReadFile(Path(QStringLiteral("foot.RAT")))
                 .contains("\r\nElv Cfs Acft Cascades, BW=50 SideS=2 Fall=110 ChL=5.5 n=0.025\r\n"));

@@ -2,10 +2,12 @@
 // file and leaves the previous one byte for byte.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 #include <windows.h>
 // The security descriptor's text form, declared with the types windows.h declares.
@@ -14,6 +16,7 @@
 #include "engine/failure.h"
 #include "output/file_message.h"
 #include "output/rating_file.h"
+#include "output/safe_file.h"
 #include "tests/support/failure_assertions.h"
 #include "tests/support/scratch_files.h"
 
@@ -118,6 +121,37 @@ INSTANTIATE_TEST_SUITE_P(
         WindowsCase{"TrailingBackslash", "Runs\\", Obstacle::None,
                     "names a folder; type the name of a file"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A second copy of the program writing the same file holds it for a moment,
+// just as this one is about to replace it; the replace waits it out rather
+// than fail.
+std::wstring heldName;  // the file the hook holds
+std::thread releaser;
+
+void HoldForAMoment(WriteStep step) {
+  if (step != WriteStep::DataSynced || releaser.joinable()) return;
+  const HANDLE held =
+      ::CreateFileW(heldName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  releaser = std::thread([held] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ::CloseHandle(held);
+  });
+}
+
+TEST(WindowsReplace, WaitsOutAMomentaryHold) {
+  testing_support::ScratchFolder folder("rating-windows-hold");
+  const fs::path target = folder.Path() / "shared.RAT";
+  WriteFile(target, kPrevious);
+  heldName = target.wstring();
+  SetWriteStepHookForTesting(HoldForAMoment);
+  const auto failure = testing_support::FailureOf([&] { WriteRating(target.string()); });
+  SetWriteStepHookForTesting(nullptr);
+  ASSERT_TRUE(releaser.joinable()) << "the hook never held the file";
+  releaser.join();
+  EXPECT_FALSE(failure.has_value()) << failure->what();
+  EXPECT_EQ(ReadFile(target), "South Street Channel\r\n");
+}
 
 // Names the system takes as they are: beyond MAX_PATH, and beyond the ANSI
 // code page. A replaced file keeps no trace of the hidden temporary file, and

@@ -145,6 +145,37 @@ TEST_F(RatingRunTest, AnIncrementOfZeroComputesWithOneFootAndTheParametersStayAs
   EXPECT_EQ(result.listing.at(3).substr(0, 9), "1        ");
 }
 
+// The zeros a rating replaces are noted; the numbers stay as computed.
+struct NoteCase {
+  const char* name;
+  std::vector<testing_support::FieldEdit> edits;
+  std::optional<std::string> note;
+};
+
+void PrintTo(const NoteCase& row, std::ostream* out) { *out << row.name; }
+
+class SubstitutionNotes : public testing::TestWithParam<NoteCase> {};
+
+TEST_P(SubstitutionNotes, SayWhichZerosWereReplaced) {
+  const RatingOutcome outcome = RateFields(testing_support::TextsWith(GetParam().edits), ".");
+  ASSERT_TRUE(outcome.result.has_value());
+  EXPECT_EQ(outcome.result->note, GetParam().note);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zeros, SubstitutionNotes,
+    testing::Values(
+        NoteCase{"None", {}, std::nullopt},
+        NoteCase{"BankSlope", {{InputField::BankSlope, "0"}}, "A Bank Slope run/rise of 0 is taken as 2."},
+        NoteCase{"Increment",
+                 {{InputField::Increment, "0.0"}},
+                 "An Incremental Depth (ft) of 0 is taken as 1 ft."},
+        NoteCase{"Both",
+                 {{InputField::BankSlope, "-0"}, {InputField::Increment, "0e5"}},
+                 "A Bank Slope run/rise of 0 is taken as 2, and an Incremental Depth (ft) of 0 as 1 ft."},
+        NoteCase{"NotZero", {{InputField::Increment, "0.5"}}, std::nullopt}),
+    [](const testing::TestParamInfo<NoteCase>& info) { return std::string(info.param.name); });
+
 TEST_F(RatingRunTest, CommaLocaleReadsAndWritesCommas) {
   FieldTexts texts = DefaultFieldTexts(",");
   TextOf(texts, InputField::Filename) = file_.string();

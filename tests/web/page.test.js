@@ -143,6 +143,20 @@ describe("the page", () => {
         assert.equal(shown.message, "Type mismatch: Channel Length (mi) \"5.5\" is not a number.");
       });
 
+  test("a new table is shown from its top, and numbers are typed on a decimal keypad", async () => {
+    const page = await openPage(browser, site);
+    await page.fill("#txtMaxQ", "300000");
+    await press(page, () => page.click("#Command1"));
+    await page.evaluate(() => {
+      document.querySelector(".table").scrollTop = 2000;
+    });
+    assert.ok(await page.evaluate(() => document.querySelector(".table").scrollTop) > 0);
+    await press(page, () => page.click("#Command1"));
+    assert.equal(await page.evaluate(() => document.querySelector(".table").scrollTop), 0);
+    assert.equal(await page.getAttribute("#txtLength", "inputmode"), "decimal");
+    assert.equal(await page.getAttribute("#txtTitle", "inputmode"), null);
+  });
+
   test("an Arabic browser writes the decimal point that routing programs read", async () => {
     const page = await openPage(browser, site, {locale: "ar-EG"});
     const separator = await page.evaluate(
@@ -237,14 +251,59 @@ describe("the page", () => {
         await context.close();
       });
 
-  test("a browser that cannot start the core is told why, and offers no button", async () => {
+  // The page's start: loading, then the form, or what kept the core from
+  // starting, with the empty form hidden.
+  const startUps = [
+    {
+      name: "a blocked rating-core.js is named, and the folder's files kept together",
+      block: (page) => page.route("**/rating-core.js", (route) => route.abort()),
+      shown: "#coreMissing",
+      says: /rating-core\.js, could not be loaded\. Keep the page's files together/,
+    },
+    {
+      name: "a browser without WebAssembly is told what it lacks",
+      block: (page) => page.addInitScript(() => {
+        delete globalThis.WebAssembly;
+      }),
+      shown: "#startFailure",
+      says: /needs a\s+browser that runs WebAssembly/,
+    },
+  ];
+  for (const startUp of startUps) {
+    test(`start-up: ${startUp.name}`, async () => {
+      const context = await browser.newContext();
+      const page = await context.newPage();
+      const errors = [];
+      page.on("pageerror", (error) => errors.push(error.message));
+      await startUp.block(page);
+      await page.goto(support.pageAddress(site));
+      await page.waitForSelector(startUp.shown, {state: "visible"});
+      assert.match(await page.textContent(startUp.shown), startUp.says);
+      assert.equal(await page.isHidden("#window"), true);
+      assert.equal(await page.isHidden("#loading"), true);
+      assert.equal(await page.getAttribute("#Form1", "aria-busy"), null);
+      assert.deepEqual(errors, []);
+      await context.close();
+    });
+  }
+
+  test("start-up: the page says it is loading until the core has started", async () => {
     const context = await browser.newContext();
     const page = await context.newPage();
-    await page.route("**/rating-core.js", (route) => route.abort());
-    await page.goto(support.pageAddress(site));
-    await page.waitForSelector("#startFailure", {state: "visible"});
-    assert.match(await page.textContent("#startFailure"), /needs a\s+browser that runs WebAssembly/);
-    assert.equal(await page.isDisabled("#Command1"), true);
+    let release;
+    const held = new Promise((resolve) => {
+      release = resolve;
+    });
+    await page.route("**/rating-core.js", async (route) => {
+      await held;
+      await route.continue();
+    });
+    await page.goto(support.pageAddress(site), {waitUntil: "commit"});
+    await page.waitForSelector("#loading", {state: "visible"});
+    assert.equal(await page.textContent("#loading"), "Loading the rating engine\u2026");
+    release();
+    await page.waitForSelector("html[data-ready]", {state: "attached"});
+    assert.equal(await page.isHidden("#loading"), true);
     await context.close();
   });
 
