@@ -206,6 +206,15 @@
   X(NoteBankSlopeZero, "A Bank Slope run/rise of 0 is taken as 2.")                                          \
   X(NoteIncrementZero, "An Incremental Depth (ft) of 0 is taken as 1 ft.")                                   \
   X(NoteBothZeros, "A Bank Slope run/rise of 0 is taken as 2, and an Incremental Depth (ft) of 0 as 1 ft.")  \
+  X(NoteDownloaded,                                                                                          \
+    "Downloaded \"{name}\" to your browser's downloads folder; where a file of that name is there already, " \
+    "the browser adds a number, as in \"{repeat}\".")                                                        \
+  X(NoteDownloadedNotToFolder,                                                                               \
+    "Downloaded \"{name}\" to your browser's downloads folder, not to \"{folder}\": a page cannot choose "   \
+    "the "                                                                                                   \
+    "folder. Where a file of that name is there already, the browser adds a number, as in \"{repeat}\".")    \
+  X(NoteCopiedRows, "Copied {count} rows to the clipboard.")                                                 \
+  X(NoteCopiedOneRow, "Copied 1 row to the clipboard.")                                                      \
   X(PageLoading, "Loading the rating engine…")                                                               \
   X(PageCoreMissing,                                                                                         \
     "The rating engine's file, rating-core.js, could not be loaded. Keep the page's files together in one "  \

@@ -1,6 +1,20 @@
 #include "run/rating_controller.h"
 
+#include <algorithm>
+
 namespace rating {
+
+namespace {
+
+// "Copied 12 rows to the clipboard.": the rows of a copied table, its
+// header row left out.
+std::string CopiedNote(const std::string& table) {
+  const auto rows = static_cast<std::size_t>(std::count(table.begin(), table.end(), '\n')) - 1;
+  return rows == 1 ? std::string(Pattern(Message::NoteCopiedOneRow))
+                   : Compose(Message::NoteCopiedRows, Arg<"count">(std::to_string(rows)));
+}
+
+}  // namespace
 
 std::string WithoutEllipsis(Message caption) {
   std::string title(Pattern(caption));
@@ -25,8 +39,16 @@ void RatingController::Press(const FieldTexts& texts) {
     view_.ShowFailure(failure->what(), failure->Field());
     return;
   }
-  if (handingOver_ != nullptr) handingOver_->HandOver(session_.RatingFile());
-  if (const std::optional<std::string>& note = session_.Note()) view_.ShowNote(*note);
+  const std::optional<std::string>& note = session_.Note();
+  if (handingOver_ != nullptr) {
+    // A page says where its download went, which a user cannot see.
+    const Download file = session_.RatingFile();
+    handingOver_->HandOver(file);
+    view_.ShowNote(note ? session_.HandedOverNote(file).append(" ").append(*note)
+                        : session_.HandedOverNote(file));
+  } else if (note) {
+    view_.ShowNote(*note);
+  }
 }
 
 void RatingController::ShowRating() {
@@ -47,7 +69,10 @@ void RatingController::Choose(RatingCommand command) {
   if (facts.saves) {
     Save(*facts.saves);
   } else if (command == RatingCommand::CopyTable) {
-    view_.PutOnClipboard(session_.CopyText(view_.SelectedLines()));
+    const std::string table = session_.CopyText(view_.SelectedLines());
+    view_.PutOnClipboard(table);
+    // A page has no other sign that the copy was made.
+    if (handingOver_ != nullptr) view_.ShowNote(CopiedNote(table));
   } else {
     view_.OpenCurves(session_.Curves(), session_.CurvesTitle());
   }
@@ -57,7 +82,8 @@ void RatingController::Save(Export what) {
   if (handingOver_ != nullptr) {
     const Download file = session_.ExportFile(what);
     handingOver_->HandOver(file);
-    if (file.note) view_.ShowNote(*file.note);
+    view_.ShowNote(file.note ? session_.HandedOverNote(file).append(" ").append(*file.note)
+                             : session_.HandedOverNote(file));
     return;
   }
   const ExportFacts& facts = FactsOf(what);

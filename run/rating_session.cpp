@@ -142,6 +142,18 @@ std::string RatingSession::SuggestedName(Export what) const {
   return Utf8Of(name.replace_filename(PathFromUtf8(Utf8Of(name.stem()).append(FactsOf(what).ending))));
 }
 
+std::string RatingSession::HandedOverNote(const Download& file) const {
+  const std::string& typed = rated_ ? rated_->ratingFile : file.name;
+  const std::size_t folderEnd = typed.find_last_of("/\\");
+  const std::filesystem::path name = PathFromUtf8(file.name);
+  const std::string repeat = Utf8Of(name.stem()).append(" (1)").append(Utf8Of(name.extension()));
+  if (folderEnd == std::string::npos) {
+    return Compose(Message::NoteDownloaded, Arg<"name">(file.name), Arg<"repeat">(repeat));
+  }
+  return Compose(Message::NoteDownloadedNotToFolder, Arg<"name">(file.name),
+                 Arg<"folder">(std::string_view(typed).substr(0, folderEnd + 1)), Arg<"repeat">(repeat));
+}
+
 Download RatingSession::RatingFile() const {
   if (!rated_) return {};
   return {LastPart(rated_->ratingFile), rated_->result.fileText, std::nullopt};

@@ -111,6 +111,11 @@ class RatingSession {
   [[nodiscard]] Download RatingFile() const;
   [[nodiscard]] Download ExportFile(Export what) const;
 
+  // Where a page's download went, in words: the browser's downloads folder,
+  // not the folder typed in the rating file's name, and the name a browser
+  // gives a repeat.
+  [[nodiscard]] std::string HandedOverNote(const Download& file) const;
+
   // The name a save dialog suggests for an export: the rating file's, made
   // absolute, with the export's ending: "MyRating.csv", "MyRating-paired.csv"
   // or "MyRating.svg". Empty while the list is.

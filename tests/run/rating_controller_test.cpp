@@ -187,11 +187,16 @@ TEST(Controller, HandsThePagesFilesOver) {
       {{InputField::Increment, "0.002"}, {InputField::MaxFlow, "100"}, {InputField::Filename, "fine.RAT"}}));
   controller.Choose(RatingCommand::SavePairedData);
   controller.Choose(RatingCommand::SaveCurvesSvg);
+  view.selected = {2, 3};
+  controller.Choose(RatingCommand::CopyTable);
+  // Each hand-over is followed by a note saying where it went; the page has
+  // no other sign of a download, nor of a copy.
   EXPECT_EQ(view.log, (std::vector<std::string>{
-                          "lines 29", "commands on", "hand over north.RAT",
+                          "lines 29", "commands on", "hand over north.RAT", "note Downloaded",
                           "failure Type mismatch in Channel Fall (ft)", "lines 350", "commands on",
-                          "hand over fine.RAT", "hand over fine-paired.csv",
-                          "note 61 rows, 149 to 344, left out of the paired data", "hand over fine.svg"}));
+                          "hand over fine.RAT", "note Downloaded", "hand over fine-paired.csv",
+                          "note Downloaded", "hand over fine.svg", "note Downloaded", "clipboard 3 lines",
+                          "note Copied 2 rows to the clipboard."}));
   ASSERT_EQ(view.handed.size(), 4U);
   EXPECT_EQ(view.handed.at(0).bytes, testing_support::ReadFile(RATING_GOLDEN_DIR "/default.RAT"));
   EXPECT_FALSE(fs::exists("fine.RAT")) << "a page's press writes nothing";

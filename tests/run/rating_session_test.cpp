@@ -280,6 +280,40 @@ INSTANTIATE_TEST_SUITE_P(Session, Downloads,
                                          DownloadCase{"NoEnding", "rating", "rating", "rating-paired.csv"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A page's note on a download says where it went: never to a folder typed
+// in the name, and under a numbered name where the browser has one already.
+struct HandedOverCase {
+  const char* name;
+  friend void PrintTo(const HandedOverCase& c, std::ostream* os) { *os << c.name; }
+  const char* typed;
+  const char* note;
+};
+
+class HandedOverNotes : public testing::TestWithParam<HandedOverCase> {};
+
+TEST_P(HandedOverNotes, SayWhereTheDownloadWent) {
+  RatingSession page(".");
+  ASSERT_EQ(page.PressHandingOver(testing_support::TextsWith({{InputField::Filename, GetParam().typed}})),
+            std::nullopt);
+  EXPECT_EQ(page.HandedOverNote(page.RatingFile()), GetParam().note);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Session, HandedOverNotes,
+    testing::Values(
+        HandedOverCase{"NameAlone", "North.RAT",
+                       "Downloaded \"North.RAT\" to your browser's downloads folder; where a file of "
+                       "that name is there already, the browser adds a number, as in \"North (1).RAT\"."},
+        HandedOverCase{"WindowsFolderDropped", "C:\\Runs\\North.RAT",
+                       "Downloaded \"North.RAT\" to your browser's downloads folder, not to "
+                       "\"C:\\Runs\\\": a page cannot choose the folder. Where a file of that name is "
+                       "there already, the browser adds a number, as in \"North (1).RAT\"."},
+        HandedOverCase{"NoEnding", "runs/rating",
+                       "Downloaded \"rating\" to your browser's downloads folder, not to \"runs/\": a "
+                       "page cannot choose the folder. Where a file of that name is there already, the "
+                       "browser adds a number, as in \"rating (1)\"."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // A name the browser would save under another name, or not at all, is
 // refused before anything is handed over, naming the field.
 struct RefusedDownloadCase {

@@ -177,6 +177,8 @@ describe("the page", () => {
     });
     const file = await press(page, () => page.click("#Command1"));
     assert.equal(file.name, "x\uFFFD.RAT");
+    assert.match(
+        await page.textContent("#note"), /^Downloaded "x\uFFFD\.RAT" to your browser's downloads folder;/);
   });
 
   test("the copy holds the selected rows, or every row, with a header", async () => {
@@ -189,6 +191,7 @@ describe("the page", () => {
     assert.equal(
         await page.evaluate(() => navigator.clipboard.readText()),
         header + "0.2\t10.1\t1.24\t12.5\t6.72\t440\n0.4\t20.3\t1.96\t39.8\t13.5\t189\n");
+    assert.equal(await page.textContent("#note"), "Copied 2 rows to the clipboard.");
     await page.keyboard.press("Control+A");
     await page.click("#copyTable");
     const all = await page.evaluate(() => navigator.clipboard.readText());
