@@ -1,44 +1,27 @@
 #include "app/start_up.h"
 
 #include <cstdio>
-#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "messages/messages.h"
+#include "run/window_arguments.h"
 
 namespace {
 
 constexpr std::string_view kProgram = "trapezoid-rating";
 
-std::span<char*> Arguments(int argc, char* argv[]) {
-  return {argv + 1, argc > 1 ? static_cast<std::size_t>(argc - 1) : 0U};  // NOLINT: argv is argc long
+std::optional<int> Answer(int argc, char* argv[], bool refuseOthers) {
+  const std::vector<std::string> arguments(argv + 1, argv + argc);  // NOLINT: argv is argc long
+  const std::optional<rating::WindowAnswer> answer =
+      rating::AnswerWindowArguments(arguments, kProgram, RATING_VERSION, refuseOthers);
+  if (!answer) return std::nullopt;
+  (void)std::fputs(answer->text.c_str(), answer->exitStatus == 0 ? stdout : stderr);
+  return answer->exitStatus;
 }
 
 }  // namespace
 
-std::optional<int> AnswerHelpOrVersion(int argc, char* argv[]) {
-  for (const std::string_view argument : Arguments(argc, argv)) {
-    if (argument == "--help" || argument == "-h" || argument == "-?") {
-      const std::string help = rating::Compose(rating::Message::HelpWindow, rating::Arg<"program">(kProgram));
-      (void)std::fputs(help.c_str(), stdout);
-      return 0;
-    }
-    if (argument == "--version" || argument == "-v") {
-      (void)std::printf("%s %s\n", kProgram.data(), RATING_VERSION);
-      return 0;
-    }
-  }
-  return std::nullopt;
-}
+std::optional<int> AnswerHelpOrVersion(int argc, char* argv[]) { return Answer(argc, argv, false); }
 
-std::optional<int> RefuseOtherArguments(int argc, char* argv[]) {
-  for (const std::string_view argument : Arguments(argc, argv)) {
-    const std::string refusal =
-        rating::Compose(rating::Message::WindowUnknownOption, rating::Arg<"option">(argument),
-                        rating::Arg<"program">(kProgram));
-    (void)std::fprintf(stderr, "%s\n", refusal.c_str());
-    return 2;
-  }
-  return std::nullopt;
-}
+std::optional<int> RefuseOtherArguments(int argc, char* argv[]) { return Answer(argc, argv, true); }

@@ -248,8 +248,9 @@ fs::path ResolveTarget(const std::string& name) {
     const bool known = ::GetFileInformationByHandle(file, &information) != 0;
     fs::path final = FinalPath(file, absolute);
     ::CloseHandle(file);
-    if (known && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    if (known && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
       Fail(NameProblem::NamesAFolder);
+    }
     return final;
   }
   // A new file, in a folder that must exist.
@@ -389,8 +390,9 @@ DWORD SafeFile::ReplaceOnce(const std::wstring& temporary, const std::wstring& t
   const DWORD error = ::GetLastError();
   // The old file went to the backup's name, the new one did not follow: the
   // old one comes back.
-  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
     ::MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+  }
   return ReplaceFailure(error, target);
 }
 

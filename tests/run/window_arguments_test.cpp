@@ -1,0 +1,47 @@
+#include "run/window_arguments.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace rating {
+namespace {
+
+// A window program's command line, and what it answers before any window.
+struct ArgumentsCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  bool refuseOthers;
+  std::optional<int> exitStatus;  // none where the window opens
+  std::string start;              // the start of the text
+};
+
+void PrintTo(const ArgumentsCase& row, std::ostream* out) { *out << row.name; }
+
+class WindowArguments : public testing::TestWithParam<ArgumentsCase> {};
+
+TEST_P(WindowArguments, AreAnsweredBeforeAnyWindow) {
+  const std::optional<WindowAnswer> answer =
+      AnswerWindowArguments(GetParam().arguments, "trapezoid-rating", "9.8.7", GetParam().refuseOthers);
+  ASSERT_EQ(answer.has_value(), GetParam().exitStatus.has_value());
+  if (!answer) return;
+  EXPECT_EQ(answer->exitStatus, *GetParam().exitStatus);
+  EXPECT_TRUE(answer->text.starts_with(GetParam().start)) << answer->text;
+  EXPECT_TRUE(answer->text.ends_with('\n'));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, WindowArguments,
+    testing::Values(
+        ArgumentsCase{"NoneOpensTheWindow", {}, true, std::nullopt, ""},
+        ArgumentsCase{"Help", {"--help"}, true, 0, "Usage: trapezoid-rating [--help] [--version]"},
+        ArgumentsCase{
+            "HelpAfterAnother", {"-platform", "offscreen", "-?"}, false, 0, "Usage: trapezoid-rating"},
+        ArgumentsCase{"Version", {"-v"}, true, 0, "trapezoid-rating 9.8.7\n"},
+        ArgumentsCase{"UnknownRefused", {"--bogus", "x"}, true, 2, "Unknown option '--bogus'. Usage:"},
+        ArgumentsCase{"LeftToTheToolkit", {"-style", "fusion"}, false, std::nullopt, ""}),
+    [](const testing::TestParamInfo<ArgumentsCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace rating
