@@ -11,10 +11,11 @@ namespace {
 
 constexpr std::string_view kProgram = "trapezoid-rating";
 
-std::optional<int> Answer(int argc, char* argv[], bool refuseOthers) {
-  const std::vector<std::string> arguments(argv + 1, argv + argc);  // NOLINT: argv is argc long
-  const std::optional<rating::WindowAnswer> answer =
-      rating::AnswerWindowArguments(arguments, kProgram, RATING_VERSION, refuseOthers);
+std::vector<std::string> Arguments(int argc, char* argv[]) {
+  return {argv + 1, argv + argc};  // NOLINT: argv is argc long
+}
+
+std::optional<int> Say(const std::optional<rating::WindowAnswer>& answer) {
   if (!answer) return std::nullopt;
   (void)std::fputs(answer->text.c_str(), answer->exitStatus == 0 ? stdout : stderr);
   return answer->exitStatus;
@@ -22,6 +23,10 @@ std::optional<int> Answer(int argc, char* argv[], bool refuseOthers) {
 
 }  // namespace
 
-std::optional<int> AnswerHelpOrVersion(int argc, char* argv[]) { return Answer(argc, argv, false); }
+std::optional<int> AnswerHelpOrVersion(int argc, char* argv[]) {
+  return Say(rating::AnswerHelpOrVersion(Arguments(argc, argv), kProgram, RATING_VERSION));
+}
 
-std::optional<int> RefuseOtherArguments(int argc, char* argv[]) { return Answer(argc, argv, true); }
+std::optional<int> RefuseOtherArguments(int argc, char* argv[]) {
+  return Say(rating::RefuseArguments(Arguments(argc, argv), kProgram));
+}

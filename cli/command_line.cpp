@@ -19,15 +19,15 @@ std::string NamesOf(std::string_view name) {
 
 // What went wrong with the first argument that no option took: an unknown
 // option ("--bogus=3" is the option 'bogus') or a stray word ("50", "-").
-UsageError Unexpected(const std::string& argument) {
+[[noreturn]] void RefuseUnexpected(const std::string& argument) {
   if (argument.size() < 2 || !argument.starts_with('-')) {
-    return UsageError(Compose(Message::UsageUnexpectedArgument, Arg<"argument">(argument)));
+    throw UsageError(Compose(Message::UsageUnexpectedArgument, Arg<"argument">(argument)));
   }
   std::string name =
       argument.substr(argument.find_first_not_of('-') == std::string::npos ? argument.size()
                                                                            : argument.find_first_not_of('-'));
   name.erase(std::min(name.find('='), name.size()));
-  return UsageError(Compose(Message::UsageUnknownOption, Arg<"option">(name)));
+  throw UsageError(Compose(Message::UsageUnknownOption, Arg<"option">(name)));
 }
 
 }  // namespace
@@ -81,14 +81,15 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
     // argument can lack one.
     throw UsageError(Compose(Message::UsageMissingValue, Arg<"option">(arguments.back())));
   }
-  if (const std::vector<std::string> left = app.remaining(); !left.empty()) throw Unexpected(left.front());
+  if (const std::vector<std::string> left = app.remaining(); !left.empty()) RefuseUnexpected(left.front());
 
   if (help) {
     request.mode = Mode::Help;
     request.message = Compose(Message::HelpHeading, Arg<"program">(kProgram));
     const CLI::Formatter formatter;
-    for (const CLI::Option* option : app.get_options())
+    for (const CLI::Option* option : app.get_options()) {
       request.message.append(formatter.make_option(option, false));
+    }
     return request;
   }
   if (showVersion) {

@@ -206,6 +206,29 @@
   X(NoteBankSlopeZero, "A Bank Slope run/rise of 0 is taken as 2.")                                          \
   X(NoteIncrementZero, "An Incremental Depth (ft) of 0 is taken as 1 ft.")                                   \
   X(NoteBothZeros, "A Bank Slope run/rise of 0 is taken as 2, and an Incremental Depth (ft) of 0 as 1 ft.")  \
+  /* Routing a flood through the reach. */                                                                   \
+  X(KindRouting, "Cannot route")                                                                             \
+  X(RoutingProblem, "{kind}: {problem}.")                                                                    \
+  X(RoutingTooFewPairs, "the storage-outflow table needs at least two pairs")                                \
+  X(RoutingPairNotAFlow, "pair {pair}: outflow {outflow} cfs is not a flow")                                 \
+  X(RoutingStorageNotIncreasing,                                                                             \
+    "pair {pair}: storage {storage} acre-ft is not above the {previous} acre-ft of the pair before; "        \
+    "storage "                                                                                               \
+    "must increase")                                                                                         \
+  X(RoutingOutflowDecreasing,                                                                                \
+    "pair {pair}: outflow {outflow} cfs is below the {previous} cfs of the pair before; outflow must not "   \
+    "decrease")                                                                                              \
+  X(RoutingTooFewOrdinates, "the inflow hydrograph needs at least two ordinates")                            \
+  X(RoutingTooManyOrdinates, "the inflow hydrograph has {count} ordinates; at most 1000000 are routed")      \
+  X(RoutingTimeStepNotPositive, "the time step must be more than 0")                                         \
+  X(RoutingSubreachesOutOfRange,                                                                             \
+    "the number of subreaches must be a whole number from 1 to 1000, not {count}")                           \
+  X(RoutingNegativeInflow, "ordinate {ordinate}, at {time} h: inflow {flow} cfs is negative")                \
+  X(RoutingInitialOutflowOutside,                                                                            \
+    "the initial outflow {flow} cfs lies outside the storage-outflow table, which reaches {highest} cfs")    \
+  X(RoutingAboveTable,                                                                                       \
+    "ordinate {ordinate}, at {time} h, inflow {flow} cfs, routes above the highest pair of the "             \
+    "storage-outflow table, {highest} cfs; raise the Maximum Flow of the rating")                            \
   X(NoteDownloaded,                                                                                          \
     "Downloaded \"{name}\" to your browser's downloads folder; where a file of that name is there already, " \
     "the browser adds a number, as in \"{repeat}\".")                                                        \

@@ -44,8 +44,9 @@ RatingResult Rate(const FieldTexts& texts, std::string_view separator, std::stri
 }  // namespace
 
 std::optional<std::string> SubstitutionNote(const ChannelParameters& channel) {
-  if (channel.bankSlopeWasZero && channel.incrementWasZero)
+  if (channel.bankSlopeWasZero && channel.incrementWasZero) {
     return std::string(Pattern(Message::NoteBothZeros));
+  }
   if (channel.bankSlopeWasZero) return std::string(Pattern(Message::NoteBankSlopeZero));
   if (channel.incrementWasZero) return std::string(Pattern(Message::NoteIncrementZero));
   return std::nullopt;

@@ -5,21 +5,23 @@
 #include <string_view>
 #include <vector>
 
+// What a window program says to its command line before it opens a window.
+// `arguments` leave out the program's own name.
 namespace rating {
 
-// What a window program says to its command line before it opens a window.
 struct WindowAnswer {
   int exitStatus = 0;  // 0 for --help or --version, 2 for a refusal
   std::string text;    // the help, the version or the refusal, ending in a line end
 };
 
-// Answers `arguments` (the program's own name left out): --help (-h, -?) with
-// the usage and --version (-v) with the version, wherever they stand. Where
-// `refuseOthers`, any other argument is refused with a short usage; a
-// toolkit that takes options of its own refuses only what it left. Nothing
-// where the window should open.
-std::optional<WindowAnswer> AnswerWindowArguments(const std::vector<std::string>& arguments,
-                                                  std::string_view program, std::string_view version,
-                                                  bool refuseOthers);
+// --help (-h, -?) answered with the usage and --version (-v) with the
+// version, wherever they stand; nothing for any other command line.
+std::optional<WindowAnswer> AnswerHelpOrVersion(const std::vector<std::string>& arguments,
+                                                std::string_view program, std::string_view version);
+
+// The first argument refused with a short usage; nothing for none. A toolkit
+// that takes options of its own refuses only what it left.
+std::optional<WindowAnswer> RefuseArguments(const std::vector<std::string>& arguments,
+                                            std::string_view program);
 
 }  // namespace rating

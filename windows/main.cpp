@@ -12,8 +12,11 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lp
   // a program without a console can, before any window opens.
   const std::vector<std::string> words = rating::platform::CommandLineArguments(0, nullptr);
   const std::vector<std::string> arguments(words.begin() + (words.empty() ? 0 : 1), words.end());
-  if (const std::optional<rating::WindowAnswer> answer =
-          rating::AnswerWindowArguments(arguments, "trapezoid-rating", RATING_VERSION, true)) {
+  constexpr std::string_view kProgram = "trapezoid-rating";
+  std::optional<rating::WindowAnswer> answer =
+      rating::AnswerHelpOrVersion(arguments, kProgram, RATING_VERSION);
+  if (!answer) answer = rating::RefuseArguments(arguments, kProgram);
+  if (answer) {
     const std::wstring caption = rating::platform::Wide(rating::Pattern(rating::Message::CaptionWindow));
     ::MessageBoxW(nullptr, rating::platform::Wide(answer->text).c_str(), caption.c_str(),
                   answer->exitStatus == 0 ? MB_ICONINFORMATION : MB_ICONERROR);

@@ -12,7 +12,7 @@ namespace {
 struct ArgumentsCase {
   const char* name;
   std::vector<std::string> arguments;
-  bool refuseOthers;
+  bool refuseOthers;              // as a window without options of its toolkit
   std::optional<int> exitStatus;  // none where the window opens
   std::string start;              // the start of the text
 };
@@ -22,8 +22,8 @@ void PrintTo(const ArgumentsCase& row, std::ostream* out) { *out << row.name; }
 class WindowArguments : public testing::TestWithParam<ArgumentsCase> {};
 
 TEST_P(WindowArguments, AreAnsweredBeforeAnyWindow) {
-  const std::optional<WindowAnswer> answer =
-      AnswerWindowArguments(GetParam().arguments, "trapezoid-rating", "9.8.7", GetParam().refuseOthers);
+  std::optional<WindowAnswer> answer = AnswerHelpOrVersion(GetParam().arguments, "trapezoid-rating", "9.8.7");
+  if (!answer && GetParam().refuseOthers) answer = RefuseArguments(GetParam().arguments, "trapezoid-rating");
   ASSERT_EQ(answer.has_value(), GetParam().exitStatus.has_value());
   if (!answer) return;
   EXPECT_EQ(answer->exitStatus, *GetParam().exitStatus);
