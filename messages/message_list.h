@@ -229,6 +229,17 @@
   X(RoutingAboveTable,                                                                                       \
     "ordinate {ordinate}, at {time} h, inflow {flow} cfs, routes above the highest pair of the "             \
     "storage-outflow table, {highest} cfs; raise the Maximum Flow of the rating")                            \
+  X(HydrographRow, "row {row}: {problem}")                                                                   \
+  X(HydrographCells, "{count} cells; a hydrograph row holds the flow, or the time and then the flow")        \
+  X(HydrographNotAFlow, "\"{text}\" is not a flow in cfs")                                                   \
+  X(HydrographNegative, "the inflow {text} cfs is negative")                                                 \
+  X(HydrographNotATime,                                                                                      \
+    "\"{text}\" is not a time; write hours (1.5), hours and minutes (30:15) or a date and time "             \
+    "(2026-05-01 06:00)")                                                                                    \
+  X(HydrographNotLater, "the time {text} does not come after the row before")                                \
+  X(HydrographUneven,                                                                                        \
+    "the time {text} comes {gap} h after the row before, where the rows are {step} h apart; the times must " \
+    "be evenly spaced")                                                                                      \
   X(NoteDownloaded,                                                                                          \
     "Downloaded \"{name}\" to your browser's downloads folder; where a file of that name is there already, " \
     "the browser adds a number, as in \"{repeat}\".")                                                        \

@@ -1,0 +1,216 @@
+#include "routing/hydrograph.h"
+
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <fmt/format.h>
+
+#include "engine/failure.h"
+#include "messages/messages.h"
+#include "routing/storage_routing.h"
+
+namespace rating::routing {
+
+namespace {
+
+// Two times this close (h) are one time: decimal hours such as 0.1 do not
+// add up exactly.
+constexpr double kSameTime = 1e-6;
+
+[[noreturn]] void RefuseRow(std::size_t row, const std::string& problem) {
+  const std::string number = std::to_string(row);
+  throw RatingFailure(
+      FailureKind::TypeMismatch,
+      Compose(Message::RoutingProblem, Arg<"kind">(Pattern(Message::KindRouting)),
+              Arg<"problem">(Compose(Message::HydrographRow, Arg<"row">(number), Arg<"problem">(problem)))));
+}
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '"')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '"' || text.back() == '\r'))
+    text.remove_suffix(1);
+  return text;
+}
+
+std::vector<std::string_view> Cells(std::string_view line, char delimiter) {
+  std::vector<std::string_view> cells;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = line.find(delimiter, start);
+    cells.push_back(
+        Trimmed(line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start)));
+    if (end == std::string_view::npos) return cells;
+    start = end + 1;
+  }
+}
+
+// A plain decimal number with `mark` as its decimal mark, and nothing else.
+std::optional<double> Number(std::string_view text, char mark) {
+  std::string plain(text.starts_with('+') ? text.substr(1) : text);
+  if (plain.empty()) return std::nullopt;
+  for (char& c : plain) {
+    if (c == mark) {
+      c = '.';
+    } else if (c == '.' && mark != '.') {
+      return std::nullopt;
+    }
+  }
+  double value = 0;
+  const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value))
+    return std::nullopt;
+  return value;
+}
+
+// A whole number of exactly `digits` digits at the start of `text`, taken off it.
+std::optional<int> Digits(std::string_view& text, std::size_t digits) {
+  if (text.size() < digits) return std::nullopt;
+  int value = 0;
+  for (std::size_t k = 0; k < digits; ++k) {
+    if (text[k] < '0' || text[k] > '9') return std::nullopt;
+    value = value * 10 + (text[k] - '0');
+  }
+  text.remove_prefix(digits);
+  return value;
+}
+
+bool Take(std::string_view& text, char c) {
+  if (text.empty() || text.front() != c) return false;
+  text.remove_prefix(1);
+  return true;
+}
+
+// "06:00" or "06:00:30" at the end of a date and time, in hours.
+std::optional<double> ClockTime(std::string_view text) {
+  const auto hours = Digits(text, 2);
+  if (!hours || !Take(text, ':')) return std::nullopt;
+  const auto minutes = Digits(text, 2);
+  std::optional<int> seconds = 0;
+  if (Take(text, ':')) seconds = Digits(text, 2);
+  if (!minutes || !seconds || !text.empty() || *hours > 23 || *minutes > 59 || *seconds > 59)
+    return std::nullopt;
+  return *hours + *minutes / 60.0 + *seconds / 3600.0;
+}
+
+// A time in hours, and whether it is a date and time.
+std::optional<double> TimeOf(std::string_view text, char mark, bool& stamp) {
+  stamp = false;
+  if (text.size() >= 16 && text[4] == '-' && text[7] == '-' && (text[10] == ' ' || text[10] == 'T')) {
+    std::string_view date = text.substr(0, 10);
+    const auto year = Digits(date, 4);
+    const bool dash = Take(date, '-');
+    const auto month = Digits(date, 2);
+    const bool dash2 = Take(date, '-');
+    const auto day = Digits(date, 2);
+    const std::optional<double> clock = ClockTime(text.substr(11));
+    if (!year || !dash || !month || !dash2 || !day || !clock) return std::nullopt;
+    const std::chrono::year_month_day ymd{std::chrono::year{*year},
+                                          std::chrono::month{static_cast<unsigned>(*month)},
+                                          std::chrono::day{static_cast<unsigned>(*day)}};
+    if (!ymd.ok()) return std::nullopt;
+    stamp = true;
+    return std::chrono::sys_days(ymd).time_since_epoch().count() * 24.0 + *clock;
+  }
+  if (const std::size_t colon = text.find(':'); colon != std::string_view::npos) {
+    std::string_view minutesText = text.substr(colon + 1);
+    const auto hours = Number(text.substr(0, colon), '.');
+    const auto minutes = Digits(minutesText, 2);
+    if (!hours || !minutes || !minutesText.empty() || *hours < 0 || *hours != std::floor(*hours) ||
+        *minutes > 59) {
+      return std::nullopt;
+    }
+    return *hours + *minutes / 60.0;
+  }
+  return Number(text, mark);
+}
+
+std::string Hours(double hours) { return fmt::format("{:.6g}", hours); }
+
+}  // namespace
+
+Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator) {
+  std::vector<std::string_view> lines;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  std::size_t first = 0;
+  while (first < lines.size() && Trimmed(lines[first]).empty()) ++first;
+  if (first == lines.size()) {
+    throw RatingFailure(FailureKind::TypeMismatch,
+                        Compose(Message::RoutingProblem, Arg<"kind">(Pattern(Message::KindRouting)),
+                                Arg<"problem">(Pattern(Message::RoutingTooFewOrdinates))));
+  }
+  const std::string_view top = lines[first];
+  const bool tabs = top.find('\t') != std::string_view::npos;
+  const bool semicolons =
+      !tabs && top.find(';') != std::string_view::npos && top.find(',') == std::string_view::npos;
+  const char delimiter = tabs ? '\t' : semicolons ? ';' : ',';
+  const char mark = (tabs || semicolons) && userSeparator == "," ? ',' : '.';
+  // A header row is one whose last cell is not a number; a pasted column
+  // may have none.
+  const std::size_t columns = Cells(top, delimiter).size();
+  if (!Number(Cells(top, delimiter).back(), mark)) ++first;
+
+  Hydrograph hydrograph;
+  std::vector<double> times;  // h
+  for (std::size_t k = first; k < lines.size(); ++k) {
+    if (Trimmed(lines[k]).empty()) continue;
+    const std::size_t row = k + 1;
+    const std::vector<std::string_view> cells = Cells(lines[k], delimiter);
+    if (cells.size() != columns || columns > 2) {
+      RefuseRow(row, Compose(Message::HydrographCells, Arg<"count">(std::to_string(cells.size()))));
+    }
+    const std::optional<double> flow = Number(cells.back(), mark);
+    if (!flow) RefuseRow(row, Compose(Message::HydrographNotAFlow, Arg<"text">(cells.back())));
+    if (*flow < 0) RefuseRow(row, Compose(Message::HydrographNegative, Arg<"text">(cells.back())));
+    if (columns == 2) {
+      bool stamp = false;
+      const std::optional<double> time = TimeOf(cells.front(), mark, stamp);
+      if (!time) RefuseRow(row, Compose(Message::HydrographNotATime, Arg<"text">(cells.front())));
+      if (!times.empty() && !(*time > times.back() + kSameTime)) {
+        RefuseRow(row, Compose(Message::HydrographNotLater, Arg<"text">(cells.front())));
+      }
+      if (times.size() >= 2) {
+        const double step = times[1] - times[0];
+        if (std::abs(*time - times.back() - step) > kSameTime) {
+          RefuseRow(row, Compose(Message::HydrographUneven, Arg<"text">(cells.front()),
+                                 Arg<"gap">(Hours(*time - times.back())), Arg<"step">(Hours(step))));
+        }
+      }
+      times.push_back(*time);
+      if (stamp) hydrograph.stamps.emplace_back(cells.front());
+    }
+    if (hydrograph.flow.size() == kMostOrdinates) {
+      throw RatingFailure(
+          FailureKind::InvalidArgument,
+          Compose(Message::RoutingProblem, Arg<"kind">(Pattern(Message::KindRouting)),
+                  Arg<"problem">(Compose(Message::RoutingTooManyOrdinates,
+                                         Arg<"count">(fmt::format("more than {}", kMostOrdinates))))));
+    }
+    hydrograph.flow.push_back(*flow);
+  }
+  if (times.size() >= 2) {
+    hydrograph.timeStep =
+        (times.back() - times.front()) / static_cast<double>(times.size() - 1) * kSecondsPerHour;
+  }
+  if (hydrograph.stamps.size() != hydrograph.flow.size()) hydrograph.stamps.clear();
+  return hydrograph;
+}
+
+std::optional<double> ParseDuration(std::string_view text) {
+  text = Trimmed(text);
+  struct Unit {
+    std::string_view name;
+    double seconds;
+  };
+  for (const Unit unit : {Unit{"min", 60}, Unit{"s", 1}, Unit{"h", kSecondsPerHour}}) {
+    if (!text.ends_with(unit.name)) continue;
+    const std::optional<double> count = Number(Trimmed(text.substr(0, text.size() - unit.name.size())), '.');
+    if (!count || !(*count > 0)) return std::nullopt;
+    return *count * unit.seconds;
+  }
+  return std::nullopt;
+}
+
+}  // namespace rating::routing

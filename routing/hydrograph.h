@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Inflow hydrographs as spreadsheets save and copy them, and the time step
+// as a user writes it.
+namespace rating::routing {
+
+// A hydrograph read from a table: its flows, and where its rows gave them,
+// the time step they are spaced by and the dates and times as written.
+struct Hydrograph {
+  std::vector<double> flow;         // cfs, one per ordinate
+  std::optional<double> timeStep;   // s, where the table gives times
+  std::vector<std::string> stamps;  // the times as written, where they are dates and times
+};
+
+// Reads a hydrograph: a header row, then rows of one column (the flow) or
+// two (the time, then the flow). A time is decimal hours ("1.5"), hours and
+// minutes ("30:15"), or a date and time ("2026-05-01 06:00", seconds and a
+// "T" allowed); the times must be evenly spaced and increasing.
+//
+// Cells are separated by commas and numbers use "." decimals; a table
+// separated by semicolons, as a spreadsheet in a comma locale saves it,
+// uses `userSeparator` for its decimals, and one pasted from a spreadsheet
+// is separated by tabs and uses it too. `text` is UTF-8 (DecodeTableText).
+// Throws RatingFailure naming the row and what is wrong with it.
+Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator);
+
+// A duration as written: "90s", "15min", "1h", "0.25 h". Nothing for a text
+// that is not one.
+std::optional<double> ParseDuration(std::string_view text);  // s
+
+}  // namespace rating::routing

@@ -1,0 +1,116 @@
+#include "routing/hydrograph.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/failure.h"
+#include "tests/support/failure_assertions.h"
+
+namespace rating::routing {
+namespace {
+
+// A hydrograph table, as a spreadsheet saves or copies it, and what is read.
+struct ReadCase {
+  const char* name;
+  std::string text;
+  const char* userSeparator;
+  std::vector<double> flow;        // cfs
+  std::optional<double> timeStep;  // s
+  std::vector<std::string> stamps;
+};
+
+void PrintTo(const ReadCase& row, std::ostream* out) { *out << row.name; }
+
+class Hydrographs : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(Hydrographs, AreReadAsSpreadsheetsWriteThem) {
+  const Hydrograph read = ReadHydrograph(GetParam().text, GetParam().userSeparator);
+  EXPECT_EQ(read.flow, GetParam().flow);
+  ASSERT_EQ(read.timeStep.has_value(), GetParam().timeStep.has_value());
+  if (read.timeStep) {
+    EXPECT_NEAR(*read.timeStep, *GetParam().timeStep, 1e-6);
+  }
+  EXPECT_EQ(read.stamps, GetParam().stamps);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, Hydrographs,
+    testing::Values(
+        ReadCase{"OneColumn", "Inflow (cfs)\n100\n150.5\n\n200\n", ".", {100, 150.5, 200}, std::nullopt, {}},
+        ReadCase{"DecimalHours",
+                 "Time (h),Flow\r\n0,100\r\n0.1,150\r\n0.2,120\r\n0.3,100\r\n",
+                 ".",
+                 {100, 150, 120, 100},
+                 360,
+                 {}},
+        ReadCase{
+            "HoursAndMinutes", "time,flow\n23:45,100\n24:00,200\n24:15,150\n", ".", {100, 200, 150}, 900, {}},
+        ReadCase{"DatesAndTimes",
+                 "When,Q\n2026-05-01 23:30,100\n2026-05-02T00:00,200\n\"2026-05-02 00:30:00\",150\n",
+                 ".",
+                 {100, 200, 150},
+                 1800,
+                 {"2026-05-01 23:30", "2026-05-02T00:00", "2026-05-02 00:30:00"}},
+        ReadCase{
+            "GermanSemicolons", "Zeit;Abfluss\n0;100,5\n0,5;200\n1;150\n", ",", {100.5, 200, 150}, 1800, {}},
+        ReadCase{"PastedColumnWithoutHeader", "100\n120\n", ".", {100, 120}, std::nullopt, {}},
+        ReadCase{"PastedColumnsCommaLocale", "0\t100,5\n1\t200\n", ",", {100.5, 200}, 3600, {}}),
+    [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
+
+// A table that cannot be one, and the row and reason the message names.
+struct BadCase {
+  const char* name;
+  std::string text;
+  const char* message;
+};
+
+void PrintTo(const BadCase& row, std::ostream* out) { *out << row.name; }
+
+class BadHydrographs : public testing::TestWithParam<BadCase> {};
+
+TEST_P(BadHydrographs, NameTheRow) {
+  EXPECT_FAILURE_MSG(ReadHydrograph(GetParam().text, "."), FailureKind::TypeMismatch, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, BadHydrographs,
+    testing::Values(
+        BadCase{"Empty", "", "Cannot route: the inflow hydrograph needs at least two ordinates."},
+        BadCase{"NotANumber", "flow\n100\nlots\n", "Cannot route: row 3: \"lots\" is not a flow in cfs."},
+        BadCase{"Negative", "flow\n100\n-5\n", "Cannot route: row 3: the inflow -5 cfs is negative."},
+        BadCase{
+            "CommaDecimalInACommaFile", "time,flow\n0,100\n1,2,5\n",
+            "Cannot route: row 3: 3 cells; a hydrograph row holds the flow, or the time and then the flow."},
+        BadCase{
+            "NotATime", "time,flow\n0,100\nnoon,200\n",
+            "Cannot route: row 3: \"noon\" is not a time; write hours (1.5), hours and minutes (30:15) or a "
+            "date and time (2026-05-01 06:00)."},
+        BadCase{
+            "NoSuchDay", "time,flow\n2026-02-30 00:00,100\n",
+            "Cannot route: row 2: \"2026-02-30 00:00\" is not a time; write hours (1.5), hours and minutes "
+            "(30:15) or a date and time (2026-05-01 06:00)."},
+        BadCase{"GoingBack", "time,flow\n1,100\n0.5,200\n",
+                "Cannot route: row 3: the time 0.5 does not come after the row before."},
+        BadCase{"Uneven", "time,flow\n0,100\n1,200\n2,150\n3.5,100\n",
+                "Cannot route: row 5: the time 3.5 comes 1.5 h after the row before, where the rows are 1 h "
+                "apart; the times must be evenly spaced."}),
+    [](const testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
+
+struct DurationCase {
+  const char* text;
+  std::optional<double> seconds;
+};
+
+TEST(Durations, AreWrittenWithTheirUnit) {
+  for (const DurationCase& duration :
+       {DurationCase{"90s", 90}, DurationCase{"15min", 900}, DurationCase{"1h", 3600},
+        DurationCase{"0.25 h", 900}, DurationCase{"15", std::nullopt}, DurationCase{"0min", std::nullopt},
+        DurationCase{"-1h", std::nullopt}, DurationCase{"1 day", std::nullopt}}) {
+    EXPECT_EQ(ParseDuration(duration.text), duration.seconds) << duration.text;
+  }
+}
+
+}  // namespace
+}  // namespace rating::routing
