@@ -10,6 +10,7 @@
 #include "cli/batch_targets.h"
 #include "cli/command_line.h"
 #include "cli/reach_table.h"
+#include "cli/route_run.h"
 #include "engine/number_text.h"
 #include "output/exports.h"
 #include "output/file_message.h"
@@ -88,8 +89,10 @@ std::vector<std::size_t> Commit(PendingFiles& pending, std::ostream& err,
   return failed;
 }
 
-bool AnyOnStandardOutput(const FieldTexts& texts, const ExtraFiles& extras) {
+bool AnyOnStandardOutput(const FieldTexts& texts, const ExtraFiles& extras,
+                         const std::string& routedFile = {}) {
   if (IsStandardOutput(OutputName(TextOf(texts, InputField::Filename)))) return true;
+  if (!routedFile.empty() && IsStandardOutput(OutputName(routedFile))) return true;
   return std::any_of(extras.begin(), extras.end(), [](const std::string& name) {
     return !name.empty() && IsStandardOutput(OutputName(name));
   });
@@ -105,16 +108,36 @@ int RunSingle(const Request& request, const std::string& separator, std::ostream
   PendingFiles pending;
   std::vector<std::string> notes;
   RatingResult result;
+  std::string summary;  // of the routing, if any
   try {
     result = RateReach(request.texts, request.extras, separator, pending, 0, notes);
+    // A flood routed through the reach: a routing that fails writes nothing.
+    if (const RouteOptions& route = request.route; !route.inflowFile.empty()) {
+      RoutedFlood routed = RouteThroughReach(route, result, separator);
+      summary = std::move(routed.summary);
+      if (!route.routedFile.empty()) {
+        const std::string_view failureText = Pattern(Message::KindRoutedFile);
+        try {
+          pending.push_back(
+              {FinishWholeFile(OutputName(route.routedFile), routed.csv), failureText, route.routedFile, 0});
+        } catch (const std::system_error& error) {
+          throw CommandFailure(FileMessage(failureText, route.routedFile, error.code()));
+        }
+      }
+    }
+  } catch (const UsageError& error) {
+    err << error.what() << '\n';
+    return kExitUsage;
   } catch (const std::runtime_error& failure) {  // RatingFailure or CommandFailure
     err << failure.what() << '\n';
     return kExitFailure;
   }
   if (!Commit(pending, err, [](std::size_t) { return std::string(); }).empty()) return kExitFailure;
   for (const std::string& note : notes) err << note << '\n';
+  err << summary;
   // A file on standard output keeps it to itself.
-  std::ostream& listing = AnyOnStandardOutput(request.texts, request.extras) ? err : out;
+  std::ostream& listing =
+      AnyOnStandardOutput(request.texts, request.extras, request.route.routedFile) ? err : out;
   for (const std::string& line : result.listing) listing << line << '\n';
   return kExitSuccess;
 }

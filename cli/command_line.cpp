@@ -62,6 +62,27 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
   std::optional<std::string> batch;
   app.add_option("--batch", batch, std::string(Pattern(Message::HelpOptionBatch)))
       ->type_name("<reaches.csv>");
+  // Routing a flood through the reach just rated.
+  struct RouteOption {
+    std::string_view name;
+    std::string* value;
+    Message help;
+    const char* valueName;
+  };
+  RouteOptions& route = request.route;
+  const std::array<RouteOption, 5> routeOptions = {{
+      {"route", &route.inflowFile, Message::HelpOptionRoute, "<inflow.csv>"},
+      {"time-step", &route.timeStep, Message::HelpOptionTimeStep, "<duration>"},
+      {"subreaches", &route.subreaches, Message::HelpOptionSubreaches, "<N>"},
+      {"initial-outflow", &route.initialOutflow, Message::HelpOptionInitialOutflow, "<cfs>"},
+      {"routed", &route.routedFile, Message::HelpOptionRouted, "<routed.csv>"},
+  }};
+  std::array<CLI::Option*, routeOptions.size()> routeGiven{};
+  for (std::size_t k = 0; k < routeOptions.size(); ++k) {
+    routeGiven.at(k) = app.add_option(NamesOf(routeOptions.at(k).name), *routeOptions.at(k).value,
+                                      std::string(Pattern(routeOptions.at(k).help)))
+                           ->type_name(routeOptions.at(k).valueName);
+  }
 
   // CLI11 takes its arguments last first, without the program's name. It
   // reads "--title=" as a title left out, where it is an empty title.
@@ -107,6 +128,12 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
     if (!value) continue;
     if (batch) throw UsageError(Compose(Message::UsageExtraInBatch, Arg<"option">(extra.option)));
     request.extras.at(static_cast<std::size_t>(extra.what)) = *value;
+  }
+  for (std::size_t k = 0; k < routeOptions.size(); ++k) {
+    if (routeGiven.at(k)->count() == 0) continue;
+    const Arg<"option"> option(routeOptions.at(k).name);
+    if (batch) throw UsageError(Compose(Message::UsageRouteInBatch, option));
+    if (route.inflowFile.empty()) throw UsageError(Compose(Message::UsageRouteOptionAlone, option));
   }
   if (batch) {
     request.mode = Mode::Batch;

@@ -18,6 +18,15 @@ namespace rating::cli {
 // standard output.
 using ExtraFiles = std::array<std::string, kExports.size()>;
 
+// The routing options as typed; `inflowFile` empty for none.
+struct RouteOptions {
+  std::string inflowFile;      // --route: the inflow hydrograph, CSV
+  std::string timeStep;        // --time-step: "90s", "15min", "1h"; empty to take it from the file
+  std::string subreaches;      // --subreaches: empty for the suggestion
+  std::string initialOutflow;  // --initial-outflow (cfs): empty for the first inflow
+  std::string routedFile;      // --routed: the routed hydrograph, CSV; "-" is standard output
+};
+
 enum class Mode { Single, Batch, Help, Version };
 
 struct Request {
@@ -26,6 +35,7 @@ struct Request {
   std::string batchFile;  // Mode::Batch: the CSV table of reaches
   ExtraFiles extras;      // Mode::Single: the extra files asked for
   std::string message;    // Mode::Help and Mode::Version: what to print
+  RouteOptions route;     // Mode::Single: the flood to route, if any
 };
 
 // Bad usage: an unknown option, a missing value, an unexpected argument.

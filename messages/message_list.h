@@ -240,6 +240,32 @@
   X(HydrographUneven,                                                                                        \
     "the time {text} comes {gap} h after the row before, where the rows are {step} h apart; the times must " \
     "be evenly spaced")                                                                                      \
+  X(KindInflowFile, "Cannot read inflow file")                                                               \
+  X(KindRoutedFile, "Cannot write routed hydrograph")                                                        \
+  X(RoutingInFile, "{path}: {message}")                                                                      \
+  X(RoutingNoTimeStep, "Cannot route: the inflow file gives no times; give --time-step, such as 15min.")     \
+  X(RoutingTimeStepDisagrees,                                                                                \
+    "Cannot route: --time-step {given} disagrees with the inflow file's times, which are {file} h apart.")   \
+  X(RoutingSummary,                                                                                          \
+    "Routed {ordinates} ordinates through {subreaches} subreaches at a time step of {step} s.\n"             \
+    "Inflow peak {inflowPeak} cfs at {inflowTime} h; outflow peak {outflowPeak} cfs at {outflowTime} h.\n"   \
+    "Attenuation {attenuation} %; lag {lag} h.\n"                                                            \
+    "Volume in {volumeIn} acre-ft, out {volumeOut} acre-ft; storage {storageStart} acre-ft at the start "    \
+    "and "                                                                                                   \
+    "{storageEnd} acre-ft at the end; mass balance {balance} acre-ft.")                                      \
+  X(CaptionRoutedHeader, "Time (h),Inflow (cfs),Outflow (cfs)")                                              \
+  X(CaptionRoutedStampHeader, "Date and time")                                                               \
+  X(UsageBadValue, "--{option} \"{value}\" is not {expected}.")                                              \
+  X(UsageExpectDuration, "a duration such as 90s, 15min or 1h")                                              \
+  X(UsageExpectFlow, "a flow in cfs")                                                                        \
+  X(UsageExpectSubreaches, "a whole number of subreaches from 1 to 1000")                                    \
+  X(UsageRouteOptionAlone, "--{option} belongs to a routing; give --route INFLOW.csv too.")                  \
+  X(UsageRouteInBatch, "--{option} routes the flood of one reach; leave it out of a batch.")                 \
+  X(HelpOptionRoute, "Route this inflow hydrograph (CSV) through the reach just rated.")                     \
+  X(HelpOptionTimeStep, "Time step of a routing: 90s, 15min or 1h; by default the inflow file's.")           \
+  X(HelpOptionSubreaches, "Subreaches of a routing, 1 to 1000; by default the travel time over the step.")   \
+  X(HelpOptionInitialOutflow, "Outflow (cfs) at the start of a routing; by default the first inflow.")       \
+  X(HelpOptionRouted, "Write the routed hydrograph as CSV; \"-\" is standard output.")                       \
   X(NoteDownloaded,                                                                                          \
     "Downloaded \"{name}\" to your browser's downloads folder; where a file of that name is there already, " \
     "the browser adds a number, as in \"{repeat}\".")                                                        \

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <fast_float/fast_float.h>
 #include <fmt/format.h>
 
 #include "engine/failure.h"
@@ -55,7 +56,7 @@ std::optional<double> Number(std::string_view text, char mark) {
     }
   }
   double value = 0;
-  const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  const auto [end, error] = fast_float::from_chars(plain.data(), plain.data() + plain.size(), value);
   if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value))
     return std::nullopt;
   return value;

@@ -151,6 +151,15 @@ const std::vector<ExitCase> kExitCases = {
     ExitCase{"Defaults", {}, 0, ""},
     ExitCase{"Help", {"--help"}, 0, ""},
     ExitCase{"Version", {"--version"}, 0, ""},
+    ExitCase{"RoutingOptionWithoutARoute",
+             {"--time-step", "1h"},
+             2,
+             "--time-step belongs to a routing; give --route INFLOW.csv too."},
+    ExitCase{"RouteInABatch",
+             {"--batch", "a.csv", "--route", "in.csv"},
+             2,
+             "--route routes the flood of one reach; leave it out of a batch."},
+    ExitCase{"MissingInflowFile", {"--route", "none.csv"}, 1, "Cannot read inflow file \"none.csv\""},
     ExitCase{"ZeroBankSlopeIsNoted",
              {"--bank", "0", "--output", "z.RAT"},
              0,
@@ -534,6 +543,46 @@ TEST_F(CliTest, TheListingKeepsTheExponentOfAHugeValue) {
       dir_);
   ASSERT_EQ(cli.exitCode, 0) << cli.err;
   EXPECT_TRUE(Contains(cli.out, "\n195      5926050  5.21     3.087E+072.154E+091        \n")) << cli.out;
+}
+
+// A flood of 2,500 cfs at hour 6 on 100 cfs of base, back at hour 18, in
+// quarter hours.
+std::string TriangularInflow() {
+  std::string csv = "Time (h),Flow (cfs)\n";
+  for (int i = 0; i <= 96; ++i) {
+    const double hour = i / 4.0;
+    const double flow = hour <= 6 ? 100 + 2400 * hour / 6 : hour <= 18 ? 100 + 2400 * (18 - hour) / 12 : 100;
+    csv += std::to_string(hour) + "," + std::to_string(flow) + "\n";
+  }
+  return csv;
+}
+
+TEST_F(CliTest, RoutesAFloodThroughTheReachJustRated) {
+  WriteFile(dir_ / "inflow.csv", TriangularInflow());
+  const ProgramRun cli =
+      RunCli({"--route", "inflow.csv", "--routed", "routed.csv", "--output", "r.RAT"}, dir_);
+  ASSERT_EQ(cli.exitCode, 0) << cli.err;
+  EXPECT_TRUE(cli.out.starts_with("Elev     Area")) << "the listing stays on standard output";
+  EXPECT_TRUE(Contains(cli.err,
+                       "Routed 97 ordinates through 4 subreaches at a time step of 900 s.\n"
+                       "Inflow peak 2500 cfs at 6 h; outflow peak 2429.85 cfs at 6.75 h.\n"))
+      << cli.err;
+  const std::string routed = ReadFile(dir_ / "routed.csv");
+  EXPECT_TRUE(routed.starts_with(
+      "Time (h),Inflow (cfs),Outflow (cfs)\r\n0,100,100\r\n0.25,200,100.24701257341601\r\n"))
+      << routed.substr(0, 200);
+}
+
+TEST_F(CliTest, AFloodAboveTheRatingWritesNothing) {
+  WriteFile(dir_ / "inflow.csv", TriangularInflow());
+  const ProgramRun cli = RunCli(
+      {"--route", "inflow.csv", "--routed", "routed.csv", "--max-flow", "1000", "--output", "r.RAT"}, dir_);
+  EXPECT_EQ(cli.exitCode, 1);
+  EXPECT_TRUE(Contains(cli.err,
+                       "Cannot route: ordinate 12, at 2.75 h, inflow 1200 cfs, routes above the highest "
+                       "pair of the storage-outflow table, 1050 cfs; raise the Maximum Flow of the rating."))
+      << cli.err;
+  EXPECT_EQ(FileNames(dir_), std::vector<std::string>{"inflow.csv"});
 }
 
 TEST_F(CliTest, HelpNamesEveryOption) {
