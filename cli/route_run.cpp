@@ -30,9 +30,10 @@ constexpr double kSameStep = 1e-3;
 
 std::string ReadInflow(const std::string& path) {
   std::ifstream in(PathFromUtf8(path), std::ios::binary);
-  if (!in)
+  if (!in) {
     throw CommandFailure(
         FileMessage(Pattern(Message::KindInflowFile), path, {errno, std::generic_category()}));
+  }
   std::ostringstream bytes;
   bytes << in.rdbuf();
   const TableText text = DecodeTableText(bytes.view());
