@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <fast_float/fast_float.h>
 #include <fmt/format.h>
 #include <fstream>
 #include <sstream>
@@ -118,14 +117,9 @@ RoutedFlood RouteThroughReach(const RouteOptions& options, const RatingResult& r
   request.pairs = routing::PairsOfRating(rating.fileRows);
   request.timeStep = TimeStepOf(options, inflow);
   if (!options.initialOutflow.empty()) {
-    double flow = 0;
-    std::string text = options.initialOutflow;
-    if (separator == ",") std::replace(text.begin(), text.end(), ',', '.');
-    const auto [end, error] = fast_float::from_chars(text.data(), text.data() + text.size(), flow);
-    if (error != std::errc() || end != text.data() + text.size()) {
+    request.initialOutflow = routing::ParseFlow(options.initialOutflow, separator);
+    if (!request.initialOutflow)
       RefuseOption("initial-outflow", options.initialOutflow, Message::UsageExpectFlow);
-    }
-    request.initialOutflow = flow;
   }
   if (options.subreaches.empty()) {
     const double peak = inflow.flow.empty() ? 0 : *std::max_element(inflow.flow.begin(), inflow.flow.end());

@@ -199,6 +199,10 @@ Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator)
   return hydrograph;
 }
 
+std::optional<double> ParseFlow(std::string_view text, std::string_view userSeparator) {
+  return Number(Trimmed(text), userSeparator == "," ? ',' : '.');
+}
+
 std::optional<double> ParseDuration(std::string_view text) {
   text = Trimmed(text);
   struct Unit {

@@ -29,6 +29,10 @@ struct Hydrograph {
 // Throws RatingFailure naming the row and what is wrong with it.
 Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator);
 
+// A flow as written: a plain decimal number, with "." as its decimal mark,
+// or "," where the user's separator is a comma. Nothing for any other text.
+std::optional<double> ParseFlow(std::string_view text, std::string_view userSeparator);
+
 // A duration as written: "90s", "15min", "1h", "0.25 h". Nothing for a text
 // that is not one.
 std::optional<double> ParseDuration(std::string_view text);  // s

@@ -98,6 +98,16 @@ INSTANTIATE_TEST_SUITE_P(
                 "apart; the times must be evenly spaced."}),
     [](const testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
 
+TEST(Flows, AreTypedWithTheUsersDecimalMark) {
+  EXPECT_EQ(ParseFlow(" 12.5 ", "."), 12.5);
+  EXPECT_EQ(ParseFlow("12,5", ","), 12.5);
+  EXPECT_EQ(ParseFlow("1e3", "."), 1000);
+  EXPECT_EQ(ParseFlow("12,5", "."), std::nullopt);
+  EXPECT_EQ(ParseFlow("12.5", ","), std::nullopt);
+  EXPECT_EQ(ParseFlow("lots", "."), std::nullopt);
+  EXPECT_EQ(ParseFlow("inf", "."), std::nullopt);
+}
+
 struct DurationCase {
   const char* text;
   std::optional<double> seconds;
