@@ -118,8 +118,9 @@ RoutedFlood RouteThroughReach(const RouteOptions& options, const RatingResult& r
   request.timeStep = TimeStepOf(options, inflow);
   if (!options.initialOutflow.empty()) {
     request.initialOutflow = routing::ParseFlow(options.initialOutflow, separator);
-    if (!request.initialOutflow)
+    if (!request.initialOutflow) {
       RefuseOption("initial-outflow", options.initialOutflow, Message::UsageExpectFlow);
+    }
   }
   if (options.subreaches.empty()) {
     const double peak = inflow.flow.empty() ? 0 : *std::max_element(inflow.flow.begin(), inflow.flow.end());

@@ -229,6 +229,9 @@
   X(RoutingAboveTable,                                                                                       \
     "ordinate {ordinate}, at {time} h, inflow {flow} cfs, routes above the highest pair of the "             \
     "storage-outflow table, {highest} cfs; raise the Maximum Flow of the rating")                            \
+  X(RoutingBelowTable,                                                                                       \
+    "ordinate {ordinate}, at {time} h, routes below the lowest pair of the storage-outflow table: the time " \
+    "step is too long for the storage of a subreach; shorten it, or use fewer subreaches")                   \
   X(HydrographRow, "row {row}: {problem}")                                                                   \
   X(HydrographCells, "{count} cells; a hydrograph row holds the flow, or the time and then the flow")        \
   X(HydrographNotAFlow, "\"{text}\" is not a flow in cfs")                                                   \

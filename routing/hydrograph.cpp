@@ -28,8 +28,9 @@ constexpr double kSameTime = 1e-6;
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '"')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '"' || text.back() == '\r'))
+  while (!text.empty() && (text.back() == ' ' || text.back() == '"' || text.back() == '\r')) {
     text.remove_suffix(1);
+  }
   return text;
 }
 
@@ -57,8 +58,9 @@ std::optional<double> Number(std::string_view text, char mark) {
   }
   double value = 0;
   const auto [end, error] = fast_float::from_chars(plain.data(), plain.data() + plain.size(), value);
-  if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value))
+  if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value)) {
     return std::nullopt;
+  }
   return value;
 }
 
@@ -87,8 +89,9 @@ std::optional<double> ClockTime(std::string_view text) {
   const auto minutes = Digits(text, 2);
   std::optional<int> seconds = 0;
   if (Take(text, ':')) seconds = Digits(text, 2);
-  if (!minutes || !seconds || !text.empty() || *hours > 23 || *minutes > 59 || *seconds > 59)
+  if (!minutes || !seconds || !text.empty() || *hours > 23 || *minutes > 59 || *seconds > 59) {
     return std::nullopt;
+  }
   return *hours + *minutes / 60.0 + *seconds / 3600.0;
 }
 
@@ -109,7 +112,7 @@ std::optional<double> TimeOf(std::string_view text, char mark, bool& stamp) {
                                           std::chrono::day{static_cast<unsigned>(*day)}};
     if (!ymd.ok()) return std::nullopt;
     stamp = true;
-    return std::chrono::sys_days(ymd).time_since_epoch().count() * 24.0 + *clock;
+    return static_cast<double>(std::chrono::sys_days(ymd).time_since_epoch().count()) * 24.0 + *clock;
   }
   if (const std::size_t colon = text.find(':'); colon != std::string_view::npos) {
     std::string_view minutesText = text.substr(colon + 1);

@@ -22,8 +22,9 @@ std::string Shown(double value) { return fmt::format("{:.6g}", value); }
 
 void CheckRequest(const RoutingRequest& request) {
   const std::vector<StorageOutflowPair>& pairs = request.pairs;
-  if (pairs.size() < 2)
+  if (pairs.size() < 2) {
     Refuse(FailureKind::InvalidArgument, std::string(Pattern(Message::RoutingTooFewPairs)));
+  }
   for (std::size_t k = 0; k < pairs.size(); ++k) {
     const std::string number = std::to_string(k + 1);
     const Arg<"pair"> pair(number);
@@ -82,6 +83,7 @@ class IndicationTable {
     }
   }
 
+  [[nodiscard]] double Lowest() const { return indication_.front(); }
   [[nodiscard]] double Highest() const { return indication_.back(); }
   [[nodiscard]] double HighestOutflow() const { return outflow_.back(); }
 
@@ -163,6 +165,13 @@ RoutingResult Route(const RoutingRequest& request) {
                Compose(Message::RoutingAboveTable, Arg<"ordinate">(std::to_string(t + 1)),
                        Arg<"time">(Shown(static_cast<double>(t) * dt / kSecondsPerHour)),
                        Arg<"flow">(Shown(request.inflow[t])), Arg<"highest">(Shown(table.HighestOutflow()))));
+      }
+      // Below the first pair the step is too long for the subreach's storage:
+      // the routing would swing to negative outflows.
+      if (indication < table.Lowest()) {
+        Refuse(FailureKind::InvalidArgument,
+               Compose(Message::RoutingBelowTable, Arg<"ordinate">(std::to_string(t + 1)),
+                       Arg<"time">(Shown(static_cast<double>(t) * dt / kSecondsPerHour))));
       }
       // The subreach's outflow at the step before is the next one's inflow then.
       previousInflow = outflow[k];

@@ -181,6 +181,12 @@ INSTANTIATE_TEST_SUITE_P(
             "Cannot route: the initial outflow 4000 cfs lies outside the storage-outflow table, which "
             "reaches 3000 cfs."},
         RefusalCase{
+            "StepTooLongForTheStorage",
+            {kLinearStorage, {1000, 0, 0}, 6 * kSecondsPerHour, 1, {}},
+            FailureKind::InvalidArgument,
+            "Cannot route: ordinate 3, at 12 h, routes below the lowest pair of the storage-outflow table: "
+            "the time step is too long for the storage of a subreach; shorten it, or use fewer subreaches."},
+        RefusalCase{
             "AboveTheHighestPair",
             {{{0, 0}, {1, 100}}, {10, 50, 300, 10}, 900, 1, {}},
             FailureKind::IndexOutOfRange,
