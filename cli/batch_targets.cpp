@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "cli/word_list.h"
-#include "output/safe_file.h"
+#include "output/file_target.h"
 #include "output/utf8_path.h"
 
 namespace rating::cli {
@@ -63,7 +63,8 @@ std::string DescribeUses(const std::vector<Use>& uses) {
 class Uses {
  public:
   struct File {
-    std::string path;  // resolved, UTF-8, as the first use spelt it
+    std::string path;  // resolved, UTF-8, as the first use spelt it; "standard output (-)"
+    bool standardOutput = false;
     std::vector<Use> uses;
   };
 
@@ -71,7 +72,10 @@ class Uses {
     try {
       const std::filesystem::path target = ResolveTarget(name);
       File& file = byIdentity_[TargetIdentity(target)];
-      if (file.uses.empty()) file.path = Utf8Of(target);
+      if (file.uses.empty()) {
+        file.standardOutput = IsStandardOutput(name);
+        file.path = file.standardOutput ? std::string(Pattern(Message::WordsStandardOutput)) : Utf8Of(target);
+      }
       file.uses.push_back(use);
     } catch (const std::system_error&) {
       // Fails later, with its own reach, and writes nothing.
@@ -103,7 +107,7 @@ std::optional<std::string> FindSharedOutput(const FieldTexts& texts, const Extra
     if (users.size() < 2) continue;
     const Arg<"first"> first = OptionOf(users[0]);
     const Arg<"second"> second = OptionOf(users[1]);
-    if (IsStandardOutput(file.path)) return Compose(Message::UsageBothOnStandardOutput, first, second);
+    if (file.standardOutput) return Compose(Message::UsageBothOnStandardOutput, first, second);
     return Compose(Message::UsageSameFile, first, second, Arg<"target">(file.path));
   }
   return std::nullopt;

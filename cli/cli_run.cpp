@@ -14,6 +14,7 @@
 #include "engine/number_text.h"
 #include "output/exports.h"
 #include "output/file_message.h"
+#include "output/file_target.h"
 #include "output/safe_file.h"
 #include "run/rating_run.h"
 #include "run/rating_session.h"
@@ -28,12 +29,26 @@ constexpr std::size_t kProgressSteps = 10;  // in tenths
 // A file finished but not yet put in place, and how a failure to put it in
 // place reads.
 struct PendingFile {
-  SafeFile file;
-  std::string_view kindText;  // "Cannot write rating file", "Cannot write plot", ...
-  std::string name;           // as the user gave it
-  std::size_t reach;          // of a batch: the files of one reach land together
+  std::optional<SafeFile> file;  // a file, replaced together with the run's others
+  std::string inPlace;           // otherwise the bytes for a device, a FIFO or standard output
+  std::string_view kindText;     // "Cannot write rating file", "Cannot write plot", ...
+  std::string name;              // as the user gave it
+  std::size_t reach;             // of a batch: the files of one reach land together
 };
 using PendingFiles = std::vector<PendingFile>;
+
+// `bytes` on their way to the file `name`: finished now where the file is
+// replaced, held for an output that takes them as it stands.
+PendingFile Pending(const std::string& name, std::string bytes, std::string_view kindText,
+                    std::size_t reach) {
+  const std::string target = OutputName(name);
+  if (IsWrittenInPlace(target)) return {std::nullopt, std::move(bytes), kindText, name, reach};
+  try {
+    return {FinishWholeFile(target, bytes), {}, kindText, name, reach};
+  } catch (const std::system_error& error) {
+    throw CommandFailure(FileMessage(kindText, name, error.code()));
+  }
+}
 
 // Rates one reach and finishes its files into `pending`, in the order the
 // options name them. Throws RatingFailure or CommandFailure at the first that
@@ -41,27 +56,27 @@ using PendingFiles = std::vector<PendingFile>;
 // drop. Returns the rating and a note about the paired data, if any.
 RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const std::string& separator,
                        PendingFiles& pending, std::size_t reach, std::vector<std::string>& notes) {
-  FieldTexts named = texts;
-  std::string& output = TextOf(named, InputField::Filename);
-  const std::string givenOutput = output;
-  output = OutputName(output);
-  RatingOutcome outcome = RateFields(named, separator);
+  const std::string& output = TextOf(texts, InputField::Filename);
+  RatingOutcome outcome = RateFields(texts, separator);
   if (outcome.result && outcome.result->note) notes.push_back(*outcome.result->note);
-  pending.push_back({FinishRatingFile(outcome), FailureKindText(FailureKind::FileWrite), givenOutput, reach});
+  if (IsWrittenInPlace(OutputName(output))) {
+    if (outcome.failure) throw RatingFailure(*outcome.failure);
+    pending.push_back(
+        {std::nullopt, outcome.result->fileText, FailureKindText(FailureKind::FileWrite), output, reach});
+  } else {
+    pending.push_back(
+        {FinishRatingFile(outcome), {}, FailureKindText(FailureKind::FileWrite), output, reach});
+  }
 
   // The storage-outflow pairs, once: their CSV and the rows they leave out.
   const StorageOutflow pairs = StorageOutflowCsv(outcome.result->fileRows);
   for (const ExportFacts& facts : kExports) {
     const std::string& name = extras.at(static_cast<std::size_t>(facts.what));
     if (name.empty()) continue;
-    const std::string bytes = ExportBytes(facts.what, *outcome.result, pairs,
-                                          std::string(TextOf(texts, InputField::Title)), separator);
-    const std::string_view failureText = Pattern(facts.failureKind);
-    try {
-      pending.push_back({FinishWholeFile(OutputName(name), bytes), failureText, name, reach});
-    } catch (const std::system_error& error) {
-      throw CommandFailure(FileMessage(failureText, name, error.code()));
-    }
+    pending.push_back(Pending(name,
+                              ExportBytes(facts.what, *outcome.result, pairs,
+                                          std::string(TextOf(texts, InputField::Title)), separator),
+                              Pattern(facts.failureKind), reach));
     if (facts.what == Export::PairedData) {
       if (auto note = PairedDataNote(pairs.leftOut, name)) notes.push_back(std::move(*note));
     }
@@ -73,18 +88,33 @@ RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const 
 // returns the reaches that lost a file.
 std::vector<std::size_t> Commit(PendingFiles& pending, std::ostream& err,
                                 const std::function<std::string(std::size_t)>& where) {
+  std::vector<std::size_t> failed;
+  const auto report = [&](const PendingFile& file, std::error_code error) {
+    err << where(file.reach) << FileMessage(file.kindText, file.name, error) << '\n';
+    failed.push_back(file.reach);
+  };
+  // Devices and standard output take their bytes first; a reach whose
+  // output refuses them replaces none of its files.
+  for (const PendingFile& file : pending) {
+    if (file.file) continue;
+    try {
+      WriteInPlace(OutputName(file.name), file.inPlace);
+    } catch (const std::system_error& error) {
+      report(file, error.code());
+    }
+  }
   std::vector<SafeFile> files;
   std::vector<std::size_t> reaches;
+  std::vector<const PendingFile*> owners;
   for (PendingFile& file : pending) {
-    files.push_back(std::move(file.file));
+    if (!file.file || std::find(failed.begin(), failed.end(), file.reach) != failed.end()) continue;
+    files.push_back(std::move(*file.file));
     reaches.push_back(file.reach);
+    owners.push_back(&file);
   }
-  std::vector<std::size_t> failed;
   const std::vector<std::error_code> errors = CommitTogether(files, reaches);
   for (std::size_t k = 0; k < errors.size(); ++k) {
-    if (!errors[k]) continue;
-    err << where(pending[k].reach) << FileMessage(pending[k].kindText, pending[k].name, errors[k]) << '\n';
-    failed.push_back(pending[k].reach);
+    if (errors[k]) report(*owners[k], errors[k]);
   }
   return failed;
 }
@@ -116,13 +146,8 @@ int RunSingle(const Request& request, const std::string& separator, std::ostream
       RoutedFlood routed = RouteThroughReach(route, result, separator);
       summary = std::move(routed.summary);
       if (!route.routedFile.empty()) {
-        const std::string_view failureText = Pattern(Message::KindRoutedFile);
-        try {
-          pending.push_back(
-              {FinishWholeFile(OutputName(route.routedFile), routed.csv), failureText, route.routedFile, 0});
-        } catch (const std::system_error& error) {
-          throw CommandFailure(FileMessage(failureText, route.routedFile, error.code()));
-        }
+        pending.push_back(
+            Pending(route.routedFile, std::move(routed.csv), Pattern(Message::KindRoutedFile), 0));
       }
     }
   } catch (const UsageError& error) {

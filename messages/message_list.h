@@ -76,6 +76,13 @@
     "Windows would drop the dot or blank at the end of the name and write another file")                     \
   X(ReasonNameRefused, "Windows does not allow this name")                                                   \
   X(ReasonNamesAFolder, "this names a folder; type the name of a file, such as MyRating.RAT")                \
+  X(ReasonNotAFile,                                                                                          \
+    "this names a device, a pipe or standard output, not a file; type the name of a file, such as "          \
+    "MyRating.RAT")                                                                                          \
+  X(ReasonFolderMissing, "the folder it would go in does not exist")                                         \
+  X(ReasonFolderMissingNamed,                                                                                \
+    "the folder \"{folder}\" does not exist; create it, or choose a folder that exists")                     \
+  X(WordsStandardOutput, "standard output (-)")                                                              \
   X(DownloadNameRefused, "{kind}: {field} \"{text}\" cannot be the name of a downloaded file: {reason}.")    \
   X(ReasonWindowsError, "Windows error {code}")                                                              \
   X(ReasonNameTooLong, "File name too long")                                                                 \

@@ -78,7 +78,7 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
 SafeFile FinishWholeFile(const std::string& path, std::string_view bytes) {
   SafeFile file(path);
   file.Write(bytes);
-  if (!file.WrittenInPlace()) file.Finish();
+  file.Finish();
   return file;
 }
 

@@ -45,9 +45,7 @@ std::optional<std::string> PairedDataNote(const std::vector<int>& leftOut, std::
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 
 // The same file finished, for CommitTogether to put in place with the other
-// files of a run. A replaced file is finished now, so that a batch holds no
-// descriptor per file; a device or standard output receives its bytes only
-// when the files are put in place together.
+// files of a run: finished now, so that a batch holds no descriptor per file.
 SafeFile FinishWholeFile(const std::string& path, std::string_view bytes);
 
 }  // namespace rating

@@ -3,13 +3,24 @@
 #include <filesystem>
 
 #include "messages/messages.h"
+#include "output/file_problem.h"
 #include "output/utf8_path.h"
 
 namespace rating {
 
 std::string FileMessage(std::string_view kindText, const std::string& name, std::error_code reason) {
-  const std::string why = reason.message();
   const std::filesystem::path path = PathFromUtf8(name);
+  if (reason == std::error_code(static_cast<int>(FileProblem::FolderMissing), FileProblems())) {
+    // The folder named once, whole, in place of the folder of a relative name.
+    std::error_code noFolder;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, noFolder).lexically_normal();
+    if (!noFolder && absolute.has_parent_path()) {
+      const std::string folder = Utf8Of(absolute.parent_path());
+      const std::string why = Compose(Message::ReasonFolderMissingNamed, Arg<"folder">(folder));
+      return Compose(Message::FileProblem, Arg<"kind">(kindText), Arg<"path">(name), Arg<"reason">(why));
+    }
+  }
+  const std::string why = reason.message();
   if (!name.empty() && path.is_relative()) {
     // The folder the name is in, made absolute by itself: Windows makes a
     // device name such as "nul" absolute as "\\.\nul", in no folder at all.

@@ -98,7 +98,7 @@ void RatingFileWriter::Close() {
 SafeFile RatingFileWriter::CloseFinished() {
   SafeFile& file = File();
   try {
-    if (!file.WrittenInPlace()) file.Finish();
+    file.Finish();
   } catch (const std::system_error& error) {
     FailWrite(error);
   }

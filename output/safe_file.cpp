@@ -74,11 +74,7 @@ std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files,
   for (std::size_t i = 0; i < files.size(); ++i) {
     SafeFile& file = files[i];
     try {
-      if (file.WrittenInPlace()) {
-        file.Commit();  // a device or standard output takes its bytes as they come
-      } else if (file.handle_ != SafeFile::kNoHandle) {
-        file.Finish();
-      }
+      if (file.handle_ != SafeFile::kNoHandle) file.Finish();
     } catch (const std::system_error& error) {
       fail(i, error.code());
     }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace rating {
@@ -30,10 +31,12 @@ enum class WriteStep {
 //
 // The name is taken as typed; relative names resolve against the working
 // directory and symbolic links are written through. A replaced file keeps its
-// mode, and its owner and group where the process may set them. A device or
-// FIFO, standard output among them, is written in place.
+// mode, and its owner and group where the process may set them; on Windows,
+// its access list and attributes. A device, a FIFO or standard output has
+// nothing to replace and is refused (FileProblem::NotAFile).
 //
-// Every failure throws std::system_error with the system's error code.
+// Every failure throws std::system_error with the system's error code, or a
+// FileProblem where the system's own words would be unclear.
 class SafeFile {
  public:
   // Fails, before anything is written, wherever creating or replacing `name`
@@ -54,11 +57,6 @@ class SafeFile {
   // Finishes the file if needed, syncs it, renames it over the target and
   // syncs the folder.
   void Commit();
-
-  // Whether the file is written as it stands (a device, a FIFO or standard
-  // output) rather than replaced; such a file's bytes reach it only when it
-  // is finished.
-  [[nodiscard]] bool WrittenInPlace() const { return temporary_.empty() && !committed_; }
 
  private:
   friend std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files,
@@ -87,7 +85,7 @@ class SafeFile {
   static constexpr std::intptr_t kNoHandle = -1;  // no descriptor, or INVALID_HANDLE_VALUE
 
   std::filesystem::path target_;
-  std::filesystem::path temporary_;   // empty when written in place
+  std::filesystem::path temporary_;   // empty once renamed over the target, or discarded
   std::filesystem::path backup_;      // the file Replace replaced, until its group has landed
   std::string buffer_;                // bytes not yet written
   std::intptr_t handle_ = -1;         // the open file: a descriptor, or a Windows HANDLE; -1 for none
@@ -108,20 +106,6 @@ class SafeFile {
 // itself has none, and stays out all the same.
 std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files,
                                             const std::vector<std::size_t>& groups);
-
-// The file that writing `name` would change: symbolic links followed, made
-// absolute with its folder's real path. Two names that give the same path
-// write the same file. Throws std::system_error where SafeFile would fail.
-std::filesystem::path ResolveTarget(const std::string& name);
-
-// What two resolved targets share exactly when they are one file: the path
-// itself on POSIX systems; on Windows, whose file names ignore case, the path
-// in upper case. UTF-8.
-std::string TargetIdentity(const std::filesystem::path& resolved);
-
-// Whether `name` means the process's standard output: "/dev/stdout" and its
-// aliases, or any name of the file standard output is.
-bool IsStandardOutput(std::string_view name);
 
 // A hook called at every step of every write; it may throw std::system_error
 // to fail the write there, or end the process to crash it. Null by default.

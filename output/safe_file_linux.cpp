@@ -1,15 +1,15 @@
 #include <array>
 #include <cerrno>
-#include <climits>  // NAME_MAX
-#include <cstdlib>  // realpath, mkostemps
+#include <cstdlib>  // mkostemps
 #include <fcntl.h>  // open and its flags
 #include <map>
-#include <memory>
 #include <set>
 #include <sys/stat.h>  // stat, fchmod
 #include <system_error>
-#include <unistd.h>  // write, fsync, syncfs, fchown, close, unlink, link, dup
+#include <unistd.h>  // write, fsync, syncfs, fchown, close, unlink, link
 
+#include "output/file_problem.h"
+#include "output/file_target.h"
 #include "output/safe_file.h"
 #include "output/write_steps.h"
 
@@ -20,7 +20,6 @@ using write_steps::Reached;
 
 namespace {
 
-constexpr int kMaxSymlinkHops = 40;  // the system's own limit
 // Of the target's name, so that the temporary's name stays under the 255
 // characters a file name may have.
 constexpr std::size_t kTemporaryBaseLength = 200;
@@ -40,22 +39,6 @@ int SyncFile(const fs::path& file) {
 int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
 
 [[noreturn]] void Fail(int error) { throw std::system_error(error, std::generic_category()); }
-
-bool Exists(const fs::path& path, struct stat& status) { return ::stat(path.c_str(), &status) == 0; }
-
-// Follows symbolic links, relative ones from the link's own folder, to the
-// name that opening `name` would create or write.
-fs::path FollowLinks(const std::string& name) {
-  fs::path target = name;
-  for (int hops = 0;; ++hops) {
-    std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(target, error))) return target;
-    if (hops == kMaxSymlinkHops) Fail(ELOOP);
-    const fs::path link = fs::read_symlink(target, error);
-    if (error) Fail(error.value());
-    target = link.is_absolute() ? link : target.parent_path() / link;
-  }
-}
 
 // Syncs a folder, so that a rename in it survives a power loss. File systems
 // that cannot sync a folder say so with EINVAL; they have nothing to sync.
@@ -78,54 +61,12 @@ int SyncFileSystem(const fs::path& folder) {
 
 }  // namespace
 
-bool IsStandardOutput(std::string_view name) {
-  if (name == "/dev/stdout" || name == "/dev/fd/1" || name == "/proc/self/fd/1") return true;
-  // Any other name of the same file: a link to /dev/stdout, the terminal's
-  // own name, or the file the shell redirected standard output to.
-  struct stat named {};
-  struct stat output {};
-  return !name.empty() && name.find('\0') == std::string_view::npos &&
-         ::stat(std::string(name).c_str(), &named) == 0 && ::fstat(STDOUT_FILENO, &output) == 0 &&
-         named.st_dev == output.st_dev && named.st_ino == output.st_ino;
-}
-
-std::string TargetIdentity(const fs::path& resolved) { return resolved.string(); }
-
-fs::path ResolveTarget(const std::string& name) {
-  if (name.empty()) Fail(ENOENT);
-  // The system would stop at a NUL byte and write another file.
-  if (name.find('\0') != std::string::npos) Fail(EINVAL);
-  if (IsStandardOutput(name)) return "/dev/stdout";
-
-  struct stat status {};
-  if (Exists(name, status) && !S_ISREG(status.st_mode)) {
-    if (S_ISDIR(status.st_mode)) Fail(EISDIR);
-    // A device or FIFO, opened by its name: links such as /dev/stderr lead
-    // to names that only the system can follow.
-    return fs::absolute(name).lexically_normal();
-  }
-  const fs::path target = FollowLinks(name);
-  const fs::path file = target.filename();
-  if (file.empty() || file == "." || file == "..") Fail(EISDIR);
-  if (file.string().size() > NAME_MAX) Fail(ENAMETOOLONG);
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  const std::unique_ptr<char, decltype(&std::free)> real(::realpath(folder.c_str(), nullptr), &std::free);
-  if (real == nullptr) Fail(errno);
-  return fs::path(real.get()) / file;
-}
-
 SafeFile::SafeFile(const std::string& name) {
+  // Nothing to replace: a device, a FIFO or standard output is no file.
+  if (IsWrittenInPlace(name)) Fail(FileProblem::NotAFile);
   target_ = ResolveTarget(name);
   struct stat status {};
-  const bool exists = Exists(target_, status);
-
-  if (target_ == "/dev/stdout" || (exists && !S_ISREG(status.st_mode))) {
-    // Nothing to replace: a device, a FIFO or standard output is written as it stands.
-    handle_ = target_ == "/dev/stdout" ? ::dup(STDOUT_FILENO)
-                                       : ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (handle_ < 0) Fail(errno);
-    return;
-  }
+  const bool exists = ::stat(target_.c_str(), &status) == 0;
 
   if (exists) {
     // Fail now, with the system's reason, wherever writing the file would.
@@ -185,7 +126,6 @@ void SafeFile::Finish() {
   }
   buffer_.clear();
   Reached(WriteStep::DataWritten);
-  if (temporary_.empty()) return;  // written in place; Commit syncs and closes it
   const int descriptor = Fd(handle_);
   handle_ = -1;
   if (::close(descriptor) != 0) Fail(errno);
@@ -193,16 +133,6 @@ void SafeFile::Finish() {
 
 void SafeFile::Commit() {
   if (committed_) return;
-  if (handle_ >= 0 && temporary_.empty()) {
-    Finish();
-    // Pipes, terminals and most devices cannot be synced; they hold nothing to lose.
-    if (::fsync(Fd(handle_)) != 0 && errno != EINVAL && errno != EROFS && errno != ENOTSUP) Fail(errno);
-    const int descriptor = Fd(handle_);
-    handle_ = -1;
-    if (::close(descriptor) != 0) Fail(errno);
-    committed_ = true;
-    return;
-  }
   if (handle_ >= 0) Finish();
   if (const int error = SyncFile(temporary_); error != 0) Fail(error);
   Reached(WriteStep::DataSynced);

@@ -5,85 +5,21 @@
 #include <system_error>
 #include <windows.h>
 
-#include "messages/messages.h"
-#include "output/file_name.h"
+#include "output/file_problem.h"
+#include "output/file_target.h"
 #include "output/safe_file.h"
-#include "output/utf8_path.h"
+#include "output/windows_calls.h"
 #include "output/write_steps.h"
 
 namespace rating {
 
 namespace fs = std::filesystem;
+using windows_calls::Fail;
+using windows_calls::FailLast;
+using windows_calls::SystemName;
 using write_steps::Reached;
 
 namespace {
-
-// Names Windows would take for something else, refused before it does, and
-// a folder the user may not create files in, which Windows reports only as
-// "Access is denied".
-enum class NameProblem {
-  ReservedName = 1,
-  BadCharacter,
-  TrailingDotOrBlank,
-  FolderNotWritable,
-  NamesAFolder
-};
-
-class NameProblems : public std::error_category {
- public:
-  [[nodiscard]] const char* name() const noexcept override { return "windows name"; }
-  [[nodiscard]] std::string message(int code) const override {
-    switch (static_cast<NameProblem>(code)) {
-      case NameProblem::ReservedName: return std::string(Pattern(Message::ReasonReservedName));
-      case NameProblem::BadCharacter: return std::string(Pattern(Message::ReasonBadCharacter));
-      case NameProblem::TrailingDotOrBlank: return std::string(Pattern(Message::ReasonTrailingDotOrBlank));
-      case NameProblem::FolderNotWritable: return std::string(Pattern(Message::ReasonFolderNotWritable));
-      case NameProblem::NamesAFolder: return std::string(Pattern(Message::ReasonNamesAFolder));
-    }
-    return std::string(Pattern(Message::ReasonNameRefused));
-  }
-};
-
-[[noreturn]] void Fail(NameProblem problem) {
-  static const NameProblems kProblems;
-  throw std::system_error(static_cast<int>(problem), kProblems);
-}
-
-// The system's own words for a Windows error, in UTF-8, without the full
-// stop and line end that FormatMessage adds: messages add their own. The
-// errors a user can mend get the program's own, clearer words.
-class WindowsErrors : public std::error_category {
- public:
-  [[nodiscard]] const char* name() const noexcept override { return "windows"; }
-  [[nodiscard]] std::string message(int code) const override {
-    switch (code) {
-      case ERROR_SHARING_VIOLATION:
-      case ERROR_LOCK_VIOLATION: return std::string(Pattern(Message::ReasonFileInUse));
-      case ERROR_FILE_READ_ONLY: return std::string(Pattern(Message::ReasonReadOnly));
-      case ERROR_FILENAME_EXCED_RANGE: return std::string(Pattern(Message::ReasonNameTooLong));
-      default: break;
-    }
-    std::array<wchar_t, 512> text{};
-    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                          static_cast<DWORD>(code), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                                          text.data(), static_cast<DWORD>(text.size()), nullptr);
-    std::wstring wide(text.data(), length);
-    while (!wide.empty() &&
-           (wide.back() == L'.' || wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' ')) {
-      wide.pop_back();
-    }
-    if (wide.empty()) return Compose(Message::ReasonWindowsError, Arg<"code">(std::to_string(code)));
-    return Utf8Of(wide);
-  }
-};
-
-const WindowsErrors& Errors() {
-  static const WindowsErrors kErrors;
-  return kErrors;
-}
-
-[[noreturn]] void Fail(DWORD error) { throw std::system_error(static_cast<int>(error), Errors()); }
-[[noreturn]] void FailLast() { Fail(::GetLastError()); }
 
 HANDLE AsHandle(std::intptr_t handle) {
   return reinterpret_cast<HANDLE>(handle);
@@ -140,143 +76,12 @@ DWORD ReplaceFailure(DWORD error, const std::wstring& target) {
 constexpr int kReplaceAttempts = 20;
 constexpr DWORD kReplacePause = 50;  // ms
 
-// What "-" becomes: the name standard output goes by, as on POSIX systems.
-constexpr std::string_view kStandardOutputName = "/dev/stdout";
-
-// The name the system calls take: absolute names get the \\?\ prefix, so
-// that a name longer than MAX_PATH works.
-std::wstring SystemName(const fs::path& absolute) {
-  std::wstring name = absolute.wstring();
-  if (name.starts_with(LR"(\\?\)")) return name;
-  if (name.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + name.substr(2);
-  return LR"(\\?\)" + name;
-}
-
-// The path a handle is open on, links and junctions followed, or `typed`
-// where the system cannot say (Wine cannot for a path beyond MAX_PATH).
-fs::path FinalPath(HANDLE handle, const fs::path& typed) {
-  constexpr std::size_t kLongestPath = 32768;  // characters, the system's own limit
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                                     FILE_NAME_NORMALIZED);
-    if (length != 0 && length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    if (path.size() >= kLongestPath) return typed;
-    path.resize(std::max<std::size_t>(length + 1, kLongestPath));
-  }
-  if (path.starts_with(LR"(\\?\UNC\)")) return LR"(\\)" + path.substr(8);
-  if (path.starts_with(LR"(\\?\)")) return path.substr(4);
-  return path;
-}
-
-// Refuses a file name that Windows would change or take for something else:
-// a device name, a character it does not allow, or a trailing dot or blank,
-// which it would drop silently and write another file.
-void RequireWindowsName(const std::wstring& name) {
-  switch (WindowsFileNameProblem(Utf8Of(name))) {
-    case FileNameProblem::None: return;
-    case FileNameProblem::NamesAFolder: Fail(NameProblem::NamesAFolder);
-    case FileNameProblem::TooLong: Fail(ERROR_FILENAME_EXCED_RANGE);
-    case FileNameProblem::BadCharacter: Fail(NameProblem::BadCharacter);
-    case FileNameProblem::TrailingDotOrBlank: Fail(NameProblem::TrailingDotOrBlank);
-    case FileNameProblem::ReservedName: Fail(NameProblem::ReservedName);
-  }
-}
-
-// The absolute, normalised form of a name, however long.
-std::wstring FullPath(const std::wstring& name) {
-  const DWORD needed = ::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) FailLast();
-  std::wstring full(needed, L'\0');
-  const DWORD length = ::GetFullPathNameW(name.c_str(), needed, full.data(), nullptr);
-  if (length == 0 || length >= needed) FailLast();
-  full.resize(length);
-  return full;
-}
-
 }  // namespace
 
-bool IsStandardOutput(std::string_view name) {
-  if (name == kStandardOutputName) return true;
-  if (name.empty() || name.find('\0') != std::string_view::npos) return false;
-  // Any name of the file the shell redirected standard output to, judged by
-  // the file's identity: its volume and its index on that volume.
-  BY_HANDLE_FILE_INFORMATION output{};
-  if (::GetFileInformationByHandle(::GetStdHandle(STD_OUTPUT_HANDLE), &output) == 0) return false;
-  const HANDLE file =
-      ::CreateFileW(PathFromUtf8(name).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  BY_HANDLE_FILE_INFORMATION named{};
-  const bool known = ::GetFileInformationByHandle(file, &named) != 0;
-  ::CloseHandle(file);
-  return known && named.dwVolumeSerialNumber == output.dwVolumeSerialNumber &&
-         named.nFileIndexHigh == output.nFileIndexHigh && named.nFileIndexLow == output.nFileIndexLow;
-}
-
-std::string TargetIdentity(const fs::path& resolved) {
-  std::wstring name = resolved.wstring();
-  if (!name.empty()) {
-    ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.c_str(), static_cast<int>(name.size()),
-                    name.data(), static_cast<int>(name.size()), nullptr, nullptr, 0);
-  }
-  return Utf8Of(name);
-}
-
-fs::path ResolveTarget(const std::string& name) {
-  if (name.empty()) Fail(ERROR_PATH_NOT_FOUND);
-  // The system would stop at a NUL character and write another file.
-  if (name.find('\0') != std::string::npos) Fail(ERROR_INVALID_NAME);
-  if (IsStandardOutput(name)) return kStandardOutputName;
-  // Judged as typed: making a name absolute drops a trailing dot or blank.
-  const fs::path typed = PathFromUtf8(name);
-  RequireWindowsName(typed.filename().wstring());
-  // An absolute name is only tidied, so that it may be longer than the
-  // system's path functions take.
-  const fs::path absolute =
-      typed.is_absolute() ? typed.lexically_normal().make_preferred() : fs::path(FullPath(typed.wstring()));
-
-  // An existing file, through whatever links lead to it.
-  const HANDLE file =
-      ::CreateFileW(SystemName(absolute).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
-    BY_HANDLE_FILE_INFORMATION information{};
-    const bool known = ::GetFileInformationByHandle(file, &information) != 0;
-    fs::path final = FinalPath(file, absolute);
-    ::CloseHandle(file);
-    if (known && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-      Fail(NameProblem::NamesAFolder);
-    }
-    return final;
-  }
-  // A new file, in a folder that must exist.
-  const HANDLE folder = ::CreateFileW(SystemName(absolute.parent_path()).c_str(), 0,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (folder == INVALID_HANDLE_VALUE) Fail(ERROR_PATH_NOT_FOUND);
-  fs::path final = FinalPath(folder, absolute.parent_path()) / absolute.filename();
-  ::CloseHandle(folder);
-  return final;
-}
-
 SafeFile::SafeFile(const std::string& name) {
+  // Nothing to replace: standard output is no file.
+  if (IsWrittenInPlace(name)) Fail(FileProblem::NotAFile);
   target_ = ResolveTarget(name);
-  if (target_ == kStandardOutputName) {
-    // Written as it stands, byte for byte: the handle takes no text-mode
-    // translation, so a CR LF stays a CR LF.
-    HANDLE output = INVALID_HANDLE_VALUE;
-    const HANDLE process = ::GetCurrentProcess();
-    if (::DuplicateHandle(process, ::GetStdHandle(STD_OUTPUT_HANDLE), process, &output, 0, FALSE,
-                          DUPLICATE_SAME_ACCESS) == 0) {
-      FailLast();
-    }
-    handle_ = AsInteger(output);
-    return;
-  }
   const std::wstring target = SystemName(target_);
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
@@ -306,7 +111,7 @@ SafeFile::SafeFile(const std::string& name) {
       error = ::GetLastError();
     }
   }
-  if (error == ERROR_ACCESS_DENIED) Fail(NameProblem::FolderNotWritable);
+  if (error == ERROR_ACCESS_DENIED) Fail(FileProblem::FolderNotWritable);
   if (error != ERROR_SUCCESS) Fail(error);
   TemporaryCreated();
 }
@@ -338,7 +143,6 @@ void SafeFile::Finish() {
   }
   buffer_.clear();
   Reached(WriteStep::DataWritten);
-  if (temporary_.empty()) return;  // written in place; Commit closes it
   const HANDLE file = AsHandle(handle_);
   handle_ = kNoHandle;
   if (::CloseHandle(file) == 0) FailLast();
@@ -346,18 +150,6 @@ void SafeFile::Finish() {
 
 void SafeFile::Commit() {
   if (committed_) return;
-  if (handle_ != kNoHandle && temporary_.empty()) {
-    Finish();
-    // A console or a pipe cannot be flushed; a redirected file can.
-    const HANDLE file = AsHandle(handle_);
-    handle_ = kNoHandle;
-    const bool flushed = ::GetFileType(file) != FILE_TYPE_DISK || ::FlushFileBuffers(file) != 0;
-    const DWORD error = ::GetLastError();
-    ::CloseHandle(file);
-    if (!flushed) Fail(error);
-    committed_ = true;
-    return;
-  }
   if (handle_ != kNoHandle) Finish();
   // The data reach the disk before the file takes the target's name.
   if (const DWORD error = FlushByName(SystemName(temporary_)); error != ERROR_SUCCESS) Fail(error);

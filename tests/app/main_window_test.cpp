@@ -171,8 +171,8 @@ class MainWindowTest : public QObject {
                                            << int(FailureKind::InvalidText) << true << "South Street Channel";
     QTest::newRow("pasted two-line file name")
         << int(InputField::Filename) << "kept\n.RAT" << int(FailureKind::InvalidText) << true << QString();
-    QTest::newRow("write that fails after the rows were listed empties the list")
-        << int(InputField::Filename) << "/dev/full" << int(FailureKind::FileWrite) << true << QString();
+    QTest::newRow("a device is no rating file")
+        << int(InputField::Filename) << "/dev/full" << int(FailureKind::FileCreate) << true << QString();
   }
 
   void failures() {

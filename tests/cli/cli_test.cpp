@@ -811,6 +811,8 @@ INSTANTIATE_TEST_SUITE_P(
         BatchTableCase{"ShortRow", "output,title\na.RAT,fine\nb.RAT\n", 1,
                        "reaches.csv:3: Malformed row: the row has 1 cell and the header names 2 columns."},
         BatchTableCase{"UnknownColumn", "width,depth\n50,2\n", 1, "line 1: unknown column \"depth\""},
+        BatchTableCase{"TwoRowsOnStandardOutput", "output\n-\n-\n", 2,
+                       "\"standard output (-)\" is the rating file of lines 2 and 3."},
         // As Windows Excel saves "Unicode text" and its ANSI "CSV".
         BatchTableCase{"Utf16LittleEndian", Utf16LittleEndian("output,width\na.RAT,40\n"), 0, ""},
         BatchTableCase{

@@ -16,6 +16,7 @@
 #include "engine/rounding.h"
 #include "engine/text_to_number.h"
 #include "output/file_message.h"
+#include "output/file_problem.h"
 #include "tests/engine/failure_cases.h"
 #include "tests/support/failure_assertions.h"
 #include "tests/support/field_texts.h"
@@ -90,6 +91,16 @@ std::vector<MessageCase> AllCases() {
                    [] { throw FileFailure(FailureKind::FileCreate, "/data/a\x01\x1b.RAT", Errno(EACCES)); }});
   cases.push_back(
       {"Files/CannotWrite", [] { throw FileFailure(FailureKind::FileWrite, "/dev/full", Errno(ENOSPC)); }});
+  cases.push_back({"Files/ADeviceIsNoFile", [] {
+                     throw FileFailure(
+                         FailureKind::FileCreate, "/dev/null",
+                         std::error_code(static_cast<int>(FileProblem::NotAFile), FileProblems()));
+                   }});
+  cases.push_back({"Files/MissingFolderNamed", [] {
+                     throw FileFailure(
+                         FailureKind::FileCreate, "/nope/deeper/x.RAT",
+                         std::error_code(static_cast<int>(FileProblem::FolderMissing), FileProblems()));
+                   }});
   return cases;
 }
 

@@ -14,6 +14,7 @@
 #include "engine/failure.h"
 #include "tests/support/failure_assertions.h"
 #include "tests/support/field_texts.h"
+#include "tests/support/full_disk.h"
 #include "tests/support/scratch_files.h"
 
 namespace rating {
@@ -224,6 +225,11 @@ INSTANTIATE_TEST_SUITE_P(
                         "No such file or directory", false},
         OpenFailureCase{"MissingFolder", [](const fs::path& d) { return (d / "nope" / "x.RAT").string(); },
                         "No such file or directory", false},
+        OpenFailureCase{
+            "ADevice", [](const fs::path&) { return std::string("/dev/null"); },
+            "this names a device, a pipe or standard output, not a file; type the name of a file, "
+            "such as MyRating.RAT",
+            false},
         OpenFailureCase{"NameIsAFolder",
                         [](const fs::path& d) {
                           fs::create_directory(d / "folder.RAT");
@@ -257,16 +263,19 @@ INSTANTIATE_TEST_SUITE_P(
                         "Permission denied", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DeviceTarget, AFullDiskIsAFailureNotASuccess) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+TEST(FullDisk, IsAFailureNotASuccessAndLeavesNoFile) {
+  testing_support::ScratchFolder folder("full-disk-test");
+  const std::string name = (folder.Path() / "x.RAT").string();
+  const testing_support::FullDisk full;
   RatingFileWriter writer;
-  writer.Open("/dev/full");
+  writer.Open(name);
   EXPECT_FAILURE_MSG(
       {
         writer.WriteText(DefaultFileText());
         writer.Close();
       },
-      FailureKind::FileWrite, "Cannot write rating file \"/dev/full\": No space left on device.");
+      FailureKind::FileWrite, "Cannot write rating file \"" + name + "\": No space left on device.");
+  EXPECT_TRUE(fs::is_empty(folder.Path()));
 }
 
 TEST(RelativeNames, NameTheFolderTheyResolvedTo) {

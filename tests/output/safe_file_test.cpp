@@ -8,7 +8,7 @@
 #include <ostream>
 #include <regex>
 #include <string>
-#include <sys/stat.h>  // stat, mkfifo
+#include <sys/stat.h>  // stat
 #include <sys/wait.h>  // waitpid: crash tests run the write in a child process
 #include <system_error>
 #include <unistd.h>  // fork, chown, geteuid
@@ -165,20 +165,6 @@ TEST_F(SafeFileTest, AReplacementKeepsModeOwnerAndGroup) {
   EXPECT_EQ(ReadFile(target_), kNew);
 }
 
-TEST_F(SafeFileTest, AFifoIsWrittenInPlace) {
-  ASSERT_EQ(::mkfifo(target_.c_str(), 0600), 0);
-  const pid_t reader = ::fork();
-  ASSERT_GE(reader, 0);
-  if (reader == 0) ::_exit(ReadFile(target_) == kNew ? 0 : 1);
-  SafeFile file(target_.string());
-  file.Write(kNew);
-  file.Commit();
-  int status = 0;
-  ASSERT_EQ(::waitpid(reader, &status, 0), reader);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(Names(dir_), std::vector<std::string>{"reach.RAT"});
-}
-
 TEST_F(SafeFileTest, FilesCommittedTogetherLandAndAMissingFolderFailsAlone) {
   fs::create_directory(dir_ / "a");
   fs::create_directory(dir_ / "b");
@@ -304,22 +290,6 @@ INSTANTIATE_TEST_SUITE_P(
                   {false, false, false},
                   0}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ResolveTarget, GivesOnePathForEveryNameOfAFile) {
-  testing_support::ScratchFolder folder("resolve-target-test");
-  const fs::path dir = folder.Path();
-  fs::create_directory(dir / "real");
-  fs::create_directory_symlink(dir / "real", dir / "alias");
-  fs::create_symlink("real/x.RAT", dir / "link.RAT");
-  const fs::path expected = fs::canonical(dir / "real") / "x.RAT";
-  for (const fs::path& name : {dir / "real" / "x.RAT", dir / "alias" / "x.RAT",
-                               dir / "real" / ".." / "link.RAT", dir / "alias" / "." / "x.RAT"}) {
-    EXPECT_EQ(ResolveTarget(name.string()), expected) << name;
-  }
-  EXPECT_EQ(ResolveTarget("/dev/stdout"), "/dev/stdout");
-  EXPECT_TRUE(IsStandardOutput("/dev/fd/1"));
-  EXPECT_FALSE(IsStandardOutput("-")) << "the command line maps \"-\" itself";
-}
 
 }  // namespace
 }  // namespace rating

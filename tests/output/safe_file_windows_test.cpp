@@ -118,8 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
         WindowsCase{"TrailingDot", "x.RAT.", Obstacle::None, "drop the dot or blank"},
         WindowsCase{"TrailingBlank", "x.RAT ", Obstacle::None, "drop the dot or blank"},
         WindowsCase{"ExistingFolder", "Runs", Obstacle::Folder, "names a folder; type the name of a file"},
-        WindowsCase{"TrailingBackslash", "Runs\\", Obstacle::None,
-                    "names a folder; type the name of a file"}),
+        WindowsCase{"TrailingBackslash", "Runs\\", Obstacle::None, "names a folder; type the name of a file"},
+        WindowsCase{"MissingFolder", "Gone\\x.RAT", Obstacle::None, "Gone\" does not exist; create it"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A second copy of the program writing the same file holds it for a moment,

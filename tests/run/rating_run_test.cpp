@@ -10,6 +10,7 @@
 #include "engine/failure.h"
 #include "tests/support/failure_assertions.h"
 #include "tests/support/field_texts.h"
+#include "tests/support/full_disk.h"
 #include "tests/support/scratch_files.h"
 
 namespace rating {
@@ -124,10 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RatingRunTest, AWriteThatFailsEmptiesTheList) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  const auto failure = testing_support::FailureOf<RatingFailure>([] {
-    CreateRatingFile(testing_support::TextsWith({{InputField::Filename, "/dev/full"}}), ".");
-  });
+  const testing_support::FullDisk full;
+  const auto failure = testing_support::FailureOf<RatingFailure>([this] { CreateRatingFile(Texts(), "."); });
   ASSERT_TRUE(failure.has_value());
   EXPECT_EQ(failure->Kind(), FailureKind::FileWrite);
   EXPECT_EQ(failure->Stage(), RunStage::WriteFile);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// What the Windows platform files of the writer share (file_target_windows.cpp,
+// safe_file_windows.cpp, windows_calls.cpp). Windows only.
+namespace rating::windows_calls {
+
+// Throws std::system_error for a Windows error code, in the system's own
+// words, or the program's where those would be unclear.
+[[noreturn]] void Fail(unsigned long error);
+[[noreturn]] void FailLast();
+
+// The name the system calls take: absolute names get the \\?\ prefix, so
+// that a name longer than MAX_PATH works.
+std::wstring SystemName(const std::filesystem::path& absolute);
+
+}  // namespace rating::windows_calls
