@@ -16,6 +16,7 @@
 #include "output/file_message.h"
 #include "output/file_target.h"
 #include "output/safe_file.h"
+#include "run/platform.h"
 #include "run/rating_run.h"
 #include "run/rating_session.h"
 
@@ -243,7 +244,18 @@ int RunCommandLine(const std::vector<std::string>& arguments, const std::string&
   }
   switch (request.mode) {
     case Mode::Help:
-    case Mode::Version: out << request.message; return kExitSuccess;
+    case Mode::Version: {
+      std::string text;
+      for (const char c : request.message) {
+        if (c == '\n') {
+          text.append(platform::TextLineEnd());
+        } else {
+          text += c;
+        }
+      }
+      out << text;
+      return kExitSuccess;
+    }
     case Mode::Single: return RunSingle(request, decimalSeparator, out, err);
     case Mode::Batch: return RunBatch(request, decimalSeparator, out, err, errIsTerminal);
   }

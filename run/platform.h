@@ -47,6 +47,10 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv);
 enum class StandardStream { Output, Error };
 bool WriteStandard(StandardStream stream, std::string_view utf8);
 
+// The line end of text written for a person to read, such as a program's
+// help: CR LF on Windows, LF elsewhere.
+std::string_view TextLineEnd();
+
 // Whether the stream goes to a terminal or console that a person watches,
 // not to a file or a pipe.
 bool IsTerminal(StandardStream stream);

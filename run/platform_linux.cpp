@@ -76,6 +76,8 @@ bool WriteStandard(StandardStream stream, std::string_view utf8) {
   return true;
 }
 
+std::string_view TextLineEnd() { return "\n"; }
+
 bool IsTerminal(StandardStream stream) {
   return ::isatty(stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO) == 1;
 }

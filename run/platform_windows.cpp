@@ -116,6 +116,8 @@ std::vector<std::string> CommandLineArguments(int /*argc*/, char** /*argv*/) {
   return arguments;
 }
 
+std::string_view TextLineEnd() { return "\r\n"; }
+
 bool IsTerminal(StandardStream stream) {
   const HANDLE handle =
       ::GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);

@@ -21,13 +21,15 @@ struct CommandFacts {
   Message caption;              // "Save Table as CSV…"
   std::string_view name;        // object name, for scripts and tests: "saveTableCsv"
   std::optional<Export> saves;  // what a Save command saves
+  char accessKey;               // of the command in a menu: "Save &Paired Data…"
 };
 inline constexpr std::array<CommandFacts, 5> kRatingCommands = {{
-    {RatingCommand::CopyTable, Message::CaptionCopyTable, "copyTable", std::nullopt},
-    {RatingCommand::SaveTableCsv, Message::CaptionSaveTableCsv, "saveTableCsv", Export::TableCsv},
-    {RatingCommand::SavePairedData, Message::CaptionSavePairedData, "savePairedData", Export::PairedData},
-    {RatingCommand::SaveCurvesSvg, Message::CaptionSaveCurvesSvg, "saveRatingCurvesSvg", Export::CurvesSvg},
-    {RatingCommand::ShowCurves, Message::CaptionShowCurves, "showRatingCurves", std::nullopt},
+    {RatingCommand::CopyTable, Message::CaptionCopyTable, "copyTable", std::nullopt, 'C'},
+    {RatingCommand::SaveTableCsv, Message::CaptionSaveTableCsv, "saveTableCsv", Export::TableCsv, 'T'},
+    {RatingCommand::SavePairedData, Message::CaptionSavePairedData, "savePairedData", Export::PairedData, 'P'},
+    {RatingCommand::SaveCurvesSvg, Message::CaptionSaveCurvesSvg, "saveRatingCurvesSvg", Export::CurvesSvg,
+     'V'},
+    {RatingCommand::ShowCurves, Message::CaptionShowCurves, "showRatingCurves", std::nullopt, 'R'},
 }};
 inline const CommandFacts& FactsOf(RatingCommand command) {
   return kRatingCommands.at(static_cast<std::size_t>(command));

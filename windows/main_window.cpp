@@ -333,16 +333,18 @@ void ShowListMenu(HWND window, LPARAM at) {
     const HWND list = Control(window, kListId);
     RECT rect{};
     const int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
-    if (focused < 0 || ListView_GetItemRect(list, focused, &rect, LVIR_LABEL) == 0) {
+    if (focused >= 0 && ListView_GetItemRect(list, focused, &rect, LVIR_LABEL) != 0) {
+      point = {rect.left, rect.bottom};  // under the row
+    } else {
       ::GetClientRect(list, &rect);
+      point = {rect.left, rect.top};  // in the list's corner, not below it
     }
-    point = {rect.left, rect.bottom};
     ::ClientToScreen(list, &point);
   }
   const HMENU menu = ::CreatePopupMenu();
   const UINT enabled = State(window).view.CommandsEnabled() ? 0U : MF_GRAYED;
   for (const CommandFacts& command : kRatingCommands) {
-    std::wstring caption = Wide(Pattern(command.caption));
+    std::wstring caption = Wide(layout::WithAccessKey(Pattern(command.caption), command.accessKey));
     if (command.command == RatingCommand::CopyTable) caption += L"\tCtrl+C";
     ::AppendMenuW(menu, MF_STRING | enabled, CommandId(command.command), caption.c_str());
   }
@@ -433,6 +435,19 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) == Control(window, kListId)) ShowListMenu(window, lParam);  // NOLINT
       return 0;
+    case WM_NEXTDLGCTL: {
+      // What a dialog does for a label's access key: IsDialogMessage asks
+      // the window to focus the control after the label, or the next or
+      // previous one. A window that is not a dialog must do it itself.
+      const HWND target = LOWORD(lParam) != 0
+                              ? reinterpret_cast<HWND>(wParam)  // NOLINT: the message's type
+                              : ::GetNextDlgTabItem(window, ::GetFocus(), wParam != 0 ? TRUE : FALSE);
+      if (target != nullptr) {
+        ::SetFocus(target);
+        ::SendMessageW(target, EM_SETSEL, 0, -1);  // a field's text selected, as Tab selects it
+      }
+      return 0;
+    }
     case WM_CTLCOLORSTATIC:
       // Labels on the window's own background, as the form drew them.
       ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);              // NOLINT: the message's type
@@ -523,7 +538,8 @@ int RunMessageLoop(HWND window) {
 void AppendSaveCommands(HMENU menu) {
   for (const CommandFacts& command : kRatingCommands) {
     if (!command.saves) continue;
-    ::AppendMenuW(menu, MF_STRING, CommandId(command.command), Wide(Pattern(command.caption)).c_str());
+    ::AppendMenuW(menu, MF_STRING, CommandId(command.command),
+                  Wide(layout::WithAccessKey(Pattern(command.caption), command.accessKey)).c_str());
   }
 }
 

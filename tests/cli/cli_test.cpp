@@ -594,6 +594,14 @@ TEST_F(CliTest, HelpNamesEveryOption) {
   }
   EXPECT_TRUE(Contains(help, "--batch"));
   EXPECT_TRUE(Contains(help, "--plot"));
+  // Help is for reading, in Notepad too: the system's own line ends throughout.
+#ifdef _WIN32
+  std::string unix = help;
+  for (std::size_t at = unix.find("\r\n"); at != std::string::npos; at = unix.find("\r\n", at)) unix.erase(at, 1);
+  EXPECT_EQ(unix.size() + std::count(unix.begin(), unix.end(), '\n'), help.size()) << "a line without CR LF";
+#else
+  EXPECT_FALSE(Contains(help, "\r"));
+#endif
 }
 
 TEST_F(CliTest, HelpAllPrintsHelpAndWritesNothing) {

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "layout/form_layout.h"
 #include "tests/support/field_texts.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/scratch_files.h"
@@ -200,6 +202,17 @@ TEST(Controller, HandsThePagesFilesOver) {
   ASSERT_EQ(view.handed.size(), 4U);
   EXPECT_EQ(view.handed.at(0).bytes, testing_support::ReadFile(RATING_GOLDEN_DIR "/default.RAT"));
   EXPECT_FALSE(fs::exists("fine.RAT")) << "a page's press writes nothing";
+}
+
+TEST(Controller, MenuAccessKeysAreDistinctAndInTheirCaptions) {
+  std::string keys;
+  for (const CommandFacts& command : kRatingCommands) {
+    EXPECT_NE(layout::WithAccessKey(Pattern(command.caption), command.accessKey).find('&'), std::string::npos)
+        << command.name;
+    keys += command.accessKey;
+  }
+  std::sort(keys.begin(), keys.end());
+  EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end()) << keys;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -287,6 +288,27 @@ TEST(Window, ShowsTheFormFromTheLayoutTable) {
   ::SelectObject(dc, previous);
   ::ReleaseDC(list, dc);
   EXPECT_GE(column, line.cx) << "a line is cut";
+}
+
+// Alt with a label's letter, through the window's own message loop, moves
+// to the label's field, as in a dialog.
+TEST(Window, AccessKeysMoveToTheirFields) {
+  const RunningWindow window;
+  const HWND main = ::GetParent(window.Control(kButtonId));
+  const DWORD thread = ::GetWindowThreadProcessId(main, nullptr);
+  for (const FieldFacts& facts : kFields) {
+    const char key = layout::kFieldPlaces.at(static_cast<std::size_t>(facts.field)).accessKey;
+    constexpr LPARAM kAltDown = 1 << 29;
+    ::PostMessageW(window.Control(kButtonId), WM_SYSCHAR, static_cast<WPARAM>(std::tolower(key)), kAltDown);
+    GUITHREADINFO focus{};
+    focus.cbSize = sizeof focus;
+    for (int wait = 0; wait < 100; ++wait) {
+      ::GetGUIThreadInfo(thread, &focus);
+      if (focus.hwndFocus == window.Field(facts.field)) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(focus.hwndFocus, window.Field(facts.field)) << "Alt+" << key;
+  }
 }
 
 TEST(Window, ADefaultPressWritesTheGoldenFileBesideTheProgramAndCopiesTheTable) {
