@@ -26,7 +26,8 @@ struct CommandFacts {
 inline constexpr std::array<CommandFacts, 5> kRatingCommands = {{
     {RatingCommand::CopyTable, Message::CaptionCopyTable, "copyTable", std::nullopt, 'C'},
     {RatingCommand::SaveTableCsv, Message::CaptionSaveTableCsv, "saveTableCsv", Export::TableCsv, 'T'},
-    {RatingCommand::SavePairedData, Message::CaptionSavePairedData, "savePairedData", Export::PairedData, 'P'},
+    {RatingCommand::SavePairedData, Message::CaptionSavePairedData, "savePairedData", Export::PairedData,
+     'P'},
     {RatingCommand::SaveCurvesSvg, Message::CaptionSaveCurvesSvg, "saveRatingCurvesSvg", Export::CurvesSvg,
      'V'},
     {RatingCommand::ShowCurves, Message::CaptionShowCurves, "showRatingCurves", std::nullopt, 'R'},

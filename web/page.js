@@ -298,6 +298,7 @@ function start(core) {
         input.focus();
         input.select();
       }
+      message.scrollIntoView({block: "nearest"});
     },
     showNote(text) {
       note.textContent = text;
@@ -311,6 +312,25 @@ function start(core) {
     },
   });
   controller = new core.Controller(view, separator);
+
+  // What was typed survives a reload of the tab, and stays in the tab: the
+  // browser's session storage, which nothing sends anywhere.
+  const keptFields = "trapezoid-rating-fields";
+  try {
+    const kept = JSON.parse(sessionStorage.getItem(keptFields));
+    if (Array.isArray(kept) && kept.length === inputs.length && kept.every((t) => typeof t === "string")) {
+      inputs.forEach((input, i) => (input.value = kept[i]));
+    }
+  } catch {
+    // No storage (a private window may refuse it): the defaults stand.
+  }
+  form.addEventListener("input", () => {
+    try {
+      sessionStorage.setItem(keptFields, JSON.stringify(inputs.map((input) => input.value)));
+    } catch {
+      // As above: the fields simply are not kept.
+    }
+  });
 
   form.addEventListener("submit", (event) => {
     event.preventDefault();

@@ -597,7 +597,8 @@ TEST_F(CliTest, HelpNamesEveryOption) {
   // Help is for reading, in Notepad too: the system's own line ends throughout.
 #ifdef _WIN32
   std::string unix = help;
-  for (std::size_t at = unix.find("\r\n"); at != std::string::npos; at = unix.find("\r\n", at)) unix.erase(at, 1);
+  for (std::size_t at = unix.find("\r\n"); at != std::string::npos; at = unix.find("\r\n", at))
+    unix.erase(at, 1);
   EXPECT_EQ(unix.size() + std::count(unix.begin(), unix.end(), '\n'), help.size()) << "a line without CR LF";
 #else
   EXPECT_FALSE(Contains(help, "\r"));

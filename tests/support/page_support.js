@@ -87,6 +87,7 @@ async function openPage(browser, site, options = {}) {
     acceptDownloads: true,
     locale: options.locale || "en-US",
     bypassCSP: Boolean(options.bypassCSP),
+    ...(options.viewport ? {viewport: options.viewport} : {}),
   });
   if (options.clipboard) await context.grantPermissions(["clipboard-read", "clipboard-write"]);
   const page = await context.newPage();

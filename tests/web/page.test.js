@@ -181,6 +181,45 @@ describe("the page", () => {
         await page.textContent("#note"), /^Downloaded "x\uFFFD\.RAT" to your browser's downloads folder;/);
   });
 
+  test("on a phone a failure's message is in view, under the button", async () => {
+    const page = await openPage(browser, site, {viewport: {width: 390, height: 700}});
+    await press(page, () => page.click("#Command1"));
+    await page.fill("#txtSlope", "0");
+    await pressFails(page, () => page.click("#Command1"));
+    assert.ok(await page.evaluate(() => {
+      const box = document.getElementById("message").getBoundingClientRect();
+      return box.height > 0 && box.top >= 0 && box.bottom <= window.innerHeight;
+    }));
+  });
+
+  test("a reload keeps what was typed, within the tab only", async () => {
+    const page = await openPage(browser, site);
+    await page.fill("#txtTitle", "Mill Creek");
+    await page.fill("#txtSlope", "45");
+    await page.reload();
+    await page.waitForSelector("html[data-ready]", {state: "attached"});
+    assert.equal(await page.inputValue("#txtTitle"), "Mill Creek");
+    assert.equal(await page.inputValue("#txtSlope"), "45");
+    const other = await openPage(browser, site);
+    assert.equal(await other.inputValue("#txtSlope"), "110");
+  });
+
+  test("a printed page holds the whole table and no button", async () => {
+    const page = await openPage(browser, site);
+    await press(page, () => page.click("#Command1"));
+    await page.emulateMedia({media: "print"});
+    assert.deepEqual(
+        await page.evaluate(() => {
+          const box = document.querySelector(".table");
+          return [
+            getComputedStyle(document.getElementById("Command1")).display,
+            getComputedStyle(document.getElementById("commands")).display,
+            box.scrollHeight <= box.clientHeight + 1
+          ];
+        }),
+        ["none", "none", true]);
+  });
+
   test("the copy holds the selected rows, or every row, with a header", async () => {
     const page = await openPage(browser, site, {clipboard: true});
     await press(page, () => page.click("#Command1"));
