@@ -84,18 +84,23 @@ std::string TickText(double value, int decimals, std::string_view separator) {
   return label;
 }
 
-// The labels of an axis's ticks, in order; every other tick goes unlabelled
-// (an empty text) on an axis of many intervals.
-std::vector<std::string> Labels(const Axis& axis, std::string_view separator) {
+// Every how many ticks an axis is labelled: every other one on an axis of
+// many intervals.
+int LabelStride(const Axis& axis) { return axis.Intervals() > kLabelledIntervals ? 2 : 1; }
+
+// The labels of an axis's ticks, in order: every `stride`-th tick labelled,
+// the others with an empty text.
+std::vector<std::string> Labels(const Axis& axis, std::string_view separator, int stride) {
   std::vector<std::string> labels;
-  const bool thinned = axis.Intervals() > kLabelledIntervals;
-  const int decimals =
-      std::max(DecimalsOf(thinned ? 2 * axis.step : axis.step), DecimalsOf(std::abs(axis.low)));
+  const int decimals = std::max(DecimalsOf(stride * axis.step), DecimalsOf(std::abs(axis.low)));
   for (int k = 0; k <= axis.Intervals(); ++k) {
-    const bool labelled = !thinned || k % 2 == 0;
-    labels.push_back(labelled ? TickText(axis.Tick(k), decimals, separator) : std::string());
+    labels.push_back(k % stride == 0 ? TickText(axis.Tick(k), decimals, separator) : std::string());
   }
   return labels;
+}
+
+std::vector<std::string> Labels(const Axis& axis, std::string_view separator) {
+  return Labels(axis, separator, LabelStride(axis));
 }
 
 double WidestLabel(const TextMeasure& measure, const std::vector<std::string>& labels) {
@@ -165,7 +170,7 @@ class SceneBuilder {
     };
     const double ascent = measure_.Ascent(kLabelFont);
 
-    const std::vector<std::string> acrossLabels = Labels(across, separator_);
+    const std::vector<std::string> acrossLabels = SpacedLabels(across, width);
     for (int k = 0; k <= across.Intervals(); ++k) {
       const Point at = toPoint(across.Tick(k), up.low);
       scene_.items.emplace_back(Line{{at.x, topLeft.y}, at, kGridColor, 1});
@@ -207,6 +212,20 @@ class SceneBuilder {
     if (!text.empty()) {
       scene_.items.emplace_back(Text{at, text, kLabelFont, anchor, false, kBlack});
     }
+  }
+
+  // The labels across a frame `width` wide, every other one dropped again
+  // until none runs into the next: wide numbers, such as the flows of a big
+  // river, keep fewer labels.
+  [[nodiscard]] std::vector<std::string> SpacedLabels(const Axis& axis, double width) const {
+    const double tickSpacing = width / axis.Intervals();
+    int stride = LabelStride(axis);
+    std::vector<std::string> labels = Labels(axis, separator_, stride);
+    while (stride < axis.Intervals() && stride * tickSpacing < WidestLabel(measure_, labels) + kLabelGap) {
+      stride *= 2;
+      labels = Labels(axis, separator_, stride);
+    }
+    return labels;
   }
 
   Scene& scene_;

@@ -80,6 +80,20 @@ TEST_P(RatingCurveScenes, LabelEveryTickDistinctlyAndKeepEverythingOnThePage) {
     }
   }
   EXPECT_GT(texts_, 30);
+  // Labels on one baseline, such as an axis's, never run into one another.
+  std::vector<const plot::Text*> shown;
+  for (const plot::Item& item : scene.items) {
+    const auto* text = std::get_if<plot::Text>(&item);
+    if (text == nullptr || text->rotated) continue;
+    const Extent extent = ExtentOf(*text, measure);
+    for (const plot::Text* other : shown) {
+      const Extent was = ExtentOf(*other, measure);
+      EXPECT_FALSE(other->anchorAt.y == text->anchorAt.y && was.left < extent.right &&
+                   extent.left < was.right)
+          << other->text << " and " << text->text;
+    }
+    shown.push_back(text);
+  }
   const auto& title = std::get<plot::Text>(scene.items.at(1));
   EXPECT_EQ(title.text.ends_with("…"), GetParam().titleElided) << title.text;
   EXPECT_EQ(title.font.bold, true);
@@ -96,6 +110,12 @@ INSTANTIATE_TEST_SUITE_P(
             false},
         SceneCase{"WideFlowLabels",
                   {{InputField::BottomWidth, "80"}, {InputField::Length, "55"}, {InputField::Fall, "1100"}},
+                  ".",
+                  false},
+        SceneCase{"BigRiverFlows",
+                  {{InputField::BottomWidth, "3000"},
+                   {InputField::MaxFlow, "1500000"},
+                   {InputField::Increment, "1"}},
                   ".",
                   false},
         SceneCase{"CommaDecimals",
