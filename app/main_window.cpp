@@ -67,6 +67,7 @@ MainWindow::MainWindow(QWidget* parent)
           new QPushButton(Utf8(layout::WithAccessKey(rating::Pattern(rating::Message::CaptionButton),
                                                      layout::kButtonAccessKey)),
                           this)),
+      statusLine_(new QLabel(this)),
       controller_(*this, rating::platform::UserDecimalSeparator()),
       chooseSaveName_(
           [](QWidget* parent, const QString& caption, const QString& suggested, const QString& filter) {
@@ -75,10 +76,15 @@ MainWindow::MainWindow(QWidget* parent)
   setObjectName(Latin1(layout::kWindowName));
   setWindowTitle(Utf8(rating::Pattern(rating::Message::CaptionWindow)));
   setWindowIcon(ProgramIcon());
-  resize(layout::kClientWidth / kTwipsPerPixel, layout::kClientHeight / kTwipsPerPixel);
+  resize(layout::kClientWidth / kTwipsPerPixel, layout::kClientHeightWithStatus / kTwipsPerPixel);
   QFont dialogFont = font();
   dialogFont.setPointSizeF(layout::kDialogFontPoints);
   setFont(dialogFont);
+
+  statusLine_->setObjectName(Latin1(layout::kStatusLineName));
+  statusLine_->setGeometry(FromTwips(layout::kStatusLine));
+  statusLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);  // the path may be copied
+  statusLine_->setFocusPolicy(Qt::NoFocus);                         // and Tab passes it by
 
   createButton_->setObjectName(Latin1(layout::kButtonName));
   createButton_->setGeometry(FromTwips(layout::kButton));
@@ -217,6 +223,11 @@ void MainWindow::ShowSaveFailure(const std::string& message) {
 
 void MainWindow::ShowNote(const std::string& note) {
   ShowBox(QMessageBox::Information, note, QStringLiteral("PairedDataNote"));
+}
+
+void MainWindow::ShowStatus(const std::string& status) {
+  statusLine_->setText(Utf8(status));
+  statusLine_->setToolTip(statusLine_->text());  // whole, where the line cuts a long path
 }
 
 void MainWindow::PutOnClipboard(const std::string& text) { QApplication::clipboard()->setText(Utf8(text)); }

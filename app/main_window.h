@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
@@ -59,6 +60,7 @@ class MainWindow : public QWidget, private rating::FileSavingView {
   void PutOnClipboard(const std::string& text) override;
   [[nodiscard]] std::optional<std::string> AskSaveName(const rating::SaveQuestion& question) override;
   void ShowSaveFailure(const std::string& message) override;
+  void ShowStatus(const std::string& status) override;
 
   // A message box over the window, named for scripts and tests.
   void ShowBox(QMessageBox::Icon icon, const std::string& text, const QString& name);
@@ -66,6 +68,7 @@ class MainWindow : public QWidget, private rating::FileSavingView {
   std::array<QLineEdit*, rating::kFieldCount> fields_{};  // indexed by rating::InputField
   QListWidget* list_;
   QPushButton* createButton_;
+  QLabel* statusLine_;                                               // where the last press wrote the file
   std::array<QAction*, rating::kRatingCommands.size()> commands_{};  // indexed by rating::RatingCommand
   rating::RatingController controller_;
   SaveNameChooser chooseSaveName_;

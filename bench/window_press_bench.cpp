@@ -11,6 +11,7 @@
 
 #include "engine/input_field.h"
 #include "run/rating_session.h"
+#include "windows/curves_window.h"
 #include "windows/main_window.h"
 
 namespace {
@@ -71,6 +72,41 @@ int main() {
                     : "whole press in the window, the same table",
            milliseconds);
   }
+
+  // With the curves open beside the window: every press redraws them too;
+  // then the same with a title of 10,000 characters, which the curves fit to
+  // their width.
+  ::SendMessageW(window, WM_COMMAND, rating::win32::CommandId(rating::RatingCommand::ShowCurves), 0);
+  Settle();
+  for (const bool longTitle : {false, true}) {
+    if (longTitle) Type(window, rating::InputField::Title, std::string(10000, 'W'));
+    milliseconds.clear();
+    for (int i = 0; i < kPresses; ++i) {
+      Settle();
+      const auto start = std::chrono::steady_clock::now();
+      ::SendMessageW(button, BM_CLICK, 0, 0);
+      ::RedrawWindow(nullptr, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+      Settle();
+      milliseconds.push_back(
+          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    Report(
+        longTitle ? "whole press, the curves open, a 10,000-character title" : "whole press, the curves open",
+        milliseconds);
+  }
+  // Closed and opened again, as a user does between presses.
+  milliseconds.clear();
+  for (int i = 0; i < kPresses; ++i) {
+    ::PostMessageW(::FindWindowW(rating::win32::kCurvesWindowClass, nullptr), WM_CLOSE, 0, 0);
+    Settle();
+    const auto start = std::chrono::steady_clock::now();
+    ::SendMessageW(window, WM_COMMAND, rating::win32::CommandId(rating::RatingCommand::ShowCurves), 0);
+    ::RedrawWindow(nullptr, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Settle();
+    milliseconds.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  Report("the curves opened again after closing", milliseconds);
 
   // The same press without the window: the rating and the file alone.
   rating::RatingSession session(".");

@@ -23,6 +23,11 @@ inline constexpr int kClientWidth = 11295;  // twips
 inline constexpr int kClientHeight = 4485;  // twips
 inline constexpr Rect kButton = {1440, 3960, 1815, 375};
 inline constexpr Rect kList = {4440, 240, 6735, 3960};
+// Under the form, a line that says where the last press wrote the file; the
+// desktop windows grow by its height.
+inline constexpr Rect kStatusLine = {240, kClientHeight, kClientWidth - 480, 300};
+inline constexpr int kClientHeightWithStatus = kClientHeight + kStatusLine.height + 120;  // twips
+inline constexpr std::string_view kStatusLineName = "statusLine";
 inline constexpr double kListFontPoints = 9.75;    // Courier, regular
 inline constexpr double kDialogFontPoints = 8.25;  // the captions were fitted to it
 

@@ -285,6 +285,13 @@
     "folder. Where a file of that name is there already, the browser adds a number, as in \"{repeat}\".")    \
   X(NoteCopiedRows, "Copied {count} rows to the clipboard.")                                                 \
   X(NoteCopiedOneRow, "Copied 1 row to the clipboard.")                                                      \
+  X(NoteWrote, "Wrote \"{path}\".")                                                                          \
+  X(NoteLeftoverOne,                                                                                         \
+    "An unfinished copy of it, left by a write that was stopped, is hidden beside it as \"{pattern}\"; "     \
+    "it can be deleted.")                                                                                    \
+  X(NoteLeftovers,                                                                                           \
+    "{count} unfinished copies of it, left by writes that were stopped, are hidden beside it as "            \
+    "\"{pattern}\"; they can be deleted.")                                                                   \
   X(PageLoading, "Loading the rating engine…")                                                               \
   X(PageCoreMissing,                                                                                         \
     "The rating engine's file, rating-core.js, could not be loaded. Keep the page's files together in one "  \

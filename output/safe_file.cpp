@@ -1,6 +1,7 @@
 #include "output/safe_file.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <string_view>
@@ -59,6 +60,33 @@ SafeFile& SafeFile::operator=(SafeFile&& other) noexcept {
 }
 
 SafeFile::~SafeFile() { Discard(); }
+
+std::size_t CountLeftovers(const std::filesystem::path& target) {
+  namespace fs = std::filesystem;
+  using Name = fs::path::string_type;
+  const auto ascii = [](std::string_view text) { return Name(text.begin(), text.end()); };
+  // ".NAME." built a character at a time: GCC 12 misjudges a concatenation here (-Wrestrict).
+  const fs::path file = target.filename();
+  Name start(1, static_cast<Name::value_type>('.'));
+  for (std::size_t i = 0; i < file.native().size() && i < write_steps::kTemporaryBaseLength; ++i) {
+    start.push_back(file.native()[i]);
+  }
+  start.push_back(static_cast<Name::value_type>('.'));
+  const Name ending = ascii(".partial");
+  constexpr std::size_t kUniquePart = 6;  // the letters that make each temporary name unique
+  std::size_t count = 0;
+  std::error_code error;
+  for (fs::directory_iterator entry(target.parent_path(), error), end; !error && entry != end;
+       entry.increment(error)) {
+    const fs::path entryName = entry->path().filename();
+    const Name& name = entryName.native();
+    if (name.size() == start.size() + kUniquePart + ending.size() && name.starts_with(start) &&
+        name.ends_with(ending)) {
+      ++count;
+    }
+  }
+  return count;
+}
 
 std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files,
                                             const std::vector<std::size_t>& groups) {

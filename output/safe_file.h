@@ -107,6 +107,11 @@ class SafeFile {
 std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files,
                                             const std::vector<std::size_t>& groups);
 
+// How many hidden temporary files writes that were stopped, by a crash or a
+// kill, left beside the file `target` (resolved, as ResolveTarget gives it):
+// those named as SafeFile names its own. Nothing else removes them.
+std::size_t CountLeftovers(const std::filesystem::path& target);
+
 // A hook called at every step of every write; it may throw std::system_error
 // to fail the write there, or end the process to crash it. Null by default.
 using WriteStepHook = void (*)(WriteStep step);

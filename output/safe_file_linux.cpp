@@ -16,13 +16,11 @@
 namespace rating {
 
 namespace fs = std::filesystem;
+using write_steps::kTemporaryBaseLength;
 using write_steps::Reached;
 
 namespace {
 
-// Of the target's name, so that the temporary's name stays under the 255
-// characters a file name may have.
-constexpr std::size_t kTemporaryBaseLength = 200;
 constexpr std::string_view kPartial = ".partial";    // a temporary file's ending
 constexpr std::string_view kReplaced = ".replaced";  // a replaced file's, until its group has landed
 

@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 using windows_calls::Fail;
 using windows_calls::FailLast;
 using windows_calls::SystemName;
+using write_steps::kTemporaryBaseLength;
 using write_steps::Reached;
 
 namespace {
@@ -27,9 +28,6 @@ HANDLE AsHandle(std::intptr_t handle) {
 std::intptr_t AsInteger(HANDLE handle) { return reinterpret_cast<std::intptr_t>(handle); }  // NOLINT
 
 constexpr int kTemporaryNameTries = 100;
-// Of the target's name, so that the temporary's name stays under the 255
-// characters a file name may have.
-constexpr std::size_t kTemporaryBaseLength = 200;
 
 // A fresh hidden name beside `target` ending in `ending`: ".NAME.XXXXXX.partial".
 fs::path HiddenNameBeside(const fs::path& target, std::wstring_view ending) {

@@ -35,6 +35,9 @@ void RatingController::Press(const FieldTexts& texts) {
   // A failure in the fields keeps the list of the last good press; any later
   // one leaves no rating of these fields to show.
   if (!failure || failure->EmptiesList()) ShowRating();
+  // A desktop window says where the file went, or, after a failure, no
+  // longer says where an earlier one went.
+  if (saving_ != nullptr) saving_->ShowStatus(failure ? std::string() : session_.WrittenStatus());
   if (failure) {
     view_.ShowFailure(failure->what(), failure->Field());
     return;

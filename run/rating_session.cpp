@@ -8,8 +8,10 @@
 #include "messages/messages.h"
 #include "output/file_message.h"
 #include "output/file_name.h"
+#include "output/file_target.h"
 #include "output/listing.h"
 #include "output/reach_description.h"
+#include "output/safe_file.h"
 #include "output/utf8_path.h"
 #include "plot/svg_writer.h"
 
@@ -58,6 +60,34 @@ RatingSession::RatingSession(std::string_view userSeparator) : separator_(Decima
 
 std::string RatingSession::DefaultText(InputField field) const { return DefaultFieldText(field, separator_); }
 
+namespace {
+
+// "Wrote "/home/ann/Documents/MyRating.RAT"." and, where stopped writes left
+// unfinished copies beside it, how many and that they can go.
+std::string WrittenStatusOf(const std::string& typed) {
+  std::error_code noPath;
+  const std::filesystem::path written =
+      std::filesystem::absolute(PathFromUtf8(typed), noPath).lexically_normal();
+  const std::string path = Utf8Of(noPath ? PathFromUtf8(typed) : written);
+  std::string status = Compose(Message::NoteWrote, Arg<"path">(path));
+  std::size_t leftovers = 0;
+  try {
+    leftovers = CountLeftovers(ResolveTarget(typed));
+  } catch (const std::system_error&) {
+    return status;  // written a moment ago, and gone already: nothing to count
+  }
+  if (leftovers == 0) return status;
+  std::string pattern(".");  // appended, not concatenated: GCC 12 misjudges "." + a string (-Wrestrict)
+  pattern.append(Utf8Of(written.filename())).append(".*.partial");
+  status.append(" ").append(leftovers == 1
+                                ? Compose(Message::NoteLeftoverOne, Arg<"pattern">(pattern))
+                                : Compose(Message::NoteLeftovers, Arg<"count">(std::to_string(leftovers)),
+                                          Arg<"pattern">(pattern)));
+  return status;
+}
+
+}  // namespace
+
 std::optional<RatingFailure> RatingSession::PressWritingFile(const FieldTexts& texts) {
   RatingOutcome outcome = RateFields(texts, separator_);
   try {
@@ -65,6 +95,7 @@ std::optional<RatingFailure> RatingSession::PressWritingFile(const FieldTexts& t
   } catch (const RatingFailure& failure) {
     return Settle(outcome, &failure, texts);
   }
+  written_ = WrittenStatusOf(outcome.fileName);
   return Settle(outcome, nullptr, texts);
 }
 

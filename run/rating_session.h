@@ -90,6 +90,11 @@ class RatingSession {
   // What the last good press says of the zeros it replaced, if anything.
   [[nodiscard]] const std::optional<std::string>& Note() const;
 
+  // Where the last press that wrote the rating file wrote it, whole, and
+  // how many unfinished copies stopped writes left beside it, for a
+  // window's status line. Empty until a press has written a file.
+  [[nodiscard]] const std::string& WrittenStatus() const { return written_; }
+
   // The list's lines: the two headings and one line per row, or none.
   [[nodiscard]] const std::vector<std::string>& ListLines() const;
   [[nodiscard]] bool Empty() const { return !rated_.has_value(); }
@@ -143,6 +148,7 @@ class RatingSession {
 
   std::string separator_;
   std::optional<Rated> rated_;
+  std::string written_;  // WrittenStatus()
 };
 
 }  // namespace rating

@@ -65,6 +65,9 @@ class FileSavingView : public RatingView {
   [[nodiscard]] virtual std::optional<std::string> AskSaveName(const SaveQuestion& question) = 0;
   // Shows why a save failed; the previous file, if any, is kept.
   virtual void ShowSaveFailure(const std::string& message) = 0;
+  // Shows where the last press wrote the rating file, in a status line that
+  // stays until the next press.
+  virtual void ShowStatus(const std::string& status) = 0;
 };
 
 // A view that hands each file to the user itself, as a browser downloads it.

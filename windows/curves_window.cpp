@@ -1,6 +1,9 @@
 #include "windows/curves_window.h"
 
+#include <algorithm>
+#include <array>
 #include <memory>
+#include <utility>
 #include <windowsx.h>
 
 #include "plot/gdiplus/scene_painter.h"
@@ -32,9 +35,29 @@ class GdiplusSession {
   ULONG_PTR token_ = 0;
 };
 
+// The faces measured once for the life of the program: finding a font
+// family is slow, above all the first time, and each window would repeat it.
+const plot::GdiplusTextMeasure& Measure() {
+  static const GdiplusSession kGdiplus;
+  static const plot::GdiplusTextMeasure kMeasure{kFontFamilies};
+  return kMeasure;
+}
+
 struct CurvesState {
-  plot::GdiplusTextMeasure measure{kFontFamilies};
+  HWND main = nullptr;  // the window whose rating is shown, which takes the menu's commands
   plot::Scene scene;
+  HBITMAP drawn = nullptr;  // the scene as last painted, for repaints that change nothing
+  SIZE drawnSize{};         // of `drawn`, pixels
+  CurvesState() = default;
+  CurvesState(const CurvesState&) = delete;
+  CurvesState& operator=(const CurvesState&) = delete;
+  CurvesState(CurvesState&&) = delete;
+  CurvesState& operator=(CurvesState&&) = delete;
+  ~CurvesState() { Forget(); }
+  void Forget() {
+    if (drawn != nullptr) ::DeleteObject(drawn);
+    drawn = nullptr;
+  }
 };
 
 CurvesState* StateOf(HWND window) {
@@ -42,10 +65,75 @@ CurvesState* StateOf(HWND window) {
       ::GetWindowLongPtrW(window, GWLP_USERDATA));  // NOLINT: the window's data
 }
 
+// Paints from the drawing kept since the scene or the size last changed:
+// a window uncovered or moved costs a copy, not a drawing.
 void Paint(HWND window, HDC dc) {
   RECT client{};
   ::GetClientRect(window, &client);
-  if (const CurvesState* state = StateOf(window)) plot::PaintScene(dc, client, state->scene, state->measure);
+  CurvesState* state = StateOf(window);
+  if (state == nullptr || client.right <= 0 || client.bottom <= 0) return;
+  const HDC memory = ::CreateCompatibleDC(dc);
+  if (state->drawn == nullptr || state->drawnSize.cx != client.right ||
+      state->drawnSize.cy != client.bottom) {
+    state->Forget();
+    state->drawn = ::CreateCompatibleBitmap(dc, client.right, client.bottom);
+    state->drawnSize = {client.right, client.bottom};
+    const HGDIOBJ previous = ::SelectObject(memory, state->drawn);
+    plot::PaintScene(memory, client, state->scene, Measure());
+    ::SelectObject(memory, previous);
+  }
+  const HGDIOBJ previous = ::SelectObject(memory, state->drawn);
+  ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+  ::SelectObject(memory, previous);
+  ::DeleteDC(memory);
+}
+
+// Where the window opens: beside `main` on its work area, right, left,
+// below or above it, wherever it shows largest, shrunk with its proportions
+// kept to no less than half size; where no side has room for that, at the
+// work area's right edge. Never larger than the work area.
+RECT PlaceBeside(HWND main, SIZE wanted) {
+  RECT beside{};
+  ::GetWindowRect(main, &beside);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  ::GetMonitorInfoW(::MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT work = monitor.rcWork;
+  enum class Side { Right, Left, Below, Above };
+  const std::array<std::pair<Side, RECT>, 4> sides = {{
+      {Side::Right, {beside.right, work.top, work.right, work.bottom}},
+      {Side::Left, {work.left, work.top, beside.left, work.bottom}},
+      {Side::Below, {work.left, beside.bottom, work.right, work.bottom}},
+      {Side::Above, {work.left, work.top, work.right, beside.top}},
+  }};
+  const auto scaleIn = [&](const RECT& room) {
+    return std::min({1.0, static_cast<double>(room.right - room.left) / wanted.cx,
+                     static_cast<double>(room.bottom - room.top) / wanted.cy});
+  };
+  const auto* best = &sides.front();
+  for (const auto& side : sides) {
+    if (scaleIn(side.second) > scaleIn(best->second)) best = &side;
+  }
+  constexpr double kSmallest = 0.5;
+  const double scale = scaleIn(best->second);
+  if (scale < kSmallest) {
+    const int width = std::min<int>(wanted.cx, work.right - work.left);
+    const int height = std::min<int>(wanted.cy, work.bottom - work.top);
+    const int top = std::clamp<int>(beside.top, work.top, work.bottom - height);
+    return {work.right - width, top, work.right, top + height};
+  }
+  const auto width = static_cast<int>(wanted.cx * scale);
+  const auto height = static_cast<int>(wanted.cy * scale);
+  const RECT& room = best->second;
+  const int x = std::clamp<int>(beside.left, room.left, room.right - width);
+  const int y = std::clamp<int>(beside.top, room.top, room.bottom - height);
+  switch (best->first) {
+    case Side::Right: return {room.left, y, room.left + width, y + height};
+    case Side::Left: return {room.right - width, y, room.right, y + height};
+    case Side::Below: return {x, room.top, x + width, room.top + height};
+    case Side::Above: return {x, room.bottom - height, x + width, room.bottom};
+  }
+  return room;
 }
 
 // The Save commands, at the pointer or, from the keyboard, at the corner.
@@ -60,7 +148,8 @@ void ShowMenu(HWND window, LPARAM at) {
   const auto command = static_cast<WPARAM>(::TrackPopupMenu(
       menu, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, point.x, point.y, 0, window, nullptr));
   ::DestroyMenu(menu);
-  if (command != 0) ::SendMessageW(::GetWindow(window, GW_OWNER), WM_COMMAND, command, 0);
+  if (command != 0 && StateOf(window) != nullptr)
+    ::SendMessageW(StateOf(window)->main, WM_COMMAND, command, 0);
 }
 
 LRESULT CALLBACK CurvesProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -83,6 +172,13 @@ LRESULT CALLBACK CurvesProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       Paint(window, reinterpret_cast<HDC>(wParam));
       return 0;  // NOLINT: the message's type
     case WM_SIZE: ::InvalidateRect(window, nullptr, FALSE); return 0;
+    case WM_DPICHANGED: {
+      // Moved to a screen of another scale: the size Windows suggests for it.
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);  // NOLINT: the message's type
+      ::SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_CONTEXTMENU: ShowMenu(window, lParam); return 0;
     case WM_NCDESTROY: {
       // The window holds its state from creation to here.
@@ -98,9 +194,8 @@ LRESULT CALLBACK CurvesProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-HWND OpenCurvesWindow(HWND owner, const plot::RatingCurves& curves, const std::wstring& title) {
-  static const GdiplusSession kGdiplus;
-  const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(owner, GWLP_HINSTANCE));  // NOLINT
+HWND OpenCurvesWindow(HWND main, const plot::RatingCurves& curves, const std::wstring& title) {
+  const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(main, GWLP_HINSTANCE));  // NOLINT
   WNDCLASSEXW type{};
   type.cbSize = sizeof type;
   if (::GetClassInfoExW(instance, kCurvesWindowClass, &type) == 0) {
@@ -108,22 +203,26 @@ HWND OpenCurvesWindow(HWND owner, const plot::RatingCurves& curves, const std::w
     type.lpfnWndProc = CurvesProc;
     type.hInstance = instance;
     type.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    type.hIcon = reinterpret_cast<HICON>(::GetClassLongPtrW(owner, GCLP_HICON));  // NOLINT: the class's icon
+    type.hIcon = reinterpret_cast<HICON>(::GetClassLongPtrW(main, GCLP_HICON));  // NOLINT: the class's icon
     type.lpszClassName = kCurvesWindowClass;
     ::RegisterClassExW(&type);
   }
   auto state = std::make_unique<CurvesState>();
-  // The page's size at the window's DPI.
-  const UINT dpi = ::GetDpiForWindow(owner);
+  state->main = main;
+  // The page's size at the main window's DPI, placed beside it.
+  const UINT dpi = ::GetDpiForWindow(main);
   RECT rect{0, 0,
             ::MulDiv(static_cast<int>(plot::kRatingCurvesPageWidth), static_cast<int>(dpi),
                      USER_DEFAULT_SCREEN_DPI),
             ::MulDiv(static_cast<int>(plot::kRatingCurvesPageHeight), static_cast<int>(dpi),
                      USER_DEFAULT_SCREEN_DPI)};
   ::AdjustWindowRectExForDpi(&rect, WS_OVERLAPPEDWINDOW, FALSE, 0, dpi);
+  const RECT placed = PlaceBeside(main, {rect.right - rect.left, rect.bottom - rect.top});
+  // A window of its own, not owned by the main window, so that clicking the
+  // main window brings it above the curves.
   const HWND window = ::CreateWindowExW(0, kCurvesWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, rect.right - rect.left,
-                                        rect.bottom - rect.top, owner, nullptr, instance, state.get());
+                                        placed.left, placed.top, placed.right - placed.left,
+                                        placed.bottom - placed.top, nullptr, nullptr, instance, state.get());
   if (window == nullptr) return nullptr;
   state.release();  // NOLINT(bugprone-unused-return-value): the window owns it until WM_NCDESTROY
   SetCurves(window, curves, title);
@@ -131,10 +230,16 @@ HWND OpenCurvesWindow(HWND owner, const plot::RatingCurves& curves, const std::w
   return window;
 }
 
+bool ShowsCurvesOf(HWND curvesWindow, HWND main) {
+  const CurvesState* state = ::IsWindow(curvesWindow) != 0 ? StateOf(curvesWindow) : nullptr;
+  return state != nullptr && state->main == main;
+}
+
 void SetCurves(HWND curvesWindow, const plot::RatingCurves& curves, const std::wstring& title) {
   CurvesState* state = StateOf(curvesWindow);
   if (state == nullptr) return;
-  state->scene = plot::RatingCurvesScene(curves, state->measure);
+  state->scene = plot::RatingCurvesScene(curves, Measure());
+  state->Forget();
   ::SetWindowTextW(curvesWindow, title.c_str());
   ::InvalidateRect(curvesWindow, nullptr, FALSE);
 }

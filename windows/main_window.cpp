@@ -77,7 +77,7 @@ class WindowView final : public FileSavingView {
   void EnableRatingCommands(bool enabled) override { commandsEnabled_ = enabled; }
 
   [[nodiscard]] bool CurvesOpen() const override {
-    return curves_ != nullptr && ::IsWindow(curves_) != 0 && ::GetWindow(curves_, GW_OWNER) == window_;
+    return curves_ != nullptr && ShowsCurvesOf(curves_, window_);
   }
 
   void OpenCurves(const plot::RatingCurves& curves, const std::string& title) override {
@@ -96,6 +96,11 @@ class WindowView final : public FileSavingView {
 
   void CloseCurves() override { ::DestroyWindow(curves_); }
 
+  // At the main window's end.
+  void CloseCurvesWindow() {
+    if (CurvesOpen()) ::DestroyWindow(curves_);
+  }
+
   void ShowFailure(const std::string& message, std::optional<InputField> field) override {
     Box(message, MB_ICONERROR);
     if (field) {
@@ -107,6 +112,10 @@ class WindowView final : public FileSavingView {
 
   void ShowSaveFailure(const std::string& message) override { Box(message, MB_ICONERROR); }
   void ShowNote(const std::string& note) override { Box(note, MB_ICONINFORMATION); }
+
+  void ShowStatus(const std::string& status) override {
+    ::SetWindowTextW(::GetDlgItem(window_, kStatusLineId), Wide(status).c_str());
+  }
 
   void PutOnClipboard(const std::string& text) override {
     if (::OpenClipboard(window_) == 0) return;
@@ -227,6 +236,7 @@ void PlaceControls(HWND window) {
   const HGDIOBJ previous = ::SelectObject(screen, state.dialogFont);
   int labelsRight = 0;  // twips
   place(kButtonId, layout::kButton, state.dialogFont);
+  place(kStatusLineId, layout::kStatusLine, state.dialogFont);
   for (const layout::FieldPlace& field : layout::kFieldPlaces) {
     const std::wstring caption = Wide(FieldLabel(field.field));
     SIZE extent{};
@@ -262,7 +272,7 @@ void PlaceControls(HWND window) {
   ListView_SetColumnWidth(list, 0, column);
   const int listRight = listLeft + listWidth + Scaled(layout::kRightMargin, state.dpi);
   state.client = {ownSize ? std::max(Scaled(layout::kClientWidth, state.dpi), listRight) : listRight,
-                  Scaled(layout::kClientHeight, state.dpi)};
+                  Scaled(layout::kClientHeightWithStatus, state.dpi)};
 }
 
 // Makes the fonts and places the controls. Where the window would be wider
@@ -389,11 +399,15 @@ void CreateControls(HWND window) {
     AddControl(window, WC_EDITW, Wide(session.DefaultText(facts.field)), WS_TABSTOP | ES_AUTOHSCROLL,
                WS_EX_CLIENTEDGE, kFirstFieldId + index);
   }
+  // Last in the tab order, and no stop: a long path loses its middle, not its name.
+  AddControl(window, WC_STATICW, L"", SS_PATHELLIPSIS | SS_NOPREFIX, 0, kStatusLineId);
   ::SetFocus(button);
 }
 
 // The form's own client area at `dpi`, before the list widens it.
-SIZE FormClient(UINT dpi) { return {Scaled(layout::kClientWidth, dpi), Scaled(layout::kClientHeight, dpi)}; }
+SIZE FormClient(UINT dpi) {
+  return {Scaled(layout::kClientWidth, dpi), Scaled(layout::kClientHeightWithStatus, dpi)};
+}
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -452,7 +466,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       // Labels on the window's own background, as the form drew them.
       ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);              // NOLINT: the message's type
       return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));  // NOLINT
-    case WM_DESTROY: ::PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+      // The curves window is not owned, so it is closed with the main window here.
+      State(window).view.CloseCurvesWindow();
+      ::PostQuitMessage(0);
+      return 0;
     case WM_NCDESTROY: {
       WindowState* state = &State(window);
       ::DeleteObject(state->dialogFont);

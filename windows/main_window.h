@@ -15,6 +15,7 @@ namespace rating::win32 {
 // that drive the window through its controls.
 inline constexpr int kButtonId = IDOK;  // Return in a field presses it, as in a dialog
 inline constexpr int kListId = 100;
+inline constexpr int kStatusLineId = 102;    // where the last press wrote the file
 inline constexpr int kListNameId = 101;      // the hidden caption that names the list for screen readers
 inline constexpr int kFirstFieldId = 200;    // + InputField
 inline constexpr int kFirstLabelId = 300;    // + InputField

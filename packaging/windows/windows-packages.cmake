@@ -4,7 +4,7 @@
 # of both programs and a note on where their files go.
 # The note with Windows' CR LF line ends, as Notepad and every Windows editor expect.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/where-files-go.txt ${CMAKE_CURRENT_BINARY_DIR}/where-files-go.txt
-               COPYONLY NEWLINE_STYLE CRLF)
+               @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/where-files-go.txt DESTINATION .)
 
 # The installer's helper for the user's PATH, carried inside the installer

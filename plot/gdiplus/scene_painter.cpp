@@ -75,13 +75,13 @@ class ItemPainter {
   void operator()(const Text& text) {
     const std::wstring shown = Wide(text.text);
     const double shift = AnchorShift(text, measure_);
-    const std::unique_ptr<Gdiplus::Font> font = measure_.GdiplusFont(text.font);
+    const Gdiplus::Font& font = measure_.GdiplusFont(text.font);
     const Gdiplus::SolidBrush brush(ToGdiplus(text.color));
     const Gdiplus::GraphicsState saved = graphics_.Save();
     graphics_.TranslateTransform(Real(text.anchorAt.x), Real(text.anchorAt.y));
     if (text.rotated) graphics_.RotateTransform(-90);
     // GDI+ places a text by the top of its line; the scene, by its baseline.
-    graphics_.DrawString(shown.c_str(), static_cast<INT>(shown.size()), font.get(),
+    graphics_.DrawString(shown.c_str(), static_cast<INT>(shown.size()), &font,
                          Gdiplus::PointF(Real(-shift), Real(-measure_.Ascent(text.font))), format_.Get(),
                          &brush);
     graphics_.Restore(saved);
@@ -97,7 +97,9 @@ class ItemPainter {
 
 GdiplusTextMeasure::GdiplusTextMeasure(std::initializer_list<const wchar_t*> families)
     : surface_(std::make_unique<Gdiplus::Bitmap>(1, 1, PixelFormat32bppARGB)),
-      graphics_(std::make_unique<Gdiplus::Graphics>(surface_.get())) {
+      graphics_(std::make_unique<Gdiplus::Graphics>(surface_.get())),
+      format_(std::make_unique<Gdiplus::StringFormat>(Gdiplus::StringFormat::GenericTypographic())) {
+  format_->SetFormatFlags(format_->GetFormatFlags() | Gdiplus::StringFormatFlagsMeasureTrailingSpaces);
   for (const wchar_t* name : families) {
     family_ = std::make_unique<Gdiplus::FontFamily>(name);
     if (family_->GetLastStatus() == Gdiplus::Ok) break;
@@ -105,18 +107,20 @@ GdiplusTextMeasure::GdiplusTextMeasure(std::initializer_list<const wchar_t*> fam
   graphics_->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
 }
 
-std::unique_ptr<Gdiplus::Font> GdiplusTextMeasure::GdiplusFont(const Font& font) const {
-  return std::make_unique<Gdiplus::Font>(family_.get(), Real(font.size), Style(font), Gdiplus::UnitWorld);
+const Gdiplus::Font& GdiplusTextMeasure::GdiplusFont(const Font& font) const {
+  std::unique_ptr<Gdiplus::Font>& made = fonts_[{font.size, font.bold}];
+  if (made == nullptr) {
+    made = std::make_unique<Gdiplus::Font>(family_.get(), Real(font.size), Style(font), Gdiplus::UnitWorld);
+  }
+  return *made;
 }
 
 double GdiplusTextMeasure::Advance(std::string_view text, const Font& font) const {
   const std::wstring wide = Wide(text);
   if (wide.empty()) return 0;
-  const std::unique_ptr<Gdiplus::Font> gdiplusFont = GdiplusFont(font);
-  const TypographicFormat format;
   Gdiplus::RectF bounds;
-  graphics_->MeasureString(wide.c_str(), static_cast<INT>(wide.size()), gdiplusFont.get(),
-                           Gdiplus::PointF(0, 0), format.Get(), &bounds);
+  graphics_->MeasureString(wide.c_str(), static_cast<INT>(wide.size()), &GdiplusFont(font),
+                           Gdiplus::PointF(0, 0), format_.get(), &bounds);
   return bounds.Width;
 }
 
@@ -147,7 +151,25 @@ void PaintScene(HDC dc, const RECT& area, const Scene& scene, const GdiplusTextM
     graphics.TranslateTransform(Real(fit.left), Real(fit.top));
     graphics.ScaleTransform(Real(fit.scale), Real(fit.scale));
     ItemPainter draw(graphics, measure);
-    for (const Item& item : scene.items) std::visit(draw, item);
+    for (std::size_t i = 0; i < scene.items.size();) {
+      // A run of dots of one colour, as a curve of a thousand rows has, is
+      // filled as one path: far quicker than a thousand ellipses.
+      const auto* dot = std::get_if<Dot>(&scene.items[i]);
+      if (dot == nullptr) {
+        std::visit(draw, scene.items[i++]);
+        continue;
+      }
+      Gdiplus::GraphicsPath dots(Gdiplus::FillModeWinding);  // overlapping dots stay filled
+      const Color color = dot->color;
+      for (; i < scene.items.size(); ++i) {
+        const auto* next = std::get_if<Dot>(&scene.items[i]);
+        if (next == nullptr || !(next->color == color)) break;
+        dots.AddEllipse(Real(next->centre.x - next->radius), Real(next->centre.y - next->radius),
+                        Real(2 * next->radius), Real(2 * next->radius));
+      }
+      const Gdiplus::SolidBrush brush(ToGdiplus(color));
+      graphics.FillPath(&brush, &dots);
+    }
   }
   Gdiplus::Graphics screen(dc);
   screen.DrawImage(&page, area.left, area.top, width, height);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <initializer_list>
+#include <map>
 #include <memory>
+#include <utility>
 
 // GDI+ needs the Windows and COM headers before its own.
 // clang-format off
@@ -25,13 +27,16 @@ class GdiplusTextMeasure : public TextMeasure {
   [[nodiscard]] double Ascent(const Font& font) const override;
   [[nodiscard]] double Descent(const Font& font) const override;
 
-  // The GDI+ font of a scene's font, sized in world units (the page's).
-  [[nodiscard]] std::unique_ptr<Gdiplus::Font> GdiplusFont(const Font& font) const;
+  // The GDI+ font of a scene's font, sized in world units (the page's);
+  // made once for each size and weight, as every measuring asks for it.
+  [[nodiscard]] const Gdiplus::Font& GdiplusFont(const Font& font) const;
 
  private:
   std::unique_ptr<Gdiplus::FontFamily> family_;
   std::unique_ptr<Gdiplus::Bitmap> surface_;  // to measure on
   std::unique_ptr<Gdiplus::Graphics> graphics_;
+  std::unique_ptr<Gdiplus::StringFormat> format_;  // typographic: no padding, trailing blanks counted
+  mutable std::map<std::pair<double, bool>, std::unique_ptr<Gdiplus::Font>> fonts_;  // by size and weight
 };
 
 // Draws `scene` on white, anti-aliased, scaled to fit `area` of `dc` with its

@@ -111,6 +111,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(lines.at(0), QStringLiteral("Elev     Area     Velocity Flow     Storage  Cascades"));
     QCOMPARE(lines.at(3), QStringLiteral("0.2      10.1     1.24     12.5     6.72     440      "));
     QCOMPARE(ReadFile(Path(QStringLiteral("default.RAT"))), Golden());
+    // The status line says where the file went, whole.
+    QCOMPARE(form.findChild<QLabel*>(QStringLiteral("statusLine"))->text(),
+             QStringLiteral("Wrote \"%1\".").arg(Path(QStringLiteral("default.RAT"))));
   }
 
   void pressingTwiceReplacesBoth() {
@@ -257,7 +260,7 @@ class MainWindowTest : public QObject {
   void controlsKeepTheirPlacesWhenResized() {
     MainWindow form;
     form.show();
-    QCOMPARE(form.size(), QSize(753, 299));
+    QCOMPARE(form.size(), QSize(753, 327));  // the form's 299 pixels, and the status line under it
     auto* button = form.findChild<QPushButton*>(QStringLiteral("Command1"));
     auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
     QCOMPARE(button->geometry(), QRect(96, 264, 121, 25));

@@ -133,6 +133,38 @@ INSTANTIATE_TEST_SUITE_P(
                   true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Ten units a character, counting how often it is asked.
+class CountingMeasure : public plot::TextMeasure {
+ public:
+  [[nodiscard]] double Advance(std::string_view text, const plot::Font& /*font*/) const override {
+    ++calls;
+    return 10.0 * static_cast<double>(std::count_if(text.begin(), text.end(), [](char c) {
+             return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U;
+           }));
+  }
+  [[nodiscard]] double Ascent(const plot::Font& /*font*/) const override { return 10; }
+  [[nodiscard]] double Descent(const plot::Font& /*font*/) const override { return 3; }
+  mutable int calls = 0;
+};
+
+TEST(Elided, KeepsTheMostWholeCharactersThatFitAndMeasuresALongTitleFewTimes) {
+  struct Row {
+    std::string text;
+    double width;
+    std::string expected;
+  };
+  const std::string longTitle(10000, 'x');
+  for (const Row& row : std::vector<Row>{{"abcdef", 60, "abcdef"},
+                                         {"abcdef", 45, "abc…"},
+                                         {"水水水", 25, "水…"},
+                                         {"x", 5, "…"},
+                                         {longTitle, 1000, std::string(99, 'x') + "…"}}) {
+    const CountingMeasure measure;
+    EXPECT_EQ(plot::Elided(row.text, row.width, {12, false}, measure), row.expected);
+    EXPECT_LE(measure.calls, 16) << row.text.size() << " characters";
+  }
+}
+
 TEST(RatingCurveScenes, TickLabelsAndSubtitleShareTheUsersSeparator) {
   EXPECT_EQ(plot::TickLabels({0, 0.95}, ","),
             (std::vector<std::string>{"0,0", "", "0,1", "", "0,2", "", "0,3", "", "0,4", "", "0,5", "",

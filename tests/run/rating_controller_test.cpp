@@ -67,100 +67,102 @@ const auto kRatedWithCurves = [](Desktop& d) {
 
 INSTANTIATE_TEST_SUITE_P(
     Controller, Decisions,
-    testing::Values(
-        DecisionCase{"AGoodPressFillsTheListAndEnablesTheCommands",
-                     kNothing,
-                     [](Desktop& d) { d.Press(); },
-                     {"lines 29", "commands on"}},
-        DecisionCase{"AFieldFailureKeepsTheListAndFocusesTheField",
-                     kRated,
-                     [](Desktop& d) {
-                       d.Press({{InputField::Length, "5,5x"}});
-                     },
-                     {"failure Type mismatch in Channel Length (mi)"}},
-        DecisionCase{"ALaterFailureEmptiesTheListFirst",
-                     kRated,
-                     [](Desktop& d) {
-                       d.Press({{InputField::Title, "a\nb"}});
-                     },
-                     {"lines 0", "commands off", "failure Invalid text in Title Line"}},
-        DecisionCase{"AReplacedZeroIsNotedAfterTheList",
-                     kRated,
-                     [](Desktop& d) {
-                       d.Press({{InputField::BankSlope, "0"}});
-                     },
-                     {"lines 29", "commands on", "note A Bank Slope run/rise of 0 is taken as 2."}},
-        DecisionCase{"ShowCurvesOpensTheOneWindow",
-                     kRated,
-                     [](Desktop& d) { d.controller.Choose(RatingCommand::ShowCurves); },
-                     {kDefaultCurves}},
-        DecisionCase{"OpenCurvesFollowAGoodPress",
-                     kRatedWithCurves,
-                     [](Desktop& d) {
-                       d.Press({{InputField::Title, "Mill Creek"}});
-                     },
-                     {"lines 29", "commands on", "redraw curves Rating Curves \u2013 Mill Creek"}},
-        DecisionCase{"OpenCurvesStayThroughAFieldFailure",
-                     kRatedWithCurves,
-                     [](Desktop& d) {
-                       d.Press({{InputField::BottomWidth, "x"}});
-                     },
-                     {"failure Type mismatch in Bottom Width (ft)"}},
-        DecisionCase{
-            "OpenCurvesCloseWithTheEmptiedList",
-            kRatedWithCurves,
-            [](Desktop& d) {
-              d.Press({{InputField::Fall, "0"}});
-            },
-            {"lines 0", "commands off", "close curves", "failure Division by zero in Channel Fall (ft)"}},
-        DecisionCase{"CurvesTheUserClosedStayClosed",
-                     [](Desktop& d) {
-                       kRatedWithCurves(d);
-                       d.view.curvesOpen = false;
-                     },
-                     [](Desktop& d) { d.Press(); },
-                     {"lines 29", "commands on"}},
-        DecisionCase{"CommandsDoNothingWithoutARating",
-                     kNothing,
-                     [](Desktop& d) {
-                       for (const CommandFacts& command : kRatingCommands)
-                         d.controller.Choose(command.command);
-                     },
-                     {}},
-        DecisionCase{"CopyTakesTheSelectedLines",
-                     [](Desktop& d) {
-                       d.Press();
-                       d.view.selected = {3, 4};
-                     },
-                     [](Desktop& d) { d.controller.Choose(RatingCommand::CopyTable); },
-                     {"clipboard 3 lines"}},
-        DecisionCase{"ASaveAsksForANameAndWrites",
-                     [](Desktop& d) {
-                       d.Press();
-                       d.view.saveName = d.In("table.csv");
-                     },
-                     [](Desktop& d) { d.controller.Choose(RatingCommand::SaveTableCsv); },
-                     {"ask Save Table as CSV, CSV files (*.csv), *.csv"}},
-        DecisionCase{"ACancelledSaveWritesNothing",
-                     kRated,
-                     [](Desktop& d) { d.controller.Choose(RatingCommand::SaveCurvesSvg); },
-                     {"ask Save Rating Curves as SVG, SVG pictures (*.svg), *.svg"}},
-        DecisionCase{
-            "AFailedSaveSaysWhy",
-            [](Desktop& d) {
-              d.Press();
-              d.view.saveName = d.In("missing/pairs.csv");
-            },
-            [](Desktop& d) { d.controller.Choose(RatingCommand::SavePairedData); },
-            {"ask Save Paired Data, CSV files (*.csv), *.csv", "save failure Cannot write paired data"}},
-        DecisionCase{"SavedPairedDataSayWhichRowsAreLeftOut",
-                     [](Desktop& d) {
-                       d.Press({{InputField::Increment, "0.002"}, {InputField::MaxFlow, "100"}});
-                       d.view.saveName = d.In("fine.csv");
-                     },
-                     [](Desktop& d) { d.controller.Choose(RatingCommand::SavePairedData); },
-                     {"ask Save Paired Data, CSV files (*.csv), *.csv",
-                      "note 61 rows, 149 to 344, left out of the paired data"}}),
+    testing::Values(DecisionCase{"AGoodPressFillsTheListAndEnablesTheCommands",
+                                 kNothing,
+                                 [](Desktop& d) { d.Press(); },
+                                 {"lines 29", "commands on", "status Wrote"}},
+                    DecisionCase{"AFieldFailureKeepsTheListAndFocusesTheField",
+                                 kRated,
+                                 [](Desktop& d) {
+                                   d.Press({{InputField::Length, "5,5x"}});
+                                 },
+                                 {"status cleared", "failure Type mismatch in Channel Length (mi)"}},
+                    DecisionCase{
+                        "ALaterFailureEmptiesTheListFirst",
+                        kRated,
+                        [](Desktop& d) {
+                          d.Press({{InputField::Title, "a\nb"}});
+                        },
+                        {"lines 0", "commands off", "status cleared", "failure Invalid text in Title Line"}},
+                    DecisionCase{"AReplacedZeroIsNotedAfterTheList",
+                                 kRated,
+                                 [](Desktop& d) {
+                                   d.Press({{InputField::BankSlope, "0"}});
+                                 },
+                                 {"lines 29", "commands on", "status Wrote",
+                                  "note A Bank Slope run/rise of 0 is taken as 2."}},
+                    DecisionCase{"ShowCurvesOpensTheOneWindow",
+                                 kRated,
+                                 [](Desktop& d) { d.controller.Choose(RatingCommand::ShowCurves); },
+                                 {kDefaultCurves}},
+                    DecisionCase{"OpenCurvesFollowAGoodPress",
+                                 kRatedWithCurves,
+                                 [](Desktop& d) {
+                                   d.Press({{InputField::Title, "Mill Creek"}});
+                                 },
+                                 {"lines 29", "commands on", "redraw curves Rating Curves \u2013 Mill Creek",
+                                  "status Wrote"}},
+                    DecisionCase{"OpenCurvesStayThroughAFieldFailure",
+                                 kRatedWithCurves,
+                                 [](Desktop& d) {
+                                   d.Press({{InputField::BottomWidth, "x"}});
+                                 },
+                                 {"status cleared", "failure Type mismatch in Bottom Width (ft)"}},
+                    DecisionCase{"OpenCurvesCloseWithTheEmptiedList",
+                                 kRatedWithCurves,
+                                 [](Desktop& d) {
+                                   d.Press({{InputField::Fall, "0"}});
+                                 },
+                                 {"lines 0", "commands off", "close curves", "status cleared",
+                                  "failure Division by zero in Channel Fall (ft)"}},
+                    DecisionCase{"CurvesTheUserClosedStayClosed",
+                                 [](Desktop& d) {
+                                   kRatedWithCurves(d);
+                                   d.view.curvesOpen = false;
+                                 },
+                                 [](Desktop& d) { d.Press(); },
+                                 {"lines 29", "commands on", "status Wrote"}},
+                    DecisionCase{"CommandsDoNothingWithoutARating",
+                                 kNothing,
+                                 [](Desktop& d) {
+                                   for (const CommandFacts& command : kRatingCommands)
+                                     d.controller.Choose(command.command);
+                                 },
+                                 {}},
+                    DecisionCase{"CopyTakesTheSelectedLines",
+                                 [](Desktop& d) {
+                                   d.Press();
+                                   d.view.selected = {3, 4};
+                                 },
+                                 [](Desktop& d) { d.controller.Choose(RatingCommand::CopyTable); },
+                                 {"clipboard 3 lines"}},
+                    DecisionCase{"ASaveAsksForANameAndWrites",
+                                 [](Desktop& d) {
+                                   d.Press();
+                                   d.view.saveName = d.In("table.csv");
+                                 },
+                                 [](Desktop& d) { d.controller.Choose(RatingCommand::SaveTableCsv); },
+                                 {"ask Save Table as CSV, CSV files (*.csv), *.csv"}},
+                    DecisionCase{"ACancelledSaveWritesNothing",
+                                 kRated,
+                                 [](Desktop& d) { d.controller.Choose(RatingCommand::SaveCurvesSvg); },
+                                 {"ask Save Rating Curves as SVG, SVG pictures (*.svg), *.svg"}},
+                    DecisionCase{"AFailedSaveSaysWhy",
+                                 [](Desktop& d) {
+                                   d.Press();
+                                   d.view.saveName = d.In("missing/pairs.csv");
+                                 },
+                                 [](Desktop& d) { d.controller.Choose(RatingCommand::SavePairedData); },
+                                 {"ask Save Paired Data, CSV files (*.csv), *.csv",
+                                  "save failure Cannot write paired data"}},
+                    DecisionCase{"SavedPairedDataSayWhichRowsAreLeftOut",
+                                 [](Desktop& d) {
+                                   d.Press({{InputField::Increment, "0.002"}, {InputField::MaxFlow, "100"}});
+                                   d.view.saveName = d.In("fine.csv");
+                                 },
+                                 [](Desktop& d) { d.controller.Choose(RatingCommand::SavePairedData); },
+                                 {"ask Save Paired Data, CSV files (*.csv), *.csv",
+                                  "note 61 rows, 149 to 344, left out of the paired data"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Controller, TellsTheViewWhatToShowAndWhereToSave) {
@@ -202,6 +204,24 @@ TEST(Controller, HandsThePagesFilesOver) {
   ASSERT_EQ(view.handed.size(), 4U);
   EXPECT_EQ(view.handed.at(0).bytes, testing_support::ReadFile(RATING_GOLDEN_DIR "/default.RAT"));
   EXPECT_FALSE(fs::exists("fine.RAT")) << "a page's press writes nothing";
+}
+
+// The status line names the file whole, and the unfinished copies that
+// stopped writes left beside it, which nothing else would mention.
+TEST(Controller, TheStatusLineSaysWhereTheFileWentAndWhatStoppedWritesLeft) {
+  Desktop desktop;
+  desktop.Press();
+  const std::string file = desktop.In("reach.RAT");
+  EXPECT_EQ(desktop.controller.Session().WrittenStatus(), "Wrote \"" + file + "\".");
+  for (const char* left : {".reach.RAT.a1b2c3.partial", ".reach.RAT.Zz9Yy8.partial"}) {
+    testing_support::WriteFile(desktop.folder.Path() / left, "half a rating");
+  }
+  testing_support::WriteFile(desktop.folder.Path() / ".other.RAT.a1b2c3.partial", "another file's");
+  desktop.Press();
+  EXPECT_EQ(desktop.controller.Session().WrittenStatus(),
+            "Wrote \"" + file +
+                "\". 2 unfinished copies of it, left by writes that were stopped, are hidden beside it as "
+                "\".reach.RAT.*.partial\"; they can be deleted.");
 }
 
 TEST(Controller, MenuAccessKeysAreDistinctAndInTheirCaptions) {

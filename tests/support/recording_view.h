@@ -73,6 +73,9 @@ class RecordingSavingView : public RecordingView<FileSavingView> {
   void ShowSaveFailure(const std::string& message) override {
     log.push_back("save failure " + Gist(message));
   }
+  void ShowStatus(const std::string& status) override {
+    log.push_back(status.empty() ? "status cleared" : "status " + Gist(status));
+  }
 };
 
 // A page's view: keeps what it is handed.

@@ -317,6 +317,9 @@ TEST(Window, ADefaultPressWritesTheGoldenFileBesideTheProgramAndCopiesTheTable) 
   const RunningWindow window;
   EXPECT_EQ(window.Press().second, L"");
   EXPECT_EQ(ReadFile(file), Golden());
+  // The status line says where the file went, whole.
+  const std::wstring status = WindowText(window.Control(kStatusLineId));
+  EXPECT_TRUE(status.starts_with(L"Wrote \"") && status.ends_with(L"\\MyRating.RAT\".")) << status;
   const std::vector<std::string> lines = window.ListLines();
   ASSERT_EQ(lines.size(), 29U);
   EXPECT_EQ(lines.at(3), "0.2      10.1     1.24     12.5     6.72     440      ");
@@ -419,10 +422,25 @@ TEST(Window, RatingCurvesFollowTheRunsAndCloseWithTheList) {
   const std::u8string rating = (folder.Path() / "curves.RAT").u8string();
   window.Type(InputField::Filename, std::string(rating.begin(), rating.end()));
   ASSERT_EQ(window.Press().second, L"");
+  // At the top left of the screen, the main window leaves room below it.
+  const HWND main = ::GetParent(window.Control(kButtonId));
+  ::SetWindowPos(main, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ASSERT_EQ(window.Choose(CommandId(RatingCommand::ShowCurves)).second, L"");
   ASSERT_EQ(window.CurvesWindows().size(), 1U);
   const HWND curves = window.CurvesWindows().front();
-  EXPECT_EQ(::GetWindow(curves, GW_OWNER), ::GetParent(window.Control(kButtonId)));
+  EXPECT_EQ(::GetWindow(curves, GW_OWNER), nullptr) << "owned, it would stay above the main window";
+  // Beside the main window, hiding none of its fields, and on the screen's work area.
+  RECT mainRect{};
+  RECT curvesRect{};
+  RECT overlap{};
+  ::GetWindowRect(main, &mainRect);
+  ::GetWindowRect(curves, &curvesRect);
+  EXPECT_FALSE(::IntersectRect(&overlap, &mainRect, &curvesRect));
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  ::GetMonitorInfoW(::MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &monitor);
+  EXPECT_TRUE(curvesRect.left >= monitor.rcWork.left && curvesRect.right <= monitor.rcWork.right &&
+              curvesRect.top >= monitor.rcWork.top && curvesRect.bottom <= monitor.rcWork.bottom);
   EXPECT_EQ(WindowText(curves), L"Rating Curves \x2013 South Street Channel");
   EXPECT_NE(::GetWindowLongW(curves, GWL_STYLE) & WS_THICKFRAME, 0) << "resizable";
 
