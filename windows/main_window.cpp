@@ -6,12 +6,14 @@
 #include <commdlg.h>
 #include <cstring>
 #include <cwchar>
+#include <filesystem>
 #include <vector>
 #include <windowsx.h>
 
 #include "layout/form_layout.h"
 #include "messages/messages.h"
 #include "output/listing.h"
+#include "output/utf8_path.h"
 #include "run/platform.h"
 #include "run/rating_session.h"
 #include "run/working_folder.h"
@@ -144,12 +146,21 @@ class WindowView final : public FileSavingView {
     filter += L"*.*";
     filter += L'\0';
     constexpr std::size_t kLongestName = 32768;  // characters, the system's own limit
-    std::wstring name = Wide(question.suggested);
+    // The dialog shows nothing for a suggestion longer than MAX_PATH: it is
+    // then offered the name alone, in its folder where that is short enough.
+    const std::filesystem::path suggested = PathFromUtf8(question.suggested);
+    std::wstring name = suggested.wstring();
+    std::wstring folder;
+    if (name.size() >= MAX_PATH) {
+      name = suggested.filename().wstring();
+      if (suggested.parent_path().wstring().size() < MAX_PATH) folder = suggested.parent_path().wstring();
+    }
     name.resize(std::max(name.size() + 1, kLongestName), L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = window_;
     dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.lpstrTitle = title.c_str();

@@ -552,29 +552,36 @@ TEST(Window, SaveCommandsWriteTheExportsOrSayWhyNot) {
 
 // The system's save dialog opens titled for the export, offering the name
 // beside the rating file; cancelling it writes nothing.
+// Beside a rating file with a short name, and with a name longer than the
+// dialog takes whole, which it would show empty.
 TEST(Window, SaveOpensTheSystemsDialogWithTheSuggestedName) {
   testing_support::ScratchFolder folder("rating-window-dialog");
-  const RunningWindow window;
-  const std::u8string rating = (folder.Path() / "dialog.RAT").u8string();
-  window.Type(InputField::Filename, std::string(rating.begin(), rating.end()));
-  ASSERT_EQ(window.Press().second, L"");
-  const HWND main = ::GetParent(window.Control(kButtonId));
-  auto saving = std::async(std::launch::async, [main] {
-    ::SendMessageW(main, WM_COMMAND, CommandId(RatingCommand::SaveTableCsv), 0);
-  });
-  HWND dialog = nullptr;
-  for (int i = 0; i < 500 && dialog == nullptr; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    dialog = window.Dialog();
+  const fs::path deep = folder.Path() / std::string(120, 'd') / std::string(120, 'e');
+  fs::create_directories(LR"(\\?\)" + deep.wstring());
+  for (const fs::path& rated : {folder.Path() / "dialog.RAT", deep / "dialog.RAT"}) {
+    const RunningWindow window;
+    const std::u8string rating = rated.u8string();
+    window.Type(InputField::Filename, std::string(rating.begin(), rating.end()));
+    ASSERT_EQ(window.Press().second, L"");
+    const HWND main = ::GetParent(window.Control(kButtonId));
+    auto saving = std::async(std::launch::async, [main] {
+      ::SendMessageW(main, WM_COMMAND, CommandId(RatingCommand::SaveTableCsv), 0);
+    });
+    HWND dialog = nullptr;
+    for (int i = 0; i < 500 && dialog == nullptr; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      dialog = window.Dialog();
+    }
+    ASSERT_NE(dialog, nullptr) << "no save dialog";
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(WindowText(dialog), L"Save Table as CSV");
+    const HWND name = FileNameControl(dialog);
+    EXPECT_NE(WindowText(name).find(L"dialog.csv"), std::wstring::npos)
+        << Utf8(WindowText(name)) << " for " << rated.wstring().size() << " characters";
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    saving.wait();
+    EXPECT_FALSE(fs::exists(folder.Path() / "dialog.csv"));
   }
-  ASSERT_NE(dialog, nullptr) << "no save dialog";
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  EXPECT_EQ(WindowText(dialog), L"Save Table as CSV");
-  const HWND name = FileNameControl(dialog);
-  EXPECT_NE(WindowText(name).find(L"dialog.csv"), std::wstring::npos) << Utf8(WindowText(name));
-  ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  saving.wait();
-  EXPECT_FALSE(fs::exists(folder.Path() / "dialog.csv"));
 }
 
 }  // namespace
