@@ -115,7 +115,11 @@ std::vector<std::size_t> Commit(PendingFiles& pending, std::ostream& err,
   }
   const std::vector<std::error_code> errors = CommitTogether(files, reaches);
   for (std::size_t k = 0; k < errors.size(); ++k) {
-    if (errors[k]) report(*owners[k], errors[k]);
+    if (errors[k]) {
+      report(*owners[k], errors[k]);
+    } else if (const std::optional<std::string> note = LeftoversNote(owners[k]->name, true)) {
+      err << where(owners[k]->reach) << *note << '\n';
+    }
   }
   return failed;
 }

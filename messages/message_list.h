@@ -292,6 +292,12 @@
   X(NoteLeftovers,                                                                                           \
     "{count} unfinished copies of it, left by writes that were stopped, are hidden beside it as "            \
     "\"{pattern}\"; they can be deleted.")                                                                   \
+  X(NoteLeftoverOneOf,                                                                                       \
+    "An unfinished copy of \"{path}\", left by a write that was stopped, is hidden beside it as "            \
+    "\"{pattern}\"; it can be deleted.")                                                                     \
+  X(NoteLeftoversOf,                                                                                         \
+    "{count} unfinished copies of \"{path}\", left by writes that were stopped, are hidden beside it "       \
+    "as \"{pattern}\"; they can be deleted.")                                                                \
   X(PageLoading, "Loading the rating engine…")                                                               \
   X(PageCoreMissing,                                                                                         \
     "The rating engine's file, rating-core.js, could not be loaded. Keep the page's files together in one "  \

@@ -4,6 +4,8 @@
 
 #include "messages/messages.h"
 #include "output/file_problem.h"
+#include "output/file_target.h"
+#include "output/safe_file.h"
 #include "output/utf8_path.h"
 
 namespace rating {
@@ -34,6 +36,27 @@ std::string FileMessage(std::string_view kindText, const std::string& name, std:
     }
   }
   return Compose(Message::FileProblem, Arg<"kind">(kindText), Arg<"path">(name), Arg<"reason">(why));
+}
+
+std::optional<std::string> LeftoversNote(const std::string& name, bool namesFile) {
+  std::filesystem::path target;
+  try {
+    target = ResolveTarget(name);
+  } catch (const std::system_error&) {
+    return std::nullopt;  // no file there to have left anything
+  }
+  const std::size_t count = CountLeftovers(target);
+  if (count == 0) return std::nullopt;
+  std::string pattern(".");  // appended, not concatenated: GCC 12 misjudges "." + a string (-Wrestrict)
+  pattern.append(Utf8Of(target.filename())).append(".*.partial");
+  const std::string counted = std::to_string(count);
+  if (namesFile) {
+    return count == 1 ? Compose(Message::NoteLeftoverOneOf, Arg<"path">(name), Arg<"pattern">(pattern))
+                      : Compose(Message::NoteLeftoversOf, Arg<"count">(counted), Arg<"path">(name),
+                                Arg<"pattern">(pattern));
+  }
+  return count == 1 ? Compose(Message::NoteLeftoverOne, Arg<"pattern">(pattern))
+                    : Compose(Message::NoteLeftovers, Arg<"count">(counted), Arg<"pattern">(pattern));
 }
 
 RatingFailure FileFailure(FailureKind kind, const std::string& name, std::error_code reason) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -14,6 +15,11 @@ namespace rating {
 // 'Cannot create rating file "x.RAT" in "/home/ann": Permission denied.'
 // Control characters of the name show as \xNN.
 std::string FileMessage(std::string_view kindText, const std::string& name, std::error_code reason);
+
+// What writes that were stopped left beside the file that `name` writes:
+// "2 unfinished copies of it, ... they can be deleted.", or, where
+// `namesFile`, of "name". Nothing where they left nothing.
+std::optional<std::string> LeftoversNote(const std::string& name, bool namesFile);
 
 // FileMessage as a failure of the rating file.
 RatingFailure FileFailure(FailureKind kind, const std::string& name, std::error_code reason);

@@ -8,10 +8,8 @@
 #include "messages/messages.h"
 #include "output/file_message.h"
 #include "output/file_name.h"
-#include "output/file_target.h"
 #include "output/listing.h"
 #include "output/reach_description.h"
-#include "output/safe_file.h"
 #include "output/utf8_path.h"
 #include "plot/svg_writer.h"
 
@@ -70,19 +68,8 @@ std::string WrittenStatusOf(const std::string& typed) {
       std::filesystem::absolute(PathFromUtf8(typed), noPath).lexically_normal();
   const std::string path = Utf8Of(noPath ? PathFromUtf8(typed) : written);
   std::string status = Compose(Message::NoteWrote, Arg<"path">(path));
-  std::size_t leftovers = 0;
-  try {
-    leftovers = CountLeftovers(ResolveTarget(typed));
-  } catch (const std::system_error&) {
-    return status;  // written a moment ago, and gone already: nothing to count
-  }
-  if (leftovers == 0) return status;
-  std::string pattern(".");  // appended, not concatenated: GCC 12 misjudges "." + a string (-Wrestrict)
-  pattern.append(Utf8Of(written.filename())).append(".*.partial");
-  status.append(" ").append(leftovers == 1
-                                ? Compose(Message::NoteLeftoverOne, Arg<"pattern">(pattern))
-                                : Compose(Message::NoteLeftovers, Arg<"count">(std::to_string(leftovers)),
-                                          Arg<"pattern">(pattern)));
+  if (const std::optional<std::string> leftovers = LeftoversNote(typed, false))
+    status.append(" ").append(*leftovers);
   return status;
 }
 

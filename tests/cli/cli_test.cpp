@@ -585,6 +585,20 @@ TEST_F(CliTest, AFloodAboveTheRatingWritesNothing) {
   EXPECT_EQ(FileNames(dir_), std::vector<std::string>{"inflow.csv"});
 }
 
+// A killed run leaves a hidden unfinished copy; the next write to the file
+// says so, and leaves it for the user, who may know of another writer.
+TEST_F(CliTest, UnfinishedCopiesOfAFileAreNotedAndKept) {
+  WriteFile(dir_ / ".p.csv.Ab12Cd.partial", "half");
+  const ProgramRun cli = RunCli({"--paired-data", "p.csv"}, dir_);
+  EXPECT_EQ(cli.exitCode, 0);
+  EXPECT_TRUE(
+      Contains(cli.err,
+               "An unfinished copy of \"p.csv\", left by a write that was stopped, is hidden beside it "
+               "as \".p.csv.*.partial\"; it can be deleted."))
+      << cli.err;
+  EXPECT_EQ(Leftovers(dir_), std::vector<std::string>{".p.csv.Ab12Cd.partial"});
+}
+
 TEST_F(CliTest, HelpNamesEveryOption) {
   const std::string help = RunCli({"--help"}, dir_).out;
   // One-letter options are listed with one dash ("-n") and accept two.
