@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QResizeEvent>
 
 #include <algorithm>
 
@@ -141,7 +142,21 @@ MainWindow::MainWindow(QWidget* parent)
     previous = text;
   }
   list_->setGeometry(FromTwips(layout::ListClearOf((labelsRight + 1) * kTwipsPerPixel)));
+  // The window grows, never shrinks below its design: the list and the
+  // status line take what it gains, the fields keep their places.
+  designedSize_ = size();
+  designedList_ = list_->geometry();
+  designedStatus_ = statusLine_->geometry();
+  setMinimumSize(designedSize_);
   createButton_->setFocus();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const int wider = std::max(0, width() - designedSize_.width());
+  const int taller = std::max(0, height() - designedSize_.height());
+  list_->setGeometry(designedList_.adjusted(0, 0, wider, taller));
+  statusLine_->setGeometry(designedStatus_.translated(0, taller).adjusted(0, 0, wider, 0));
 }
 
 QLineEdit* MainWindow::Field(InputField field) const { return fields_.at(static_cast<std::size_t>(field)); }

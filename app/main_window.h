@@ -45,6 +45,7 @@ class MainWindow : public QWidget, private rating::FileSavingView {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // The view's part.
@@ -68,7 +69,10 @@ class MainWindow : public QWidget, private rating::FileSavingView {
   std::array<QLineEdit*, rating::kFieldCount> fields_{};  // indexed by rating::InputField
   QListWidget* list_;
   QPushButton* createButton_;
-  QLabel* statusLine_;                                               // where the last press wrote the file
+  QLabel* statusLine_;    // where the last press wrote the file
+  QSize designedSize_;    // the window as laid out, the least it may be
+  QRect designedList_;    // the list's place at that size; it grows with the window
+  QRect designedStatus_;  // the status line's; it moves down and widens
   std::array<QAction*, rating::kRatingCommands.size()> commands_{};  // indexed by rating::RatingCommand
   rating::RatingController controller_;
   SaveNameChooser chooseSaveName_;

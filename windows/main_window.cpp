@@ -193,8 +193,10 @@ struct WindowState {
   UINT dpi = USER_DEFAULT_SCREEN_DPI;
   HFONT dialogFont = nullptr;
   HFONT listFont = nullptr;
-  SIZE client{};              // pixels: the form, widened where the list needs it
+  SIZE client{};              // pixels: the form, widened where the list needs it; the least the window is
   int listFontPercent = 100;  // of the list's own size; less where the window would not fit the screen
+  RECT listPlace{};           // pixels, at the form's size; the list grows with the window
+  RECT statusPlace{};         // pixels, at the form's size; the status line moves down and widens
 };
 
 WindowState& State(HWND window) {
@@ -281,9 +283,33 @@ void PlaceControls(HWND window) {
   ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(state.listFont),
                  TRUE);  // NOLINT: the message's type
   ListView_SetColumnWidth(list, 0, column);
+  state.listPlace = {listLeft, Scaled(listTwips.top, state.dpi), listLeft + listWidth,
+                     Scaled(listTwips.top, state.dpi) + Scaled(listTwips.height, state.dpi)};
   const int listRight = listLeft + listWidth + Scaled(layout::kRightMargin, state.dpi);
   state.client = {ownSize ? std::max(Scaled(layout::kClientWidth, state.dpi), listRight) : listRight,
                   Scaled(layout::kClientHeightWithStatus, state.dpi)};
+  const layout::Rect status = layout::kStatusLine;
+  state.statusPlace = {Scaled(status.left, state.dpi), Scaled(status.top, state.dpi),
+                       Scaled(status.left + status.width, state.dpi),
+                       Scaled(status.top + status.height, state.dpi)};
+}
+
+// The list and the status line take what the window gained over the form's
+// size; the fields keep their places.
+void Grow(HWND window, int width, int height) {
+  const auto* known =
+      reinterpret_cast<const WindowState*>(::GetWindowLongPtrW(window, GWLP_USERDATA));  // NOLINT
+  if (known == nullptr) return;                                                          // before WM_CREATE
+  const WindowState& state = *known;
+  const int wider = std::max(0, width - static_cast<int>(state.client.cx));
+  const int taller = std::max(0, height - static_cast<int>(state.client.cy));
+  const RECT& list = state.listPlace;
+  ::SetWindowPos(Control(window, kListId), nullptr, list.left, list.top, list.right - list.left + wider,
+                 list.bottom - list.top + taller, SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT& status = state.statusPlace;
+  ::SetWindowPos(Control(window, kStatusLineId), nullptr, status.left, status.top + taller,
+                 status.right - status.left + wider, status.bottom - status.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Makes the fonts and places the controls. Where the window would be wider
@@ -450,6 +476,21 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (LOWORD(wParam) == CommandId(command.command)) State(window).controller.Choose(command.command);
       }
       return 0;
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) Grow(window, LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_GETMINMAXINFO: {
+      // Never smaller than the form, at the window's DPI.
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);  // NOLINT: the message's type
+      const auto* state =
+          reinterpret_cast<const WindowState*>(::GetWindowLongPtrW(window, GWLP_USERDATA));  // NOLINT
+      if (state != nullptr && state->client.cx > 0) {
+        const SIZE least =
+            OuterSize(state->client, state->dpi, static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE)));
+        limits->ptMinTrackSize = {least.cx, least.cy};
+      }
+      return 0;
+    }
     case WM_NOTIFY: {
       auto* notice = reinterpret_cast<NMHDR*>(lParam);  // NOLINT: the message's type
       if (notice->idFrom == static_cast<UINT_PTR>(kListId) && notice->code == LVN_GETDISPINFOW) {
@@ -537,8 +578,8 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   type.lpszClassName = kWindowClass;
   ::RegisterClassExW(&type);
 
-  // A fixed form: the controls keep their places, so the window keeps its size.
-  constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  // The form keeps its controls' places; a window made larger gives the list more room.
+  constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
   const SIZE size = OuterSize(FormClient(::GetDpiForSystem()), ::GetDpiForSystem(), kStyle);
   const HWND window =
       ::CreateWindowExW(0, kWindowClass, Wide(Pattern(Message::CaptionWindow)).c_str(), kStyle, CW_USEDEFAULT,

@@ -264,14 +264,20 @@ class MainWindowTest : public QObject {
     auto* button = form.findChild<QPushButton*>(QStringLiteral("Command1"));
     auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
     QCOMPARE(button->geometry(), QRect(96, 264, 121, 25));
+    QCOMPARE(list->geometry().height(), 264);
+    const QRect designed = list->geometry();
     form.resize(1000, 600);
     QCoreApplication::processEvents();
     QCOMPARE(button->geometry(), QRect(96, 264, 121, 25));
-    // The list keeps its place and size, moving right only as far as a
-    // caption wider in the desktop's font than the form allowed needs; no
-    // label runs into it.
+    // The list keeps its place and grows with the window, moving right only
+    // as far as a caption wider in the desktop's font than the form allowed
+    // needs; no label runs into it. The status line stays under everything.
     QCOMPARE(list->geometry().top(), 16);
-    QCOMPARE(list->geometry().height(), 264);
+    QCOMPARE(list->geometry().height(), 264 + 600 - 327);
+    QCOMPARE(list->geometry().width(), designed.width() + 1000 - 753);
+    QCOMPARE(form.findChild<QLabel*>(QStringLiteral("statusLine"))->geometry().bottom(), 600 - 1 - 8);
+    form.resize(400, 200);
+    QCOMPARE(form.size(), QSize(753, 327));  // never smaller than the form
     QVERIFY(list->geometry().left() >= 296);
     QVERIFY(list->geometry().right() < form.width());
     QVERIFY(list->geometry().width() >= 445);

@@ -290,6 +290,31 @@ TEST(Window, ShowsTheFormFromTheLayoutTable) {
   EXPECT_GE(column, line.cx) << "a line is cut";
 }
 
+// A larger window gives the list the room it gains; the form stays as laid out.
+TEST(Window, GrowsTheListWithTheWindow) {
+  const RunningWindow window;
+  const HWND main = ::GetParent(window.Control(kButtonId));
+  const auto placeOf = [&](int id) {
+    RECT place{};
+    ::GetWindowRect(window.Control(id), &place);
+    ::MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&place), 2);  // NOLINT: two points
+    return place;
+  };
+  const RECT list = placeOf(kListId);
+  const RECT button = placeOf(kButtonId);
+  RECT outer{};
+  ::GetWindowRect(main, &outer);
+  ::SetWindowPos(main, nullptr, 0, 0, outer.right - outer.left + 200, outer.bottom - outer.top + 100,
+                 SWP_NOMOVE | SWP_NOZORDER);
+  const RECT grown = placeOf(kListId);
+  EXPECT_EQ(grown.right - grown.left, list.right - list.left + 200);
+  EXPECT_EQ(grown.bottom - grown.top, list.bottom - list.top + 100);
+  EXPECT_EQ(placeOf(kButtonId).top, button.top);
+  ::SetWindowPos(main, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+  ::GetWindowRect(main, &outer);
+  EXPECT_GT(outer.right - outer.left, 100) << "never smaller than the form";
+}
+
 // Alt with a label's letter, through the window's own message loop, moves
 // to the label's field, as in a dialog.
 TEST(Window, AccessKeysMoveToTheirFields) {
