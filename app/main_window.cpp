@@ -18,6 +18,7 @@
 #include "app/rating_curves_dialog.h"
 #include "layout/form_layout.h"
 #include "messages/messages.h"
+#include "output/listing.h"
 #include "run/platform.h"
 
 namespace {
@@ -63,7 +64,7 @@ QIcon ProgramIcon() {
 
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent),
-      list_(new QListWidget(this)),
+      list_(new RatingList(this)),
       createButton_(
           new QPushButton(Utf8(layout::WithAccessKey(rating::Pattern(rating::Message::CaptionButton),
                                                      layout::kButtonAccessKey)),
@@ -180,13 +181,27 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::ShowLines(const std::vector<std::string>& lines) {
+  // The headings stand above the rows; the list holds the rows alone.
+  constexpr std::size_t kHeadings = rating::kListingHeadings.size();
   list_->clear();
-  for (const std::string& line : lines) list_->addItem(Utf8(line));
+  QStringList headings;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i < kHeadings) {
+      headings << Utf8(lines[i]);
+    } else {
+      list_->addItem(Utf8(lines[i]));
+    }
+  }
+  list_->ShowHeadings(headings.join(QLatin1Char('\n')));
 }
 
 std::vector<int> MainWindow::SelectedLines() const {
+  // Lines of the listing, its headings counted.
+  constexpr auto kHeadings = static_cast<int>(rating::kListingHeadings.size());
   std::vector<int> selected;
-  for (const QModelIndex& index : list_->selectionModel()->selectedRows()) selected.push_back(index.row());
+  for (const QModelIndex& index : list_->selectionModel()->selectedRows()) {
+    selected.push_back(index.row() + kHeadings);
+  }
   return selected;
 }
 

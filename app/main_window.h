@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 
+#include "app/rating_list.h"
 #include "engine/input_field.h"
 #include "run/rating_controller.h"
 #include "run/rating_view.h"
@@ -67,7 +68,7 @@ class MainWindow : public QWidget, private rating::FileSavingView {
   void ShowBox(QMessageBox::Icon icon, const std::string& text, const QString& name);
 
   std::array<QLineEdit*, rating::kFieldCount> fields_{};  // indexed by rating::InputField
-  QListWidget* list_;
+  RatingList* list_;
   QPushButton* createButton_;
   QLabel* statusLine_;    // where the last press wrote the file
   QSize designedSize_;    // the window as laid out, the least it may be

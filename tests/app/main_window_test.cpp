@@ -41,12 +41,17 @@ QByteArray ReadFile(const QString& path) {
 
 QByteArray Golden() { return ReadFile(QStringLiteral(RATING_GOLDEN_DIR "/default.RAT")); }
 
+// The listing as the list shows it: the headings above, then the rows.
 QStringList ListLines(const MainWindow& form) {
   auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
-  QStringList lines;
+  const QString headings = list->findChild<QLabel*>(QStringLiteral("listHeadings"))->text();
+  QStringList lines = headings.isEmpty() ? QStringList() : headings.split(QLatin1Char('\n'));
   for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
   return lines;
 }
+
+// The list's item of line `line` of the listing, under its two headings.
+QListWidgetItem* LineItem(QListWidget* list, int line) { return list->item(line - 2); }
 
 // Does `action` and returns the text of the message box it shows, or an
 // empty string. A timer closes any message box, so a test never waits on a
@@ -111,6 +116,13 @@ class MainWindowTest : public QObject {
     QCOMPARE(lines.at(0), QStringLiteral("Elev     Area     Velocity Flow     Storage  Cascades"));
     QCOMPARE(lines.at(3), QStringLiteral("0.2      10.1     1.24     12.5     6.72     440      "));
     QCOMPARE(ReadFile(Path(QStringLiteral("default.RAT"))), Golden());
+    // The headings stay in view above the rows, and are no rows to select.
+    auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
+    QCOMPARE(list->count(), 27);
+    list->scrollToBottom();
+    const auto* headings = list->findChild<QLabel*>(QStringLiteral("listHeadings"));
+    QCOMPARE(headings->geometry().top(), list->frameWidth());
+    QVERIFY(list->viewport()->geometry().top() >= headings->geometry().bottom());
     // The status line says where the file went, whole.
     QCOMPARE(form.findChild<QLabel*>(QStringLiteral("statusLine"))->text(),
              QStringLiteral("Wrote \"%1\".").arg(Path(QStringLiteral("default.RAT"))));
@@ -227,7 +239,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(ListLines(form).at(3), QStringLiteral("0,2      10,1     0,0838   0,845    6,72     27,8     "));
     // A copy keeps the comma, as the list shows it and a German spreadsheet reads it.
     auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
-    list->item(3)->setSelected(true);
+    LineItem(list, 3)->setSelected(true);
     QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text().split(QLatin1Char('\n')).at(1),
              QStringLiteral("0,2\t10,1\t0,0838\t0,845\t6,72\t27,8"));
@@ -281,7 +293,7 @@ class MainWindowTest : public QObject {
     QVERIFY(list->geometry().left() >= 296);
     QVERIFY(list->geometry().right() < form.width());
     QVERIFY(list->geometry().width() >= 445);
-    for (const QLabel* label : form.findChildren<QLabel*>()) {
+    for (const QLabel* label : form.findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
       QVERIFY2(!label->geometry().intersects(list->geometry()), qPrintable(label->text()));
     }
   }
@@ -343,8 +355,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(Press(form), QString());
     auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
     QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
-    list->item(2)->setSelected(true);
-    list->item(28)->setSelected(true);
+    LineItem(list, 2)->setSelected(true);
+    LineItem(list, 28)->setSelected(true);
     QApplication::clipboard()->clear();
     QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
     const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
@@ -374,7 +386,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(Press(form), QString());
     QVERIFY(curves->isEnabled());
     QVERIFY(copy->isEnabled());
-    list->item(3)->setSelected(true);
+    LineItem(list, 3)->setSelected(true);
     copy->trigger();
     QCOMPARE(QApplication::clipboard()->text().split(QLatin1Char('\n')).at(1),
              QStringLiteral("0.2\t10.1\t1.24\t12.5\t6.72\t440"));
