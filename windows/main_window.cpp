@@ -23,6 +23,9 @@ namespace rating::win32 {
 
 namespace {
 
+// The listing's heading lines, shown above the list's rows.
+constexpr std::size_t kHeadings = kListingHeadings.size();
+
 namespace layout = rating::layout;
 
 constexpr int kTwipsPerInch = 1440;
@@ -57,11 +60,18 @@ class WindowView final : public FileSavingView {
   // it (ListLineAsked). A new count resizes the scrollbar, which Wine draws
   // at once, so the count is set only when it changes; the repaint asks for
   // every visible line again either way.
+  // The headings stand above the list, which holds the rows alone: item i
+  // of the list is line i + kHeadings of the listing.
   void ShowLines(const std::vector<std::string>& lines) override {
     lines_ = &lines;
+    std::wstring headings;
+    for (std::size_t i = 0; i < lines.size() && i < kHeadings; ++i) {
+      headings.append(i == 0 ? L"" : L"\r\n").append(Wide(lines[i]));
+    }
+    ::SetWindowTextW(Control(window_, kListHeadingsId), headings.c_str());
     const HWND list = Control(window_, kListId);
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    const int count = static_cast<int>(lines.size());
+    const int count = static_cast<int>(lines.size() > kHeadings ? lines.size() - kHeadings : 0);
     if (ListView_GetItemCount(list) != count) ListView_SetItemCountEx(list, count, 0);
     ::InvalidateRect(list, nullptr, TRUE);
   }
@@ -71,7 +81,7 @@ class WindowView final : public FileSavingView {
     std::vector<int> selected;
     for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
-      selected.push_back(row);
+      selected.push_back(row + static_cast<int>(kHeadings));
     }
     return selected;
   }
@@ -277,14 +287,23 @@ void PlaceControls(HWND window) {
   const bool ownSize = state.listFontPercent == 100;
   const int needed = column + ::GetSystemMetricsForDpi(SM_CXVSCROLL, state.dpi) + 2 * edge;
   const int listWidth = ownSize ? std::max(Scaled(listTwips.width, state.dpi), needed) : needed;
+  // The headings take the top of the list's place, two lines of its font;
+  // the rows scroll below them.
+  const int listTop = Scaled(listTwips.top, state.dpi);
+  const int headingsHeight = static_cast<int>(kHeadings) * lineExtent.cy + edge;
+  const int textIndent = 3 * edge;  // the list's border and its items' margin, so that the columns line up
+  const HWND headings = Control(window, kListHeadingsId);
+  ::SetWindowPos(headings, nullptr, listLeft + textIndent, listTop, listWidth - textIndent, headingsHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageW(headings, WM_SETFONT, reinterpret_cast<WPARAM>(state.listFont), TRUE);  // NOLINT
   const HWND list = Control(window, kListId);
-  ::SetWindowPos(list, nullptr, listLeft, Scaled(listTwips.top, state.dpi), listWidth,
-                 Scaled(listTwips.height, state.dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(list, nullptr, listLeft, listTop + headingsHeight, listWidth,
+                 Scaled(listTwips.height, state.dpi) - headingsHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(state.listFont),
                  TRUE);  // NOLINT: the message's type
   ListView_SetColumnWidth(list, 0, column);
-  state.listPlace = {listLeft, Scaled(listTwips.top, state.dpi), listLeft + listWidth,
-                     Scaled(listTwips.top, state.dpi) + Scaled(listTwips.height, state.dpi)};
+  state.listPlace = {listLeft, listTop + headingsHeight, listLeft + listWidth,
+                     listTop + Scaled(listTwips.height, state.dpi)};
   const int listRight = listLeft + listWidth + Scaled(layout::kRightMargin, state.dpi);
   state.client = {ownSize ? std::max(Scaled(layout::kClientWidth, state.dpi), listRight) : listRight,
                   Scaled(layout::kClientHeightWithStatus, state.dpi)};
@@ -342,7 +361,7 @@ void ListLineAsked(HWND window, NMLVDISPINFOW& asked) {
     return;
   }
   const std::vector<std::string>& lines = State(window).view.Lines();
-  const auto index = static_cast<std::size_t>(asked.item.iItem);
+  const auto index = static_cast<std::size_t>(asked.item.iItem) + kHeadings;
   const std::wstring text = index < lines.size() ? Wide(lines[index]) : std::wstring();
   const std::size_t length = std::min(text.size(), static_cast<std::size_t>(asked.item.cchTextMax - 1));
   std::wmemcpy(asked.item.pszText, text.c_str(), length);
@@ -414,6 +433,7 @@ void CreateControls(HWND window) {
       AddControl(window, WC_BUTTONW,
                  Wide(layout::WithAccessKey(Pattern(Message::CaptionButton), layout::kButtonAccessKey)),
                  WS_TABSTOP | BS_DEFPUSHBUTTON, 0, kButtonId);
+  AddControl(window, WC_STATICW, L"", SS_NOPREFIX, 0, kListHeadingsId);
   AddControl(window, WC_STATICW, Wide(Pattern(Message::CaptionListName)), 0, 0, kListNameId);
   // A virtual list view of one column and no header: it asks the session for
   // the lines it draws, so that a table of 1000 rows shows at once.

@@ -54,11 +54,12 @@ std::string ListLine(HWND list, int index) {
   return Utf8(std::wstring_view(text.data(), static_cast<std::size_t>(length)));
 }
 
-void SelectListLine(HWND list, int index) {
+// Selects line `line` of the listing: the list's item under the two headings.
+void SelectListLine(HWND list, int line) {
   LVITEMW item{};
   item.stateMask = LVIS_SELECTED;
   item.state = LVIS_SELECTED;
-  ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+  ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(line - 2),
                  reinterpret_cast<LPARAM>(&item));  // NOLINT: the message's type
 }
 
@@ -137,8 +138,15 @@ class RunningWindow {
     return shown;
   }
 
+  // The listing as the window shows it: the headings above the list, then its rows.
   [[nodiscard]] std::vector<std::string> ListLines() const {
     std::vector<std::string> lines;
+    const std::string headings = Utf8(WindowText(Control(kListHeadingsId)));
+    for (std::size_t start = 0; !headings.empty() && start <= headings.size();) {
+      const std::size_t end = std::min(headings.find("\r\n", start), headings.size());
+      lines.push_back(headings.substr(start, end - start));
+      start = end + 2;
+    }
     const auto count = static_cast<int>(::SendMessageW(Control(kListId), LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) lines.push_back(ListLine(Control(kListId), i));
     return lines;
