@@ -69,6 +69,10 @@ MainWindow::MainWindow(QWidget* parent)
           new QPushButton(Utf8(layout::WithAccessKey(rating::Pattern(rating::Message::CaptionButton),
                                                      layout::kButtonAccessKey)),
                           this)),
+      browseButton_(
+          new QPushButton(Utf8(layout::WithAccessKey(rating::Pattern(rating::Message::CaptionBrowse),
+                                                     layout::kBrowseAccessKey)),
+                          this)),
       statusLine_(new QLabel(this)),
       controller_(*this, rating::platform::UserDecimalSeparator()),
       chooseSaveName_(
@@ -90,6 +94,11 @@ MainWindow::MainWindow(QWidget* parent)
 
   createButton_->setObjectName(Latin1(layout::kButtonName));
   createButton_->setGeometry(FromTwips(layout::kButton));
+  browseButton_->setObjectName(Latin1(layout::kBrowseButtonName));
+  browseButton_->setGeometry(FromTwips(layout::kBrowseButton));
+  connect(browseButton_, &QPushButton::clicked, this, [this] {
+    controller_.BrowseRatingFile(Field(InputField::Filename)->text().toUtf8().toStdString());
+  });
   connect(createButton_, &QPushButton::clicked, this, [this] { controller_.Press(FieldTexts()); });
 
   list_->setObjectName(Latin1(layout::kListName));
@@ -142,6 +151,7 @@ MainWindow::MainWindow(QWidget* parent)
     setTabOrder(previous, text);
     previous = text;
   }
+  setTabOrder(previous, browseButton_);  // after the file name it chooses
   list_->setGeometry(FromTwips(layout::ListClearOf((labelsRight + 1) * kTwipsPerPixel)));
   // The window grows, never shrinks below its design: the list and the
   // status line take what it gains, the fields keep their places.
@@ -258,6 +268,10 @@ void MainWindow::ShowNote(const std::string& note) {
 void MainWindow::ShowStatus(const std::string& status) {
   statusLine_->setText(Utf8(status));
   statusLine_->setToolTip(statusLine_->text());  // whole, where the line cuts a long path
+}
+
+void MainWindow::ShowRatingFileName(const std::string& name) {
+  Field(InputField::Filename)->setText(Utf8(name));
 }
 
 void MainWindow::PutOnClipboard(const std::string& text) { QApplication::clipboard()->setText(Utf8(text)); }

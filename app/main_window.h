@@ -63,6 +63,7 @@ class MainWindow : public QWidget, private rating::FileSavingView {
   [[nodiscard]] std::optional<std::string> AskSaveName(const rating::SaveQuestion& question) override;
   void ShowSaveFailure(const std::string& message) override;
   void ShowStatus(const std::string& status) override;
+  void ShowRatingFileName(const std::string& name) override;
 
   // A message box over the window, named for scripts and tests.
   void ShowBox(QMessageBox::Icon icon, const std::string& text, const QString& name);
@@ -70,10 +71,11 @@ class MainWindow : public QWidget, private rating::FileSavingView {
   std::array<QLineEdit*, rating::kFieldCount> fields_{};  // indexed by rating::InputField
   RatingList* list_;
   QPushButton* createButton_;
-  QLabel* statusLine_;    // where the last press wrote the file
-  QSize designedSize_;    // the window as laid out, the least it may be
-  QRect designedList_;    // the list's place at that size; it grows with the window
-  QRect designedStatus_;  // the status line's; it moves down and widens
+  QPushButton* browseButton_;  // asks where to write the rating file
+  QLabel* statusLine_;         // where the last press wrote the file
+  QSize designedSize_;         // the window as laid out, the least it may be
+  QRect designedList_;         // the list's place at that size; it grows with the window
+  QRect designedStatus_;       // the status line's; it moves down and widens
   std::array<QAction*, rating::kRatingCommands.size()> commands_{};  // indexed by rating::RatingCommand
   rating::RatingController controller_;
   SaveNameChooser chooseSaveName_;

@@ -78,6 +78,12 @@ static_assert(InFieldOrder(), "kFieldPlaces must list the fields in the order of
 // Alt with this letter presses "Create Rating File"; no label uses it.
 inline constexpr char kButtonAccessKey = 'C';
 
+// "Browse…", beside "Create Rating File" and under the file name's right
+// end, asks the system where to write the rating file.
+inline constexpr Rect kBrowseButton = {3360, 3960, 855, 375};
+inline constexpr std::string_view kBrowseButtonName = "browseFilename";
+inline constexpr char kBrowseAccessKey = 'w';
+
 // Where a caption shows its access key underlined: the key's first
 // occurrence, in its own case where the caption has it ("Channel Length" and
 // "L": the "L", not the "l" before it), else in either case.

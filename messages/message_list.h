@@ -209,6 +209,8 @@
   X(CaptionCsvFiles, "CSV files (*.csv)")                                                                    \
   X(CaptionSvgFiles, "SVG pictures (*.svg)")                                                                 \
   X(CaptionAllFiles, "All files (*)")                                                                        \
+  X(CaptionBrowse, "Browse…")                                                                                \
+  X(CaptionRatingFiles, "Rating files (*.RAT)")                                                              \
   X(PageNeedsScript, "This page rates a reach with JavaScript; allow scripts for it to use it.")             \
   X(NoteBankSlopeZero, "A Bank Slope run/rise of 0 is taken as 2.")                                          \
   X(NoteIncrementZero, "An Incremental Depth (ft) of 0 is taken as 1 ft.")                                   \

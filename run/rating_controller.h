@@ -65,6 +65,9 @@ class RatingController {
   void Press(const FieldTexts& texts);
   // A command of kRatingCommands; nothing while the list is empty.
   void Choose(RatingCommand command);
+  // "Browse…" beside Output Rating Filename, typed as `typed`: asks where to
+  // write the rating file, starting from the file the name means now.
+  void BrowseRatingFile(const std::string& typed);
 
  private:
   void ShowRating();

@@ -63,10 +63,7 @@ namespace {
 // "Wrote "/home/ann/Documents/MyRating.RAT"." and, where stopped writes left
 // unfinished copies beside it, how many and that they can go.
 std::string WrittenStatusOf(const std::string& typed) {
-  std::error_code noPath;
-  const std::filesystem::path written =
-      std::filesystem::absolute(PathFromUtf8(typed), noPath).lexically_normal();
-  const std::string path = Utf8Of(noPath ? PathFromUtf8(typed) : written);
+  const std::string path = RatingSession::AbsoluteName(typed);
   std::string status = Compose(Message::NoteWrote, Arg<"path">(path));
   if (const std::optional<std::string> leftovers = LeftoversNote(typed, false))
     status.append(" ").append(*leftovers);
@@ -74,6 +71,12 @@ std::string WrittenStatusOf(const std::string& typed) {
 }
 
 }  // namespace
+
+std::string RatingSession::AbsoluteName(const std::string& typed) {
+  std::error_code noPath;
+  const std::filesystem::path absolute = std::filesystem::absolute(PathFromUtf8(typed), noPath);
+  return noPath || typed.empty() ? typed : Utf8Of(absolute.lexically_normal());
+}
 
 std::optional<RatingFailure> RatingSession::PressWritingFile(const FieldTexts& texts) {
   RatingOutcome outcome = RateFields(texts, separator_);

@@ -90,6 +90,10 @@ class RatingSession {
   // What the last good press says of the zeros it replaced, if anything.
   [[nodiscard]] const std::optional<std::string>& Note() const;
 
+  // The file a typed name means: made absolute against the working folder,
+  // tidied; as typed where it cannot be. UTF-8.
+  [[nodiscard]] static std::string AbsoluteName(const std::string& typed);
+
   // Where the last press that wrote the rating file wrote it, whole, and
   // how many unfinished copies stopped writes left beside it, for a
   // window's status line. Empty until a press has written a file.

@@ -68,6 +68,8 @@ class FileSavingView : public RatingView {
   // Shows where the last press wrote the rating file, in a status line that
   // stays until the next press.
   virtual void ShowStatus(const std::string& status) = 0;
+  // Puts the name the user chose into Output Rating Filename.
+  virtual void ShowRatingFileName(const std::string& name) = 0;
 };
 
 // A view that hands each file to the user itself, as a browser downloads it.

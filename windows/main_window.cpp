@@ -125,6 +125,11 @@ class WindowView final : public FileSavingView {
   void ShowSaveFailure(const std::string& message) override { Box(message, MB_ICONERROR); }
   void ShowNote(const std::string& note) override { Box(note, MB_ICONINFORMATION); }
 
+  void ShowRatingFileName(const std::string& name) override {
+    ::SetWindowTextW(::GetDlgItem(window_, kFirstFieldId + static_cast<int>(InputField::Filename)),
+                     Wide(name).c_str());
+  }
+
   void ShowStatus(const std::string& status) override {
     ::SetWindowTextW(::GetDlgItem(window_, kStatusLineId), Wide(status).c_str());
   }
@@ -260,6 +265,7 @@ void PlaceControls(HWND window) {
   int labelsRight = 0;  // twips
   place(kButtonId, layout::kButton, state.dialogFont);
   place(kStatusLineId, layout::kStatusLine, state.dialogFont);
+  place(kBrowseId, layout::kBrowseButton, state.dialogFont);
   for (const layout::FieldPlace& field : layout::kFieldPlaces) {
     const std::wstring caption = Wide(FieldLabel(field.field));
     SIZE extent{};
@@ -456,6 +462,9 @@ void CreateControls(HWND window) {
     AddControl(window, WC_EDITW, Wide(session.DefaultText(facts.field)), WS_TABSTOP | ES_AUTOHSCROLL,
                WS_EX_CLIENTEDGE, kFirstFieldId + index);
   }
+  AddControl(window, WC_BUTTONW,
+             Wide(layout::WithAccessKey(Pattern(Message::CaptionBrowse), layout::kBrowseAccessKey)),
+             WS_TABSTOP, 0, kBrowseId);
   // Last in the tab order, and no stop: a long path loses its middle, not its name.
   AddControl(window, WC_STATICW, L"", SS_PATHELLIPSIS | SS_NOPREFIX, 0, kStatusLineId);
   ::SetFocus(button);
@@ -492,6 +501,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) CreateRatingFileClicked(window);
+      if (LOWORD(wParam) == kBrowseId && HIWORD(wParam) == BN_CLICKED) {
+        State(window).controller.BrowseRatingFile(Utf8(WindowText(Field(window, InputField::Filename))));
+      }
       for (const CommandFacts& command : kRatingCommands) {
         if (LOWORD(wParam) == CommandId(command.command)) State(window).controller.Choose(command.command);
       }

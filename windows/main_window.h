@@ -16,6 +16,7 @@ namespace rating::win32 {
 inline constexpr int kButtonId = IDOK;  // Return in a field presses it, as in a dialog
 inline constexpr int kListId = 100;
 inline constexpr int kStatusLineId = 102;    // where the last press wrote the file
+inline constexpr int kBrowseId = 104;        // "Browse…", beside the button
 inline constexpr int kListHeadingsId = 103;  // the listing's two headings, above the list's rows
 inline constexpr int kListNameId = 101;      // the hidden caption that names the list for screen readers
 inline constexpr int kFirstFieldId = 200;    // + InputField

@@ -247,9 +247,9 @@ class MainWindowTest : public QObject {
 
   void tabOrderWalksTheFieldsColumnByColumn() {
     MainWindow form;
-    const QStringList expected = {"Command1",  "List1",       "txtWidth", "txtBank", "txtSlope",
-                                  "txtLength", "txtN",        "txtMaxQ",  "txtElev", "txtIncrement",
-                                  "txtTitle",  "txtFilename", "Command1"};
+    const QStringList expected = {"Command1",  "List1",       "txtWidth",       "txtBank", "txtSlope",
+                                  "txtLength", "txtN",        "txtMaxQ",        "txtElev", "txtIncrement",
+                                  "txtTitle",  "txtFilename", "browseFilename", "Command1"};
     QStringList walked;
     QWidget* widget = form.findChild<QWidget*>(QStringLiteral("Command1"));
     for (int i = 0; i < expected.size(); ++i) {
@@ -334,6 +334,21 @@ class MainWindowTest : public QObject {
     Aim(form, QStringLiteral("alt.RAT"));
     QTest::keyClick(&form, Qt::Key_C, Qt::AltModifier);
     QTRY_COMPARE(ReadFile(Path(QStringLiteral("alt.RAT"))), Golden());
+  }
+
+  void browseAsksWhereToWriteTheRatingFile() {
+    MainWindow form;
+    QString offered;
+    form.SetSaveNameChooser([&](QWidget*, const QString&, const QString& suggested, const QString&) {
+      offered = suggested;
+      return Path(QStringLiteral("chosen.RAT"));
+    });
+    Aim(form, QStringLiteral("typed.RAT"));
+    form.findChild<QPushButton*>(QStringLiteral("browseFilename"))->click();
+    QCOMPARE(offered, Path(QStringLiteral("typed.RAT")));
+    QCOMPARE(form.Field(InputField::Filename)->text(), Path(QStringLiteral("chosen.RAT")));
+    QCOMPARE(Press(form), QString());
+    QVERIFY(QFile::exists(Path(QStringLiteral("chosen.RAT"))));
   }
 
   void returnInAnyFieldCreatesTheRatingFile() {

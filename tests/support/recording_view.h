@@ -73,6 +73,7 @@ class RecordingSavingView : public RecordingView<FileSavingView> {
   void ShowSaveFailure(const std::string& message) override {
     log.push_back("save failure " + Gist(message));
   }
+  void ShowRatingFileName(const std::string& name) override { log.push_back("file name " + name); }
   void ShowStatus(const std::string& status) override {
     log.push_back(status.empty() ? "status cleared" : "status " + Gist(status));
   }

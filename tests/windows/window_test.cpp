@@ -585,6 +585,19 @@ TEST(Window, SaveCommandsWriteTheExportsOrSayWhyNot) {
 
 // The system's save dialog opens titled for the export, offering the name
 // beside the rating file; cancelling it writes nothing.
+// Browse… asks the system's save dialog where the rating file goes, and puts
+// the answer in the field.
+TEST(Window, BrowsePutsTheChosenNameInTheField) {
+  testing_support::ScratchFolder folder("rating-window-browse");
+  const RunningWindow window;
+  const std::wstring chosen = (folder.Path() / "chosen.RAT").wstring();
+  const SaveThroughDialog browsed = window.Save(kBrowseId, chosen);
+  EXPECT_NE(browsed.offered.find(L"MyRating.RAT"), std::wstring::npos) << Utf8(browsed.offered);
+  EXPECT_EQ(WindowText(window.Field(InputField::Filename)), chosen);
+  EXPECT_EQ(window.Press().second, L"");
+  EXPECT_TRUE(fs::exists(folder.Path() / "chosen.RAT"));
+}
+
 // Beside a rating file with a short name, and with a name longer than the
 // dialog takes whole, which it would show empty.
 TEST(Window, SaveOpensTheSystemsDialogWithTheSuggestedName) {
