@@ -239,10 +239,15 @@ std::vector<std::string> TickLabels(const std::vector<double>& values, std::stri
   return Labels(NiceAxis(values), decimalSeparator);
 }
 
-Scene RatingCurvesScene(const RatingCurves& curves, const TextMeasure& measure) {
+namespace {
+
+enum class Arrangement { SideBySide, Stacked };
+
+Scene CurvesScene(const RatingCurves& curves, const TextMeasure& measure, Arrangement arrangement) {
+  const bool stacked = arrangement == Arrangement::Stacked;
   Scene scene;
-  scene.width = kRatingCurvesPageWidth;
-  scene.height = kRatingCurvesPageHeight;
+  scene.width = stacked ? kStackedCurvesPageWidth : kRatingCurvesPageWidth;
+  scene.height = stacked ? kStackedCurvesPageHeight : kRatingCurvesPageHeight;
   scene.title = curves.title;
   scene.description = curves.subtitle;
   Rect paper;
@@ -265,10 +270,11 @@ Scene RatingCurvesScene(const RatingCurves& curves, const TextMeasure& measure) 
       {{curves.flow, curves.elevation, std::string(Pattern(Message::CaptionFlowAxis)), elevation},
        {curves.storage, curves.elevation, storage, elevation},
        {curves.storage, curves.flow, storage, std::string(Pattern(Message::CaptionOutflowAxis))}}};
-  // Each panel has a third of the page; its frame leaves room on the left
-  // for its tick labels and axis title, and on the right for half its last
-  // tick label. The frames are as wide as the most crowded panel allows.
-  const double slot = lineWidth / static_cast<double>(panels.size());
+  // Each panel has a third of the page's width, or all of it stacked; its
+  // frame leaves room on the left for its tick labels and axis title, and
+  // on the right for half its last tick label. The frames are as wide as
+  // the most crowded panel allows.
+  const double slot = stacked ? lineWidth : lineWidth / static_cast<double>(panels.size());
   std::array<Margins, 3> margins{};
   double frameWidth = slot;
   for (std::size_t i = 0; i < panels.size(); ++i) {
@@ -277,11 +283,24 @@ Scene RatingCurvesScene(const RatingCurves& curves, const TextMeasure& measure) 
   }
   constexpr double kTop = 80;
   constexpr double kPanelHeight = 360;
+  constexpr double kPanelPitch = 440;  // stacked: a panel and its axis labels below it
   for (std::size_t i = 0; i < panels.size(); ++i) {
-    const double left = static_cast<double>(i) * slot + kPageMargin + margins.at(i).left;
-    builder.Draw(panels.at(i), {left, kTop}, frameWidth, kPanelHeight);
+    const auto place = static_cast<double>(i);
+    const double left = (stacked ? 0 : place * slot) + kPageMargin + margins.at(i).left;
+    const double top = kTop + (stacked ? place * kPanelPitch : 0);
+    builder.Draw(panels.at(i), {left, top}, frameWidth, kPanelHeight);
   }
   return scene;
+}
+
+}  // namespace
+
+Scene RatingCurvesScene(const RatingCurves& curves, const TextMeasure& measure) {
+  return CurvesScene(curves, measure, Arrangement::SideBySide);
+}
+
+Scene StackedRatingCurvesScene(const RatingCurves& curves, const TextMeasure& measure) {
+  return CurvesScene(curves, measure, Arrangement::Stacked);
 }
 
 }  // namespace rating::plot

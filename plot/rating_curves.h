@@ -37,4 +37,12 @@ inline constexpr double kRatingCurvesPageHeight = 520;
 // curves make an empty white page.
 Scene RatingCurvesScene(const RatingCurves& curves, const TextMeasure& measure);
 
+// A page one panel wide, for a narrow screen such as a phone's, and as tall
+// as three panels.
+inline constexpr double kStackedCurvesPageWidth = 420;
+inline constexpr double kStackedCurvesPageHeight = 80 + 3 * 440;
+
+// The same three panels one above the other, on the narrow page.
+Scene StackedRatingCurvesScene(const RatingCurves& curves, const TextMeasure& measure);
+
 }  // namespace rating::plot

@@ -84,8 +84,9 @@ void RatingController::Choose(RatingCommand command) {
 void RatingController::BrowseRatingFile(const std::string& typed) {
   if (saving_ == nullptr) return;
   const std::optional<std::string> path = saving_->AskSaveName(
-      {std::string(Pattern(Facts(InputField::Filename).label)), std::string(Pattern(Message::CaptionRatingFiles)),
-       "*.RAT", std::string(Pattern(Message::CaptionAllFiles)), RatingSession::AbsoluteName(typed)});
+      {std::string(Pattern(Facts(InputField::Filename).label)),
+       std::string(Pattern(Message::CaptionRatingFiles)), "*.RAT",
+       std::string(Pattern(Message::CaptionAllFiles)), RatingSession::AbsoluteName(typed)});
   if (path && !path->empty()) saving_->ShowRatingFileName(*path);
 }
 

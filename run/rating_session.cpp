@@ -33,6 +33,10 @@ std::string CurvesSvg(const plot::RatingCurves& curves) {
   return plot::SvgDocument(plot::RatingCurvesScene(curves, plot::SvgTextMeasure()));
 }
 
+std::string StackedCurvesSvg(const plot::RatingCurves& curves) {
+  return plot::SvgDocument(plot::StackedRatingCurvesScene(curves, plot::SvgTextMeasure()));
+}
+
 std::string ExportBytes(Export what, const RatingResult& result, const StorageOutflow& pairs,
                         std::string title, std::string_view separator) {
   switch (what) {
@@ -65,8 +69,9 @@ namespace {
 std::string WrittenStatusOf(const std::string& typed) {
   const std::string path = RatingSession::AbsoluteName(typed);
   std::string status = Compose(Message::NoteWrote, Arg<"path">(path));
-  if (const std::optional<std::string> leftovers = LeftoversNote(typed, false))
+  if (const std::optional<std::string> leftovers = LeftoversNote(typed, false)) {
     status.append(" ").append(*leftovers);
+  }
   return status;
 }
 

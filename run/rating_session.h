@@ -59,6 +59,8 @@ plot::RatingCurves CurvesOf(const RatingResult& result, std::string title, std::
 
 // The curves as a standalone SVG document, laid out alike on every system.
 std::string CurvesSvg(const plot::RatingCurves& curves);
+// The same, its panels one above the other, for a narrow screen.
+std::string StackedCurvesSvg(const plot::RatingCurves& curves);
 
 // The bytes of an export of `result`, whose storage-outflow pairs are
 // `pairs` and whose title is `title`; numbers of the curves with `separator`.

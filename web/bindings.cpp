@@ -84,10 +84,10 @@ class PageView : public emscripten::wrapper<rating::HandingOverView> {
   void EnableRatingCommands(bool enabled) override { call<void>("enableRatingCommands", enabled); }
   [[nodiscard]] bool CurvesOpen() const override { return call<bool>("curvesOpen"); }
   void OpenCurves(const rating::plot::RatingCurves& curves, const std::string& title) override {
-    call<void>("openCurves", rating::CurvesSvg(curves), title);
+    call<void>("openCurves", rating::CurvesSvg(curves), rating::StackedCurvesSvg(curves), title);
   }
   void RedrawCurves(const rating::plot::RatingCurves& curves, const std::string& title) override {
-    call<void>("redrawCurves", rating::CurvesSvg(curves), title);
+    call<void>("redrawCurves", rating::CurvesSvg(curves), rating::StackedCurvesSvg(curves), title);
   }
   void CloseCurves() override { call<void>("closeCurves"); }
   void ShowFailure(const std::string& message, std::optional<rating::InputField> field) override {

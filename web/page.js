@@ -237,12 +237,14 @@ function start(core) {
   // The curves are drawn while they are shown: a rating shown while they are
   // folded is drawn when the user opens them.
   let curvesDrawn = false;
-  function drawCurves(svgText, title) {
+  function drawCurves(wide, stacked, title) {
     byId("curvesTitle").textContent = title;
-    const svg = new DOMParser().parseFromString(svgText, "image/svg+xml").documentElement;
-    svg.setAttribute("role", "img");
-    svg.setAttribute("aria-label", title);
-    byId("curvesPicture").replaceChildren(document.importNode(svg, true));
+    for (const [picture, svgText] of [["curvesPicture", wide], ["curvesPictureStacked", stacked]]) {
+      const svg = new DOMParser().parseFromString(svgText, "image/svg+xml").documentElement;
+      svg.setAttribute("role", "img");
+      svg.setAttribute("aria-label", title);
+      byId(picture).replaceChildren(document.importNode(svg, true));
+    }
     curvesDrawn = true;
   }
   curves.addEventListener("toggle", () => {
@@ -275,16 +277,18 @@ function start(core) {
     curvesOpen() {
       return curves.open;
     },
-    openCurves(svg, title) {
-      drawCurves(svg, title);
+    // Both pictures: the wide one, and the stacked one a narrow screen shows.
+    openCurves(wide, stacked, title) {
+      drawCurves(wide, stacked, title);
       curves.open = true;
     },
-    redrawCurves(svg, title) {
-      drawCurves(svg, title);
+    redrawCurves(wide, stacked, title) {
+      drawCurves(wide, stacked, title);
     },
     closeCurves() {
       curves.open = false;
       byId("curvesPicture").replaceChildren();
+      byId("curvesPictureStacked").replaceChildren();
       curvesDrawn = false;
     },
     showFailure(text, field) {

@@ -62,41 +62,46 @@ TEST_P(RatingCurveScenes, LabelEveryTickDistinctlyAndKeepEverythingOnThePage) {
   }
 
   const plot::SvgTextMeasure measure;
-  const plot::Scene scene = plot::RatingCurvesScene(curves, measure);
-  int texts_ = 0;
-  for (const plot::Item& item : scene.items) {
-    if (const auto* text = std::get_if<plot::Text>(&item)) {
-      const Extent extent = ExtentOf(*text, measure);
-      EXPECT_GE(extent.left, 0) << text->text;
-      EXPECT_LE(extent.right, scene.width) << text->text;
-      EXPECT_GE(extent.top, 0) << text->text;
-      EXPECT_LE(extent.bottom, scene.height) << text->text;
-      ++texts_;
-    }
-    if (const auto* curve = std::get_if<plot::Polyline>(&item)) {
-      for (const plot::Point& point : curve->points) {
-        EXPECT_TRUE(point.x > 0 && point.x < scene.width && point.y > 0 && point.y < scene.height);
+  // The wide page of the windows and the files, and the narrow one of a phone.
+  for (const bool stacked : {false, true}) {
+    SCOPED_TRACE(stacked ? "stacked" : "side by side");
+    const plot::Scene scene =
+        stacked ? plot::StackedRatingCurvesScene(curves, measure) : plot::RatingCurvesScene(curves, measure);
+    int texts_ = 0;
+    for (const plot::Item& item : scene.items) {
+      if (const auto* text = std::get_if<plot::Text>(&item)) {
+        const Extent extent = ExtentOf(*text, measure);
+        EXPECT_GE(extent.left, 0) << text->text;
+        EXPECT_LE(extent.right, scene.width) << text->text;
+        EXPECT_GE(extent.top, 0) << text->text;
+        EXPECT_LE(extent.bottom, scene.height) << text->text;
+        ++texts_;
+      }
+      if (const auto* curve = std::get_if<plot::Polyline>(&item)) {
+        for (const plot::Point& point : curve->points) {
+          EXPECT_TRUE(point.x > 0 && point.x < scene.width && point.y > 0 && point.y < scene.height);
+        }
       }
     }
-  }
-  EXPECT_GT(texts_, 30);
-  // Labels on one baseline, such as an axis's, never run into one another.
-  std::vector<const plot::Text*> shown;
-  for (const plot::Item& item : scene.items) {
-    const auto* text = std::get_if<plot::Text>(&item);
-    if (text == nullptr || text->rotated) continue;
-    const Extent extent = ExtentOf(*text, measure);
-    for (const plot::Text* other : shown) {
-      const Extent was = ExtentOf(*other, measure);
-      EXPECT_FALSE(other->anchorAt.y == text->anchorAt.y && was.left < extent.right &&
-                   extent.left < was.right)
-          << other->text << " and " << text->text;
+    EXPECT_GT(texts_, 30);
+    // Labels on one baseline, such as an axis's, never run into one another.
+    std::vector<const plot::Text*> shown;
+    for (const plot::Item& item : scene.items) {
+      const auto* text = std::get_if<plot::Text>(&item);
+      if (text == nullptr || text->rotated) continue;
+      const Extent extent = ExtentOf(*text, measure);
+      for (const plot::Text* other : shown) {
+        const Extent was = ExtentOf(*other, measure);
+        EXPECT_FALSE(other->anchorAt.y == text->anchorAt.y && was.left < extent.right &&
+                     extent.left < was.right)
+            << other->text << " and " << text->text;
+      }
+      shown.push_back(text);
     }
-    shown.push_back(text);
+    const auto& title = std::get<plot::Text>(scene.items.at(1));
+    EXPECT_EQ(title.text.ends_with("…"), GetParam().titleElided) << title.text;
+    EXPECT_EQ(title.font.bold, true);
   }
-  const auto& title = std::get<plot::Text>(scene.items.at(1));
-  EXPECT_EQ(title.text.ends_with("…"), GetParam().titleElided) << title.text;
-  EXPECT_EQ(title.font.bold, true);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -67,83 +67,83 @@ const auto kRatedWithCurves = [](Desktop& d) {
 
 INSTANTIATE_TEST_SUITE_P(
     Controller, Decisions,
-    testing::Values(DecisionCase{"AGoodPressFillsTheListAndEnablesTheCommands",
-                                 kNothing,
-                                 [](Desktop& d) { d.Press(); },
-                                 {"lines 29", "commands on", "status Wrote"}},
-                    DecisionCase{"AFieldFailureKeepsTheListAndFocusesTheField",
-                                 kRated,
-                                 [](Desktop& d) {
-                                   d.Press({{InputField::Length, "5,5x"}});
-                                 },
-                                 {"status cleared", "failure Type mismatch in Channel Length (mi)"}},
-                    DecisionCase{
-                        "ALaterFailureEmptiesTheListFirst",
-                        kRated,
-                        [](Desktop& d) {
-                          d.Press({{InputField::Title, "a\nb"}});
-                        },
-                        {"lines 0", "commands off", "status cleared", "failure Invalid text in Title Line"}},
-                    DecisionCase{"AReplacedZeroIsNotedAfterTheList",
-                                 kRated,
-                                 [](Desktop& d) {
-                                   d.Press({{InputField::BankSlope, "0"}});
-                                 },
-                                 {"lines 29", "commands on", "status Wrote",
-                                  "note A Bank Slope run/rise of 0 is taken as 2."}},
-                    DecisionCase{"ShowCurvesOpensTheOneWindow",
-                                 kRated,
-                                 [](Desktop& d) { d.controller.Choose(RatingCommand::ShowCurves); },
-                                 {kDefaultCurves}},
-                    DecisionCase{"OpenCurvesFollowAGoodPress",
-                                 kRatedWithCurves,
-                                 [](Desktop& d) {
-                                   d.Press({{InputField::Title, "Mill Creek"}});
-                                 },
-                                 {"lines 29", "commands on", "redraw curves Rating Curves \u2013 Mill Creek",
-                                  "status Wrote"}},
-                    DecisionCase{"OpenCurvesStayThroughAFieldFailure",
-                                 kRatedWithCurves,
-                                 [](Desktop& d) {
-                                   d.Press({{InputField::BottomWidth, "x"}});
-                                 },
-                                 {"status cleared", "failure Type mismatch in Bottom Width (ft)"}},
-                    DecisionCase{"OpenCurvesCloseWithTheEmptiedList",
-                                 kRatedWithCurves,
-                                 [](Desktop& d) {
-                                   d.Press({{InputField::Fall, "0"}});
-                                 },
-                                 {"lines 0", "commands off", "close curves", "status cleared",
-                                  "failure Division by zero in Channel Fall (ft)"}},
-                    DecisionCase{"CurvesTheUserClosedStayClosed",
-                                 [](Desktop& d) {
-                                   kRatedWithCurves(d);
-                                   d.view.curvesOpen = false;
-                                 },
-                                 [](Desktop& d) { d.Press(); },
-                                 {"lines 29", "commands on", "status Wrote"}},
-                    DecisionCase{"CommandsDoNothingWithoutARating",
-                                 kNothing,
-                                 [](Desktop& d) {
-                                   for (const CommandFacts& command : kRatingCommands)
-                                     d.controller.Choose(command.command);
-                                 },
-                                 {}},
-                    DecisionCase{"CopyTakesTheSelectedLines",
-                                 [](Desktop& d) {
-                                   d.Press();
-                                   d.view.selected = {3, 4};
-                                 },
-                                 [](Desktop& d) { d.controller.Choose(RatingCommand::CopyTable); },
-                                 {"clipboard 3 lines"}},
-                    DecisionCase{"ASaveAsksForANameAndWrites",
-                                 [](Desktop& d) {
-                                   d.Press();
-                                   d.view.saveName = d.In("table.csv");
-                                 },
-                                 [](Desktop& d) { d.controller.Choose(RatingCommand::SaveTableCsv); },
-                                 {"ask Save Table as CSV, CSV files (*.csv), *.csv"}},
-                    DecisionCase{"BrowsePutsTheChosenNameInTheField",
+    testing::Values(
+        DecisionCase{"AGoodPressFillsTheListAndEnablesTheCommands",
+                     kNothing,
+                     [](Desktop& d) { d.Press(); },
+                     {"lines 29", "commands on", "status Wrote"}},
+        DecisionCase{"AFieldFailureKeepsTheListAndFocusesTheField",
+                     kRated,
+                     [](Desktop& d) {
+                       d.Press({{InputField::Length, "5,5x"}});
+                     },
+                     {"status cleared", "failure Type mismatch in Channel Length (mi)"}},
+        DecisionCase{"ALaterFailureEmptiesTheListFirst",
+                     kRated,
+                     [](Desktop& d) {
+                       d.Press({{InputField::Title, "a\nb"}});
+                     },
+                     {"lines 0", "commands off", "status cleared", "failure Invalid text in Title Line"}},
+        DecisionCase{
+            "AReplacedZeroIsNotedAfterTheList",
+            kRated,
+            [](Desktop& d) {
+              d.Press({{InputField::BankSlope, "0"}});
+            },
+            {"lines 29", "commands on", "status Wrote", "note A Bank Slope run/rise of 0 is taken as 2."}},
+        DecisionCase{"ShowCurvesOpensTheOneWindow",
+                     kRated,
+                     [](Desktop& d) { d.controller.Choose(RatingCommand::ShowCurves); },
+                     {kDefaultCurves}},
+        DecisionCase{
+            "OpenCurvesFollowAGoodPress",
+            kRatedWithCurves,
+            [](Desktop& d) {
+              d.Press({{InputField::Title, "Mill Creek"}});
+            },
+            {"lines 29", "commands on", "redraw curves Rating Curves \u2013 Mill Creek", "status Wrote"}},
+        DecisionCase{"OpenCurvesStayThroughAFieldFailure",
+                     kRatedWithCurves,
+                     [](Desktop& d) {
+                       d.Press({{InputField::BottomWidth, "x"}});
+                     },
+                     {"status cleared", "failure Type mismatch in Bottom Width (ft)"}},
+        DecisionCase{"OpenCurvesCloseWithTheEmptiedList",
+                     kRatedWithCurves,
+                     [](Desktop& d) {
+                       d.Press({{InputField::Fall, "0"}});
+                     },
+                     {"lines 0", "commands off", "close curves", "status cleared",
+                      "failure Division by zero in Channel Fall (ft)"}},
+        DecisionCase{"CurvesTheUserClosedStayClosed",
+                     [](Desktop& d) {
+                       kRatedWithCurves(d);
+                       d.view.curvesOpen = false;
+                     },
+                     [](Desktop& d) { d.Press(); },
+                     {"lines 29", "commands on", "status Wrote"}},
+        DecisionCase{"CommandsDoNothingWithoutARating",
+                     kNothing,
+                     [](Desktop& d) {
+                       for (const CommandFacts& command : kRatingCommands)
+                         d.controller.Choose(command.command);
+                     },
+                     {}},
+        DecisionCase{"CopyTakesTheSelectedLines",
+                     [](Desktop& d) {
+                       d.Press();
+                       d.view.selected = {3, 4};
+                     },
+                     [](Desktop& d) { d.controller.Choose(RatingCommand::CopyTable); },
+                     {"clipboard 3 lines"}},
+        DecisionCase{"ASaveAsksForANameAndWrites",
+                     [](Desktop& d) {
+                       d.Press();
+                       d.view.saveName = d.In("table.csv");
+                     },
+                     [](Desktop& d) { d.controller.Choose(RatingCommand::SaveTableCsv); },
+                     {"ask Save Table as CSV, CSV files (*.csv), *.csv"}},
+        DecisionCase{"BrowsePutsTheChosenNameInTheField",
                      [](Desktop& d) { d.view.saveName = "/runs/mill.RAT"; },
                      [](Desktop& d) { d.controller.BrowseRatingFile("MyRating.RAT"); },
                      {"ask Output Rating Filename, Rating files (*.RAT), *.RAT", "file name /runs/mill.RAT"}},
@@ -152,25 +152,25 @@ INSTANTIATE_TEST_SUITE_P(
                      [](Desktop& d) { d.controller.BrowseRatingFile("MyRating.RAT"); },
                      {"ask Output Rating Filename, Rating files (*.RAT), *.RAT"}},
         DecisionCase{"ACancelledSaveWritesNothing",
-                                 kRated,
-                                 [](Desktop& d) { d.controller.Choose(RatingCommand::SaveCurvesSvg); },
-                                 {"ask Save Rating Curves as SVG, SVG pictures (*.svg), *.svg"}},
-                    DecisionCase{"AFailedSaveSaysWhy",
-                                 [](Desktop& d) {
-                                   d.Press();
-                                   d.view.saveName = d.In("missing/pairs.csv");
-                                 },
-                                 [](Desktop& d) { d.controller.Choose(RatingCommand::SavePairedData); },
-                                 {"ask Save Paired Data, CSV files (*.csv), *.csv",
-                                  "save failure Cannot write paired data"}},
-                    DecisionCase{"SavedPairedDataSayWhichRowsAreLeftOut",
-                                 [](Desktop& d) {
-                                   d.Press({{InputField::Increment, "0.002"}, {InputField::MaxFlow, "100"}});
-                                   d.view.saveName = d.In("fine.csv");
-                                 },
-                                 [](Desktop& d) { d.controller.Choose(RatingCommand::SavePairedData); },
-                                 {"ask Save Paired Data, CSV files (*.csv), *.csv",
-                                  "note 61 rows, 149 to 344, left out of the paired data"}}),
+                     kRated,
+                     [](Desktop& d) { d.controller.Choose(RatingCommand::SaveCurvesSvg); },
+                     {"ask Save Rating Curves as SVG, SVG pictures (*.svg), *.svg"}},
+        DecisionCase{
+            "AFailedSaveSaysWhy",
+            [](Desktop& d) {
+              d.Press();
+              d.view.saveName = d.In("missing/pairs.csv");
+            },
+            [](Desktop& d) { d.controller.Choose(RatingCommand::SavePairedData); },
+            {"ask Save Paired Data, CSV files (*.csv), *.csv", "save failure Cannot write paired data"}},
+        DecisionCase{"SavedPairedDataSayWhichRowsAreLeftOut",
+                     [](Desktop& d) {
+                       d.Press({{InputField::Increment, "0.002"}, {InputField::MaxFlow, "100"}});
+                       d.view.saveName = d.In("fine.csv");
+                     },
+                     [](Desktop& d) { d.controller.Choose(RatingCommand::SavePairedData); },
+                     {"ask Save Paired Data, CSV files (*.csv), *.csv",
+                      "note 61 rows, 149 to 344, left out of the paired data"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Controller, TellsTheViewWhatToShowAndWhereToSave) {

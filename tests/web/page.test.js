@@ -192,6 +192,17 @@ describe("the page", () => {
     }));
   });
 
+  test("on a phone the curves stand one above the other, under a title that wraps", async () => {
+    const page = await openPage(browser, site, {viewport: {width: 390, height: 700}});
+    await page.fill("#txtTitle", "W".repeat(80));
+    await press(page, () => page.click("#Command1"));
+    await page.click("#showRatingCurves");
+    await page.waitForSelector("#curvesPictureStacked svg");
+    assert.ok(await page.isHidden("#curvesPicture svg"));
+    assert.equal(await page.getAttribute("#curvesPictureStacked svg", "viewBox"), "0 0 420 1400");
+    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth));
+  });
+
   test("a reload keeps what was typed, within the tab only", async () => {
     const page = await openPage(browser, site);
     await page.fill("#txtTitle", "Mill Creek");
