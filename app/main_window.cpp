@@ -155,9 +155,10 @@ MainWindow::MainWindow(QWidget* parent)
   list_->setGeometry(FromTwips(layout::ListClearOf((labelsRight + 1) * kTwipsPerPixel)));
   // The window grows, never shrinks below its design: the list and the
   // status line take what it gains, the fields keep their places.
+  // The places are known only once the labels are measured, above.
   designedSize_ = size();
-  designedList_ = list_->geometry();
-  designedStatus_ = statusLine_->geometry();
+  designedList_ = list_->geometry();          // NOLINT(cppcoreguidelines-prefer-member-initializer)
+  designedStatus_ = statusLine_->geometry();  // NOLINT(cppcoreguidelines-prefer-member-initializer)
   setMinimumSize(designedSize_);
   createButton_->setFocus();
 }
