@@ -148,8 +148,9 @@ void ShowMenu(HWND window, LPARAM at) {
   const auto command = static_cast<WPARAM>(::TrackPopupMenu(
       menu, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, point.x, point.y, 0, window, nullptr));
   ::DestroyMenu(menu);
-  if (command != 0 && StateOf(window) != nullptr)
+  if (command != 0 && StateOf(window) != nullptr) {
     ::SendMessageW(StateOf(window)->main, WM_COMMAND, command, 0);
+  }
 }
 
 LRESULT CALLBACK CurvesProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
