@@ -267,6 +267,12 @@
     "{storageEnd} acre-ft at the end; mass balance {balance} acre-ft.")                                      \
   X(CaptionRoutedHeader, "Time (h),Inflow (cfs),Outflow (cfs)")                                              \
   X(CaptionRoutedStampHeader, "Date and time")                                                               \
+  X(CaptionTimeAxis, "Time (h)")                                                                             \
+  X(CaptionInflow, "Inflow")                                                                                 \
+  X(CaptionOutflow, "Outflow")                                                                               \
+  X(ChartPeak, "peak {flow} cfs at {time} h")                                                                \
+  X(HydrographTitle, "Flood routed through {title}")                                                         \
+  X(HydrographSubtitle, "{subreaches} subreaches, time step {step} h, {ordinates} ordinates")                \
   X(UsageBadValue, "--{option} \"{value}\" is not {expected}.")                                              \
   X(UsageExpectDuration, "a duration such as 90s, 15min or 1h")                                              \
   X(UsageExpectFlow, "a flow in cfs")                                                                        \

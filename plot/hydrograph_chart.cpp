@@ -1,0 +1,80 @@
+#include "plot/hydrograph_chart.h"
+
+#include <fmt/format.h>
+#include <string_view>
+
+#include "messages/messages.h"
+#include "plot/chart_frame.h"
+
+namespace rating::plot {
+
+namespace {
+
+constexpr Color kInflowColor{0x80, 0x80, 0x80};
+constexpr double kPageMargin = 10;   // page units
+constexpr double kTop = 80;          // page units, below the headings
+constexpr double kBelowFrame = 60;   // page units, for the time labels and axis title
+constexpr double kKeyLine = 24;      // page units, the stroke beside a key's word
+constexpr double kPeakRadius = 4.5;  // page units
+
+// A flow or a time as a peak's label shows it: six figures at most, with
+// the user's decimal mark.
+std::string Figures(double value, std::string_view separator) {
+  std::string text = fmt::format("{:.6g}", value);
+  if (const std::size_t point = text.find('.'); point != std::string::npos) text.replace(point, 1, separator);
+  return text;
+}
+
+}  // namespace
+
+Scene HydrographScene(const HydrographChart& chart, const TextMeasure& measure) {
+  Scene scene = BlankPage(kHydrographPageWidth, kHydrographPageHeight, chart.title, chart.subtitle);
+  if (chart.time.empty()) return scene;
+
+  ChartBuilder builder(scene, measure, chart.decimalSeparator);
+  const double lineWidth = scene.width - 2 * kPageMargin;
+  builder.Headings(chart.title, chart.subtitle, kPageMargin, lineWidth);
+  const Panel panel{chart.time,
+                    {{chart.inflow, kInflowColor, 2, false}, {chart.outflow, kCurveColor, 2, false}},
+                    std::string(Pattern(Message::CaptionTimeAxis)),
+                    std::string(Pattern(Message::CaptionFlowAxis))};
+  const Margins margins = builder.MarginsOf(panel);
+  const double frameWidth = lineWidth - margins.left - margins.right;
+  const Frame frame =
+      builder.Draw(panel, {kPageMargin + margins.left, kTop}, frameWidth, scene.height - kTop - kBelowFrame);
+
+  // The key, in the frame's top right corner.
+  const double ascent = measure.Ascent(kLabelFont);
+  const double right = frame.topLeft.x + frame.width - kPageMargin;
+  double baseline = frame.topLeft.y + kPageMargin + ascent;
+  for (const auto& [word, color] :
+       {std::pair{Message::CaptionInflow, kInflowColor}, std::pair{Message::CaptionOutflow, kCurveColor}}) {
+    const std::string text(Pattern(word));
+    const double start = right - measure.Advance(text, kLabelFont);
+    const double middle = baseline - ascent / 3;
+    scene.items.emplace_back(Line{{start - 6 - kKeyLine, middle}, {start - 6, middle}, color, 2});
+    scene.items.emplace_back(Text{{start, baseline}, text, kLabelFont, Anchor::Start, false, kBlack});
+    baseline += builder.LineHeight() + 4;
+  }
+
+  // Each peak: a dot, and its flow and time above it, on the side of the
+  // dot that keeps the words inside the frame.
+  const auto markPeak = [&](std::size_t at, const std::vector<double>& flow, Color color) {
+    const Point dot = frame.At(chart.time.at(at), flow.at(at));
+    scene.items.emplace_back(Dot{dot, kPeakRadius, color});
+    const bool leftHalf = dot.x < frame.topLeft.x + frame.width / 2;
+    scene.items.emplace_back(
+        Text{{dot.x + (leftHalf ? 8 : -8), dot.y - 8},
+             Compose(Message::ChartPeak, Arg<"flow">(Figures(flow.at(at), chart.decimalSeparator)),
+                     Arg<"time">(Figures(chart.time.at(at), chart.decimalSeparator))),
+             kLabelFont,
+             leftHalf ? Anchor::Start : Anchor::End,
+             false,
+             color});
+  };
+  markPeak(chart.inflowPeak, chart.inflow, kInflowColor);
+  markPeak(chart.outflowPeak, chart.outflow, kCurveColor);
+  return scene;
+}
+
+}  // namespace rating::plot
