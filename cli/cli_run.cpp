@@ -124,17 +124,37 @@ std::vector<std::size_t> Commit(PendingFiles& pending, std::ostream& err,
   return failed;
 }
 
-bool AnyOnStandardOutput(const FieldTexts& texts, const ExtraFiles& extras,
-                         const std::string& routedFile = {}) {
+bool AnyOnStandardOutput(const FieldTexts& texts, const ExtraFiles& extras, const RouteOptions& route) {
   if (IsStandardOutput(OutputName(TextOf(texts, InputField::Filename)))) return true;
-  if (!routedFile.empty() && IsStandardOutput(OutputName(routedFile))) return true;
+  for (const std::string* routed : {&route.routedFile, &route.plotFile}) {
+    if (!routed->empty() && IsStandardOutput(OutputName(*routed))) return true;
+  }
   return std::any_of(extras.begin(), extras.end(), [](const std::string& name) {
     return !name.empty() && IsStandardOutput(OutputName(name));
   });
 }
 
+// Routes the flood of `route` through `reach` and finishes its files into
+// `pending`; returns the summary for standard error.
+std::string RouteFlood(const RouteOptions& route, const RoutedReach& reach, const std::string& separator,
+                       PendingFiles& pending, std::size_t index) {
+  RoutedFlood routed = RouteThroughReach(route, reach, separator);
+  if (!route.routedFile.empty()) {
+    pending.push_back(
+        Pending(route.routedFile, std::move(routed.csv), Pattern(Message::KindRoutedFile), index));
+  }
+  if (!route.plotFile.empty()) {
+    pending.push_back(
+        Pending(route.plotFile, std::move(routed.plot), Pattern(Message::KindHydrographPlot), index));
+  }
+  return std::move(routed.summary);
+}
+
 int RunSingle(const Request& request, const std::string& separator, std::ostream& out, std::ostream& err) {
-  if (const std::optional<std::string> shared = FindSharedOutput(request.texts, request.extras)) {
+  const RouteOptions& route = request.route;
+  const bool rates = route.pairsFile.empty();
+  if (const std::optional<std::string> shared = FindSharedOutput(request.texts, request.extras);
+      rates && shared) {
     err << *shared << '\n';
     return kExitUsage;
   }
@@ -145,15 +165,16 @@ int RunSingle(const Request& request, const std::string& separator, std::ostream
   RatingResult result;
   std::string summary;  // of the routing, if any
   try {
-    result = RateReach(request.texts, request.extras, separator, pending, 0, notes);
-    // A flood routed through the reach: a routing that fails writes nothing.
-    if (const RouteOptions& route = request.route; !route.inflowFile.empty()) {
-      RoutedFlood routed = RouteThroughReach(route, result, separator);
-      summary = std::move(routed.summary);
-      if (!route.routedFile.empty()) {
-        pending.push_back(
-            Pending(route.routedFile, std::move(routed.csv), Pattern(Message::KindRoutedFile), 0));
+    if (rates) {
+      result = RateReach(request.texts, request.extras, separator, pending, 0, notes);
+      // A flood routed through the reach: a routing that fails writes nothing.
+      if (!route.inflowFile.empty()) {
+        summary =
+            RouteFlood(route, ReachOfRating(result, std::string(TextOf(request.texts, InputField::Title))),
+                       separator, pending, 0);
       }
+    } else {
+      summary = RouteFlood(route, ReachOfPairsFile(route.pairsFile, separator), separator, pending, 0);
     }
   } catch (const UsageError& error) {
     err << error.what() << '\n';
@@ -165,9 +186,9 @@ int RunSingle(const Request& request, const std::string& separator, std::ostream
   if (!Commit(pending, err, [](std::size_t) { return std::string(); }).empty()) return kExitFailure;
   for (const std::string& note : notes) err << note << '\n';
   err << summary;
+  if (!rates) return kExitSuccess;
   // A file on standard output keeps it to itself.
-  std::ostream& listing =
-      AnyOnStandardOutput(request.texts, request.extras, request.route.routedFile) ? err : out;
+  std::ostream& listing = AnyOnStandardOutput(request.texts, request.extras, route) ? err : out;
   for (const std::string& line : result.listing) listing << line << '\n';
   return kExitSuccess;
 }
@@ -202,12 +223,19 @@ int RunBatch(const Request& request, const std::string& separator, std::ostream&
   for (std::size_t i = 0; i < reaches.size(); ++i) {
     const Reach& reach = reaches[i];
     standardOutputTaken =
-        standardOutputTaken || (reach.error.empty() && AnyOnStandardOutput(reach.texts, reach.extras));
+        standardOutputTaken ||
+        (reach.error.empty() && AnyOnStandardOutput(reach.texts, reach.extras, reach.route));
     const std::size_t pendingBefore = pending.size();
     std::vector<std::string> notes;
     try {
       if (!reach.error.empty()) throw CommandFailure(reach.error);
-      RateReach(reach.texts, reach.extras, separator, pending, i, notes);
+      const RatingResult result = RateReach(reach.texts, reach.extras, separator, pending, i, notes);
+      if (!reach.route.inflowFile.empty()) {
+        notes.push_back(RouteFlood(reach.route,
+                                   ReachOfRating(result, std::string(TextOf(reach.texts, InputField::Title))),
+                                   separator, pending, i));
+        notes.back().pop_back();  // the summary's last line end
+      }
       for (const std::string& note : notes) err << where(i) << note << '\n';
     } catch (const std::runtime_error& failure) {  // RatingFailure or CommandFailure
       // The reach's files finished so far go, with their temporary files.

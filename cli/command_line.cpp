@@ -63,25 +63,13 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
   app.add_option("--batch", batch, std::string(Pattern(Message::HelpOptionBatch)))
       ->type_name("<reaches.csv>");
   // Routing a flood through the reach just rated.
-  struct RouteOption {
-    std::string_view name;
-    std::string* value;
-    Message help;
-    const char* valueName;
-  };
   RouteOptions& route = request.route;
-  const std::array<RouteOption, 5> routeOptions = {{
-      {"route", &route.inflowFile, Message::HelpOptionRoute, "<inflow.csv>"},
-      {"time-step", &route.timeStep, Message::HelpOptionTimeStep, "<duration>"},
-      {"subreaches", &route.subreaches, Message::HelpOptionSubreaches, "<N>"},
-      {"initial-outflow", &route.initialOutflow, Message::HelpOptionInitialOutflow, "<cfs>"},
-      {"routed", &route.routedFile, Message::HelpOptionRouted, "<routed.csv>"},
-  }};
-  std::array<CLI::Option*, routeOptions.size()> routeGiven{};
-  for (std::size_t k = 0; k < routeOptions.size(); ++k) {
-    routeGiven.at(k) = app.add_option(NamesOf(routeOptions.at(k).name), *routeOptions.at(k).value,
-                                      std::string(Pattern(routeOptions.at(k).help)))
-                           ->type_name(routeOptions.at(k).valueName);
+  std::array<CLI::Option*, kRouteOptions.size()> routeGiven{};
+  for (std::size_t k = 0; k < kRouteOptions.size(); ++k) {
+    const RouteOptionFacts& facts = kRouteOptions.at(k);
+    routeGiven.at(k) =
+        app.add_option(NamesOf(facts.name), route.*facts.value, std::string(Pattern(facts.help)))
+            ->type_name(std::string(facts.valueName));
   }
 
   // CLI11 takes its arguments last first, without the program's name. It
@@ -118,8 +106,12 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
     request.message = std::string(kProgram).append(" ").append(version).append("\n");
     return request;
   }
+  // Pairs from a file route without a rating: an option of the rating has
+  // nothing to rate.
+  const bool pairsGiven = !batch && !route.pairsFile.empty();
   for (const FieldFacts& field : kFields) {
     if (const auto& value = fieldValues.at(static_cast<std::size_t>(field.field))) {
+      if (pairsGiven) throw UsageError(Compose(Message::UsageRatingWithPairs, Arg<"option">(field.option)));
       TextOf(request.texts, field.field) = *value;
     }
   }
@@ -127,11 +119,12 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
     const std::optional<std::string>& value = exportValues.at(static_cast<std::size_t>(extra.what));
     if (!value) continue;
     if (batch) throw UsageError(Compose(Message::UsageExtraInBatch, Arg<"option">(extra.option)));
+    if (pairsGiven) throw UsageError(Compose(Message::UsageRatingWithPairs, Arg<"option">(extra.option)));
     request.extras.at(static_cast<std::size_t>(extra.what)) = *value;
   }
-  for (std::size_t k = 0; k < routeOptions.size(); ++k) {
+  for (std::size_t k = 0; k < kRouteOptions.size(); ++k) {
     if (routeGiven.at(k)->count() == 0) continue;
-    const Arg<"option"> option(routeOptions.at(k).name);
+    const Arg<"option"> option(kRouteOptions.at(k).name);
     if (batch) throw UsageError(Compose(Message::UsageRouteInBatch, option));
     if (route.inflowFile.empty()) throw UsageError(Compose(Message::UsageRouteOptionAlone, option));
   }

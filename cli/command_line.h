@@ -25,7 +25,28 @@ struct RouteOptions {
   std::string subreaches;      // --subreaches: empty for the suggestion
   std::string initialOutflow;  // --initial-outflow (cfs): empty for the first inflow
   std::string routedFile;      // --routed: the routed hydrograph, CSV; "-" is standard output
+  std::string plotFile;        // --hydrograph-plot: the routed hydrographs, SVG
+  std::string pairsFile;       // --storage-outflow: pairs routed through instead of a rating, CSV
 };
+
+// The routing options: their names, as options and batch columns, and what
+// each sets.
+struct RouteOptionFacts {
+  std::string_view name;             // without "--"
+  std::string RouteOptions::*value;  // what it sets
+  Message help;                      // for --help
+  std::string_view valueName;        // "<inflow.csv>"
+  bool batchColumn;                  // a batch table may give it for each reach
+};
+inline constexpr std::array<RouteOptionFacts, 7> kRouteOptions = {{
+    {"route", &RouteOptions::inflowFile, Message::HelpOptionRoute, "<inflow.csv>", true},
+    {"time-step", &RouteOptions::timeStep, Message::HelpOptionTimeStep, "<duration>", true},
+    {"subreaches", &RouteOptions::subreaches, Message::HelpOptionSubreaches, "<N>", true},
+    {"initial-outflow", &RouteOptions::initialOutflow, Message::HelpOptionInitialOutflow, "<cfs>", true},
+    {"routed", &RouteOptions::routedFile, Message::HelpOptionRouted, "<routed.csv>", true},
+    {"hydrograph-plot", &RouteOptions::plotFile, Message::HelpOptionHydrographPlot, "<hydrograph.svg>", true},
+    {"storage-outflow", &RouteOptions::pairsFile, Message::HelpOptionStorageOutflow, "<pairs.csv>", false},
+}};
 
 enum class Mode { Single, Batch, Help, Version };
 

@@ -66,6 +66,9 @@ std::string ColumnNames() {
   names.reserve(kFields.size() + kExports.size());
   for (const FieldFacts& facts : kFields) names.emplace_back(facts.option);
   for (const ExportFacts& extra : kExports) names.emplace_back(extra.option);
+  for (const RouteOptionFacts& facts : kRouteOptions) {
+    if (facts.batchColumn) names.emplace_back(facts.name);
+  }
   return WordList(names);
 }
 
@@ -79,10 +82,12 @@ unsigned char Delimiter(std::string_view table) {
   return semicolons ? ';' : ',';
 }
 
-// Where each column of the table goes: a field or an extra file.
+// Where each column of the table goes: a field, an extra file or a routing
+// option.
 struct Column {
   std::optional<InputField> field;
   std::optional<Export> extra;
+  std::string RouteOptions::*route = nullptr;
 };
 
 class TableReader {
@@ -159,7 +164,10 @@ class TableReader {
       for (const ExportFacts& extra : kExports) {
         if (name == extra.option) column.extra = extra.what;
       }
-      if (!column.field && !column.extra) {
+      for (const RouteOptionFacts& facts : kRouteOptions) {
+        if (facts.batchColumn && name == facts.name) column.route = facts.value;
+      }
+      if (!column.field && !column.extra && column.route == nullptr) {
         failure_ = Compose(Message::BatchUnknownColumn, Arg<"column">(cell), Arg<"columns">(ColumnNames()));
         return;
       }
@@ -185,6 +193,8 @@ class TableReader {
       for (std::size_t i = 0; i < cells_.size(); ++i) {
         if (columns_[i].extra) {
           reach.extras.at(static_cast<std::size_t>(*columns_[i].extra)) = cells_[i];
+        } else if (columns_[i].route != nullptr) {
+          reach.route.*columns_[i].route = cells_[i];
         } else {
           reach.texts.at(static_cast<std::size_t>(*columns_[i].field)) = cells_[i];
         }

@@ -10,16 +10,17 @@ namespace rating::cli {
 // One reach of a batch table: its field texts, where it stands in the file,
 // and what is wrong with the row when it cannot be rated.
 struct Reach {
-  int line = 0;       // line of the CSV file the row starts on
-  FieldTexts texts;   // the row's cells, or the defaults for absent columns
-  ExtraFiles extras;  // the extra files of the row
-  std::string error;  // a malformed row, or empty
+  int line = 0;        // line of the CSV file the row starts on
+  FieldTexts texts;    // the row's cells, or the defaults for absent columns
+  ExtraFiles extras;   // the extra files of the row
+  RouteOptions route;  // the flood the row routes, if any
+  std::string error;   // a malformed row, or empty
 };
 
 // Reads a CSV table of reaches. The header row names the columns: the
 // option names (width, bank, fall, length, n, max-flow, invert, increment,
-// title, output) and optionally plot, csv and paired-data, in any order and
-// any letter case.
+// title, output), optionally plot, csv and paired-data, and the routing
+// options a batch may give (kRouteOptions), in any order and any letter case.
 // Columns it leaves out take `defaults`. Cells are separated by commas, or
 // by semicolons where the header row has those and no comma, as a German
 // spreadsheet saves them. Quoted cells may hold commas, quotes

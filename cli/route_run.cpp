@@ -27,23 +27,6 @@ using routing::kSecondsPerHour;
 // A time step this close to the file's (s) agrees with it.
 constexpr double kSameStep = 1e-3;
 
-std::string ReadInflow(const std::string& path) {
-  std::ifstream in(PathFromUtf8(path), std::ios::binary);
-  if (!in) {
-    throw CommandFailure(
-        FileMessage(Pattern(Message::KindInflowFile), path, {errno, std::generic_category()}));
-  }
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  const TableText text = DecodeTableText(bytes.view());
-  if (text.badLine != 0) {
-    throw CommandFailure(Compose(Message::BatchProblemAtLine, Arg<"kind">(Pattern(Message::KindInflowFile)),
-                                 Arg<"path">(path), Arg<"line">(std::to_string(text.badLine)),
-                                 Arg<"problem">(Pattern(Message::BatchNotUtf8))));
-  }
-  return text.utf8;
-}
-
 [[noreturn]] void RefuseOption(std::string_view option, std::string_view value, Message expected) {
   throw UsageError(Compose(Message::UsageBadValue, Arg<"option">(option), Arg<"value">(value),
                            Arg<"expected">(Pattern(expected))));
@@ -63,80 +46,65 @@ double TimeStepOf(const RouteOptions& options, const routing::Hydrograph& inflow
   return *given;
 }
 
-// A number as the routed CSV writes it: the shortest text that reads back
-// as the same double, with "." decimals.
-std::string Exact(double value) { return fmt::format("{}", value); }
-
-std::string RoutedCsv(const routing::Hydrograph& inflow, const std::vector<double>& outflow,
-                      double timeStep) {
-  std::string csv;
-  if (!inflow.stamps.empty()) csv.append(Pattern(Message::CaptionRoutedStampHeader)).append(",");
-  csv.append(Pattern(Message::CaptionRoutedHeader)).append("\r\n");
-  for (std::size_t i = 0; i < outflow.size(); ++i) {
-    if (!inflow.stamps.empty()) csv.append(inflow.stamps[i]).append(",");
-    csv.append(Exact(static_cast<double>(i) * timeStep / kSecondsPerHour))
-        .append(",")
-        .append(Exact(inflow.flow[i]))
-        .append(",")
-        .append(Exact(outflow[i]))
-        .append("\r\n");
+// `path`'s text, UTF-8, read as a file of `kind`.
+std::string ReadTable(const std::string& path, Message kind) {
+  std::ifstream in(PathFromUtf8(path), std::ios::binary);
+  if (!in) throw CommandFailure(FileMessage(Pattern(kind), path, {errno, std::generic_category()}));
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  const TableText text = DecodeTableText(bytes.view());
+  if (text.badLine != 0) {
+    throw CommandFailure(Compose(Message::BatchProblemAtLine, Arg<"kind">(Pattern(kind)), Arg<"path">(path),
+                                 Arg<"line">(std::to_string(text.badLine)),
+                                 Arg<"problem">(Pattern(Message::BatchNotUtf8))));
   }
-  return csv;
+  return text.utf8;
 }
 
-std::string Summary(const routing::RoutingResult& routed, int subreaches, double timeStep,
-                    std::size_t ordinates) {
-  const auto shown = [](double value) { return fmt::format("{:.6g}", value); };
-  return Compose(Message::RoutingSummary, Arg<"ordinates">(std::to_string(ordinates)),
-                 Arg<"subreaches">(std::to_string(subreaches)), Arg<"step">(shown(timeStep)),
-                 Arg<"inflowPeak">(shown(routed.inflowPeak.flow)),
-                 Arg<"inflowTime">(shown(routed.inflowPeak.time)),
-                 Arg<"outflowPeak">(shown(routed.outflowPeak.flow)),
-                 Arg<"outflowTime">(shown(routed.outflowPeak.time)),
-                 Arg<"attenuation">(shown(routed.attenuation)), Arg<"lag">(shown(routed.lag)),
-                 Arg<"volumeIn">(shown(routed.volumeIn)), Arg<"volumeOut">(shown(routed.volumeOut)),
-                 Arg<"storageStart">(shown(routed.storageStart)), Arg<"storageEnd">(shown(routed.storageEnd)),
-                 Arg<"balance">(shown(routed.massBalance))) +
-         "\n";
+// Reads a table with `read`; a row that fails is named after its file.
+template <typename Read>
+auto ReadRows(const std::string& path, Message kind, Read read) {
+  const std::string text = ReadTable(path, kind);
+  try {
+    return read(text);
+  } catch (const RatingFailure& failure) {
+    throw CommandFailure(Compose(Message::RoutingInFile, Arg<"path">(path), Arg<"message">(failure.what())));
+  }
 }
 
 }  // namespace
 
-RoutedFlood RouteThroughReach(const RouteOptions& options, const RatingResult& rating,
+RoutedReach ReachOfPairsFile(const std::string& path, const std::string& separator) {
+  return {ReadRows(path, Message::KindPairsFile,
+                   [&](const std::string& text) { return routing::ReadStorageOutflow(text, separator); }),
+          nullptr, 0, path};
+}
+
+RoutedFlood RouteThroughReach(const RouteOptions& options, const RoutedReach& reach,
                               const std::string& separator) {
-  const routing::Hydrograph inflow = [&] {
-    try {
-      return routing::ReadHydrograph(ReadInflow(options.inflowFile), separator);
-    } catch (const RatingFailure& failure) {  // a row of the file: its name leads
-      throw CommandFailure(
-          Compose(Message::RoutingInFile, Arg<"path">(options.inflowFile), Arg<"message">(failure.what())));
-    }
-  }();
-  routing::RoutingRequest request;
-  request.inflow = inflow.flow;
-  request.pairs = routing::PairsOfRating(rating.fileRows);
-  request.timeStep = TimeStepOf(options, inflow);
+  const routing::Hydrograph inflow =
+      ReadRows(options.inflowFile, Message::KindInflowFile,
+               [&](const std::string& text) { return routing::ReadHydrograph(text, separator); });
+  RoutingSettings settings;
   if (!options.initialOutflow.empty()) {
-    request.initialOutflow = routing::ParseFlow(options.initialOutflow, separator);
-    if (!request.initialOutflow) {
+    settings.initialOutflow = routing::ParseFlow(options.initialOutflow, separator);
+    if (!settings.initialOutflow) {
       RefuseOption("initial-outflow", options.initialOutflow, Message::UsageExpectFlow);
     }
   }
-  if (options.subreaches.empty()) {
-    const double peak = inflow.flow.empty() ? 0 : *std::max_element(inflow.flow.begin(), inflow.flow.end());
-    request.subreaches =
-        routing::SuggestedSubreachesFor(rating.table, rating.channel.lengthFeet, peak, request.timeStep);
-  } else {
+  if (!options.subreaches.empty()) {
     const std::string& text = options.subreaches;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), request.subreaches);
-    if (error != std::errc() || end != text.data() + text.size() || request.subreaches < 1 ||
-        request.subreaches > routing::kMostSubreaches) {
+    int count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || end != text.data() + text.size() || count < 1 ||
+        count > routing::kMostSubreaches) {
       RefuseOption("subreaches", text, Message::UsageExpectSubreaches);
     }
+    settings.subreaches = count;
   }
-  const routing::RoutingResult routed = routing::Route(request);
-  return {RoutedCsv(inflow, routed.outflow, request.timeStep),
-          Summary(routed, request.subreaches, request.timeStep, inflow.flow.size())};
+  const FloodRouting flood = RouteFlood(inflow, reach, TimeStepOf(options, inflow), settings);
+  return {RoutedCsv(flood), RoutingSummary(flood),
+          options.plotFile.empty() ? std::string() : HydrographSvg(flood, separator)};
 }
 
 }  // namespace rating::cli

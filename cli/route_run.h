@@ -3,7 +3,7 @@
 #include <string>
 
 #include "cli/command_line.h"
-#include "run/rating_run.h"
+#include "run/flood_routing.h"
 
 // Routing a flood through the reach the command line has just rated.
 namespace rating::cli {
@@ -12,14 +12,19 @@ namespace rating::cli {
 struct RoutedFlood {
   std::string csv;
   std::string summary;  // lines, each ending in a line end
+  std::string plot;     // the chart's SVG, where --hydrograph-plot asks for it
 };
 
-// Routes the inflow of `options` through the reach of `rating`, with its
-// paired-data pairs, numbers in the file read with `separator` where it is
+// The reach given by a storage-outflow file (--storage-outflow), numbers
+// read with `separator` where it is separated by semicolons. Throws
+// CommandFailure for a file that cannot be read or a row that is wrong.
+RoutedReach ReachOfPairsFile(const std::string& path, const std::string& separator);
+
+// Routes the inflow of `options` through `reach`, numbers in the file read with `separator` where it is
 // separated by semicolons. Throws UsageError for an option's value that is
 // not one, CommandFailure for a file that cannot be read, and RatingFailure
 // for a hydrograph or a routing that fails.
-RoutedFlood RouteThroughReach(const RouteOptions& options, const RatingResult& rating,
+RoutedFlood RouteThroughReach(const RouteOptions& options, const RoutedReach& reach,
                               const std::string& separator);
 
 }  // namespace rating::cli

@@ -252,6 +252,23 @@
   X(HydrographUneven,                                                                                        \
     "the time {text} comes {gap} h after the row before, where the rows are {step} h apart; the times must " \
     "be evenly spaced")                                                                                      \
+  X(PairsCells, "{count} cells; a storage-outflow row holds the storage (acre-ft), then the outflow (cfs)")  \
+  X(PairsNotANumber, "\"{text}\" is not a storage or a flow of 0 or more")                                   \
+  X(PairsStorageNotIncreasing,                                                                               \
+    "storage {storage} acre-ft is not above the {previous} acre-ft of the row before; storage must "         \
+    "increase")                                                                                              \
+  X(PairsOutflowDecreasing,                                                                                  \
+    "outflow {outflow} cfs is below the {previous} cfs of the row before; outflow must not decrease")        \
+  X(KindPairsFile, "Cannot read storage-outflow file")                                                       \
+  X(UsageRatingWithPairs,                                                                                    \
+    "--{option} rates a reach; --storage-outflow routes through its pairs instead, so leave one of them "    \
+    "out.")                                                                                                  \
+  X(UsagePairsNeedRoute, "--storage-outflow gives the pairs of a routing; give --route INFLOW.csv too.")     \
+  X(HelpOptionStorageOutflow, "Route through these storage-outflow pairs (CSV) instead of a rating.")        \
+  X(HelpOptionHydrographPlot, "Write the routed hydrographs as an SVG chart.")                               \
+  X(KindHydrographPlot, "Cannot write hydrograph plot")                                                      \
+  X(InflowOrdinates, "{count} ordinates")                                                                    \
+  X(InflowOrdinatesOver, "{count} ordinates over {span} h")                                                  \
   X(KindInflowFile, "Cannot read inflow file")                                                               \
   X(KindRoutedFile, "Cannot write routed hydrograph")                                                        \
   X(RoutingInFile, "{path}: {message}")                                                                      \

@@ -188,8 +188,9 @@ Frame ChartBuilder::Draw(const Panel& panel, Point topLeft, double width, double
 
   for (const Series& series : panel.series) {
     Polyline curve{{}, series.color, series.width};
-    for (std::size_t i = 0; i < panel.x.size(); ++i)
+    for (std::size_t i = 0; i < panel.x.size(); ++i) {
       curve.points.push_back(frame.At(panel.x[i], series.y[i]));
+    }
     scene_.items.emplace_back(curve);
     if (!series.dots) continue;
     for (const Point& point : curve.points) scene_.items.emplace_back(Dot{point, 2.5, series.color});

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fast_float/fast_float.h>
 #include <fmt/format.h>
+#include <utility>
 
 #include "engine/failure.h"
 #include "messages/messages.h"
@@ -127,6 +128,7 @@ std::optional<double> TimeOf(std::string_view text, char mark, bool& stamp) {
   return Number(text, mark);
 }
 
+// A time in hours, or a storage or a flow, to six figures.
 std::string Hours(double hours) { return fmt::format("{:.6g}", hours); }
 
 }  // namespace
@@ -200,6 +202,41 @@ Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator)
   }
   if (hydrograph.stamps.size() != hydrograph.flow.size()) hydrograph.stamps.clear();
   return hydrograph;
+}
+
+std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::string_view userSeparator) {
+  std::vector<StorageOutflowPair> pairs;
+  bool header = true;
+  std::size_t row = 0;
+  for (std::size_t start = 0; start < text.size(); ++row) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    const std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    if (Trimmed(line).empty()) continue;
+    const bool semicolons =
+        line.find(';') != std::string_view::npos && line.find(',') == std::string_view::npos;
+    const char mark = semicolons && userSeparator == "," ? ',' : '.';
+    const std::vector<std::string_view> cells = Cells(line, semicolons ? ';' : ',');
+    if (std::exchange(header, false)) continue;
+    if (cells.size() != 2) {
+      RefuseRow(row + 1, Compose(Message::PairsCells, Arg<"count">(std::to_string(cells.size()))));
+    }
+    const std::optional<double> storage = Number(cells[0], mark);
+    const std::optional<double> outflow = Number(cells[1], mark);
+    for (const auto& [value, cell] : {std::pair{storage, cells[0]}, std::pair{outflow, cells[1]}}) {
+      if (!value || *value < 0) RefuseRow(row + 1, Compose(Message::PairsNotANumber, Arg<"text">(cell)));
+    }
+    if (!pairs.empty() && !(*storage > pairs.back().storage)) {
+      RefuseRow(row + 1, Compose(Message::PairsStorageNotIncreasing, Arg<"storage">(cells[0]),
+                                 Arg<"previous">(Hours(pairs.back().storage))));
+    }
+    if (!pairs.empty() && *outflow < pairs.back().outflow) {
+      RefuseRow(row + 1, Compose(Message::PairsOutflowDecreasing, Arg<"outflow">(cells[1]),
+                                 Arg<"previous">(Hours(pairs.back().outflow))));
+    }
+    pairs.push_back({*storage, *outflow});
+  }
+  return pairs;
 }
 
 std::optional<double> ParseFlow(std::string_view text, std::string_view userSeparator) {

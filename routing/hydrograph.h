@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "routing/storage_routing.h"
+
 // Inflow hydrographs as spreadsheets save and copy them, and the time step
 // as a user writes it.
 namespace rating::routing {
@@ -28,6 +30,13 @@ struct Hydrograph {
 // is separated by tabs and uses it too. `text` is UTF-8 (DecodeTableText).
 // Throws RatingFailure naming the row and what is wrong with it.
 Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator);
+
+// Reads a storage–outflow table as this program's paired data, or another
+// model's, holds it: a header row, then rows of the storage (acre-ft) and
+// the outflow (cfs), separated and with decimals as a hydrograph's. Storage
+// must increase from row to row and outflow must not decrease. Throws
+// RatingFailure naming the row that breaks this, and what is wrong with it.
+std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::string_view userSeparator);
 
 // A flow as written: a plain decimal number, with "." as its decimal mark,
 // or "," where the user's separator is a comma. Nothing for any other text.

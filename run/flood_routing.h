@@ -1,0 +1,78 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/rating_table.h"
+#include "plot/hydrograph_chart.h"
+#include "routing/hydrograph.h"
+#include "routing/storage_routing.h"
+#include "run/rating_run.h"
+
+// A flood routed through a reach, and everything shown or written of it:
+// the routed CSV, the table to copy, the summary and the chart. Every front
+// end routes through here.
+namespace rating {
+
+// What a flood is routed through: storage–outflow pairs, and where they
+// come from a rating, the rating and the reach's length that suggest the
+// number of subreaches.
+struct RoutedReach {
+  std::vector<routing::StorageOutflowPair> pairs;
+  const RatingTable* table = nullptr;  // none for pairs from a file
+  double lengthFeet = 0;               // ft
+  std::string title;                   // the rating's title, or the pairs file's name
+};
+
+// The reach of a rating, through exactly the pairs its paired data holds.
+// `rating` must outlive the reach.
+RoutedReach ReachOfRating(const RatingResult& rating, std::string title);
+
+// The settings a user gave; each absent takes its default.
+struct RoutingSettings {
+  std::optional<double> timeStep;        // s; absent: the hydrograph's own
+  std::optional<int> subreaches;         // absent: the suggestion
+  std::optional<double> initialOutflow;  // cfs; absent: the first inflow, a steady start
+};
+
+struct FloodRouting {
+  routing::Hydrograph inflow;
+  double timeStep = 0;  // s
+  int subreaches = 1;
+  int suggested = 1;  // what the usual rule suggests; 1 for pairs from a file
+  routing::RoutingResult result;
+  std::string title;  // the reach's
+};
+
+// The subreaches the usual rule suggests for `inflow` at `timeStep` (s):
+// the travel time over the step, at the rating's velocity at the peak
+// inflow; 1 for a reach without a rating.
+int SuggestedSubreaches(const RoutedReach& reach, const routing::Hydrograph& inflow, double timeStep);
+
+// Routes `inflow` through `reach` at `timeStep` (s). Throws RatingFailure.
+FloodRouting RouteFlood(const routing::Hydrograph& inflow, const RoutedReach& reach, double timeStep,
+                        const RoutingSettings& settings);
+
+// The routed CSV: "Time (h),Inflow (cfs),Outflow (cfs)", the date and time
+// first where the inflow gave them; every value the shortest text that
+// reads back as the same double, "." decimals, CR LF line ends.
+std::string RoutedCsv(const FloodRouting& flood);
+// The same table tab-separated for a spreadsheet, in the user's decimals.
+std::string RoutedTabText(const FloodRouting& flood, std::string_view decimalSeparator);
+// The peaks and their times, attenuation, lag, volumes and the mass
+// balance, in lines ending in "\n".
+std::string RoutingSummary(const FloodRouting& flood);
+// The chart of the routing, numbers with `decimalSeparator`.
+plot::HydrographChart ChartOf(const FloodRouting& flood, std::string_view decimalSeparator);
+// The chart as an SVG document, the same bytes on every system.
+std::string HydrographSvg(const FloodRouting& flood, std::string_view decimalSeparator);
+
+// How many ordinates a hydrograph holds and the time they span at
+// `timeStep` (s), in words: "97 ordinates over 24 h".
+std::string InflowDescription(const routing::Hydrograph& inflow, std::optional<double> timeStep);
+// A time step as a user writes it: "15min", "1h", "90s".
+std::string DurationText(double seconds);
+
+}  // namespace rating
