@@ -263,7 +263,6 @@
   X(UsageRatingWithPairs,                                                                                    \
     "--{option} rates a reach; --storage-outflow routes through its pairs instead, so leave one of them "    \
     "out.")                                                                                                  \
-  X(UsagePairsNeedRoute, "--storage-outflow gives the pairs of a routing; give --route INFLOW.csv too.")     \
   X(HelpOptionStorageOutflow, "Route through these storage-outflow pairs (CSV) instead of a rating.")        \
   X(HelpOptionHydrographPlot, "Write the routed hydrographs as an SVG chart.")                               \
   X(KindHydrographPlot, "Cannot write hydrograph plot")                                                      \
@@ -289,7 +288,7 @@
   X(CaptionOutflow, "Outflow")                                                                               \
   X(ChartPeak, "peak {flow} cfs at {time} h")                                                                \
   X(HydrographTitle, "Flood routed through {title}")                                                         \
-  X(HydrographSubtitle, "{subreaches} subreaches, time step {step} h, {ordinates} ordinates")                \
+  X(HydrographSubtitle, "Subreaches {subreaches}, time step {step} h, {ordinates} ordinates")                \
   X(UsageBadValue, "--{option} \"{value}\" is not {expected}.")                                              \
   X(UsageExpectDuration, "a duration such as 90s, 15min or 1h")                                              \
   X(UsageExpectFlow, "a flow in cfs")                                                                        \

@@ -207,17 +207,23 @@ Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator)
 std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::string_view userSeparator) {
   std::vector<StorageOutflowPair> pairs;
   bool header = true;
+  char delimiter = ',';
+  char mark = '.';
   std::size_t row = 0;
   for (std::size_t start = 0; start < text.size(); ++row) {
     const std::size_t end = std::min(text.find('\n', start), text.size());
     const std::string_view line = text.substr(start, end - start);
     start = end + 1;
     if (Trimmed(line).empty()) continue;
-    const bool semicolons =
-        line.find(';') != std::string_view::npos && line.find(',') == std::string_view::npos;
-    const char mark = semicolons && userSeparator == "," ? ',' : '.';
-    const std::vector<std::string_view> cells = Cells(line, semicolons ? ';' : ',');
-    if (std::exchange(header, false)) continue;
+    if (std::exchange(header, false)) {
+      // The header row tells how the table is separated.
+      if (line.find(';') != std::string_view::npos && line.find(',') == std::string_view::npos) {
+        delimiter = ';';
+        mark = userSeparator == "," ? ',' : '.';
+      }
+      continue;
+    }
+    const std::vector<std::string_view> cells = Cells(line, delimiter);
     if (cells.size() != 2) {
       RefuseRow(row + 1, Compose(Message::PairsCells, Arg<"count">(std::to_string(cells.size()))));
     }

@@ -19,6 +19,7 @@
 #include "engine/rounding.h"
 #include "output/safe_file.h"
 #include "run/rating_session.h"
+#include "tests/support/flood_examples.h"
 #include "tests/support/run_program.h"
 #include "tests/support/scratch_files.h"
 #ifndef _WIN32
@@ -30,9 +31,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using testing_support::PonceInflowCsv;
+using testing_support::PoncePairsCsv;
 using testing_support::ProgramRun;
 using testing_support::ReadFile;
 using testing_support::ScratchFolder;
+using testing_support::TriangularInflowCsv;
 using testing_support::WriteFile;
 
 const fs::path kGolden = RATING_GOLDEN_DIR;
@@ -160,6 +164,24 @@ const std::vector<ExitCase> kExitCases = {
              2,
              "--route routes the flood of one reach; leave it out of a batch."},
     ExitCase{"MissingInflowFile", {"--route", "none.csv"}, 1, "Cannot read inflow file \"none.csv\""},
+    ExitCase{"MissingPairsFile",
+             {"--route", "none.csv", "--storage-outflow", "none.csv"},
+             1,
+             "Cannot read storage-outflow file \"none.csv\""},
+    ExitCase{
+        "RatingOptionWithPairs",
+        {"--route", "in.csv", "--storage-outflow", "p.csv", "--width", "40"},
+        2,
+        "--width rates a reach; --storage-outflow routes through its pairs instead, so leave one of them "
+        "out."},
+    ExitCase{"RatingFileWithPairs",
+             {"--route", "in.csv", "--storage-outflow", "p.csv", "--plot", "r.svg"},
+             2,
+             "--plot rates a reach; --storage-outflow routes through its pairs instead"},
+    ExitCase{"PairsWithoutARoute",
+             {"--storage-outflow", "p.csv"},
+             2,
+             "--storage-outflow belongs to a routing; give --route INFLOW.csv too."},
     ExitCase{"ZeroBankSlopeIsNoted",
              {"--bank", "0", "--output", "z.RAT"},
              0,
@@ -545,20 +567,8 @@ TEST_F(CliTest, TheListingKeepsTheExponentOfAHugeValue) {
   EXPECT_TRUE(Contains(cli.out, "\n195      5926050  5.21     3.087E+072.154E+091        \n")) << cli.out;
 }
 
-// A flood of 2,500 cfs at hour 6 on 100 cfs of base, back at hour 18, in
-// quarter hours.
-std::string TriangularInflow() {
-  std::string csv = "Time (h),Flow (cfs)\n";
-  for (int i = 0; i <= 96; ++i) {
-    const double hour = i / 4.0;
-    const double flow = hour <= 6 ? 100 + 2400 * hour / 6 : hour <= 18 ? 100 + 2400 * (18 - hour) / 12 : 100;
-    csv += std::to_string(hour) + "," + std::to_string(flow) + "\n";
-  }
-  return csv;
-}
-
 TEST_F(CliTest, RoutesAFloodThroughTheReachJustRated) {
-  WriteFile(dir_ / "inflow.csv", TriangularInflow());
+  WriteFile(dir_ / "inflow.csv", TriangularInflowCsv());
   const ProgramRun cli =
       RunCli({"--route", "inflow.csv", "--routed", "routed.csv", "--output", "r.RAT"}, dir_);
   ASSERT_EQ(cli.exitCode, 0) << cli.err;
@@ -574,7 +584,7 @@ TEST_F(CliTest, RoutesAFloodThroughTheReachJustRated) {
 }
 
 TEST_F(CliTest, AFloodAboveTheRatingWritesNothing) {
-  WriteFile(dir_ / "inflow.csv", TriangularInflow());
+  WriteFile(dir_ / "inflow.csv", TriangularInflowCsv());
   const ProgramRun cli = RunCli(
       {"--route", "inflow.csv", "--routed", "routed.csv", "--max-flow", "1000", "--output", "r.RAT"}, dir_);
   EXPECT_EQ(cli.exitCode, 1);
@@ -583,6 +593,59 @@ TEST_F(CliTest, AFloodAboveTheRatingWritesNothing) {
                        "pair of the storage-outflow table, 1050 cfs; raise the Maximum Flow of the rating."))
       << cli.err;
   EXPECT_EQ(FileNames(dir_), std::vector<std::string>{"inflow.csv"});
+}
+
+// The published example through the command line: pairs from a file, no
+// rating, and each number of subreaches peaking as published.
+TEST_F(CliTest, RoutesThePublishedExampleThroughPairsFromAFile) {
+  WriteFile(dir_ / "inflow.csv", PonceInflowCsv());
+  WriteFile(dir_ / "pairs.csv", PoncePairsCsv());
+  for (const auto& [subreaches, peak] : {std::pair{"1", "757.641"}, {"2", "814.251"}, {"4", "868.75"}}) {
+    const ProgramRun cli = RunCli(
+        {"--route", "inflow.csv", "--storage-outflow", "pairs.csv", "--time-step", "1h", "--initial-outflow",
+         "100", "--subreaches", subreaches, "--routed", "-", "--hydrograph-plot", "flood.svg"},
+        dir_);
+    ASSERT_EQ(cli.exitCode, 0) << cli.err;
+    EXPECT_TRUE(Contains(cli.err, std::string("outflow peak ") + peak + " cfs at 7 h")) << cli.err;
+    EXPECT_TRUE(cli.out.starts_with("Time (h),Inflow (cfs),Outflow (cfs)\r\n0,100,100\r\n1,150,")) << cli.out;
+    EXPECT_EQ(FileNames(dir_), (std::vector<std::string>{"flood.svg", "inflow.csv", "pairs.csv"}))
+        << "no rating file without a rating";
+  }
+  const testing_support::SvgContents plot = testing_support::ReadSvg(ReadFile(dir_ / "flood.svg"));
+  EXPECT_EQ(plot.error, "");
+  EXPECT_EQ(plot.texts.at(0), "Flood routed through pairs.csv");
+  EXPECT_TRUE(std::find(plot.texts.begin(), plot.texts.end(), "peak 868.75 cfs at 7 h") != plot.texts.end());
+}
+
+// A pairs file that breaks the rules is refused at the row that breaks them.
+TEST_F(CliTest, APairsFileIsRefusedAtItsBadRow) {
+  WriteFile(dir_ / "inflow.csv", PonceInflowCsv());
+  WriteFile(dir_ / "pairs.csv", "Storage,Outflow\n0,0\n10,50\n8,60\n");
+  const ProgramRun cli = RunCli(
+      {"--route", "inflow.csv", "--storage-outflow", "pairs.csv", "--time-step", "1h", "--routed", "r.csv"},
+      dir_);
+  EXPECT_EQ(cli.exitCode, 1);
+  EXPECT_TRUE(Contains(cli.err,
+                       "pairs.csv: Cannot route: row 4: storage 8 acre-ft is not above the 10 acre-ft "
+                       "of the row before; storage must increase."))
+      << cli.err;
+  EXPECT_EQ(FileNames(dir_), (std::vector<std::string>{"inflow.csv", "pairs.csv"}));
+}
+
+// A batch routes each reach that names an inflow, with its own settings.
+TEST_F(CliTest, BatchRoutesEachReachThatNamesAnInflow) {
+  WriteFile(dir_ / "inflow.csv", TriangularInflowCsv());
+  WriteFile(dir_ / "reaches.csv",
+            "title,output,route,subreaches,routed,hydrograph-plot\n"
+            "Routed,a.RAT,inflow.csv,2,a-routed.csv,a.svg\n"
+            "Not routed,b.RAT,,,,\n"
+            "No subreaches,c.RAT,inflow.csv,0,c-routed.csv,\n");
+  const ProgramRun cli = RunCli({"--batch", "reaches.csv"}, dir_);
+  EXPECT_EQ(cli.exitCode, 1);
+  EXPECT_TRUE(Contains(cli.err, "Routed 97 ordinates through 2 subreaches")) << cli.err;
+  EXPECT_TRUE(Contains(cli.err, "reaches.csv:4: --subreaches \"0\" is not a whole number")) << cli.err;
+  EXPECT_EQ(FileNames(dir_), (std::vector<std::string>{"a-routed.csv", "a.RAT", "a.svg", "b.RAT",
+                                                       "inflow.csv", "reaches.csv"}));
 }
 
 // A killed run leaves a hidden unfinished copy; the next write to the file

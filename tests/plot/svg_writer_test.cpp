@@ -9,8 +9,10 @@
 #include <string>
 #include <tuple>
 
+#include "run/flood_routing.h"
 #include "run/rating_session.h"
 #include "tests/support/field_texts.h"
+#include "tests/support/flood_examples.h"
 #include "tests/support/scratch_files.h"
 #include "tests/support/svg_texts.h"
 
@@ -61,6 +63,15 @@ Scene DefaultRatingCurves() {
   return RatingCurvesScene(CurvesOf(*outcome.result, "South Street Channel", "."), SvgTextMeasure());
 }
 
+// Ponce's published example 2, routed through one subreach.
+Scene PonceHydrograph() {
+  const routing::Hydrograph inflow = routing::ReadHydrograph(testing_support::PonceInflowCsv(), ".");
+  const RoutedReach reach{routing::ReadStorageOutflow(testing_support::PoncePairsCsv(), "."), nullptr, 0,
+                          "Ponce example 2"};
+  const FloodRouting flood = RouteFlood(inflow, reach, 3600, {std::nullopt, 1, 100.0});
+  return HydrographScene(ChartOf(flood, "."), SvgTextMeasure());
+}
+
 class SvgDocuments : public testing::TestWithParam<SvgCase> {};
 
 TEST_P(SvgDocuments, MatchTheirGoldenFilesAndParse) {
@@ -87,7 +98,8 @@ INSTANTIATE_TEST_SUITE_P(Svg, SvgDocuments,
                                                  {"Smith & Jones <Creek> \"upper\"", "tab\there, bell  gone",
                                                   "a < b & c > \"d\"", "Mill Creek – reach 3 …",
                                                   "Elevation (ft)"}},
-                                         SvgCase{"default-rating-curves", DefaultRatingCurves, {}}),
+                                         SvgCase{"default-rating-curves", DefaultRatingCurves, {}},
+                                         SvgCase{"ponce-hydrograph", PonceHydrograph, {}}),
                          [](const auto& info) {
                            std::string name = info.param.name;
                            std::erase(name, '-');

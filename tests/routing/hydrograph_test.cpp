@@ -98,6 +98,50 @@ INSTANTIATE_TEST_SUITE_P(
                 "apart; the times must be evenly spaced."}),
     [](const testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
 
+// Storage-outflow tables: this program's paired data, a reservoir's with
+// several pairs of no outflow, and one saved where the decimal mark is a comma.
+TEST(StorageOutflowTables, AreReadAsSpreadsheetsWriteThem) {
+  const auto read = [](std::string_view text, std::string_view separator) {
+    std::vector<std::pair<double, double>> pairs;
+    for (const StorageOutflowPair& pair : ReadStorageOutflow(text, separator)) {
+      pairs.emplace_back(pair.storage, pair.outflow);
+    }
+    return pairs;
+  };
+  using Pairs = std::vector<std::pair<double, double>>;
+  EXPECT_EQ(read("Storage (acre-ft),Outflow (cfs)\r\n0,0\r\n6.72,12.5\r\n", "."),
+            (Pairs{{0, 0}, {6.72, 12.5}}));
+  EXPECT_EQ(read("storage,outflow\n0,0\n5,0\n9,0\n12,40\n", "."), (Pairs{{0, 0}, {5, 0}, {9, 0}, {12, 40}}));
+  EXPECT_EQ(read("Speicher;Abfluss\n0;0\n2,5;10,25\n", ","), (Pairs{{0, 0}, {2.5, 10.25}}));
+}
+
+class BadStorageOutflow : public testing::TestWithParam<BadCase> {};
+
+TEST_P(BadStorageOutflow, NameTheRow) {
+  EXPECT_FAILURE_MSG(ReadStorageOutflow(GetParam().text, "."), FailureKind::TypeMismatch, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, BadStorageOutflow,
+    testing::Values(
+        BadCase{"ThreeCells", "s,o\n0,0\n1,2,3\n",
+                "Cannot route: row 3: 3 cells; a storage-outflow row holds the storage (acre-ft), then the "
+                "outflow "
+                "(cfs)."},
+        BadCase{"NotANumber", "s,o\n0,0\nfull,20\n",
+                "Cannot route: row 3: \"full\" is not a storage or a flow of 0 or more."},
+        BadCase{"NegativeOutflow", "s,o\n0,-1\n",
+                "Cannot route: row 2: \"-1\" is not a storage or a flow of 0 or more."},
+        BadCase{
+            "StorageRepeated", "s,o\n0,0\n5,10\n\n5,20\n",
+            "Cannot route: row 5: storage 5 acre-ft is not above the 5 acre-ft of the row before; storage "
+            "must increase."},
+        BadCase{
+            "OutflowFalling", "s,o\n0,0\n5,10\n6,9.5\n",
+            "Cannot route: row 4: outflow 9.5 cfs is below the 10 cfs of the row before; outflow must not "
+            "decrease."}),
+    [](const testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
+
 TEST(Flows, AreTypedWithTheUsersDecimalMark) {
   EXPECT_EQ(ParseFlow(" 12.5 ", "."), 12.5);
   EXPECT_EQ(ParseFlow("12,5", ","), 12.5);

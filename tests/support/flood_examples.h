@@ -1,0 +1,35 @@
+#pragma once
+
+#include <fmt/format.h>
+#include <string>
+
+// Floods every front end's tests route, as the CSV files a user gives.
+namespace rating::testing_support {
+
+// V. M. Ponce's storage-indication example 2: inflow at 1 h steps, one
+// column, hours 0 to 25.
+inline std::string PonceInflowCsv() {
+  std::string csv =
+      "Inflow (cfs)\n100\n150\n250\n400\n800\n1000\n900\n700\n550\n400\n300\n250\n200\n150\n120\n";
+  for (int hour = 15; hour <= 25; ++hour) csv += "100\n";
+  return csv;
+}
+
+// Its linear storage S = K O, K = 2 h, as a storage-outflow table.
+inline std::string PoncePairsCsv() {
+  return fmt::format("Storage (acre-ft),Outflow (cfs)\n0,0\n{},2000\n", 2.0 * 3600 * 2000 / 43560);
+}
+
+// A flood of 2,500 cfs at hour 6 on 100 cfs of base, back at hour 18, in
+// quarter hours, with its times.
+inline std::string TriangularInflowCsv() {
+  std::string csv = "Time (h),Flow (cfs)\n";
+  for (int i = 0; i <= 96; ++i) {
+    const double hour = i / 4.0;
+    const double flow = hour <= 6 ? 100 + 2400 * hour / 6 : hour <= 18 ? 100 + 2400 * (18 - hour) / 12 : 100;
+    csv += fmt::format("{},{}\n", hour, flow);
+  }
+  return csv;
+}
+
+}  // namespace rating::testing_support
