@@ -268,6 +268,24 @@
   X(KindHydrographPlot, "Cannot write hydrograph plot")                                                      \
   X(InflowOrdinates, "{count} ordinates")                                                                    \
   X(InflowOrdinatesOver, "{count} ordinates over {span} h")                                                  \
+  X(CaptionRouteFlood, "Route a Flood…")                                                                     \
+  X(CaptionRoutingWindow, "Route a Flood – {title}")                                                         \
+  X(CaptionInflowPaste, "Inflow (paste with Ctrl+V)")                                                        \
+  X(CaptionOpenHydrograph, "Open Hydrograph…")                                                               \
+  X(CaptionTimeStep, "Time step")                                                                            \
+  X(CaptionSubreaches, "Subreaches")                                                                         \
+  X(CaptionInitialOutflow, "Initial outflow (cfs)")                                                          \
+  X(CaptionRoute, "Route")                                                                                   \
+  X(CaptionSaveRoutedCsv, "Save Routed Hydrograph as CSV…")                                                  \
+  X(CaptionSaveHydrographSvg, "Save Hydrograph Plot as SVG…")                                                \
+  X(CaptionCopyRouted, "Copy Routed Hydrograph")                                                             \
+  X(CaptionSuggestedSubreaches, "suggested: {count}")                                                        \
+  X(RoutingNoRating, "Create a rating file to route a flood through it.")                                    \
+  X(RoutingNoInflow, "Paste an inflow hydrograph (Ctrl+V), or open one, to route it.")                       \
+  X(RoutingNeedsTimeStep, "Cannot route: the inflow gives no times; type the Time step, such as 15min.")     \
+  X(RoutingBadField, "Cannot route: {field} \"{value}\" is not {expected}.")                                 \
+  X(RoutingStepDisagrees,                                                                                    \
+    "Cannot route: Time step {given} disagrees with the inflow's times, which are {file} h apart.")          \
   X(KindInflowFile, "Cannot read inflow file")                                                               \
   X(KindRoutedFile, "Cannot write routed hydrograph")                                                        \
   X(RoutingInFile, "{path}: {message}")                                                                      \

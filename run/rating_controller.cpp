@@ -1,6 +1,18 @@
 #include "run/rating_controller.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <fmt/format.h>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "engine/number_text.h"
+#include "engine/text_encoding.h"
+#include "output/exports.h"
+#include "output/file_message.h"
+#include "output/utf8_path.h"
 
 namespace rating {
 
@@ -24,10 +36,10 @@ std::string WithoutEllipsis(Message caption) {
 }
 
 RatingController::RatingController(FileSavingView& view, std::string_view userSeparator)
-    : view_(view), saving_(&view), session_(userSeparator) {}
+    : view_(view), saving_(&view), session_(userSeparator), separator_(DecimalMarkFor(userSeparator)) {}
 
 RatingController::RatingController(HandingOverView& view, std::string_view userSeparator)
-    : view_(view), handingOver_(&view), session_(userSeparator) {}
+    : view_(view), handingOver_(&view), session_(userSeparator), separator_(DecimalMarkFor(userSeparator)) {}
 
 void RatingController::Press(const FieldTexts& texts) {
   const std::optional<RatingFailure> failure =
@@ -57,6 +69,8 @@ void RatingController::Press(const FieldTexts& texts) {
 void RatingController::ShowRating() {
   view_.ShowLines(session_.ListLines());
   view_.EnableRatingCommands(!session_.Empty());
+  // The routing window routes again through the new rating, or is cleared.
+  Route();
   // The one curves window follows the list, and goes with its rating.
   if (!view_.CurvesOpen()) return;
   if (session_.Empty()) {
@@ -76,8 +90,11 @@ void RatingController::Choose(RatingCommand command) {
     view_.PutOnClipboard(table);
     // A page has no other sign that the copy was made.
     if (handingOver_ != nullptr) view_.ShowNote(CopiedNote(table));
-  } else {
+  } else if (command == RatingCommand::ShowCurves) {
     view_.OpenCurves(session_.Curves(), session_.CurvesTitle());
+  } else {
+    view_.OpenRouting(Compose(Message::CaptionRoutingWindow, Arg<"title">(session_.Title())));
+    Route();
   }
 }
 
@@ -109,6 +126,161 @@ void RatingController::Save(Export what) {
     saving_->ShowSaveFailure(*outcome.failure);
   } else if (outcome.note) {
     view_.ShowNote(*outcome.note);
+  }
+}
+
+void RatingController::SetInflow(const std::string& text) {
+  flood_.routed.reset();
+  try {
+    flood_.inflow = routing::ReadHydrograph(text, separator_);
+  } catch (const RatingFailure& failure) {
+    flood_.inflow.reset();
+    view_.ShowInflow(std::string());
+    view_.ShowRoutingProblem(failure.what());
+    return;
+  }
+  RoutingTexts texts = view_.RoutingFields();
+  // Times in the inflow give the time step.
+  if (flood_.inflow->timeStep) texts.timeStep = DurationText(*flood_.inflow->timeStep);
+  const std::optional<double> step = flood_.inflow->timeStep;
+  view_.ShowInflow(InflowDescription(*flood_.inflow, step ? step : routing::ParseDuration(texts.timeStep)));
+  view_.ShowRoutingFields(texts, {});
+  Route();
+}
+
+void RatingController::OpenHydrograph() {
+  if (saving_ == nullptr) return;
+  const std::optional<std::string> path = saving_->AskOpenName(
+      {WithoutEllipsis(Message::CaptionOpenHydrograph), std::string(Pattern(Message::CaptionCsvFiles)), "*.csv",
+       std::string(Pattern(Message::CaptionAllFiles)), {}});
+  if (!path || path->empty()) return;
+  std::ifstream in(PathFromUtf8(*path), std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  if (!in && !in.eof()) {
+    view_.ShowRoutingProblem(
+        FileMessage(Pattern(Message::KindInflowFile), *path, {errno, std::generic_category()}));
+    return;
+  }
+  const TableText text = DecodeTableText(bytes.view());
+  if (text.badLine != 0) {
+    view_.ShowRoutingProblem(Compose(Message::BatchProblemAtLine, Arg<"kind">(Pattern(Message::KindInflowFile)),
+                                     Arg<"path">(*path), Arg<"line">(std::to_string(text.badLine)),
+                                     Arg<"problem">(Pattern(Message::BatchNotUtf8))));
+    return;
+  }
+  SetInflow(text.utf8);
+}
+
+std::optional<double> RatingController::TimeStep(const RoutingTexts& texts, std::string& problem) const {
+  const std::optional<double> given = routing::ParseDuration(texts.timeStep);
+  const std::optional<double> own = flood_.inflow->timeStep;
+  if (texts.timeStep.empty() && !own) {
+    problem = Pattern(Message::RoutingNeedsTimeStep);
+  } else if (!texts.timeStep.empty() && !given) {
+    problem = Compose(Message::RoutingBadField, Arg<"field">(Pattern(Message::CaptionTimeStep)),
+                      Arg<"value">(texts.timeStep), Arg<"expected">(Pattern(Message::UsageExpectDuration)));
+  } else if (given && own && std::abs(*given - *own) > 1e-3) {
+    const std::string hours = fmt::format("{:.6g}", *own / routing::kSecondsPerHour);
+    problem = Compose(Message::RoutingStepDisagrees, Arg<"given">(texts.timeStep), Arg<"file">(hours));
+  } else {
+    return given ? given : own;
+  }
+  return std::nullopt;
+}
+
+void RatingController::Route() {
+  if (!view_.RoutingOpen()) return;
+  flood_.routed.reset();
+  const RatingResult* rating = session_.Rating();
+  if (rating == nullptr) {
+    view_.ShowRoutingProblem(std::string(Pattern(Message::RoutingNoRating)));
+    return;
+  }
+  if (!flood_.inflow) {
+    view_.ShowRoutingProblem(std::string(Pattern(Message::RoutingNoInflow)));
+    return;
+  }
+  RoutingTexts texts = view_.RoutingFields();
+  std::string problem;
+  const std::optional<double> step = TimeStep(texts, problem);
+  if (!step) {
+    view_.ShowRoutingProblem(problem);
+    return;
+  }
+  const RoutedReach reach = ReachOfRating(*rating, session_.Title());
+  // The subreaches follow the suggestion until the user types their own.
+  const std::string suggested = std::to_string(SuggestedSubreaches(reach, *flood_.inflow, *step));
+  flood_.ownSubreaches = flood_.ownSubreaches || (!texts.subreaches.empty() && !flood_.suggestion.empty() &&
+                                                  texts.subreaches != flood_.suggestion);
+  if (!flood_.ownSubreaches) texts.subreaches = suggested;
+  flood_.suggestion = suggested;
+  view_.ShowRoutingFields(texts, Compose(Message::CaptionSuggestedSubreaches, Arg<"count">(suggested)));
+
+  RoutingSettings settings;
+  int subreaches = 0;
+  const auto [end, error] =
+      std::from_chars(texts.subreaches.data(), texts.subreaches.data() + texts.subreaches.size(), subreaches);
+  if (error != std::errc() || end != texts.subreaches.data() + texts.subreaches.size() || subreaches < 1 ||
+      subreaches > routing::kMostSubreaches) {
+    view_.ShowRoutingProblem(Compose(Message::RoutingBadField, Arg<"field">(Pattern(Message::CaptionSubreaches)),
+                                     Arg<"value">(texts.subreaches),
+                                     Arg<"expected">(Pattern(Message::UsageExpectSubreaches))));
+    return;
+  }
+  settings.subreaches = subreaches;
+  if (!texts.initialOutflow.empty()) {
+    settings.initialOutflow = routing::ParseFlow(texts.initialOutflow, separator_);
+    if (!settings.initialOutflow) {
+      view_.ShowRoutingProblem(Compose(
+          Message::RoutingBadField, Arg<"field">(Pattern(Message::CaptionInitialOutflow)),
+          Arg<"value">(texts.initialOutflow), Arg<"expected">(Pattern(Message::UsageExpectFlow))));
+      return;
+    }
+  }
+  try {
+    flood_.routed = RouteFlood(*flood_.inflow, reach, *step, settings);
+  } catch (const RatingFailure& failure) {
+    view_.ShowRoutingProblem(failure.what());
+    return;
+  }
+  view_.ShowRouted(ChartOf(*flood_.routed, separator_), RoutingSummary(*flood_.routed));
+}
+
+void RatingController::Choose(RoutingCommand command) {
+  if (!flood_.routed) return;
+  if (command == RoutingCommand::CopyRouted) {
+    const std::string table = RoutedTabText(*flood_.routed, separator_);
+    view_.PutOnClipboard(table);
+    if (handingOver_ != nullptr) view_.ShowNote(CopiedNote(table));
+    return;
+  }
+  SaveRouted(command);
+}
+
+void RatingController::SaveRouted(RoutingCommand command) {
+  const bool csv = command == RoutingCommand::SaveRoutedCsv;
+  const std::string bytes = csv ? RoutedCsv(*flood_.routed) : HydrographSvg(*flood_.routed, separator_);
+  // Named after the rating's table: "MyRating-routed.csv", "MyRating-hydrograph.svg".
+  std::string name = session_.SuggestedName(Export::TableCsv);
+  name.resize(name.size() - std::string_view(".csv").size());
+  name.append(csv ? "-routed.csv" : "-hydrograph.svg");
+  if (handingOver_ != nullptr) {
+    const Download file{name.substr(name.find_last_of("/\\") + 1), bytes, std::nullopt};
+    handingOver_->HandOver(file);
+    view_.ShowNote(session_.HandedOverNote(file));
+    return;
+  }
+  const std::optional<std::string> path = saving_->AskSaveName(
+      {WithoutEllipsis(FactsOfRouting(command).caption),
+       std::string(Pattern(csv ? Message::CaptionCsvFiles : Message::CaptionSvgFiles)), csv ? "*.csv" : "*.svg",
+       std::string(Pattern(Message::CaptionAllFiles)), name});
+  if (!path || path->empty()) return;
+  try {
+    WriteWholeFile(*path, bytes);
+  } catch (const std::system_error& error) {
+    saving_->ShowSaveFailure(FileMessage(
+        Pattern(csv ? Message::KindRoutedFile : Message::KindHydrographPlot), *path, error.code()));
   }
 }
 

@@ -111,6 +111,11 @@ class RatingSession {
   // their column. Empty while the list is.
   [[nodiscard]] std::string CopyText(const std::vector<int>& selectedLines) const;
 
+  // The rating the list shows, and its title line as typed; none while the
+  // list is empty.
+  [[nodiscard]] const RatingResult* Rating() const { return rated_ ? &rated_->result : nullptr; }
+  [[nodiscard]] std::string Title() const { return rated_ ? rated_->title : std::string(); }
+
   // The rating curves of the rating the list shows, and their window's title.
   [[nodiscard]] plot::RatingCurves Curves() const;
   [[nodiscard]] std::string CurvesTitle() const;

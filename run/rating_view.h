@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/input_field.h"
+#include "plot/hydrograph_chart.h"
 #include "plot/rating_curves.h"
 #include "run/rating_session.h"
 
@@ -18,6 +19,14 @@ struct SaveQuestion {
   std::string pattern;    // "*.csv"
   std::string allFiles;   // "All files (*)"
   std::string suggested;  // beside the rating file, absolute, UTF-8
+};
+
+// The routing window's settings as typed; an empty one takes its default.
+struct RoutingTexts {
+  std::string timeStep;        // "15min", "1h", "90s"; empty: the inflow's own times
+  std::string subreaches;      // empty: the suggestion
+  std::string initialOutflow;  // cfs; empty: the first inflow
+  bool operator==(const RoutingTexts&) const = default;
 };
 
 // What a front end can do, and all that the controller asks of it: a
@@ -55,6 +64,23 @@ class RatingView {
   // Shows what the user should know of a save that went well.
   virtual void ShowNote(const std::string& note) = 0;
   virtual void PutOnClipboard(const std::string& text) = 0;
+
+  // The one routing window, opened beside the main window or brought to
+  // the front; the user may close it.
+  [[nodiscard]] virtual bool RoutingOpen() const = 0;
+  virtual void OpenRouting(const std::string& title) = 0;
+  // The routing window's settings as the user typed them.
+  [[nodiscard]] virtual RoutingTexts RoutingFields() const = 0;
+  // Puts `texts` into the settings, and `suggestion` beside the subreaches.
+  virtual void ShowRoutingFields(const RoutingTexts& texts, const std::string& suggestion) = 0;
+  // How many ordinates the inflow holds and the time they span.
+  virtual void ShowInflow(const std::string& description) = 0;
+  // A routing done: its chart, and its summary, which is the chart's text
+  // alternative too; the routing's commands can be chosen.
+  virtual void ShowRouted(const plot::HydrographChart& chart, const std::string& summary) = 0;
+  // No routing to show: the chart and the summary go, the routing's
+  // commands cannot be chosen, and `message` says why.
+  virtual void ShowRoutingProblem(const std::string& message) = 0;
 };
 
 // A view whose program writes the files itself, into the names the user
@@ -63,6 +89,8 @@ class FileSavingView : public RatingView {
  public:
   // Asks where to save; nothing when the user cancels.
   [[nodiscard]] virtual std::optional<std::string> AskSaveName(const SaveQuestion& question) = 0;
+  // Asks which file to open; nothing when the user cancels.
+  [[nodiscard]] virtual std::optional<std::string> AskOpenName(const SaveQuestion& question) = 0;
   // Shows why a save failed; the previous file, if any, is kept.
   virtual void ShowSaveFailure(const std::string& message) = 0;
   // Shows where the last press wrote the rating file, in a status line that

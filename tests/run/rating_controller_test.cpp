@@ -13,6 +13,7 @@
 
 #include "layout/form_layout.h"
 #include "tests/support/field_texts.h"
+#include "tests/support/flood_examples.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/scratch_files.h"
 
@@ -64,6 +65,138 @@ const auto kRatedWithCurves = [](Desktop& d) {
   d.Press();
   d.controller.Choose(RatingCommand::ShowCurves);
 };
+
+// A rating with the routing window open on the triangular flood.
+const auto kRouted = [](Desktop& d) {
+  d.Press();
+  d.controller.Choose(RatingCommand::RouteFlood);
+  d.controller.SetInflow(testing_support::TriangularInflowCsv());
+};
+constexpr const char* kRoutedFour = "routed Routed 97 ordinates through 4 subreaches at a time step of 900 s.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Routing, Decisions,
+    testing::Values(
+        DecisionCase{"RouteAFloodOpensTheWindowAndAsksForAnInflow",
+                     kRated,
+                     [](Desktop& d) { d.controller.Choose(RatingCommand::RouteFlood); },
+                     {"open routing Route a Flood \u2013 South Street Channel",
+                      "no routing: Paste an inflow hydrograph (Ctrl+V), or open one, to route it."}},
+        DecisionCase{"APastedInflowRoutesWithTheSuggestion",
+                     [](Desktop& d) {
+                       d.Press();
+                       d.controller.Choose(RatingCommand::RouteFlood);
+                     },
+                     [](Desktop& d) { d.controller.SetInflow(testing_support::TriangularInflowCsv()); },
+                     {"inflow 97 ordinates over 24 h", "settings 15min N  ()",
+                      "settings 15min N 4 (suggested: 4)", kRoutedFour}},
+        DecisionCase{"APastedColumnTakesTheTypedTimeStep",
+                     [](Desktop& d) {
+                       d.Press();
+                       d.controller.Choose(RatingCommand::RouteFlood);
+                       d.view.routing.timeStep = "1h";
+                     },
+                     [](Desktop& d) { d.controller.SetInflow("100\n150\n120\n100\n"); },
+                     {"inflow 4 ordinates over 3 h", "settings 1h N  ()", "settings 1h N 2 (suggested: 2)",
+                      "routed Routed 4 ordinates through 2 subreaches at a time step of 3600 s."}},
+        DecisionCase{"ABadPasteNamesItsRow",
+                     kRouted,
+                     [](Desktop& d) { d.controller.SetInflow("flow\n100\nlots\n"); },
+                     {"inflow ", "no routing: Cannot route: row 3: \"lots\" is not a flow in cfs."}},
+        DecisionCase{"APressRoutesAgainAndAFailureNamesTheOrdinate",
+                     kRouted,
+                     [](Desktop& d) {
+                       d.Press({{InputField::MaxFlow, "1000"}});
+                     },
+                     {"lines 17", "commands on", "settings 15min N 5 (suggested: 5)",
+                      "no routing: Cannot route: ordinate 12, at 2.75 h, inflow 1200 cfs, routes above the "
+                      "highest pair of the storage-outflow table, 1050 cfs; raise the Maximum Flow of the rating.",
+                      "status Wrote"}},
+        DecisionCase{"TheUsersSubreachesStay",
+                     [](Desktop& d) {
+                       kRouted(d);
+                       d.view.routing.subreaches = "2";
+                     },
+                     [](Desktop& d) {
+                       d.Press();
+                       d.view.routing.subreaches = "4";
+                       d.controller.Route();
+                     },
+                     {"lines 29", "commands on", "settings 15min N 2 (suggested: 4)",
+                      "routed Routed 97 ordinates through 2 subreaches at a time step of 900 s.", "status Wrote",
+                      "settings 15min N 4 (suggested: 4)", kRoutedFour}},
+        DecisionCase{"AnEmptiedListClearsTheRouting",
+                     kRouted,
+                     [](Desktop& d) {
+                       d.Press({{InputField::Fall, "0"}});
+                     },
+                     {"lines 0", "commands off", "no routing: Create a rating file to route a flood through it.",
+                      "status cleared", "failure Division by zero in Channel Fall (ft)"}},
+        DecisionCase{"ASettingThatIsNotOneNamesItsField",
+                     [](Desktop& d) {
+                       kRouted(d);
+                       d.view.routing.initialOutflow = "lots";
+                     },
+                     [](Desktop& d) { d.controller.Route(); },
+                     {"settings 15min N 4 (suggested: 4)",
+                      "no routing: Cannot route: Initial outflow (cfs) \"lots\" is not a flow in cfs."}},
+        DecisionCase{"ATimeStepAgainstTheInflowsTimesIsRefused",
+                     [](Desktop& d) {
+                       kRouted(d);
+                       d.view.routing.timeStep = "10min";
+                     },
+                     [](Desktop& d) { d.controller.Route(); },
+                     {"no routing: Cannot route: Time step 10min disagrees with the inflow's times, which are "
+                      "0.25 h apart."}},
+        DecisionCase{"OpenHydrographReadsTheChosenFile",
+                     [](Desktop& d) {
+                       d.Press();
+                       d.controller.Choose(RatingCommand::RouteFlood);
+                       testing_support::WriteFile(d.In("inflow.csv"), testing_support::TriangularInflowCsv());
+                       d.view.openName = d.In("inflow.csv");
+                     },
+                     [](Desktop& d) { d.controller.OpenHydrograph(); },
+                     {"ask open Open Hydrograph, *.csv", "inflow 97 ordinates over 24 h", "settings 15min N  ()",
+                      "settings 15min N 4 (suggested: 4)", kRoutedFour}},
+        DecisionCase{"RoutingCommandsWaitForARouting",
+                     [](Desktop& d) {
+                       d.Press();
+                       d.controller.Choose(RatingCommand::RouteFlood);
+                     },
+                     [](Desktop& d) {
+                       for (const RoutingCommandFacts& command : kRoutingCommands) {
+                         d.controller.Choose(command.command);
+                       }
+                     },
+                     {}},
+        DecisionCase{"SaveRoutedAsksWhereAndCopyTakesEveryRow",
+                     kRouted,
+                     [](Desktop& d) {
+                       d.controller.Choose(RoutingCommand::SaveRoutedCsv);
+                       d.controller.Choose(RoutingCommand::SaveHydrographSvg);
+                       d.controller.Choose(RoutingCommand::CopyRouted);
+                     },
+                     {"ask Save Routed Hydrograph as CSV, CSV files (*.csv), *.csv",
+                      "ask Save Hydrograph Plot as SVG, SVG pictures (*.svg), *.svg", "clipboard 98 lines"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What a window saves of a routing is what the command line writes for the
+// same flood through the same rating.
+TEST(Controller, SavesTheRoutingTheCoreGives) {
+  Desktop desktop;
+  kRouted(desktop);
+  desktop.view.saveName = desktop.In("routed.csv");
+  desktop.controller.Choose(RoutingCommand::SaveRoutedCsv);
+  const RatingResult& rating = *desktop.controller.Session().Rating();
+  const FloodRouting flood =
+      RouteFlood(routing::ReadHydrograph(testing_support::TriangularInflowCsv(), "."),
+                 ReachOfRating(rating, "South Street Channel"), 900, {});
+  EXPECT_EQ(testing_support::ReadFile(desktop.In("routed.csv")), RoutedCsv(flood));
+  EXPECT_EQ(desktop.view.summary, RoutingSummary(flood));
+  EXPECT_EQ(fs::path(desktop.view.asked->suggested), desktop.In("reach-routed.csv"));
+  ASSERT_TRUE(desktop.view.chart.has_value());
+  EXPECT_EQ(desktop.view.chart->outflow, flood.result.outflow);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Controller, Decisions,

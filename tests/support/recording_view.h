@@ -28,6 +28,10 @@ class RecordingView : public View {
   bool curvesOpen = false;              // the user may close the window
   std::vector<std::string> shownLines;  // what the list shows
   std::optional<InputField> focused;    // the field a failure put the cursor in
+  bool routingOpen = false;             // the user may close the window
+  RoutingTexts routing;                 // the routing window's settings as typed
+  std::string summary;                  // what the routing window's summary says
+  std::optional<plot::HydrographChart> chart;  // what the routing window draws
 
   void ShowLines(const std::vector<std::string>& lines) override {
     shownLines = lines;
@@ -57,18 +61,44 @@ class RecordingView : public View {
   void PutOnClipboard(const std::string& text) override {
     log.push_back("clipboard " + std::to_string(std::count(text.begin(), text.end(), '\n')) + " lines");
   }
+  [[nodiscard]] bool RoutingOpen() const override { return routingOpen; }
+  void OpenRouting(const std::string& title) override {
+    routingOpen = true;
+    log.push_back("open routing " + title);
+  }
+  [[nodiscard]] RoutingTexts RoutingFields() const override { return routing; }
+  void ShowRoutingFields(const RoutingTexts& texts, const std::string& suggestion) override {
+    routing = texts;
+    log.push_back("settings " + texts.timeStep + " N " + texts.subreaches + " (" + suggestion + ")");
+  }
+  void ShowInflow(const std::string& description) override { log.push_back("inflow " + description); }
+  void ShowRouted(const plot::HydrographChart& routed, const std::string& text) override {
+    chart = routed;
+    summary = text;
+    log.push_back("routed " + text.substr(0, text.find('\n')));
+  }
+  void ShowRoutingProblem(const std::string& message) override {
+    chart.reset();
+    summary = message;
+    log.push_back("no routing: " + message);
+  }
 };
 
 // A desktop window's view: answers the save dialog with `saveName`.
 class RecordingSavingView : public RecordingView<FileSavingView> {
  public:
   std::optional<std::string> saveName;  // nothing: the user cancels
+  std::optional<std::string> openName;  // nothing: the user cancels
   std::optional<SaveQuestion> asked;
 
   [[nodiscard]] std::optional<std::string> AskSaveName(const SaveQuestion& question) override {
     asked = question;
     log.push_back("ask " + question.title + ", " + question.fileType + ", " + question.pattern);
     return saveName;
+  }
+  [[nodiscard]] std::optional<std::string> AskOpenName(const SaveQuestion& question) override {
+    log.push_back("ask open " + question.title + ", " + question.pattern);
+    return openName;
   }
   void ShowSaveFailure(const std::string& message) override {
     log.push_back("save failure " + Gist(message));
