@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "app/rating_curves_dialog.h"
+#include "app/routing_window.h"
 #include "layout/form_layout.h"
 #include "messages/messages.h"
 #include "output/listing.h"
@@ -78,6 +79,10 @@ MainWindow::MainWindow(QWidget* parent)
       chooseSaveName_(
           [](QWidget* parent, const QString& caption, const QString& suggested, const QString& filter) {
             return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+          }),
+      chooseOpenName_(
+          [](QWidget* parent, const QString& caption, const QString& suggested, const QString& filter) {
+            return QFileDialog::getOpenFileName(parent, caption, suggested, filter);
           }) {
   setObjectName(Latin1(layout::kWindowName));
   setWindowTitle(Utf8(rating::Pattern(rating::Message::CaptionWindow)));
@@ -225,9 +230,11 @@ bool MainWindow::CurvesOpen() const { return curvesWindow_ != nullptr && curvesW
 void MainWindow::OpenCurves(const rating::plot::RatingCurves& curves, const std::string& title) {
   if (!CurvesOpen()) {
     curvesWindow_ = new RatingCurvesDialog(this);
-    // The curves window saves what the list's menu saves.
+    // The curves window saves what the list's menu saves, and routes a flood.
     for (const rating::CommandFacts& command : rating::kRatingCommands) {
-      if (command.saves) curvesWindow_->addAction(commands_.at(static_cast<std::size_t>(command.command)));
+      if (command.saves || command.command == rating::RatingCommand::RouteFlood) {
+        curvesWindow_->addAction(commands_.at(static_cast<std::size_t>(command.command)));
+      }
     }
     curvesWindow_->setContextMenuPolicy(Qt::ActionsContextMenu);
   }
@@ -283,3 +290,40 @@ std::optional<std::string> MainWindow::AskSaveName(const rating::SaveQuestion& q
   if (path.isEmpty()) return std::nullopt;
   return path.toUtf8().toStdString();
 }
+
+std::optional<std::string> MainWindow::AskOpenName(const rating::SaveQuestion& question) {
+  const QString filter = Utf8(question.fileType) + QStringLiteral(";;") + Utf8(question.allFiles);
+  const QString path = chooseOpenName_(this, Utf8(question.title), Utf8(question.suggested), filter);
+  if (path.isEmpty()) return std::nullopt;
+  return path.toUtf8().toStdString();
+}
+
+RoutingWindow* MainWindow::Routing() const { return routingWindow_; }
+
+bool MainWindow::RoutingOpen() const { return routingWindow_ != nullptr && routingWindow_->isVisible(); }
+
+void MainWindow::OpenRouting(const std::string& title) {
+  if (!RoutingOpen()) {
+    routingWindow_ = new RoutingWindow(this, controller_);
+    routingWindow_->adjustSize();
+    routingWindow_->PlaceBeside(*this);
+  }
+  routingWindow_->setWindowTitle(Utf8(title));
+  routingWindow_->show();
+  routingWindow_->raise();
+  routingWindow_->activateWindow();
+}
+
+rating::RoutingTexts MainWindow::RoutingFields() const { return routingWindow_->Fields(); }
+
+void MainWindow::ShowRoutingFields(const rating::RoutingTexts& texts, const std::string& suggestion) {
+  routingWindow_->ShowFields(texts, suggestion);
+}
+
+void MainWindow::ShowInflow(const std::string& description) { routingWindow_->ShowInflow(description); }
+
+void MainWindow::ShowRouted(const rating::plot::HydrographChart& chart, const std::string& summary) {
+  routingWindow_->ShowRouted(chart, summary);
+}
+
+void MainWindow::ShowRoutingProblem(const std::string& message) { routingWindow_->ShowProblem(message); }

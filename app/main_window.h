@@ -19,6 +19,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class RatingCurvesDialog;
+class RoutingWindow;
 
 // The program's icon, a trapezoidal channel section with water, 16 and 32 px.
 QIcon ProgramIcon();
@@ -43,6 +44,12 @@ class MainWindow : public QWidget, private rating::FileSavingView {
   using SaveNameChooser = std::function<QString(QWidget* parent, const QString& caption,
                                                 const QString& suggested, const QString& filter)>;
   void SetSaveNameChooser(SaveNameChooser chooser) { chooseSaveName_ = std::move(chooser); }
+  // Asks for the name of a file to open, likewise.
+  void SetOpenNameChooser(SaveNameChooser chooser) { chooseOpenName_ = std::move(chooser); }
+
+  // The routing window while it is open; tests press its buttons.
+  [[nodiscard]] RoutingWindow* Routing() const;
+  [[nodiscard]] const rating::RatingController& Controller() const { return controller_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,6 +71,14 @@ class MainWindow : public QWidget, private rating::FileSavingView {
   void ShowSaveFailure(const std::string& message) override;
   void ShowStatus(const std::string& status) override;
   void ShowRatingFileName(const std::string& name) override;
+  [[nodiscard]] std::optional<std::string> AskOpenName(const rating::SaveQuestion& question) override;
+  [[nodiscard]] bool RoutingOpen() const override;
+  void OpenRouting(const std::string& title) override;
+  [[nodiscard]] rating::RoutingTexts RoutingFields() const override;
+  void ShowRoutingFields(const rating::RoutingTexts& texts, const std::string& suggestion) override;
+  void ShowInflow(const std::string& description) override;
+  void ShowRouted(const rating::plot::HydrographChart& chart, const std::string& summary) override;
+  void ShowRoutingProblem(const std::string& message) override;
 
   // A message box over the window, named for scripts and tests.
   void ShowBox(QMessageBox::Icon icon, const std::string& text, const QString& name);
@@ -79,5 +94,7 @@ class MainWindow : public QWidget, private rating::FileSavingView {
   std::array<QAction*, rating::kRatingCommands.size()> commands_{};  // indexed by rating::RatingCommand
   rating::RatingController controller_;
   SaveNameChooser chooseSaveName_;
+  SaveNameChooser chooseOpenName_;
   QPointer<RatingCurvesDialog> curvesWindow_;  // while open
+  QPointer<RoutingWindow> routingWindow_;      // while open
 };

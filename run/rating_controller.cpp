@@ -150,9 +150,12 @@ void RatingController::SetInflow(const std::string& text) {
 
 void RatingController::OpenHydrograph() {
   if (saving_ == nullptr) return;
-  const std::optional<std::string> path = saving_->AskOpenName(
-      {WithoutEllipsis(Message::CaptionOpenHydrograph), std::string(Pattern(Message::CaptionCsvFiles)), "*.csv",
-       std::string(Pattern(Message::CaptionAllFiles)), {}});
+  const std::optional<std::string> path =
+      saving_->AskOpenName({WithoutEllipsis(Message::CaptionOpenHydrograph),
+                            std::string(Pattern(Message::CaptionCsvFiles)),
+                            "*.csv",
+                            std::string(Pattern(Message::CaptionAllFiles)),
+                            {}});
   if (!path || path->empty()) return;
   std::ifstream in(PathFromUtf8(*path), std::ios::binary);
   std::ostringstream bytes;
@@ -164,9 +167,9 @@ void RatingController::OpenHydrograph() {
   }
   const TableText text = DecodeTableText(bytes.view());
   if (text.badLine != 0) {
-    view_.ShowRoutingProblem(Compose(Message::BatchProblemAtLine, Arg<"kind">(Pattern(Message::KindInflowFile)),
-                                     Arg<"path">(*path), Arg<"line">(std::to_string(text.badLine)),
-                                     Arg<"problem">(Pattern(Message::BatchNotUtf8))));
+    view_.ShowRoutingProblem(Compose(
+        Message::BatchProblemAtLine, Arg<"kind">(Pattern(Message::KindInflowFile)), Arg<"path">(*path),
+        Arg<"line">(std::to_string(text.badLine)), Arg<"problem">(Pattern(Message::BatchNotUtf8))));
     return;
   }
   SetInflow(text.utf8);
@@ -223,18 +226,18 @@ void RatingController::Route() {
       std::from_chars(texts.subreaches.data(), texts.subreaches.data() + texts.subreaches.size(), subreaches);
   if (error != std::errc() || end != texts.subreaches.data() + texts.subreaches.size() || subreaches < 1 ||
       subreaches > routing::kMostSubreaches) {
-    view_.ShowRoutingProblem(Compose(Message::RoutingBadField, Arg<"field">(Pattern(Message::CaptionSubreaches)),
-                                     Arg<"value">(texts.subreaches),
-                                     Arg<"expected">(Pattern(Message::UsageExpectSubreaches))));
+    view_.ShowRoutingProblem(
+        Compose(Message::RoutingBadField, Arg<"field">(Pattern(Message::CaptionSubreaches)),
+                Arg<"value">(texts.subreaches), Arg<"expected">(Pattern(Message::UsageExpectSubreaches))));
     return;
   }
   settings.subreaches = subreaches;
   if (!texts.initialOutflow.empty()) {
     settings.initialOutflow = routing::ParseFlow(texts.initialOutflow, separator_);
     if (!settings.initialOutflow) {
-      view_.ShowRoutingProblem(Compose(
-          Message::RoutingBadField, Arg<"field">(Pattern(Message::CaptionInitialOutflow)),
-          Arg<"value">(texts.initialOutflow), Arg<"expected">(Pattern(Message::UsageExpectFlow))));
+      view_.ShowRoutingProblem(
+          Compose(Message::RoutingBadField, Arg<"field">(Pattern(Message::CaptionInitialOutflow)),
+                  Arg<"value">(texts.initialOutflow), Arg<"expected">(Pattern(Message::UsageExpectFlow))));
       return;
     }
   }
@@ -271,16 +274,16 @@ void RatingController::SaveRouted(RoutingCommand command) {
     view_.ShowNote(session_.HandedOverNote(file));
     return;
   }
-  const std::optional<std::string> path = saving_->AskSaveName(
-      {WithoutEllipsis(FactsOfRouting(command).caption),
-       std::string(Pattern(csv ? Message::CaptionCsvFiles : Message::CaptionSvgFiles)), csv ? "*.csv" : "*.svg",
-       std::string(Pattern(Message::CaptionAllFiles)), name});
+  const std::optional<std::string> path =
+      saving_->AskSaveName({WithoutEllipsis(FactsOfRouting(command).caption),
+                            std::string(Pattern(csv ? Message::CaptionCsvFiles : Message::CaptionSvgFiles)),
+                            csv ? "*.csv" : "*.svg", std::string(Pattern(Message::CaptionAllFiles)), name});
   if (!path || path->empty()) return;
   try {
     WriteWholeFile(*path, bytes);
   } catch (const std::system_error& error) {
-    saving_->ShowSaveFailure(FileMessage(
-        Pattern(csv ? Message::KindRoutedFile : Message::KindHydrographPlot), *path, error.code()));
+    saving_->ShowSaveFailure(FileMessage(Pattern(csv ? Message::KindRoutedFile : Message::KindHydrographPlot),
+                                         *path, error.code()));
   }
 }
 

@@ -23,12 +23,14 @@
 #include <stdexcept>
 #include <vector>
 
+#include "app/routing_window.h"
 #include "app/start_up.h"
 #include "engine/failure.h"
 #include "layout/form_layout.h"
 #include "run/platform.h"
 #include "run/rating_run.h"
 #include "run/working_folder.h"
+#include "tests/support/flood_examples.h"
 
 using rating::InputField;
 
@@ -336,6 +338,48 @@ class MainWindowTest : public QObject {
     QTRY_COMPARE(ReadFile(Path(QStringLiteral("alt.RAT"))), Golden());
   }
 
+  // The triangular flood pasted into the routing window routes as the core
+  // routes it; a press that cannot carry it leaves no stale chart.
+  void routeAFloodPastedIntoTheRoutingWindow() {
+    MainWindow form;
+    form.show();
+    Aim(form, QStringLiteral("routed.RAT"));
+    QCOMPARE(Press(form), QString());
+    form.findChild<QAction*>(QStringLiteral("routeFlood"))->trigger();
+    RoutingWindow* routing = form.Routing();
+    QVERIFY(routing != nullptr && routing->isVisible());
+    QApplication::clipboard()->setText(
+        QString::fromStdString(rating::testing_support::TriangularInflowCsv()));
+    QVERIFY(QTest::qWaitForWindowActive(routing));
+    QTest::keyClick(routing, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(routing->findChild<QLabel*>(QStringLiteral("inflowRead"))->text(),
+             QStringLiteral("97 ordinates over 24 h"));
+    QCOMPARE(routing->findChild<QLineEdit*>(QStringLiteral("subreaches"))->text(), QStringLiteral("4"));
+    QCOMPARE(routing->findChild<QLabel*>(QStringLiteral("suggestedSubreaches"))->text(),
+             QStringLiteral("suggested: 4"));
+    const QString summary = routing->findChild<QLabel*>(QStringLiteral("routingSummary"))->text();
+    QVERIFY2(summary.contains(QStringLiteral("outflow peak 2429.85 cfs at 6.75 h")), qPrintable(summary));
+    QCOMPARE(routing->findChild<QWidget*>(QStringLiteral("hydrographChart"))->accessibleDescription(),
+             summary);
+
+    form.SetSaveNameChooser([&](QWidget*, const QString&, const QString&, const QString&) {
+      return Path(QStringLiteral("routed.csv"));
+    });
+    routing->findChild<QPushButton*>(QStringLiteral("saveRoutedCsv"))->click();
+    QCOMPARE(ReadFile(Path(QStringLiteral("routed.csv"))),
+             QByteArray::fromStdString(rating::RoutedCsv(*form.Controller().Routed())));
+    QVERIFY(ReadFile(Path(QStringLiteral("routed.csv")))
+                .startsWith(
+                    "Time (h),Inflow (cfs),Outflow (cfs)\r\n0,100,100\r\n0.25,200,100.24701257341601\r\n"));
+
+    form.Field(InputField::MaxFlow)->setText(QStringLiteral("1000"));
+    QCOMPARE(Press(form), QString());
+    QVERIFY(routing->findChild<QLabel*>(QStringLiteral("routingSummary"))
+                ->text()
+                .contains(QStringLiteral("ordinate 12, at 2.75 h")));
+    QVERIFY(!routing->findChild<QPushButton*>(QStringLiteral("saveRoutedCsv"))->isEnabled());
+  }
+
   void browseAsksWhereToWriteTheRatingFile() {
     MainWindow form;
     QString offered;
@@ -391,7 +435,8 @@ class MainWindowTest : public QObject {
     auto* saveTable = form.findChild<QAction*>(QStringLiteral("saveTableCsv"));
     auto* savePairs = form.findChild<QAction*>(QStringLiteral("savePairedData"));
     auto* saveCurves = form.findChild<QAction*>(QStringLiteral("saveRatingCurvesSvg"));
-    QCOMPARE(list->actions(), (QList<QAction*>{copy, saveTable, savePairs, saveCurves, curves}));
+    auto* route = form.findChild<QAction*>(QStringLiteral("routeFlood"));
+    QCOMPARE(list->actions(), (QList<QAction*>{copy, saveTable, savePairs, saveCurves, curves, route}));
     QCOMPARE(copy->text(), QStringLiteral("Copy Table"));
     QCOMPARE(curves->text(), QStringLiteral("Show Rating Curves…"));
     QVERIFY2(!curves->isEnabled(), "no curves before a run");
@@ -412,7 +457,7 @@ class MainWindowTest : public QObject {
     QVERIFY(dialog->isVisible());
     QVERIFY2(!dialog->isModal(), "the main window stays usable");
     QCOMPARE(dialog->contextMenuPolicy(), Qt::ActionsContextMenu);
-    QCOMPARE(dialog->actions(), (QList<QAction*>{saveTable, savePairs, saveCurves}));
+    QCOMPARE(dialog->actions(), (QList<QAction*>{saveTable, savePairs, saveCurves, route}));
     QVERIFY(dialog->windowTitle().contains(QStringLiteral("South Street Channel")));
     // Drawn: white paper, black frames and text, and the blue curves.
     const QImage drawing = dialog->grab().toImage();

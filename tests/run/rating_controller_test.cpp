@@ -72,7 +72,8 @@ const auto kRouted = [](Desktop& d) {
   d.controller.Choose(RatingCommand::RouteFlood);
   d.controller.SetInflow(testing_support::TriangularInflowCsv());
 };
-constexpr const char* kRoutedFour = "routed Routed 97 ordinates through 4 subreaches at a time step of 900 s.";
+constexpr const char* kRoutedFour =
+    "routed Routed 97 ordinates through 4 subreaches at a time step of 900 s.";
 
 INSTANTIATE_TEST_SUITE_P(
     Routing, Decisions,
@@ -103,15 +104,16 @@ INSTANTIATE_TEST_SUITE_P(
                      kRouted,
                      [](Desktop& d) { d.controller.SetInflow("flow\n100\nlots\n"); },
                      {"inflow ", "no routing: Cannot route: row 3: \"lots\" is not a flow in cfs."}},
-        DecisionCase{"APressRoutesAgainAndAFailureNamesTheOrdinate",
-                     kRouted,
-                     [](Desktop& d) {
-                       d.Press({{InputField::MaxFlow, "1000"}});
-                     },
-                     {"lines 17", "commands on", "settings 15min N 5 (suggested: 5)",
-                      "no routing: Cannot route: ordinate 12, at 2.75 h, inflow 1200 cfs, routes above the "
-                      "highest pair of the storage-outflow table, 1050 cfs; raise the Maximum Flow of the rating.",
-                      "status Wrote"}},
+        DecisionCase{
+            "APressRoutesAgainAndAFailureNamesTheOrdinate",
+            kRouted,
+            [](Desktop& d) {
+              d.Press({{InputField::MaxFlow, "1000"}});
+            },
+            {"lines 17", "commands on", "settings 15min N 5 (suggested: 5)",
+             "no routing: Cannot route: ordinate 12, at 2.75 h, inflow 1200 cfs, routes above the "
+             "highest pair of the storage-outflow table, 1050 cfs; raise the Maximum Flow of the rating.",
+             "status Wrote"}},
         DecisionCase{"TheUsersSubreachesStay",
                      [](Desktop& d) {
                        kRouted(d);
@@ -123,15 +125,16 @@ INSTANTIATE_TEST_SUITE_P(
                        d.controller.Route();
                      },
                      {"lines 29", "commands on", "settings 15min N 2 (suggested: 4)",
-                      "routed Routed 97 ordinates through 2 subreaches at a time step of 900 s.", "status Wrote",
-                      "settings 15min N 4 (suggested: 4)", kRoutedFour}},
-        DecisionCase{"AnEmptiedListClearsTheRouting",
-                     kRouted,
-                     [](Desktop& d) {
-                       d.Press({{InputField::Fall, "0"}});
-                     },
-                     {"lines 0", "commands off", "no routing: Create a rating file to route a flood through it.",
-                      "status cleared", "failure Division by zero in Channel Fall (ft)"}},
+                      "routed Routed 97 ordinates through 2 subreaches at a time step of 900 s.",
+                      "status Wrote", "settings 15min N 4 (suggested: 4)", kRoutedFour}},
+        DecisionCase{
+            "AnEmptiedListClearsTheRouting",
+            kRouted,
+            [](Desktop& d) {
+              d.Press({{InputField::Fall, "0"}});
+            },
+            {"lines 0", "commands off", "no routing: Create a rating file to route a flood through it.",
+             "status cleared", "failure Division by zero in Channel Fall (ft)"}},
         DecisionCase{"ASettingThatIsNotOneNamesItsField",
                      [](Desktop& d) {
                        kRouted(d);
@@ -140,14 +143,15 @@ INSTANTIATE_TEST_SUITE_P(
                      [](Desktop& d) { d.controller.Route(); },
                      {"settings 15min N 4 (suggested: 4)",
                       "no routing: Cannot route: Initial outflow (cfs) \"lots\" is not a flow in cfs."}},
-        DecisionCase{"ATimeStepAgainstTheInflowsTimesIsRefused",
-                     [](Desktop& d) {
-                       kRouted(d);
-                       d.view.routing.timeStep = "10min";
-                     },
-                     [](Desktop& d) { d.controller.Route(); },
-                     {"no routing: Cannot route: Time step 10min disagrees with the inflow's times, which are "
-                      "0.25 h apart."}},
+        DecisionCase{
+            "ATimeStepAgainstTheInflowsTimesIsRefused",
+            [](Desktop& d) {
+              kRouted(d);
+              d.view.routing.timeStep = "10min";
+            },
+            [](Desktop& d) { d.controller.Route(); },
+            {"no routing: Cannot route: Time step 10min disagrees with the inflow's times, which are "
+             "0.25 h apart."}},
         DecisionCase{"OpenHydrographReadsTheChosenFile",
                      [](Desktop& d) {
                        d.Press();
@@ -156,8 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
                        d.view.openName = d.In("inflow.csv");
                      },
                      [](Desktop& d) { d.controller.OpenHydrograph(); },
-                     {"ask open Open Hydrograph, *.csv", "inflow 97 ordinates over 24 h", "settings 15min N  ()",
-                      "settings 15min N 4 (suggested: 4)", kRoutedFour}},
+                     {"ask open Open Hydrograph, *.csv", "inflow 97 ordinates over 24 h",
+                      "settings 15min N  ()", "settings 15min N 4 (suggested: 4)", kRoutedFour}},
         DecisionCase{"RoutingCommandsWaitForARouting",
                      [](Desktop& d) {
                        d.Press();
@@ -188,9 +192,8 @@ TEST(Controller, SavesTheRoutingTheCoreGives) {
   desktop.view.saveName = desktop.In("routed.csv");
   desktop.controller.Choose(RoutingCommand::SaveRoutedCsv);
   const RatingResult& rating = *desktop.controller.Session().Rating();
-  const FloodRouting flood =
-      RouteFlood(routing::ReadHydrograph(testing_support::TriangularInflowCsv(), "."),
-                 ReachOfRating(rating, "South Street Channel"), 900, {});
+  const FloodRouting flood = RouteFlood(routing::ReadHydrograph(testing_support::TriangularInflowCsv(), "."),
+                                        ReachOfRating(rating, "South Street Channel"), 900, {});
   EXPECT_EQ(testing_support::ReadFile(desktop.In("routed.csv")), RoutedCsv(flood));
   EXPECT_EQ(desktop.view.summary, RoutingSummary(flood));
   EXPECT_EQ(fs::path(desktop.view.asked->suggested), desktop.In("reach-routed.csv"));

@@ -23,14 +23,14 @@ inline std::string Gist(const std::string& message) {
 template <typename View>
 class RecordingView : public View {
  public:
-  std::vector<std::string> log;         // one line per call, in order
-  std::vector<int> selected;            // the lines the user has selected
-  bool curvesOpen = false;              // the user may close the window
-  std::vector<std::string> shownLines;  // what the list shows
-  std::optional<InputField> focused;    // the field a failure put the cursor in
-  bool routingOpen = false;             // the user may close the window
-  RoutingTexts routing;                 // the routing window's settings as typed
-  std::string summary;                  // what the routing window's summary says
+  std::vector<std::string> log;                // one line per call, in order
+  std::vector<int> selected;                   // the lines the user has selected
+  bool curvesOpen = false;                     // the user may close the window
+  std::vector<std::string> shownLines;         // what the list shows
+  std::optional<InputField> focused;           // the field a failure put the cursor in
+  bool routingOpen = false;                    // the user may close the window
+  RoutingTexts routing;                        // the routing window's settings as typed
+  std::string summary;                         // what the routing window's summary says
   std::optional<plot::HydrographChart> chart;  // what the routing window draws
 
   void ShowLines(const std::vector<std::string>& lines) override {
