@@ -165,7 +165,7 @@ void RatingController::OpenHydrograph() {
         FileMessage(Pattern(Message::KindInflowFile), *path, {errno, std::generic_category()}));
     return;
   }
-  const TableText text = DecodeTableText(bytes.view());
+  const TableText text = DecodeTableText(bytes.str());
   if (text.badLine != 0) {
     view_.ShowRoutingProblem(Compose(
         Message::BatchProblemAtLine, Arg<"kind">(Pattern(Message::KindInflowFile)), Arg<"path">(*path),

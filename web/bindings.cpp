@@ -13,6 +13,8 @@
 #include "layout/form_layout.h"
 #include "messages/messages.h"
 #include "output/listing.h"
+#include "plot/hydrograph_chart.h"
+#include "plot/svg_writer.h"
 #include "run/rating_controller.h"
 #include "run/rating_session.h"
 #include "run/rating_view.h"
@@ -98,6 +100,28 @@ class PageView : public emscripten::wrapper<rating::HandingOverView> {
   void ShowNote(const std::string& note) override { call<void>("showNote", note); }
   void PutOnClipboard(const std::string& text) override { call<void>("putOnClipboard", text); }
   void HandOver(const rating::Download& file) override { call<void>("handOver", DownloadValue(file)); }
+
+  [[nodiscard]] bool RoutingOpen() const override { return call<bool>("routingOpen"); }
+  void OpenRouting(const std::string& title) override { call<void>("openRouting", title); }
+  // The settings as typed, in the order they stand: time step, subreaches
+  // and initial outflow.
+  [[nodiscard]] rating::RoutingTexts RoutingFields() const override {
+    const std::vector<std::string> texts =
+        emscripten::vecFromJSArray<std::string>(call<val>("routingFields"));
+    return {texts.at(0), texts.at(1), texts.at(2)};
+  }
+  void ShowRoutingFields(const rating::RoutingTexts& texts, const std::string& suggestion) override {
+    call<void>("showRoutingFields", texts.timeStep, texts.subreaches, texts.initialOutflow, suggestion);
+  }
+  void ShowInflow(const std::string& description) override { call<void>("showInflow", description); }
+  // The chart comes as the SVG document a save writes.
+  void ShowRouted(const rating::plot::HydrographChart& chart, const std::string& summary) override {
+    call<void>(
+        "showRouted",
+        rating::plot::SvgDocument(rating::plot::HydrographScene(chart, rating::plot::SvgTextMeasure())),
+        summary);
+  }
+  void ShowRoutingProblem(const std::string& message) override { call<void>("showRoutingProblem", message); }
 };
 
 // The page's controller: the press of the ten texts (in tab order) and the
@@ -117,6 +141,11 @@ class PageController {
   void Choose(int command) {
     controller_.Choose(rating::kRatingCommands.at(static_cast<std::size_t>(command)).command);
   }
+  void SetInflow(const std::string& text) { controller_.SetInflow(text); }
+  void Route() { controller_.Route(); }
+  void ChooseRouting(int command) {
+    controller_.Choose(rating::kRoutingCommands.at(static_cast<std::size_t>(command)).command);
+  }
 
  private:
   rating::RatingController controller_;
@@ -130,5 +159,8 @@ EMSCRIPTEN_BINDINGS(trapezoid_rating) {
   emscripten::class_<PageController>("Controller")
       .constructor<rating::HandingOverView&, const std::string&>()
       .function("press", &PageController::Press)
-      .function("choose", &PageController::Choose);
+      .function("choose", &PageController::Choose)
+      .function("setInflow", &PageController::SetInflow)
+      .function("route", &PageController::Route)
+      .function("chooseRouting", &PageController::ChooseRouting);
 }

@@ -251,6 +251,29 @@ function start(core) {
     if (curves.open && !curvesDrawn) controller.choose(commandOf(byId("showRatingCurves")));
   });
 
+  // The routing section: the inflow pasted or opened from a file, routed
+  // again with each change, and its commands.
+  const routing = byId("routing");
+  const inflowText = byId("inflowText");
+  const settings = ["timeStep", "subreaches", "initialOutflow"].map(byId);
+  const routingButtons = [...routing.querySelectorAll("button[data-routing-command]")];
+  for (const command of routingButtons) {
+    command.addEventListener("click", () => controller.chooseRouting(Number(command.dataset.routingCommand)));
+  }
+  inflowText.addEventListener("change", () => controller.setInflow(wellFormed(inflowText.value)));
+  byId("openHydrograph").addEventListener("change", async (event) => {
+    const file = event.target.files[0];
+    if (!file) return;
+    inflowText.value = await file.text();
+    controller.setInflow(wellFormed(inflowText.value));
+  });
+  byId("route").addEventListener("click", () => controller.route());
+  for (const setting of settings) {
+    setting.addEventListener("keydown", (event) => {
+      if (event.key === "Enter") controller.route();
+    });
+  }
+
   function clearMarks() {
     for (const input of inputs) {
       input.removeAttribute("aria-invalid");
@@ -313,6 +336,39 @@ function start(core) {
     handOver(file) {
       note.textContent = "";
       download(file);
+    },
+    routingOpen() {
+      return !routing.hidden;
+    },
+    openRouting(title) {
+      routing.hidden = false;
+      byId("routingHeading").textContent = title;
+      byId("routingHeading").focus();
+      routing.scrollIntoView({block: "start"});
+    },
+    routingFields() {
+      return settings.map((setting) => wellFormed(setting.value));
+    },
+    showRoutingFields(timeStep, subreaches, initialOutflow, suggestion) {
+      [timeStep, subreaches, initialOutflow].forEach((text, i) => (settings[i].value = text));
+      byId("suggestedSubreaches").textContent = suggestion;
+    },
+    showInflow(description) {
+      byId("inflowRead").textContent = description;
+    },
+    // The chart's text alternative is the summary.
+    showRouted(svgText, summary) {
+      const svg = new DOMParser().parseFromString(svgText, "image/svg+xml").documentElement;
+      svg.setAttribute("role", "img");
+      svg.setAttribute("aria-label", summary);
+      byId("hydrographPicture").replaceChildren(document.importNode(svg, true));
+      byId("routingSummary").textContent = summary;
+      for (const command of routingButtons) command.disabled = false;
+    },
+    showRoutingProblem(text) {
+      byId("hydrographPicture").replaceChildren();
+      byId("routingSummary").textContent = text;
+      for (const command of routingButtons) command.disabled = true;
     },
   });
   controller = new core.Controller(view, separator);

@@ -75,6 +75,45 @@ std::string Commands() {
   return html;
 }
 
+// The section that routes a flood: the inflow pasted or opened, the
+// settings, the chart, the summary and the routing's commands.
+std::string Routing() {
+  using rating::Message;
+  const auto show = [](Message message) { return MarkupEscaped(rating::Pattern(message)); };
+  std::string html =
+      "  <section id=\"routing\" class=\"routing\" aria-labelledby=\"routingHeading\" hidden>\n";
+  html += "    <h2 id=\"routingHeading\" tabindex=\"-1\"></h2>\n";
+  html += "    <label for=\"inflowText\">" + show(Message::CaptionInflowPaste) + "</label>\n";
+  html += "    <textarea id=\"inflowText\" rows=\"6\" spellcheck=\"false\"></textarea>\n";
+  html += "    <label class=\"file\">" +
+          MarkupEscaped(rating::WithoutEllipsis(Message::CaptionOpenHydrograph)) +
+          " <input type=\"file\" id=\"openHydrograph\" accept=\".csv,.txt,text/csv,text/plain\"></label>\n";
+  html += "    <p id=\"inflowRead\" role=\"status\"></p>\n    <div class=\"settings\">\n";
+  struct Setting {
+    Message caption;
+    const char* name;
+  };
+  for (const Setting setting :
+       {Setting{Message::CaptionTimeStep, "timeStep"}, Setting{Message::CaptionSubreaches, "subreaches"},
+        Setting{Message::CaptionInitialOutflow, "initialOutflow"}}) {
+    const std::string name(setting.name);
+    html += "      <div class=\"field\"><label for=\"" + name + "\">" + show(setting.caption) +
+            "</label><input type=\"text\" id=\"" + name + "\" autocomplete=\"off\" spellcheck=\"false\">";
+    if (name == "subreaches") html += "<span id=\"suggestedSubreaches\"></span>";
+    html += "</div>\n";
+  }
+  html +=
+      "      <button type=\"button\" id=\"route\">" + show(Message::CaptionRoute) + "</button>\n    </div>\n";
+  html += "    <div id=\"hydrographPicture\"></div>\n";
+  html += "    <p id=\"routingSummary\" role=\"status\"></p>\n    <div class=\"commands\">\n";
+  for (const rating::RoutingCommandFacts& command : rating::kRoutingCommands) {
+    html += "      <button type=\"button\" id=\"" + std::string(command.name) + "\" data-routing-command=\"" +
+            std::to_string(static_cast<int>(command.command)) + "\" disabled>" +
+            MarkupEscaped(rating::WithoutEllipsis(command.caption)) + "</button>\n";
+  }
+  return html + "    </div>\n  </section>\n";
+}
+
 std::string ColumnNames() {
   std::string html;
   for (const std::string& name : rating::ListingColumnNames())
@@ -114,6 +153,7 @@ int main(int argc, char* argv[]) {
   Replace(page, "@LIST@", show(Message::CaptionListName));
   Replace(page, "@COLUMNS@", ColumnNames());
   Replace(page, "@COMMANDS@", Commands());
+  Replace(page, "@ROUTING@", Routing());
   Replace(page, "@SHOW_CURVES@", MarkupEscaped(rating::WithoutEllipsis(curves.caption)));
   Replace(page, "@SHOW_CURVES_COMMAND@", std::to_string(static_cast<int>(curves.command)));
   std::ofstream out(arguments[2], std::ios::binary);

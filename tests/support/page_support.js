@@ -52,6 +52,9 @@ function pressInCore(core, separator, texts) {
     handOver(file) {
       told.file = file;
     },
+    routingOpen() {
+      return false;
+    },
   });
   const controller = new core.Controller(view, separator);
   controller.press(texts);

@@ -143,6 +143,40 @@ describe("the page", () => {
         assert.equal(shown.message, "Type mismatch: Channel Length (mi) \"5.5\" is not a number.");
       });
 
+  // The triangular flood routes as the command line routes it, and a press
+  // that cannot carry it leaves no stale chart.
+  test("a pasted flood routes through the rating and follows each press", async () => {
+    const page = await openPage(browser, site);
+    await press(page, () => page.click("#Command1"));
+    await page.click("#routeFlood");
+    assert.equal(await page.isVisible("#routing"), true);
+    let inflow = "Time (h),Flow (cfs)\n";
+    for (let i = 0; i <= 96; ++i) {
+      const hour = i / 4;
+      const flow = hour <= 6 ? 100 + (2400 * hour) / 6 : hour <= 18 ? 100 + (2400 * (18 - hour)) / 12 : 100;
+      inflow += `${hour},${flow}\n`;
+    }
+    await page.fill("#inflowText", inflow);
+    await page.dispatchEvent("#inflowText", "change");
+    assert.equal(await page.textContent("#inflowRead"), "97 ordinates over 24 h");
+    assert.equal(await page.inputValue("#subreaches"), "4");
+    assert.equal(await page.inputValue("#timeStep"), "15min");
+    assert.match(await page.textContent("#routingSummary"), /outflow peak 2429\.85 cfs at 6\.75 h/);
+    assert.equal(
+        await page.textContent("#hydrographPicture svg > title"),
+        "Flood routed through South Street Channel");
+    const routed = await press(page, () => page.click("#saveRoutedCsv"));
+    assert.equal(routed.name, "MyRating-routed.csv");
+    assert.ok(routed.bytes.toString().startsWith(
+        "Time (h),Inflow (cfs),Outflow (cfs)\r\n0,100,100\r\n0.25,200,100.24701257341601\r\n"));
+
+    await page.fill("#txtMaxQ", "1000");
+    await press(page, () => page.click("#Command1"));
+    assert.match(await page.textContent("#routingSummary"), /ordinate 12, at 2\.75 h/);
+    assert.equal(await page.$("#hydrographPicture svg"), null);
+    assert.equal(await page.isDisabled("#saveRoutedCsv"), true);
+  });
+
   test("a new table is shown from its top, and numbers are typed on a decimal keypad", async () => {
     const page = await openPage(browser, site);
     await page.fill("#txtMaxQ", "300000");
