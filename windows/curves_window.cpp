@@ -144,7 +144,7 @@ void ShowMenu(HWND window, LPARAM at) {
     ::ClientToScreen(window, &point);
   }
   const HMENU menu = ::CreatePopupMenu();
-  AppendSaveCommands(menu);
+  AppendCurvesCommands(menu);
   const auto command = static_cast<WPARAM>(::TrackPopupMenu(
       menu, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, point.x, point.y, 0, window, nullptr));
   ::DestroyMenu(menu);
@@ -230,6 +230,10 @@ HWND OpenCurvesWindow(HWND main, const plot::RatingCurves& curves, const std::ws
   ::ShowWindow(window, SW_SHOWNORMAL);
   return window;
 }
+
+const plot::GdiplusTextMeasure& ChartMeasure() { return Measure(); }
+
+RECT PlacedBeside(HWND main, SIZE wanted) { return PlaceBeside(main, wanted); }
 
 bool ShowsCurvesOf(HWND curvesWindow, HWND main) {
   const CurvesState* state = ::IsWindow(curvesWindow) != 0 ? StateOf(curvesWindow) : nullptr;

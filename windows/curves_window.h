@@ -3,6 +3,7 @@
 #include <string>
 #include <windows.h>
 
+#include "plot/gdiplus/scene_painter.h"
 #include "plot/rating_curves.h"
 
 // The rating curves of a run in a resizable window of their own, drawn with
@@ -16,6 +17,13 @@ inline constexpr wchar_t kCurvesWindowClass[] = L"TrapezoidRatingCurves";
 // `title`. Its context menu's commands go to `main` as WM_COMMAND. Returns
 // null where Windows refuses.
 HWND OpenCurvesWindow(HWND main, const plot::RatingCurves& curves, const std::wstring& title);
+
+// The faces every chart window measures and draws its scene in.
+const plot::GdiplusTextMeasure& ChartMeasure();
+
+// Where a window of `wanted` size (pixels) opens beside `main`: on the side
+// of its work area where it shows largest, never beyond the work area.
+RECT PlacedBeside(HWND main, SIZE wanted);
 
 // Whether `curvesWindow` is an open curves window of `main`.
 bool ShowsCurvesOf(HWND curvesWindow, HWND main);

@@ -18,6 +18,7 @@
 #include "run/rating_session.h"
 #include "run/working_folder.h"
 #include "windows/curves_window.h"
+#include "windows/routing_window.h"
 
 namespace rating::win32 {
 
@@ -111,6 +112,72 @@ class WindowView final : public FileSavingView {
   // At the main window's end.
   void CloseCurvesWindow() {
     if (CurvesOpen()) ::DestroyWindow(curves_);
+    if (RoutingOpen()) ::DestroyWindow(routing_);
+  }
+
+  [[nodiscard]] bool RoutingOpen() const override {
+    return routing_ != nullptr && ShowsRoutingOf(routing_, window_);
+  }
+
+  void OpenRouting(const std::string& title) override {
+    if (!RoutingOpen()) {
+      routing_ = OpenRoutingWindow(window_, Wide(title));
+      return;
+    }
+    ::SetWindowTextW(routing_, Wide(title).c_str());
+    ::ShowWindow(routing_, SW_SHOWNORMAL);
+    ::SetForegroundWindow(routing_);
+  }
+
+  [[nodiscard]] RoutingTexts RoutingFields() const override { return RoutingFieldsOf(routing_); }
+
+  void ShowRoutingFields(const RoutingTexts& texts, const std::string& suggestion) override {
+    SetRoutingFields(routing_, texts, suggestion);
+  }
+
+  void ShowInflow(const std::string& description) override {
+    ::SetDlgItemTextW(routing_, kInflowReadId, Wide(description).c_str());
+  }
+
+  void ShowRouted(const plot::HydrographChart& chart, const std::string& summary) override {
+    SetRouted(routing_, chart, summary);
+  }
+
+  void ShowRoutingProblem(const std::string& message) override { SetRouted(routing_, {}, message); }
+
+  // The system's own open dialog.
+  [[nodiscard]] std::optional<std::string> AskOpenName(const SaveQuestion& question) override {
+    const std::wstring title = Wide(question.title);
+    std::wstring filter = Wide(question.fileType);
+    filter.append(1, L'\0').append(Wide(question.pattern)).append(1, L'\0');
+    filter.append(Wide(question.allFiles)).append(1, L'\0').append(L"*.*").append(1, L'\0');
+    constexpr std::size_t kLongestName = 32768;  // characters, the system's own limit
+    std::wstring name(kLongestName, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = routing_ != nullptr ? routing_ : window_;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    if (::GetOpenFileNameW(&dialog) == 0) return std::nullopt;
+    name.resize(std::wcslen(name.c_str()));
+    return Utf8(name);
+  }
+
+  // The clipboard's text, UTF-8; empty where it holds none.
+  [[nodiscard]] std::string ClipboardText() const {
+    std::string text;
+    if (::OpenClipboard(window_) == 0) return text;
+    if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+      if (const auto* wide = static_cast<const wchar_t*>(::GlobalLock(data))) {
+        text = Utf8(wide);
+        ::GlobalUnlock(data);
+      }
+    }
+    ::CloseClipboard();
+    return text;
   }
 
   void ShowFailure(const std::string& message, std::optional<InputField> field) override {
@@ -196,7 +263,8 @@ class WindowView final : public FileSavingView {
   HWND window_;
   const std::vector<std::string>* lines_ = nullptr;  // the session's, valid until the next ShowLines
   bool commandsEnabled_ = false;
-  HWND curves_ = nullptr;  // the rating curves window, while open
+  HWND curves_ = nullptr;   // the rating curves window, while open
+  HWND routing_ = nullptr;  // the routing window, while open
 };
 
 // What the window holds besides its controls.
@@ -507,6 +575,15 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       for (const CommandFacts& command : kRatingCommands) {
         if (LOWORD(wParam) == CommandId(command.command)) State(window).controller.Choose(command.command);
       }
+      // The routing window's buttons and Ctrl+V.
+      for (const RoutingCommandFacts& command : kRoutingCommands) {
+        if (LOWORD(wParam) == RoutingCommandId(command.command))
+          State(window).controller.Choose(command.command);
+      }
+      if (LOWORD(wParam) == kRouteId) State(window).controller.Route();
+      if (LOWORD(wParam) == kOpenHydrographId) State(window).controller.OpenHydrograph();
+      if (LOWORD(wParam) == kPasteInflowId)
+        State(window).controller.SetInflow(State(window).view.ClipboardText());
       return 0;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) Grow(window, LOWORD(lParam), HIWORD(lParam));
@@ -630,16 +707,16 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
 int RunMessageLoop(HWND window) {
   MSG message{};
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (::IsDialogMessageW(window, &message) != 0) continue;
+    if (RoutingWindowMessage(message) || ::IsDialogMessageW(window, &message) != 0) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
   return static_cast<int>(message.wParam);
 }
 
-void AppendSaveCommands(HMENU menu) {
+void AppendCurvesCommands(HMENU menu) {
   for (const CommandFacts& command : kRatingCommands) {
-    if (!command.saves) continue;
+    if (!command.saves && command.command != RatingCommand::RouteFlood) continue;
     ::AppendMenuW(menu, MF_STRING, CommandId(command.command),
                   Wide(layout::WithAccessKey(Pattern(command.caption), command.accessKey)).c_str());
   }

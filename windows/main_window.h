@@ -36,8 +36,9 @@ HWND CreateMainWindow(HINSTANCE instance, int show);
 // as in a dialog. Returns the exit status.
 int RunMessageLoop(HWND window);
 
-// Adds the Save commands to a menu.
-void AppendSaveCommands(HMENU menu);
+// Adds the curves window's commands to a menu: the Save commands and
+// Route a Flood….
+void AppendCurvesCommands(HMENU menu);
 
 // Makes the working folder current, so that a relative rating file name
 // such as the default "MyRating.RAT" is written beside a program kept in a

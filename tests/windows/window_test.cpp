@@ -7,6 +7,7 @@
 #include <cctype>
 #include <chrono>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -24,9 +25,11 @@
 #include "run/platform.h"
 #include "run/rating_run.h"
 #include "tests/support/field_texts.h"
+#include "tests/support/flood_examples.h"
 #include "tests/support/scratch_files.h"
 #include "windows/curves_window.h"
 #include "windows/main_window.h"
+#include "windows/routing_window.h"
 
 namespace rating::win32 {
 namespace {
@@ -153,21 +156,25 @@ class RunningWindow {
   }
 
   // The curves windows the window's thread shows.
-  [[nodiscard]] std::vector<HWND> CurvesWindows() const {
-    std::vector<HWND> found;
+  [[nodiscard]] std::vector<HWND> CurvesWindows() const { return WindowsOf(kCurvesWindowClass); }
+
+  // The windows of class `type` the window's thread shows.
+  [[nodiscard]] std::vector<HWND> WindowsOf(std::wstring_view type) const {
+    struct Search {
+      std::wstring_view type;
+      std::vector<HWND> found;
+    } search{type, {}};
     ::EnumThreadWindows(
         threadId_,
         [](HWND candidate, LPARAM result) -> BOOL {
-          std::array<wchar_t, 64> type{};
-          ::GetClassNameW(candidate, type.data(), static_cast<int>(type.size()));
-          if (std::wstring_view(type.data()) == kCurvesWindowClass) {
-            reinterpret_cast<std::vector<HWND>*>(result)->push_back(
-                candidate);  // NOLINT: the callback's argument
-          }
+          auto* wanted = reinterpret_cast<Search*>(result);  // NOLINT: the callback's argument
+          std::array<wchar_t, 64> name{};
+          ::GetClassNameW(candidate, name.data(), static_cast<int>(name.size()));
+          if (std::wstring_view(name.data()) == wanted->type) wanted->found.push_back(candidate);
           return TRUE;
         },
-        reinterpret_cast<LPARAM>(&found));  // NOLINT
-    return found;
+        reinterpret_cast<LPARAM>(&search));  // NOLINT
+    return search.found;
   }
 
   // A dialog the window's thread shows, if any.
@@ -445,6 +452,48 @@ std::vector<std::uint8_t> Drawing(HWND window, int width, int height) {
   ::DeleteObject(bitmap);
   ::DeleteDC(dc);
   return pixels;
+}
+
+// The triangular flood through the routing window: pasted, routed as the
+// core routes it, saved as the command line writes it, and cleared of its
+// chart by a press that cannot carry it.
+TEST(Window, RoutesAPastedFloodThroughTheRating) {
+  testing_support::ScratchFolder folder("rating-window-routing");
+  const RunningWindow window;
+  const std::u8string rating = (folder.Path() / "routed.RAT").u8string();
+  window.Type(InputField::Filename, std::string(rating.begin(), rating.end()));
+  ASSERT_EQ(window.Press().second, L"");
+  ASSERT_EQ(window.Choose(CommandId(RatingCommand::RouteFlood)).second, L"");
+  ASSERT_EQ(window.WindowsOf(kRoutingWindowClass).size(), 1U);
+  const HWND routing = window.WindowsOf(kRoutingWindowClass).front();
+  EXPECT_EQ(::GetWindow(routing, GW_OWNER), nullptr);
+
+  const std::wstring inflow = Wide(testing_support::TriangularInflowCsv());
+  ASSERT_NE(::OpenClipboard(nullptr), 0);
+  ::EmptyClipboard();
+  const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (inflow.size() + 1) * sizeof(wchar_t));
+  std::memcpy(::GlobalLock(memory), inflow.c_str(), (inflow.size() + 1) * sizeof(wchar_t));
+  ::GlobalUnlock(memory);
+  ::SetClipboardData(CF_UNICODETEXT, memory);
+  ::CloseClipboard();
+  ASSERT_EQ(window.Choose(kPasteInflowId).second, L"");
+  EXPECT_EQ(WindowText(::GetDlgItem(routing, kInflowReadId)), L"97 ordinates over 24 h");
+  EXPECT_EQ(WindowText(::GetDlgItem(routing, kSubreachesId)), L"4");
+  EXPECT_EQ(WindowText(::GetDlgItem(routing, kSuggestionId)), L"suggested: 4");
+  const std::wstring summary = WindowText(::GetDlgItem(routing, kSummaryId));
+  EXPECT_NE(summary.find(L"outflow peak 2429.85 cfs at 6.75 h"), std::wstring::npos) << Utf8(summary);
+  EXPECT_EQ(WindowText(::GetDlgItem(routing, kChartId)), summary) << "the chart's text alternative";
+
+  const fs::path saved = folder.Path() / "routed.csv";
+  EXPECT_EQ(window.Save(RoutingCommandId(RoutingCommand::SaveRoutedCsv), saved.wstring()).box, L"");
+  EXPECT_TRUE(testing_support::ReadFile(saved).starts_with(
+      "Time (h),Inflow (cfs),Outflow (cfs)\r\n0,100,100\r\n0.25,200,100.24701257341601\r\n"));
+
+  window.Type(InputField::MaxFlow, "1000");
+  ASSERT_EQ(window.Press().second, L"");
+  EXPECT_NE(WindowText(::GetDlgItem(routing, kSummaryId)).find(L"ordinate 12, at 2.75 h"),
+            std::wstring::npos);
+  EXPECT_EQ(::IsWindowEnabled(::GetDlgItem(routing, RoutingCommandId(RoutingCommand::SaveRoutedCsv))), FALSE);
 }
 
 // One curves window per main window: drawn, following every good run, and
