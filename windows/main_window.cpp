@@ -577,13 +577,15 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       }
       // The routing window's buttons and Ctrl+V.
       for (const RoutingCommandFacts& command : kRoutingCommands) {
-        if (LOWORD(wParam) == RoutingCommandId(command.command))
+        if (LOWORD(wParam) == RoutingCommandId(command.command)) {
           State(window).controller.Choose(command.command);
+        }
       }
       if (LOWORD(wParam) == kRouteId) State(window).controller.Route();
       if (LOWORD(wParam) == kOpenHydrographId) State(window).controller.OpenHydrograph();
-      if (LOWORD(wParam) == kPasteInflowId)
+      if (LOWORD(wParam) == kPasteInflowId) {
         State(window).controller.SetInflow(State(window).view.ClipboardText());
+      }
       return 0;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) Grow(window, LOWORD(lParam), HIWORD(lParam));
