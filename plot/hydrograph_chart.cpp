@@ -57,23 +57,26 @@ Scene HydrographScene(const HydrographChart& chart, const TextMeasure& measure) 
     baseline += builder.LineHeight() + 4;
   }
 
-  // Each peak: a dot, and its flow and time above it, on the side of the
-  // dot that keeps the words inside the frame.
-  const auto markPeak = [&](std::size_t at, const std::vector<double>& flow, Color color) {
+  // Each peak: a dot, and its flow and time beside it, the inflow's to the
+  // left of its dot and the outflow's, which comes later, to the right, so
+  // that the two never meet; a label that would leave the frame turns back.
+  const auto markPeak = [&](std::size_t at, const std::vector<double>& flow, Color color, bool left) {
     const Point dot = frame.At(chart.time.at(at), flow.at(at));
     scene.items.emplace_back(Dot{dot, kPeakRadius, color});
-    const bool leftHalf = dot.x < frame.topLeft.x + frame.width / 2;
-    scene.items.emplace_back(
-        Text{{dot.x + (leftHalf ? 8 : -8), dot.y - 8},
-             Compose(Message::ChartPeak, Arg<"flow">(Figures(flow.at(at), chart.decimalSeparator)),
-                     Arg<"time">(Figures(chart.time.at(at), chart.decimalSeparator))),
-             kLabelFont,
-             leftHalf ? Anchor::Start : Anchor::End,
-             false,
-             color});
+    std::string label = Compose(Message::ChartPeak, Arg<"flow">(Figures(flow.at(at), chart.decimalSeparator)),
+                                Arg<"time">(Figures(chart.time.at(at), chart.decimalSeparator)));
+    const double width = measure.Advance(label, kLabelFont) + 8;
+    if (left && dot.x - width < frame.topLeft.x) left = false;
+    if (!left && dot.x + width > frame.topLeft.x + frame.width) left = true;
+    scene.items.emplace_back(Text{{dot.x + (left ? -8 : 8), dot.y - 8},
+                                  std::move(label),
+                                  kLabelFont,
+                                  left ? Anchor::End : Anchor::Start,
+                                  false,
+                                  color});
   };
-  markPeak(chart.inflowPeak, chart.inflow, kInflowColor);
-  markPeak(chart.outflowPeak, chart.outflow, kCurveColor);
+  markPeak(chart.inflowPeak, chart.inflow, kInflowColor, true);
+  markPeak(chart.outflowPeak, chart.outflow, kCurveColor, false);
   return scene;
 }
 
