@@ -1,5 +1,6 @@
 #include "plot/hydrograph_chart.h"
 
+#include <algorithm>
 #include <fmt/format.h>
 #include <string_view>
 
@@ -58,25 +59,40 @@ Scene HydrographScene(const HydrographChart& chart, const TextMeasure& measure) 
   }
 
   // Each peak: a dot, and its flow and time beside it, the inflow's to the
-  // left of its dot and the outflow's, which comes later, to the right, so
-  // that the two never meet; a label that would leave the frame turns back.
-  const auto markPeak = [&](std::size_t at, const std::vector<double>& flow, Color color, bool left) {
+  // left of its dot and the outflow's, which comes later, to the right; a
+  // label that would leave the frame turns back, and the outflow's goes
+  // below its dot where it would still meet the inflow's.
+  struct Placed {
+    double left = 0;    // page units
+    double right = 0;   // page units
+    double top = 0;     // page units
+    double bottom = 0;  // page units
+  };
+  const double descent = measure.Descent(kLabelFont);
+  const auto markPeak = [&](std::size_t at, const std::vector<double>& flow, Color color, bool left,
+                            const Placed* clearOf) {
     const Point dot = frame.At(chart.time.at(at), flow.at(at));
     scene.items.emplace_back(Dot{dot, kPeakRadius, color});
     std::string label = Compose(Message::ChartPeak, Arg<"flow">(Figures(flow.at(at), chart.decimalSeparator)),
                                 Arg<"time">(Figures(chart.time.at(at), chart.decimalSeparator)));
-    const double width = measure.Advance(label, kLabelFont) + 8;
-    if (left && dot.x - width < frame.topLeft.x) left = false;
-    if (!left && dot.x + width > frame.topLeft.x + frame.width) left = true;
-    scene.items.emplace_back(Text{{dot.x + (left ? -8 : 8), dot.y - 8},
-                                  std::move(label),
-                                  kLabelFont,
-                                  left ? Anchor::End : Anchor::Start,
-                                  false,
-                                  color});
+    const double width = measure.Advance(label, kLabelFont);
+    if (left && dot.x - 8 - width < frame.topLeft.x) left = false;
+    if (!left && dot.x + 8 + width > frame.topLeft.x + frame.width) left = true;
+    const double x = dot.x + (left ? -8 : 8);
+    double baseline = dot.y - 8;
+    Placed placed{left ? x - width : x, left ? x : x + width, baseline - ascent, baseline + descent};
+    if (clearOf != nullptr && placed.left < clearOf->right && clearOf->left < placed.right &&
+        placed.top < clearOf->bottom && clearOf->top < placed.bottom) {
+      baseline = std::max(dot.y + 8 + ascent, clearOf->bottom + ascent + 2);
+      placed.top = baseline - ascent;
+      placed.bottom = baseline + descent;
+    }
+    scene.items.emplace_back(
+        Text{{x, baseline}, std::move(label), kLabelFont, left ? Anchor::End : Anchor::Start, false, color});
+    return placed;
   };
-  markPeak(chart.inflowPeak, chart.inflow, kInflowColor, true);
-  markPeak(chart.outflowPeak, chart.outflow, kCurveColor, false);
+  const Placed inflowLabel = markPeak(chart.inflowPeak, chart.inflow, kInflowColor, true, nullptr);
+  markPeak(chart.outflowPeak, chart.outflow, kCurveColor, false, &inflowLabel);
   return scene;
 }
 

@@ -59,47 +59,43 @@ FloodRouting RouteFlood(const routing::Hydrograph& inflow, const RoutedReach& re
   return flood;
 }
 
-std::string RoutedCsv(const FloodRouting& flood) {
-  const bool stamped = !flood.inflow.stamps.empty();
-  std::string csv;
-  if (stamped) csv.append(Pattern(Message::CaptionRoutedStampHeader)).append(",");
-  csv.append(Pattern(Message::CaptionRoutedHeader)).append("\r\n");
-  for (std::size_t i = 0; i < flood.result.outflow.size(); ++i) {
-    if (stamped) csv.append(flood.inflow.stamps[i]).append(",");
-    csv.append(Exact(HoursAt(flood, i)))
-        .append(",")
-        .append(Exact(flood.inflow.flow[i]))
-        .append(",")
-        .append(Exact(flood.result.outflow[i]))
-        .append("\r\n");
-  }
-  return csv;
-}
+namespace {
 
-std::string RoutedTabText(const FloodRouting& flood, std::string_view decimalSeparator) {
+// The routed table: a header row and a row per ordinate, cells split by
+// `delimiter`, numbers with `separator` as their decimal mark.
+std::string RoutedTable(const FloodRouting& flood, char delimiter, std::string_view separator,
+                        std::string_view lineEnd) {
   const auto cell = [&](double value) {
     std::string text = Exact(value);
     if (const std::size_t point = text.find('.'); point != std::string::npos) {
-      text.replace(point, 1, decimalSeparator);
+      text.replace(point, 1, separator);
     }
     return text;
   };
   const bool stamped = !flood.inflow.stamps.empty();
-  std::string header;
-  if (stamped) header.append(Pattern(Message::CaptionRoutedStampHeader)).append(",");
-  header.append(Pattern(Message::CaptionRoutedHeader));
-  std::replace(header.begin(), header.end(), ',', '\t');
-  std::string text = header.append("\n");
+  std::string table;
+  if (stamped) table.append(Pattern(Message::CaptionRoutedStampHeader)).append(1, ',');
+  table.append(Pattern(Message::CaptionRoutedHeader));
+  std::replace(table.begin(), table.end(), ',', delimiter);
+  table.append(lineEnd);
   for (std::size_t i = 0; i < flood.result.outflow.size(); ++i) {
-    if (stamped) text.append(flood.inflow.stamps[i]).append("\t");
-    text.append(cell(HoursAt(flood, i)))
-        .append("\t")
+    if (stamped) table.append(flood.inflow.stamps[i]).append(1, delimiter);
+    table.append(cell(HoursAt(flood, i)))
+        .append(1, delimiter)
         .append(cell(flood.inflow.flow[i]))
-        .append("\t")
+        .append(1, delimiter)
         .append(cell(flood.result.outflow[i]))
-        .append("\n");
+        .append(lineEnd);
   }
-  return text;
+  return table;
+}
+
+}  // namespace
+
+std::string RoutedCsv(const FloodRouting& flood) { return RoutedTable(flood, ',', ".", "\r\n"); }
+
+std::string RoutedTabText(const FloodRouting& flood, std::string_view decimalSeparator) {
+  return RoutedTable(flood, '\t', decimalSeparator, "\n");
 }
 
 std::string RoutingSummary(const FloodRouting& flood) {

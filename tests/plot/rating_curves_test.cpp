@@ -11,31 +11,15 @@
 #include "plot/svg_writer.h"
 #include "run/rating_session.h"
 #include "tests/support/field_texts.h"
+#include "tests/support/text_extent.h"
 
 namespace rating {
 namespace {
 
 using testing_support::FieldEdit;
 
-// The room a text takes on the page, page units.
-struct Extent {
-  double left, right, top, bottom;
-};
-
-Extent ExtentOf(const plot::Text& text, const plot::TextMeasure& measure) {
-  const double advance = measure.Advance(text.text, text.font);
-  const double before = text.anchor == plot::Anchor::Start    ? 0
-                        : text.anchor == plot::Anchor::Middle ? advance / 2
-                                                              : advance;
-  const double ascent = measure.Ascent(text.font);
-  const double descent = measure.Descent(text.font);
-  if (text.rotated) {  // reads upwards: the advance runs up the page from the anchor
-    return {text.anchorAt.x - ascent, text.anchorAt.x + descent, text.anchorAt.y - (advance - before),
-            text.anchorAt.y + before};
-  }
-  return {text.anchorAt.x - before, text.anchorAt.x + advance - before, text.anchorAt.y - ascent,
-          text.anchorAt.y + descent};
-}
+using testing_support::Extent;
+using testing_support::ExtentOf;
 
 // Plots never mislead: tick labels that all differ, nothing cut at the
 // page's edges, whatever the reach and however long its title.
