@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <fmt/format.h>
 #include <fstream>
@@ -93,14 +92,8 @@ RoutedFlood RouteThroughReach(const RouteOptions& options, const RoutedReach& re
     }
   }
   if (!options.subreaches.empty()) {
-    const std::string& text = options.subreaches;
-    int count = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-    if (error != std::errc() || end != text.data() + text.size() || count < 1 ||
-        count > routing::kMostSubreaches) {
-      RefuseOption("subreaches", text, Message::UsageExpectSubreaches);
-    }
-    settings.subreaches = count;
+    settings.subreaches = routing::ParseSubreaches(options.subreaches);
+    if (!settings.subreaches) RefuseOption("subreaches", options.subreaches, Message::UsageExpectSubreaches);
   }
   const FloodRouting flood = RouteFlood(inflow, reach, TimeStepOf(options, inflow), settings);
   return {RoutedCsv(flood), RoutingSummary(flood),

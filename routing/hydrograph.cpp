@@ -249,6 +249,15 @@ std::optional<double> ParseFlow(std::string_view text, std::string_view userSepa
   return Number(Trimmed(text), userSeparator == "," ? ',' : '.');
 }
 
+std::optional<int> ParseSubreaches(std::string_view text) {
+  int count = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+  if (error != std::errc() || end != text.data() + text.size() || count < 1 || count > kMostSubreaches) {
+    return std::nullopt;
+  }
+  return count;
+}
+
 std::optional<double> ParseDuration(std::string_view text) {
   text = Trimmed(text);
   struct Unit {

@@ -42,6 +42,10 @@ std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::s
 // or "," where the user's separator is a comma. Nothing for any other text.
 std::optional<double> ParseFlow(std::string_view text, std::string_view userSeparator);
 
+// A number of subreaches as written: a whole number from 1 to
+// kMostSubreaches. Nothing for any other text.
+std::optional<int> ParseSubreaches(std::string_view text);
+
 // A duration as written: "90s", "15min", "1h", "0.25 h". Nothing for a text
 // that is not one.
 std::optional<double> ParseDuration(std::string_view text);  // s

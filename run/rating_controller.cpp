@@ -1,7 +1,6 @@
 #include "run/rating_controller.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <fmt/format.h>
 #include <fstream>
@@ -221,17 +220,13 @@ void RatingController::Route() {
   view_.ShowRoutingFields(texts, Compose(Message::CaptionSuggestedSubreaches, Arg<"count">(suggested)));
 
   RoutingSettings settings;
-  int subreaches = 0;
-  const auto [end, error] =
-      std::from_chars(texts.subreaches.data(), texts.subreaches.data() + texts.subreaches.size(), subreaches);
-  if (error != std::errc() || end != texts.subreaches.data() + texts.subreaches.size() || subreaches < 1 ||
-      subreaches > routing::kMostSubreaches) {
+  settings.subreaches = routing::ParseSubreaches(texts.subreaches);
+  if (!settings.subreaches) {
     view_.ShowRoutingProblem(
         Compose(Message::RoutingBadField, Arg<"field">(Pattern(Message::CaptionSubreaches)),
                 Arg<"value">(texts.subreaches), Arg<"expected">(Pattern(Message::UsageExpectSubreaches))));
     return;
   }
-  settings.subreaches = subreaches;
   if (!texts.initialOutflow.empty()) {
     settings.initialOutflow = routing::ParseFlow(texts.initialOutflow, separator_);
     if (!settings.initialOutflow) {

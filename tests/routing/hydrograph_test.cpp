@@ -142,6 +142,22 @@ INSTANTIATE_TEST_SUITE_P(
             "decrease."}),
     [](const testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
 
+// Subreaches as typed: whole numbers from 1 to 1000 and nothing else.
+TEST(Subreaches, AreWholeNumbersFromOneToAThousand) {
+  for (const auto& [text, count] : {std::pair<const char*, std::optional<int>>{"1", 1},
+                                    {"20", 20},
+                                    {"1000", 1000},
+                                    {"0", std::nullopt},
+                                    {"1001", std::nullopt},
+                                    {"-2", std::nullopt},
+                                    {"4.5", std::nullopt},
+                                    {"4 ", std::nullopt},
+                                    {"", std::nullopt},
+                                    {"99999999999", std::nullopt}}) {
+    EXPECT_EQ(ParseSubreaches(text), count) << '"' << text << '"';
+  }
+}
+
 TEST(Flows, AreTypedWithTheUsersDecimalMark) {
   EXPECT_EQ(ParseFlow(" 12.5 ", "."), 12.5);
   EXPECT_EQ(ParseFlow("12,5", ","), 12.5);
