@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/long_flood.h"
 #include "engine/input_field.h"
 #include "plot/hydrograph_chart.h"
 #include "plot/svg_writer.h"
@@ -49,23 +50,12 @@ class ChartDrawingView final : public rating::HandingOverView {
   std::string drawn_;
 };
 
-// 1,000 quarter hours: a flood of 2,500 cfs at hour 60 on 100 cfs of base.
-std::string Inflow() {
-  std::string csv = "Time (h),Flow (cfs)\n";
-  for (int i = 0; i < 1000; ++i) {
-    const double hour = i / 4.0;
-    const double flow = hour <= 60 ? 100 + 40 * hour : hour <= 180 ? 100 + 20 * (180 - hour) : 100;
-    csv += std::to_string(hour) + "," + std::to_string(flow) + "\n";
-  }
-  return csv;
-}
-
 void BM_PressWithRoutingOpen(benchmark::State& state) {
   ChartDrawingView view(std::to_string(state.range(0)));
   rating::RatingController controller(view, ".");
   const rating::FieldTexts texts = rating::DefaultFieldTexts(".");
   controller.Press(texts);
-  controller.SetInflow(Inflow());
+  controller.SetInflow(rating_bench::LongFloodCsv());
   if (!controller.Routed()) state.SkipWithError(view.Drawn().c_str());
   for (auto _ : state) {
     controller.Press(texts);

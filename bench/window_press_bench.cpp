@@ -1,18 +1,23 @@
 // Times a whole press of "Create Rating File" in the Windows window for a
 // table of 1000 rows: the rating, the file, the list and its drawing, from
-// the click to the window painted. Prints the median and the range.
+// the click to the window painted; then the same press with the routing
+// window open, a flood of 1,000 ordinates routed again and its chart
+// repainted. Prints the median and the range.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 #include <windows.h>
 
+#include "bench/long_flood.h"
 #include "engine/input_field.h"
 #include "run/rating_session.h"
 #include "windows/curves_window.h"
 #include "windows/main_window.h"
+#include "windows/routing_window.h"
 
 namespace {
 
@@ -32,6 +37,29 @@ void Settle() {
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
+}
+
+// Puts `text` on the clipboard, as a copy from a spreadsheet does.
+bool Copy(const std::string& text) {
+  const std::wstring wide = rating::win32::Wide(text);
+  if (::OpenClipboard(nullptr) == 0) return false;
+  ::EmptyClipboard();
+  const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+  std::memcpy(::GlobalLock(memory), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  ::GlobalUnlock(memory);
+  const bool copied = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  ::CloseClipboard();
+  return copied;
+}
+
+// A whole press, from the click until every window has painted.
+double TimedPress(HWND button) {
+  Settle();
+  const auto start = std::chrono::steady_clock::now();
+  ::SendMessageW(button, BM_CLICK, 0, 0);
+  ::RedrawWindow(nullptr, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Settle();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 void Report(const char* what, std::vector<double> milliseconds) {
@@ -81,15 +109,7 @@ int main() {
   for (const bool longTitle : {false, true}) {
     if (longTitle) Type(window, rating::InputField::Title, std::string(10000, 'W'));
     milliseconds.clear();
-    for (int i = 0; i < kPresses; ++i) {
-      Settle();
-      const auto start = std::chrono::steady_clock::now();
-      ::SendMessageW(button, BM_CLICK, 0, 0);
-      ::RedrawWindow(nullptr, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-      Settle();
-      milliseconds.push_back(
-          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
+    for (int i = 0; i < kPresses; ++i) milliseconds.push_back(TimedPress(button));
     Report(
         longTitle ? "whole press, the curves open, a 10,000-character title" : "whole press, the curves open",
         milliseconds);
@@ -107,6 +127,39 @@ int main() {
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   }
   Report("the curves opened again after closing", milliseconds);
+
+  // The curves closed and the routing window open instead, a flood of 1,000
+  // quarter hours pasted into it: every press routes it again through 1 and
+  // through 20 subreaches, and the chart and its summary are painted anew;
+  // then Route alone, the same routing without the rating made again.
+  ::PostMessageW(::FindWindowW(rating::win32::kCurvesWindowClass, nullptr), WM_CLOSE, 0, 0);
+  Type(window, rating::InputField::Title, "Routing bench");
+  ::SendMessageW(window, WM_COMMAND, rating::win32::CommandId(rating::RatingCommand::RouteFlood), 0);
+  Settle();
+  const HWND routing = ::FindWindowW(rating::win32::kRoutingWindowClass, nullptr);
+  if (routing == nullptr || !Copy(rating_bench::LongFloodCsv())) return 1;
+  ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(rating::win32::kPasteInflowId, BN_CLICKED), 0);
+  Settle();
+  const HWND route = ::GetDlgItem(routing, rating::win32::kRouteId);
+  for (const bool pressing : {true, false}) {
+    for (const wchar_t* subreaches : {L"1", L"20"}) {
+      ::SetWindowTextW(::GetDlgItem(routing, rating::win32::kSubreachesId), subreaches);
+      milliseconds.clear();
+      for (int i = 0; i < kPresses; ++i) milliseconds.push_back(TimedPress(pressing ? button : route));
+      std::wstring shown(256, L'\0');
+      shown.resize(static_cast<std::size_t>(::GetWindowTextW(::GetDlgItem(routing, rating::win32::kSummaryId),
+                                                             shown.data(), static_cast<int>(shown.size()))));
+      if (shown.find(L"outflow peak") == std::wstring::npos) return 1;
+      const bool one = subreaches[1] == L'\0';
+      Report(pressing ? (one ? "whole press, the routing open: 1,000 ordinates, 1 subreach"
+                             : "whole press, the routing open: 1,000 ordinates, 20 subreaches")
+                      : (one ? "Route alone: 1,000 ordinates, 1 subreach, the chart repainted"
+                             : "Route alone: 1,000 ordinates, 20 subreaches, the chart repainted"),
+             milliseconds);
+    }
+  }
+  ::PostMessageW(routing, WM_CLOSE, 0, 0);
+  Settle();
 
   // The same press without the window: the rating and the file alone.
   rating::RatingSession session(".");

@@ -37,6 +37,8 @@ class TypographicFormat {
   Gdiplus::StringFormat format_;
 };
 
+constexpr std::size_t kPiecePoints = 64;  // points of a line stroked at once
+
 // Draws one item; the graphics hold the scene's scale.
 class ItemPainter {
  public:
@@ -47,13 +49,22 @@ class ItemPainter {
     const Gdiplus::Pen pen(ToGdiplus(line.color), Real(line.width));
     graphics_.DrawLine(&pen, ToGdiplus(line.from), ToGdiplus(line.to));
   }
+  // A long line is stroked in pieces: widening one path of a thousand
+  // points costs far more than a few dozen short ones. Where two pieces
+  // meet, round caps close the bend exactly as a round join would; the
+  // line's own ends stay flat.
   void operator()(const Polyline& polyline) {
     std::vector<Gdiplus::PointF> points;
     points.reserve(polyline.points.size());
     for (const Point& point : polyline.points) points.push_back(ToGdiplus(point));
     Gdiplus::Pen pen(ToGdiplus(polyline.color), Real(polyline.width));
     pen.SetLineJoin(Gdiplus::LineJoinRound);
-    if (points.size() > 1) graphics_.DrawLines(&pen, points.data(), static_cast<INT>(points.size()));
+    for (std::size_t first = 0; first + 1 < points.size(); first += kPiecePoints - 1) {
+      const std::size_t count = std::min(kPiecePoints, points.size() - first);
+      pen.SetStartCap(first == 0 ? Gdiplus::LineCapFlat : Gdiplus::LineCapRound);
+      pen.SetEndCap(first + count == points.size() ? Gdiplus::LineCapFlat : Gdiplus::LineCapRound);
+      graphics_.DrawLines(&pen, &points[first], static_cast<INT>(count));
+    }
   }
   void operator()(const Rect& rect) {
     const Gdiplus::RectF area(Real(rect.topLeft.x), Real(rect.topLeft.y), Real(rect.width),
@@ -139,16 +150,17 @@ void PaintScene(HDC dc, const RECT& area, const Scene& scene, const GdiplusTextM
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
-  // Drawn off screen first, so that a resize does not flicker.
-  Gdiplus::Bitmap page(width, height, PixelFormat32bppPARGB);
-  Gdiplus::Graphics graphics(&page);
-  graphics.Clear(Gdiplus::Color(0xff, 0xff, 0xff));
+  Gdiplus::Graphics graphics(dc);
+  const Gdiplus::Rect page(area.left, area.top, width, height);
+  graphics.SetClip(page);
+  const Gdiplus::SolidBrush white(Gdiplus::Color(0xff, 0xff, 0xff));
+  graphics.FillRectangle(&white, page);
   if (scene.width > 0 && scene.height > 0) {
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
     graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
     const SceneFit fit = FitScene(scene, width, height);
-    graphics.TranslateTransform(Real(fit.left), Real(fit.top));
+    graphics.TranslateTransform(Real(area.left + fit.left), Real(area.top + fit.top));
     graphics.ScaleTransform(Real(fit.scale), Real(fit.scale));
     ItemPainter draw(graphics, measure);
     for (std::size_t i = 0; i < scene.items.size();) {
@@ -171,8 +183,6 @@ void PaintScene(HDC dc, const RECT& area, const Scene& scene, const GdiplusTextM
       graphics.FillPath(&brush, &dots);
     }
   }
-  Gdiplus::Graphics screen(dc);
-  screen.DrawImage(&page, area.left, area.top, width, height);
 }
 
 }  // namespace rating::plot

@@ -40,7 +40,9 @@ class GdiplusTextMeasure : public TextMeasure {
 };
 
 // Draws `scene` on white, anti-aliased, scaled to fit `area` of `dc` with its
-// proportions kept and centred. GDI+ must be started.
+// proportions kept and centred. It draws straight onto `dc`: give it a
+// memory DC and copy that to the screen, so that a resize does not flicker.
+// GDI+ must be started.
 void PaintScene(HDC dc, const RECT& area, const Scene& scene, const GdiplusTextMeasure& measure);
 
 }  // namespace rating::plot

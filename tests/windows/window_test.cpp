@@ -7,6 +7,7 @@
 #include <cctype>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -431,8 +432,10 @@ INSTANTIATE_TEST_SUITE_P(Fields, FailedPresses,
                                              "TitleOfTwoLines", {{InputField::Title, "two\r\nlines"}}, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The pixels of a window's client area as it paints them: blue-green-red-x.
-std::vector<std::uint8_t> Drawing(HWND window, int width, int height) {
+// The pixels `paint` leaves on a canvas of `width` by `height` that starts
+// black: blue-green-red-x.
+template <typename Paint>
+std::vector<std::uint8_t> Pixels(int width, int height, const Paint& paint) {
   BITMAPINFO format{};
   format.bmiHeader.biSize = sizeof format.bmiHeader;
   format.bmiHeader.biWidth = width;
@@ -443,8 +446,7 @@ std::vector<std::uint8_t> Drawing(HWND window, int width, int height) {
   const HDC dc = ::CreateCompatibleDC(nullptr);
   const HBITMAP bitmap = ::CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
   const HGDIOBJ previous = ::SelectObject(dc, bitmap);
-  ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
-                 PRF_CLIENT);  // NOLINT: the message's type
+  paint(dc);
   ::GdiFlush();
   const auto* first = static_cast<const std::uint8_t*>(bits);
   std::vector<std::uint8_t> pixels(first, first + static_cast<std::size_t>(width) * height * 4);  // NOLINT
@@ -452,6 +454,14 @@ std::vector<std::uint8_t> Drawing(HWND window, int width, int height) {
   ::DeleteObject(bitmap);
   ::DeleteDC(dc);
   return pixels;
+}
+
+// The pixels of a window's client area as it paints them.
+std::vector<std::uint8_t> Drawing(HWND window, int width, int height) {
+  return Pixels(width, height, [window](HDC dc) {
+    ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                   PRF_CLIENT);  // NOLINT: the message's type
+  });
 }
 
 // The triangular flood through the routing window: pasted, routed as the
@@ -575,6 +585,69 @@ TEST(Window, CurvesPainterDrawsTextThatIsNotUtf8) {
     ::SelectObject(dc, previous);
     ::DeleteObject(bitmap);
     ::DeleteDC(dc);
+  }
+  Gdiplus::GdiplusShutdown(token);
+}
+
+// A line of many points is stroked in pieces; it must show the same pixels
+// as the whole line stroked at once, with no notch where two pieces meet at
+// a bend. The scene is painted into its own part of a larger canvas, and
+// nothing outside that part is touched.
+TEST(Window, ScenePainterStrokesLongLinesWholeInsideItsArea) {
+  ULONG_PTR token = 0;
+  const Gdiplus::GdiplusStartupInput input;
+  ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
+  {
+    const plot::GdiplusTextMeasure measure({L"DejaVu Sans", L"Arial"});
+    plot::Polyline zigzag;
+    zigzag.width = 7;
+    zigzag.color = {0, 0, 255};
+    for (int i = 0; i < 300; ++i)
+      zigzag.points.push_back({20 + i * 0.8, i % 21 < 10 ? 30.0 + 15 * (i % 21) : 330.0 - 15 * (i % 21)});
+    plot::Scene scene;
+    scene.width = 280;
+    scene.height = 200;
+    scene.items.emplace_back(zigzag);
+    constexpr int kLeft = 40;
+    constexpr int kTop = 30;
+    const RECT area{kLeft, kTop, kLeft + 280, kTop + 200};
+    const std::vector<std::uint8_t> painted =
+        Pixels(400, 300, [&](HDC dc) { plot::PaintScene(dc, area, scene, measure); });
+    const std::vector<std::uint8_t> whole = Pixels(400, 300, [&](HDC dc) {
+      Gdiplus::Graphics graphics(dc);
+      const Gdiplus::SolidBrush white(Gdiplus::Color(0xff, 0xff, 0xff));
+      graphics.FillRectangle(&white, kLeft, kTop, 280, 200);
+      graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+      graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+      graphics.TranslateTransform(kLeft, kTop);
+      std::vector<Gdiplus::PointF> points;
+      for (const plot::Point& point : zigzag.points) {
+        points.emplace_back(static_cast<Gdiplus::REAL>(point.x), static_cast<Gdiplus::REAL>(point.y));
+      }
+      Gdiplus::Pen pen(Gdiplus::Color(0, 0, 255), 7);
+      pen.SetLineJoin(Gdiplus::LineJoinRound);
+      graphics.DrawLines(&pen, points.data(), static_cast<INT>(points.size()));
+    });
+    // Where two pieces meet at a bend, their round caps may cover a few
+    // pixels more at the bend's tip than a round join does; never fewer.
+    int missing = 0;
+    int extra = 0;
+    int outside = 0;
+    for (int y = 0; y < 300; ++y) {
+      for (int x = 0; x < 400; ++x) {
+        const std::size_t at = (static_cast<std::size_t>(y) * 400 + x) * 4;
+        const bool inArea = x >= kLeft && x < kLeft + 280 && y >= kTop && y < kTop + 200;
+        if (!inArea && (painted[at] | painted[at + 1] | painted[at + 2]) != 0) ++outside;
+        // Blue-green-red: the line is blue, the rest white.
+        const int redInPainted = painted[at + 2];
+        const int redInWhole = whole[at + 2];
+        if (redInWhole < 128 && redInPainted >= 128) ++missing;
+        if (redInWhole >= 128 && redInPainted < 128) ++extra;
+      }
+    }
+    EXPECT_EQ(outside, 0) << "pixels painted outside the area";
+    EXPECT_EQ(missing, 0) << "pixels of the line left out where its pieces meet";
+    EXPECT_LE(extra, 40) << "pixels beyond the line's four bends where its pieces meet";
   }
   Gdiplus::GdiplusShutdown(token);
 }
