@@ -2,20 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <csv.h>  // libcsv: RFC 4180 parsing with quoted fields
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <sstream>
-#include <system_error>
 
 #include "cli/command_failure.h"
 #include "cli/word_list.h"
 #include "engine/failure.h"
-#include "engine/text_encoding.h"
-#include "output/file_message.h"
-#include "output/utf8_path.h"
+#include "output/table_file.h"
 
 namespace rating::cli {
 
@@ -33,10 +27,6 @@ constexpr Arg<"kind"> kKind = Pattern(Message::KindBatchFile);
 [[noreturn]] void FailAt(const std::string& path, int line, const std::string& problem) {
   throw CommandFailure(Compose(Message::BatchProblemAtLine, kKind, Arg<"path">(path),
                                Arg<"line">(std::to_string(line)), Arg<"problem">(problem)));
-}
-
-[[noreturn]] void FailToOpen(const std::string& path, std::error_code reason) {
-  throw CommandFailure(FileMessage(Pattern(Message::KindBatchFile), path, reason));
 }
 
 // libcsv's complaints, in the user's terms.
@@ -96,18 +86,8 @@ class TableReader {
       : path_(std::move(path)), defaults_(std::move(defaults)) {}
 
   std::vector<Reach> Read() {
-    const std::filesystem::path file = PathFromUtf8(path_);
-    std::error_code status;
-    if (std::filesystem::is_directory(file, status)) {
-      FailToOpen(path_, std::make_error_code(std::errc::is_a_directory));
-    }
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream) FailToOpen(path_, std::error_code(errno, std::generic_category()));
-    std::ostringstream bytes;
-    bytes << stream.rdbuf();
-    if (stream.bad()) FailToOpen(path_, std::make_error_code(std::errc::io_error));
-    const TableText text = DecodeTableText(bytes.view());
-    if (text.badLine != 0) FailAt(path_, text.badLine, std::string(Pattern(Message::BatchNotUtf8)));
+    const TableFile text = ReadTableFile(path_, Message::KindBatchFile);
+    if (!text.problem.empty()) throw CommandFailure(text.problem);
     std::istringstream in(text.utf8);
 
     csv_parser parser{};

@@ -41,6 +41,22 @@ int SuggestedSubreaches(const RoutedReach& reach, const routing::Hydrograph& inf
   return routing::SuggestedSubreachesFor(*reach.table, reach.lengthFeet, PeakOf(inflow.flow), timeStep);
 }
 
+double RoutingTimeStep(std::optional<double> given, std::string_view givenText,
+                       const routing::Hydrograph& inflow, CheckedMessage<> missing,
+                       CheckedMessage<"given", "file"> disagrees) {
+  if (!given && !inflow.timeStep) {
+    throw RatingFailure(FailureKind::TypeMismatch, std::string(Pattern(missing.message)));
+  }
+  // Times written to the minute or in decimal hours agree to a millisecond.
+  constexpr double kSameStep = 1e-3;  // s
+  if (given && inflow.timeStep && std::abs(*given - *inflow.timeStep) > kSameStep) {
+    throw RatingFailure(
+        FailureKind::TypeMismatch,
+        Compose(disagrees, Arg<"given">(givenText), Arg<"file">(Shown(*inflow.timeStep / kSecondsPerHour))));
+  }
+  return given ? *given : *inflow.timeStep;
+}
+
 FloodRouting RouteFlood(const routing::Hydrograph& inflow, const RoutedReach& reach, double timeStep,
                         const RoutingSettings& settings) {
   FloodRouting flood;

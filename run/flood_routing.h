@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/rating_table.h"
+#include "messages/messages.h"
 #include "plot/hydrograph_chart.h"
 #include "routing/hydrograph.h"
 #include "routing/storage_routing.h"
@@ -32,7 +33,6 @@ RoutedReach ReachOfRating(const RatingResult& rating, std::string title);
 
 // The settings a user gave; each absent takes its default.
 struct RoutingSettings {
-  std::optional<double> timeStep;        // s; absent: the hydrograph's own
   std::optional<int> subreaches;         // absent: the suggestion
   std::optional<double> initialOutflow;  // cfs; absent: the first inflow, a steady start
 };
@@ -50,6 +50,14 @@ struct FloodRouting {
 // the travel time over the step, at the rating's velocity at the peak
 // inflow; 1 for a reach without a rating.
 int SuggestedSubreaches(const RoutedReach& reach, const routing::Hydrograph& inflow, double timeStep);
+
+// The time step (s) to route `inflow` at: `given`, where the user gave one
+// (as `givenText`), which must agree with the inflow's own times; else
+// those. Throws RatingFailure: `missing` where there is neither, and
+// `disagrees` ({given}, and {file} in h) where the two differ.
+double RoutingTimeStep(std::optional<double> given, std::string_view givenText,
+                       const routing::Hydrograph& inflow, CheckedMessage<> missing,
+                       CheckedMessage<"given", "file"> disagrees);
 
 // Routes `inflow` through `reach` at `timeStep` (s). Throws RatingFailure.
 FloodRouting RouteFlood(const routing::Hydrograph& inflow, const RoutedReach& reach, double timeStep,

@@ -1,17 +1,11 @@
 #include "run/rating_controller.h"
 
 #include <algorithm>
-#include <cmath>
-#include <fmt/format.h>
-#include <fstream>
-#include <sstream>
-#include <system_error>
 
 #include "engine/number_text.h"
-#include "engine/text_encoding.h"
 #include "output/exports.h"
 #include "output/file_message.h"
-#include "output/utf8_path.h"
+#include "output/table_file.h"
 
 namespace rating {
 
@@ -156,39 +150,31 @@ void RatingController::OpenHydrograph() {
                             std::string(Pattern(Message::CaptionAllFiles)),
                             {}});
   if (!path || path->empty()) return;
-  std::ifstream in(PathFromUtf8(*path), std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (!in && !in.eof()) {
-    view_.ShowRoutingProblem(
-        FileMessage(Pattern(Message::KindInflowFile), *path, {errno, std::generic_category()}));
+  const TableFile file = ReadTableFile(*path, Message::KindInflowFile);
+  if (!file.problem.empty()) {
+    view_.ShowRoutingProblem(file.problem);
     return;
   }
-  const TableText text = DecodeTableText(bytes.str());
-  if (text.badLine != 0) {
-    view_.ShowRoutingProblem(Compose(
-        Message::BatchProblemAtLine, Arg<"kind">(Pattern(Message::KindInflowFile)), Arg<"path">(*path),
-        Arg<"line">(std::to_string(text.badLine)), Arg<"problem">(Pattern(Message::BatchNotUtf8))));
-    return;
-  }
-  SetInflow(text.utf8);
+  SetInflow(file.utf8);
 }
 
 std::optional<double> RatingController::TimeStep(const RoutingTexts& texts, std::string& problem) const {
-  const std::optional<double> given = routing::ParseDuration(texts.timeStep);
-  const std::optional<double> own = flood_.inflow->timeStep;
-  if (texts.timeStep.empty() && !own) {
-    problem = Pattern(Message::RoutingNeedsTimeStep);
-  } else if (!texts.timeStep.empty() && !given) {
-    problem = Compose(Message::RoutingBadField, Arg<"field">(Pattern(Message::CaptionTimeStep)),
-                      Arg<"value">(texts.timeStep), Arg<"expected">(Pattern(Message::UsageExpectDuration)));
-  } else if (given && own && std::abs(*given - *own) > 1e-3) {
-    const std::string hours = fmt::format("{:.6g}", *own / routing::kSecondsPerHour);
-    problem = Compose(Message::RoutingStepDisagrees, Arg<"given">(texts.timeStep), Arg<"file">(hours));
-  } else {
-    return given ? given : own;
+  std::optional<double> given;
+  if (!texts.timeStep.empty()) {
+    given = routing::ParseDuration(texts.timeStep);
+    if (!given) {
+      problem = Compose(Message::RoutingBadField, Arg<"field">(Pattern(Message::CaptionTimeStep)),
+                        Arg<"value">(texts.timeStep), Arg<"expected">(Pattern(Message::UsageExpectDuration)));
+      return std::nullopt;
+    }
   }
-  return std::nullopt;
+  try {
+    return RoutingTimeStep(given, texts.timeStep, *flood_.inflow, Message::RoutingNeedsTimeStep,
+                           Message::RoutingStepDisagrees);
+  } catch (const RatingFailure& failure) {
+    problem = failure.what();
+    return std::nullopt;
+  }
 }
 
 void RatingController::Route() {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "tests/support/failure_assertions.h"
 #include "tests/support/flood_examples.h"
 
 namespace rating {
@@ -17,7 +18,7 @@ FloodRouting Ponce(const std::string& inflowCsv, std::string_view separator = ".
   const RoutedReach reach{routing::ReadStorageOutflow(testing_support::PoncePairsCsv(), "."), nullptr, 0,
                           "Ponce"};
   const routing::Hydrograph inflow = routing::ReadHydrograph(inflowCsv, separator);
-  return RouteFlood(inflow, reach, inflow.timeStep.value_or(3600), {std::nullopt, std::nullopt, 100.0});
+  return RouteFlood(inflow, reach, inflow.timeStep.value_or(3600), {std::nullopt, 100.0});
 }
 
 TEST(RoutedTables, WriteEveryOrdinateExactlyWithItsStampWhereTheInflowHasOne) {
@@ -63,6 +64,49 @@ TEST(DurationTexts, ReadBackAsTheSameStep) {
         DurationCase{5400, "90min"}, DurationCase{7200, "2h"}, DurationCase{0.5, "0.5s"}}) {
     EXPECT_EQ(DurationText(seconds), text);
     EXPECT_EQ(routing::ParseDuration(text), seconds) << text;
+  }
+}
+
+struct TimeStepCase {
+  const char* name;
+  std::string inflowCsv;
+  std::optional<double> given;  // s
+  const char* givenText;
+  std::optional<double> step;  // s; none where the choice fails
+  const char* message;         // the failure's
+};
+
+// The step typed, the step the inflow's times give, both, or neither; a
+// typed step must agree with the times to the millisecond.
+TEST(RoutingTimeSteps, AreTheTypedOrTheInflowsOwnAndNeverTwoThatDisagree) {
+  const std::string quarterHours = "Time (h),Flow (cfs)\n0,100\n0.25,200\n0.5,150\n";
+  const std::string tenthsOfAnHour = "Time (h),Flow (cfs)\n0,100\n0.1,200\n0.2,150\n0.3,120\n";
+  const std::string flowsOnly = "Flow (cfs)\n100\n200\n150\n";
+  for (const TimeStepCase& c : {
+           TimeStepCase{"TypedOnly", flowsOnly, 900, "15min", 900, ""},
+           TimeStepCase{"TimesOnly", quarterHours, std::nullopt, "", 900, ""},
+           TimeStepCase{"BothAgree", quarterHours, 900, "15min", 900, ""},
+           TimeStepCase{"DecimalHoursAgreeToTheMillisecond", tenthsOfAnHour, 360, "6min", 360, ""},
+           TimeStepCase{"Neither", flowsOnly, std::nullopt, "", std::nullopt,
+                        "Cannot route: the inflow gives no times; type the Time step, such as 15min."},
+           TimeStepCase{
+               "Disagree", quarterHours, 3600, "1h", std::nullopt,
+               "Cannot route: Time step 1h disagrees with the inflow's times, which are 0.25 h apart."},
+           TimeStepCase{"OffByASecond", quarterHours, 901, "901s", std::nullopt,
+                        "Cannot route: Time step 901s disagrees with the inflow's times, which are 0.25 h "
+                        "apart."},
+       }) {
+    SCOPED_TRACE(c.name);
+    const routing::Hydrograph inflow = routing::ReadHydrograph(c.inflowCsv, ".");
+    const auto choose = [&] {
+      return RoutingTimeStep(c.given, c.givenText, inflow, Message::RoutingNeedsTimeStep,
+                             Message::RoutingStepDisagrees);
+    };
+    if (c.step) {
+      EXPECT_NEAR(choose(), *c.step, 1e-6);
+    } else {
+      EXPECT_FAILURE_MSG(choose(), FailureKind::TypeMismatch, c.message);
+    }
   }
 }
 
