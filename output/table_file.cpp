@@ -27,7 +27,7 @@ TableFile ReadTableFile(const std::string& path, Message kind) {
   std::ostringstream bytes;
   bytes << stream.rdbuf();
   if (stream.bad()) return unreadable(std::make_error_code(std::errc::io_error));
-  TableText text = DecodeTableText(bytes.view());
+  TableText text = DecodeTableText(bytes.str());
   if (text.badLine != 0) {
     return {
         {},
