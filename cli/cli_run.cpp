@@ -153,8 +153,7 @@ std::string RouteFlood(const RouteOptions& route, const RoutedReach& reach, cons
 int RunSingle(const Request& request, const std::string& separator, std::ostream& out, std::ostream& err) {
   const RouteOptions& route = request.route;
   const bool rates = route.pairsFile.empty();
-  if (const std::optional<std::string> shared = FindSharedOutput(request.texts, request.extras);
-      rates && shared) {
+  if (const std::optional<std::string> shared = FindSharedOutput(request.texts, request.extras, route)) {
     err << *shared << '\n';
     return kExitUsage;
   }

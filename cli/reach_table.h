@@ -24,7 +24,7 @@ struct Reach {
 // Columns it leaves out take `defaults`. Cells are separated by commas, or
 // by semicolons where the header row has those and no comma, as a German
 // spreadsheet saves them. Quoted cells may hold commas, quotes
-// ("") and line breaks. Throws RatingFailure (BatchFile) when the file cannot
+// ("") and line breaks. Throws CommandFailure when the file cannot
 // be read, its header is wrong or its quoting is broken.
 std::vector<Reach> ReadReaches(const std::string& path, const FieldTexts& defaults);
 

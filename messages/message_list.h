@@ -95,6 +95,8 @@
   X(UsageExtraInBatch, "--{option} names one file; in a batch, give a \"{option}\" column.")                 \
   X(UsageTryHelp, "Try \"{program} --help\".")                                                               \
   X(UsageSameFile, "--{first} and --{second} both name \"{target}\"; give each output a file of its own.")   \
+  X(UsageOutputIsInput,                                                                                      \
+    "--{first} names \"{target}\", which --{second} reads; give each output a file of its own.")             \
   X(UsageBothOnStandardOutput,                                                                               \
     "--{first} and --{second} both name standard output; only one output can go there.")                     \
   X(BatchProblem, "{kind} \"{path}\": {problem}.")                                                           \
@@ -134,6 +136,10 @@
   X(WordsPlot, "the plot")                                                                                   \
   X(WordsCsvTable, "the CSV table")                                                                          \
   X(WordsPairedData, "the paired data")                                                                      \
+  X(WordsInflow, "the inflow")                                                                               \
+  X(WordsStorageOutflow, "the storage-outflow pairs")                                                        \
+  X(WordsRoutedHydrograph, "the routed hydrograph")                                                          \
+  X(WordsHydrographPlot, "the hydrograph plot")                                                              \
   /* --help. */                                                                                              \
   X(HelpHeading,                                                                                             \
     "Usage: {program} [options]\n"                                                                           \

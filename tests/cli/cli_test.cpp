@@ -290,6 +290,55 @@ const std::vector<EdgeCase> kEdgeCases = {
              "--output and --csv both name \"$PWD/x.RAT\"",
              "",
              {"x.RAT"}},
+    EdgeCase{"RoutedOverTheRatingFile",
+             [](const fs::path& folder) {
+               Previous(folder / "x.RAT");
+               WriteFile(folder / "in.csv", TriangularInflowCsv());
+             },
+             {"--output", "x.RAT", "--route", "in.csv", "--routed", "x.RAT"},
+             {},
+             2,
+             "--output and --routed both name \"$PWD/x.RAT\"",
+             "",
+             {"x.RAT"}},
+    EdgeCase{"HydrographPlotOverTheRoutedTable",
+             [](const fs::path& folder) {
+               Previous(folder / "r.csv");
+               WriteFile(folder / "in.csv", TriangularInflowCsv());
+             },
+             {"--route", "in.csv", "--routed", "r.csv", "--hydrograph-plot", "r.csv"},
+             {},
+             2,
+             "--routed and --hydrograph-plot both name \"$PWD/r.csv\"",
+             "",
+             {"r.csv"}},
+    EdgeCase{"RoutedOverItsOwnInflow",
+             [](const fs::path& folder) { Previous(folder / "in.csv"); },
+             {"--route", "in.csv", "--routed", "in.csv"},
+             {},
+             2,
+             "--routed names \"$PWD/in.csv\", which --route reads; give each output a file of its own.",
+             "",
+             {"in.csv"}},
+    EdgeCase{"RatingFileOverTheInflow",
+             [](const fs::path& folder) { Previous(folder / "in.csv"); },
+             {"--output", "in.csv", "--route", "in.csv"},
+             {},
+             2,
+             "--output names \"$PWD/in.csv\", which --route reads",
+             "",
+             {"in.csv"}},
+    EdgeCase{"PlotOverThePairsRoutedThrough",
+             [](const fs::path& folder) {
+               Previous(folder / "p.csv");
+               WriteFile(folder / "in.csv", TriangularInflowCsv());
+             },
+             {"--storage-outflow", "p.csv", "--route", "in.csv", "--hydrograph-plot", "p.csv"},
+             {},
+             2,
+             "--hydrograph-plot names \"$PWD/p.csv\", which --storage-outflow reads",
+             "",
+             {"p.csv"}},
     EdgeCase{"OneOutputFailsNoneIsReplaced",
              [](const fs::path& folder) {
                fs::create_directory(folder / "d");
@@ -843,17 +892,27 @@ TEST_P(RefusedBatches, WriteNothingAndNameTheFileTheyWouldWriteTwice) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, RefusedBatches,
-    testing::Values(RefusedBatchCase{"NoOutputColumn", "title\nA\nB\nC\n",
-                                     "MyRating.RAT\" is the rating file of lines 2, 3 and 4."},
-                    RefusedBatchCase{"TwoRowsNameOneFile", "output\na.RAT\nb.RAT\nsub/../a.RAT\n",
-                                     "a.RAT\" is the rating file of lines 2 and 4."},
-                    RefusedBatchCase{"ARowNamesTheBatchFile", "output\nreaches.csv\n",
-                                     "reaches.csv\" is the batch file and the rating file of line 2."},
-                    RefusedBatchCase{"APlotAndARatingFileShareAName", "output,plot\na.RAT,b.svg\nb.svg,\n",
-                                     "b.svg\" is the rating file of line 3 and the plot of line 2."},
-                    RefusedBatchCase{"ACsvTableAndPairedDataShareAName",
-                                     "output,csv,paired-data\na.RAT,t.csv,p.csv\nb.RAT,c.csv,t.csv\n",
-                                     "t.csv\" is the CSV table of line 2 and the paired data of line 3."}),
+    testing::Values(
+        RefusedBatchCase{"NoOutputColumn", "title\nA\nB\nC\n",
+                         "MyRating.RAT\" is the rating file of lines 2, 3 and 4."},
+        RefusedBatchCase{"TwoRowsNameOneFile", "output\na.RAT\nb.RAT\nsub/../a.RAT\n",
+                         "a.RAT\" is the rating file of lines 2 and 4."},
+        RefusedBatchCase{"ARowNamesTheBatchFile", "output\nreaches.csv\n",
+                         "reaches.csv\" is the batch file and the rating file of line 2."},
+        RefusedBatchCase{"APlotAndARatingFileShareAName", "output,plot\na.RAT,b.svg\nb.svg,\n",
+                         "b.svg\" is the rating file of line 3 and the plot of line 2."},
+        RefusedBatchCase{"ACsvTableAndPairedDataShareAName",
+                         "output,csv,paired-data\na.RAT,t.csv,p.csv\nb.RAT,c.csv,t.csv\n",
+                         "t.csv\" is the CSV table of line 2 and the paired data of line 3."},
+        RefusedBatchCase{"ARoutedHydrographAndAPlotShareAName",
+                         "output,route,routed,hydrograph-plot\na.RAT,in.csv,h.csv,\n"
+                         "b.RAT,in.csv,b.csv,h.csv\n",
+                         "h.csv\" is the routed hydrograph of line 2 and the hydrograph plot of line 3."},
+        RefusedBatchCase{"ARowRoutesOverTheInflowOfOthers",
+                         "output,route,routed\na.RAT,in.csv,a.csv\nb.RAT,in.csv,in.csv\n",
+                         "in.csv\" is the inflow of lines 2 and 3 and the routed hydrograph of line 3."},
+        RefusedBatchCase{"ARatingFileOverAnInflow", "output,route\nin.csv,\nb.RAT,in.csv\n",
+                         "in.csv\" is the rating file of line 2 and the inflow of line 3."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ASCII text as UTF-16, little end first, after its byte order mark.
