@@ -8,6 +8,7 @@
 
 #include "plot/gdiplus/scene_painter.h"
 #include "windows/main_window.h"
+#include "windows/window_state.h"
 
 namespace rating::win32 {
 
@@ -60,10 +61,7 @@ struct CurvesState {
   }
 };
 
-CurvesState* StateOf(HWND window) {
-  return reinterpret_cast<CurvesState*>(
-      ::GetWindowLongPtrW(window, GWLP_USERDATA));  // NOLINT: the window's data
-}
+CurvesState* StateOf(HWND window) { return StateOfWindow<CurvesState>(window); }
 
 // Paints from the drawing kept since the scene or the size last changed:
 // a window uncovered or moved costs a copy, not a drawing.
@@ -154,13 +152,8 @@ void ShowMenu(HWND window, LPARAM at) {
 }
 
 LRESULT CALLBACK CurvesProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  KeepWindowState<CurvesState>(window, message, lParam);
   switch (message) {
-    case WM_NCCREATE: {
-      const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);  // NOLINT: the message's type
-      ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));  // NOLINT: the window's data
-      break;
-    }
     case WM_ERASEBKGND: return 1;  // the whole client area is painted
     case WM_PAINT: {
       PAINTSTRUCT paint{};
@@ -181,13 +174,6 @@ LRESULT CALLBACK CurvesProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     }
     case WM_CONTEXTMENU: ShowMenu(window, lParam); return 0;
-    case WM_NCDESTROY: {
-      // The window holds its state from creation to here.
-      // NOLINTNEXTLINE(cppcoreguidelines-owning-memory)
-      delete StateOf(window);
-      ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      break;
-    }
     default: break;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);

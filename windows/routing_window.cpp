@@ -8,6 +8,7 @@
 #include "run/rating_controller.h"
 #include "windows/curves_window.h"
 #include "windows/main_window.h"
+#include "windows/window_state.h"
 
 namespace rating::win32 {
 
@@ -37,10 +38,7 @@ struct RoutingState {
   }
 };
 
-RoutingState* StateOf(HWND window) {
-  return reinterpret_cast<RoutingState*>(
-      ::GetWindowLongPtrW(window, GWLP_USERDATA));  // NOLINT: the window's data
-}
+RoutingState* StateOf(HWND window) { return StateOfWindow<RoutingState>(window); }
 
 int Scaled(int pixels, UINT dpi) { return ::MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI); }
 
@@ -162,13 +160,8 @@ void Arrange(HWND window, int width, int height) {
 }
 
 LRESULT CALLBACK RoutingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  KeepWindowState<RoutingState>(window, message, lParam);
   switch (message) {
-    case WM_NCCREATE: {
-      const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);  // NOLINT: the message's type
-      ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));  // NOLINT: the window's data
-      break;
-    }
     case WM_SIZE: Arrange(window, LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_COMMAND:
       // The buttons' presses are the controller's to decide.
@@ -176,13 +169,6 @@ LRESULT CALLBACK RoutingProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         ::SendMessageW(StateOf(window)->main, WM_COMMAND, LOWORD(wParam), 0);
       }
       return 0;
-    case WM_NCDESTROY: {
-      // The window holds its state from creation to here.
-      // NOLINTNEXTLINE(cppcoreguidelines-owning-memory)
-      delete StateOf(window);
-      ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      break;
-    }
     default: break;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);

@@ -559,34 +559,47 @@ TEST(Window, RatingCurvesFollowTheRunsAndCloseWithTheList) {
   EXPECT_EQ(::IsWindow(curves), FALSE) << "the emptied list has no curves";
 }
 
+// GDI+ started for a test that paints without a window, and shut down after.
+class GdiplusSession {
+ public:
+  GdiplusSession() : started_(Gdiplus::GdiplusStartup(&token_, &input_, nullptr) == Gdiplus::Ok) {}
+  GdiplusSession(const GdiplusSession&) = delete;
+  GdiplusSession& operator=(const GdiplusSession&) = delete;
+  ~GdiplusSession() {
+    if (started_) Gdiplus::GdiplusShutdown(token_);
+  }
+  [[nodiscard]] bool Started() const { return started_; }
+
+ private:
+  Gdiplus::GdiplusStartupInput input_;
+  ULONG_PTR token_ = 0;
+  bool started_;
+};
+
 // A title that is not UTF-8 reaches the curves' painter as U+FFFD, drawn
 // and measured inside WM_PAINT, where nothing could catch an exception.
 TEST(Window, CurvesPainterDrawsTextThatIsNotUtf8) {
-  ULONG_PTR token = 0;
-  const Gdiplus::GdiplusStartupInput input;
-  ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
-  {
-    const plot::GdiplusTextMeasure measure({L"DejaVu Sans", L"Arial"});
-    plot::Text title;
-    title.anchorAt = {10, 30};
-    title.text =
-        "Stra\xDF"
-        "e \xFF\xFE";  // Latin-1, as a spreadsheet may save it
-    plot::Scene scene;
-    scene.width = 200;
-    scene.height = 60;
-    scene.items.emplace_back(title);
-    EXPECT_GT(measure.Advance(title.text, title.font), 0.0);
-    const HDC dc = ::CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = ::CreateCompatibleBitmap(dc, 200, 60);
-    const HGDIOBJ previous = ::SelectObject(dc, bitmap);
-    const RECT area{0, 0, 200, 60};
-    EXPECT_NO_THROW(plot::PaintScene(dc, area, scene, measure));
-    ::SelectObject(dc, previous);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-  }
-  Gdiplus::GdiplusShutdown(token);
+  const GdiplusSession gdiplus;
+  ASSERT_TRUE(gdiplus.Started());
+  const plot::GdiplusTextMeasure measure({L"DejaVu Sans", L"Arial"});
+  plot::Text title;
+  title.anchorAt = {10, 30};
+  title.text =
+      "Stra\xDF"
+      "e \xFF\xFE";  // Latin-1, as a spreadsheet may save it
+  plot::Scene scene;
+  scene.width = 200;
+  scene.height = 60;
+  scene.items.emplace_back(title);
+  EXPECT_GT(measure.Advance(title.text, title.font), 0.0);
+  const HDC dc = ::CreateCompatibleDC(nullptr);
+  const HBITMAP bitmap = ::CreateCompatibleBitmap(dc, 200, 60);
+  const HGDIOBJ previous = ::SelectObject(dc, bitmap);
+  const RECT area{0, 0, 200, 60};
+  EXPECT_NO_THROW(plot::PaintScene(dc, area, scene, measure));
+  ::SelectObject(dc, previous);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
 }
 
 // A line of many points is stroked in pieces; it must show the same pixels
@@ -594,62 +607,58 @@ TEST(Window, CurvesPainterDrawsTextThatIsNotUtf8) {
 // a bend. The scene is painted into its own part of a larger canvas, and
 // nothing outside that part is touched.
 TEST(Window, ScenePainterStrokesLongLinesWholeInsideItsArea) {
-  ULONG_PTR token = 0;
-  const Gdiplus::GdiplusStartupInput input;
-  ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
-  {
-    const plot::GdiplusTextMeasure measure({L"DejaVu Sans", L"Arial"});
-    plot::Polyline zigzag;
-    zigzag.width = 7;
-    zigzag.color = {0, 0, 255};
-    for (int i = 0; i < 300; ++i)
-      zigzag.points.push_back({20 + i * 0.8, i % 21 < 10 ? 30.0 + 15 * (i % 21) : 330.0 - 15 * (i % 21)});
-    plot::Scene scene;
-    scene.width = 280;
-    scene.height = 200;
-    scene.items.emplace_back(zigzag);
-    constexpr int kLeft = 40;
-    constexpr int kTop = 30;
-    const RECT area{kLeft, kTop, kLeft + 280, kTop + 200};
-    const std::vector<std::uint8_t> painted =
-        Pixels(400, 300, [&](HDC dc) { plot::PaintScene(dc, area, scene, measure); });
-    const std::vector<std::uint8_t> whole = Pixels(400, 300, [&](HDC dc) {
-      Gdiplus::Graphics graphics(dc);
-      const Gdiplus::SolidBrush white(Gdiplus::Color(0xff, 0xff, 0xff));
-      graphics.FillRectangle(&white, kLeft, kTop, 280, 200);
-      graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-      graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-      graphics.TranslateTransform(kLeft, kTop);
-      std::vector<Gdiplus::PointF> points;
-      for (const plot::Point& point : zigzag.points) {
-        points.emplace_back(static_cast<Gdiplus::REAL>(point.x), static_cast<Gdiplus::REAL>(point.y));
-      }
-      Gdiplus::Pen pen(Gdiplus::Color(0, 0, 255), 7);
-      pen.SetLineJoin(Gdiplus::LineJoinRound);
-      graphics.DrawLines(&pen, points.data(), static_cast<INT>(points.size()));
-    });
-    // Where two pieces meet at a bend, their round caps may cover a few
-    // pixels more at the bend's tip than a round join does; never fewer.
-    int missing = 0;
-    int extra = 0;
-    int outside = 0;
-    for (int y = 0; y < 300; ++y) {
-      for (int x = 0; x < 400; ++x) {
-        const std::size_t at = (static_cast<std::size_t>(y) * 400 + x) * 4;
-        const bool inArea = x >= kLeft && x < kLeft + 280 && y >= kTop && y < kTop + 200;
-        if (!inArea && (painted[at] | painted[at + 1] | painted[at + 2]) != 0) ++outside;
-        // Blue-green-red: the line is blue, the rest white.
-        const int redInPainted = painted[at + 2];
-        const int redInWhole = whole[at + 2];
-        if (redInWhole < 128 && redInPainted >= 128) ++missing;
-        if (redInWhole >= 128 && redInPainted < 128) ++extra;
-      }
+  const GdiplusSession gdiplus;
+  ASSERT_TRUE(gdiplus.Started());
+  const plot::GdiplusTextMeasure measure({L"DejaVu Sans", L"Arial"});
+  plot::Polyline zigzag;
+  zigzag.width = 7;
+  zigzag.color = {0, 0, 255};
+  for (int i = 0; i < 300; ++i)
+    zigzag.points.push_back({20 + i * 0.8, i % 21 < 10 ? 30.0 + 15 * (i % 21) : 330.0 - 15 * (i % 21)});
+  plot::Scene scene;
+  scene.width = 280;
+  scene.height = 200;
+  scene.items.emplace_back(zigzag);
+  constexpr int kLeft = 40;
+  constexpr int kTop = 30;
+  const RECT area{kLeft, kTop, kLeft + 280, kTop + 200};
+  const std::vector<std::uint8_t> painted =
+      Pixels(400, 300, [&](HDC dc) { plot::PaintScene(dc, area, scene, measure); });
+  const std::vector<std::uint8_t> whole = Pixels(400, 300, [&](HDC dc) {
+    Gdiplus::Graphics graphics(dc);
+    const Gdiplus::SolidBrush white(Gdiplus::Color(0xff, 0xff, 0xff));
+    graphics.FillRectangle(&white, kLeft, kTop, 280, 200);
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    graphics.TranslateTransform(kLeft, kTop);
+    std::vector<Gdiplus::PointF> points;
+    for (const plot::Point& point : zigzag.points) {
+      points.emplace_back(static_cast<Gdiplus::REAL>(point.x), static_cast<Gdiplus::REAL>(point.y));
     }
-    EXPECT_EQ(outside, 0) << "pixels painted outside the area";
-    EXPECT_EQ(missing, 0) << "pixels of the line left out where its pieces meet";
-    EXPECT_LE(extra, 40) << "pixels beyond the line's four bends where its pieces meet";
+    Gdiplus::Pen pen(Gdiplus::Color(0, 0, 255), 7);
+    pen.SetLineJoin(Gdiplus::LineJoinRound);
+    graphics.DrawLines(&pen, points.data(), static_cast<INT>(points.size()));
+  });
+  // Where two pieces meet at a bend, their round caps may cover a few
+  // pixels more at the bend's tip than a round join does; never fewer.
+  int missing = 0;
+  int extra = 0;
+  int outside = 0;
+  for (int y = 0; y < 300; ++y) {
+    for (int x = 0; x < 400; ++x) {
+      const std::size_t at = (static_cast<std::size_t>(y) * 400 + x) * 4;
+      const bool inArea = x >= kLeft && x < kLeft + 280 && y >= kTop && y < kTop + 200;
+      if (!inArea && (painted[at] | painted[at + 1] | painted[at + 2]) != 0) ++outside;
+      // Blue-green-red: the line is blue, the rest white.
+      const int redInPainted = painted[at + 2];
+      const int redInWhole = whole[at + 2];
+      if (redInWhole < 128 && redInPainted >= 128) ++missing;
+      if (redInWhole >= 128 && redInPainted < 128) ++extra;
+    }
   }
-  Gdiplus::GdiplusShutdown(token);
+  EXPECT_EQ(outside, 0) << "pixels painted outside the area";
+  EXPECT_EQ(missing, 0) << "pixels of the line left out where its pieces meet";
+  EXPECT_LE(extra, 40) << "pixels beyond the line's four bends where its pieces meet";
 }
 
 struct WrapCase {
