@@ -27,11 +27,15 @@ TableFile ReadTableFile(const std::string& path, Message kind) {
   std::ostringstream bytes;
   bytes << stream.rdbuf();
   if (stream.bad()) return unreadable(std::make_error_code(std::errc::io_error));
-  TableText text = DecodeTableText(bytes.str());
+  return DecodeTableFile(bytes.str(), path, kind);
+}
+
+TableFile DecodeTableFile(std::string_view bytes, const std::string& name, Message kind) {
+  TableText text = DecodeTableText(bytes);
   if (text.badLine != 0) {
     return {
         {},
-        Compose(Message::BatchProblemAtLine, Arg<"kind">(Pattern(kind)), Arg<"path">(path),
+        Compose(Message::BatchProblemAtLine, Arg<"kind">(Pattern(kind)), Arg<"path">(name),
                 Arg<"line">(std::to_string(text.badLine)), Arg<"problem">(Pattern(Message::BatchNotUtf8)))};
   }
   return {std::move(text.utf8), {}};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "messages/messages.h"
 
@@ -17,5 +18,9 @@ struct TableFile {
 // line that is neither UTF-8 nor UTF-16 gives a problem under `kind`'s
 // heading, naming the file and the line.
 TableFile ReadTableFile(const std::string& path, Message kind);
+
+// The same for a table file's `bytes` read already, as a browser reads
+// the file a user chooses; `name` names it in the problem.
+TableFile DecodeTableFile(std::string_view bytes, const std::string& name, Message kind);
 
 }  // namespace rating

@@ -150,12 +150,22 @@ void RatingController::OpenHydrograph() {
                             std::string(Pattern(Message::CaptionAllFiles)),
                             {}});
   if (!path || path->empty()) return;
-  const TableFile file = ReadTableFile(*path, Message::KindInflowFile);
+  TakeInflowFile(ReadTableFile(*path, Message::KindInflowFile));
+}
+
+std::string RatingController::SetInflowFile(std::string_view bytes, const std::string& name) {
+  return TakeInflowFile(DecodeTableFile(bytes, name, Message::KindInflowFile));
+}
+
+std::string RatingController::TakeInflowFile(TableFile file) {
   if (!file.problem.empty()) {
+    // The window shows why; no earlier routing stays behind it to be saved.
+    flood_.routed.reset();
     view_.ShowRoutingProblem(file.problem);
-    return;
+    return {};
   }
   SetInflow(file.utf8);
+  return std::move(file.utf8);
 }
 
 std::optional<double> RatingController::TimeStep(const RoutingTexts& texts, std::string& problem) const {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "messages/messages.h"
+#include "output/table_file.h"
 #include "run/flood_routing.h"
 #include "run/rating_session.h"
 #include "run/rating_view.h"
@@ -94,6 +95,10 @@ class RatingController {
   void SetInflow(const std::string& text);
   // "Open Hydrograph…": asks for a CSV file and routes it.
   void OpenHydrograph();
+  // An inflow file's `bytes`, as a browser reads the file chosen: decoded as
+  // a spreadsheet saves it, then routed. Returns the text read, or nothing
+  // where the file is not text, and shows why.
+  std::string SetInflowFile(std::string_view bytes, const std::string& name);
   // "Route": routes the inflow again with the settings as typed.
   void Route();
   // A command of kRoutingCommands; nothing without a routing.
@@ -103,6 +108,8 @@ class RatingController {
   [[nodiscard]] const std::optional<FloodRouting>& Routed() const { return flood_.routed; }
 
  private:
+  // Routes the inflow `file` holds, or shows why it holds none; returns its text.
+  std::string TakeInflowFile(TableFile file);
   void ShowRating();
   void Save(Export what);
   // The time step the settings give, or why there is none.

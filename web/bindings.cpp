@@ -3,6 +3,7 @@
 // Everything the page shows comes from here, in UTF-8 turned into JavaScript
 // strings; files come as bytes, exactly as the desktop programs write them.
 #include <cstddef>
+#include <cstdint>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 #include <string>
@@ -142,6 +143,11 @@ class PageController {
     controller_.Choose(rating::kRatingCommands.at(static_cast<std::size_t>(command)).command);
   }
   void SetInflow(const std::string& text) { controller_.SetInflow(text); }
+  // The bytes of a chosen file, a Uint8Array; returns the text read.
+  std::string OpenInflowFile(const val& bytes, const std::string& name) {
+    const std::vector<std::uint8_t> read = emscripten::convertJSArrayToNumberVector<std::uint8_t>(bytes);
+    return controller_.SetInflowFile(std::string(read.begin(), read.end()), name);
+  }
   void Route() { controller_.Route(); }
   void ChooseRouting(int command) {
     controller_.Choose(rating::kRoutingCommands.at(static_cast<std::size_t>(command)).command);
@@ -161,6 +167,7 @@ EMSCRIPTEN_BINDINGS(trapezoid_rating) {
       .function("press", &PageController::Press)
       .function("choose", &PageController::Choose)
       .function("setInflow", &PageController::SetInflow)
+      .function("openInflowFile", &PageController::OpenInflowFile)
       .function("route", &PageController::Route)
       .function("chooseRouting", &PageController::ChooseRouting);
 }

@@ -264,8 +264,8 @@ function start(core) {
   byId("openHydrograph").addEventListener("change", async (event) => {
     const file = event.target.files[0];
     if (!file) return;
-    inflowText.value = await file.text();
-    controller.setInflow(wellFormed(inflowText.value));
+    // Read as bytes: the core reads UTF-16 as spreadsheets save it, too.
+    inflowText.value = controller.openInflowFile(new Uint8Array(await file.arrayBuffer()), file.name);
   });
   byId("route").addEventListener("click", () => controller.route());
   for (const setting of settings) {

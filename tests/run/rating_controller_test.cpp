@@ -91,6 +91,30 @@ INSTANTIATE_TEST_SUITE_P(
                      [](Desktop& d) { d.controller.SetInflow(testing_support::TriangularInflowCsv()); },
                      {"inflow 97 ordinates over 24 h", "settings 15min N  ()",
                       "settings 15min N 4 (suggested: 4)", kRoutedFour}},
+        DecisionCase{"AnInflowFileInUtf16RoutesAsItsText",
+                     [](Desktop& d) {
+                       d.Press();
+                       d.controller.Choose(RatingCommand::RouteFlood);
+                     },
+                     [](Desktop& d) {
+                       std::string utf16 = "\xFF\xFE";
+                       for (const char c : testing_support::TriangularInflowCsv()) {
+                         utf16 += {c, '\0'};
+                       }
+                       EXPECT_EQ(d.controller.SetInflowFile(utf16, "flood.csv"),
+                                 testing_support::TriangularInflowCsv());
+                     },
+                     {"inflow 97 ordinates over 24 h", "settings 15min N  ()",
+                      "settings 15min N 4 (suggested: 4)", kRoutedFour}},
+        DecisionCase{
+            "AnInflowFileThatIsNotTextNamesItsLine",
+            kRouted,
+            [](Desktop& d) {
+              EXPECT_EQ(d.controller.SetInflowFile("Flow\n100\n\xB5\n", "flood.csv"), "");
+              d.controller.Choose(RoutingCommand::CopyRouted);  // nothing left to copy
+            },
+            {"no routing: Cannot read inflow file \"flood.csv\": line 3: the text is neither UTF-8 nor "
+             "UTF-16; save the table as \"CSV UTF-8 (Comma delimited)\"."}},
         DecisionCase{"APastedColumnTakesTheTypedTimeStep",
                      [](Desktop& d) {
                        d.Press();

@@ -177,6 +177,24 @@ describe("the page", () => {
     assert.equal(await page.isDisabled("#saveRoutedCsv"), true);
   });
 
+  test("an opened hydrograph is read as a spreadsheet saves it, or refused at its line", async () => {
+    const page = await openPage(browser, site);
+    await press(page, () => page.click("#Command1"));
+    await page.click("#routeFlood");
+    const text = "Time (h),Flow (cfs)\n0,100\n1,600\n2,300\n3,100\n";
+    const utf16 = Buffer.concat([Buffer.from([0xff, 0xfe]), Buffer.from(text, "utf16le")]);
+    await page.setInputFiles("#openHydrograph", {name: "flood.csv", mimeType: "text/csv", buffer: utf16});
+    assert.equal(await page.textContent("#inflowRead"), "4 ordinates over 3 h");
+    assert.equal(await page.inputValue("#inflowText"), text);
+    assert.match(await page.textContent("#routingSummary"), /Inflow peak 600 cfs at 1 h/);
+
+    const latin1 = Buffer.from("Flow\n100\n\xb5\n", "latin1");
+    await page.setInputFiles("#openHydrograph", {name: "old.csv", mimeType: "text/csv", buffer: latin1});
+    assert.match(await page.textContent("#routingSummary"), /^Cannot read inflow file "old\.csv": line 3: /);
+    assert.equal(await page.$("#hydrographPicture svg"), null);
+    assert.equal(await page.isDisabled("#saveRoutedCsv"), true);
+  });
+
   test("a new table is shown from its top, and numbers are typed on a decimal keypad", async () => {
     const page = await openPage(browser, site);
     await page.fill("#txtMaxQ", "300000");
