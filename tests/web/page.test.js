@@ -183,13 +183,17 @@ describe("the page", () => {
     await page.click("#routeFlood");
     const text = "Time (h),Flow (cfs)\n0,100\n1,600\n2,300\n3,100\n";
     const utf16 = Buffer.concat([Buffer.from([0xff, 0xfe]), Buffer.from(text, "utf16le")]);
+    // The page reads a chosen file without blocking: wait for what it shows.
     await page.setInputFiles("#openHydrograph", {name: "flood.csv", mimeType: "text/csv", buffer: utf16});
+    await page.waitForFunction(() => document.querySelector("#inflowRead").textContent !== "");
     assert.equal(await page.textContent("#inflowRead"), "4 ordinates over 3 h");
     assert.equal(await page.inputValue("#inflowText"), text);
     assert.match(await page.textContent("#routingSummary"), /Inflow peak 600 cfs at 1 h/);
 
     const latin1 = Buffer.from("Flow\n100\n\xb5\n", "latin1");
     await page.setInputFiles("#openHydrograph", {name: "old.csv", mimeType: "text/csv", buffer: latin1});
+    await page.waitForFunction(
+        () => document.querySelector("#routingSummary").textContent.startsWith("Cannot"));
     assert.match(await page.textContent("#routingSummary"), /^Cannot read inflow file "old\.csv": line 3: /);
     assert.equal(await page.$("#hydrographPicture svg"), null);
     assert.equal(await page.isDisabled("#saveRoutedCsv"), true);
