@@ -301,31 +301,12 @@ const std::vector<EdgeCase> kEdgeCases = {
              "--output and --routed both name \"$PWD/x.RAT\"",
              "",
              {"x.RAT"}},
-    EdgeCase{"HydrographPlotOverTheRoutedTable",
-             [](const fs::path& folder) {
-               Previous(folder / "r.csv");
-               WriteFile(folder / "in.csv", TriangularInflowCsv());
-             },
-             {"--route", "in.csv", "--routed", "r.csv", "--hydrograph-plot", "r.csv"},
-             {},
-             2,
-             "--routed and --hydrograph-plot both name \"$PWD/r.csv\"",
-             "",
-             {"r.csv"}},
     EdgeCase{"RoutedOverItsOwnInflow",
              [](const fs::path& folder) { Previous(folder / "in.csv"); },
              {"--route", "in.csv", "--routed", "in.csv"},
              {},
              2,
              "--routed names \"$PWD/in.csv\", which --route reads; give each output a file of its own.",
-             "",
-             {"in.csv"}},
-    EdgeCase{"RatingFileOverTheInflow",
-             [](const fs::path& folder) { Previous(folder / "in.csv"); },
-             {"--output", "in.csv", "--route", "in.csv"},
-             {},
-             2,
-             "--output names \"$PWD/in.csv\", which --route reads",
              "",
              {"in.csv"}},
     EdgeCase{"PlotOverThePairsRoutedThrough",
@@ -910,9 +891,7 @@ INSTANTIATE_TEST_SUITE_P(
                          "h.csv\" is the routed hydrograph of line 2 and the hydrograph plot of line 3."},
         RefusedBatchCase{"ARowRoutesOverTheInflowOfOthers",
                          "output,route,routed\na.RAT,in.csv,a.csv\nb.RAT,in.csv,in.csv\n",
-                         "in.csv\" is the inflow of lines 2 and 3 and the routed hydrograph of line 3."},
-        RefusedBatchCase{"ARatingFileOverAnInflow", "output,route\nin.csv,\nb.RAT,in.csv\n",
-                         "in.csv\" is the rating file of line 2 and the inflow of line 3."}),
+                         "in.csv\" is the inflow of lines 2 and 3 and the routed hydrograph of line 3."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ASCII text as UTF-16, little end first, after its byte order mark.
