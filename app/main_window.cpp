@@ -20,7 +20,7 @@
 #include "layout/form_layout.h"
 #include "messages/messages.h"
 #include "output/listing.h"
-#include "run/platform.h"
+#include "platform/platform.h"
 
 namespace {
 

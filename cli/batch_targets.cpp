@@ -8,7 +8,7 @@
 
 #include "cli/word_list.h"
 #include "output/file_target.h"
-#include "output/utf8_path.h"
+#include "platform/utf8_path.h"
 
 namespace rating::cli {
 

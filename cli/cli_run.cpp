@@ -16,7 +16,7 @@
 #include "output/file_message.h"
 #include "output/file_target.h"
 #include "output/safe_file.h"
-#include "run/platform.h"
+#include "platform/platform.h"
 #include "run/rating_run.h"
 #include "run/rating_session.h"
 

@@ -2,7 +2,7 @@
 
 #include "cli/cli_run.h"
 #include "cli/standard_stream.h"
-#include "run/platform.h"
+#include "platform/platform.h"
 
 int main(int argc, char* argv[]) {
   using rating::platform::StandardStream;

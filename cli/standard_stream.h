@@ -3,7 +3,7 @@
 #include <streambuf>
 #include <string>
 
-#include "run/platform.h"
+#include "platform/platform.h"
 
 namespace rating::cli {
 

@@ -33,20 +33,7 @@ std::string RatingTableCsv(const RatingTable& table, const std::vector<ListingRo
 
 StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows) {
   StorageOutflow result;
-  std::vector<bool> kept(rows.size(), false);
-  if (!rows.empty()) kept.front() = true;
-  // Downwards from the top: each kept row bounds the rows below it, and row
-  // 0, the dry channel, bounds them all.
-  std::size_t above = 0;  // the last row kept, 0 while none is
-  for (std::size_t j = rows.size() - 1; j > 0 && j < rows.size(); --j) {
-    const bool belowAbove =
-        above == 0 || (rows[j].storage < rows[above].storage && rows[j].flow < rows[above].flow);
-    const bool aboveDry = rows[j].storage > rows.front().storage && rows[j].flow > rows.front().flow;
-    if (belowAbove && aboveDry) {
-      kept[j] = true;
-      above = j;
-    }
-  }
+  const std::vector<bool> kept = StorageOutflowRowsKept(rows);
   result.csv = Pattern(Message::CaptionPairedDataHeader);
   result.csv += kLineEnd;
   for (std::size_t j = 0; j < rows.size(); ++j) {

@@ -26,13 +26,7 @@ struct StorageOutflow {
   std::vector<int> leftOut;  // rows of the table left out, in row order
 };
 
-// Routing models need storage and outflow both strictly increasing, and the
-// pairs must reach the top of the table, where the flood peak is routed.
-// Row 0 and the table's last row are always kept; going down from the top, a
-// row is kept when its storage and its flow are both below those of the
-// last row kept above it. Three-figure rounding can make successive rows
-// equal (1000 and 1000): of such rows the highest, with the greatest flow,
-// is kept.
+// The rows StorageOutflowRowsKept keeps.
 StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows);
 
 // The note on the rows `leftOut` of the paired data saved as `name`, or

@@ -6,7 +6,7 @@
 #include "output/file_problem.h"
 #include "output/file_target.h"
 #include "output/safe_file.h"
-#include "output/utf8_path.h"
+#include "platform/utf8_path.h"
 
 namespace rating {
 

@@ -6,8 +6,8 @@
 #include "output/file_name.h"
 #include "output/file_problem.h"
 #include "output/file_target.h"
-#include "output/utf8_path.h"
-#include "output/windows_calls.h"
+#include "platform/utf8_path.h"
+#include "platform/windows_calls.h"
 
 namespace rating {
 

@@ -4,7 +4,6 @@
 
 #include "engine/failure.h"
 #include "engine/number_text.h"
-#include "engine/rounding.h"
 #include "output/file_message.h"
 
 namespace rating {
@@ -47,17 +46,6 @@ void RatingFileWriter::FailWrite(const std::system_error& error) {
 SafeFile& RatingFileWriter::File() {
   if (!file_) FailWrite(std::system_error(EBADF, std::generic_category()));
   return *file_;
-}
-
-RatingFileRow RatingFileRowOf(const RatingTable& table, int row) {
-  CheckRowIndex(table, row);
-  const auto j = static_cast<std::size_t>(row);
-  RatingFileRow line;
-  line.elevation = table.elevation[j];
-  line.flow = RoundToThreeFigures(table.flow[j]);
-  line.storage = RoundToThreeFigures(table.storage[j]);
-  line.cascades = RoundToThreeFigures(table.cascades[j]);
-  return line;
 }
 
 std::string RatingFileLine(const RatingFileRow& row, std::string_view decimalSeparator) {

@@ -6,23 +6,11 @@
 #include <system_error>
 #include <vector>
 
+#include "engine/rating_file_row.h"
 #include "engine/rating_table.h"
 #include "output/safe_file.h"
 
 namespace rating {
-
-// One table line of the rating file.
-struct RatingFileRow {
-  float elevation = 0;  // ft, as computed
-  float flow = 0;       // cfs, three figures
-  float storage = 0;    // acre-ft, three figures
-  float cascades = 0;   // routing steps, three figures
-};
-
-// Row `row` of the table as the rating file carries it: flow, storage and
-// cascades rounded to three significant figures, in that order. Throws
-// RatingFailure (IndexOutOfRange) for a row outside the table.
-RatingFileRow RatingFileRowOf(const RatingTable& table, int row);
 
 // Writes the rating file that a Modified Puls routing model reads: the title,
 // the parameter line, and one line per table row, each ending in CR LF.

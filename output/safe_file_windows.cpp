@@ -8,8 +8,8 @@
 #include "output/file_problem.h"
 #include "output/file_target.h"
 #include "output/safe_file.h"
-#include "output/windows_calls.h"
 #include "output/write_steps.h"
+#include "platform/windows_calls.h"
 
 namespace rating {
 

@@ -8,7 +8,7 @@
 
 #include "engine/text_encoding.h"
 #include "output/file_message.h"
-#include "output/utf8_path.h"
+#include "platform/utf8_path.h"
 
 namespace rating {
 

@@ -1,17 +1,12 @@
 #include "routing/rating_reach.h"
 
-#include <algorithm>
-
-#include "output/exports.h"
-
 namespace rating::routing {
 
 std::vector<StorageOutflowPair> PairsOfRating(const std::vector<RatingFileRow>& fileRows) {
-  const std::vector<int> leftOut = StorageOutflowCsv(fileRows).leftOut;
+  const std::vector<bool> kept = StorageOutflowRowsKept(fileRows);
   std::vector<StorageOutflowPair> pairs;
   for (std::size_t row = 0; row < fileRows.size(); ++row) {
-    if (std::find(leftOut.begin(), leftOut.end(), static_cast<int>(row)) != leftOut.end()) continue;
-    pairs.push_back({fileRows[row].storage, fileRows[row].flow});
+    if (kept[row]) pairs.push_back({fileRows[row].storage, fileRows[row].flow});
   }
   return pairs;
 }

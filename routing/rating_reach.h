@@ -2,15 +2,15 @@
 
 #include <vector>
 
+#include "engine/rating_file_row.h"
 #include "engine/rating_table.h"
-#include "output/rating_file.h"
 #include "routing/storage_routing.h"
 
 // What a routing takes of the rating the list shows.
 namespace rating::routing {
 
 // The storage–outflow pairs of the rating, exactly those its paired data
-// holds (StorageOutflowCsv): acre-ft and cfs as the rating file rounds them.
+// holds (StorageOutflowRowsKept): acre-ft and cfs as the rating file rounds them.
 std::vector<StorageOutflowPair> PairsOfRating(const std::vector<RatingFileRow>& fileRows);
 
 // The mean velocity (ft/s) of the rating at `flow` (cfs): each row's

@@ -10,7 +10,7 @@
 #include "output/file_name.h"
 #include "output/listing.h"
 #include "output/reach_description.h"
-#include "output/utf8_path.h"
+#include "platform/utf8_path.h"
 #include "plot/svg_writer.h"
 
 namespace rating {

@@ -3,8 +3,8 @@
 #include <system_error>
 
 #include "messages/messages.h"
-#include "output/utf8_path.h"
-#include "run/platform.h"
+#include "platform/platform.h"
+#include "platform/utf8_path.h"
 
 namespace rating {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "messages/messages.h"
-#include "run/platform.h"
+#include "platform/platform.h"
 #include "run/window_arguments.h"
 #include "windows/main_window.h"
 

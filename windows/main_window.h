@@ -3,7 +3,7 @@
 #include <string>
 #include <windows.h>
 
-#include "run/platform.h"
+#include "platform/platform.h"
 #include "run/rating_controller.h"
 
 // The program's one window on Windows: the same ten labelled fields, the

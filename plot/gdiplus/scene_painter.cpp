@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "run/platform.h"
+#include "platform/platform.h"
 
 namespace rating::plot {
 

@@ -27,7 +27,7 @@
 #include "app/start_up.h"
 #include "engine/failure.h"
 #include "layout/form_layout.h"
-#include "run/platform.h"
+#include "platform/platform.h"
 #include "run/rating_run.h"
 #include "run/working_folder.h"
 #include "tests/support/flood_examples.h"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "output/exports.h"
@@ -21,12 +23,18 @@ TEST(RatingReach, PairsAreThePairedDataRows) {
   const StorageOutflow exported = StorageOutflowCsv(rating.fileRows);
   const std::vector<StorageOutflowPair> pairs = PairsOfRating(rating.fileRows);
   ASSERT_EQ(pairs.size() + exported.leftOut.size(), rating.fileRows.size());
-  std::string csv = "Storage (acre-ft),Outflow (cfs)\r\n";
+  // Each pair is the paired data's line of the same place, as the file reads back.
+  std::istringstream lines(exported.csv);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line, "Storage (acre-ft),Outflow (cfs)\r");
   for (const StorageOutflowPair& pair : pairs) {
-    EXPECT_EQ(exported.csv.find(csv), 0U);
-    csv = exported.csv.substr(0, exported.csv.find("\r\n", csv.size()) + 2);
-    EXPECT_GT(pair.storage, pairs.front().storage - 1e-12);
+    ASSERT_TRUE(std::getline(lines, line));
+    const std::size_t comma = line.find(',');
+    EXPECT_EQ(std::stof(line.substr(0, comma)), pair.storage) << line;
+    EXPECT_EQ(std::stof(line.substr(comma + 1)), pair.outflow) << line;
   }
+  EXPECT_FALSE(std::getline(lines, line)) << "a line of the paired data without its pair: " << line;
   EXPECT_EQ(pairs.front().storage, 0);
   EXPECT_EQ(pairs.back().outflow, rating.fileRows.back().flow);
   EXPECT_NO_THROW(Route({pairs, {0, 50, 0}, 600, 3, {}})) << "the pairs make a table the routing takes";

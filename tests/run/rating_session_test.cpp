@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "run/platform.h"
+#include "platform/platform.h"
 #include "run/working_folder.h"
 #include "tests/support/field_texts.h"
 #include "tests/support/scratch_files.h"

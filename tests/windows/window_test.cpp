@@ -22,8 +22,8 @@
 
 #include "layout/form_layout.h"
 #include "output/listing.h"
+#include "platform/platform.h"
 #include "plot/gdiplus/scene_painter.h"
-#include "run/platform.h"
 #include "run/rating_run.h"
 #include "tests/support/field_texts.h"
 #include "tests/support/flood_examples.h"

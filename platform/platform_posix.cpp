@@ -6,7 +6,7 @@
 #include <system_error>
 #include <unistd.h>
 
-#include "run/platform.h"
+#include "platform/platform.h"
 
 namespace rating::platform {
 

@@ -1,11 +1,11 @@
-#include "output/windows_calls.h"
+#include "platform/windows_calls.h"
 
 #include <array>
 #include <system_error>
 #include <windows.h>
 
 #include "messages/messages.h"
-#include "output/utf8_path.h"
+#include "platform/utf8_path.h"
 
 namespace rating::windows_calls {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 // What the rating session needs to know of the system it runs on, one
-// implementation per system (platform_linux.cpp, platform_windows.cpp).
+// implementation per system (platform_posix.cpp, platform_windows.cpp).
 namespace rating::platform {
 
 // The decimal separator of the user's regional settings: the C library's

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <windows.h>
 
-#include "run/platform.h"
+#include "platform/platform.h"
 
 namespace rating::platform {
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-// What the Windows platform files of the writer share (file_target_windows.cpp,
-// safe_file_windows.cpp, windows_calls.cpp). Windows only.
+// What the Windows files of the writer share (output/file_target_windows.cpp,
+// output/safe_file_windows.cpp). Windows only.
 namespace rating::windows_calls {
 
 // Throws std::system_error for a Windows error code, in the system's own
