@@ -36,8 +36,10 @@ constexpr std::array<RoutingFile, 4> kRoutingFiles = {{
 }};
 
 std::string_view RouteOptionOf(std::string RouteOptions::*name) {
-  return std::find_if(kRouteOptions.begin(), kRouteOptions.end(),
-                      [name](const RouteOptionFacts& facts) { return facts.value == name; })
+  RouteOptions options;
+  return std::find_if(
+             kRouteOptions.begin(), kRouteOptions.end(),
+             [&](const RouteOptionFacts& facts) { return &facts.value(options) == &(options.*name); })
       ->name;
 }
 

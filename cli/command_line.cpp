@@ -68,7 +68,7 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
   for (std::size_t k = 0; k < kRouteOptions.size(); ++k) {
     const RouteOptionFacts& facts = kRouteOptions.at(k);
     routeGiven.at(k) =
-        app.add_option(NamesOf(facts.name), route.*facts.value, std::string(Pattern(facts.help)))
+        app.add_option(NamesOf(facts.name), facts.value(route), std::string(Pattern(facts.help)))
             ->type_name(std::string(facts.valueName));
   }
 

@@ -9,6 +9,7 @@
 
 #include "cli/command_failure.h"
 #include "engine/input_field.h"
+#include "engine/routing_setting.h"
 #include "messages/messages.h"
 #include "run/rating_session.h"
 
@@ -20,32 +21,41 @@ using ExtraFiles = std::array<std::string, kExports.size()>;
 
 // The routing options as typed; `inflowFile` empty for none.
 struct RouteOptions {
-  std::string inflowFile;      // --route: the inflow hydrograph, CSV
-  std::string timeStep;        // --time-step: "90s", "15min", "1h"; empty to take it from the file
-  std::string subreaches;      // --subreaches: empty for the suggestion
-  std::string initialOutflow;  // --initial-outflow (cfs): empty for the first inflow
-  std::string routedFile;      // --routed: the routed hydrograph, CSV; "-" is standard output
-  std::string plotFile;        // --hydrograph-plot: the routed hydrographs, SVG
-  std::string pairsFile;       // --storage-outflow: pairs routed through instead of a rating, CSV
+  std::string inflowFile;  // --route: the inflow hydrograph, CSV
+  RoutingTexts settings;   // --time-step, --subreaches and --initial-outflow, as the windows type them
+  std::string routedFile;  // --routed: the routed hydrograph, CSV; "-" is standard output
+  std::string plotFile;    // --hydrograph-plot: the routed hydrographs, SVG
+  std::string pairsFile;   // --storage-outflow: pairs routed through instead of a rating, CSV
 };
 
 // The routing options: their names, as options and batch columns, and what
 // each sets.
 struct RouteOptionFacts {
-  std::string_view name;             // without "--"
-  std::string RouteOptions::*value;  // what it sets
-  Message help;                      // for --help
-  std::string_view valueName;        // "<inflow.csv>"
-  bool batchColumn;                  // a batch table may give it for each reach
+  std::string_view name;                 // without "--"
+  std::string& (*value)(RouteOptions&);  // what it sets
+  Message help;                          // for --help
+  std::string_view valueName;            // "<inflow.csv>"
+  bool batchColumn;                      // a batch table may give it for each reach
 };
+// The option of a routing setting: its name is the setting's own.
+template <RoutingSetting setting>
+constexpr RouteOptionFacts SettingOption(Message help, std::string_view valueName) {
+  return {Facts(setting).option,
+          [](RouteOptions& options) -> std::string& { return TextOf(options.settings, setting); }, help,
+          valueName, true};
+}
 inline constexpr std::array<RouteOptionFacts, 7> kRouteOptions = {{
-    {"route", &RouteOptions::inflowFile, Message::HelpOptionRoute, "<inflow.csv>", true},
-    {"time-step", &RouteOptions::timeStep, Message::HelpOptionTimeStep, "<duration>", true},
-    {"subreaches", &RouteOptions::subreaches, Message::HelpOptionSubreaches, "<N>", true},
-    {"initial-outflow", &RouteOptions::initialOutflow, Message::HelpOptionInitialOutflow, "<cfs>", true},
-    {"routed", &RouteOptions::routedFile, Message::HelpOptionRouted, "<routed.csv>", true},
-    {"hydrograph-plot", &RouteOptions::plotFile, Message::HelpOptionHydrographPlot, "<hydrograph.svg>", true},
-    {"storage-outflow", &RouteOptions::pairsFile, Message::HelpOptionStorageOutflow, "<pairs.csv>", false},
+    {"route", [](RouteOptions& options) -> std::string& { return options.inflowFile; },
+     Message::HelpOptionRoute, "<inflow.csv>", true},
+    SettingOption<RoutingSetting::TimeStep>(Message::HelpOptionTimeStep, "<duration>"),
+    SettingOption<RoutingSetting::Subreaches>(Message::HelpOptionSubreaches, "<N>"),
+    SettingOption<RoutingSetting::InitialOutflow>(Message::HelpOptionInitialOutflow, "<cfs>"),
+    {"routed", [](RouteOptions& options) -> std::string& { return options.routedFile; },
+     Message::HelpOptionRouted, "<routed.csv>", true},
+    {"hydrograph-plot", [](RouteOptions& options) -> std::string& { return options.plotFile; },
+     Message::HelpOptionHydrographPlot, "<hydrograph.svg>", true},
+    {"storage-outflow", [](RouteOptions& options) -> std::string& { return options.pairsFile; },
+     Message::HelpOptionStorageOutflow, "<pairs.csv>", false},
 }};
 
 enum class Mode { Single, Batch, Help, Version };

@@ -77,7 +77,7 @@ unsigned char Delimiter(std::string_view table) {
 struct Column {
   std::optional<InputField> field;
   std::optional<Export> extra;
-  std::string RouteOptions::*route = nullptr;
+  std::string& (*route)(RouteOptions&) = nullptr;
 };
 
 class TableReader {
@@ -174,7 +174,7 @@ class TableReader {
         if (columns_[i].extra) {
           reach.extras.at(static_cast<std::size_t>(*columns_[i].extra)) = cells_[i];
         } else if (columns_[i].route != nullptr) {
-          reach.route.*columns_[i].route = cells_[i];
+          columns_[i].route(reach.route) = cells_[i];
         } else {
           reach.texts.at(static_cast<std::size_t>(*columns_[i].field)) = cells_[i];
         }

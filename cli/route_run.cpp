@@ -11,19 +11,12 @@ namespace rating::cli {
 
 namespace {
 
-[[noreturn]] void RefuseOption(std::string_view option, std::string_view value, Message expected) {
-  throw UsageError(Compose(Message::UsageBadValue, Arg<"option">(option), Arg<"value">(value),
-                           Arg<"expected">(Pattern(expected))));
-}
-
-double TimeStepOf(const RouteOptions& options, const routing::Hydrograph& inflow) {
-  std::optional<double> given;
-  if (!options.timeStep.empty()) {
-    given = routing::ParseDuration(options.timeStep);
-    if (!given) RefuseOption("time-step", options.timeStep, Message::UsageExpectDuration);
-  }
-  return RoutingTimeStep(given, options.timeStep, inflow, Message::RoutingNoTimeStep,
-                         Message::RoutingTimeStepDisagrees);
+// "--subreaches "x" is not a whole number ...": a setting refused, named by
+// its option.
+[[noreturn]] void RefuseOption(const RoutingSettingRefused& refused) {
+  const RoutingSettingFacts& facts = Facts(refused.Setting());
+  throw UsageError(Compose(Message::UsageBadValue, Arg<"option">(facts.option), Arg<"value">(refused.Text()),
+                           Arg<"expected">(Pattern(facts.expected))));
 }
 
 // Reads a table with `read`; a row that fails is named after its file.
@@ -51,20 +44,16 @@ RoutedFlood RouteThroughReach(const RouteOptions& options, const RoutedReach& re
   const routing::Hydrograph inflow =
       ReadRows(options.inflowFile, Message::KindInflowFile,
                [&](const std::string& text) { return routing::ReadHydrograph(text, separator); });
-  RoutingSettings settings;
-  if (!options.initialOutflow.empty()) {
-    settings.initialOutflow = routing::ParseFlow(options.initialOutflow, separator);
-    if (!settings.initialOutflow) {
-      RefuseOption("initial-outflow", options.initialOutflow, Message::UsageExpectFlow);
-    }
+  const std::string option = "--" + std::string(Facts(RoutingSetting::TimeStep).option);
+  try {
+    const RoutingSettings settings = ReadRoutingSettings(options.settings, separator);
+    const double timeStep = RoutingTimeStep(options.settings.timeStep, inflow, option, separator);
+    const FloodRouting flood = RouteFlood(inflow, reach, timeStep, settings, separator);
+    return {RoutedCsv(flood), RoutingSummary(flood, separator),
+            options.plotFile.empty() ? std::string() : HydrographSvg(flood, separator)};
+  } catch (const RoutingSettingRefused& refused) {
+    RefuseOption(refused);
   }
-  if (!options.subreaches.empty()) {
-    settings.subreaches = routing::ParseSubreaches(options.subreaches);
-    if (!settings.subreaches) RefuseOption("subreaches", options.subreaches, Message::UsageExpectSubreaches);
-  }
-  const FloodRouting flood = RouteFlood(inflow, reach, TimeStepOf(options, inflow), settings);
-  return {RoutedCsv(flood), RoutingSummary(flood),
-          options.plotFile.empty() ? std::string() : HydrographSvg(flood, separator)};
 }
 
 }  // namespace rating::cli

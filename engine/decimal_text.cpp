@@ -31,6 +31,17 @@ std::string FixedText(double value, int fractionDigits) {
   return fmt::format("{:.{}f}", value, fractionDigits);
 }
 
+std::string ReadableNumber(double value, std::string_view decimalMark) {
+  constexpr int kFigures = 6;
+  return WithDecimalMark(fmt::format("{:.{}g}", value == 0 ? 0.0 : value, kFigures), decimalMark);
+}
+
+std::string WithDecimalMark(std::string text, std::string_view decimalMark) {
+  if (const std::size_t point = text.find('.'); point != std::string::npos)
+    text.replace(point, 1, decimalMark);
+  return text;
+}
+
 std::optional<double> DecimalToDouble(std::string_view text) { return ReadDecimal<double>(text); }
 
 std::optional<float> DecimalToFloat(std::string_view text) { return ReadDecimal<float>(text); }

@@ -19,6 +19,16 @@ std::string ScientificText(double value, int fractionDigits);
 // negative value, negative zero included.
 std::string FixedText(double value, int fractionDigits);
 
+// A number for a person to read, in a message, a summary or a chart's
+// label: six significant figures, trailing zeros dropped ("2429.85",
+// "1e-05"), and `decimalMark` for its decimal point. Negative zero is "0".
+std::string ReadableNumber(double value, std::string_view decimalMark);
+
+// `text`, a number written with "." decimals, with `decimalMark` in place of
+// its point: how every text a person reads takes the user's separator, while
+// files keep ".".
+std::string WithDecimalMark(std::string text, std::string_view decimalMark);
+
 // The nearest double, or single, to a decimal number such as "12.5e-3":
 // digits with at most one point and an optional exponent, no sign, no
 // blanks. A magnitude beyond the type's range becomes an infinity or zero.

@@ -1,5 +1,6 @@
 #include "engine/input_field.h"
 
+#include "engine/decimal_text.h"
 #include "engine/failure.h"
 
 namespace rating {
@@ -21,12 +22,7 @@ static_assert(InFieldOrder(), "kFields must list the fields in the order of Inpu
 
 std::string DefaultFieldText(InputField field, std::string_view decimalSeparator) {
   std::string text(Facts(field).defaultText);
-  if (IsNumeric(field)) {
-    if (const auto point = text.find('.'); point != std::string::npos) {
-      text.replace(point, 1, decimalSeparator);
-    }
-  }
-  return text;
+  return IsNumeric(field) ? WithDecimalMark(std::move(text), decimalSeparator) : text;
 }
 
 FieldTexts DefaultFieldTexts(std::string_view decimalSeparator) {

@@ -288,23 +288,27 @@
   X(CaptionSuggestedSubreaches, "suggested: {count}")                                                        \
   X(RoutingNoRating, "Create a rating file to route a flood through it.")                                    \
   X(RoutingNoInflow, "Paste an inflow hydrograph (Ctrl+V), or open one, to route it.")                       \
-  X(RoutingNeedsTimeStep, "Cannot route: the inflow gives no times; type the Time step, such as 15min.")     \
+  X(RoutingNeedsTimeStep,                                                                                    \
+    "Cannot route: the inflow gives no times; give {setting} a duration, such as 15min.")                    \
   X(RoutingBadField, "Cannot route: {field} \"{value}\" is not {expected}.")                                 \
   X(RoutingStepDisagrees,                                                                                    \
-    "Cannot route: Time step {given} disagrees with the inflow's times, which are {file} h apart.")          \
+    "Cannot route: {setting} {given} disagrees with the inflow's times, which are {file} h apart.")          \
   X(KindInflowFile, "Cannot read inflow file")                                                               \
   X(KindRoutedFile, "Cannot write routed hydrograph")                                                        \
   X(RoutingInFile, "{path}: {message}")                                                                      \
-  X(RoutingNoTimeStep, "Cannot route: the inflow file gives no times; give --time-step, such as 15min.")     \
-  X(RoutingTimeStepDisagrees,                                                                                \
-    "Cannot route: --time-step {given} disagrees with the inflow file's times, which are {file} h apart.")   \
   X(RoutingSummary,                                                                                          \
-    "Routed {ordinates} ordinates through {subreaches} subreaches at a time step of {step} s.\n"             \
+    "Routed {ordinates} ordinates through {subreaches} subreaches at a time step of {step} s.")              \
+  X(RoutingSummaryPeaks,                                                                                     \
     "Inflow peak {inflowPeak} cfs at {inflowTime} h; outflow peak {outflowPeak} cfs at {outflowTime} h.\n"   \
-    "Attenuation {attenuation} %; lag {lag} h.\n"                                                            \
+    "Attenuation {attenuation} %; lag {lag} h.")                                                             \
+  X(RoutingSummarySteady, "Steady flow of {flow} cfs: no peak, attenuation or lag to report.")               \
+  X(RoutingSummaryVolumes,                                                                                   \
     "Volume in {volumeIn} acre-ft, out {volumeOut} acre-ft; storage {storageStart} acre-ft at the start "    \
-    "and "                                                                                                   \
-    "{storageEnd} acre-ft at the end; mass balance {balance} acre-ft.")                                      \
+    "and {storageEnd} acre-ft at the end; mass balance {balance} acre-ft.")                                  \
+  X(RoutingSummaryNotReceded,                                                                                \
+    "The outflow has not receded: {outflow} cfs at the last ordinate, {time} h, with {held} acre-ft more "   \
+    "in "                                                                                                    \
+    "the reach than at the start; route a longer inflow to see the whole flood.")                            \
   X(CaptionRoutedHeader, "Time (h),Inflow (cfs),Outflow (cfs)")                                              \
   X(CaptionRoutedStampHeader, "Date and time")                                                               \
   X(CaptionTimeAxis, "Time (h)")                                                                             \

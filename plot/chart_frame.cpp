@@ -37,7 +37,15 @@ double PowerOfTenBelow(double value) {
 int Axis::Intervals() const { return static_cast<int>(std::lround((high - low) / step)); }
 
 Axis NiceAxis(double low, double high) {
-  if (!(high > low)) high = low + 1;
+  // A flat series, or one flat to six figures (a steady flow routed, which
+  // differs from itself in the last bits), spans a power of ten either side
+  // of its value, and 0 to 1 at 0: never a range of rounding noise.
+  if (!(high - low > 1e-6 * std::max(std::abs(low), std::abs(high)))) {
+    const double value = (low + high) / 2;
+    const double margin = value == 0 ? 1 : PowerOfTenBelow(std::abs(value));
+    low = value == 0 ? 0 : value - margin;
+    high = value + margin;
+  }
   const double rough = (high - low) / kMinimumIntervals;
   const double power = PowerOfTenBelow(rough);
   double step = power;
@@ -65,11 +73,7 @@ int DecimalsOf(double step) {
 
 std::string TickText(double value, int decimals, std::string_view separator) {
   const double shown = std::abs(value) < 1e-12 ? 0.0 : value;  // no "-0"
-  std::string label = FixedText(shown, decimals);
-  if (const std::size_t point = label.find('.'); point != std::string::npos) {
-    label.replace(point, 1, separator);
-  }
-  return label;
+  return WithDecimalMark(FixedText(shown, decimals), separator);
 }
 
 // Every how many ticks an axis is labelled: every other one on an axis of

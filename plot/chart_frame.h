@@ -26,7 +26,8 @@ struct Axis {
 
 // The axis that spans `low` to `high`: the largest step of 1, 2, 2.5 or 5
 // times a power of ten that divides the range into at least ten intervals,
-// widened so that the largest value lies inside the frame, not on it.
+// widened so that the largest value lies inside the frame, not on it. A
+// range flat to six figures spans a power of ten either side of its value.
 Axis NiceAxis(double low, double high);
 
 // The labels of an axis's ticks, in order, with `separator` as the decimal

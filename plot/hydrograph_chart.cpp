@@ -1,9 +1,9 @@
 #include "plot/hydrograph_chart.h"
 
 #include <algorithm>
-#include <fmt/format.h>
 #include <string_view>
 
+#include "engine/decimal_text.h"
 #include "messages/messages.h"
 #include "plot/chart_frame.h"
 
@@ -17,14 +17,6 @@ constexpr double kTop = 80;          // page units, below the headings
 constexpr double kBelowFrame = 60;   // page units, for the time labels and axis title
 constexpr double kKeyLine = 24;      // page units, the stroke beside a key's word
 constexpr double kPeakRadius = 4.5;  // page units
-
-// A flow or a time as a peak's label shows it: six figures at most, with
-// the user's decimal mark.
-std::string Figures(double value, std::string_view separator) {
-  std::string text = fmt::format("{:.6g}", value);
-  if (const std::size_t point = text.find('.'); point != std::string::npos) text.replace(point, 1, separator);
-  return text;
-}
 
 }  // namespace
 
@@ -73,13 +65,16 @@ Scene HydrographScene(const HydrographChart& chart, const TextMeasure& measure) 
                             const Placed* clearOf) {
     const Point dot = frame.At(chart.time.at(at), flow.at(at));
     scene.items.emplace_back(Dot{dot, kPeakRadius, color});
-    std::string label = Compose(Message::ChartPeak, Arg<"flow">(Figures(flow.at(at), chart.decimalSeparator)),
-                                Arg<"time">(Figures(chart.time.at(at), chart.decimalSeparator)));
+    std::string label =
+        Compose(Message::ChartPeak, Arg<"flow">(ReadableNumber(flow.at(at), chart.decimalSeparator)),
+                Arg<"time">(ReadableNumber(chart.time.at(at), chart.decimalSeparator)));
     const double width = measure.Advance(label, kLabelFont);
     if (left && dot.x - 8 - width < frame.topLeft.x) left = false;
     if (!left && dot.x + 8 + width > frame.topLeft.x + frame.width) left = true;
     const double x = dot.x + (left ? -8 : 8);
+    // Above the dot, unless that crosses the frame's top: then below it.
     double baseline = dot.y - 8;
+    if (baseline - ascent < frame.topLeft.y) baseline = dot.y + 8 + ascent;
     Placed placed{left ? x - width : x, left ? x : x + width, baseline - ascent, baseline + descent};
     if (clearOf != nullptr && placed.left < clearOf->right && clearOf->left < placed.right &&
         placed.top < clearOf->bottom && clearOf->top < placed.bottom) {

@@ -7,6 +7,7 @@
 #include <fmt/format.h>
 #include <utility>
 
+#include "engine/decimal_text.h"
 #include "engine/failure.h"
 #include "messages/messages.h"
 #include "routing/storage_routing.h"
@@ -128,8 +129,10 @@ std::optional<double> TimeOf(std::string_view text, char mark, bool& stamp) {
   return Number(text, mark);
 }
 
-// A time in hours, or a storage or a flow, to six figures.
-std::string Hours(double hours) { return fmt::format("{:.6g}", hours); }
+// A time in hours, or a storage or a flow, as the user reads numbers.
+std::string Hours(double hours, std::string_view userSeparator) {
+  return ReadableNumber(hours, userSeparator == "," ? "," : ".");
+}
 
 }  // namespace
 
@@ -181,7 +184,8 @@ Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator)
         const double step = times[1] - times[0];
         if (std::abs(*time - times.back() - step) > kSameTime) {
           RefuseRow(row, Compose(Message::HydrographUneven, Arg<"text">(cells.front()),
-                                 Arg<"gap">(Hours(*time - times.back())), Arg<"step">(Hours(step))));
+                                 Arg<"gap">(Hours(*time - times.back(), userSeparator)),
+                                 Arg<"step">(Hours(step, userSeparator))));
         }
       }
       times.push_back(*time);
@@ -234,11 +238,11 @@ std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::s
     }
     if (!pairs.empty() && !(*storage > pairs.back().storage)) {
       RefuseRow(row + 1, Compose(Message::PairsStorageNotIncreasing, Arg<"storage">(cells[0]),
-                                 Arg<"previous">(Hours(pairs.back().storage))));
+                                 Arg<"previous">(Hours(pairs.back().storage, userSeparator))));
     }
     if (!pairs.empty() && *outflow < pairs.back().outflow) {
       RefuseRow(row + 1, Compose(Message::PairsOutflowDecreasing, Arg<"outflow">(cells[1]),
-                                 Arg<"previous">(Hours(pairs.back().outflow))));
+                                 Arg<"previous">(Hours(pairs.back().outflow, userSeparator))));
     }
     pairs.push_back({*storage, *outflow});
   }

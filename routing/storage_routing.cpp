@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fmt/format.h>
 #include <string>
 
+#include "engine/decimal_text.h"
 #include "engine/failure.h"
 #include "messages/messages.h"
 
@@ -12,8 +12,10 @@ namespace rating::routing {
 
 namespace {
 
-// A number in a message: six significant digits, as a reader compares them.
-std::string Shown(double value) { return fmt::format("{:.6g}", value); }
+// A number in a failure's words, as the user reads numbers.
+std::string Shown(const RoutingRequest& request, double value) {
+  return ReadableNumber(value, request.decimalMark);
+}
 
 [[noreturn]] void Refuse(FailureKind kind, const std::string& problem) {
   throw RatingFailure(kind, Compose(Message::RoutingProblem, Arg<"kind">(Pattern(Message::KindRouting)),
@@ -30,18 +32,18 @@ void CheckRequest(const RoutingRequest& request) {
     const Arg<"pair"> pair(number);
     if (!std::isfinite(pairs[k].storage) || !std::isfinite(pairs[k].outflow) || pairs[k].outflow < 0) {
       Refuse(FailureKind::InvalidArgument,
-             Compose(Message::RoutingPairNotAFlow, pair, Arg<"outflow">(Shown(pairs[k].outflow))));
+             Compose(Message::RoutingPairNotAFlow, pair, Arg<"outflow">(Shown(request, pairs[k].outflow))));
     }
     if (k == 0) continue;
     if (!(pairs[k].storage > pairs[k - 1].storage)) {
-      Refuse(FailureKind::InvalidArgument,
-             Compose(Message::RoutingStorageNotIncreasing, pair, Arg<"storage">(Shown(pairs[k].storage)),
-                     Arg<"previous">(Shown(pairs[k - 1].storage))));
+      Refuse(FailureKind::InvalidArgument, Compose(Message::RoutingStorageNotIncreasing, pair,
+                                                   Arg<"storage">(Shown(request, pairs[k].storage)),
+                                                   Arg<"previous">(Shown(request, pairs[k - 1].storage))));
     }
     if (pairs[k].outflow < pairs[k - 1].outflow) {
-      Refuse(FailureKind::InvalidArgument,
-             Compose(Message::RoutingOutflowDecreasing, pair, Arg<"outflow">(Shown(pairs[k].outflow)),
-                     Arg<"previous">(Shown(pairs[k - 1].outflow))));
+      Refuse(FailureKind::InvalidArgument, Compose(Message::RoutingOutflowDecreasing, pair,
+                                                   Arg<"outflow">(Shown(request, pairs[k].outflow)),
+                                                   Arg<"previous">(Shown(request, pairs[k - 1].outflow))));
     }
   }
   if (request.inflow.size() < 2) {
@@ -63,8 +65,8 @@ void CheckRequest(const RoutingRequest& request) {
     if (!(flow >= 0) || !std::isfinite(flow)) {
       Refuse(FailureKind::InvalidArgument,
              Compose(Message::RoutingNegativeInflow, Arg<"ordinate">(std::to_string(i + 1)),
-                     Arg<"time">(Shown(static_cast<double>(i) * request.timeStep / kSecondsPerHour)),
-                     Arg<"flow">(Shown(flow))));
+                     Arg<"time">(Shown(request, static_cast<double>(i) * request.timeStep / kSecondsPerHour)),
+                     Arg<"flow">(Shown(request, flow))));
     }
   }
 }
@@ -140,8 +142,8 @@ RoutingResult Route(const RoutingRequest& request) {
   const std::optional<double> initialStorage = table.StorageAt(initial);
   if (!initialStorage) {
     Refuse(FailureKind::InvalidArgument,
-           Compose(Message::RoutingInitialOutflowOutside, Arg<"flow">(Shown(initial)),
-                   Arg<"highest">(Shown(table.HighestOutflow()))));
+           Compose(Message::RoutingInitialOutflowOutside, Arg<"flow">(Shown(request, initial)),
+                   Arg<"highest">(Shown(request, table.HighestOutflow()))));
   }
 
   // Each subreach's outflow and storage (ft^3) at the step before, and the
@@ -163,15 +165,16 @@ RoutingResult Route(const RoutingRequest& request) {
       if (indication > table.Highest()) {
         Refuse(FailureKind::IndexOutOfRange,
                Compose(Message::RoutingAboveTable, Arg<"ordinate">(std::to_string(t + 1)),
-                       Arg<"time">(Shown(static_cast<double>(t) * dt / kSecondsPerHour)),
-                       Arg<"flow">(Shown(request.inflow[t])), Arg<"highest">(Shown(table.HighestOutflow()))));
+                       Arg<"time">(Shown(request, static_cast<double>(t) * dt / kSecondsPerHour)),
+                       Arg<"flow">(Shown(request, request.inflow[t])),
+                       Arg<"highest">(Shown(request, table.HighestOutflow()))));
       }
       // Below the first pair the step is too long for the subreach's storage:
       // the routing would swing to negative outflows.
       if (indication < table.Lowest()) {
         Refuse(FailureKind::InvalidArgument,
                Compose(Message::RoutingBelowTable, Arg<"ordinate">(std::to_string(t + 1)),
-                       Arg<"time">(Shown(static_cast<double>(t) * dt / kSecondsPerHour))));
+                       Arg<"time">(Shown(request, static_cast<double>(t) * dt / kSecondsPerHour))));
       }
       // The subreach's outflow at the step before is the next one's inflow then.
       previousInflow = outflow[k];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 // Storage-indication (Modified Puls) routing of an inflow hydrograph through
@@ -27,6 +28,7 @@ struct RoutingRequest {
   double timeStep = 0;                    // s
   int subreaches = 1;                     // N equal subreaches, 1 to kMostSubreaches
   std::optional<double> initialOutflow;   // cfs; the first inflow, a steady start, where absent
+  std::string decimalMark = ".";          // of the numbers in a failure's words: the user's
 };
 
 // The largest flow of a hydrograph and when it first came.

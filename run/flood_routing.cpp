@@ -4,6 +4,7 @@
 #include <cmath>
 #include <fmt/format.h>
 
+#include "engine/decimal_text.h"
 #include "messages/messages.h"
 #include "plot/svg_writer.h"
 #include "routing/rating_reach.h"
@@ -18,8 +19,18 @@ using routing::kSecondsPerHour;
 // as the same double, with "." decimals.
 std::string Exact(double value) { return fmt::format("{}", value); }
 
-// A number as a person reads it: six figures.
-std::string Shown(double value) { return fmt::format("{:.6g}", value); }
+// A figure of the summary shown as a person reads it, where `scale` is what
+// it is a part of: what lies below six figures of the scale is noise of the
+// arithmetic, and reads 0. A mass balance of -5.7e-14 acre-ft out of 1983
+// acre-ft is 0; one of 0.5 acre-ft is 0.5.
+std::string ShownAgainst(double value, double scale, std::string_view decimalMark) {
+  constexpr int kFigures = 6;
+  if (scale != 0 && std::isfinite(scale)) {
+    const double unit = std::pow(10.0, std::floor(std::log10(std::abs(scale))) - (kFigures - 1));
+    if (std::abs(value) < unit / 2) value = 0;
+  }
+  return ReadableNumber(value, decimalMark);
+}
 
 double PeakOf(const std::vector<double>& flow) {
   return flow.empty() ? 0 : *std::max_element(flow.begin(), flow.end());
@@ -41,24 +52,47 @@ int SuggestedSubreaches(const RoutedReach& reach, const routing::Hydrograph& inf
   return routing::SuggestedSubreachesFor(*reach.table, reach.lengthFeet, PeakOf(inflow.flow), timeStep);
 }
 
-double RoutingTimeStep(std::optional<double> given, std::string_view givenText,
-                       const routing::Hydrograph& inflow, CheckedMessage<> missing,
-                       CheckedMessage<"given", "file"> disagrees) {
+RoutingSettingRefused::RoutingSettingRefused(RoutingSetting setting, std::string text)
+    : std::invalid_argument(std::string(Facts(setting).option)), setting_(setting), text_(std::move(text)) {}
+
+double RoutingTimeStep(std::string_view text, const routing::Hydrograph& inflow, std::string_view name,
+                       std::string_view decimalMark) {
+  std::optional<double> given;
+  if (!text.empty()) {
+    given = routing::ParseDuration(text);
+    if (!given) throw RoutingSettingRefused(RoutingSetting::TimeStep, std::string(text));
+  }
   if (!given && !inflow.timeStep) {
-    throw RatingFailure(FailureKind::TypeMismatch, std::string(Pattern(missing.message)));
+    throw RatingFailure(FailureKind::TypeMismatch,
+                        Compose(Message::RoutingNeedsTimeStep, Arg<"setting">(name)));
   }
   // Times written to the minute or in decimal hours agree to a millisecond.
   constexpr double kSameStep = 1e-3;  // s
   if (given && inflow.timeStep && std::abs(*given - *inflow.timeStep) > kSameStep) {
     throw RatingFailure(
         FailureKind::TypeMismatch,
-        Compose(disagrees, Arg<"given">(givenText), Arg<"file">(Shown(*inflow.timeStep / kSecondsPerHour))));
+        Compose(Message::RoutingStepDisagrees, Arg<"setting">(name), Arg<"given">(text),
+                Arg<"file">(ReadableNumber(*inflow.timeStep / kSecondsPerHour, decimalMark))));
   }
   return given ? *given : *inflow.timeStep;
 }
 
+RoutingSettings ReadRoutingSettings(const RoutingTexts& texts, std::string_view decimalMark) {
+  RoutingSettings settings;
+  if (!texts.subreaches.empty()) {
+    settings.subreaches = routing::ParseSubreaches(texts.subreaches);
+    if (!settings.subreaches) throw RoutingSettingRefused(RoutingSetting::Subreaches, texts.subreaches);
+  }
+  if (!texts.initialOutflow.empty()) {
+    settings.initialOutflow = routing::ParseFlow(texts.initialOutflow, decimalMark);
+    if (!settings.initialOutflow)
+      throw RoutingSettingRefused(RoutingSetting::InitialOutflow, texts.initialOutflow);
+  }
+  return settings;
+}
+
 FloodRouting RouteFlood(const routing::Hydrograph& inflow, const RoutedReach& reach, double timeStep,
-                        const RoutingSettings& settings) {
+                        const RoutingSettings& settings, std::string_view decimalMark) {
   FloodRouting flood;
   flood.inflow = inflow;
   flood.timeStep = timeStep;
@@ -71,6 +105,7 @@ FloodRouting RouteFlood(const routing::Hydrograph& inflow, const RoutedReach& re
   request.timeStep = timeStep;
   request.subreaches = flood.subreaches;
   request.initialOutflow = settings.initialOutflow;
+  request.decimalMark = decimalMark;
   flood.result = routing::Route(request);
   return flood;
 }
@@ -81,13 +116,7 @@ namespace {
 // `delimiter`, numbers with `separator` as their decimal mark.
 std::string RoutedTable(const FloodRouting& flood, char delimiter, std::string_view separator,
                         std::string_view lineEnd) {
-  const auto cell = [&](double value) {
-    std::string text = Exact(value);
-    if (const std::size_t point = text.find('.'); point != std::string::npos) {
-      text.replace(point, 1, separator);
-    }
-    return text;
-  };
+  const auto cell = [&](double value) { return WithDecimalMark(Exact(value), separator); };
   const bool stamped = !flood.inflow.stamps.empty();
   std::string table;
   if (stamped) table.append(Pattern(Message::CaptionRoutedStampHeader)).append(1, ',');
@@ -114,29 +143,62 @@ std::string RoutedTabText(const FloodRouting& flood, std::string_view decimalSep
   return RoutedTable(flood, '\t', decimalSeparator, "\n");
 }
 
-std::string RoutingSummary(const FloodRouting& flood) {
+namespace {
+
+// Whether a flow stays within what six figures of its largest value show.
+bool IsSteady(const std::vector<double>& flow) {
+  if (flow.empty()) return true;
+  const auto [low, high] = std::minmax_element(flow.begin(), flow.end());
+  return *high - *low <= 1e-6 * *high;
+}
+
+// The share of the volume in that may stay in the reach at the end of a
+// routing that has passed the flood: what the outflow still carries of a
+// recession that has all but ended.
+constexpr double kPassedShare = 1e-3;
+
+}  // namespace
+
+std::string RoutingSummary(const FloodRouting& flood, std::string_view decimalMark) {
   const routing::RoutingResult& routed = flood.result;
-  return Compose(Message::RoutingSummary, Arg<"ordinates">(std::to_string(flood.inflow.flow.size())),
-                 Arg<"subreaches">(std::to_string(flood.subreaches)), Arg<"step">(Shown(flood.timeStep)),
-                 Arg<"inflowPeak">(Shown(routed.inflowPeak.flow)),
-                 Arg<"inflowTime">(Shown(routed.inflowPeak.time)),
-                 Arg<"outflowPeak">(Shown(routed.outflowPeak.flow)),
-                 Arg<"outflowTime">(Shown(routed.outflowPeak.time)),
-                 Arg<"attenuation">(Shown(routed.attenuation)), Arg<"lag">(Shown(routed.lag)),
-                 Arg<"volumeIn">(Shown(routed.volumeIn)), Arg<"volumeOut">(Shown(routed.volumeOut)),
-                 Arg<"storageStart">(Shown(routed.storageStart)), Arg<"storageEnd">(Shown(routed.storageEnd)),
-                 Arg<"balance">(Shown(routed.massBalance))) +
-         "\n";
+  const auto shown = [decimalMark](double value) { return ReadableNumber(value, decimalMark); };
+  std::string summary =
+      Compose(Message::RoutingSummary, Arg<"ordinates">(std::to_string(flood.inflow.flow.size())),
+              Arg<"subreaches">(std::to_string(flood.subreaches)), Arg<"step">(shown(flood.timeStep)));
+  summary += '\n';
+  if (IsSteady(flood.inflow.flow) && IsSteady(routed.outflow)) {
+    summary += Compose(Message::RoutingSummarySteady, Arg<"flow">(shown(routed.inflowPeak.flow)));
+  } else {
+    summary += Compose(Message::RoutingSummaryPeaks, Arg<"inflowPeak">(shown(routed.inflowPeak.flow)),
+                       Arg<"inflowTime">(shown(routed.inflowPeak.time)),
+                       Arg<"outflowPeak">(shown(routed.outflowPeak.flow)),
+                       Arg<"outflowTime">(shown(routed.outflowPeak.time)),
+                       Arg<"attenuation">(ShownAgainst(routed.attenuation, 100, decimalMark)),
+                       Arg<"lag">(shown(routed.lag)));
+  }
+  summary += '\n';
+  const double volume = std::max(routed.volumeIn, routed.volumeOut);
+  summary +=
+      Compose(Message::RoutingSummaryVolumes, Arg<"volumeIn">(shown(routed.volumeIn)),
+              Arg<"volumeOut">(shown(routed.volumeOut)), Arg<"storageStart">(shown(routed.storageStart)),
+              Arg<"storageEnd">(shown(routed.storageEnd)),
+              Arg<"balance">(ShownAgainst(routed.massBalance, volume, decimalMark)));
+  summary += '\n';
+  const double held = routed.storageEnd - routed.storageStart;
+  if (!routed.outflow.empty() && held > kPassedShare * routed.volumeIn) {
+    summary +=
+        Compose(Message::RoutingSummaryNotReceded, Arg<"outflow">(shown(routed.outflow.back())),
+                Arg<"time">(shown(HoursAt(flood, routed.outflow.size() - 1))), Arg<"held">(shown(held)));
+    summary += '\n';
+  }
+  return summary;
 }
 
 plot::HydrographChart ChartOf(const FloodRouting& flood, std::string_view decimalSeparator) {
   plot::HydrographChart chart;
   chart.title = Compose(Message::HydrographTitle, Arg<"title">(flood.title));
   chart.decimalSeparator = decimalSeparator;
-  std::string step = Shown(flood.timeStep / kSecondsPerHour);
-  if (const std::size_t point = step.find('.'); point != std::string::npos) {
-    step.replace(point, 1, decimalSeparator);
-  }
+  const std::string step = ReadableNumber(flood.timeStep / kSecondsPerHour, decimalSeparator);
   chart.subtitle = Compose(Message::HydrographSubtitle, Arg<"subreaches">(std::to_string(flood.subreaches)),
                            Arg<"step">(step), Arg<"ordinates">(std::to_string(flood.inflow.flow.size())));
   for (std::size_t i = 0; i < flood.result.outflow.size(); ++i) chart.time.push_back(HoursAt(flood, i));
@@ -157,19 +219,21 @@ std::string HydrographSvg(const FloodRouting& flood, std::string_view decimalSep
   return plot::SvgDocument(plot::HydrographScene(ChartOf(flood, decimalSeparator), measure));
 }
 
-std::string InflowDescription(const routing::Hydrograph& inflow, std::optional<double> timeStep) {
+std::string InflowDescription(const routing::Hydrograph& inflow, std::optional<double> timeStep,
+                              std::string_view decimalMark) {
   const std::size_t count = inflow.flow.size();
   if (!timeStep || count < 2) {
     return Compose(Message::InflowOrdinates, Arg<"count">(std::to_string(count)));
   }
-  return Compose(Message::InflowOrdinatesOver, Arg<"count">(std::to_string(count)),
-                 Arg<"span">(Shown(static_cast<double>(count - 1) * *timeStep / kSecondsPerHour)));
+  return Compose(
+      Message::InflowOrdinatesOver, Arg<"count">(std::to_string(count)),
+      Arg<"span">(ReadableNumber(static_cast<double>(count - 1) * *timeStep / kSecondsPerHour, decimalMark)));
 }
 
 std::string DurationText(double seconds) {
-  if (std::fmod(seconds, kSecondsPerHour) == 0) return Shown(seconds / kSecondsPerHour) + "h";
-  if (std::fmod(seconds, 60) == 0) return Shown(seconds / 60) + "min";
-  return Shown(seconds) + "s";
+  if (std::fmod(seconds, kSecondsPerHour) == 0) return ReadableNumber(seconds / kSecondsPerHour, ".") + "h";
+  if (std::fmod(seconds, 60) == 0) return ReadableNumber(seconds / 60, ".") + "min";
+  return ReadableNumber(seconds, ".") + "s";
 }
 
 }  // namespace rating

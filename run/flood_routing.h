@@ -1,11 +1,13 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/rating_table.h"
+#include "engine/routing_setting.h"
 #include "messages/messages.h"
 #include "plot/hydrograph_chart.h"
 #include "routing/hydrograph.h"
@@ -51,17 +53,37 @@ struct FloodRouting {
 // inflow; 1 for a reach without a rating.
 int SuggestedSubreaches(const RoutedReach& reach, const routing::Hydrograph& inflow, double timeStep);
 
-// The time step (s) to route `inflow` at: `given`, where the user gave one
-// (as `givenText`), which must agree with the inflow's own times; else
-// those. Throws RatingFailure: `missing` where there is neither, and
-// `disagrees` ({given}, and {file} in h) where the two differ.
-double RoutingTimeStep(std::optional<double> given, std::string_view givenText,
-                       const routing::Hydrograph& inflow, CheckedMessage<> missing,
-                       CheckedMessage<"given", "file"> disagrees);
+// A setting typed that is not one of its kind: which, and its text. Each
+// front end words it as its user names the setting (a field, an option).
+class RoutingSettingRefused : public std::invalid_argument {
+ public:
+  RoutingSettingRefused(RoutingSetting setting, std::string text);
+  [[nodiscard]] RoutingSetting Setting() const { return setting_; }
+  [[nodiscard]] const std::string& Text() const { return text_; }
 
-// Routes `inflow` through `reach` at `timeStep` (s). Throws RatingFailure.
+ private:
+  RoutingSetting setting_;
+  std::string text_;
+};
+
+// The time step (s) to route `inflow` at: the one typed as `text`, which
+// must agree with the inflow's own times; else those. `name` is the time
+// step's name in the user's words ("Time step", "--time-step"), and the
+// inflow's step in the words is written with `decimalMark`. Throws
+// RoutingSettingRefused for a text that is not a duration, and RatingFailure
+// where there is no step at all or the two differ.
+double RoutingTimeStep(std::string_view text, const routing::Hydrograph& inflow, std::string_view name,
+                       std::string_view decimalMark);
+
+// The subreaches and the initial outflow as typed in `texts` (its time step
+// is RoutingTimeStep's), numbers with `decimalMark`; an empty text takes its
+// default. Throws RoutingSettingRefused for the first text that is not one.
+RoutingSettings ReadRoutingSettings(const RoutingTexts& texts, std::string_view decimalMark);
+
+// Routes `inflow` through `reach` at `timeStep` (s). Throws RatingFailure,
+// its words' numbers written with `decimalMark`.
 FloodRouting RouteFlood(const routing::Hydrograph& inflow, const RoutedReach& reach, double timeStep,
-                        const RoutingSettings& settings);
+                        const RoutingSettings& settings, std::string_view decimalMark);
 
 // The routed CSV: "Time (h),Inflow (cfs),Outflow (cfs)", the date and time
 // first where the inflow gave them; every value the shortest text that
@@ -70,17 +92,24 @@ std::string RoutedCsv(const FloodRouting& flood);
 // The same table tab-separated for a spreadsheet, in the user's decimals.
 std::string RoutedTabText(const FloodRouting& flood, std::string_view decimalSeparator);
 // The peaks and their times, attenuation, lag, volumes and the mass
-// balance, in lines ending in "\n".
-std::string RoutingSummary(const FloodRouting& flood);
+// balance, in lines ending in "\n", numbers with `decimalMark`. A steady
+// flow is said to be one, with no peak to report; a routing that ends
+// before the outflow recedes says what is still in the reach. Figures below
+// what six figures of their own scale show (a mass balance of 1e-13
+// acre-ft) are the arithmetic's noise, and read 0.
+std::string RoutingSummary(const FloodRouting& flood, std::string_view decimalMark);
 // The chart of the routing, numbers with `decimalSeparator`.
 plot::HydrographChart ChartOf(const FloodRouting& flood, std::string_view decimalSeparator);
 // The chart as an SVG document, the same bytes on every system.
 std::string HydrographSvg(const FloodRouting& flood, std::string_view decimalSeparator);
 
 // How many ordinates a hydrograph holds and the time they span at
-// `timeStep` (s), in words: "97 ordinates over 24 h".
-std::string InflowDescription(const routing::Hydrograph& inflow, std::optional<double> timeStep);
-// A time step as a user writes it: "15min", "1h", "90s".
+// `timeStep` (s), in words: "97 ordinates over 24 h", numbers with
+// `decimalMark`.
+std::string InflowDescription(const routing::Hydrograph& inflow, std::optional<double> timeStep,
+                              std::string_view decimalMark);
+// A time step as a user writes it and ParseDuration reads it back: "15min",
+// "1h", "90s", "0.5s".
 std::string DurationText(double seconds);
 
 }  // namespace rating

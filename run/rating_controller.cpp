@@ -19,6 +19,14 @@ std::string CopiedNote(const std::string& table) {
                    : Compose(Message::NoteCopiedRows, Arg<"count">(std::to_string(rows)));
 }
 
+// "Cannot route: Subreaches "x" is not a whole number ...": a setting
+// refused, named by its field.
+std::string RefusalOf(const RoutingSettingRefused& refused) {
+  const RoutingSettingFacts& facts = Facts(refused.Setting());
+  return Compose(Message::RoutingBadField, Arg<"field">(Pattern(facts.caption)), Arg<"value">(refused.Text()),
+                 Arg<"expected">(Pattern(facts.expected)));
+}
+
 }  // namespace
 
 std::string WithoutEllipsis(Message caption) {
@@ -136,7 +144,8 @@ void RatingController::SetInflow(const std::string& text) {
   // Times in the inflow give the time step.
   if (flood_.inflow->timeStep) texts.timeStep = DurationText(*flood_.inflow->timeStep);
   const std::optional<double> step = flood_.inflow->timeStep;
-  view_.ShowInflow(InflowDescription(*flood_.inflow, step ? step : routing::ParseDuration(texts.timeStep)));
+  view_.ShowInflow(
+      InflowDescription(*flood_.inflow, step ? step : routing::ParseDuration(texts.timeStep), separator_));
   view_.ShowRoutingFields(texts, {});
   Route();
 }
@@ -169,22 +178,14 @@ std::string RatingController::TakeInflowFile(TableFile file) {
 }
 
 std::optional<double> RatingController::TimeStep(const RoutingTexts& texts, std::string& problem) const {
-  std::optional<double> given;
-  if (!texts.timeStep.empty()) {
-    given = routing::ParseDuration(texts.timeStep);
-    if (!given) {
-      problem = Compose(Message::RoutingBadField, Arg<"field">(Pattern(Message::CaptionTimeStep)),
-                        Arg<"value">(texts.timeStep), Arg<"expected">(Pattern(Message::UsageExpectDuration)));
-      return std::nullopt;
-    }
-  }
   try {
-    return RoutingTimeStep(given, texts.timeStep, *flood_.inflow, Message::RoutingNeedsTimeStep,
-                           Message::RoutingStepDisagrees);
+    return RoutingTimeStep(texts.timeStep, *flood_.inflow, Pattern(Message::CaptionTimeStep), separator_);
+  } catch (const RoutingSettingRefused& refused) {
+    problem = RefusalOf(refused);
   } catch (const RatingFailure& failure) {
     problem = failure.what();
-    return std::nullopt;
   }
+  return std::nullopt;
 }
 
 void RatingController::Route() {
@@ -215,30 +216,17 @@ void RatingController::Route() {
   flood_.suggestion = suggested;
   view_.ShowRoutingFields(texts, Compose(Message::CaptionSuggestedSubreaches, Arg<"count">(suggested)));
 
-  RoutingSettings settings;
-  settings.subreaches = routing::ParseSubreaches(texts.subreaches);
-  if (!settings.subreaches) {
-    view_.ShowRoutingProblem(
-        Compose(Message::RoutingBadField, Arg<"field">(Pattern(Message::CaptionSubreaches)),
-                Arg<"value">(texts.subreaches), Arg<"expected">(Pattern(Message::UsageExpectSubreaches))));
-    return;
-  }
-  if (!texts.initialOutflow.empty()) {
-    settings.initialOutflow = routing::ParseFlow(texts.initialOutflow, separator_);
-    if (!settings.initialOutflow) {
-      view_.ShowRoutingProblem(
-          Compose(Message::RoutingBadField, Arg<"field">(Pattern(Message::CaptionInitialOutflow)),
-                  Arg<"value">(texts.initialOutflow), Arg<"expected">(Pattern(Message::UsageExpectFlow))));
-      return;
-    }
-  }
   try {
-    flood_.routed = RouteFlood(*flood_.inflow, reach, *step, settings);
+    flood_.routed =
+        RouteFlood(*flood_.inflow, reach, *step, ReadRoutingSettings(texts, separator_), separator_);
+  } catch (const RoutingSettingRefused& refused) {
+    view_.ShowRoutingProblem(RefusalOf(refused));
+    return;
   } catch (const RatingFailure& failure) {
     view_.ShowRoutingProblem(failure.what());
     return;
   }
-  view_.ShowRouted(ChartOf(*flood_.routed, separator_), RoutingSummary(*flood_.routed));
+  view_.ShowRouted(ChartOf(*flood_.routed, separator_), RoutingSummary(*flood_.routed, separator_));
 }
 
 void RatingController::Choose(RoutingCommand command) {

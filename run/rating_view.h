@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/input_field.h"
+#include "engine/routing_setting.h"
 #include "plot/hydrograph_chart.h"
 #include "plot/rating_curves.h"
 #include "run/rating_session.h"
@@ -19,14 +20,6 @@ struct SaveQuestion {
   std::string pattern;    // "*.csv"
   std::string allFiles;   // "All files (*)"
   std::string suggested;  // beside the rating file, absolute, UTF-8
-};
-
-// The routing window's settings as typed; an empty one takes its default.
-struct RoutingTexts {
-  std::string timeStep;        // "15min", "1h", "90s"; empty: the inflow's own times
-  std::string subreaches;      // empty: the suggestion
-  std::string initialOutflow;  // cfs; empty: the first inflow
-  bool operator==(const RoutingTexts&) const = default;
 };
 
 // What a front end can do, and all that the controller asks of it: a

@@ -81,5 +81,29 @@ TEST(DecimalText, AgreesWithTheStreamsAndReadsBackWhatItWrites) {
   }
 }
 
+struct ReadableCase {
+  const char* name;
+  double value;
+  const char* mark;
+  const char* text;
+  friend void PrintTo(const ReadableCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class Readable : public testing::TestWithParam<ReadableCase> {};
+
+TEST_P(Readable, TakesSixFiguresAndTheUsersMark) {
+  const ReadableCase& c = GetParam();
+  EXPECT_EQ(ReadableNumber(c.value, c.mark), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Readable,
+                         testing::Values(ReadableCase{"Peak", 2429.8512345, ".", "2429.85"},
+                                         ReadableCase{"PeakInCommaDecimals", 2429.8512345, ",", "2429,85"},
+                                         ReadableCase{"Whole", 2500, ",", "2500"},
+                                         ReadableCase{"Quarter", 0.25, ",", "0,25"},
+                                         ReadableCase{"Small", -1.13687e-14, ",", "-1,13687e-14"},
+                                         ReadableCase{"NegativeZero", -0.0, ".", "0"},
+                                         ReadableCase{"Million", 1234567, ",", "1,23457e+06"}));
+
 }  // namespace
 }  // namespace rating

@@ -68,7 +68,7 @@ Scene PonceHydrograph() {
   const routing::Hydrograph inflow = routing::ReadHydrograph(testing_support::PonceInflowCsv(), ".");
   const RoutedReach reach{routing::ReadStorageOutflow(testing_support::PoncePairsCsv(), "."), nullptr, 0,
                           "Ponce example 2"};
-  const FloodRouting flood = RouteFlood(inflow, reach, 3600, {1, 100.0});
+  const FloodRouting flood = RouteFlood(inflow, reach, 3600, {1, 100.0}, ".");
   return HydrographScene(ChartOf(flood, "."), SvgTextMeasure());
 }
 

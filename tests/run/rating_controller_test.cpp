@@ -28,7 +28,9 @@ using testing_support::FieldEdit;
 struct Desktop {
   testing_support::ScratchFolder folder{"rating-controller-test"};
   testing_support::RecordingSavingView view;
-  RatingController controller{view, "."};
+  RatingController controller;
+
+  explicit Desktop(std::string_view separator = ".") : controller(view, separator) {}
 
   void Press(std::vector<FieldEdit> edits = {}) {
     const std::string file = (folder.Path() / "reach.RAT").string();
@@ -208,21 +210,55 @@ INSTANTIATE_TEST_SUITE_P(
                       "ask Save Hydrograph Plot as SVG, SVG pictures (*.svg), *.svg", "clipboard 98 lines"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// What a window saves of a routing is what the command line writes for the
-// same flood through the same rating.
-TEST(Controller, SavesTheRoutingTheCoreGives) {
+// What a window saves and says of a routing: the triangular flood through
+// the default rating, as recorded once the routing matched Ponce's example.
+TEST(Controller, SavesAndSaysTheRoutingOfTheDefaultReach) {
   Desktop desktop;
   kRouted(desktop);
   desktop.view.saveName = desktop.In("routed.csv");
   desktop.controller.Choose(RoutingCommand::SaveRoutedCsv);
-  const RatingResult& rating = *desktop.controller.Session().Rating();
-  const FloodRouting flood = RouteFlood(routing::ReadHydrograph(testing_support::TriangularInflowCsv(), "."),
-                                        ReachOfRating(rating, "South Street Channel"), 900, {});
-  EXPECT_EQ(testing_support::ReadFile(desktop.In("routed.csv")), RoutedCsv(flood));
-  EXPECT_EQ(desktop.view.summary, RoutingSummary(flood));
+  const std::string csv = testing_support::ReadFile(desktop.In("routed.csv"));
+  EXPECT_TRUE(
+      csv.starts_with("Time (h),Inflow (cfs),Outflow (cfs)\r\n0,100,100\r\n0.25,200,100.24701257341601\r\n"))
+      << csv.substr(0, 120);
+  EXPECT_NE(csv.find("\r\n6.75,2350,2429.8464179719685\r\n"), std::string::npos) << "the outflow's peak";
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 98);
+  EXPECT_EQ(
+      desktop.view.summary,
+      "Routed 97 ordinates through 4 subreaches at a time step of 900 s.\n"
+      "Inflow peak 2500 cfs at 6 h; outflow peak 2429.85 cfs at 6.75 h.\n"
+      "Attenuation 2.80614 %; lag 0.75 h.\n"
+      "Volume in 1983.47 acre-ft, out 1983.47 acre-ft; storage 23.6111 acre-ft at the start and 23.6124 "
+      "acre-ft at the end; mass balance 0 acre-ft.\n");
   EXPECT_EQ(fs::path(desktop.view.asked->suggested), desktop.In("reach-routed.csv"));
   ASSERT_TRUE(desktop.view.chart.has_value());
-  EXPECT_EQ(desktop.view.chart->outflow, flood.result.outflow);
+  EXPECT_EQ(desktop.view.chart->outflow.size(), 97U);
+}
+
+// Where the user's decimal mark is a comma, every number the routing window
+// shows takes it: the summary, the chart's words and the inflow's span.
+TEST(Controller, ShowsTheRoutingInTheUsersDecimals) {
+  Desktop desktop(",");
+  desktop.Press({{InputField::Length, "5,5"},
+                 {InputField::Roughness, "0,025"},
+                 {InputField::Increment, "0,2"},
+                 {InputField::Invert, "0,0"}});
+  desktop.controller.Choose(RatingCommand::RouteFlood);
+  desktop.controller.SetInflow(testing_support::TriangularInflowCsv());
+  EXPECT_NE(
+      desktop.view.summary.find("outflow peak 2429,85 cfs at 6,75 h.\nAttenuation 2,80614 %; lag 0,75 h."),
+      std::string::npos)
+      << testing::PrintToString(desktop.view.log);
+  EXPECT_EQ(desktop.view.summary.find('.', desktop.view.summary.find("Inflow")),
+            desktop.view.summary.find(".\n", desktop.view.summary.find("Inflow")))
+      << "no point but those that end a sentence";
+  ASSERT_TRUE(desktop.view.chart.has_value());
+  EXPECT_EQ(desktop.view.chart->subtitle, "Subreaches 4, time step 0,25 h, 97 ordinates");
+  EXPECT_EQ(desktop.view.chart->decimalSeparator, ",");
+  desktop.view.routing.timeStep = "10min";
+  desktop.controller.Route();
+  EXPECT_EQ(desktop.view.summary,
+            "Cannot route: Time step 10min disagrees with the inflow's times, which are 0,25 h apart.");
 }
 
 INSTANTIATE_TEST_SUITE_P(
