@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <csv.h>  // libcsv: RFC 4180 parsing with quoted fields
 #include <optional>
-#include <sstream>
 
 #include "cli/command_failure.h"
 #include "cli/word_list.h"
 #include "engine/failure.h"
+#include "engine/table_text.h"
 #include "output/table_file.h"
 
 namespace rating::cli {
@@ -29,25 +28,16 @@ constexpr Arg<"kind"> kKind = Pattern(Message::KindBatchFile);
                                Arg<"line">(std::to_string(line)), Arg<"problem">(problem)));
 }
 
-// libcsv's complaints, in the user's terms.
-Message ParseProblem(int error, bool atEnd) {
-  switch (error) {
-    case CSV_EPARSE: return atEnd ? Message::BatchQuoteNeverClosed : Message::BatchStrayQuote;
-    case CSV_ETOOBIG: return Message::BatchCellTooLarge;
-    case CSV_ENOMEM: return Message::BatchOutOfMemory;
-    default: return Message::BatchUnreadable;
-  }
-}
-
 std::string Lowercase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return text;
 }
 
-// "1 cell", "3 cells": `one` for a count of 1, `many` for any other.
-std::string Count(std::size_t count, Message one, MessageWithin<"count"> many) {
-  return count == 1 ? std::string(Pattern(one)) : Compose(many, Arg<"count">(std::to_string(count)));
+// "1 column", "3 columns".
+std::string ColumnCount(std::size_t count) {
+  return count == 1 ? std::string(Pattern(Message::WordsOneColumn))
+                    : Compose(Message::WordsColumns, Arg<"count">(std::to_string(count)));
 }
 
 // "width, bank, ..., output, plot, csv and paired-data"
@@ -60,16 +50,6 @@ std::string ColumnNames() {
     if (facts.batchColumn) names.emplace_back(facts.name);
   }
   return WordList(names);
-}
-
-// The character between cells: a semicolon where the header row has one and
-// no comma, as a spreadsheet saves CSV where the decimal mark is a comma;
-// otherwise a comma.
-unsigned char Delimiter(std::string_view table) {
-  const std::string_view header = table.substr(0, table.find('\n'));
-  const bool semicolons =
-      header.find(';') != std::string_view::npos && header.find(',') == std::string_view::npos;
-  return semicolons ? ';' : ',';
 }
 
 // Where each column of the table goes: a field, an extra file or a routing
@@ -88,52 +68,22 @@ class TableReader {
   std::vector<Reach> Read() {
     const TableFile text = ReadTableFile(path_, Message::KindBatchFile);
     if (!text.problem.empty()) throw CommandFailure(text.problem);
-    std::istringstream in(text.utf8);
-
-    csv_parser parser{};
-    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) Fail(path_, Message::BatchOutOfMemory);
-    csv_set_delim(&parser, Delimiter(text.utf8));
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-      if (!rowStarted_ && line.find_first_not_of(" \t\r") != std::string::npos) {
-        rowStarted_ = true;
-        rowLine_ = number;
+    const TableText table = SplitTable(text.utf8);
+    for (const TableRow& row : table.rows) {
+      cells_ = row.cells;
+      if (columns_.empty()) {
+        ReadHeader();
+        if (failure_) FailAt(path_, row.line, *failure_);
+      } else {
+        ReadReach(row.line);
       }
-      line += '\n';
-      if (csv_parse(&parser, line.data(), line.size(), OnCell, OnRowEnd, this) != line.size()) {
-        const Message problem = ParseProblem(csv_error(&parser), false);
-        csv_free(&parser);
-        FailAt(path_, number, std::string(Pattern(problem)));
-      }
-      if (failure_) break;
     }
-    if (!failure_ && csv_fini(&parser, OnCell, OnRowEnd, this) != 0) {
-      const Message problem = ParseProblem(csv_error(&parser), true);
-      csv_free(&parser);
-      FailAt(path_, rowLine_, std::string(Pattern(problem)));
-    }
-    csv_free(&parser);
-    if (failure_) FailAt(path_, rowLine_, *failure_);
+    if (table.problem) FailAt(path_, table.problem->line, std::string(Pattern(table.problem->problem)));
     if (columns_.empty()) Fail(path_, Message::BatchNoHeader);
     return std::move(reaches_);
   }
 
  private:
-  static void OnCell(void* cell, std::size_t size, void* self) {
-    static_cast<TableReader*>(self)->cells_.emplace_back(static_cast<const char*>(cell), size);
-  }
-
-  static void OnRowEnd(int /*terminator*/, void* self) {
-    auto* reader = static_cast<TableReader*>(self);
-    if (reader->columns_.empty()) {
-      reader->ReadHeader();
-    } else {
-      reader->ReadReach();
-    }
-    reader->cells_.clear();
-    reader->rowStarted_ = false;
-  }
-
   void ReadHeader() {
     for (const std::string& cell : cells_) {
       const std::string name = Lowercase(cell);
@@ -160,15 +110,14 @@ class TableReader {
     }
   }
 
-  void ReadReach() {
+  void ReadReach(int line) {
     Reach reach;
-    reach.line = rowLine_;
+    reach.line = line;
     reach.texts = defaults_;
     if (cells_.size() != columns_.size()) {
       reach.error =
           Compose(Message::BatchRowCells, Arg<"kind">(Pattern(Message::KindMalformedRow)),
-                  Arg<"cells">(Count(cells_.size(), Message::WordsOneCell, Message::WordsCells)),
-                  Arg<"columns">(Count(columns_.size(), Message::WordsOneColumn, Message::WordsColumns)));
+                  Arg<"cells">(CellCount(cells_.size())), Arg<"columns">(ColumnCount(columns_.size())));
     } else {
       for (std::size_t i = 0; i < cells_.size(); ++i) {
         if (columns_[i].extra) {
@@ -190,8 +139,6 @@ class TableReader {
   std::vector<std::string> cells_;
   std::vector<Reach> reaches_;
   std::optional<std::string> failure_;
-  bool rowStarted_ = false;
-  int rowLine_ = 0;
 };
 
 }  // namespace

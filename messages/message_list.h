@@ -104,13 +104,13 @@
   X(BatchUnknownColumn, "unknown column \"{column}\"; the columns are {columns}")                            \
   X(BatchColumnTwice, "column \"{column}\" appears twice")                                                   \
   X(BatchNoHeader, "no header row naming the columns")                                                       \
-  X(BatchQuoteNeverClosed, "a quoted cell that starts on this line is never closed")                         \
-  X(BatchStrayQuote,                                                                                         \
+  X(TableQuoteNeverClosed, "a quoted cell that starts on this line is never closed")                         \
+  X(TableStrayQuote,                                                                                         \
     "a quote inside a cell that is not quoted, or text after a closing quote; quote the whole cell and "     \
     "double the quotes inside it")                                                                           \
-  X(BatchCellTooLarge, "a cell is too large")                                                                \
-  X(BatchOutOfMemory, "out of memory")                                                                       \
-  X(BatchUnreadable, "the table cannot be read")                                                             \
+  X(TableCellTooLarge, "a cell is too large")                                                                \
+  X(TableOutOfMemory, "out of memory")                                                                       \
+  X(TableUnreadable, "the table cannot be read")                                                             \
   X(BatchNotUtf8, "the text is neither UTF-8 nor UTF-16; save the table as \"CSV UTF-8 (Comma delimited)\"") \
   X(BatchRowCells, "{kind}: the row has {cells} and the header names {columns}.")                            \
   X(BatchSharedFile, R"({kind} "{path}": "{target}" is {uses}.)")                                            \
@@ -248,7 +248,7 @@
     "ordinate {ordinate}, at {time} h, routes below the lowest pair of the storage-outflow table: the time " \
     "step is too long for the storage of a subreach; shorten it, or use fewer subreaches")                   \
   X(HydrographRow, "row {row}: {problem}")                                                                   \
-  X(HydrographCells, "{count} cells; a hydrograph row holds the flow, or the time and then the flow")        \
+  X(HydrographCells, "{cells}; a hydrograph row holds the flow, or the time and then the flow")              \
   X(HydrographNotAFlow, "\"{text}\" is not a flow in cfs")                                                   \
   X(HydrographNegative, "the inflow {text} cfs is negative")                                                 \
   X(HydrographNotATime,                                                                                      \
@@ -258,7 +258,7 @@
   X(HydrographUneven,                                                                                        \
     "the time {text} comes {gap} h after the row before, where the rows are {step} h apart; the times must " \
     "be evenly spaced")                                                                                      \
-  X(PairsCells, "{count} cells; a storage-outflow row holds the storage (acre-ft), then the outflow (cfs)")  \
+  X(PairsCells, "{cells}; a storage-outflow row holds the storage (acre-ft), then the outflow (cfs)")        \
   X(PairsNotANumber, "\"{text}\" is not a storage or a flow of 0 or more")                                   \
   X(PairsStorageNotIncreasing,                                                                               \
     "storage {storage} acre-ft is not above the {previous} acre-ft of the row before; storage must "         \

@@ -9,6 +9,7 @@
 
 #include "engine/decimal_text.h"
 #include "engine/failure.h"
+#include "engine/table_text.h"
 #include "messages/messages.h"
 #include "routing/storage_routing.h"
 
@@ -34,17 +35,6 @@ std::string_view Trimmed(std::string_view text) {
     text.remove_suffix(1);
   }
   return text;
-}
-
-std::vector<std::string_view> Cells(std::string_view line, char delimiter) {
-  std::vector<std::string_view> cells;
-  for (std::size_t start = 0;;) {
-    const std::size_t end = line.find(delimiter, start);
-    cells.push_back(
-        Trimmed(line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start)));
-    if (end == std::string_view::npos) return cells;
-    start = end + 1;
-  }
 }
 
 // A plain decimal number with `mark` as its decimal mark, and nothing else.
@@ -136,39 +126,40 @@ std::string Hours(double hours, std::string_view userSeparator) {
 
 }  // namespace
 
+namespace {
+
+// The rows of a table, or the row where it cannot be split.
+TableText RowsOf(std::string_view text) {
+  TableText table = SplitTable(text);
+  if (table.problem)
+    RefuseRow(static_cast<std::size_t>(table.problem->line), std::string(Pattern(table.problem->problem)));
+  return table;
+}
+
+}  // namespace
+
 Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator) {
-  std::vector<std::string_view> lines;
-  for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = std::min(text.find('\n', start), text.size());
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  std::size_t first = 0;
-  while (first < lines.size() && Trimmed(lines[first]).empty()) ++first;
-  if (first == lines.size()) {
+  const TableText table = RowsOf(text);
+  if (table.rows.empty()) {
     throw RatingFailure(FailureKind::TypeMismatch,
                         Compose(Message::RoutingProblem, Arg<"kind">(Pattern(Message::KindRouting)),
                                 Arg<"problem">(Pattern(Message::RoutingTooFewOrdinates))));
   }
-  const std::string_view top = lines[first];
-  const bool tabs = top.find('\t') != std::string_view::npos;
-  const bool semicolons =
-      !tabs && top.find(';') != std::string_view::npos && top.find(',') == std::string_view::npos;
-  const char delimiter = tabs ? '\t' : semicolons ? ';' : ',';
-  const char mark = (tabs || semicolons) && userSeparator == "," ? ',' : '.';
+  const char mark = TableDecimalMark(table.delimiter, userSeparator);
   // A header row is one whose last cell is not a number; a pasted column
   // may have none.
-  const std::size_t columns = Cells(top, delimiter).size();
-  if (!Number(Cells(top, delimiter).back(), mark)) ++first;
+  const std::vector<std::string>& top = table.rows.front().cells;
+  const std::size_t columns = top.size();
+  const std::size_t first = Number(Trimmed(top.back()), mark) ? 0 : 1;
 
   Hydrograph hydrograph;
   std::vector<double> times;  // h
-  for (std::size_t k = first; k < lines.size(); ++k) {
-    if (Trimmed(lines[k]).empty()) continue;
-    const std::size_t row = k + 1;
-    const std::vector<std::string_view> cells = Cells(lines[k], delimiter);
+  for (std::size_t k = first; k < table.rows.size(); ++k) {
+    const auto row = static_cast<std::size_t>(table.rows[k].line);
+    std::vector<std::string_view> cells;
+    for (const std::string& cell : table.rows[k].cells) cells.push_back(Trimmed(cell));
     if (cells.size() != columns || columns > 2) {
-      RefuseRow(row, Compose(Message::HydrographCells, Arg<"count">(std::to_string(cells.size()))));
+      RefuseRow(row, Compose(Message::HydrographCells, Arg<"cells">(CellCount(cells.size()))));
     }
     const std::optional<double> flow = Number(cells.back(), mark);
     if (!flow) RefuseRow(row, Compose(Message::HydrographNotAFlow, Arg<"text">(cells.back())));
@@ -209,40 +200,28 @@ Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator)
 }
 
 std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::string_view userSeparator) {
+  const TableText table = RowsOf(text);
+  const char mark = TableDecimalMark(table.delimiter, userSeparator);
   std::vector<StorageOutflowPair> pairs;
-  bool header = true;
-  char delimiter = ',';
-  char mark = '.';
-  std::size_t row = 0;
-  for (std::size_t start = 0; start < text.size(); ++row) {
-    const std::size_t end = std::min(text.find('\n', start), text.size());
-    const std::string_view line = text.substr(start, end - start);
-    start = end + 1;
-    if (Trimmed(line).empty()) continue;
-    if (std::exchange(header, false)) {
-      // The header row tells how the table is separated.
-      if (line.find(';') != std::string_view::npos && line.find(',') == std::string_view::npos) {
-        delimiter = ';';
-        mark = userSeparator == "," ? ',' : '.';
-      }
-      continue;
-    }
-    const std::vector<std::string_view> cells = Cells(line, delimiter);
-    if (cells.size() != 2) {
-      RefuseRow(row + 1, Compose(Message::PairsCells, Arg<"count">(std::to_string(cells.size()))));
-    }
+  // The first row is the header.
+  for (std::size_t k = 1; k < table.rows.size(); ++k) {
+    const auto row = static_cast<std::size_t>(table.rows[k].line);
+    std::vector<std::string_view> cells;
+    for (const std::string& cell : table.rows[k].cells) cells.push_back(Trimmed(cell));
+    if (cells.size() != 2)
+      RefuseRow(row, Compose(Message::PairsCells, Arg<"cells">(CellCount(cells.size()))));
     const std::optional<double> storage = Number(cells[0], mark);
     const std::optional<double> outflow = Number(cells[1], mark);
     for (const auto& [value, cell] : {std::pair{storage, cells[0]}, std::pair{outflow, cells[1]}}) {
-      if (!value || *value < 0) RefuseRow(row + 1, Compose(Message::PairsNotANumber, Arg<"text">(cell)));
+      if (!value || *value < 0) RefuseRow(row, Compose(Message::PairsNotANumber, Arg<"text">(cell)));
     }
     if (!pairs.empty() && !(*storage > pairs.back().storage)) {
-      RefuseRow(row + 1, Compose(Message::PairsStorageNotIncreasing, Arg<"storage">(cells[0]),
-                                 Arg<"previous">(Hours(pairs.back().storage, userSeparator))));
+      RefuseRow(row, Compose(Message::PairsStorageNotIncreasing, Arg<"storage">(cells[0]),
+                             Arg<"previous">(Hours(pairs.back().storage, userSeparator))));
     }
     if (!pairs.empty() && *outflow < pairs.back().outflow) {
-      RefuseRow(row + 1, Compose(Message::PairsOutflowDecreasing, Arg<"outflow">(cells[1]),
-                                 Arg<"previous">(Hours(pairs.back().outflow, userSeparator))));
+      RefuseRow(row, Compose(Message::PairsOutflowDecreasing, Arg<"outflow">(cells[1]),
+                             Arg<"previous">(Hours(pairs.back().outflow, userSeparator))));
     }
     pairs.push_back({*storage, *outflow});
   }

@@ -56,7 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{
             "GermanSemicolons", "Zeit;Abfluss\n0;100,5\n0,5;200\n1;150\n", ",", {100.5, 200, 150}, 1800, {}},
         ReadCase{"PastedColumnWithoutHeader", "100\n120\n", ".", {100, 120}, std::nullopt, {}},
-        ReadCase{"PastedColumnsCommaLocale", "0\t100,5\n1\t200\n", ",", {100.5, 200}, 3600, {}}),
+        ReadCase{"PastedColumnsCommaLocale", "0\t100,5\n1\t200\n", ",", {100.5, 200}, 3600, {}},
+        ReadCase{
+            "QuotedHeader", "\"Flow (cfs, observed)\"\n100\n\"200\"\n", ".", {100, 200}, std::nullopt, {}}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 // A table that cannot be one, and the row and reason the message names.
@@ -93,6 +95,11 @@ INSTANTIATE_TEST_SUITE_P(
             "(30:15) or a date and time (2026-05-01 06:00)."},
         BadCase{"GoingBack", "time,flow\n1,100\n0.5,200\n",
                 "Cannot route: row 3: the time 0.5 does not come after the row before."},
+        BadCase{
+            "OneCellOfTwo", "time,flow\n0,100\n200\n",
+            "Cannot route: row 3: 1 cell; a hydrograph row holds the flow, or the time and then the flow."},
+        BadCase{"QuoteNeverClosed", "flow\n100\n\"200\n300\n",
+                "Cannot route: row 3: a quoted cell that starts on this line is never closed."},
         BadCase{"Uneven", "time,flow\n0,100\n1,200\n2,150\n3.5,100\n",
                 "Cannot route: row 5: the time 3.5 comes 1.5 h after the row before, where the rows are 1 h "
                 "apart; the times must be evenly spaced."}),
