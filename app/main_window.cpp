@@ -75,7 +75,7 @@ MainWindow::MainWindow(QWidget* parent)
                                                      layout::kBrowseAccessKey)),
                           this)),
       statusLine_(new QLabel(this)),
-      controller_(*this, rating::platform::UserDecimalSeparator()),
+      controller_(*this, *this, rating::platform::UserDecimalSeparator()),
       chooseSaveName_(
           [](QWidget* parent, const QString& caption, const QString& suggested, const QString& filter) {
             return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
@@ -196,28 +196,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void MainWindow::ShowLines(const std::vector<std::string>& lines) {
+void MainWindow::ShowTable(std::span<const std::string> headings, std::span<const std::string> rows) {
   // The headings stand above the rows; the list holds the rows alone.
-  constexpr std::size_t kHeadings = rating::kListingHeadings.size();
   list_->clear();
-  QStringList headings;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i < kHeadings) {
-      headings << Utf8(lines[i]);
-    } else {
-      list_->addItem(Utf8(lines[i]));
-    }
-  }
-  list_->ShowHeadings(headings.join(QLatin1Char('\n')));
+  for (const std::string& row : rows) list_->addItem(Utf8(row));
+  QStringList lines;
+  for (const std::string& heading : headings) lines << Utf8(heading);
+  list_->ShowHeadings(lines.join(QLatin1Char('\n')));
 }
 
-std::vector<int> MainWindow::SelectedLines() const {
-  // Lines of the listing, its headings counted.
-  constexpr auto kHeadings = static_cast<int>(rating::kListingHeadings.size());
+std::vector<int> MainWindow::SelectedRows() const {
   std::vector<int> selected;
-  for (const QModelIndex& index : list_->selectionModel()->selectedRows()) {
-    selected.push_back(index.row() + kHeadings);
-  }
+  for (const QModelIndex& index : list_->selectionModel()->selectedRows()) selected.push_back(index.row());
   return selected;
 }
 
@@ -232,7 +222,7 @@ void MainWindow::OpenCurves(const rating::plot::RatingCurves& curves, const std:
     curvesWindow_ = new RatingCurvesDialog(this);
     // The curves window saves what the list's menu saves, and routes a flood.
     for (const rating::CommandFacts& command : rating::kRatingCommands) {
-      if (command.saves || command.command == rating::RatingCommand::RouteFlood) {
+      if (command.inCurvesWindow) {
         curvesWindow_->addAction(commands_.at(static_cast<std::size_t>(command.command)));
       }
     }
@@ -327,3 +317,5 @@ void MainWindow::ShowRouted(const rating::plot::HydrographChart& chart, const st
 }
 
 void MainWindow::ShowRoutingProblem(const std::string& message) { routingWindow_->ShowProblem(message); }
+
+void MainWindow::EnableRoutingCommands(bool enabled) { routingWindow_->EnableCommands(enabled); }

@@ -29,7 +29,7 @@ QIcon ProgramIcon();
 // resized. The list's rows can be selected and copied as a table; its context
 // menu saves the exports of the rows it lists and shows their rating curves.
 // It draws what its controller decides.
-class MainWindow : public QWidget, private rating::FileSavingView {
+class MainWindow : public QWidget, private rating::FileSavingView, private rating::RoutingView {
   Q_OBJECT
 
  public:
@@ -57,8 +57,8 @@ class MainWindow : public QWidget, private rating::FileSavingView {
 
  private:
   // The view's part.
-  void ShowLines(const std::vector<std::string>& lines) override;
-  [[nodiscard]] std::vector<int> SelectedLines() const override;
+  void ShowTable(std::span<const std::string> headings, std::span<const std::string> rows) override;
+  [[nodiscard]] std::vector<int> SelectedRows() const override;
   void EnableRatingCommands(bool enabled) override;
   [[nodiscard]] bool CurvesOpen() const override;
   void OpenCurves(const rating::plot::RatingCurves& curves, const std::string& title) override;
@@ -79,6 +79,7 @@ class MainWindow : public QWidget, private rating::FileSavingView {
   void ShowInflow(const std::string& description) override;
   void ShowRouted(const rating::plot::HydrographChart& chart, const std::string& summary) override;
   void ShowRoutingProblem(const std::string& message) override;
+  void EnableRoutingCommands(bool enabled) override;
 
   // A message box over the window, named for scripts and tests.
   void ShowBox(QMessageBox::Icon icon, const std::string& text, const QString& name);

@@ -155,14 +155,12 @@ void RoutingWindow::ShowRouted(const rating::plot::HydrographChart& chart, const
   // The chart's text alternative is the summary.
   chart_->setAccessibleName(Utf8(chart.title));
   chart_->setAccessibleDescription(summary_->text());
-  EnableCommands(true);
 }
 
 void RoutingWindow::ShowProblem(const std::string& message) {
   chart_->SetChart({});
   chart_->setAccessibleDescription(Utf8(message));
   summary_->setText(Utf8(message));
-  EnableCommands(false);
 }
 
 void RoutingWindow::EnableCommands(bool enabled) {

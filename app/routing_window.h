@@ -45,12 +45,12 @@ class RoutingWindow : public QDialog {
   void ShowInflow(const std::string& description);
   void ShowRouted(const rating::plot::HydrographChart& chart, const std::string& summary);
   void ShowProblem(const std::string& message);
+  // Whether the routing's commands can be chosen.
+  void EnableCommands(bool enabled);
   // Places the window beside `main`, on the side with the most room.
   void PlaceBeside(const QWidget& main);
 
  private:
-  void EnableCommands(bool enabled);
-
   rating::RatingController& controller_;
   QLabel* inflow_;       // how many ordinates, over what time
   QLineEdit* timeStep_;  // "15min"

@@ -3,6 +3,7 @@
 // the chart laid out anew and written as the page draws it.
 #include <benchmark/benchmark.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,11 @@ namespace {
 
 // A view that draws the chart as the page does, into an SVG document, and
 // keeps nothing else.
-class ChartDrawingView final : public rating::HandingOverView {
+class ChartDrawingView final : public rating::HandingOverView, public rating::RoutingView {
  public:
   explicit ChartDrawingView(std::string subreaches) : texts_{"", std::move(subreaches), ""} {}
-  void ShowLines(const std::vector<std::string>& /*lines*/) override {}
-  [[nodiscard]] std::vector<int> SelectedLines() const override { return {}; }
+  void ShowTable(std::span<const std::string> /*headings*/, std::span<const std::string> /*rows*/) override {}
+  [[nodiscard]] std::vector<int> SelectedRows() const override { return {}; }
   void EnableRatingCommands(bool /*enabled*/) override {}
   [[nodiscard]] bool CurvesOpen() const override { return false; }
   void OpenCurves(const rating::plot::RatingCurves& /*curves*/, const std::string& /*title*/) override {}
@@ -42,6 +43,7 @@ class ChartDrawingView final : public rating::HandingOverView {
     drawn_ = rating::plot::SvgDocument(rating::plot::HydrographScene(chart, measure_));
   }
   void ShowRoutingProblem(const std::string& message) override { drawn_ = message; }
+  void EnableRoutingCommands(bool /*enabled*/) override {}
   [[nodiscard]] const std::string& Drawn() const { return drawn_; }
 
  private:
@@ -52,7 +54,7 @@ class ChartDrawingView final : public rating::HandingOverView {
 
 void BM_PressWithRoutingOpen(benchmark::State& state) {
   ChartDrawingView view(std::to_string(state.range(0)));
-  rating::RatingController controller(view, ".");
+  rating::RatingController controller(view, view, ".");
   const rating::FieldTexts texts = rating::DefaultFieldTexts(".");
   controller.Press(texts);
   controller.SetInflow(rating_bench::LongFloodCsv());

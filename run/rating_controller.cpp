@@ -3,21 +3,11 @@
 #include <algorithm>
 
 #include "engine/number_text.h"
-#include "output/exports.h"
-#include "output/file_message.h"
 #include "output/table_file.h"
 
 namespace rating {
 
 namespace {
-
-// "Copied 12 rows to the clipboard.": the rows of a copied table, its
-// header row left out.
-std::string CopiedNote(const std::string& table) {
-  const auto rows = static_cast<std::size_t>(std::count(table.begin(), table.end(), '\n')) - 1;
-  return rows == 1 ? std::string(Pattern(Message::NoteCopiedOneRow))
-                   : Compose(Message::NoteCopiedRows, Arg<"count">(std::to_string(rows)));
-}
 
 // "Cannot route: Subreaches "x" is not a whole number ...": a setting
 // refused, named by its field.
@@ -29,46 +19,32 @@ std::string RefusalOf(const RoutingSettingRefused& refused) {
 
 }  // namespace
 
-std::string WithoutEllipsis(Message caption) {
-  std::string title(Pattern(caption));
-  constexpr std::string_view kEllipsis = "\u2026";
-  if (title.ends_with(kEllipsis)) title.resize(title.size() - kEllipsis.size());
-  return title;
-}
+RatingController::RatingController(FileSavingView& view, RoutingView& routing, std::string_view userSeparator)
+    : view_(view),
+      routing_(routing),
+      session_(userSeparator),
+      delivery_(std::make_unique<SavingDelivery>(view, session_)),
+      separator_(DecimalMarkFor(userSeparator)) {}
 
-RatingController::RatingController(FileSavingView& view, std::string_view userSeparator)
-    : view_(view), saving_(&view), session_(userSeparator), separator_(DecimalMarkFor(userSeparator)) {}
-
-RatingController::RatingController(HandingOverView& view, std::string_view userSeparator)
-    : view_(view), handingOver_(&view), session_(userSeparator), separator_(DecimalMarkFor(userSeparator)) {}
+RatingController::RatingController(HandingOverView& view, RoutingView& routing,
+                                   std::string_view userSeparator)
+    : view_(view),
+      routing_(routing),
+      session_(userSeparator),
+      delivery_(std::make_unique<HandingOverDelivery>(view, session_)),
+      separator_(DecimalMarkFor(userSeparator)) {}
 
 void RatingController::Press(const FieldTexts& texts) {
-  const std::optional<RatingFailure> failure =
-      saving_ != nullptr ? session_.PressWritingFile(texts) : session_.PressHandingOver(texts);
+  const std::optional<RatingFailure> failure = delivery_->Press(texts);
   // A failure in the fields keeps the list of the last good press; any later
   // one leaves no rating of these fields to show.
   if (!failure || failure->EmptiesList()) ShowRating();
-  // A desktop window says where the file went, or, after a failure, no
-  // longer says where an earlier one went.
-  if (saving_ != nullptr) saving_->ShowStatus(failure ? std::string() : session_.WrittenStatus());
-  if (failure) {
-    view_.ShowFailure(failure->what(), failure->Field());
-    return;
-  }
-  const std::optional<std::string>& note = session_.Note();
-  if (handingOver_ != nullptr) {
-    // A page says where its download went, which a user cannot see.
-    const Download file = session_.RatingFile();
-    handingOver_->HandOver(file);
-    view_.ShowNote(note ? session_.HandedOverNote(file).append(" ").append(*note)
-                        : session_.HandedOverNote(file));
-  } else if (note) {
-    view_.ShowNote(*note);
-  }
+  delivery_->TellPressed(failure.has_value());
+  if (failure) view_.ShowFailure(failure->what(), failure->Field());
 }
 
 void RatingController::ShowRating() {
-  view_.ShowLines(session_.ListLines());
+  view_.ShowTable(session_.ListHeadings(), session_.ListRows());
   view_.EnableRatingCommands(!session_.Empty());
   // The routing window routes again through the new rating, or is cleared.
   Route();
@@ -85,50 +61,20 @@ void RatingController::Choose(RatingCommand command) {
   if (session_.Empty()) return;
   const CommandFacts& facts = FactsOf(command);
   if (facts.saves) {
-    Save(*facts.saves);
+    delivery_->DeliverExport(*facts.saves);
   } else if (command == RatingCommand::CopyTable) {
-    const std::string table = session_.CopyText(view_.SelectedLines());
+    const std::string table = session_.CopyText(view_.SelectedRows());
     view_.PutOnClipboard(table);
-    // A page has no other sign that the copy was made.
-    if (handingOver_ != nullptr) view_.ShowNote(CopiedNote(table));
+    delivery_->Copied(table);
   } else if (command == RatingCommand::ShowCurves) {
     view_.OpenCurves(session_.Curves(), session_.CurvesTitle());
   } else {
-    view_.OpenRouting(Compose(Message::CaptionRoutingWindow, Arg<"title">(session_.Title())));
+    routing_.OpenRouting(Compose(Message::CaptionRoutingWindow, Arg<"title">(session_.Title())));
     Route();
   }
 }
 
-void RatingController::BrowseRatingFile(const std::string& typed) {
-  if (saving_ == nullptr) return;
-  const std::optional<std::string> path = saving_->AskSaveName(
-      {std::string(Pattern(Facts(InputField::Filename).label)),
-       std::string(Pattern(Message::CaptionRatingFiles)), "*.RAT",
-       std::string(Pattern(Message::CaptionAllFiles)), RatingSession::AbsoluteName(typed)});
-  if (path && !path->empty()) saving_->ShowRatingFileName(*path);
-}
-
-void RatingController::Save(Export what) {
-  if (handingOver_ != nullptr) {
-    const Download file = session_.ExportFile(what);
-    handingOver_->HandOver(file);
-    view_.ShowNote(file.note ? session_.HandedOverNote(file).append(" ").append(*file.note)
-                             : session_.HandedOverNote(file));
-    return;
-  }
-  const ExportFacts& facts = FactsOf(what);
-  const std::optional<std::string> path =
-      saving_->AskSaveName({WithoutEllipsis(SaveCommandOf(what).caption),
-                            std::string(Pattern(facts.fileType)), std::string(facts.pattern),
-                            std::string(Pattern(Message::CaptionAllFiles)), session_.SuggestedName(what)});
-  if (!path || path->empty()) return;
-  const SaveOutcome outcome = session_.Save(what, *path);
-  if (outcome.failure) {
-    saving_->ShowSaveFailure(*outcome.failure);
-  } else if (outcome.note) {
-    view_.ShowNote(*outcome.note);
-  }
-}
+void RatingController::BrowseRatingFile(const std::string& typed) { delivery_->BrowseRatingFile(typed); }
 
 void RatingController::SetInflow(const std::string& text) {
   flood_.routed.reset();
@@ -136,30 +82,24 @@ void RatingController::SetInflow(const std::string& text) {
     flood_.inflow = routing::ReadHydrograph(text, separator_);
   } catch (const RatingFailure& failure) {
     flood_.inflow.reset();
-    view_.ShowInflow(std::string());
-    view_.ShowRoutingProblem(failure.what());
+    routing_.ShowInflow(std::string());
+    ShowNoRouting(failure.what());
     return;
   }
-  RoutingTexts texts = view_.RoutingFields();
+  RoutingTexts texts = routing_.RoutingFields();
   // Times in the inflow give the time step.
   if (flood_.inflow->timeStep) texts.timeStep = DurationText(*flood_.inflow->timeStep);
   const std::optional<double> step = flood_.inflow->timeStep;
-  view_.ShowInflow(
+  routing_.ShowInflow(
       InflowDescription(*flood_.inflow, step ? step : routing::ParseDuration(texts.timeStep), separator_));
-  view_.ShowRoutingFields(texts, {});
+  routing_.ShowRoutingFields(texts, {});
   Route();
 }
 
 void RatingController::OpenHydrograph() {
-  if (saving_ == nullptr) return;
-  const std::optional<std::string> path =
-      saving_->AskOpenName({WithoutEllipsis(Message::CaptionOpenHydrograph),
-                            std::string(Pattern(Message::CaptionCsvFiles)),
-                            "*.csv",
-                            std::string(Pattern(Message::CaptionAllFiles)),
-                            {}});
-  if (!path || path->empty()) return;
-  TakeInflowFile(ReadTableFile(*path, Message::KindInflowFile));
+  if (const std::optional<std::string> path = delivery_->AskInflowName()) {
+    TakeInflowFile(ReadTableFile(*path, Message::KindInflowFile));
+  }
 }
 
 std::string RatingController::SetInflowFile(std::string_view bytes, const std::string& name) {
@@ -170,7 +110,7 @@ std::string RatingController::TakeInflowFile(TableFile file) {
   if (!file.problem.empty()) {
     // The window shows why; no earlier routing stays behind it to be saved.
     flood_.routed.reset();
-    view_.ShowRoutingProblem(file.problem);
+    ShowNoRouting(file.problem);
     return {};
   }
   SetInflow(file.utf8);
@@ -189,22 +129,22 @@ std::optional<double> RatingController::TimeStep(const RoutingTexts& texts, std:
 }
 
 void RatingController::Route() {
-  if (!view_.RoutingOpen()) return;
+  if (!routing_.RoutingOpen()) return;
   flood_.routed.reset();
   const RatingResult* rating = session_.Rating();
   if (rating == nullptr) {
-    view_.ShowRoutingProblem(std::string(Pattern(Message::RoutingNoRating)));
+    ShowNoRouting(std::string(Pattern(Message::RoutingNoRating)));
     return;
   }
   if (!flood_.inflow) {
-    view_.ShowRoutingProblem(std::string(Pattern(Message::RoutingNoInflow)));
+    ShowNoRouting(std::string(Pattern(Message::RoutingNoInflow)));
     return;
   }
-  RoutingTexts texts = view_.RoutingFields();
+  RoutingTexts texts = routing_.RoutingFields();
   std::string problem;
   const std::optional<double> step = TimeStep(texts, problem);
   if (!step) {
-    view_.ShowRoutingProblem(problem);
+    ShowNoRouting(problem);
     return;
   }
   const RoutedReach reach = ReachOfRating(*rating, session_.Title());
@@ -214,19 +154,25 @@ void RatingController::Route() {
                                                   texts.subreaches != flood_.suggestion);
   if (!flood_.ownSubreaches) texts.subreaches = suggested;
   flood_.suggestion = suggested;
-  view_.ShowRoutingFields(texts, Compose(Message::CaptionSuggestedSubreaches, Arg<"count">(suggested)));
+  routing_.ShowRoutingFields(texts, Compose(Message::CaptionSuggestedSubreaches, Arg<"count">(suggested)));
 
   try {
     flood_.routed =
         RouteFlood(*flood_.inflow, reach, *step, ReadRoutingSettings(texts, separator_), separator_);
   } catch (const RoutingSettingRefused& refused) {
-    view_.ShowRoutingProblem(RefusalOf(refused));
+    ShowNoRouting(RefusalOf(refused));
     return;
   } catch (const RatingFailure& failure) {
-    view_.ShowRoutingProblem(failure.what());
+    ShowNoRouting(failure.what());
     return;
   }
-  view_.ShowRouted(ChartOf(*flood_.routed, separator_), RoutingSummary(*flood_.routed, separator_));
+  routing_.ShowRouted(ChartOf(*flood_.routed, separator_), RoutingSummary(*flood_.routed, separator_));
+  routing_.EnableRoutingCommands(true);
+}
+
+void RatingController::ShowNoRouting(const std::string& message) {
+  routing_.ShowRoutingProblem(message);
+  routing_.EnableRoutingCommands(false);
 }
 
 void RatingController::Choose(RoutingCommand command) {
@@ -234,7 +180,7 @@ void RatingController::Choose(RoutingCommand command) {
   if (command == RoutingCommand::CopyRouted) {
     const std::string table = RoutedTabText(*flood_.routed, separator_);
     view_.PutOnClipboard(table);
-    if (handingOver_ != nullptr) view_.ShowNote(CopiedNote(table));
+    delivery_->Copied(table);
     return;
   }
   SaveRouted(command);
@@ -242,28 +188,14 @@ void RatingController::Choose(RoutingCommand command) {
 
 void RatingController::SaveRouted(RoutingCommand command) {
   const bool csv = command == RoutingCommand::SaveRoutedCsv;
-  const std::string bytes = csv ? RoutedCsv(*flood_.routed) : HydrographSvg(*flood_.routed, separator_);
   // Named after the rating's table: "MyRating-routed.csv", "MyRating-hydrograph.svg".
   std::string name = session_.SuggestedName(Export::TableCsv);
   name.resize(name.size() - std::string_view(".csv").size());
   name.append(csv ? "-routed.csv" : "-hydrograph.svg");
-  if (handingOver_ != nullptr) {
-    const Download file{name.substr(name.find_last_of("/\\") + 1), bytes, std::nullopt};
-    handingOver_->HandOver(file);
-    view_.ShowNote(session_.HandedOverNote(file));
-    return;
-  }
-  const std::optional<std::string> path =
-      saving_->AskSaveName({WithoutEllipsis(FactsOfRouting(command).caption),
-                            std::string(Pattern(csv ? Message::CaptionCsvFiles : Message::CaptionSvgFiles)),
-                            csv ? "*.csv" : "*.svg", std::string(Pattern(Message::CaptionAllFiles)), name});
-  if (!path || path->empty()) return;
-  try {
-    WriteWholeFile(*path, bytes);
-  } catch (const std::system_error& error) {
-    saving_->ShowSaveFailure(FileMessage(Pattern(csv ? Message::KindRoutedFile : Message::KindHydrographPlot),
-                                         *path, error.code()));
-  }
+  delivery_->DeliverFile(csv ? RoutedCsv(*flood_.routed) : HydrographSvg(*flood_.routed, separator_), name,
+                         FactsOfRouting(command).caption,
+                         csv ? Message::CaptionCsvFiles : Message::CaptionSvgFiles, csv ? "*.csv" : "*.svg",
+                         csv ? Message::KindRoutedFile : Message::KindHydrographPlot);
 }
 
 }  // namespace rating

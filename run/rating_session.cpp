@@ -136,13 +136,20 @@ const std::vector<std::string>& RatingSession::ListLines() const {
   return rated_ ? rated_->result.listing : kNone;
 }
 
-std::string RatingSession::CopyText(const std::vector<int>& selectedLines) const {
+std::span<const std::string> RatingSession::ListHeadings() const {
+  const std::span<const std::string> lines = ListLines();
+  return lines.first(std::min(lines.size(), kListingHeadings.size()));
+}
+
+std::span<const std::string> RatingSession::ListRows() const {
+  return std::span<const std::string>(ListLines()).subspan(ListHeadings().size());
+}
+
+std::string RatingSession::CopyText(const std::vector<int>& selectedRows) const {
   if (!rated_) return {};
   const std::vector<ListingRow>& rows = rated_->result.listingRows;
-  constexpr int kHeadingLines = static_cast<int>(kListingHeadings.size());
   std::vector<ListingRow> chosen;
-  for (const int line : selectedLines) {
-    const int row = line - kHeadingLines;
+  for (const int row : selectedRows) {
     if (row >= 0 && row < static_cast<int>(rows.size())) {
       chosen.push_back(rows[static_cast<std::size_t>(row)]);
     }

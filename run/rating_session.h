@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,13 +104,16 @@ class RatingSession {
 
   // The list's lines: the two headings and one line per row, or none.
   [[nodiscard]] const std::vector<std::string>& ListLines() const;
+  // The same lines as the list shows them: the headings above, the rows
+  // under them.
+  [[nodiscard]] std::span<const std::string> ListHeadings() const;
+  [[nodiscard]] std::span<const std::string> ListRows() const;
   [[nodiscard]] bool Empty() const { return !rated_.has_value(); }
 
-  // The table to copy: the rows of the list lines `selectedLines` (indices
-  // into ListLines(); headings are skipped), or every row when none of them
-  // is a row, tab-separated with a header row; values in full, never cut to
-  // their column. Empty while the list is.
-  [[nodiscard]] std::string CopyText(const std::vector<int>& selectedLines) const;
+  // The table to copy: the rows `selectedRows` (indices into ListRows()),
+  // or every row when none of them is one, tab-separated with a header row;
+  // values in full, never cut to their column. Empty while the list is.
+  [[nodiscard]] std::string CopyText(const std::vector<int>& selectedRows) const;
 
   // The rating the list shows, and its title line as typed; none while the
   // list is empty.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,9 @@ struct SaveQuestion {
   std::string suggested;  // beside the rating file, absolute, UTF-8
 };
 
-// What a front end can do, and all that the controller asks of it: a
-// toolkit's window or a page draws, and the controller decides what and
-// when. A view never computes, formats or decides.
+// What a front end's main window can do, and all that the controller asks
+// of it: a toolkit's window or a page draws, and the controller decides what
+// and when. A view never computes, formats or decides.
 class RatingView {
  public:
   RatingView() = default;
@@ -34,11 +35,12 @@ class RatingView {
   RatingView& operator=(RatingView&&) = delete;
   virtual ~RatingView() = default;
 
-  // The results list shows `lines`, none of them selected. The lines stay
-  // valid until the next call, for a list that asks for them as it draws.
-  virtual void ShowLines(const std::vector<std::string>& lines) = 0;
-  // The list lines the user has selected, as indices into the lines shown.
-  [[nodiscard]] virtual std::vector<int> SelectedLines() const = 0;
+  // The results list shows `rows` under the column `headings`, no row
+  // selected. Both stay valid until the next call, for a list that asks
+  // for its rows as it draws.
+  virtual void ShowTable(std::span<const std::string> headings, std::span<const std::string> rows) = 0;
+  // The rows the user has selected, as indices into the rows shown.
+  [[nodiscard]] virtual std::vector<int> SelectedRows() const = 0;
   // Whether the commands on the rating (kRatingCommands) can be chosen.
   virtual void EnableRatingCommands(bool enabled) = 0;
 
@@ -54,12 +56,22 @@ class RatingView {
   // Shows a failure; the field it names, if any, gets the focus with its
   // text selected.
   virtual void ShowFailure(const std::string& message, std::optional<InputField> field) = 0;
-  // Shows what the user should know of a save that went well.
+  // Shows what the user should know of a save or a copy that went well.
   virtual void ShowNote(const std::string& note) = 0;
   virtual void PutOnClipboard(const std::string& text) = 0;
+};
 
-  // The one routing window, opened beside the main window or brought to
-  // the front; the user may close it.
+// The one routing window's calls: opened beside the main window or brought
+// to the front; the user may close it.
+class RoutingView {
+ public:
+  RoutingView() = default;
+  RoutingView(const RoutingView&) = delete;
+  RoutingView& operator=(const RoutingView&) = delete;
+  RoutingView(RoutingView&&) = delete;
+  RoutingView& operator=(RoutingView&&) = delete;
+  virtual ~RoutingView() = default;
+
   [[nodiscard]] virtual bool RoutingOpen() const = 0;
   virtual void OpenRouting(const std::string& title) = 0;
   // The routing window's settings as the user typed them.
@@ -69,11 +81,12 @@ class RatingView {
   // How many ordinates the inflow holds and the time they span.
   virtual void ShowInflow(const std::string& description) = 0;
   // A routing done: its chart, and its summary, which is the chart's text
-  // alternative too; the routing's commands can be chosen.
+  // alternative too.
   virtual void ShowRouted(const plot::HydrographChart& chart, const std::string& summary) = 0;
-  // No routing to show: the chart and the summary go, the routing's
-  // commands cannot be chosen, and `message` says why.
+  // No routing to show: the chart and the summary go, and `message` says why.
   virtual void ShowRoutingProblem(const std::string& message) = 0;
+  // Whether the commands on a routing (kRoutingCommands) can be chosen.
+  virtual void EnableRoutingCommands(bool enabled) = 0;
 };
 
 // A view whose program writes the files itself, into the names the user
@@ -86,8 +99,9 @@ class FileSavingView : public RatingView {
   [[nodiscard]] virtual std::optional<std::string> AskOpenName(const SaveQuestion& question) = 0;
   // Shows why a save failed; the previous file, if any, is kept.
   virtual void ShowSaveFailure(const std::string& message) = 0;
-  // Shows where the last press wrote the rating file, in a status line that
-  // stays until the next press.
+  // Shows where the last press wrote the rating file, and what the user
+  // should know of its fields, in a status line that stays until the next
+  // press.
   virtual void ShowStatus(const std::string& status) = 0;
   // Puts the name the user chose into Output Rating Filename.
   virtual void ShowRatingFileName(const std::string& name) = 0;

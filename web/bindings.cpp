@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -59,30 +60,29 @@ val Fields(const std::string& browserSeparator) {
 // The page's view, written in its script: each call of the controller
 // reaches the object the script gave RatingView.implement, in the values a
 // script reads. The curves come as the SVG document the page shows.
-class PageView : public emscripten::wrapper<rating::HandingOverView> {
-  static constexpr std::size_t kHeadingLines = rating::kListingHeadings.size();  // the table's column names
+// Lines of the listing as the script takes them: each line's cells, cut to
+// their column, split by tabs, and the lines by line ends, in one text,
+// since each value handed over singly costs a call.
+std::string CellsText(std::span<const std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    if (!text.empty()) text += '\n';
+    const std::vector<std::string> cells = rating::ListingCells(line);
+    for (std::size_t c = 0; c < cells.size(); ++c) text.append(c > 0 ? "\t" : "").append(cells[c]);
+  }
+  return text;
+}
 
+class PageView : public emscripten::wrapper<rating::HandingOverView>, public rating::RoutingView {
  public:
   EMSCRIPTEN_WRAPPER(PageView);
 
-  // The table's rows below its column names: each line's cells, the
-  // listing's values as the list shows them, cut to their column. They
-  // cross to the script as one text, cells split by tabs and rows by line
-  // ends, since each value handed over singly costs a call.
-  void ShowLines(const std::vector<std::string>& lines) override {
-    std::string rows;
-    for (std::size_t i = kHeadingLines; i < lines.size(); ++i) {
-      if (i > kHeadingLines) rows += '\n';
-      const std::vector<std::string> cells = rating::ListingCells(lines[i]);
-      for (std::size_t c = 0; c < cells.size(); ++c) rows.append(c > 0 ? "\t" : "").append(cells[c]);
-    }
-    call<void>("showRows", rows);
+  // The column names over their units, and the rows under them.
+  void ShowTable(std::span<const std::string> headings, std::span<const std::string> rows) override {
+    call<void>("showTable", CellsText(headings), CellsText(rows));
   }
-  // The selected rows, as lines of the listing.
-  [[nodiscard]] std::vector<int> SelectedLines() const override {
-    std::vector<int> lines = emscripten::vecFromJSArray<int>(call<val>("selectedRows"));
-    for (int& line : lines) line += static_cast<int>(kHeadingLines);
-    return lines;
+  [[nodiscard]] std::vector<int> SelectedRows() const override {
+    return emscripten::vecFromJSArray<int>(call<val>("selectedRows"));
   }
   void EnableRatingCommands(bool enabled) override { call<void>("enableRatingCommands", enabled); }
   [[nodiscard]] bool CurvesOpen() const override { return call<bool>("curvesOpen"); }
@@ -123,14 +123,14 @@ class PageView : public emscripten::wrapper<rating::HandingOverView> {
         summary);
   }
   void ShowRoutingProblem(const std::string& message) override { call<void>("showRoutingProblem", message); }
+  void EnableRoutingCommands(bool enabled) override { call<void>("enableRoutingCommands", enabled); }
 };
 
 // The page's controller: the press of the ten texts (in tab order) and the
 // commands, told to the view it was made with.
 class PageController {
  public:
-  PageController(rating::HandingOverView& view, const std::string& separator)
-      : controller_(view, separator) {}
+  PageController(PageView& view, const std::string& separator) : controller_(view, view, separator) {}
 
   void Press(const val& texts) {
     rating::FieldTexts fieldTexts;
@@ -163,7 +163,7 @@ EMSCRIPTEN_BINDINGS(trapezoid_rating) {
   emscripten::function("fields", &Fields);
   emscripten::class_<rating::HandingOverView>("RatingView").allow_subclass<PageView>("PageView");
   emscripten::class_<PageController>("Controller")
-      .constructor<rating::HandingOverView&, const std::string&>()
+      .constructor<PageView&, const std::string&>()
       .function("press", &PageController::Press)
       .function("choose", &PageController::Choose)
       .function("setInflow", &PageController::SetInflow)

@@ -52,6 +52,16 @@ function copyText(text) {
   }
 }
 
+// A column's heading as its two lines, its name over its unit, which a
+// screen reader reads as one: "Elev (ft)".
+function headingParts([name, unit]) {
+  const top = document.createElement("span");
+  top.textContent = name;
+  const bottom = document.createElement("span");
+  bottom.textContent = unit;
+  return [top, " ", bottom];
+}
+
 const kRowsPerBlock = 64;
 
 const kRowRem = 1.25;  // the height of a table row, as page.css sets it
@@ -76,9 +86,12 @@ class RatingTable {
     });
   }
 
-  // `cells`: each row's values. The ids count the listing's lines, the two
-  // headings first, as the desktop lists do.
-  show(cells) {
+  // `headings`: each column's name over its unit; `cells`: each row's values.
+  show(headings, cells) {
+    const names = this.element.querySelectorAll("thead th");
+    headings.forEach((lines, column) => {
+      if (names[column]) names[column].replaceChildren(...headingParts(lines));
+    });
     this.selected.clear();
     this.active = -1;
     this.anchor = -1;
@@ -99,7 +112,7 @@ class RatingTable {
       }
       const row = document.createElement("tr");
       row.setAttribute("role", "row");
-      row.id = "line" + (index + 2);
+      row.id = "row" + index;
       row.setAttribute("aria-selected", "false");
       for (const value of values) {
         const cell = document.createElement("td");
@@ -282,13 +295,15 @@ function start(core) {
   }
 
   const view = core.RatingView.implement({
-    // `rows`: one line a row, its cells split by tabs.
-    showRows(rows) {
+    // `headings` and `rows`: one line each, its cells split by tabs.
+    showTable(headings, rows) {
       clearMarks();
       message.textContent = "";
       note.textContent = "";
       curvesDrawn = false;
-      table.show(rows === "" ? [] : rows.split("\n").map((row) => row.split("\t")));
+      const cells = (text) => (text === "" ? [] : text.split("\n").map((line) => line.split("\t")));
+      const [names = [], units = []] = cells(headings);
+      table.show(names.map((name, i) => [name, units[i] ?? ""]), cells(rows));
     },
     selectedRows() {
       return table.selectedRows();
@@ -363,12 +378,13 @@ function start(core) {
       svg.setAttribute("aria-label", summary);
       byId("hydrographPicture").replaceChildren(document.importNode(svg, true));
       byId("routingSummary").textContent = summary;
-      for (const command of routingButtons) command.disabled = false;
     },
     showRoutingProblem(text) {
       byId("hydrographPicture").replaceChildren();
       byId("routingSummary").textContent = text;
-      for (const command of routingButtons) command.disabled = true;
+    },
+    enableRoutingCommands(enabled) {
+      for (const command of routingButtons) command.disabled = !enabled;
     },
   });
   controller = new core.Controller(view, separator);

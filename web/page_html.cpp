@@ -114,10 +114,16 @@ std::string Routing() {
   return html + "    </div>\n  </section>\n";
 }
 
+// Each column's name over its unit, as the desktop lists head them; a
+// screen reader reads the two as one, "Elev (ft)".
 std::string ColumnNames() {
+  const std::vector<std::string> names = rating::ListingCells(rating::kListingHeadings[0]);
+  const std::vector<std::string> units = rating::ListingCells(rating::kListingHeadings[1]);
   std::string html;
-  for (const std::string& name : rating::ListingColumnNames())
-    html += "<th role=\"columnheader\" scope=\"col\">" + MarkupEscaped(name) + "</th>";
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    html += "<th role=\"columnheader\" scope=\"col\"><span>" + MarkupEscaped(names[i]) + "</span> <span>" +
+            MarkupEscaped(i < units.size() ? units[i] : std::string()) + "</span></th>";
+  }
   return html;
 }
 

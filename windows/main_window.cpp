@@ -7,6 +7,7 @@
 #include <cstring>
 #include <cwchar>
 #include <filesystem>
+#include <span>
 #include <vector>
 #include <windowsx.h>
 
@@ -46,43 +47,38 @@ HWND Control(HWND window, int id) { return ::GetDlgItem(window, id); }
 HWND Field(HWND window, InputField field) { return Control(window, kFirstFieldId + static_cast<int>(field)); }
 
 // The window as its controller sees it: what it draws and asks.
-class WindowView final : public FileSavingView {
+class WindowView final : public FileSavingView, public RoutingView {
  public:
   explicit WindowView(HWND window) : window_(window) {}
 
-  // The list's lines, as it asks for them while it draws.
-  [[nodiscard]] const std::vector<std::string>& Lines() const {
-    static const std::vector<std::string> kNone;
-    return lines_ != nullptr ? *lines_ : kNone;
-  }
+  // The list's rows, as it asks for them while it draws.
+  [[nodiscard]] std::span<const std::string> Rows() const { return rows_; }
   [[nodiscard]] bool CommandsEnabled() const { return commandsEnabled_; }
 
   // The list is told how many lines there are and asks for each as it draws
   // it (ListLineAsked). A new count resizes the scrollbar, which Wine draws
   // at once, so the count is set only when it changes; the repaint asks for
   // every visible line again either way.
-  // The headings stand above the list, which holds the rows alone: item i
-  // of the list is line i + kHeadings of the listing.
-  void ShowLines(const std::vector<std::string>& lines) override {
-    lines_ = &lines;
-    std::wstring headings;
-    for (std::size_t i = 0; i < lines.size() && i < kHeadings; ++i) {
-      headings.append(i == 0 ? L"" : L"\r\n").append(Wide(lines[i]));
-    }
-    ::SetWindowTextW(Control(window_, kListHeadingsId), headings.c_str());
+  // The headings stand above the list, which holds the rows alone.
+  void ShowTable(std::span<const std::string> headings, std::span<const std::string> rows) override {
+    rows_ = rows;
+    std::wstring text;
+    for (const std::string& heading : headings)
+      text.append(text.empty() ? L"" : L"\r\n").append(Wide(heading));
+    ::SetWindowTextW(Control(window_, kListHeadingsId), text.c_str());
     const HWND list = Control(window_, kListId);
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    const int count = static_cast<int>(lines.size() > kHeadings ? lines.size() - kHeadings : 0);
+    const auto count = static_cast<int>(rows.size());
     if (ListView_GetItemCount(list) != count) ListView_SetItemCountEx(list, count, 0);
     ::InvalidateRect(list, nullptr, TRUE);
   }
 
-  [[nodiscard]] std::vector<int> SelectedLines() const override {
+  [[nodiscard]] std::vector<int> SelectedRows() const override {
     const HWND list = Control(window_, kListId);
     std::vector<int> selected;
     for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
-      selected.push_back(row + static_cast<int>(kHeadings));
+      selected.push_back(row);
     }
     return selected;
   }
@@ -144,6 +140,8 @@ class WindowView final : public FileSavingView {
   }
 
   void ShowRoutingProblem(const std::string& message) override { SetRouted(routing_, {}, message); }
+
+  void EnableRoutingCommands(bool enabled) override { EnableRoutingCommandsOf(routing_, enabled); }
 
   // The system's own open dialog.
   [[nodiscard]] std::optional<std::string> AskOpenName(const SaveQuestion& question) override {
@@ -261,7 +259,7 @@ class WindowView final : public FileSavingView {
   }
 
   HWND window_;
-  const std::vector<std::string>* lines_ = nullptr;  // the session's, valid until the next ShowLines
+  std::span<const std::string> rows_;  // the session's, valid until the next ShowTable
   bool commandsEnabled_ = false;
   HWND curves_ = nullptr;   // the rating curves window, while open
   HWND routing_ = nullptr;  // the routing window, while open
@@ -269,7 +267,8 @@ class WindowView final : public FileSavingView {
 
 // What the window holds besides its controls.
 struct WindowState {
-  explicit WindowState(HWND window) : view(window), controller(view, platform::UserDecimalSeparator()) {}
+  explicit WindowState(HWND window)
+      : view(window), controller(view, view, platform::UserDecimalSeparator()) {}
 
   WindowView view;
   RatingController controller;
@@ -434,9 +433,9 @@ void ListLineAsked(HWND window, NMLVDISPINFOW& asked) {
   if ((asked.item.mask & LVIF_TEXT) == 0 || asked.item.pszText == nullptr || asked.item.cchTextMax <= 0) {
     return;
   }
-  const std::vector<std::string>& lines = State(window).view.Lines();
-  const auto index = static_cast<std::size_t>(asked.item.iItem) + kHeadings;
-  const std::wstring text = index < lines.size() ? Wide(lines[index]) : std::wstring();
+  const std::span<const std::string> rows = State(window).view.Rows();
+  const auto index = static_cast<std::size_t>(asked.item.iItem);
+  const std::wstring text = index < rows.size() ? Wide(rows[index]) : std::wstring();
   const std::size_t length = std::min(text.size(), static_cast<std::size_t>(asked.item.cchTextMax - 1));
   std::wmemcpy(asked.item.pszText, text.c_str(), length);
   asked.item.pszText[length] =
@@ -718,7 +717,7 @@ int RunMessageLoop(HWND window) {
 
 void AppendCurvesCommands(HMENU menu) {
   for (const CommandFacts& command : kRatingCommands) {
-    if (!command.saves && command.command != RatingCommand::RouteFlood) continue;
+    if (!command.inCurvesWindow) continue;
     ::AppendMenuW(menu, MF_STRING, CommandId(command.command),
                   Wide(layout::WithAccessKey(Pattern(command.caption), command.accessKey)).c_str());
   }

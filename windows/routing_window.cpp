@@ -258,9 +258,11 @@ void SetRouted(HWND routingWindow, const plot::HydrographChart& chart, const std
   // The chart's text alternative is the summary.
   ::SetWindowTextW(chartWindow, Wide(summary).c_str());
   ::InvalidateRect(chartWindow, nullptr, FALSE);
+}
+
+void EnableRoutingCommandsOf(HWND routingWindow, bool enabled) {
   for (const RoutingCommandFacts& command : kRoutingCommands) {
-    ::EnableWindow(::GetDlgItem(routingWindow, RoutingCommandId(command.command)),
-                   chart.time.empty() ? FALSE : TRUE);
+    ::EnableWindow(::GetDlgItem(routingWindow, RoutingCommandId(command.command)), enabled ? TRUE : FALSE);
   }
 }
 

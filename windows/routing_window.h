@@ -44,6 +44,8 @@ RoutingTexts RoutingFieldsOf(HWND routingWindow);
 void SetRoutingFields(HWND routingWindow, const RoutingTexts& texts, const std::string& suggestion);
 // A routing to show, or none: `chart` empty, with `summary` saying why.
 void SetRouted(HWND routingWindow, const plot::HydrographChart& chart, const std::string& summary);
+// Whether the routing's commands can be chosen.
+void EnableRoutingCommandsOf(HWND routingWindow, bool enabled);
 
 // The message loop's part: Tab, Alt and Return within an open routing
 // window, and Ctrl+V outside its fields. True when `message` was handled.

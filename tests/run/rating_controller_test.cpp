@@ -30,7 +30,7 @@ struct Desktop {
   testing_support::RecordingSavingView view;
   RatingController controller;
 
-  explicit Desktop(std::string_view separator = ".") : controller(view, separator) {}
+  explicit Desktop(std::string_view separator = ".") : controller(view, view, separator) {}
 
   void Press(std::vector<FieldEdit> edits = {}) {
     const std::string file = (folder.Path() / "reach.RAT").string();
@@ -235,6 +235,47 @@ TEST(Controller, SavesAndSaysTheRoutingOfTheDefaultReach) {
   EXPECT_EQ(desktop.view.chart->outflow.size(), 97U);
 }
 
+// The controller says when the routing's commands can be chosen: while a
+// routing is shown, and at no other time.
+TEST(Controller, OffersTheRoutingsCommandsWhileARoutingIsShown) {
+  struct Step {
+    const char* name;
+    std::function<void(Desktop&)> act;
+    bool offered;
+  };
+  Desktop desktop;
+  for (const Step& step : {
+           Step{"WindowOpenedWithoutAnInflow",
+                [](Desktop& d) {
+                  d.Press();
+                  d.controller.Choose(RatingCommand::RouteFlood);
+                },
+                false},
+           Step{"InflowPasted",
+                [](Desktop& d) { d.controller.SetInflow(testing_support::TriangularInflowCsv()); }, true},
+           Step{"SettingRefused",
+                [](Desktop& d) {
+                  d.view.routing.subreaches = "many";
+                  d.controller.Route();
+                },
+                false},
+           Step{"SettingMended",
+                [](Desktop& d) {
+                  d.view.routing.subreaches = "4";
+                  d.controller.Route();
+                },
+                true},
+           Step{"ListEmptied",
+                [](Desktop& d) {
+                  d.Press({{InputField::Fall, "0"}});
+                },
+                false},
+       }) {
+    step.act(desktop);
+    EXPECT_EQ(desktop.view.routingCommands, step.offered) << step.name;
+  }
+}
+
 // Where the user's decimal mark is a comma, every number the routing window
 // shows takes it: the summary, the chart's words and the inflow's span.
 TEST(Controller, ShowsTheRoutingInTheUsersDecimals) {
@@ -280,13 +321,14 @@ INSTANTIATE_TEST_SUITE_P(
                        d.Press({{InputField::Title, "a\nb"}});
                      },
                      {"lines 0", "commands off", "status cleared", "failure Invalid text in Title Line"}},
-        DecisionCase{
-            "AReplacedZeroIsNotedAfterTheList",
-            kRated,
-            [](Desktop& d) {
-              d.Press({{InputField::BankSlope, "0"}});
-            },
-            {"lines 29", "commands on", "status Wrote", "note A Bank Slope run/rise of 0 is taken as 2."}},
+        DecisionCase{"AReplacedZeroIsNotedInTheStatusLine",
+                     kRated,
+                     [](Desktop& d) {
+                       d.Press({{InputField::BankSlope, "0"}});
+                       EXPECT_TRUE(d.view.status.ends_with("\". A Bank Slope run/rise of 0 is taken as 2."))
+                           << d.view.status;
+                     },
+                     {"lines 29", "commands on", "status Wrote"}},
         DecisionCase{"ShowCurvesOpensTheOneWindow",
                      kRated,
                      [](Desktop& d) { d.controller.Choose(RatingCommand::ShowCurves); },
@@ -328,7 +370,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecisionCase{"CopyTakesTheSelectedLines",
                      [](Desktop& d) {
                        d.Press();
-                       d.view.selected = {3, 4};
+                       d.view.selected = {1, 2};
                      },
                      [](Desktop& d) { d.controller.Choose(RatingCommand::CopyTable); },
                      {"clipboard 3 lines"}},
@@ -376,7 +418,10 @@ TEST(Controller, TellsTheViewWhatToShowAndWhereToSave) {
   EXPECT_FALSE(fs::exists(desktop.In("reach.RAT")));
 
   desktop.Press();
-  EXPECT_EQ(desktop.view.shownLines, desktop.controller.Session().ListLines());
+  EXPECT_EQ(desktop.view.shownHeadings,
+            std::vector<std::string>(rating::kListingHeadings.begin(), rating::kListingHeadings.end()));
+  ASSERT_EQ(desktop.view.shownRows.size(), 27U);
+  EXPECT_EQ(desktop.view.shownRows.front(), desktop.controller.Session().ListLines().at(2));
   desktop.view.saveName = desktop.In("saved.csv");
   desktop.controller.Choose(RatingCommand::SaveTableCsv);
   ASSERT_TRUE(desktop.view.asked.has_value());
@@ -388,14 +433,14 @@ TEST(Controller, TellsTheViewWhatToShowAndWhereToSave) {
 // A page's press and saves hand the files over and write nothing.
 TEST(Controller, HandsThePagesFilesOver) {
   testing_support::RecordingHandingOverView view;
-  RatingController controller(view, ".");
+  RatingController controller(view, view, ".");
   controller.Press(testing_support::TextsWith({{InputField::Filename, "C:\\Runs\\north.RAT"}}));
   controller.Press(testing_support::TextsWith({{InputField::Fall, "x"}}));
   controller.Press(testing_support::TextsWith(
       {{InputField::Increment, "0.002"}, {InputField::MaxFlow, "100"}, {InputField::Filename, "fine.RAT"}}));
   controller.Choose(RatingCommand::SavePairedData);
   controller.Choose(RatingCommand::SaveCurvesSvg);
-  view.selected = {2, 3};
+  view.selected = {0, 1};
   controller.Choose(RatingCommand::CopyTable);
   // Each hand-over is followed by a note saying where it went; the page has
   // no other sign of a download, nor of a copy.

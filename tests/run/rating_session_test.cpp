@@ -129,12 +129,12 @@ INSTANTIATE_TEST_SUITE_P(
                         true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The copy: list lines to table rows, headings skipped.
+// The copy: the rows selected in the list, as table rows.
 struct CopyCase {
   const char* name;
   friend void PrintTo(const CopyCase& c, std::ostream* os) { *os << c.name; }
-  std::vector<int> selectedLines;  // the headings are lines 0 and 1
-  std::vector<int> copiedRows;     // empty: every row
+  std::vector<int> selectedRows;  // indices into the rows the list shows
+  std::vector<int> copiedRows;    // empty: every row
 };
 
 class Copies : public RatingSessionTest, public testing::WithParamInterface<CopyCase> {};
@@ -148,26 +148,26 @@ TEST_P(Copies, HoldTheSelectedRowsOrAllOfThem) {
   std::string expected(kCopyHeader);
   for (const int row : rows) {
     // The listed line's cells, tab-separated.
-    std::istringstream cells(session_.ListLines().at(static_cast<std::size_t>(row) + 2));
+    std::istringstream cells(session_.ListRows()[static_cast<std::size_t>(row)]);
     std::string line;
     for (std::string cell; cells >> cell;) line.append(line.empty() ? "" : "\t").append(cell);
     expected.append(line).append("\n");
   }
-  EXPECT_EQ(session_.CopyText(GetParam().selectedLines), expected);
+  EXPECT_EQ(session_.CopyText(GetParam().selectedRows), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Session, Copies,
-                         testing::Values(CopyCase{"OneRow", {3}, {1}},
-                                         CopyCase{"ARangeAndASingleRow", {2, 3, 4, 28}, {0, 1, 2, 26}},
-                                         CopyCase{"HeadingsCopyNothingOfTheirs", {0, 1, 5}, {3}},
+                         testing::Values(CopyCase{"OneRow", {1}, {1}},
+                                         CopyCase{"ARangeAndASingleRow", {0, 1, 2, 26}, {0, 1, 2, 26}},
+                                         CopyCase{"TheFirstAndTheLastRows", {0, 26}, {0, 26}},
                                          CopyCase{"NothingSelectedCopiesTheWholeTable", {}, {}},
-                                         CopyCase{"LinesBeyondTheListAreIgnored", {-1, 29, 40}, {}}),
+                                         CopyCase{"RowsBeyondTheListAreIgnored", {-1, 27, 40}, {}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RatingSessionTest, CopiesValuesInFullThatTheListCutsToItsColumn) {
   ASSERT_EQ(session_.PressWritingFile(Texts({{InputField::Invert, "-0.1234567"}})), std::nullopt);
   EXPECT_EQ(session_.ListLines().at(2).substr(0, 9), "-0.123456") << "the list's column holds nine";
-  EXPECT_EQ(session_.CopyText({2}), std::string(kCopyHeader) + "-0.1234567\t0\t0\t0\t0\t0\n");
+  EXPECT_EQ(session_.CopyText({0}), std::string(kCopyHeader) + "-0.1234567\t0\t0\t0\t0\t0\n");
 }
 
 TEST_F(RatingSessionTest, NumbersFollowTheUsersDecimalSeparator) {
@@ -177,7 +177,7 @@ TEST_F(RatingSessionTest, NumbersFollowTheUsersDecimalSeparator) {
   TextOf(texts, InputField::Filename) = file_.string();
   ASSERT_EQ(comma.PressWritingFile(texts), std::nullopt);
   EXPECT_EQ(comma.ListLines().at(3), "0,2      10,1     1,24     12,5     6,72     440      ");
-  EXPECT_EQ(comma.CopyText({3}), std::string(kCopyHeader) + "0,2\t10,1\t1,24\t12,5\t6,72\t440\n");
+  EXPECT_EQ(comma.CopyText({1}), std::string(kCopyHeader) + "0,2\t10,1\t1,24\t12,5\t6,72\t440\n");
   EXPECT_EQ(comma.ExportFile(Export::TableCsv).bytes, ReadFile(RATING_GOLDEN_DIR "/default.csv"))
       << "CSV keeps \".\"";
   const plot::RatingCurves curves = comma.Curves();

@@ -4,6 +4,7 @@
 // one line a call, for tests of the controller's decisions.
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,23 +22,27 @@ inline std::string Gist(const std::string& message) {
 }
 
 template <typename View>
-class RecordingView : public View {
+class RecordingView : public View, public RoutingView {
  public:
   std::vector<std::string> log;                // one line per call, in order
-  std::vector<int> selected;                   // the lines the user has selected
+  std::vector<int> selected;                   // the rows the user has selected
   bool curvesOpen = false;                     // the user may close the window
-  std::vector<std::string> shownLines;         // what the list shows
+  std::vector<std::string> shownHeadings;      // what the list shows above its rows
+  std::vector<std::string> shownRows;          // what the list shows
   std::optional<InputField> focused;           // the field a failure put the cursor in
   bool routingOpen = false;                    // the user may close the window
   RoutingTexts routing;                        // the routing window's settings as typed
   std::string summary;                         // what the routing window's summary says
   std::optional<plot::HydrographChart> chart;  // what the routing window draws
+  bool routingCommands = false;                // whether its commands can be chosen
 
-  void ShowLines(const std::vector<std::string>& lines) override {
-    shownLines = lines;
-    log.push_back("lines " + std::to_string(lines.size()));
+  // The list's lines, headings and rows, are counted as one in the log.
+  void ShowTable(std::span<const std::string> headings, std::span<const std::string> rows) override {
+    shownHeadings.assign(headings.begin(), headings.end());
+    shownRows.assign(rows.begin(), rows.end());
+    log.push_back("lines " + std::to_string(headings.size() + rows.size()));
   }
-  [[nodiscard]] std::vector<int> SelectedLines() const override { return selected; }
+  [[nodiscard]] std::vector<int> SelectedRows() const override { return selected; }
   void EnableRatingCommands(bool enabled) override {
     log.push_back(enabled ? "commands on" : "commands off");
   }
@@ -82,6 +87,8 @@ class RecordingView : public View {
     summary = message;
     log.push_back("no routing: " + message);
   }
+  // Kept, not logged: every routing shown or refused says it.
+  void EnableRoutingCommands(bool enabled) override { routingCommands = enabled; }
 };
 
 // A desktop window's view: answers the save dialog with `saveName`.
@@ -90,6 +97,7 @@ class RecordingSavingView : public RecordingView<FileSavingView> {
   std::optional<std::string> saveName;  // nothing: the user cancels
   std::optional<std::string> openName;  // nothing: the user cancels
   std::optional<SaveQuestion> asked;
+  std::string status;  // what the status line says
 
   [[nodiscard]] std::optional<std::string> AskSaveName(const SaveQuestion& question) override {
     asked = question;
@@ -104,8 +112,9 @@ class RecordingSavingView : public RecordingView<FileSavingView> {
     log.push_back("save failure " + Gist(message));
   }
   void ShowRatingFileName(const std::string& name) override { log.push_back("file name " + name); }
-  void ShowStatus(const std::string& status) override {
-    log.push_back(status.empty() ? "status cleared" : "status " + Gist(status));
+  void ShowStatus(const std::string& shown) override {
+    status = shown;
+    log.push_back(shown.empty() ? "status cleared" : "status " + Gist(shown));
   }
 };
 
