@@ -227,6 +227,7 @@ void MainWindow::OpenCurves(const rating::plot::RatingCurves& curves, const std:
       }
     }
     curvesWindow_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    PlaceBeside(*curvesWindow_, *this);
   }
   curvesWindow_->SetCurves(curves, Utf8(title));
   curvesWindow_->show();
@@ -296,7 +297,7 @@ void MainWindow::OpenRouting(const std::string& title) {
   if (!RoutingOpen()) {
     routingWindow_ = new RoutingWindow(this, controller_);
     routingWindow_->adjustSize();
-    routingWindow_->PlaceBeside(*this);
+    PlaceBeside(*routingWindow_, *this);
   }
   routingWindow_->setWindowTitle(Utf8(title));
   routingWindow_->show();

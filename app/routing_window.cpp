@@ -13,16 +13,26 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include <array>
+
 #include "layout/form_layout.h"
+#include "layout/window_place.h"
 #include "plot/qt/scene_painter.h"
 
 namespace {
+
+namespace layout = rating::layout;
 
 QString Utf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QString Caption(rating::Message caption) { return Utf8(rating::Pattern(caption)); }
+
+// An object name, for scripts and tests.
+QString Name(std::string_view name) {
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
 
 // A caption with its access key marked: "Save Routed Hydrograph as &CSV…".
 QString WithKey(rating::Message caption, char key) {
@@ -68,8 +78,9 @@ RoutingWindow::RoutingWindow(QWidget* parent, rating::RatingController& controll
 
   // The inflow: pasted anywhere in the window, or opened from a file.
   auto* pasteLabel = new QLabel(Caption(rating::Message::CaptionInflowPaste), this);
-  auto* open = new QPushButton(WithKey(rating::Message::CaptionOpenHydrograph, 'O'), this);
-  open->setObjectName(QStringLiteral("openHydrograph"));
+  auto* open = new QPushButton(
+      WithKey(rating::Message::CaptionOpenHydrograph, layout::kOpenHydrographAccessKey), this);
+  open->setObjectName(Name(layout::kOpenHydrographName));
   connect(open, &QPushButton::clicked, this, [this] { controller_.OpenHydrograph(); });
   auto* paste = new QShortcut(QKeySequence::Paste, this);
   connect(paste, &QShortcut::activated, this,
@@ -82,31 +93,26 @@ RoutingWindow::RoutingWindow(QWidget* parent, rating::RatingController& controll
 
   // The settings, each labelled, with Alt and the label's letter.
   auto* settings = new QGridLayout;
-  struct Setting {
-    rating::Message caption;
-    char key;
-    QLineEdit* field;
-    const char* name;
-  };
+  const std::array<QLineEdit*, rating::kRoutingSettingCount> fields = {timeStep_, subreaches_,
+                                                                       initialOutflow_};
   int column = 0;
-  for (const Setting& setting :
-       {Setting{rating::Message::CaptionTimeStep, 'T', timeStep_, "timeStep"},
-        Setting{rating::Message::CaptionSubreaches, 'S', subreaches_, "subreaches"},
-        Setting{rating::Message::CaptionInitialOutflow, 'I', initialOutflow_, "initialOutflow"}}) {
-    auto* label = new QLabel(WithKey(setting.caption, setting.key), this);
-    label->setBuddy(setting.field);
-    setting.field->setObjectName(QString::fromLatin1(setting.name));
-    setting.field->setAccessibleName(Caption(setting.caption));
+  for (const layout::RoutingFieldPlace& place : layout::kRoutingFieldPlaces) {
+    QLineEdit* field = fields.at(static_cast<std::size_t>(place.setting));
+    const rating::Message caption = rating::Facts(place.setting).caption;
+    auto* label = new QLabel(WithKey(caption, place.accessKey), this);
+    label->setBuddy(field);
+    field->setObjectName(Name(place.name));
+    field->setAccessibleName(Caption(caption));
     settings->addWidget(label, 0, column);
-    settings->addWidget(setting.field, 1, column);
+    settings->addWidget(field, 1, column);
     ++column;
-    if (setting.field == subreaches_) {
-      suggestion_->setObjectName(QStringLiteral("suggestedSubreaches"));
+    if (place.suggestionBeside) {
+      suggestion_->setObjectName(Name(layout::kSuggestionName));
       settings->addWidget(suggestion_, 1, column++);
     }
   }
-  auto* route = new QPushButton(WithKey(rating::Message::CaptionRoute, 'R'), this);
-  route->setObjectName(QStringLiteral("route"));
+  auto* route = new QPushButton(WithKey(rating::Message::CaptionRoute, layout::kRouteAccessKey), this);
+  route->setObjectName(Name(layout::kRouteName));
   route->setDefault(true);
   connect(route, &QPushButton::clicked, this, [this] { controller_.Route(); });
   settings->addWidget(route, 1, column);
@@ -118,7 +124,7 @@ RoutingWindow::RoutingWindow(QWidget* parent, rating::RatingController& controll
   auto* commands = new QHBoxLayout;
   for (const rating::RoutingCommandFacts& facts : rating::kRoutingCommands) {
     auto* button = new QPushButton(WithKey(facts.caption, facts.accessKey), this);
-    button->setObjectName(QString::fromLatin1(facts.name.data(), static_cast<qsizetype>(facts.name.size())));
+    button->setObjectName(Name(facts.name));
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this,
             [this, chosen = facts.command] { controller_.Choose(chosen); });
@@ -167,12 +173,18 @@ void RoutingWindow::EnableCommands(bool enabled) {
   for (QPushButton* button : commands_) button->setEnabled(enabled);
 }
 
-void RoutingWindow::PlaceBeside(const QWidget& main) {
-  const QRect area = main.screen() != nullptr ? main.screen()->availableGeometry() : QRect();
+void PlaceBeside(QWidget& window, const QWidget& main) {
   const QRect beside = main.frameGeometry();
-  const int width = frameGeometry().width();
-  const bool right = area.right() - beside.right() >= beside.left() - area.left();
-  int left = right ? beside.right() + 1 : beside.left() - width;
-  if (area.isValid()) left = std::clamp(left, area.left(), std::max(area.left(), area.right() - width));
-  move(left, beside.top());
+  const QRect frame = window.frameGeometry();
+  const QRect area = main.screen() != nullptr ? main.screen()->availableGeometry() : beside.united(frame);
+  const auto edges = [](const QRect& r) {
+    return layout::ScreenRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+  };
+  const layout::ScreenRect placed =
+      layout::PlaceBeside(edges(beside), frame.width(), frame.height(), edges(area));
+  // The frame's edges around the client area stay as they are.
+  const int across = frame.width() - window.width();
+  const int down = frame.height() - window.height();
+  window.resize(placed.right - placed.left - across, placed.bottom - placed.top - down);
+  window.move(placed.left, placed.top);
 }

@@ -47,8 +47,6 @@ class RoutingWindow : public QDialog {
   void ShowProblem(const std::string& message);
   // Whether the routing's commands can be chosen.
   void EnableCommands(bool enabled);
-  // Places the window beside `main`, on the side with the most room.
-  void PlaceBeside(const QWidget& main);
 
  private:
   rating::RatingController& controller_;
@@ -61,3 +59,7 @@ class RoutingWindow : public QDialog {
   QLabel* summary_;  // the summary, or why there is no routing
   std::array<QPushButton*, rating::kRoutingCommands.size()> commands_{};  // indexed by rating::RoutingCommand
 };
+
+// Places `window` beside `main`, by the rule every desktop front end follows
+// (layout::PlaceBeside).
+void PlaceBeside(QWidget& window, const QWidget& main);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/input_field.h"
+#include "engine/routing_setting.h"
 
 // Where the window's controls stand, for every front end that draws the
 // window. Positions are in twips (1/1440 inch, 15 to a pixel at 96 dots per
@@ -83,6 +84,37 @@ inline constexpr char kButtonAccessKey = 'C';
 inline constexpr Rect kBrowseButton = {3360, 3960, 855, 375};
 inline constexpr std::string_view kBrowseButtonName = "browseFilename";
 inline constexpr char kBrowseAccessKey = 'w';
+
+// The routing window's settings, in tab order, each under its label
+// (Facts(setting).caption), with Alt and the label's letter.
+struct RoutingFieldPlace {
+  RoutingSetting setting;
+  std::string_view name;  // object name of the field: "timeStep"
+  char accessKey;         // Alt with this letter of the label goes to the field
+  bool suggestionBeside;  // the suggested value stands beside the field
+};
+inline constexpr std::array<RoutingFieldPlace, kRoutingSettingCount> kRoutingFieldPlaces = {{
+    {RoutingSetting::TimeStep, "timeStep", 'T', false},
+    {RoutingSetting::Subreaches, "subreaches", 'S', true},
+    {RoutingSetting::InitialOutflow, "initialOutflow", 'I', false},
+}};
+
+constexpr bool InRoutingFieldOrder() {
+  for (std::size_t i = 0; i < kRoutingFieldPlaces.size(); ++i) {
+    if (static_cast<std::size_t>(kRoutingFieldPlaces.at(i).setting) != i) return false;
+  }
+  return true;
+}
+static_assert(InRoutingFieldOrder(),
+              "kRoutingFieldPlaces must list the settings in the order of RoutingSetting");
+
+inline constexpr std::string_view kSuggestionName = "suggestedSubreaches";
+// The routing window's buttons beside its fields: "Open Hydrograph…" before
+// the inflow read, "Route" after the settings.
+inline constexpr std::string_view kOpenHydrographName = "openHydrograph";
+inline constexpr char kOpenHydrographAccessKey = 'O';
+inline constexpr std::string_view kRouteName = "route";
+inline constexpr char kRouteAccessKey = 'R';
 
 // Where a caption shows its access key underlined: the key's first
 // occurrence, in its own case where the caption has it ("Channel Length" and

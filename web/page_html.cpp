@@ -89,17 +89,12 @@ std::string Routing() {
           MarkupEscaped(rating::WithoutEllipsis(Message::CaptionOpenHydrograph)) +
           " <input type=\"file\" id=\"openHydrograph\" accept=\".csv,.txt,text/csv,text/plain\"></label>\n";
   html += "    <p id=\"inflowRead\" role=\"status\"></p>\n    <div class=\"settings\">\n";
-  struct Setting {
-    Message caption;
-    const char* name;
-  };
-  for (const Setting setting :
-       {Setting{Message::CaptionTimeStep, "timeStep"}, Setting{Message::CaptionSubreaches, "subreaches"},
-        Setting{Message::CaptionInitialOutflow, "initialOutflow"}}) {
-    const std::string name(setting.name);
-    html += "      <div class=\"field\"><label for=\"" + name + "\">" + show(setting.caption) +
-            "</label><input type=\"text\" id=\"" + name + "\" autocomplete=\"off\" spellcheck=\"false\">";
-    if (name == "subreaches") html += "<span id=\"suggestedSubreaches\"></span>";
+  for (const layout::RoutingFieldPlace& place : layout::kRoutingFieldPlaces) {
+    const std::string name(place.name);
+    html += "      <div class=\"field\"><label for=\"" + name + "\">" +
+            show(rating::Facts(place.setting).caption) + "</label><input type=\"text\" id=\"" + name +
+            "\" autocomplete=\"off\" spellcheck=\"false\">";
+    if (place.suggestionBeside) html += "<span id=\"" + std::string(layout::kSuggestionName) + "\"></span>";
     html += "</div>\n";
   }
   html +=

@@ -6,6 +6,7 @@
 #include <utility>
 #include <windowsx.h>
 
+#include "layout/window_place.h"
 #include "plot/gdiplus/scene_painter.h"
 #include "windows/main_window.h"
 #include "windows/window_state.h"
@@ -86,52 +87,19 @@ void Paint(HWND window, HDC dc) {
   ::DeleteDC(memory);
 }
 
-// Where the window opens: beside `main` on its work area, right, left,
-// below or above it, wherever it shows largest, shrunk with its proportions
-// kept to no less than half size; where no side has room for that, at the
-// work area's right edge. Never larger than the work area.
+// Where the window opens: beside `main` on its work area, by the rule every
+// desktop front end follows (layout::PlaceBeside).
 RECT PlaceBeside(HWND main, SIZE wanted) {
   RECT beside{};
   ::GetWindowRect(main, &beside);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   ::GetMonitorInfoW(::MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &monitor);
-  const RECT work = monitor.rcWork;
-  enum class Side { Right, Left, Below, Above };
-  const std::array<std::pair<Side, RECT>, 4> sides = {{
-      {Side::Right, {beside.right, work.top, work.right, work.bottom}},
-      {Side::Left, {work.left, work.top, beside.left, work.bottom}},
-      {Side::Below, {work.left, beside.bottom, work.right, work.bottom}},
-      {Side::Above, {work.left, work.top, work.right, beside.top}},
-  }};
-  const auto scaleIn = [&](const RECT& room) {
-    return std::min({1.0, static_cast<double>(room.right - room.left) / wanted.cx,
-                     static_cast<double>(room.bottom - room.top) / wanted.cy});
-  };
-  const auto* best = &sides.front();
-  for (const auto& side : sides) {
-    if (scaleIn(side.second) > scaleIn(best->second)) best = &side;
-  }
-  constexpr double kSmallest = 0.5;
-  const double scale = scaleIn(best->second);
-  if (scale < kSmallest) {
-    const int width = std::min<int>(wanted.cx, work.right - work.left);
-    const int height = std::min<int>(wanted.cy, work.bottom - work.top);
-    const int top = std::clamp<int>(beside.top, work.top, work.bottom - height);
-    return {work.right - width, top, work.right, top + height};
-  }
-  const auto width = static_cast<int>(wanted.cx * scale);
-  const auto height = static_cast<int>(wanted.cy * scale);
-  const RECT& room = best->second;
-  const int x = std::clamp<int>(beside.left, room.left, room.right - width);
-  const int y = std::clamp<int>(beside.top, room.top, room.bottom - height);
-  switch (best->first) {
-    case Side::Right: return {room.left, y, room.left + width, y + height};
-    case Side::Left: return {room.right - width, y, room.right, y + height};
-    case Side::Below: return {x, room.top, x + width, room.top + height};
-    case Side::Above: return {x, room.bottom - height, x + width, room.bottom};
-  }
-  return room;
+  const RECT& work = monitor.rcWork;
+  const layout::ScreenRect placed =
+      layout::PlaceBeside({beside.left, beside.top, beside.right, beside.bottom}, wanted.cx, wanted.cy,
+                          {work.left, work.top, work.right, work.bottom});
+  return {placed.left, placed.top, placed.right, placed.bottom};
 }
 
 // The Save commands, at the pointer or, from the keyboard, at the corner.

@@ -83,30 +83,27 @@ HWND Child(HWND window, const wchar_t* type, const std::string& text, DWORD styl
   return child;
 }
 
-struct Setting {
-  Message caption;
-  char key;
-  int id;
-};
-constexpr std::array<Setting, 3> kSettings = {{{Message::CaptionTimeStep, 'T', kTimeStepId},
-                                               {Message::CaptionSubreaches, 'S', kSubreachesId},
-                                               {Message::CaptionInitialOutflow, 'I', kInitialOutflowId}}};
-constexpr std::array<int, 3> kSettingWidths = {120, 90, 150};  // pixels at 96 DPI
+// The settings' fields, in the order of layout::kRoutingFieldPlaces.
+constexpr std::array<int, layout::kRoutingFieldPlaces.size()> kSettingIds = {kTimeStepId, kSubreachesId,
+                                                                             kInitialOutflowId};
+constexpr std::array<int, layout::kRoutingFieldPlaces.size()> kSettingWidths = {120, 90,
+                                                                                150};  // pixels at 96 DPI
 
 // The controls, in tab order.
 void MakeControls(HWND window) {
   Child(window, L"STATIC", std::string(Pattern(Message::CaptionInflowPaste)), SS_LEFT, kInflowLabelId);
-  Child(window, L"BUTTON", layout::WithAccessKey(Pattern(Message::CaptionOpenHydrograph), 'O'),
+  Child(window, L"BUTTON",
+        layout::WithAccessKey(Pattern(Message::CaptionOpenHydrograph), layout::kOpenHydrographAccessKey),
         WS_TABSTOP | BS_PUSHBUTTON, kOpenHydrographId);
   Child(window, L"STATIC", "", SS_LEFT | SS_NOPREFIX, kInflowReadId);
-  for (std::size_t k = 0; k < kSettings.size(); ++k) {
-    const Setting& setting = kSettings.at(k);
-    Child(window, L"STATIC", layout::WithAccessKey(Pattern(setting.caption), setting.key), SS_LEFT,
-          kFirstLabelId + static_cast<int>(k));
-    Child(window, L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, setting.id);
-    if (setting.id == kSubreachesId) Child(window, L"STATIC", "", SS_LEFT | SS_NOPREFIX, kSuggestionId);
+  for (std::size_t k = 0; k < layout::kRoutingFieldPlaces.size(); ++k) {
+    const layout::RoutingFieldPlace& place = layout::kRoutingFieldPlaces.at(k);
+    Child(window, L"STATIC", layout::WithAccessKey(Pattern(Facts(place.setting).caption), place.accessKey),
+          SS_LEFT, kFirstLabelId + static_cast<int>(k));
+    Child(window, L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kSettingIds.at(k));
+    if (place.suggestionBeside) Child(window, L"STATIC", "", SS_LEFT | SS_NOPREFIX, kSuggestionId);
   }
-  Child(window, L"BUTTON", layout::WithAccessKey(Pattern(Message::CaptionRoute), 'R'),
+  Child(window, L"BUTTON", layout::WithAccessKey(Pattern(Message::CaptionRoute), layout::kRouteAccessKey),
         WS_TABSTOP | BS_DEFPUSHBUTTON, kRouteId);
   Child(window, kChartClass, "", 0, kChartId);
   Child(window, L"STATIC", "", SS_LEFT | SS_NOPREFIX, kSummaryId);
@@ -131,12 +128,12 @@ void Arrange(HWND window, int width, int height) {
   place(kOpenHydrographId, 212, kMargin, 150, kRowHeight);
   place(kInflowReadId, 372, kMargin + 4, 400, 20);
   int x = kMargin;
-  for (std::size_t k = 0; k < kSettings.size(); ++k) {
+  for (std::size_t k = 0; k < layout::kRoutingFieldPlaces.size(); ++k) {
     const int w = kSettingWidths.at(k);
     place(kFirstLabelId + static_cast<int>(k), x, 42, w, 18);
-    place(kSettings.at(k).id, x, 62, w, 22);
+    place(kSettingIds.at(k), x, 62, w, 22);
     x += w + kMargin;
-    if (kSettings.at(k).id == kSubreachesId) {
+    if (layout::kRoutingFieldPlaces.at(k).suggestionBeside) {
       place(kSuggestionId, x, 66, 100, 18);
       x += 100 + kMargin;
     }

@@ -28,6 +28,7 @@
 #include "engine/failure.h"
 #include "layout/form_layout.h"
 #include "platform/platform.h"
+#include "plot/rating_curves.h"
 #include "run/rating_run.h"
 #include "run/working_folder.h"
 #include "tests/support/flood_examples.h"
@@ -462,7 +463,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(dialog->contextMenuPolicy(), Qt::ActionsContextMenu);
     QCOMPARE(dialog->actions(), (QList<QAction*>{saveTable, savePairs, saveCurves, route}));
     QVERIFY(dialog->windowTitle().contains(QStringLiteral("South Street Channel")));
-    // Drawn: white paper, black frames and text, and the blue curves.
+    // Beside the main window, not over it, on a screen too small for both
+    // whole.
+    QVERIFY2(!dialog->frameGeometry().intersects(form.frameGeometry()),
+             qPrintable(QStringLiteral("%1,%2 %3x%4")
+                            .arg(dialog->x())
+                            .arg(dialog->y())
+                            .arg(dialog->width())
+                            .arg(dialog->height())));
+    // Drawn at its page's size: white paper, black frames and text, and the
+    // blue curves.
+    dialog->resize(static_cast<int>(rating::plot::kRatingCurvesPageWidth),
+                   static_cast<int>(rating::plot::kRatingCurvesPageHeight));
     const QImage drawing = dialog->grab().toImage();
     int curvePixels = 0;
     int darkPixels = 0;

@@ -12,8 +12,9 @@ namespace rating::layout {
 namespace {
 
 TEST(AccessKeys, AreUniqueAndMarkALetterOfEachCaption) {
-  std::set<char> taken = {kButtonAccessKey};
+  std::set<char> taken = {kButtonAccessKey, kBrowseAccessKey};
   EXPECT_EQ(WithAccessKey(Pattern(Message::CaptionButton), kButtonAccessKey), "&Create Rating File");
+  EXPECT_EQ(WithAccessKey(Pattern(Message::CaptionBrowse), kBrowseAccessKey), "Bro&wse\u2026");
   for (const FieldPlace& place : kFieldPlaces) {
     EXPECT_TRUE(taken.insert(place.accessKey).second) << place.accessKey << " twice";
     const std::string marked = WithAccessKey(FieldLabel(place.field), place.accessKey);
