@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "messages/messages.h"
+#include "output/file_name.h"
 #include "output/file_problem.h"
 #include "output/file_target.h"
 #include "output/safe_file.h"
@@ -15,7 +16,7 @@ std::string FileMessage(std::string_view kindText, const std::string& name, std:
   if (reason == std::error_code(static_cast<int>(FileProblem::FolderMissing), FileProblems())) {
     // The folder named once, whole, in place of the folder of a relative name.
     std::error_code noFolder;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, noFolder).lexically_normal();
+    const std::filesystem::path absolute = AbsoluteNormal(path, noFolder);
     if (!noFolder && absolute.has_parent_path()) {
       const std::string folder = Utf8Of(absolute.parent_path());
       const std::string why = Compose(Message::ReasonFolderMissingNamed, Arg<"folder">(folder));
@@ -28,8 +29,7 @@ std::string FileMessage(std::string_view kindText, const std::string& name, std:
     // device name such as "nul" absolute as "\\.\nul", in no folder at all.
     std::error_code noFolder;
     const std::filesystem::path typedFolder = path.has_parent_path() ? path.parent_path() : ".";
-    const std::string folder =
-        Utf8Of((std::filesystem::absolute(typedFolder, noFolder) / "-").lexically_normal().parent_path());
+    const std::string folder = Utf8Of(AbsoluteNormal(typedFolder / "-", noFolder).parent_path());
     if (!noFolder) {
       return Compose(Message::FileProblemInFolder, Arg<"kind">(kindText), Arg<"path">(name),
                      Arg<"folder">(folder), Arg<"reason">(why));
@@ -47,8 +47,7 @@ std::optional<std::string> LeftoversNote(const std::string& name, bool namesFile
   }
   const std::size_t count = CountLeftovers(target);
   if (count == 0) return std::nullopt;
-  std::string pattern(".");  // appended, not concatenated: GCC 12 misjudges "." + a string (-Wrestrict)
-  pattern.append(Utf8Of(target.filename())).append(".*.partial");
+  const std::string pattern = PartialPattern(target);
   const std::string counted = std::to_string(count);
   if (namesFile) {
     return count == 1 ? Compose(Message::NoteLeftoverOneOf, Arg<"path">(name), Arg<"pattern">(pattern))

@@ -38,6 +38,18 @@ bool IsReservedName(std::string_view name) {
 
 }  // namespace
 
+std::size_t FolderEnd(std::string_view typed) { return typed.find_last_of("/\\"); }
+
+std::string_view LastPartOf(std::string_view typed) {
+  const std::size_t end = FolderEnd(typed);
+  return end == std::string_view::npos ? typed : typed.substr(end + 1);
+}
+
+std::filesystem::path AbsoluteNormal(const std::filesystem::path& name, std::error_code& error) {
+  const std::filesystem::path absolute = std::filesystem::absolute(name, error);
+  return error ? name : absolute.lexically_normal();
+}
+
 FileNameProblem WindowsFileNameProblem(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return FileNameProblem::NamesAFolder;
   if (Utf16Length(name) > kLongestFileName) return FileNameProblem::TooLong;

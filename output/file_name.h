@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <string_view>
+#include <system_error>
 
 #include "messages/messages.h"
 
@@ -18,6 +20,20 @@ enum class FileNameProblem {
   TrailingDotOrBlank,  // dropped silently, so that another file is written
   ReservedName,        // a device: CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9
 };
+
+// Where the folder part of a typed name ends: its last "/" or "\\", as a
+// Windows or a POSIX user types it; npos for a name typed without a folder.
+std::size_t FolderEnd(std::string_view typed);
+
+// The last part of a typed name, after any folder: the file's own name, as a
+// browser saves a download in its own folder ("runs\\north.RAT" gives
+// "north.RAT").
+std::string_view LastPartOf(std::string_view typed);
+
+// `name` made absolute against the working folder and tidied of "." and
+// ".." parts: the file a name means, to show a user. `error` says why there
+// is none, where the working folder cannot be read.
+std::filesystem::path AbsoluteNormal(const std::filesystem::path& name, std::error_code& error);
 
 // The problem of `name`, a file's own name in UTF-8, without its folder.
 FileNameProblem WindowsFileNameProblem(std::string_view name);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "output/write_steps.h"
+#include "platform/utf8_path.h"
 
 // What every system's SafeFile shares; the system calls are in
 // safe_file_linux.cpp and safe_file_windows.cpp.
@@ -33,55 +34,42 @@ void SafeFile::TemporaryCreated() {
   }
 }
 
-SafeFile::SafeFile(SafeFile&& other) noexcept
-    : target_(std::move(other.target_)),
-      temporary_(std::move(other.temporary_)),
-      buffer_(std::move(other.buffer_)),
-      handle_(other.handle_),
-      keptAttributes_(other.keptAttributes_),
-      committed_(other.committed_) {
-  other.temporary_.clear();
-  other.handle_ = -1;
-}
-
-SafeFile& SafeFile::operator=(SafeFile&& other) noexcept {
-  if (this != &other) {
-    Discard();
-    target_ = std::move(other.target_);
-    temporary_ = std::move(other.temporary_);
-    buffer_ = std::move(other.buffer_);
-    handle_ = other.handle_;
-    keptAttributes_ = other.keptAttributes_;
-    committed_ = other.committed_;
-    other.temporary_.clear();
-    other.handle_ = -1;
-  }
-  return *this;
-}
-
 SafeFile::~SafeFile() { Discard(); }
+
+PartialName PartialNameOf(const std::filesystem::path& target) {
+  using Name = std::filesystem::path::string_type;
+  const auto ascii = [](std::string_view text) { return Name(text.begin(), text.end()); };
+  // ".NAME." built a character at a time: GCC 12 misjudges a concatenation here (-Wrestrict).
+  const std::filesystem::path own = target.filename();
+  const Name& file = own.native();
+  PartialName name;
+  name.before.push_back(static_cast<Name::value_type>('.'));
+  for (std::size_t i = 0; i < file.size() && i < write_steps::kTemporaryBaseLength; ++i) {
+    name.before.push_back(file[i]);
+  }
+  name.before.push_back(static_cast<Name::value_type>('.'));
+  name.after = ascii(".partial");
+  return name;
+}
+
+std::string PartialPattern(const std::filesystem::path& target) {
+  const PartialName name = PartialNameOf(target);
+  std::string pattern = Utf8Of(std::filesystem::path(name.before));
+  pattern.append("*").append(Utf8Of(std::filesystem::path(name.after)));
+  return pattern;
+}
 
 std::size_t CountLeftovers(const std::filesystem::path& target) {
   namespace fs = std::filesystem;
-  using Name = fs::path::string_type;
-  const auto ascii = [](std::string_view text) { return Name(text.begin(), text.end()); };
-  // ".NAME." built a character at a time: GCC 12 misjudges a concatenation here (-Wrestrict).
-  const fs::path file = target.filename();
-  Name start(1, static_cast<Name::value_type>('.'));
-  for (std::size_t i = 0; i < file.native().size() && i < write_steps::kTemporaryBaseLength; ++i) {
-    start.push_back(file.native()[i]);
-  }
-  start.push_back(static_cast<Name::value_type>('.'));
-  const Name ending = ascii(".partial");
-  constexpr std::size_t kUniquePart = 6;  // the letters that make each temporary name unique
+  const PartialName partial = PartialNameOf(target);
   std::size_t count = 0;
   std::error_code error;
   for (fs::directory_iterator entry(target.parent_path(), error), end; !error && entry != end;
        entry.increment(error)) {
     const fs::path entryName = entry->path().filename();
-    const Name& name = entryName.native();
-    if (name.size() == start.size() + kUniquePart + ending.size() && name.starts_with(start) &&
-        name.ends_with(ending)) {
+    const fs::path::string_type& name = entryName.native();
+    if (name.size() == partial.before.size() + PartialName::kUniqueLetters + partial.after.size() &&
+        name.starts_with(partial.before) && name.ends_with(partial.after)) {
       ++count;
     }
   }
@@ -102,7 +90,7 @@ std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files,
   for (std::size_t i = 0; i < files.size(); ++i) {
     SafeFile& file = files[i];
     try {
-      if (file.handle_ != SafeFile::kNoHandle) file.Finish();
+      if (file.files_.handle != SafeFile::kNoHandle) file.Finish();
     } catch (const std::system_error& error) {
       fail(i, error.code());
     }
@@ -114,10 +102,10 @@ std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files,
   std::vector<bool> landed(files.size(), false);
   for (std::size_t i = 0; i < files.size(); ++i) {
     const std::size_t group = groups[i];
-    if (failedGroups.contains(group) || landed[i] || files[i].committed_) continue;
+    if (failedGroups.contains(group) || landed[i] || files[i].files_.committed) continue;
     std::vector<std::size_t> replaced;
     for (std::size_t k = i; k < files.size(); ++k) {
-      if (groups[k] != group || files[k].committed_) continue;
+      if (groups[k] != group || files[k].files_.committed) continue;
       try {
         files[k].Replace(true);
         replaced.push_back(k);

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace rating {
@@ -42,8 +43,10 @@ class SafeFile {
   // Fails, before anything is written, wherever creating or replacing `name`
   // would fail, and otherwise creates the temporary file.
   explicit SafeFile(const std::string& name);
-  SafeFile(SafeFile&& other) noexcept;
-  SafeFile& operator=(SafeFile&& other) noexcept;
+  // A move hands over every file the write owns (OwnedFiles); a file moved
+  // over gives up its own, which the moved-from object then removes.
+  SafeFile(SafeFile&& other) noexcept = default;
+  SafeFile& operator=(SafeFile&& other) noexcept = default;
   SafeFile(const SafeFile&) = delete;
   SafeFile& operator=(const SafeFile&) = delete;
   ~SafeFile();
@@ -84,13 +87,38 @@ class SafeFile {
 
   static constexpr std::intptr_t kNoHandle = -1;  // no descriptor, or INVALID_HANDLE_VALUE
 
+  // What a write owns on disk, which exactly one SafeFile may close, remove
+  // or rename: a move constructs by taking it all and leaving nothing behind,
+  // and a move assignment trades it, so that the object moved from removes
+  // what the other gave up.
+  struct OwnedFiles {
+    std::filesystem::path temporary;   // empty once renamed over the target, or discarded
+    std::filesystem::path backup;      // the file Replace replaced, until its group has landed
+    std::intptr_t handle = kNoHandle;  // the open file: a descriptor, or a Windows HANDLE
+    bool committed = false;            // the temporary file has taken the target's name
+
+    OwnedFiles() = default;
+    OwnedFiles(OwnedFiles&& other) noexcept
+        : temporary(std::exchange(other.temporary, {})),
+          backup(std::exchange(other.backup, {})),
+          handle(std::exchange(other.handle, kNoHandle)),
+          committed(std::exchange(other.committed, false)) {}
+    OwnedFiles& operator=(OwnedFiles&& other) noexcept {
+      std::swap(temporary, other.temporary);
+      std::swap(backup, other.backup);
+      std::swap(handle, other.handle);
+      std::swap(committed, other.committed);
+      return *this;
+    }
+    OwnedFiles(const OwnedFiles&) = delete;
+    OwnedFiles& operator=(const OwnedFiles&) = delete;
+    ~OwnedFiles() = default;
+  };
+
   std::filesystem::path target_;
-  std::filesystem::path temporary_;   // empty once renamed over the target, or discarded
-  std::filesystem::path backup_;      // the file Replace replaced, until its group has landed
   std::string buffer_;                // bytes not yet written
-  std::intptr_t handle_ = -1;         // the open file: a descriptor, or a Windows HANDLE; -1 for none
   std::uint32_t keptAttributes_ = 0;  // of the file replaced: its mode, or its Windows attributes
-  bool committed_ = false;
+  OwnedFiles files_;
 };
 
 // Puts finished files in place together, as a run of the command line does:
@@ -106,6 +134,21 @@ class SafeFile {
 // itself has none, and stays out all the same.
 std::vector<std::error_code> CommitTogether(std::vector<SafeFile>& files,
                                             const std::vector<std::size_t>& groups);
+
+// The unfinished copy a write of `target` makes beside it,
+// ".NAME.XXXXXX.partial": what comes before the six letters that make each
+// copy unique, and what after. NAME is the target's own name cut to 200
+// characters (bytes on POSIX systems, UTF-16 units on Windows), so that the
+// whole stays within the 255 a file name may have.
+struct PartialName {
+  std::filesystem::path::string_type before;  // ".NAME."
+  std::filesystem::path::string_type after;   // ".partial"
+  static constexpr std::size_t kUniqueLetters = 6;
+};
+PartialName PartialNameOf(const std::filesystem::path& target);
+
+// Such copies as a note names them for a person: ".NAME.*.partial", UTF-8.
+std::string PartialPattern(const std::filesystem::path& target);
 
 // How many hidden temporary files writes that were stopped, by a crash or a
 // kill, left beside the file `target` (resolved, as ResolveTarget gives it):

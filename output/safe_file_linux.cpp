@@ -16,12 +16,10 @@
 namespace rating {
 
 namespace fs = std::filesystem;
-using write_steps::kTemporaryBaseLength;
 using write_steps::Reached;
 
 namespace {
 
-constexpr std::string_view kPartial = ".partial";    // a temporary file's ending
 constexpr std::string_view kReplaced = ".replaced";  // a replaced file's, until its group has landed
 
 // Syncs a file's data by its name.
@@ -75,64 +73,63 @@ SafeFile::SafeFile(const std::string& name) {
 
   // The hidden temporary file beside the target, ".NAME.XXXXXX.partial",
   // created by the system under a name no other file has.
-  std::string hidden(".");
-  hidden.append(target_.filename().string().substr(0, kTemporaryBaseLength))
-      .append(".XXXXXX")
-      .append(kPartial);
+  const PartialName partial = PartialNameOf(target_);
+  std::string hidden = partial.before;
+  hidden.append(PartialName::kUniqueLetters, 'X').append(partial.after);
   std::string pattern = (target_.parent_path() / hidden).string();
-  handle_ = ::mkostemps(pattern.data(), static_cast<int>(kPartial.size()), O_CLOEXEC);
-  if (handle_ < 0) Fail(errno);
-  temporary_ = pattern;
+  files_.handle = ::mkostemps(pattern.data(), static_cast<int>(partial.after.size()), O_CLOEXEC);
+  if (files_.handle < 0) Fail(errno);
+  files_.temporary = pattern;
   if (!exists) {
     // mkostemps makes a file only its owner may read; a new rating file is
     // as any file the user makes, under the process's umask.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    (void)::fchmod(Fd(handle_), 0666 & ~mask);
+    (void)::fchmod(Fd(files_.handle), 0666 & ~mask);
   }
   if (exists) {
     // The replacement belongs to whoever owned the file it replaces, where
     // the process may say so, and keeps its mode. Owner first: a change of
     // owner clears the set-user-ID bits.
     keptAttributes_ = status.st_mode & 07777U;
-    (void)::fchown(Fd(handle_), status.st_uid, status.st_gid);
-    (void)::fchmod(Fd(handle_), keptAttributes_);
+    (void)::fchown(Fd(files_.handle), status.st_uid, status.st_gid);
+    (void)::fchmod(Fd(files_.handle), keptAttributes_);
   }
   TemporaryCreated();
 }
 
 void SafeFile::Discard() noexcept {
-  if (handle_ >= 0) ::close(Fd(handle_));
-  handle_ = -1;
-  if (!committed_ && !temporary_.empty()) ::unlink(temporary_.c_str());
-  temporary_.clear();
+  if (files_.handle >= 0) ::close(Fd(files_.handle));
+  files_.handle = -1;
+  if (!files_.committed && !files_.temporary.empty()) ::unlink(files_.temporary.c_str());
+  files_.temporary.clear();
 }
 
 void SafeFile::Write(std::string_view bytes) {
-  if (handle_ < 0) Fail(EBADF);
+  if (files_.handle < 0) Fail(EBADF);
   buffer_.append(bytes);
 }
 
 void SafeFile::Finish() {
-  if (handle_ < 0) Fail(EBADF);
+  if (files_.handle < 0) Fail(EBADF);
   std::string_view rest = buffer_;
   while (!rest.empty()) {
-    const ::ssize_t written = ::write(Fd(handle_), rest.data(), rest.size());
+    const ::ssize_t written = ::write(Fd(files_.handle), rest.data(), rest.size());
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) Fail(written < 0 ? errno : EIO);
     rest.remove_prefix(static_cast<std::size_t>(written));
   }
   buffer_.clear();
   Reached(WriteStep::DataWritten);
-  const int descriptor = Fd(handle_);
-  handle_ = -1;
+  const int descriptor = Fd(files_.handle);
+  files_.handle = -1;
   if (::close(descriptor) != 0) Fail(errno);
 }
 
 void SafeFile::Commit() {
-  if (committed_) return;
-  if (handle_ >= 0) Finish();
-  if (const int error = SyncFile(temporary_); error != 0) Fail(error);
+  if (files_.committed) return;
+  if (files_.handle >= 0) Finish();
+  if (const int error = SyncFile(files_.temporary); error != 0) Fail(error);
   Reached(WriteStep::DataSynced);
   Replace(false);
   Reached(WriteStep::Renamed);
@@ -145,44 +142,46 @@ void SafeFile::Replace(bool keepOld) {
     // The old file under a second, hidden name: the target's name never
     // lacks a complete file. Where the file system has no hard links, the
     // old file moves aside for the moment of the rename.
-    std::string backup = temporary_.string();
-    backup.replace(backup.size() - kPartial.size(), kPartial.size(), kReplaced);
-    backup_ = backup;
-    if (::link(target_.c_str(), backup_.c_str()) != 0) {
+    std::string backup = files_.temporary.string();
+    const std::size_t partial = PartialNameOf(target_).after.size();
+    backup.replace(backup.size() - partial, partial, kReplaced);
+    files_.backup = backup;
+    if (::link(target_.c_str(), files_.backup.c_str()) != 0) {
       const int error = errno;
       if (error == ENOENT) {
-        backup_.clear();  // nothing to replace
+        files_.backup.clear();  // nothing to replace
       } else if ((error != EPERM && error != ENOTSUP && error != EMLINK) ||
-                 ::rename(target_.c_str(), backup_.c_str()) != 0) {
-        backup_.clear();
+                 ::rename(target_.c_str(), files_.backup.c_str()) != 0) {
+        files_.backup.clear();
         Fail(error);
       }
     }
   }
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+  if (::rename(files_.temporary.c_str(), target_.c_str()) != 0) {
     const int error = errno;
-    if (!backup_.empty() && !fs::exists(target_)) (void)::rename(backup_.c_str(), target_.c_str());
-    if (!backup_.empty()) (void)::unlink(backup_.c_str());
-    backup_.clear();
+    if (!files_.backup.empty() && !fs::exists(target_))
+      (void)::rename(files_.backup.c_str(), target_.c_str());
+    if (!files_.backup.empty()) (void)::unlink(files_.backup.c_str());
+    files_.backup.clear();
     Fail(error);
   }
-  temporary_.clear();
-  committed_ = true;
+  files_.temporary.clear();
+  files_.committed = true;
 }
 
 void SafeFile::PutBack() noexcept {
-  if (backup_.empty()) {
+  if (files_.backup.empty()) {
     (void)::unlink(target_.c_str());
   } else {
-    (void)::rename(backup_.c_str(), target_.c_str());
+    (void)::rename(files_.backup.c_str(), target_.c_str());
   }
-  backup_.clear();
-  committed_ = false;
+  files_.backup.clear();
+  files_.committed = false;
 }
 
 void SafeFile::DropBackup() noexcept {
-  if (!backup_.empty()) (void)::unlink(backup_.c_str());
-  backup_.clear();
+  if (!files_.backup.empty()) (void)::unlink(files_.backup.c_str());
+  files_.backup.clear();
 }
 
 std::vector<std::error_code> SafeFile::SyncData(std::vector<SafeFile>& files) {
@@ -192,7 +191,7 @@ std::vector<std::error_code> SafeFile::SyncData(std::vector<SafeFile>& files) {
   std::map<fs::path, int> syncedFolders;  // folder -> error of its file system's sync
   std::set<dev_t> syncedDevices;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (files[i].temporary_.empty()) continue;
+    if (files[i].files_.temporary.empty()) continue;
     const fs::path folder = files[i].target_.parent_path();
     if (!syncedFolders.contains(folder)) {
       struct stat status {};

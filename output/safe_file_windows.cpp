@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 using windows_calls::Fail;
 using windows_calls::FailLast;
 using windows_calls::SystemName;
-using write_steps::kTemporaryBaseLength;
 using write_steps::Reached;
 
 namespace {
@@ -29,13 +28,14 @@ std::intptr_t AsInteger(HANDLE handle) { return reinterpret_cast<std::intptr_t>(
 
 constexpr int kTemporaryNameTries = 100;
 
-// A fresh hidden name beside `target` ending in `ending`: ".NAME.XXXXXX.partial".
+// A fresh hidden name beside `target` ending in `ending`: ".NAME.XXXXXX.partial"
+// (PartialNameOf), or ".replaced" for a file kept while its group lands.
 fs::path HiddenNameBeside(const fs::path& target, std::wstring_view ending) {
   static std::mt19937_64 generator{std::random_device{}()};
   constexpr std::wstring_view kLetters = L"0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  std::wstring name(L".");
-  name.append(target.filename().wstring().substr(0, kTemporaryBaseLength)).append(L".");
-  for (int i = 0; i < 6; ++i) name += kLetters[generator() % kLetters.size()];
+  std::wstring name = PartialNameOf(target).before;
+  for (std::size_t i = 0; i < PartialName::kUniqueLetters; ++i)
+    name += kLetters[generator() % kLetters.size()];
   name += ending;
   return target.parent_path() / name;
 }
@@ -98,12 +98,12 @@ SafeFile::SafeFile(const std::string& name) {
 
   DWORD error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < kTemporaryNameTries && error == ERROR_FILE_EXISTS; ++attempt) {
-    const fs::path name = HiddenNameBeside(target_, L".partial");
+    const fs::path name = HiddenNameBeside(target_, PartialNameOf(target_).after);
     const HANDLE file = ::CreateFileW(SystemName(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
-      handle_ = AsInteger(file);
-      temporary_ = name;
+      files_.handle = AsInteger(file);
+      files_.temporary = name;
       error = ERROR_SUCCESS;
     } else {
       error = ::GetLastError();
@@ -115,25 +115,25 @@ SafeFile::SafeFile(const std::string& name) {
 }
 
 void SafeFile::Discard() noexcept {
-  if (handle_ != kNoHandle) ::CloseHandle(AsHandle(handle_));
-  handle_ = kNoHandle;
-  if (!committed_ && !temporary_.empty()) ::DeleteFileW(SystemName(temporary_).c_str());
-  temporary_.clear();
+  if (files_.handle != kNoHandle) ::CloseHandle(AsHandle(files_.handle));
+  files_.handle = kNoHandle;
+  if (!files_.committed && !files_.temporary.empty()) ::DeleteFileW(SystemName(files_.temporary).c_str());
+  files_.temporary.clear();
 }
 
 void SafeFile::Write(std::string_view bytes) {
-  if (handle_ == kNoHandle) Fail(ERROR_INVALID_HANDLE);
+  if (files_.handle == kNoHandle) Fail(ERROR_INVALID_HANDLE);
   buffer_.append(bytes);
 }
 
 void SafeFile::Finish() {
-  if (handle_ == kNoHandle) Fail(ERROR_INVALID_HANDLE);
+  if (files_.handle == kNoHandle) Fail(ERROR_INVALID_HANDLE);
   std::string_view rest = buffer_;
   while (!rest.empty()) {
     constexpr std::size_t kLargestWrite = 1U << 30U;
     DWORD written = 0;
-    if (::WriteFile(AsHandle(handle_), rest.data(), static_cast<DWORD>(std::min(rest.size(), kLargestWrite)),
-                    &written, nullptr) == 0) {
+    if (::WriteFile(AsHandle(files_.handle), rest.data(),
+                    static_cast<DWORD>(std::min(rest.size(), kLargestWrite)), &written, nullptr) == 0) {
       FailLast();
     }
     if (written == 0) Fail(ERROR_WRITE_FAULT);
@@ -141,16 +141,16 @@ void SafeFile::Finish() {
   }
   buffer_.clear();
   Reached(WriteStep::DataWritten);
-  const HANDLE file = AsHandle(handle_);
-  handle_ = kNoHandle;
+  const HANDLE file = AsHandle(files_.handle);
+  files_.handle = kNoHandle;
   if (::CloseHandle(file) == 0) FailLast();
 }
 
 void SafeFile::Commit() {
-  if (committed_) return;
-  if (handle_ != kNoHandle) Finish();
+  if (files_.committed) return;
+  if (files_.handle != kNoHandle) Finish();
   // The data reach the disk before the file takes the target's name.
-  if (const DWORD error = FlushByName(SystemName(temporary_)); error != ERROR_SUCCESS) Fail(error);
+  if (const DWORD error = FlushByName(SystemName(files_.temporary)); error != ERROR_SUCCESS) Fail(error);
   Reached(WriteStep::DataSynced);
   Replace(false);
   Reached(WriteStep::Renamed);
@@ -171,8 +171,8 @@ DWORD SafeFile::ReplaceOnce(const std::wstring& temporary, const std::wstring& t
   // ReplaceFileW keeps what the replaced file had of its own: its
   // permissions (an access list set on it), its creation time and its
   // streams; a rename would give the new file its folder's permissions.
-  if (keepOld) backup_ = HiddenNameBeside(target_, L".replaced");
-  const std::wstring backup = keepOld ? SystemName(backup_) : std::wstring();
+  if (keepOld) files_.backup = HiddenNameBeside(target_, L".replaced");
+  const std::wstring backup = keepOld ? SystemName(files_.backup) : std::wstring();
   if (::ReplaceFileW(target.c_str(), temporary.c_str(), keepOld ? backup.c_str() : nullptr,
                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0) {
     return ERROR_SUCCESS;
@@ -187,7 +187,7 @@ DWORD SafeFile::ReplaceOnce(const std::wstring& temporary, const std::wstring& t
 }
 
 void SafeFile::Replace(bool keepOld) {
-  const std::wstring temporary = SystemName(temporary_);
+  const std::wstring temporary = SystemName(files_.temporary);
   const std::wstring target = SystemName(target_);
   // The replacement shows as the file it replaces did, hidden only if that
   // was; a new file is a plain one.
@@ -203,39 +203,39 @@ void SafeFile::Replace(bool keepOld) {
     if (error == ERROR_SUCCESS) break;
     const bool momentary = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
     if (!momentary || attempt == kReplaceAttempts) {
-      backup_.clear();
+      files_.backup.clear();
       ::SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_HIDDEN);
       Fail(error);
     }
     ::Sleep(kReplacePause);
   }
-  temporary_.clear();
-  committed_ = true;
+  files_.temporary.clear();
+  files_.committed = true;
 }
 
 void SafeFile::PutBack() noexcept {
   const std::wstring target = SystemName(target_);
-  if (backup_.empty()) {
+  if (files_.backup.empty()) {
     ::DeleteFileW(target.c_str());
   } else {
-    ::MoveFileExW(SystemName(backup_).c_str(), target.c_str(),
+    ::MoveFileExW(SystemName(files_.backup).c_str(), target.c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   }
-  backup_.clear();
-  committed_ = false;
+  files_.backup.clear();
+  files_.committed = false;
 }
 
 void SafeFile::DropBackup() noexcept {
-  if (!backup_.empty()) ::DeleteFileW(SystemName(backup_).c_str());
-  backup_.clear();
+  if (!files_.backup.empty()) ::DeleteFileW(SystemName(files_.backup).c_str());
+  files_.backup.clear();
 }
 
 std::vector<std::error_code> SafeFile::SyncData(std::vector<SafeFile>& files) {
   std::vector<std::error_code> errors(files.size());
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (files[i].temporary_.empty()) continue;
+    if (files[i].files_.temporary.empty()) continue;
     try {
-      if (const DWORD error = FlushByName(SystemName(files[i].temporary_)); error != ERROR_SUCCESS) {
+      if (const DWORD error = FlushByName(SystemName(files[i].files_.temporary)); error != ERROR_SUCCESS) {
         Fail(error);
       }
       Reached(WriteStep::DataSynced);

@@ -5,6 +5,7 @@
 
 #include "output/exports.h"
 #include "output/file_message.h"
+#include "output/file_name.h"
 #include "run/commands.h"
 
 namespace rating {
@@ -109,7 +110,7 @@ void HandingOverDelivery::DeliverExport(Export what) { HandOver(session_.ExportF
 void HandingOverDelivery::DeliverFile(const std::string& bytes, const std::string& suggested,
                                       Message /*caption*/, Message /*fileType*/, std::string_view /*pattern*/,
                                       Message /*kind*/) {
-  HandOver({suggested.substr(suggested.find_last_of("/\\") + 1), bytes, std::nullopt});
+  HandOver({std::string(LastPartOf(suggested)), bytes, std::nullopt});
 }
 
 // A page has no other sign that the copy was made.

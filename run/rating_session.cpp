@@ -47,17 +47,6 @@ std::string ExportBytes(Export what, const RatingResult& result, const StorageOu
   return {};
 }
 
-namespace {
-
-// The last part of a typed file name, after any folder a Windows or POSIX
-// user typed: a browser saves every download in its own folder.
-std::string LastPart(std::string_view typed) {
-  const std::size_t folderEnd = typed.find_last_of("/\\");
-  return std::string(folderEnd == std::string_view::npos ? typed : typed.substr(folderEnd + 1));
-}
-
-}  // namespace
-
 RatingSession::RatingSession(std::string_view userSeparator) : separator_(DecimalMarkFor(userSeparator)) {}
 
 std::string RatingSession::DefaultText(InputField field) const { return DefaultFieldText(field, separator_); }
@@ -79,8 +68,8 @@ std::string WrittenStatusOf(const std::string& typed) {
 
 std::string RatingSession::AbsoluteName(const std::string& typed) {
   std::error_code noPath;
-  const std::filesystem::path absolute = std::filesystem::absolute(PathFromUtf8(typed), noPath);
-  return noPath || typed.empty() ? typed : Utf8Of(absolute.lexically_normal());
+  const std::filesystem::path absolute = AbsoluteNormal(PathFromUtf8(typed), noPath);
+  return noPath || typed.empty() ? typed : Utf8Of(absolute);
 }
 
 std::optional<RatingFailure> RatingSession::PressWritingFile(const FieldTexts& texts) {
@@ -101,7 +90,7 @@ std::optional<RatingFailure> RatingSession::PressHandingOver(const FieldTexts& t
     // rules on every system; a name it would change or refuse is refused
     // here, as the desktop refuses a file it cannot create.
     const std::string_view typed = TextOf(texts, InputField::Filename);
-    if (const FileNameProblem problem = WindowsFileNameProblem(LastPart(typed));
+    if (const FileNameProblem problem = WindowsFileNameProblem(std::string(LastPartOf(typed)));
         problem != FileNameProblem::None) {
       outcome.failure = RatingFailure(FailureKind::FileCreate,
                                       Compose(Message::DownloadNameRefused,
@@ -169,15 +158,14 @@ std::string RatingSession::SuggestedName(Export what) const {
   if (!rated_) return {};
   namespace fs = std::filesystem;
   const std::string& typed = rated_->ratingFile;
-  fs::path name = PathFromUtf8(typed);
   std::error_code noFolder;
-  if (fs::path absolute = fs::absolute(name, noFolder); !noFolder) name = absolute.lexically_normal();
+  fs::path name = AbsoluteNormal(PathFromUtf8(typed), noFolder);
   return Utf8Of(name.replace_filename(PathFromUtf8(Utf8Of(name.stem()).append(FactsOf(what).ending))));
 }
 
 std::string RatingSession::HandedOverNote(const Download& file) const {
   const std::string& typed = rated_ ? rated_->ratingFile : file.name;
-  const std::size_t folderEnd = typed.find_last_of("/\\");
+  const std::size_t folderEnd = FolderEnd(typed);
   const std::filesystem::path name = PathFromUtf8(file.name);
   const std::string repeat = Utf8Of(name.stem()).append(" (1)").append(Utf8Of(name.extension()));
   if (folderEnd == std::string::npos) {
@@ -189,7 +177,7 @@ std::string RatingSession::HandedOverNote(const Download& file) const {
 
 Download RatingSession::RatingFile() const {
   if (!rated_) return {};
-  return {LastPart(rated_->ratingFile), rated_->result.fileText, std::nullopt};
+  return {std::string(LastPartOf(rated_->ratingFile)), rated_->result.fileText, std::nullopt};
 }
 
 Download RatingSession::ExportNamed(Export what, std::string name) const {
@@ -202,7 +190,7 @@ Download RatingSession::ExportNamed(Export what, std::string name) const {
 
 Download RatingSession::ExportFile(Export what) const {
   if (!rated_) return {};
-  const std::string file = LastPart(rated_->ratingFile);
+  const std::string file = std::string(LastPartOf(rated_->ratingFile));
   return ExportNamed(what, Utf8Of(PathFromUtf8(file).stem()).append(FactsOf(what).ending));
 }
 

@@ -50,5 +50,24 @@ INSTANTIATE_TEST_SUITE_P(
                     FileNameCase{"DeviceInsideAName", "CONSOLE.RAT", FileNameProblem::None}),
     [](const testing::TestParamInfo<FileNameCase>& info) { return std::string(info.param.name); });
 
+// A typed name's folder and its own name, as a Windows or a POSIX user
+// types them, and the file it means made absolute and tidied.
+TEST(TypedNames, SplitAtTheLastSlashOfEitherKind) {
+  struct Case {
+    const char* typed;
+    const char* lastPart;
+  };
+  for (const Case& c : {Case{"MyRating.RAT", "MyRating.RAT"}, Case{"runs/north.RAT", "north.RAT"},
+                        Case{"C:\\Runs\\north.RAT", "north.RAT"}, Case{"a\\b/c.RAT", "c.RAT"},
+                        Case{"runs/", ""}, Case{"", ""}}) {
+    EXPECT_EQ(LastPartOf(c.typed), c.lastPart) << c.typed;
+  }
+  EXPECT_EQ(FolderEnd("runs/north.RAT"), 4U);
+  EXPECT_EQ(FolderEnd("north.RAT"), std::string_view::npos);
+  std::error_code error;
+  EXPECT_EQ(AbsoluteNormal("a/./b/../c.RAT", error), std::filesystem::current_path() / "a" / "c.RAT");
+  EXPECT_FALSE(error);
+}
+
 }  // namespace
 }  // namespace rating

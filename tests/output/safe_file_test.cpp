@@ -13,6 +13,7 @@
 #include <system_error>
 #include <unistd.h>  // fork, chown, geteuid
 
+#include "output/file_message.h"
 #include "tests/support/failure_assertions.h"
 #include "tests/support/scratch_files.h"
 
@@ -290,6 +291,58 @@ INSTANTIATE_TEST_SUITE_P(
                   {false, false, false},
                   0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A move hands the write over whole: the file moved to commits it, the one
+// moved from leaves nothing behind, and a write moved over is given up.
+TEST_F(SafeFileTest, MovesHandTheWriteOverAndGiveUpTheOneReplaced) {
+  WriteFile(target_, kOld);
+  const fs::path other = dir_ / "other.RAT";
+  {
+    SafeFile first(target_.string());
+    first.Write(kNew);
+    SafeFile moved(std::move(first));
+    SafeFile given(other.string());
+    given.Write("given up\r\n");
+    given = std::move(moved);
+    std::vector<SafeFile> files;
+    files.push_back(std::move(given));
+    files.emplace_back((dir_ / "third.RAT").string());  // the vector grows, and moves the first
+    files.front().Commit();
+  }
+  EXPECT_EQ(ReadFile(target_), kNew);
+  EXPECT_EQ(Names(dir_), (std::vector<std::string>{"reach.RAT"})) << "no temporary file of any of them stays";
+}
+
+// A write stopped under a long name leaves a copy whose name is cut to fit;
+// the note that counts such copies names them by the same cut.
+TEST_F(SafeFileTest, TheLeftoversNoteNamesTheCopiesALongNameLeaves) {
+  const fs::path target = dir_ / (std::string(230, 'r') + ".RAT");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    SetWriteStepHookForTesting([](WriteStep step) {
+      if (step == WriteStep::TemporaryCreated) ::_exit(0);
+    });
+    SafeFile file(target.string());
+    ::_exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const std::vector<std::string> left = Names(dir_);
+  ASSERT_EQ(left.size(), 1U);
+  WriteFile(target, kOld);
+  EXPECT_EQ(CountLeftovers(target), 1U);
+  const std::optional<std::string> note = LeftoversNote(target.string(), false);
+  ASSERT_TRUE(note.has_value());
+  const std::size_t start = note->find(" \".") + 2;
+  const std::string pattern = note->substr(start, note->find('"', start) - start);
+  const std::size_t star = pattern.find('*');
+  ASSERT_NE(star, std::string::npos) << *note;
+  EXPECT_TRUE(left.front().starts_with(pattern.substr(0, star))) << pattern << " against " << left.front();
+  EXPECT_TRUE(left.front().ends_with(pattern.substr(star + 1))) << pattern;
+  EXPECT_LT(left.front().size(), 256U);
+}
 
 }  // namespace
 }  // namespace rating
