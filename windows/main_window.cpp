@@ -63,8 +63,9 @@ class WindowView final : public FileSavingView, public RoutingView {
   void ShowTable(std::span<const std::string> headings, std::span<const std::string> rows) override {
     rows_ = rows;
     std::wstring text;
-    for (const std::string& heading : headings)
+    for (const std::string& heading : headings) {
       text.append(text.empty() ? L"" : L"\r\n").append(Wide(heading));
+    }
     ::SetWindowTextW(Control(window_, kListHeadingsId), text.c_str());
     const HWND list = Control(window_, kListId);
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
