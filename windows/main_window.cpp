@@ -7,6 +7,7 @@
 #include <cstring>
 #include <cwchar>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <vector>
 #include <windowsx.h>
@@ -19,415 +20,30 @@
 #include "run/rating_session.h"
 #include "run/working_folder.h"
 #include "windows/curves_window.h"
+#include "windows/form_metrics.h"
 #include "windows/routing_window.h"
+#include "windows/window_state.h"
+#include "windows/window_view.h"
 
 namespace rating::win32 {
 
 namespace {
 
-// The listing's heading lines, shown above the list's rows.
-constexpr std::size_t kHeadings = kListingHeadings.size();
-
 namespace layout = rating::layout;
 
-constexpr int kTwipsPerInch = 1440;
-constexpr int kPointsPerInch = 72;
 constexpr UINT kIconId = 1;  // in the resource script
 
-// A list line's width: six columns of the listing.
-constexpr std::size_t kListLineCharacters = 6 * kListingFieldWidth;
-
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-HWND Control(HWND window, int id) { return ::GetDlgItem(window, id); }
-HWND Field(HWND window, InputField field) { return Control(window, kFirstFieldId + static_cast<int>(field)); }
-
-// The window as its controller sees it: what it draws and asks.
-class WindowView final : public FileSavingView, public RoutingView {
- public:
-  explicit WindowView(HWND window) : window_(window) {}
-
-  // The list's rows, as it asks for them while it draws.
-  [[nodiscard]] std::span<const std::string> Rows() const { return rows_; }
-  [[nodiscard]] bool CommandsEnabled() const { return commandsEnabled_; }
-
-  // The list is told how many lines there are and asks for each as it draws
-  // it (ListLineAsked). A new count resizes the scrollbar, which Wine draws
-  // at once, so the count is set only when it changes; the repaint asks for
-  // every visible line again either way.
-  // The headings stand above the list, which holds the rows alone.
-  void ShowTable(std::span<const std::string> headings, std::span<const std::string> rows) override {
-    rows_ = rows;
-    std::wstring text;
-    for (const std::string& heading : headings) {
-      text.append(text.empty() ? L"" : L"\r\n").append(Wide(heading));
-    }
-    ::SetWindowTextW(Control(window_, kListHeadingsId), text.c_str());
-    const HWND list = Control(window_, kListId);
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    const auto count = static_cast<int>(rows.size());
-    if (ListView_GetItemCount(list) != count) ListView_SetItemCountEx(list, count, 0);
-    ::InvalidateRect(list, nullptr, TRUE);
-  }
-
-  [[nodiscard]] std::vector<int> SelectedRows() const override {
-    const HWND list = Control(window_, kListId);
-    std::vector<int> selected;
-    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
-      selected.push_back(row);
-    }
-    return selected;
-  }
-
-  void EnableRatingCommands(bool enabled) override { commandsEnabled_ = enabled; }
-
-  [[nodiscard]] bool CurvesOpen() const override {
-    return curves_ != nullptr && ShowsCurvesOf(curves_, window_);
-  }
-
-  void OpenCurves(const plot::RatingCurves& curves, const std::string& title) override {
-    if (!CurvesOpen()) {
-      curves_ = OpenCurvesWindow(window_, curves, Wide(title));
-      return;
-    }
-    SetCurves(curves_, curves, Wide(title));
-    ::ShowWindow(curves_, SW_SHOWNORMAL);
-    ::SetForegroundWindow(curves_);
-  }
-
-  void RedrawCurves(const plot::RatingCurves& curves, const std::string& title) override {
-    SetCurves(curves_, curves, Wide(title));
-  }
-
-  void CloseCurves() override { ::DestroyWindow(curves_); }
-
-  // At the main window's end.
-  void CloseCurvesWindow() {
-    if (CurvesOpen()) ::DestroyWindow(curves_);
-    if (RoutingOpen()) ::DestroyWindow(routing_);
-  }
-
-  [[nodiscard]] bool RoutingOpen() const override {
-    return routing_ != nullptr && ShowsRoutingOf(routing_, window_);
-  }
-
-  void OpenRouting(const std::string& title) override {
-    if (!RoutingOpen()) {
-      routing_ = OpenRoutingWindow(window_, Wide(title));
-      return;
-    }
-    ::SetWindowTextW(routing_, Wide(title).c_str());
-    ::ShowWindow(routing_, SW_SHOWNORMAL);
-    ::SetForegroundWindow(routing_);
-  }
-
-  [[nodiscard]] RoutingTexts RoutingFields() const override { return RoutingFieldsOf(routing_); }
-
-  void ShowRoutingFields(const RoutingTexts& texts, const std::string& suggestion) override {
-    SetRoutingFields(routing_, texts, suggestion);
-  }
-
-  void ShowInflow(const std::string& description) override {
-    ::SetDlgItemTextW(routing_, kInflowReadId, Wide(description).c_str());
-  }
-
-  void ShowRouted(const plot::HydrographChart& chart, const std::string& summary) override {
-    SetRouted(routing_, chart, summary);
-  }
-
-  void ShowRoutingProblem(const std::string& message) override { SetRouted(routing_, {}, message); }
-
-  void EnableRoutingCommands(bool enabled) override { EnableRoutingCommandsOf(routing_, enabled); }
-
-  // The system's own open dialog.
-  [[nodiscard]] std::optional<std::string> AskOpenName(const SaveQuestion& question) override {
-    const std::wstring title = Wide(question.title);
-    std::wstring filter = Wide(question.fileType);
-    filter.append(1, L'\0').append(Wide(question.pattern)).append(1, L'\0');
-    filter.append(Wide(question.allFiles)).append(1, L'\0').append(L"*.*").append(1, L'\0');
-    constexpr std::size_t kLongestName = 32768;  // characters, the system's own limit
-    std::wstring name(kLongestName, L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = routing_ != nullptr ? routing_ : window_;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = name.data();
-    dialog.nMaxFile = static_cast<DWORD>(name.size());
-    dialog.lpstrTitle = title.c_str();
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    if (::GetOpenFileNameW(&dialog) == 0) return std::nullopt;
-    name.resize(std::wcslen(name.c_str()));
-    return Utf8(name);
-  }
-
-  // The clipboard's text, UTF-8; empty where it holds none.
-  [[nodiscard]] std::string ClipboardText() const {
-    std::string text;
-    if (::OpenClipboard(window_) == 0) return text;
-    if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-      if (const auto* wide = static_cast<const wchar_t*>(::GlobalLock(data))) {
-        text = Utf8(wide);
-        ::GlobalUnlock(data);
-      }
-    }
-    ::CloseClipboard();
-    return text;
-  }
-
-  void ShowFailure(const std::string& message, std::optional<InputField> field) override {
-    Box(message, MB_ICONERROR);
-    if (field) {
-      const HWND text = Field(window_, *field);
-      ::SetFocus(text);
-      ::SendMessageW(text, EM_SETSEL, 0, -1);
-    }
-  }
-
-  void ShowSaveFailure(const std::string& message) override { Box(message, MB_ICONERROR); }
-  void ShowNote(const std::string& note) override { Box(note, MB_ICONINFORMATION); }
-
-  void ShowRatingFileName(const std::string& name) override {
-    ::SetWindowTextW(::GetDlgItem(window_, kFirstFieldId + static_cast<int>(InputField::Filename)),
-                     Wide(name).c_str());
-  }
-
-  void ShowStatus(const std::string& status) override {
-    ::SetWindowTextW(::GetDlgItem(window_, kStatusLineId), Wide(status).c_str());
-  }
-
-  void PutOnClipboard(const std::string& text) override {
-    if (::OpenClipboard(window_) == 0) return;
-    const std::wstring table = Wide(text);
-    const std::size_t bytes = (table.size() + 1) * sizeof(wchar_t);
-    if (const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-      std::memcpy(::GlobalLock(memory), table.c_str(), bytes);
-      ::GlobalUnlock(memory);
-      ::EmptyClipboard();
-      if (::SetClipboardData(CF_UNICODETEXT, memory) == nullptr) ::GlobalFree(memory);
-    }
-    ::CloseClipboard();
-  }
-
-  // The system's own save dialog, asking before it replaces a file.
-  [[nodiscard]] std::optional<std::string> AskSaveName(const SaveQuestion& question) override {
-    const std::wstring title = Wide(question.title);
-    const std::wstring pattern = Wide(question.pattern);
-    const std::wstring extension = pattern.substr(2);  // "*.csv": "csv"
-    std::wstring filter = Wide(question.fileType);
-    filter += L'\0';
-    filter += pattern;
-    filter += L'\0';
-    filter += Wide(question.allFiles);
-    filter += L'\0';
-    filter += L"*.*";
-    filter += L'\0';
-    constexpr std::size_t kLongestName = 32768;  // characters, the system's own limit
-    // The dialog shows nothing for a suggestion longer than MAX_PATH: it is
-    // then offered the name alone, in its folder where that is short enough.
-    const std::filesystem::path suggested = PathFromUtf8(question.suggested);
-    std::wstring name = suggested.wstring();
-    std::wstring folder;
-    if (name.size() >= MAX_PATH) {
-      name = suggested.filename().wstring();
-      if (suggested.parent_path().wstring().size() < MAX_PATH) folder = suggested.parent_path().wstring();
-    }
-    name.resize(std::max(name.size() + 1, kLongestName), L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window_;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrFile = name.data();
-    dialog.nMaxFile = static_cast<DWORD>(name.size());
-    dialog.lpstrTitle = title.c_str();
-    dialog.lpstrDefExt = extension.c_str();
-    dialog.Flags =
-        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    if (::GetSaveFileNameW(&dialog) == 0) return std::nullopt;
-    name.resize(std::wcslen(name.c_str()));
-    return Utf8(name);
-  }
-
- private:
-  void Box(const std::string& text, UINT icon) const {
-    ::MessageBoxW(window_, Wrapped(Wide(text)).c_str(), Wide(Pattern(Message::CaptionWindow)).c_str(),
-                  MB_OK | icon);
-  }
-
-  HWND window_;
-  std::span<const std::string> rows_;  // the session's, valid until the next ShowTable
-  bool commandsEnabled_ = false;
-  HWND curves_ = nullptr;   // the rating curves window, while open
-  HWND routing_ = nullptr;  // the routing window, while open
-};
-
-// What the window holds besides its controls.
+// What the window holds besides its controls, from WM_NCCREATE to
+// WM_NCDESTROY (window_state.h).
 struct WindowState {
-  explicit WindowState(HWND window)
-      : view(window), controller(view, view, platform::UserDecimalSeparator()) {}
+  WindowState() : controller(view, view, platform::UserDecimalSeparator()) {}
 
   WindowView view;
   RatingController controller;
-  UINT dpi = USER_DEFAULT_SCREEN_DPI;
-  HFONT dialogFont = nullptr;
-  HFONT listFont = nullptr;
-  SIZE client{};              // pixels: the form, widened where the list needs it; the least the window is
-  int listFontPercent = 100;  // of the list's own size; less where the window would not fit the screen
-  RECT listPlace{};           // pixels, at the form's size; the list grows with the window
-  RECT statusPlace{};         // pixels, at the form's size; the status line moves down and widens
+  FormMetrics form;
 };
 
-WindowState& State(HWND window) {
-  return *reinterpret_cast<WindowState*>(
-      ::GetWindowLongPtrW(window, GWLP_USERDATA));  // NOLINT: the window's own data
-}
-
-int Scaled(int twips, UINT dpi) { return ::MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
-
-// The system's dialog font, and a fixed-pitch font for the list so that its
-// nine-character columns line up, both for `dpi`.
-void MakeFonts(WindowState& state) {
-  if (state.dialogFont != nullptr) ::DeleteObject(state.dialogFont);
-  if (state.listFont != nullptr) ::DeleteObject(state.listFont);
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, state.dpi);
-  state.dialogFont = ::CreateFontIndirectW(&metrics.lfMessageFont);
-  constexpr int kListHundredthsOfPoints = static_cast<int>(layout::kListFontPoints * 100);
-  LOGFONTW list{};
-  list.lfHeight = -::MulDiv(kListHundredthsOfPoints * state.listFontPercent / 100,
-                            static_cast<int>(state.dpi), kPointsPerInch * 100);
-  list.lfWeight = FW_NORMAL;
-  list.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  ::wcscpy_s(list.lfFaceName, L"Courier New");
-  state.listFont = ::CreateFontIndirectW(&list);
-}
-
-// The window's outer size for its client area at `dpi`.
-SIZE OuterSize(SIZE client, UINT dpi, DWORD style) {
-  RECT rect{0, 0, client.cx, client.cy};
-  ::AdjustWindowRectExForDpi(&rect, style, FALSE, 0, dpi);
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-// Places every control from the layout table at the window's DPI, with the
-// fonts made for it.
-void PlaceControls(HWND window) {
-  WindowState& state = State(window);
-  const auto place = [&](int id, const layout::Rect& twips, HFONT font) {
-    const HWND control = Control(window, id);
-    ::SetWindowPos(control, nullptr, Scaled(twips.left, state.dpi), Scaled(twips.top, state.dpi),
-                   Scaled(twips.width, state.dpi), Scaled(twips.height, state.dpi),
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);  // NOLINT: the message's type
-  };
-  // A caption wider in the system's font than the form allowed widens its
-  // label; the list keeps its right edge and gives way to the widest one.
-  const HDC screen = ::GetDC(window);
-  const HGDIOBJ previous = ::SelectObject(screen, state.dialogFont);
-  int labelsRight = 0;  // twips
-  place(kButtonId, layout::kButton, state.dialogFont);
-  place(kStatusLineId, layout::kStatusLine, state.dialogFont);
-  place(kBrowseId, layout::kBrowseButton, state.dialogFont);
-  for (const layout::FieldPlace& field : layout::kFieldPlaces) {
-    const std::wstring caption = Wide(FieldLabel(field.field));
-    SIZE extent{};
-    ::GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &extent);
-    layout::Rect label = layout::LabelRect(field);
-    label.width = std::max(label.width, ::MulDiv(extent.cx, kTwipsPerInch, static_cast<int>(state.dpi)));
-    labelsRight = std::max(labelsRight, label.left + label.width);
-    place(kFirstLabelId + static_cast<int>(field.field), label, state.dialogFont);
-    place(kFirstFieldId + static_cast<int>(field.field), layout::FieldRect(field), state.dialogFont);
-  }
-  // The list is wide enough for a whole line in its fixed-pitch font, the
-  // vertical scrollbar and its borders, at this DPI; the form widens for it.
-  ::SelectObject(screen, state.listFont);
-  const std::wstring line(kListLineCharacters, L'0');
-  SIZE lineExtent{};
-  ::GetTextExtentPoint32W(screen, line.c_str(), static_cast<int>(line.size()), &lineExtent);
-  ::SelectObject(screen, previous);
-  ::ReleaseDC(window, screen);
-  const int edge = ::GetSystemMetricsForDpi(SM_CXEDGE, state.dpi);
-  const int column = lineExtent.cx + 4 * edge;  // the list view's margins either side of a line
-  const layout::Rect listTwips = layout::ListClearOf(labelsRight);
-  const int listLeft = Scaled(listTwips.left, state.dpi);
-  // At its own font size the list keeps at least the form's width; made
-  // smaller to fit the screen, it takes only what its lines need.
-  const bool ownSize = state.listFontPercent == 100;
-  const int needed = column + ::GetSystemMetricsForDpi(SM_CXVSCROLL, state.dpi) + 2 * edge;
-  const int listWidth = ownSize ? std::max(Scaled(listTwips.width, state.dpi), needed) : needed;
-  // The headings take the top of the list's place, two lines of its font;
-  // the rows scroll below them.
-  const int listTop = Scaled(listTwips.top, state.dpi);
-  const int headingsHeight = static_cast<int>(kHeadings) * lineExtent.cy + edge;
-  const int textIndent = 3 * edge;  // the list's border and its items' margin, so that the columns line up
-  const HWND headings = Control(window, kListHeadingsId);
-  ::SetWindowPos(headings, nullptr, listLeft + textIndent, listTop, listWidth - textIndent, headingsHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  ::SendMessageW(headings, WM_SETFONT, reinterpret_cast<WPARAM>(state.listFont), TRUE);  // NOLINT
-  const HWND list = Control(window, kListId);
-  ::SetWindowPos(list, nullptr, listLeft, listTop + headingsHeight, listWidth,
-                 Scaled(listTwips.height, state.dpi) - headingsHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-  ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(state.listFont),
-                 TRUE);  // NOLINT: the message's type
-  ListView_SetColumnWidth(list, 0, column);
-  state.listPlace = {listLeft, listTop + headingsHeight, listLeft + listWidth,
-                     listTop + Scaled(listTwips.height, state.dpi)};
-  const int listRight = listLeft + listWidth + Scaled(layout::kRightMargin, state.dpi);
-  state.client = {ownSize ? std::max(Scaled(layout::kClientWidth, state.dpi), listRight) : listRight,
-                  Scaled(layout::kClientHeightWithStatus, state.dpi)};
-  const layout::Rect status = layout::kStatusLine;
-  state.statusPlace = {Scaled(status.left, state.dpi), Scaled(status.top, state.dpi),
-                       Scaled(status.left + status.width, state.dpi),
-                       Scaled(status.top + status.height, state.dpi)};
-}
-
-// The list and the status line take what the window gained over the form's
-// size; the fields keep their places.
-void Grow(HWND window, int width, int height) {
-  const auto* known =
-      reinterpret_cast<const WindowState*>(::GetWindowLongPtrW(window, GWLP_USERDATA));  // NOLINT
-  if (known == nullptr) return;                                                          // before WM_CREATE
-  const WindowState& state = *known;
-  const int wider = std::max(0, width - static_cast<int>(state.client.cx));
-  const int taller = std::max(0, height - static_cast<int>(state.client.cy));
-  const RECT& list = state.listPlace;
-  ::SetWindowPos(Control(window, kListId), nullptr, list.left, list.top, list.right - list.left + wider,
-                 list.bottom - list.top + taller, SWP_NOZORDER | SWP_NOACTIVATE);
-  const RECT& status = state.statusPlace;
-  ::SetWindowPos(Control(window, kStatusLineId), nullptr, status.left, status.top + taller,
-                 status.right - status.left + wider, status.bottom - status.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// Makes the fonts and places the controls. Where the window would be wider
-// than the screen's work area, as at 192 DPI on a
-// 1280-pixel screen, the list's font is made smaller until the window fits
-// and the list shows its lines whole.
-void Layout(HWND window) {
-  WindowState& state = State(window);
-  state.listFontPercent = 100;
-  MakeFonts(state);
-  PlaceControls(window);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor) == 0) return;
-  const int available = monitor.rcWork.right - monitor.rcWork.left;
-  const auto style = static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE));
-  constexpr int kSmallestPercent = 60;
-  constexpr int kStep = 5;
-  while (OuterSize(state.client, state.dpi, style).cx > available &&
-         state.listFontPercent > kSmallestPercent) {
-    state.listFontPercent -= kStep;
-    MakeFonts(state);
-    PlaceControls(window);
-  }
-}
+WindowState& State(HWND window) { return *StateOfWindow<WindowState>(window); }
 
 // Answers the list's question for the text of one line.
 void ListLineAsked(HWND window, NMLVDISPINFOW& asked) {
@@ -538,28 +154,21 @@ void CreateControls(HWND window) {
   ::SetFocus(button);
 }
 
-// The form's own client area at `dpi`, before the list widens it.
-SIZE FormClient(UINT dpi) {
-  return {Scaled(layout::kClientWidth, dpi), Scaled(layout::kClientHeightWithStatus, dpi)};
-}
-
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  KeepWindowState<WindowState>(window, message, lParam);
   switch (message) {
     case WM_CREATE: {
-      // The window holds the state until WM_NCDESTROY, beyond the analyser's sight.
-      // NOLINTBEGIN(clang-analyzer-cplusplus.NewDeleteLeaks)
-      auto* state = new WindowState(window);
-      state->dpi = ::GetDpiForWindow(window);
-      ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));  // NOLINT
+      WindowState& state = State(window);
+      state.view.Attach(window);
+      state.form.dpi = ::GetDpiForWindow(window);
       CreateControls(window);
-      Layout(window);
+      Layout(window, state.form);
       return 0;
-      // NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
     }
     case WM_DPICHANGED: {
-      WindowState& state = State(window);
+      FormMetrics& state = State(window).form;
       state.dpi = HIWORD(wParam);
-      Layout(window);
+      Layout(window, state);
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);  // NOLINT: the message's type
       const SIZE outer =
           OuterSize(state.client, state.dpi, static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE)));
@@ -588,16 +197,15 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       }
       return 0;
     case WM_SIZE:
-      if (wParam != SIZE_MINIMIZED) Grow(window, LOWORD(lParam), HIWORD(lParam));
+      if (wParam != SIZE_MINIMIZED) Grow(window, State(window).form, LOWORD(lParam), HIWORD(lParam));
       return 0;
     case WM_GETMINMAXINFO: {
       // Never smaller than the form, at the window's DPI.
-      auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);  // NOLINT: the message's type
-      const auto* state =
-          reinterpret_cast<const WindowState*>(::GetWindowLongPtrW(window, GWLP_USERDATA));  // NOLINT
-      if (state != nullptr && state->client.cx > 0) {
-        const SIZE least =
-            OuterSize(state->client, state->dpi, static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE)));
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);           // NOLINT: the message's type
+      const WindowState* state = StateOfWindow<WindowState>(window);  // none before WM_NCCREATE
+      if (state != nullptr && state->form.client.cx > 0) {
+        const SIZE least = OuterSize(state->form.client, state->form.dpi,
+                                     static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE)));
         limits->ptMinTrackSize = {least.cx, least.cy};
       }
       return 0;
@@ -634,13 +242,6 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       State(window).view.CloseCurvesWindow();
       ::PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY: {
-      WindowState* state = &State(window);
-      ::DeleteObject(state->dialogFont);
-      ::DeleteObject(state->listFont);
-      delete state;
-      return 0;
-    }
     default: return ::DefWindowProcW(window, message, wParam, lParam);
   }
 }
@@ -692,13 +293,16 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   // The form keeps its controls' places; a window made larger gives the list more room.
   constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
   const SIZE size = OuterSize(FormClient(::GetDpiForSystem()), ::GetDpiForSystem(), kStyle);
+  auto state = std::make_unique<WindowState>();
+  WindowState* kept = state.get();
   const HWND window =
       ::CreateWindowExW(0, kWindowClass, Wide(Pattern(Message::CaptionWindow)).c_str(), kStyle, CW_USEDEFAULT,
-                        CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance, nullptr);
+                        CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance, kept);
   if (window == nullptr) return nullptr;
+  state.release();  // NOLINT(bugprone-unused-return-value): the window owns it until WM_NCDESTROY
   // The monitor may differ from the system's DPI, and the list may have
   // widened the form: fit the window to its client area.
-  const SIZE fitted = OuterSize(State(window).client, ::GetDpiForWindow(window), kStyle);
+  const SIZE fitted = OuterSize(State(window).form.client, ::GetDpiForWindow(window), kStyle);
   ::SetWindowPos(window, nullptr, 0, 0, fitted.cx, fitted.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::ShowWindow(window, show);
   ::UpdateWindow(window);
