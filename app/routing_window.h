@@ -23,6 +23,8 @@ class HydrographChartView : public QWidget {
   explicit HydrographChartView(QWidget* parent);
   // Draws `chart`; a chart without ordinates leaves the widget blank.
   void SetChart(const rating::plot::HydrographChart& chart);
+  // What it draws, for tests.
+  [[nodiscard]] const rating::plot::Scene& Drawn() const { return scene_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

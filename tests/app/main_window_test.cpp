@@ -21,6 +21,7 @@
 #include <functional>
 #include <optional>
 #include <stdexcept>
+#include <variant>
 #include <vector>
 
 #include "app/routing_window.h"
@@ -249,6 +250,27 @@ class MainWindowTest : public QObject {
     QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text().split(QLatin1Char('\n')).at(1),
              QStringLiteral("0,2\t10,1\t0,0838\t0,845\t6,72\t27,8"));
+
+    // The routing speaks in the same decimals: its summary and its chart.
+    form.show();
+    form.Field(InputField::Fall)->setText(QStringLiteral("110"));
+    QCOMPARE(Press(form), QString());
+    form.findChild<QAction*>(QStringLiteral("routeFlood"))->trigger();
+    RoutingWindow* routing = form.Routing();
+    QVERIFY(routing != nullptr);
+    QVERIFY(QTest::qWaitForWindowActive(routing));
+    QApplication::clipboard()->setText(
+        QString::fromStdString(rating::testing_support::TriangularInflowCsv()));
+    QTest::keyClick(routing, Qt::Key_V, Qt::ControlModifier);
+    const QString summary = routing->findChild<QLabel*>(QStringLiteral("routingSummary"))->text();
+    QVERIFY2(summary.contains(QStringLiteral("outflow peak 2429,85 cfs at 6,75 h")), qPrintable(summary));
+    bool subtitle = false;
+    for (const rating::plot::Item& item : routing->findChild<HydrographChartView*>()->Drawn().items) {
+      const auto* text = std::get_if<rating::plot::Text>(&item);
+      subtitle =
+          subtitle || (text != nullptr && text->text == "Subreaches 4, time step 0,25 h, 97 ordinates");
+    }
+    QVERIFY(subtitle);
   }
 
   void tabOrderWalksTheFieldsColumnByColumn() {

@@ -13,6 +13,18 @@ const {openPage, press, pressFails, listLines} = support;
 const site = process.env.RATING_SITE_DIR;
 const golden = (name) => support.readGolden(process.env.RATING_SOURCE_DIR, name);
 
+// A flood of 2,500 cfs at hour 6 on 100 cfs of base, back at hour 18, in
+// quarter hours, with its times.
+function triangularInflow() {
+  let inflow = "Time (h),Flow (cfs)\n";
+  for (let i = 0; i <= 96; ++i) {
+    const hour = i / 4;
+    const flow = hour <= 6 ? 100 + (2400 * hour) / 6 : hour <= 18 ? 100 + (2400 * (18 - hour)) / 12 : 100;
+    inflow += `${hour},${flow}\n`;
+  }
+  return inflow;
+}
+
 describe("the page", () => {
   let browser;
   let core;
@@ -138,6 +150,14 @@ describe("the page", () => {
         assert.deepEqual(file.bytes, Buffer.from(desktop.file.bytes));
         assert.ok(file.bytes.includes("\r\n 0,2 \t 12,5 \t 6,72 \t 440 \r\n"));
         assert.equal((await listLines(page))[3], "0,2      10,1     1,24     12,5     6,72     440      ");
+        // The routing speaks in the same decimals: its summary and its chart.
+        await page.click("#routeFlood");
+        await page.fill("#inflowText", triangularInflow());
+        await page.dispatchEvent("#inflowText", "change");
+        assert.match(await page.textContent("#routingSummary"), /outflow peak 2429,85 cfs at 6,75 h/);
+        assert.equal(
+            await page.textContent("#hydrographPicture svg > desc"),
+            "Subreaches 4, time step 0,25 h, 97 ordinates");
         await page.fill("#txtLength", "5.5");
         const shown = await pressFails(page, () => page.click("#Command1"));
         assert.equal(shown.message, "Type mismatch: Channel Length (mi) \"5.5\" is not a number.");
@@ -150,13 +170,7 @@ describe("the page", () => {
     await press(page, () => page.click("#Command1"));
     await page.click("#routeFlood");
     assert.equal(await page.isVisible("#routing"), true);
-    let inflow = "Time (h),Flow (cfs)\n";
-    for (let i = 0; i <= 96; ++i) {
-      const hour = i / 4;
-      const flow = hour <= 6 ? 100 + (2400 * hour) / 6 : hour <= 18 ? 100 + (2400 * (18 - hour)) / 12 : 100;
-      inflow += `${hour},${flow}\n`;
-    }
-    await page.fill("#inflowText", inflow);
+    await page.fill("#inflowText", triangularInflow());
     await page.dispatchEvent("#inflowText", "change");
     assert.equal(await page.textContent("#inflowRead"), "97 ordinates over 24 h");
     assert.equal(await page.inputValue("#subreaches"), "4");
