@@ -37,8 +37,9 @@ std::string ReadableNumber(double value, std::string_view decimalMark) {
 }
 
 std::string WithDecimalMark(std::string text, std::string_view decimalMark) {
-  if (const std::size_t point = text.find('.'); point != std::string::npos)
+  if (const std::size_t point = text.find('.'); point != std::string::npos) {
     text.replace(point, 1, decimalMark);
+  }
   return text;
 }
 

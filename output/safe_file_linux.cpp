@@ -159,8 +159,9 @@ void SafeFile::Replace(bool keepOld) {
   }
   if (::rename(files_.temporary.c_str(), target_.c_str()) != 0) {
     const int error = errno;
-    if (!files_.backup.empty() && !fs::exists(target_))
+    if (!files_.backup.empty() && !fs::exists(target_)) {
       (void)::rename(files_.backup.c_str(), target_.c_str());
+    }
     if (!files_.backup.empty()) (void)::unlink(files_.backup.c_str());
     files_.backup.clear();
     Fail(error);

@@ -34,8 +34,9 @@ fs::path HiddenNameBeside(const fs::path& target, std::wstring_view ending) {
   static std::mt19937_64 generator{std::random_device{}()};
   constexpr std::wstring_view kLetters = L"0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
   std::wstring name = PartialNameOf(target).before;
-  for (std::size_t i = 0; i < PartialName::kUniqueLetters; ++i)
+  for (std::size_t i = 0; i < PartialName::kUniqueLetters; ++i) {
     name += kLetters[generator() % kLetters.size()];
+  }
   name += ending;
   return target.parent_path() / name;
 }

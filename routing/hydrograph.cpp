@@ -131,8 +131,9 @@ namespace {
 // The rows of a table, or the row where it cannot be split.
 TableText RowsOf(std::string_view text) {
   TableText table = SplitTable(text);
-  if (table.problem)
+  if (table.problem) {
     RefuseRow(static_cast<std::size_t>(table.problem->line), std::string(Pattern(table.problem->problem)));
+  }
   return table;
 }
 
@@ -208,8 +209,9 @@ std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::s
     const auto row = static_cast<std::size_t>(table.rows[k].line);
     std::vector<std::string_view> cells;
     for (const std::string& cell : table.rows[k].cells) cells.push_back(Trimmed(cell));
-    if (cells.size() != 2)
+    if (cells.size() != 2) {
       RefuseRow(row, Compose(Message::PairsCells, Arg<"cells">(CellCount(cells.size()))));
+    }
     const std::optional<double> storage = Number(cells[0], mark);
     const std::optional<double> outflow = Number(cells[1], mark);
     for (const auto& [value, cell] : {std::pair{storage, cells[0]}, std::pair{outflow, cells[1]}}) {

@@ -85,8 +85,9 @@ RoutingSettings ReadRoutingSettings(const RoutingTexts& texts, std::string_view 
   }
   if (!texts.initialOutflow.empty()) {
     settings.initialOutflow = routing::ParseFlow(texts.initialOutflow, decimalMark);
-    if (!settings.initialOutflow)
+    if (!settings.initialOutflow) {
       throw RoutingSettingRefused(RoutingSetting::InitialOutflow, texts.initialOutflow);
+    }
   }
   return settings;
 }

@@ -26,92 +26,92 @@ constexpr std::size_t kListLineCharacters = 6 * kListingFieldWidth;
 
 // The system's dialog font, and a fixed-pitch font for the list so that its
 // nine-character columns line up, both for `dpi`.
-void MakeFonts(FormMetrics& state) {
-  if (state.dialogFont != nullptr) ::DeleteObject(state.dialogFont);
-  if (state.listFont != nullptr) ::DeleteObject(state.listFont);
+void MakeFonts(FormMetrics& form) {
+  if (form.dialogFont != nullptr) ::DeleteObject(form.dialogFont);
+  if (form.listFont != nullptr) ::DeleteObject(form.listFont);
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, state.dpi);
-  state.dialogFont = ::CreateFontIndirectW(&metrics.lfMessageFont);
+  ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, form.dpi);
+  form.dialogFont = ::CreateFontIndirectW(&metrics.lfMessageFont);
   constexpr int kListHundredthsOfPoints = static_cast<int>(layout::kListFontPoints * 100);
   LOGFONTW list{};
-  list.lfHeight = -::MulDiv(kListHundredthsOfPoints * state.listFontPercent / 100,
-                            static_cast<int>(state.dpi), kPointsPerInch * 100);
+  list.lfHeight = -::MulDiv(kListHundredthsOfPoints * form.listFontPercent / 100, static_cast<int>(form.dpi),
+                            kPointsPerInch * 100);
   list.lfWeight = FW_NORMAL;
   list.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
   ::wcscpy_s(list.lfFaceName, L"Courier New");
-  state.listFont = ::CreateFontIndirectW(&list);
+  form.listFont = ::CreateFontIndirectW(&list);
 }
 
 // Places every control from the layout table at the window's DPI, with the
 // fonts made for it.
-void PlaceControls(HWND window, FormMetrics& state) {
+void PlaceControls(HWND window, FormMetrics& form) {
   const auto place = [&](int id, const layout::Rect& twips, HFONT font) {
     const HWND control = Control(window, id);
-    ::SetWindowPos(control, nullptr, Scaled(twips.left, state.dpi), Scaled(twips.top, state.dpi),
-                   Scaled(twips.width, state.dpi), Scaled(twips.height, state.dpi),
+    ::SetWindowPos(control, nullptr, Scaled(twips.left, form.dpi), Scaled(twips.top, form.dpi),
+                   Scaled(twips.width, form.dpi), Scaled(twips.height, form.dpi),
                    SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);  // NOLINT: the message's type
   };
   // A caption wider in the system's font than the form allowed widens its
   // label; the list keeps its right edge and gives way to the widest one.
   const HDC screen = ::GetDC(window);
-  const HGDIOBJ previous = ::SelectObject(screen, state.dialogFont);
+  const HGDIOBJ previous = ::SelectObject(screen, form.dialogFont);
   int labelsRight = 0;  // twips
-  place(kButtonId, layout::kButton, state.dialogFont);
-  place(kStatusLineId, layout::kStatusLine, state.dialogFont);
-  place(kBrowseId, layout::kBrowseButton, state.dialogFont);
+  place(kButtonId, layout::kButton, form.dialogFont);
+  place(kStatusLineId, layout::kStatusLine, form.dialogFont);
+  place(kBrowseId, layout::kBrowseButton, form.dialogFont);
   for (const layout::FieldPlace& field : layout::kFieldPlaces) {
     const std::wstring caption = Wide(FieldLabel(field.field));
     SIZE extent{};
     ::GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &extent);
     layout::Rect label = layout::LabelRect(field);
-    label.width = std::max(label.width, ::MulDiv(extent.cx, kTwipsPerInch, static_cast<int>(state.dpi)));
+    label.width = std::max(label.width, ::MulDiv(extent.cx, kTwipsPerInch, static_cast<int>(form.dpi)));
     labelsRight = std::max(labelsRight, label.left + label.width);
-    place(kFirstLabelId + static_cast<int>(field.field), label, state.dialogFont);
-    place(kFirstFieldId + static_cast<int>(field.field), layout::FieldRect(field), state.dialogFont);
+    place(kFirstLabelId + static_cast<int>(field.field), label, form.dialogFont);
+    place(kFirstFieldId + static_cast<int>(field.field), layout::FieldRect(field), form.dialogFont);
   }
   // The list is wide enough for a whole line in its fixed-pitch font, the
   // vertical scrollbar and its borders, at this DPI; the form widens for it.
-  ::SelectObject(screen, state.listFont);
+  ::SelectObject(screen, form.listFont);
   const std::wstring line(kListLineCharacters, L'0');
   SIZE lineExtent{};
   ::GetTextExtentPoint32W(screen, line.c_str(), static_cast<int>(line.size()), &lineExtent);
   ::SelectObject(screen, previous);
   ::ReleaseDC(window, screen);
-  const int edge = ::GetSystemMetricsForDpi(SM_CXEDGE, state.dpi);
+  const int edge = ::GetSystemMetricsForDpi(SM_CXEDGE, form.dpi);
   const int column = lineExtent.cx + 4 * edge;  // the list view's margins either side of a line
   const layout::Rect listTwips = layout::ListClearOf(labelsRight);
-  const int listLeft = Scaled(listTwips.left, state.dpi);
+  const int listLeft = Scaled(listTwips.left, form.dpi);
   // At its own font size the list keeps at least the form's width; made
   // smaller to fit the screen, it takes only what its lines need.
-  const bool ownSize = state.listFontPercent == 100;
-  const int needed = column + ::GetSystemMetricsForDpi(SM_CXVSCROLL, state.dpi) + 2 * edge;
-  const int listWidth = ownSize ? std::max(Scaled(listTwips.width, state.dpi), needed) : needed;
+  const bool ownSize = form.listFontPercent == 100;
+  const int needed = column + ::GetSystemMetricsForDpi(SM_CXVSCROLL, form.dpi) + 2 * edge;
+  const int listWidth = ownSize ? std::max(Scaled(listTwips.width, form.dpi), needed) : needed;
   // The headings take the top of the list's place, two lines of its font;
   // the rows scroll below them.
-  const int listTop = Scaled(listTwips.top, state.dpi);
+  const int listTop = Scaled(listTwips.top, form.dpi);
   const int headingsHeight = static_cast<int>(kHeadings) * lineExtent.cy + edge;
   const int textIndent = 3 * edge;  // the list's border and its items' margin, so that the columns line up
   const HWND headings = Control(window, kListHeadingsId);
   ::SetWindowPos(headings, nullptr, listLeft + textIndent, listTop, listWidth - textIndent, headingsHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-  ::SendMessageW(headings, WM_SETFONT, reinterpret_cast<WPARAM>(state.listFont), TRUE);  // NOLINT
+  ::SendMessageW(headings, WM_SETFONT, reinterpret_cast<WPARAM>(form.listFont), TRUE);  // NOLINT
   const HWND list = Control(window, kListId);
   ::SetWindowPos(list, nullptr, listLeft, listTop + headingsHeight, listWidth,
-                 Scaled(listTwips.height, state.dpi) - headingsHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-  ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(state.listFont),
+                 Scaled(listTwips.height, form.dpi) - headingsHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(form.listFont),
                  TRUE);  // NOLINT: the message's type
   ListView_SetColumnWidth(list, 0, column);
-  state.listPlace = {listLeft, listTop + headingsHeight, listLeft + listWidth,
-                     listTop + Scaled(listTwips.height, state.dpi)};
-  const int listRight = listLeft + listWidth + Scaled(layout::kRightMargin, state.dpi);
-  state.client = {ownSize ? std::max(Scaled(layout::kClientWidth, state.dpi), listRight) : listRight,
-                  Scaled(layout::kClientHeightWithStatus, state.dpi)};
+  form.listPlace = {listLeft, listTop + headingsHeight, listLeft + listWidth,
+                    listTop + Scaled(listTwips.height, form.dpi)};
+  const int listRight = listLeft + listWidth + Scaled(layout::kRightMargin, form.dpi);
+  form.client = {ownSize ? std::max(Scaled(layout::kClientWidth, form.dpi), listRight) : listRight,
+                 Scaled(layout::kClientHeightWithStatus, form.dpi)};
   const layout::Rect status = layout::kStatusLine;
-  state.statusPlace = {Scaled(status.left, state.dpi), Scaled(status.top, state.dpi),
-                       Scaled(status.left + status.width, state.dpi),
-                       Scaled(status.top + status.height, state.dpi)};
+  form.statusPlace = {Scaled(status.left, form.dpi), Scaled(status.top, form.dpi),
+                      Scaled(status.left + status.width, form.dpi),
+                      Scaled(status.top + status.height, form.dpi)};
 }
 
 }  // namespace
@@ -132,14 +132,14 @@ SIZE OuterSize(SIZE client, UINT dpi, DWORD style) {
 
 // The list and the status line take what the window gained over the form's
 // size; the fields keep their places.
-void Grow(HWND window, const FormMetrics& state, int width, int height) {
-  if (state.client.cx == 0) return;  // before the form is laid out
-  const int wider = std::max(0, width - static_cast<int>(state.client.cx));
-  const int taller = std::max(0, height - static_cast<int>(state.client.cy));
-  const RECT& list = state.listPlace;
+void Grow(HWND window, const FormMetrics& form, int width, int height) {
+  if (form.client.cx == 0) return;  // before the form is laid out
+  const int wider = std::max(0, width - static_cast<int>(form.client.cx));
+  const int taller = std::max(0, height - static_cast<int>(form.client.cy));
+  const RECT& list = form.listPlace;
   ::SetWindowPos(Control(window, kListId), nullptr, list.left, list.top, list.right - list.left + wider,
                  list.bottom - list.top + taller, SWP_NOZORDER | SWP_NOACTIVATE);
-  const RECT& status = state.statusPlace;
+  const RECT& status = form.statusPlace;
   ::SetWindowPos(Control(window, kStatusLineId), nullptr, status.left, status.top + taller,
                  status.right - status.left + wider, status.bottom - status.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -149,10 +149,10 @@ void Grow(HWND window, const FormMetrics& state, int width, int height) {
 // than the screen's work area, as at 192 DPI on a
 // 1280-pixel screen, the list's font is made smaller until the window fits
 // and the list shows its lines whole.
-void Layout(HWND window, FormMetrics& state) {
-  state.listFontPercent = 100;
-  MakeFonts(state);
-  PlaceControls(window, state);
+void Layout(HWND window, FormMetrics& form) {
+  form.listFontPercent = 100;
+  MakeFonts(form);
+  PlaceControls(window, form);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   if (::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor) == 0) return;
@@ -160,11 +160,10 @@ void Layout(HWND window, FormMetrics& state) {
   const auto style = static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE));
   constexpr int kSmallestPercent = 60;
   constexpr int kStep = 5;
-  while (OuterSize(state.client, state.dpi, style).cx > available &&
-         state.listFontPercent > kSmallestPercent) {
-    state.listFontPercent -= kStep;
-    MakeFonts(state);
-    PlaceControls(window, state);
+  while (OuterSize(form.client, form.dpi, style).cx > available && form.listFontPercent > kSmallestPercent) {
+    form.listFontPercent -= kStep;
+    MakeFonts(form);
+    PlaceControls(window, form);
   }
 }
 

@@ -33,7 +33,7 @@ function loadCore(site) {
 function pressInCore(core, separator, texts) {
   const told = {message: null, file: null};
   const view = core.RatingView.implement({
-    showRows() {},
+    showTable() {},
     selectedRows() {
       return [];
     },

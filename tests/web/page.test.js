@@ -305,8 +305,8 @@ describe("the page", () => {
     const page = await openPage(browser, site, {clipboard: true});
     await press(page, () => page.click("#Command1"));
     const header = "Elev (ft)\tArea (ft^2)\tVelocity (ft/s)\tFlow (cfs)\tStorage (acft)\tCascades (N)\n";
-    await page.click("#line3");
-    await page.click("#line4", {modifiers: ["Shift"]});
+    await page.click("#row1");
+    await page.click("#row2", {modifiers: ["Shift"]});
     await page.keyboard.press("Control+C");
     assert.equal(
         await page.evaluate(() => navigator.clipboard.readText()),
