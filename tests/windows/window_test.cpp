@@ -464,6 +464,17 @@ std::vector<std::uint8_t> Drawing(HWND window, int width, int height) {
   });
 }
 
+// Puts `text` on the clipboard, as a spreadsheet's copy does.
+void PutOnClipboard(const std::wstring& text) {
+  ASSERT_NE(::OpenClipboard(nullptr), 0);
+  ::EmptyClipboard();
+  const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  std::memcpy(::GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  ::GlobalUnlock(memory);
+  ::SetClipboardData(CF_UNICODETEXT, memory);
+  ::CloseClipboard();
+}
+
 // The triangular flood through the routing window: pasted, routed as the
 // core routes it, saved as the command line writes it, and cleared of its
 // chart by a press that cannot carry it.
@@ -478,14 +489,7 @@ TEST(Window, RoutesAPastedFloodThroughTheRating) {
   const HWND routing = window.WindowsOf(kRoutingWindowClass).front();
   EXPECT_EQ(::GetWindow(routing, GW_OWNER), nullptr);
 
-  const std::wstring inflow = Wide(testing_support::TriangularInflowCsv());
-  ASSERT_NE(::OpenClipboard(nullptr), 0);
-  ::EmptyClipboard();
-  const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (inflow.size() + 1) * sizeof(wchar_t));
-  std::memcpy(::GlobalLock(memory), inflow.c_str(), (inflow.size() + 1) * sizeof(wchar_t));
-  ::GlobalUnlock(memory);
-  ::SetClipboardData(CF_UNICODETEXT, memory);
-  ::CloseClipboard();
+  PutOnClipboard(Wide(testing_support::TriangularInflowCsv()));
   ASSERT_EQ(window.Choose(kPasteInflowId).second, L"");
   EXPECT_EQ(WindowText(::GetDlgItem(routing, kInflowReadId)), L"97 ordinates over 24 h");
   EXPECT_EQ(WindowText(::GetDlgItem(routing, kSubreachesId)), L"4");
@@ -504,6 +508,27 @@ TEST(Window, RoutesAPastedFloodThroughTheRating) {
   EXPECT_NE(WindowText(::GetDlgItem(routing, kSummaryId)).find(L"ordinate 12, at 2.75 h"),
             std::wstring::npos);
   EXPECT_EQ(::IsWindowEnabled(::GetDlgItem(routing, RoutingCommandId(RoutingCommand::SaveRoutedCsv))), FALSE);
+}
+
+// Where the user's regional settings take a decimal comma, the routing
+// window says every number with it (run by window_comma_locale).
+TEST(Window, RoutesAFloodInTheUsersDecimals) {
+  if (platform::UserDecimalSeparator() != ",")
+    GTEST_SKIP() << "needs a decimal comma in the regional settings";
+  testing_support::ScratchFolder folder("rating-window-comma");
+  const RunningWindow window;
+  const std::u8string rating = (folder.Path() / "komma.RAT").u8string();
+  window.Type(InputField::Filename, std::string(rating.begin(), rating.end()));
+  ASSERT_EQ(window.Press().second, L"");
+  ASSERT_EQ(window.Choose(CommandId(RatingCommand::RouteFlood)).second, L"");
+  const HWND routing = window.WindowsOf(kRoutingWindowClass).front();
+  PutOnClipboard(Wide(testing_support::TriangularInflowCsv()));
+  ASSERT_EQ(window.Choose(kPasteInflowId).second, L"");
+  const std::wstring summary = WindowText(::GetDlgItem(routing, kSummaryId));
+  EXPECT_NE(summary.find(L"outflow peak 2429,85 cfs at 6,75 h.\nAttenuation 2,80614 %; lag 0,75 h."),
+            std::wstring::npos)
+      << Utf8(summary);
+  EXPECT_EQ(WindowText(::GetDlgItem(routing, kChartId)), summary) << "the chart's text alternative";
 }
 
 // One curves window per main window: drawn, following every good run, and
