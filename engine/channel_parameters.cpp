@@ -42,6 +42,7 @@ ChannelParameters ReadChannelParameters(const FieldTexts& texts, std::string_vie
   using checked::Store;
 
   ChannelParameters p;
+  p.decimalMark = decimalSeparator == "," ? ',' : '.';
   p.maxFlow = convert(InputField::MaxFlow);
   p.bottomWidth = convertSize(InputField::BottomWidth);
   p.bankSlope = convertSize(InputField::BankSlope);

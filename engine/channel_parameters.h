@@ -23,6 +23,10 @@ struct ChannelParameters {
   float increment = 0;            // depth step, ft
   bool bankSlopeWasZero = false;  // a bank slope of 0, taken as kBankSlopeForZero
   bool incrementWasZero = false;  // an increment of 0, taken as kIncrementForZero
+  char decimalMark = '.';         // of the numbers a failure's words give: the fields' own
+
+  // The decimal mark as a failure's words take it.
+  [[nodiscard]] std::string_view DecimalMark() const { return {&decimalMark, 1}; }
 };
 
 inline constexpr double kFeetPerMile = 5280;

@@ -125,7 +125,8 @@ void Fail(FailureKind kind, Site site) {
   if (site.row > 0 && site.channel != nullptr) {
     // The field a row's failure is blamed on is named with the value rated.
     const Arg<"field"> field = FieldLabel(*blamed);
-    const std::string valueText = PlainNumberText(ValueOf(*site.channel, *blamed), ".");
+    const std::string valueText =
+        PlainNumberText(ValueOf(*site.channel, *blamed), site.channel->DecimalMark());
     const Arg<"value"> value(valueText);
     throw RatingFailure(
         kind,

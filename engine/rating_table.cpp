@@ -25,9 +25,9 @@ constexpr float kMinimumCascades = 1;
       kKind,
       Compose(Message::TableFull, Arg<"kind">(FailureKindText(kKind)),
               Arg<"rows">(std::to_string(kLastTableIndex)), Arg<"field">(FieldLabel(InputField::MaxFlow)),
-              Arg<"maxFlow">(PlainNumberText(c.maxFlow, ".")),
+              Arg<"maxFlow">(PlainNumberText(c.maxFlow, c.DecimalMark())),
               Arg<"incrementField">(FieldLabel(InputField::Increment)),
-              Arg<"increment">(PlainNumberText(c.increment, "."))),
+              Arg<"increment">(PlainNumberText(c.increment, c.DecimalMark()))),
       InputField::MaxFlow);
 }
 

@@ -182,6 +182,15 @@ TEST_F(RatingRunTest, CommaLocaleReadsAndWritesCommas) {
   const RatingResult result = CreateRatingFile(texts, ",");
   EXPECT_EQ(result.listing.at(3).substr(0, 36), "0,2      10,1     1,24     12,5     ");
   EXPECT_NE(ReadFile(file_).find("ChL=5,5 n=0,025\r\n"), std::string::npos);
+
+  // A failure's words give the numbers with the comma the fields take.
+  TextOf(texts, InputField::MaxFlow) = "300000,5";
+  TextOf(texts, InputField::Increment) = "0,05";
+  EXPECT_FAILURE_MSG(
+      CreateRatingFile(texts, ","), FailureKind::IndexOutOfRange,
+      "Index out of range: the table would need more than 1000 rows to pass Maximum Flow (cfs) "
+      "300000,5 in steps of Incremental Depth (ft) 0,05; raise the increment or lower the maximum "
+      "flow.");
 }
 
 }  // namespace
