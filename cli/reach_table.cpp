@@ -68,7 +68,7 @@ class TableReader {
   std::vector<Reach> Read() {
     const TableFile text = ReadTableFile(path_, Message::KindBatchFile);
     if (!text.problem.empty()) throw CommandFailure(text.problem);
-    const TableText table = SplitTable(text.utf8);
+    const TableCells table = SplitTable(text.utf8);
     for (const TableRow& row : table.rows) {
       cells_ = row.cells;
       if (columns_.empty()) {

@@ -20,7 +20,7 @@ class Splitter {
  public:
   explicit Splitter(char delimiter) { table_.delimiter = delimiter; }
 
-  TableText Split(std::string_view text) {
+  TableCells Split(std::string_view text) {
     csv_parser parser{};
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
       table_.problem = TableProblem{1, Message::TableOutOfMemory};
@@ -62,7 +62,7 @@ class Splitter {
     splitter->rowStarted_ = false;
   }
 
-  TableText table_;
+  TableCells table_;
   std::vector<std::string> cells_;  // of the row being read
   bool rowStarted_ = false;
   int rowLine_ = 0;  // where the row being read began
@@ -84,7 +84,7 @@ char TableDelimiter(std::string_view line) {
   return semicolon && !comma ? ';' : ',';
 }
 
-TableText SplitTable(std::string_view text) {
+TableCells SplitTable(std::string_view text) {
   std::string_view first;
   for (std::size_t start = 0; start < text.size() && first.empty();) {
     const std::size_t end = std::min(text.find('\n', start), text.size());

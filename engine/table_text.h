@@ -26,7 +26,8 @@ struct TableProblem {
   Message problem;  // "a quoted cell that starts on this line is never closed"
 };
 
-struct TableText {
+// A table's text split into rows of cells.
+struct TableCells {
   char delimiter = ',';                 // what split the cells
   std::vector<TableRow> rows;           // in order, blank lines left out
   std::optional<TableProblem> problem;  // where splitting stopped; `rows` are those before it
@@ -43,7 +44,7 @@ char TableDelimiter(std::string_view line);
 // quotes may hold the delimiter, line breaks and doubled quotes. A quote
 // inside an unquoted cell, text after a closing quote, or a quote never
 // closed stops the splitting there, as `problem`.
-TableText SplitTable(std::string_view text);
+TableCells SplitTable(std::string_view text);
 
 // The decimal mark of a table's numbers: the user's comma where its cells
 // are split by tabs or semicolons, as a spreadsheet writes them in a comma

@@ -129,8 +129,8 @@ std::string Hours(double hours, std::string_view userSeparator) {
 namespace {
 
 // The rows of a table, or the row where it cannot be split.
-TableText RowsOf(std::string_view text) {
-  TableText table = SplitTable(text);
+TableCells RowsOf(std::string_view text) {
+  TableCells table = SplitTable(text);
   if (table.problem) {
     RefuseRow(static_cast<std::size_t>(table.problem->line), std::string(Pattern(table.problem->problem)));
   }
@@ -140,7 +140,7 @@ TableText RowsOf(std::string_view text) {
 }  // namespace
 
 Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator) {
-  const TableText table = RowsOf(text);
+  const TableCells table = RowsOf(text);
   if (table.rows.empty()) {
     throw RatingFailure(FailureKind::TypeMismatch,
                         Compose(Message::RoutingProblem, Arg<"kind">(Pattern(Message::KindRouting)),
@@ -201,7 +201,7 @@ Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator)
 }
 
 std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::string_view userSeparator) {
-  const TableText table = RowsOf(text);
+  const TableCells table = RowsOf(text);
   const char mark = TableDecimalMark(table.delimiter, userSeparator);
   std::vector<StorageOutflowPair> pairs;
   // The first row is the header.

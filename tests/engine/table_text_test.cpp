@@ -25,7 +25,7 @@ class Tables : public testing::TestWithParam<SplitCase> {};
 
 TEST_P(Tables, SplitAsASpreadsheetWritesThem) {
   const SplitCase& c = GetParam();
-  const TableText table = SplitTable(c.text);
+  const TableCells table = SplitTable(c.text);
   EXPECT_EQ(table.delimiter, c.delimiter);
   ASSERT_EQ(table.rows.size(), c.rows.size());
   for (std::size_t k = 0; k < c.rows.size(); ++k) {
