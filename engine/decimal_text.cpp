@@ -3,6 +3,8 @@
 // {fmt} writes and fast_float reads, both exactly; the C++ library's own
 // floating-point to_chars and from_chars are missing from some of the
 // libraries the program is built with.
+#include <algorithm>
+#include <cmath>
 #include <fast_float/fast_float.h>
 #include <fmt/format.h>
 
@@ -31,9 +33,27 @@ std::string FixedText(double value, int fractionDigits) {
   return fmt::format("{:.{}f}", value, fractionDigits);
 }
 
+namespace {
+
+constexpr int kReadableFigures = 6;
+constexpr double kReadableSpan = 1e-6;  // what the last of six figures is of the first
+
+}  // namespace
+
 std::string ReadableNumber(double value, std::string_view decimalMark) {
-  constexpr int kFigures = 6;
-  return WithDecimalMark(fmt::format("{:.{}g}", value == 0 ? 0.0 : value, kFigures), decimalMark);
+  return WithDecimalMark(fmt::format("{:.{}g}", value == 0 ? 0.0 : value, kReadableFigures), decimalMark);
+}
+
+std::string ReadablePart(double value, double scale, std::string_view decimalMark) {
+  if (scale != 0 && std::isfinite(scale)) {
+    const double unit = std::pow(10.0, std::floor(std::log10(std::abs(scale))) - (kReadableFigures - 1));
+    if (std::abs(value) < unit / 2) value = 0;
+  }
+  return ReadableNumber(value, decimalMark);
+}
+
+bool SameToReadableFigures(double low, double high) {
+  return !(high - low > kReadableSpan * std::max(std::abs(low), std::abs(high)));
 }
 
 std::string WithDecimalMark(std::string text, std::string_view decimalMark) {

@@ -24,6 +24,16 @@ std::string FixedText(double value, int fractionDigits);
 // "1e-05"), and `decimalMark` for its decimal point. Negative zero is "0".
 std::string ReadableNumber(double value, std::string_view decimalMark);
 
+// `value`, a part of `scale`, as a person reads it: 0 where it lies below the
+// last of the figures ReadableNumber shows of `scale`, as the arithmetic's
+// noise does. A mass balance of -5.7e-14 acre-ft out of 1983 acre-ft reads
+// 0; one of 0.5 acre-ft reads 0.5.
+std::string ReadablePart(double value, double scale, std::string_view decimalMark);
+
+// Whether `low` and `high` are one value to the figures ReadableNumber shows
+// of the larger: a steady flow routed differs from itself in its last bits.
+bool SameToReadableFigures(double low, double high);
+
 // `text`, a number written with "." decimals, with `decimalMark` in place of
 // its point: how every text a person reads takes the user's separator, while
 // files keep ".".

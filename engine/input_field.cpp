@@ -2,23 +2,15 @@
 
 #include "engine/decimal_text.h"
 #include "engine/failure.h"
+#include "engine/table_order.h"
 
 namespace rating {
 
 std::string_view FieldLabel(InputField field) { return Pattern(Facts(field).label); }
 
-namespace {
-
 // The table is indexed by field.
-constexpr bool InFieldOrder() {
-  for (std::size_t i = 0; i < kFields.size(); ++i) {
-    if (static_cast<std::size_t>(kFields.at(i).field) != i) return false;
-  }
-  return true;
-}
-static_assert(InFieldOrder(), "kFields must list the fields in the order of InputField");
-
-}  // namespace
+static_assert(InKeyOrder(kFields, &FieldFacts::field),
+              "kFields must list the fields in the order of InputField");
 
 std::string DefaultFieldText(InputField field, std::string_view decimalSeparator) {
   std::string text(Facts(field).defaultText);

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/table_order.h"
 #include "messages/messages.h"
 
 namespace rating {
@@ -39,13 +40,7 @@ constexpr const RoutingSettingFacts& Facts(RoutingSetting setting) {
   return kRoutingSettings.at(static_cast<std::size_t>(setting));
 }
 
-constexpr bool InRoutingSettingOrder() {
-  for (std::size_t i = 0; i < kRoutingSettings.size(); ++i) {
-    if (static_cast<std::size_t>(kRoutingSettings.at(i).setting) != i) return false;
-  }
-  return true;
-}
-static_assert(InRoutingSettingOrder(),
+static_assert(InKeyOrder(kRoutingSettings, &RoutingSettingFacts::setting),
               "kRoutingSettings must list the settings in the order of RoutingSetting");
 
 // The routing's settings as typed, in UTF-8; an empty one takes its default.

@@ -7,6 +7,7 @@
 
 #include "engine/input_field.h"
 #include "engine/routing_setting.h"
+#include "engine/table_order.h"
 
 // Where the window's controls stand, for every front end that draws the
 // window. Positions are in twips (1/1440 inch, 15 to a pixel at 96 dots per
@@ -68,13 +69,8 @@ inline constexpr std::array<FieldPlace, kFieldCount> kFieldPlaces = {{
     {InputField::Filename, "txtFilename", "Label8", 240, 3480, 3975, 2295, 'O'},
 }};
 
-constexpr bool InFieldOrder() {
-  for (std::size_t i = 0; i < kFieldPlaces.size(); ++i) {
-    if (static_cast<std::size_t>(kFieldPlaces.at(i).field) != i) return false;
-  }
-  return true;
-}
-static_assert(InFieldOrder(), "kFieldPlaces must list the fields in the order of InputField");
+static_assert(InKeyOrder(kFieldPlaces, &FieldPlace::field),
+              "kFieldPlaces must list the fields in the order of InputField");
 
 // Alt with this letter presses "Create Rating File"; no label uses it.
 inline constexpr char kButtonAccessKey = 'C';
@@ -99,13 +95,7 @@ inline constexpr std::array<RoutingFieldPlace, kRoutingSettingCount> kRoutingFie
     {RoutingSetting::InitialOutflow, "initialOutflow", 'I', false},
 }};
 
-constexpr bool InRoutingFieldOrder() {
-  for (std::size_t i = 0; i < kRoutingFieldPlaces.size(); ++i) {
-    if (static_cast<std::size_t>(kRoutingFieldPlaces.at(i).setting) != i) return false;
-  }
-  return true;
-}
-static_assert(InRoutingFieldOrder(),
+static_assert(InKeyOrder(kRoutingFieldPlaces, &RoutingFieldPlace::setting),
               "kRoutingFieldPlaces must list the settings in the order of RoutingSetting");
 
 inline constexpr std::string_view kSuggestionName = "suggestedSubreaches";

@@ -40,7 +40,7 @@ Axis NiceAxis(double low, double high) {
   // A flat series, or one flat to six figures (a steady flow routed, which
   // differs from itself in the last bits), spans a power of ten either side
   // of its value, and 0 to 1 at 0: never a range of rounding noise.
-  if (!(high - low > 1e-6 * std::max(std::abs(low), std::abs(high)))) {
+  if (SameToReadableFigures(low, high)) {
     const double value = (low + high) / 2;
     const double margin = value == 0 ? 1 : PowerOfTenBelow(std::abs(value));
     low = value == 0 ? 0 : value - margin;

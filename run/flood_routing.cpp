@@ -19,19 +19,6 @@ using routing::kSecondsPerHour;
 // as the same double, with "." decimals.
 std::string Exact(double value) { return fmt::format("{}", value); }
 
-// A figure of the summary shown as a person reads it, where `scale` is what
-// it is a part of: what lies below six figures of the scale is noise of the
-// arithmetic, and reads 0. A mass balance of -5.7e-14 acre-ft out of 1983
-// acre-ft is 0; one of 0.5 acre-ft is 0.5.
-std::string ShownAgainst(double value, double scale, std::string_view decimalMark) {
-  constexpr int kFigures = 6;
-  if (scale != 0 && std::isfinite(scale)) {
-    const double unit = std::pow(10.0, std::floor(std::log10(std::abs(scale))) - (kFigures - 1));
-    if (std::abs(value) < unit / 2) value = 0;
-  }
-  return ReadableNumber(value, decimalMark);
-}
-
 double PeakOf(const std::vector<double>& flow) {
   return flow.empty() ? 0 : *std::max_element(flow.begin(), flow.end());
 }
@@ -150,7 +137,7 @@ namespace {
 bool IsSteady(const std::vector<double>& flow) {
   if (flow.empty()) return true;
   const auto [low, high] = std::minmax_element(flow.begin(), flow.end());
-  return *high - *low <= 1e-6 * *high;
+  return SameToReadableFigures(*low, *high);
 }
 
 // The share of the volume in that may stay in the reach at the end of a
@@ -174,7 +161,7 @@ std::string RoutingSummary(const FloodRouting& flood, std::string_view decimalMa
                        Arg<"inflowTime">(shown(routed.inflowPeak.time)),
                        Arg<"outflowPeak">(shown(routed.outflowPeak.flow)),
                        Arg<"outflowTime">(shown(routed.outflowPeak.time)),
-                       Arg<"attenuation">(ShownAgainst(routed.attenuation, 100, decimalMark)),
+                       Arg<"attenuation">(ReadablePart(routed.attenuation, 100, decimalMark)),
                        Arg<"lag">(shown(routed.lag)));
   }
   summary += '\n';
@@ -183,7 +170,7 @@ std::string RoutingSummary(const FloodRouting& flood, std::string_view decimalMa
       Compose(Message::RoutingSummaryVolumes, Arg<"volumeIn">(shown(routed.volumeIn)),
               Arg<"volumeOut">(shown(routed.volumeOut)), Arg<"storageStart">(shown(routed.storageStart)),
               Arg<"storageEnd">(shown(routed.storageEnd)),
-              Arg<"balance">(ShownAgainst(routed.massBalance, volume, decimalMark)));
+              Arg<"balance">(ReadablePart(routed.massBalance, volume, decimalMark)));
   summary += '\n';
   const double held = routed.storageEnd - routed.storageStart;
   if (!routed.outflow.empty() && held > kPassedShare * routed.volumeIn) {
