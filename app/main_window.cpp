@@ -179,9 +179,9 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 QLineEdit* MainWindow::Field(InputField field) const { return fields_.at(static_cast<std::size_t>(field)); }
 
 rating::FieldTexts MainWindow::FieldTexts() const {
-  rating::FieldTexts texts;
-  for (const rating::FieldFacts& facts : rating::kFields) {
-    rating::TextOf(texts, facts.field) = Field(facts.field)->text().toUtf8().toStdString();
+  rating::FieldTexts texts = controller_.Session().DefaultTexts();
+  for (const layout::FieldPlace& place : layout::kFieldPlaces) {
+    rating::TextOf(texts, place.field) = Field(place.field)->text().toUtf8().toStdString();
   }
   return texts;
 }

@@ -163,10 +163,7 @@ int main() {
 
   // The same press without the window: the rating and the file alone.
   rating::RatingSession session(".");
-  rating::FieldTexts texts;
-  for (const rating::FieldFacts& facts : rating::kFields) {
-    rating::TextOf(texts, facts.field) = session.DefaultText(facts.field);
-  }
+  rating::FieldTexts texts = session.DefaultTexts();
   rating::TextOf(texts, rating::InputField::Increment) = kIncrement;
   rating::TextOf(texts, rating::InputField::Filename) = std::string(name.begin(), name.end());
   milliseconds.clear();

@@ -1,8 +1,10 @@
 #include "engine/channel_parameters.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/checked_arithmetic.h"
+#include "engine/decimal_text.h"
 #include "engine/failure.h"
 #include "engine/text_to_number.h"
 
@@ -18,7 +20,7 @@ constexpr Site At(Quantity quantity) { return {quantity, 0}; }
 // A channel cannot have a negative width, bank slope, fall, length,
 // roughness or depth step; the formulas would give a plausible-looking table
 // or fail far from the cause. Zero keeps its meaning.
-void RefuseNegative(float value, const std::string& text, InputField field) {
+void RefuseNegative(double value, const std::string& text, InputField field) {
   if (value < 0) {
     const auto first = text.find_first_not_of(" \t");
     const auto last = text.find_last_not_of(" \t");
@@ -29,7 +31,10 @@ void RefuseNegative(float value, const std::string& text, InputField field) {
 
 }  // namespace
 
-ChannelParameters ReadChannelParameters(const FieldTexts& texts, std::string_view decimalSeparator) {
+namespace {
+
+// The trapezoid's fields, in single precision, as it has always read them.
+void ReadTrapezoid(const FieldTexts& texts, std::string_view decimalSeparator, ChannelParameters& p) {
   const auto convert = [&texts, decimalSeparator](InputField field) {
     return ConvertStrict(TextOf(texts, field), decimalSeparator, field);
   };
@@ -41,8 +46,6 @@ ChannelParameters ReadChannelParameters(const FieldTexts& texts, std::string_vie
   using checked::Div;
   using checked::Store;
 
-  ChannelParameters p;
-  p.decimalMark = decimalSeparator == "," ? ',' : '.';
   p.maxFlow = convert(InputField::MaxFlow);
   p.bottomWidth = convertSize(InputField::BottomWidth);
   p.bankSlope = convertSize(InputField::BankSlope);
@@ -61,6 +64,141 @@ ChannelParameters ReadChannelParameters(const FieldTexts& texts, std::string_vie
   p.increment = convertSize(InputField::Increment);
   p.incrementWasZero = p.increment == 0;
   if (p.incrementWasZero) p.increment = kIncrementForZero;
+}
+
+// The trimmed text of a field, as a failure quotes it.
+std::string_view Typed(const FieldTexts& texts, InputField field) {
+  const std::string& text = TextOf(texts, field);
+  const auto first = text.find_first_not_of(" \t");
+  return first == std::string::npos ? std::string_view()
+                                     : std::string_view(text).substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Whether a field is left blank: an overbank's n or a bank station that
+// takes its default.
+bool Blank(const FieldTexts& texts, InputField field) { return Typed(texts, field).empty(); }
+
+// A surveyed section's ground line and its banks: a blank bank is the
+// first or the last point; a bank must lie within the stations, the left
+// one left of the right one.
+void ReadGround(const FieldTexts& texts, std::string_view separator, std::span<const GroundPoint> ground,
+                ChannelParameters& p) {
+  CheckGroundLine(ground);
+  p.ground.assign(ground.begin(), ground.end());
+  const double first = ground.front().station;
+  const double last = ground.back().station;
+  const auto bank = [&](InputField field, double byDefault) {
+    if (Blank(texts, field)) return byDefault;
+    const double station = ConvertStrictDouble(TextOf(texts, field), separator, field);
+    if (station < first || station > last) {
+      constexpr FailureKind kKind = FailureKind::InvalidArgument;
+      throw RatingFailure(kKind,
+                          Compose(Message::SectionBankOutside, Arg<"kind">(FailureKindText(kKind)),
+                                  Arg<"field">(FieldLabel(field)), Arg<"text">(Typed(texts, field)),
+                                  Arg<"first">(ReadableNumber(first, p.DecimalMark())),
+                                  Arg<"last">(ReadableNumber(last, p.DecimalMark()))),
+                          field);
+    }
+    return station;
+  };
+  p.exact.leftBank = bank(InputField::LeftBank, first);
+  p.exact.rightBank = bank(InputField::RightBank, last);
+  if (!(p.exact.leftBank < p.exact.rightBank)) {
+    constexpr FailureKind kKind = FailureKind::InvalidArgument;
+    const InputField blamed = Blank(texts, InputField::LeftBank) ? InputField::RightBank : InputField::LeftBank;
+    throw RatingFailure(kKind,
+                        Compose(Message::SectionBanksCrossed, Arg<"kind">(FailureKindText(kKind)),
+                                Arg<"field">(FieldLabel(InputField::LeftBank)),
+                                Arg<"text">(ReadableNumber(p.exact.leftBank, p.DecimalMark())),
+                                Arg<"rightField">(FieldLabel(InputField::RightBank)),
+                                Arg<"right">(ReadableNumber(p.exact.rightBank, p.DecimalMark()))),
+                        blamed);
+  }
+  p.exact.bottom = std::min_element(ground.begin(), ground.end(), [](const GroundPoint& a, const GroundPoint& b) {
+                     return a.elevation < b.elevation;
+                   })->elevation;
+}
+
+// A rectangle, a circle or a surveyed section, read in double precision, in
+// the order of the trapezoid's fields. The single-precision members are the
+// same values rounded, for the messages and the routing that read them.
+void ReadOtherSection(const FieldTexts& texts, std::string_view separator, std::span<const GroundPoint> ground,
+                      ChannelParameters& p) {
+  const auto convert = [&texts, separator](InputField field) {
+    return ConvertStrictDouble(TextOf(texts, field), separator, field);
+  };
+  const auto convertSize = [&convert, &texts](InputField field) {
+    const double value = convert(field);
+    RefuseNegative(value, TextOf(texts, field), field);
+    return value;
+  };
+  const auto convertPositive = [&convert, &texts](InputField field) {
+    const double value = convert(field);
+    if (!(value > 0)) {
+      throw FieldFailure(FailureKind::InvalidArgument, Message::FieldNotPositive, field, Typed(texts, field));
+    }
+    return value;
+  };
+  using checked::Div;
+  using checked::Store;
+  ExactSizes& x = p.exact;
+
+  x.maxFlow = convert(InputField::MaxFlow);
+  p.maxFlow = static_cast<float>(x.maxFlow);
+  if (p.shape == SectionShape::Rectangle) {
+    x.width = convertPositive(InputField::BottomWidth);
+    p.bottomWidth = static_cast<float>(x.width);
+  }
+  if (p.shape == SectionShape::Circle) {
+    x.diameter = convertPositive(InputField::Diameter);
+  }
+  x.fall = convertSize(InputField::Fall);
+  p.fall = static_cast<float>(x.fall);
+  const double length = convertSize(InputField::Length);  // mi
+  p.length = static_cast<float>(length);
+  x.lengthFeet = length * kFeetPerMile;
+  p.lengthFeet = Store(x.lengthFeet, At(Quantity::LengthFeet));
+  x.slope = Div(x.fall, x.lengthFeet, At(Quantity::Slope));
+  p.slope = Store(x.slope, At(Quantity::Slope));
+  const double n = convertPositive(InputField::Roughness);
+  p.roughness = static_cast<float>(n);
+  x.manningFactor = kManningCoefficient / n;
+  p.manningFactor = Store(x.manningFactor, At(Quantity::ManningFactor));
+  x.leftFactor = x.manningFactor;
+  x.rightFactor = x.manningFactor;
+  if (p.shape == SectionShape::Surveyed) {
+    if (!Blank(texts, InputField::LeftRoughness)) {
+      x.leftFactor = kManningCoefficient / convertPositive(InputField::LeftRoughness);
+    }
+    if (!Blank(texts, InputField::RightRoughness)) {
+      x.rightFactor = kManningCoefficient / convertPositive(InputField::RightRoughness);
+    }
+  }
+  x.storageFactor = x.lengthFeet / kSquareFeetPerAcre;
+  p.storageFactor = static_cast<float>(x.storageFactor);
+  if (p.shape != SectionShape::Surveyed) {
+    x.bottom = convert(InputField::Invert);
+  }
+  x.increment = convertSize(InputField::Increment);
+  p.incrementWasZero = x.increment == 0;
+  if (p.incrementWasZero) x.increment = kIncrementForZero;
+  p.increment = static_cast<float>(x.increment);
+  if (p.shape == SectionShape::Surveyed) ReadGround(texts, separator, ground, p);
+  p.invert = static_cast<float>(x.bottom);
+}
+
+}  // namespace
+
+ChannelParameters ReadChannelParameters(const FieldTexts& texts, std::string_view decimalSeparator,
+                                        std::span<const GroundPoint> ground) {
+  ChannelParameters p;
+  p.decimalMark = decimalSeparator == "," ? ',' : '.';
+  p.shape = ReadSectionShape(TextOf(texts, InputField::Shape));
+  if (p.shape == SectionShape::Trapezoid) {
+    ReadTrapezoid(texts, decimalSeparator, p);
+  } else {
+    ReadOtherSection(texts, decimalSeparator, ground, p);
+  }
   return p;
 }
 

@@ -69,9 +69,15 @@ float ValueOf(const ChannelParameters& c, InputField field) {
     case InputField::Roughness: return c.roughness;
     case InputField::MaxFlow: return c.maxFlow;
     case InputField::Invert: return c.invert;
+    case InputField::Diameter: return static_cast<float>(c.exact.diameter);
     case InputField::Increment:
     case InputField::Title:
-    case InputField::Filename: break;
+    case InputField::Filename:
+    case InputField::Shape:
+    case InputField::LeftBank:
+    case InputField::RightBank:
+    case InputField::LeftRoughness:
+    case InputField::RightRoughness: break;
   }
   return c.increment;
 }
@@ -90,7 +96,8 @@ InputField RowBlame(FailureKind kind, const ChannelParameters& c) {
     float value;
     double usual;
   };
-  const std::array<Candidate, 7> candidates = {{{InputField::BottomWidth, c.bottomWidth, 50},
+  const std::array<Candidate, 8> candidates = {{{InputField::BottomWidth, c.bottomWidth, 50},
+                                                {InputField::Diameter, static_cast<float>(c.exact.diameter), 6},
                                                 {InputField::BankSlope, c.bankSlope, 2},
                                                 {InputField::Fall, c.fall, 110},
                                                 {InputField::Length, c.length, 5.5},

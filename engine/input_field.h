@@ -9,8 +9,9 @@
 
 namespace rating {
 
-// The ten text fields of the main window, in tab order. A failure names the
-// field it arose in, so that a front end can put the cursor there.
+// The fields of a reach: the ten of the main window, in tab order, then
+// those of the other channel sections. A failure names the field it arose
+// in, so that a front end can put the cursor there.
 enum class InputField {
   BottomWidth,  // ft
   BankSlope,    // run per rise
@@ -22,13 +23,19 @@ enum class InputField {
   Increment,    // depth step, ft
   Title,        // title line of the rating file
   Filename,     // name of the rating file
+  Shape,           // the section: trapezoid, rectangle, circle or section (surveyed)
+  Diameter,        // of a circle, ft
+  LeftBank,        // station of a surveyed section's left bank, ft; blank: its first point
+  RightBank,       // station of its right bank, ft; blank: its last point
+  LeftRoughness,   // Manning's n of the left overbank; blank: the channel's
+  RightRoughness,  // Manning's n of the right overbank; blank: the channel's
 };
 
-inline constexpr std::size_t kFieldCount = 10;
+inline constexpr std::size_t kFieldCount = 16;
 
-// What a field holds: a number the rating is computed from, or a text that
-// the rating file carries.
-enum class FieldKind { Number, Text };
+// What a field holds: a number the rating is computed from, a text that
+// the rating file carries, or one word of a fixed few.
+enum class FieldKind { Number, Text, Choice };
 
 // Everything the rating knows about one field. Where a window draws it is
 // the front ends' business (layout/form_layout.h).
@@ -59,6 +66,15 @@ inline constexpr std::array<FieldFacts, kFieldCount> kFields = {{
      Message::OptionHelpTitle},
     {InputField::Filename, FieldKind::Text, Message::LabelFilename, "MyRating.RAT", "output",
      Message::OptionHelpFilename},
+    {InputField::Shape, FieldKind::Choice, Message::LabelShape, "trapezoid", "shape", Message::OptionHelpShape},
+    {InputField::Diameter, FieldKind::Number, Message::LabelDiameter, "", "diameter", Message::OptionHelpDiameter},
+    {InputField::LeftBank, FieldKind::Number, Message::LabelLeftBank, "", "left-bank", Message::OptionHelpLeftBank},
+    {InputField::RightBank, FieldKind::Number, Message::LabelRightBank, "", "right-bank",
+     Message::OptionHelpRightBank},
+    {InputField::LeftRoughness, FieldKind::Number, Message::LabelLeftRoughness, "", "n-left",
+     Message::OptionHelpLeftRoughness},
+    {InputField::RightRoughness, FieldKind::Number, Message::LabelRightRoughness, "", "n-right",
+     Message::OptionHelpRightRoughness},
 }};
 
 // The caption of a field's label, its name in messages.
@@ -70,7 +86,7 @@ constexpr const FieldFacts& Facts(InputField field) { return kFields.at(static_c
 // Whether the field holds a number rather than a text.
 constexpr bool IsNumeric(InputField field) { return Facts(field).kind == FieldKind::Number; }
 
-// The ten field texts as typed, in UTF-8, indexed by InputField. Every layer
+// The field texts as typed, in UTF-8, indexed by InputField. Every layer
 // passes them whole: the window reads them at the press, the command line
 // from its options or a batch row.
 using FieldTexts = std::array<std::string, kFieldCount>;
@@ -87,7 +103,7 @@ inline std::string& TextOf(FieldTexts& texts, InputField field) {
 // separator is a comma).
 std::string DefaultFieldText(InputField field, std::string_view decimalSeparator);
 
-// All ten default texts.
+// Every field's default text.
 FieldTexts DefaultFieldTexts(std::string_view decimalSeparator);
 
 // `text` when it is one line. The title is line 1 of the rating file and the

@@ -1,9 +1,13 @@
 #include "engine/rating_table.h"
 
+#include <array>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "engine/checked_arithmetic.h"
+#include "engine/cross_section.h"
+#include "engine/decimal_text.h"
 #include "engine/failure.h"
 #include "engine/number_text.h"
 
@@ -91,6 +95,114 @@ void ComputeSectionsAndFlows(const ChannelParameters& c, RatingTable& t, std::in
   }
 }
 
+// A pipe carries its greatest flow near 0.94 of its diameter: a maximum
+// flow it cannot pass is refused before any row, with its capacity.
+void RefuseSmallPipe(const ChannelParameters& c, double rootSlope) {
+  const ExactSizes& x = c.exact;
+  const PipeGreatest greatest = PipeGreatestFlow();
+  const double capacity =
+      x.manningFactor * greatest.unitConveyance * std::pow(x.diameter, 8.0 / 3.0) * rootSlope;  // cfs
+  if (capacity > x.maxFlow) return;
+  constexpr FailureKind kKind = FailureKind::InvalidArgument;
+  throw RatingFailure(kKind,
+                      Compose(Message::PipeTooSmall, Arg<"kind">(FailureKindText(kKind)),
+                              Arg<"capacity">(ReadableNumber(capacity, c.DecimalMark())),
+                              Arg<"field">(FieldLabel(InputField::MaxFlow)),
+                              Arg<"maxFlow">(PlainNumberText(c.maxFlow, c.DecimalMark())),
+                              Arg<"diameterField">(FieldLabel(InputField::Diameter)),
+                              Arg<"diameter">(ReadableNumber(x.diameter, c.DecimalMark()))),
+                      InputField::MaxFlow);
+}
+
+[[noreturn]] void FailAboveCrown(const ChannelParameters& c, std::int16_t row, double depth) {
+  constexpr FailureKind kKind = FailureKind::IndexOutOfRange;
+  throw RatingFailure(kKind,
+                      Compose(Message::PipeAboveCrown, Arg<"kind">(FailureKindText(kKind)),
+                              Arg<"row">(std::to_string(row)), Arg<"depth">(ReadableNumber(depth, c.DecimalMark())),
+                              Arg<"diameterField">(FieldLabel(InputField::Diameter)),
+                              Arg<"diameter">(ReadableNumber(c.exact.diameter, c.DecimalMark())),
+                              Arg<"incrementField">(FieldLabel(InputField::Increment))),
+                      InputField::Increment, row);
+}
+
+// The water may not rise above either end of a surveyed section: the ground
+// line ends there, and walls beyond it would be a guess.
+void RefuseAboveEnds(const ChannelParameters& c, std::int16_t row, double surface) {
+  const GroundPoint& left = c.ground.front();
+  const GroundPoint& right = c.ground.back();
+  if (surface <= left.elevation && surface <= right.elevation) return;
+  const GroundPoint& end = surface > left.elevation ? left : right;
+  constexpr FailureKind kKind = FailureKind::IndexOutOfRange;
+  throw RatingFailure(
+      kKind,
+      Compose(Message::SectionAboveEnd, Arg<"kind">(FailureKindText(kKind)), Arg<"row">(std::to_string(row)),
+              Arg<"elevation">(ReadableNumber(surface, c.DecimalMark())),
+              Arg<"end">(Pattern(&end == &left ? Message::WordsLeftEnd : Message::WordsRightEnd)),
+              Arg<"endElevation">(ReadableNumber(end.elevation, c.DecimalMark())),
+              Arg<"field">(FieldLabel(InputField::MaxFlow)),
+              Arg<"maxFlow">(PlainNumberText(c.maxFlow, c.DecimalMark()))),
+      InputField::MaxFlow, row);
+}
+
+// Manning's conveyance 1.486/n A R^(2/3) of one element, none where it is dry.
+double Conveyance(double manningFactor, double area, double perimeter) {
+  return area > 0 && perimeter > 0 ? manningFactor * area * std::pow(area / perimeter, 2.0 / 3.0) : 0.0;
+}
+
+// Rows 1, 2, ... of a rectangle, a circle or a surveyed section, in double
+// precision, each value stored as a single when it is assigned; as
+// ComputeSectionsAndFlows, until the flow first exceeds the maximum.
+void ComputeOtherSectionsAndFlows(const ChannelParameters& c, RatingTable& t, std::int16_t& row) {
+  const ExactSizes& x = c.exact;
+  const double rootSlope = std::sqrt(x.slope);
+  std::optional<SurveyedSection> surveyed;
+  if (c.shape == SectionShape::Surveyed) surveyed.emplace(c.ground, x.leftBank, x.rightBank);
+  if (c.shape == SectionShape::Circle) RefuseSmallPipe(c, rootSlope);
+
+  for (std::int16_t& i = row = 1;; ++i) {
+    if (i > kLastTableIndex) FailTableFull(c);
+    const auto at = [i, &c](Quantity q) { return Site{q, i, &c}; };
+    const double D = i * x.increment;  // ft
+    const double surface = x.bottom + D;
+    double A = 0;  // ft^2
+    double K = 0;  // conveyance, cfs
+    switch (c.shape) {
+      case SectionShape::Trapezoid:
+      case SectionShape::Rectangle:
+        A = x.width * D;
+        K = Conveyance(x.manningFactor, A, x.width + 2 * D);
+        break;
+      case SectionShape::Circle: {
+        if (D > x.diameter) FailAboveCrown(c, i, D);
+        const PipeWetted wetted = PipeAt(x.diameter, D);
+        A = wetted.area;
+        K = Conveyance(x.manningFactor, A, wetted.perimeter);
+        break;
+      }
+      case SectionShape::Surveyed: {
+        RefuseAboveEnds(c, i, surface);
+        const WettedElements wetted = surveyed->At(surface);
+        const std::array<double, kElementCount> factors = {x.leftFactor, x.manningFactor, x.rightFactor};
+        for (std::size_t e = 0; e < kElementCount; ++e) {
+          A += wetted.area.at(e);
+          K += Conveyance(factors.at(e), wetted.area.at(e), wetted.perimeter.at(e));
+        }
+        break;
+      }
+    }
+    t.depth[i] = Store(D, at(Quantity::Depth));
+    t.elevation[i] = Store(surface, at(Quantity::Elevation));
+    t.area[i] = Store(A, at(Quantity::FlowArea));
+    t.meanWidth[i] = Store(A / D, at(Quantity::MeanWidth));
+    t.flow[i] = Store(K * rootSlope, at(Quantity::Flow));
+    t.storage[i] = Store(A * x.storageFactor, at(Quantity::Storage));
+    if (t.flow[i] > c.maxFlow) {
+      t.lastRow = i;
+      return;
+    }
+  }
+}
+
 // Rows 1 to lastRow: the routing steps, from the velocity, the reach volume
 // and the travel time K between each row and the one above.
 void ComputeCascades(const ChannelParameters& c, RatingTable& t, std::int16_t lastRow) {
@@ -128,7 +240,11 @@ void ComputeRatingTable(const ChannelParameters& channel, RatingTable& table) {
   // flow comes before the cascades.
   std::int16_t row = 0;
   try {
-    ComputeSectionsAndFlows(channel, table, row);
+    if (channel.shape == SectionShape::Trapezoid) {
+      ComputeSectionsAndFlows(channel, table, row);
+    } else {
+      ComputeOtherSectionsAndFlows(channel, table, row);
+    }
   } catch (const RatingFailure&) {
     ComputeCascades(channel, table, static_cast<std::int16_t>(row - 1));
     throw;

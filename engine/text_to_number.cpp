@@ -97,7 +97,7 @@ double ToDouble(const ScannedNumber& number) {
 
 }  // namespace
 
-float ConvertStrict(std::string_view text, std::string_view decimalSeparator, InputField field) {
+double ConvertStrictDouble(std::string_view text, std::string_view decimalSeparator, InputField field) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) {
     throw FieldFailure(FailureKind::TypeMismatch, Message::FieldEmpty, field);
@@ -110,11 +110,14 @@ float ConvertStrict(std::string_view text, std::string_view decimalSeparator, In
     throw FieldFailure(FailureKind::TypeMismatch, Message::FieldNotANumber, field, text);
   }
   const double value = ToDouble(number);
-  const auto single = static_cast<float>(value);
-  if (std::isinf(single)) {
+  if (std::isinf(static_cast<float>(value))) {
     throw FieldFailure(FailureKind::Overflow, Message::FieldBeyondRange, field, text);
   }
-  return single;
+  return value;
+}
+
+float ConvertStrict(std::string_view text, std::string_view decimalSeparator, InputField field) {
+  return static_cast<float>(ConvertStrictDouble(text, decimalSeparator, field));
 }
 
 }  // namespace rating

@@ -20,4 +20,9 @@ namespace rating {
 // range. A magnitude too small for single precision becomes 0 (signed).
 float ConvertStrict(std::string_view text, std::string_view decimalSeparator, InputField field);
 
+// The same conversion in double precision, for the sections computed in it:
+// the nearest double to the text, refused where the single would overflow,
+// since the table stores every value as a single.
+double ConvertStrictDouble(std::string_view text, std::string_view decimalSeparator, InputField field);
+
 }  // namespace rating

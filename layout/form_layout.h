@@ -55,8 +55,11 @@ struct FieldPlace {
   char accessKey;               // Alt with this letter of the label goes to the field
 };
 
-// In tab order, which is the order of InputField.
-inline constexpr std::array<FieldPlace, kFieldCount> kFieldPlaces = {{
+// The form's text fields, the first of InputField, in tab order, which is
+// theirs. The sections' own fields are not on it; a press takes their
+// defaults, a trapezoid's.
+inline constexpr std::size_t kFormFieldCount = 10;
+inline constexpr std::array<FieldPlace, kFormFieldCount> kFieldPlaces = {{
     {InputField::BottomWidth, "txtWidth", "Label2", 240, 480, 1575, 1335, 'B'},
     {InputField::BankSlope, "txtBank", "Label3", 240, 1080, 1575, 1575, 'S'},
     {InputField::Fall, "txtSlope", "Label4", 240, 1680, 1575, 1695, 'F'},

@@ -61,6 +61,42 @@
     "{incrementField} {increment}; raise the increment or lower the maximum flow.")                          \
   X(RowOutsideTable, "{kind}: row {row} is outside the table (rows 0 to {lastRow}).")                        \
   X(RoundingNotFinite, "{kind}: a value to round to three significant figures is not a finite number.")      \
+  /* Channel sections. */                                                                                    \
+  X(FieldNotAShape,                                                                                          \
+    "{kind}: {field} \"{text}\" is not a section; it is trapezoid, rectangle, circle or section.")           \
+  X(FieldNotPositive, "{kind}: {field} {text} must be more than 0.")                                         \
+  X(SectionPointCount, "{kind}: the section has {count}; it needs from 3 to 10000.")                         \
+  X(SectionRowCells, "{kind}: section row {row} has {cells}; it holds the station, then the elevation.")     \
+  X(SectionRowNotANumber, "{kind}: section row {row}, {column} \"{text}\" is not a number.")                 \
+  X(SectionStationBackwards,                                                                                 \
+    "{kind}: section row {row}, station {station} is left of station {previous} of the row before; the "     \
+    "stations go from left to right, looking downstream.")                                                   \
+  X(SectionBankOutside,                                                                                      \
+    "{kind}: {field} {text} lies outside the section, whose stations run from {first} to {last}.")           \
+  X(SectionBanksCrossed, "{kind}: {field} {text} must be left of {rightField} {right}.")                     \
+  X(SectionAboveEnd,                                                                                         \
+    "{kind}: row {row}, the water surface at {elevation} ft rises above the {end} end of the section, at "   \
+    "{endElevation} ft, before {field} {maxFlow} is reached; extend the section, or lower the maximum "      \
+    "flow.")                                                                                                 \
+  X(WordsLeftEnd, "left")                                                                                    \
+  X(WordsRightEnd, "right")                                                                                  \
+  X(WordsStationColumn, "station")                                                                           \
+  X(WordsElevationColumn, "elevation")                                                                       \
+  X(WordsPoints, "{count} points")                                                                           \
+  X(WordsOnePoint, "1 point")                                                                                \
+  X(PipeTooSmall,                                                                                            \
+    "{kind}: the pipe carries at most {capacity} cfs, near 0.94 of its diameter, which does not pass "       \
+    "{field} {maxFlow}; lower the maximum flow, or raise {diameterField} {diameter}.")                       \
+  X(PipeAboveCrown,                                                                                          \
+    "{kind}: row {row}, the depth {depth} ft rises above the crown of the pipe, {diameterField} "            \
+    "{diameter}; take a smaller {incrementField}.")                                                          \
+  X(SectionParameterRectangle, "Rectangle BW={width} Fall={fall} ChL={length} n={n}")                        \
+  X(SectionParameterCircle, "Circle D={diameter} Fall={fall} ChL={length} n={n}")                            \
+  X(SectionParameterSurveyed,                                                                                \
+    "Section {points}, banks {left} to {right}, Fall={fall} ChL={length} n={nLeft}/{n}/{nRight}")            \
+  X(SectionFileHeader, "Station (ft),Elevation (ft)")                                                        \
+  X(SectionSummary, "{points}, stations {first} to {last} ft")                                               \
+  X(KindSectionFile, "Cannot read section file")                                                             \
   /* Files. */                                                                                               \
   X(FileProblem, "{kind} \"{path}\": {reason}.")                                                             \
   X(FileProblemInFolder, R"({kind} "{path}" in "{folder}": {reason}.)")                                      \
@@ -193,6 +229,27 @@
   X(OptionHelpMaxFlow, "Maximum flow (cfs); the table ends at the first row above it.")                      \
   X(OptionHelpInvert, "Invert elevation (ft).")                                                              \
   X(OptionHelpIncrement, "Depth increment (ft); 0 is taken as 1.")                                           \
+  X(LabelShape, "Section")                                                                                   \
+  X(LabelDiameter, "Diameter (ft)")                                                                          \
+  X(LabelLeftBank, "Left Bank Station (ft)")                                                                 \
+  X(LabelRightBank, "Right Bank Station (ft)")                                                               \
+  X(LabelLeftRoughness, "Left Overbank n")                                                                   \
+  X(LabelRightRoughness, "Right Overbank n")                                                                 \
+  X(ShapeTrapezoid, "Trapezoid")                                                                             \
+  X(ShapeRectangle, "Rectangle")                                                                             \
+  X(ShapeCircle, "Circle")                                                                                   \
+  X(ShapeSurveyed, "Surveyed")                                                                               \
+  X(OptionHelpShape,                                                                                         \
+    "Channel section: trapezoid, rectangle, circle, or section (surveyed, from --section).")                 \
+  X(OptionHelpDiameter, "Pipe diameter (ft), of --shape circle.")                                            \
+  X(OptionHelpLeftBank, "Left bank station (ft) of a surveyed section; blank: its first point.")             \
+  X(OptionHelpRightBank, "Right bank station (ft) of a surveyed section; blank: its last point.")            \
+  X(OptionHelpLeftRoughness, "Manning's n of the left overbank; blank: the channel's.")                      \
+  X(OptionHelpRightRoughness, "Manning's n of the right overbank; blank: the channel's.")                    \
+  X(HelpOptionSection, "Ground points of a surveyed section (CSV: station, elevation), of --shape section.") \
+  X(HelpOptionSectionOut, "Write the ground points of the section rated as CSV, as --section reads them.")   \
+  X(UsageShapeDoesNotUse, "--{option} is not used by a {shape} section; leave it out.")                      \
+  X(UsageSectionNeedsPoints, "--shape section needs its ground points: give --section POINTS.csv.")          \
   X(OptionHelpTitle, "Title line of the rating file.")                                                       \
   X(OptionHelpFilename,                                                                                      \
     "Rating file to write, relative to the current directory; \"-\" is standard output.")                    \

@@ -51,6 +51,8 @@ RatingSession::RatingSession(std::string_view userSeparator) : separator_(Decima
 
 std::string RatingSession::DefaultText(InputField field) const { return DefaultFieldText(field, separator_); }
 
+FieldTexts RatingSession::DefaultTexts() const { return DefaultFieldTexts(separator_); }
+
 namespace {
 
 // "Wrote "/home/ann/Documents/MyRating.RAT"." and, where stopped writes left

@@ -79,6 +79,8 @@ class RatingSession {
 
   // A field's text when the window opens.
   [[nodiscard]] std::string DefaultText(InputField field) const;
+  // Every field's text when the window opens.
+  [[nodiscard]] FieldTexts DefaultTexts() const;
 
   // One press of "Create Rating File" that writes the rating file. Returns
   // the failure to show, if any; ListLines() then says what the list shows.

@@ -126,16 +126,16 @@ class PageView : public emscripten::wrapper<rating::HandingOverView>, public rat
   void EnableRoutingCommands(bool enabled) override { call<void>("enableRoutingCommands", enabled); }
 };
 
-// The page's controller: the press of the ten texts (in tab order) and the
+// The page's controller: the press of the form's texts (in tab order) and the
 // commands, told to the view it was made with.
 class PageController {
  public:
   PageController(PageView& view, const std::string& separator) : controller_(view, view, separator) {}
 
   void Press(const val& texts) {
-    rating::FieldTexts fieldTexts;
-    for (std::size_t i = 0; i < fieldTexts.size(); ++i) {
-      fieldTexts.at(i) = texts[static_cast<int>(i)].as<std::string>();
+    rating::FieldTexts fieldTexts = controller_.Session().DefaultTexts();
+    for (std::size_t i = 0; i < layout::kFieldPlaces.size(); ++i) {
+      rating::TextOf(fieldTexts, layout::kFieldPlaces.at(i).field) = texts[static_cast<int>(i)].as<std::string>();
     }
     controller_.Press(fieldTexts);
   }

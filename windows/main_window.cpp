@@ -60,9 +60,9 @@ void ListLineAsked(HWND window, NMLVDISPINFOW& asked) {
 }
 
 void CreateRatingFileClicked(HWND window) {
-  FieldTexts texts;
-  for (const FieldFacts& facts : kFields) {
-    TextOf(texts, facts.field) = Utf8(WindowText(Field(window, facts.field)));
+  FieldTexts texts = State(window).controller.Session().DefaultTexts();
+  for (const layout::FieldPlace& place : layout::kFieldPlaces) {
+    TextOf(texts, place.field) = Utf8(WindowText(Field(window, place.field)));
   }
   State(window).controller.Press(texts);
 }
@@ -137,13 +137,12 @@ void CreateControls(HWND window) {
   ListView_InsertColumn(list, 0, &column);
   ::SetWindowSubclass(list, ListKeys, 0, 0);
   const RatingSession& session = State(window).controller.Session();
-  for (const FieldFacts& facts : kFields) {
-    const int index = static_cast<int>(facts.field);
+  for (const layout::FieldPlace& place : layout::kFieldPlaces) {
+    const int index = static_cast<int>(place.field);
     // Alt with the label's underlined letter goes to its field, which follows it.
-    const char key = layout::kFieldPlaces.at(static_cast<std::size_t>(index)).accessKey;
-    AddControl(window, WC_STATICW, Wide(layout::WithAccessKey(FieldLabel(facts.field), key)), 0, 0,
+    AddControl(window, WC_STATICW, Wide(layout::WithAccessKey(FieldLabel(place.field), place.accessKey)), 0, 0,
                kFirstLabelId + index);
-    AddControl(window, WC_EDITW, Wide(session.DefaultText(facts.field)), WS_TABSTOP | ES_AUTOHSCROLL,
+    AddControl(window, WC_EDITW, Wide(session.DefaultText(place.field)), WS_TABSTOP | ES_AUTOHSCROLL,
                WS_EX_CLIENTEDGE, kFirstFieldId + index);
   }
   AddControl(window, WC_BUTTONW,

@@ -329,7 +329,7 @@ class MainWindowTest : public QObject {
   void screenReadersNameEveryFieldByItsLabel() {
     MainWindow form;
     form.show();
-    for (const rating::FieldFacts& facts : rating::kFields) {
+    for (const rating::layout::FieldPlace& facts : rating::layout::kFieldPlaces) {
       QLineEdit* field = form.Field(facts.field);
       const QString caption =
           QString::fromUtf8(rating::FieldLabel(facts.field).data(),
@@ -422,7 +422,7 @@ class MainWindowTest : public QObject {
   }
 
   void returnInAnyFieldCreatesTheRatingFile() {
-    for (const rating::FieldFacts& facts : rating::kFields) {
+    for (const rating::layout::FieldPlace& facts : rating::layout::kFieldPlaces) {
       MainWindow form;
       form.show();
       Aim(form, QStringLiteral("return.RAT"));

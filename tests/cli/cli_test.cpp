@@ -100,7 +100,7 @@ struct SameBytesCase {
 class CliAndSession : public CliTest, public testing::WithParamInterface<SameBytesCase> {};
 
 TEST_P(CliAndSession, WriteTheSameBytesAndListTheSameLines) {
-  FieldTexts texts;
+  FieldTexts texts = DefaultFieldTexts(".");
   std::vector<std::string> arguments;
   for (std::size_t i = 0; i < GetParam().texts.size(); ++i) {
     TextOf(texts, static_cast<InputField>(i)) = GetParam().texts[i];

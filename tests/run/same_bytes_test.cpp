@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "layout/form_layout.h"
 #include "run/rating_session.h"
 #include "tests/support/field_texts.h"
 #include "tests/support/scratch_files.h"
@@ -77,7 +78,7 @@ class ReachTexts {
     // One reach in ten has a field typed wrongly.
     static constexpr std::array<std::string_view, 6> kWrong = {"", "x", "-1", "0", "1e39", "1\n2"};
     if (random_() % 10 == 0) {
-      const auto field = static_cast<InputField>(random_() % kFieldCount);
+      const auto field = static_cast<InputField>(random_() % layout::kFormFieldCount);
       set(field, std::string(kWrong.at(random_() % kWrong.size())));
     }
     return texts;

@@ -256,25 +256,23 @@ std::string Golden() { return ReadFile(fs::path(RATING_GOLDEN_DIR) / "default.RA
 TEST(Window, ShowsTheFormFromTheLayoutTable) {
   const RunningWindow window;
   EXPECT_EQ(WindowText(::GetParent(window.Control(kButtonId))), Wide(Pattern(Message::CaptionWindow)));
-  for (const FieldFacts& facts : kFields) {
+  for (const layout::FieldPlace& facts : layout::kFieldPlaces) {
     EXPECT_EQ(WindowText(window.Control(kFirstLabelId + static_cast<int>(facts.field))),
-              Wide(layout::WithAccessKey(
-                  FieldLabel(facts.field),
-                  layout::kFieldPlaces.at(static_cast<std::size_t>(facts.field)).accessKey)));
+              Wide(layout::WithAccessKey(FieldLabel(facts.field), facts.accessKey)));
     EXPECT_EQ(WindowText(window.Field(facts.field)), Wide(DefaultFieldText(facts.field, ".")));
   }
   // Tab goes from the button to the list, then down the left column and the
   // right one, then the title and the file name; each field follows its label.
   std::vector<int> order;
   HWND control = window.Control(kButtonId);
-  for (std::size_t i = 0; i < kFieldCount + 2; ++i) {
+  for (std::size_t i = 0; i < layout::kFormFieldCount + 2; ++i) {
     order.push_back(::GetDlgCtrlID(control));
     control = ::GetNextDlgTabItem(::GetParent(control), control, FALSE);
   }
   std::vector<int> expected = {kButtonId, kListId};
-  for (std::size_t i = 0; i < kFieldCount; ++i) expected.push_back(kFirstFieldId + static_cast<int>(i));
+  for (std::size_t i = 0; i < layout::kFormFieldCount; ++i) expected.push_back(kFirstFieldId + static_cast<int>(i));
   EXPECT_EQ(order, expected);
-  for (const FieldFacts& facts : kFields) {
+  for (const layout::FieldPlace& facts : layout::kFieldPlaces) {
     const HWND field = window.Field(facts.field);
     EXPECT_EQ(::GetWindow(field, GW_HWNDPREV), window.Control(kFirstLabelId + static_cast<int>(facts.field)));
   }
@@ -337,8 +335,8 @@ TEST(Window, AccessKeysMoveToTheirFields) {
   const RunningWindow window;
   const HWND main = ::GetParent(window.Control(kButtonId));
   const DWORD thread = ::GetWindowThreadProcessId(main, nullptr);
-  for (const FieldFacts& facts : kFields) {
-    const char key = layout::kFieldPlaces.at(static_cast<std::size_t>(facts.field)).accessKey;
+  for (const layout::FieldPlace& facts : layout::kFieldPlaces) {
+    const char key = facts.accessKey;
     constexpr LPARAM kAltDown = 1 << 29;
     ::PostMessageW(window.Control(kButtonId), WM_SYSCHAR, static_cast<WPARAM>(std::tolower(key)), kAltDown);
     GUITHREADINFO focus{};
