@@ -55,8 +55,8 @@ std::string Points(std::size_t count) {
 [[noreturn]] void FailBackwards(int row, double station, double previous) {
   constexpr FailureKind kKind = FailureKind::InvalidArgument;
   throw RatingFailure(kKind, Compose(Message::SectionStationBackwards, Arg<"kind">(FailureKindText(kKind)),
-                                     Arg<"row">(std::to_string(row)), Arg<"station">(fmt::format("{}", station)),
-                                     Arg<"previous">(fmt::format("{}", previous))),
+                                     Arg<"row">(std::to_string(row)), Arg<"station">(StationText(station, ".")),
+                                     Arg<"previous">(StationText(previous, "."))),
                       std::nullopt, row);
 }
 
@@ -105,10 +105,16 @@ std::vector<GroundPoint> ReadGroundLine(std::string_view text, std::string_view 
   return points;
 }
 
+std::string StationText(double value, std::string_view decimalMark) {
+  return WithDecimalMark(fmt::format("{}", value == 0 ? 0.0 : value), decimalMark);
+}
+
 std::string GroundLineText(std::span<const GroundPoint> points) {
   std::string text(Pattern(Message::SectionFileHeader));
   text += "\r\n";
-  for (const GroundPoint& point : points) fmt::format_to(std::back_inserter(text), "{},{}\r\n", point.station, point.elevation);
+  for (const GroundPoint& point : points) {
+    text.append(StationText(point.station, ".")).append(",").append(StationText(point.elevation, ".")).append("\r\n");
+  }
   return text;
 }
 

@@ -16,6 +16,8 @@ namespace rating {
 struct GroundPoint {
   double station = 0;    // ft, increasing from left to right, looking downstream
   double elevation = 0;  // ft
+
+  friend bool operator==(const GroundPoint&, const GroundPoint&) = default;
 };
 
 inline constexpr std::size_t kFewestGroundPoints = 3;
@@ -34,6 +36,10 @@ std::vector<GroundPoint> ReadGroundLine(std::string_view text, std::string_view 
 // station and the elevation per point, with "." decimals, the fewest digits
 // that read back to the same values, and CR LF line ends.
 std::string GroundLineText(std::span<const GroundPoint> points);
+
+// A station or an elevation as a file or a person reads it: the fewest
+// digits that read back to the same double, `decimalMark` for its point.
+std::string StationText(double value, std::string_view decimalMark);
 
 // Refuses, as ReadGroundLine does, a ground line of too few or too many
 // points or with a station left of the one before, naming the point (from 1).

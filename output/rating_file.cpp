@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "engine/cross_section.h"
 #include "engine/failure.h"
 #include "engine/number_text.h"
 #include "output/file_message.h"
@@ -25,6 +26,40 @@ std::string ParameterLine(std::string_view width, std::string_view bank, std::st
   std::string line = "Elv Cfs Acft Cascades, BW=";
   line.append(width).append(" SideS=").append(bank).append(" Fall=").append(fall);
   line.append(" ChL=").append(length).append(" n=").append(n);
+  return line;
+}
+
+std::string ParameterLine(const FieldTexts& texts, const ChannelParameters& channel) {
+  const auto text = [&texts](InputField field) -> std::string_view { return TextOf(texts, field); };
+  const auto typedOr = [&texts](InputField field, std::string_view otherwise) -> std::string_view {
+    const std::string& typed = TextOf(texts, field);
+    return typed.find_first_not_of(" \t") == std::string::npos ? otherwise : std::string_view(typed);
+  };
+  const Arg<"fall"> fall(text(InputField::Fall));
+  const Arg<"length"> length(text(InputField::Length));
+  const Arg<"n"> n(text(InputField::Roughness));
+  std::string line = "Elv Cfs Acft Cascades, ";
+  switch (channel.shape) {
+    case SectionShape::Trapezoid:
+      return ParameterLine(text(InputField::BottomWidth), text(InputField::BankSlope), text(InputField::Fall),
+                           text(InputField::Length), text(InputField::Roughness));
+    case SectionShape::Rectangle:
+      return line.append(
+          Compose(Message::SectionParameterRectangle, Arg<"width">(text(InputField::BottomWidth)), fall, length, n));
+    case SectionShape::Circle:
+      return line.append(
+          Compose(Message::SectionParameterCircle, Arg<"diameter">(text(InputField::Diameter)), fall, length, n));
+    case SectionShape::Surveyed: {
+      const std::string first = StationText(channel.ground.front().station, channel.DecimalMark());
+      const std::string last = StationText(channel.ground.back().station, channel.DecimalMark());
+      const std::string points = Compose(Message::WordsPoints, Arg<"count">(std::to_string(channel.ground.size())));
+      return line.append(Compose(
+          Message::SectionParameterSurveyed, Arg<"points">(points), Arg<"left">(typedOr(InputField::LeftBank, first)),
+          Arg<"right">(typedOr(InputField::RightBank, last)), fall, length,
+          Arg<"nLeft">(typedOr(InputField::LeftRoughness, text(InputField::Roughness))), n,
+          Arg<"nRight">(typedOr(InputField::RightRoughness, text(InputField::Roughness)))));
+    }
+  }
   return line;
 }
 

@@ -6,6 +6,8 @@
 #include <system_error>
 #include <vector>
 
+#include "engine/channel_parameters.h"
+#include "engine/input_field.h"
 #include "engine/rating_file_row.h"
 #include "engine/rating_table.h"
 #include "output/safe_file.h"
@@ -45,6 +47,14 @@ class RatingFileWriter {
 // "Elv Cfs Acft Cascades, BW=50 SideS=2 Fall=110 ChL=5.5 n=0.025".
 std::string ParameterLine(std::string_view width, std::string_view bank, std::string_view fall,
                           std::string_view length, std::string_view n);
+
+// Line 2 of the rating file of any section, from the field texts as typed:
+// the trapezoid's as above; "Elv Cfs Acft Cascades, Rectangle BW=20 Fall=110
+// ChL=5.5 n=0.015", "... Circle D=6 ...", or "... Section 42 points, banks
+// 115 to 145, Fall=110 ChL=5.5 n=0.065/0.045/0.065" with the overbanks' n
+// about the channel's, which stands for a blank one. A blank bank is the
+// station of the section's end, in the decimals of the fields.
+std::string ParameterLine(const FieldTexts& texts, const ChannelParameters& channel);
 
 // A table line without its line end: elevation, flow, storage and cascades
 // separated by tabs, each a PrintedNumber.

@@ -14,9 +14,10 @@ auto At(RunStage stage, Step step) {
   }
 }
 
-RatingResult Rate(const FieldTexts& texts, std::string_view separator, std::string& fileName) {
+RatingResult Rate(const FieldTexts& texts, std::string_view separator, std::span<const GroundPoint> ground,
+                  std::string& fileName) {
   const ChannelParameters channel =
-      At(RunStage::Fields, [&] { return ReadChannelParameters(texts, separator); });
+      At(RunStage::Fields, [&] { return ReadChannelParameters(texts, separator, ground); });
   RatingResult result{channel, CreateRatingTable(channel), {}, {}, {}, {}, SubstitutionNote(channel)};
   fileName = At(RunStage::FileName,
                 [&] { return RequireFileName(std::string(TextOf(texts, InputField::Filename))); });
@@ -32,12 +33,7 @@ RatingResult Rate(const FieldTexts& texts, std::string_view separator, std::stri
       result.listing.push_back(FormatListingRow(listed, separator));
     }
   });
-  const auto text = [&texts](InputField field) -> std::string_view { return TextOf(texts, field); };
-  result.fileText = RatingFileText(
-      title,
-      ParameterLine(text(InputField::BottomWidth), text(InputField::BankSlope), text(InputField::Fall),
-                    text(InputField::Length), text(InputField::Roughness)),
-      result.fileRows, separator);
+  result.fileText = RatingFileText(title, ParameterLine(texts, channel), result.fileRows, separator);
   return result;
 }
 
@@ -52,10 +48,11 @@ std::optional<std::string> SubstitutionNote(const ChannelParameters& channel) {
   return std::nullopt;
 }
 
-RatingOutcome RateFields(const FieldTexts& texts, std::string_view decimalSeparator) {
+RatingOutcome RateFields(const FieldTexts& texts, std::string_view decimalSeparator,
+                         std::span<const GroundPoint> ground) {
   RatingOutcome outcome;
   try {
-    outcome.result = Rate(texts, decimalSeparator, outcome.fileName);
+    outcome.result = Rate(texts, decimalSeparator, ground, outcome.fileName);
   } catch (const RatingFailure& failure) {
     outcome.failure = failure;
   }

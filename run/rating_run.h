@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,8 +41,10 @@ std::optional<std::string> SubstitutionNote(const ChannelParameters& channel);
 
 // The pure step of a press: converts the fields with the user's decimal
 // separator, computes the table, and lays out the rating file and the list.
-// Reads nothing but its arguments and writes nothing.
-RatingOutcome RateFields(const FieldTexts& texts, std::string_view decimalSeparator);
+// A surveyed section is rated on `ground`. Reads nothing but its arguments
+// and writes nothing.
+RatingOutcome RateFields(const FieldTexts& texts, std::string_view decimalSeparator,
+                         std::span<const GroundPoint> ground = {});
 
 // The write step: puts the rating file of `outcome` in place through a
 // SafeFile. Throws the failure a press meets first: the outcome's own when
