@@ -11,6 +11,7 @@
 #include "cli/command_line.h"
 #include "cli/reach_table.h"
 #include "cli/route_run.h"
+#include "cli/table_rows.h"
 #include "engine/number_text.h"
 #include "output/exports.h"
 #include "output/file_message.h"
@@ -55,10 +56,13 @@ PendingFile Pending(const std::string& name, std::string bytes, std::string_view
 // options name them. Throws RatingFailure or CommandFailure at the first that
 // fails; the reach's files already finished are then left to the caller to
 // drop. Returns the rating and a note about the paired data, if any.
-RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const std::string& separator,
-                       PendingFiles& pending, std::size_t reach, std::vector<std::string>& notes) {
+RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const std::string& sectionFile,
+                       const std::string& separator, PendingFiles& pending, std::size_t reach,
+                       std::vector<std::string>& notes) {
   const std::string& output = TextOf(texts, InputField::Filename);
-  RatingOutcome outcome = RateFields(texts, separator);
+  const std::vector<GroundPoint> ground = sectionFile.empty() ? std::vector<GroundPoint>()
+                                                              : ReadSectionFile(sectionFile, separator);
+  RatingOutcome outcome = RateFields(texts, separator, ground);
   if (outcome.result && outcome.result->note) notes.push_back(*outcome.result->note);
   if (IsWrittenInPlace(OutputName(output))) {
     if (outcome.failure) throw RatingFailure(*outcome.failure);
@@ -165,7 +169,7 @@ int RunSingle(const Request& request, const std::string& separator, std::ostream
   std::string summary;  // of the routing, if any
   try {
     if (rates) {
-      result = RateReach(request.texts, request.extras, separator, pending, 0, notes);
+      result = RateReach(request.texts, request.extras, request.sectionFile, separator, pending, 0, notes);
       // A flood routed through the reach: a routing that fails writes nothing.
       if (!route.inflowFile.empty()) {
         summary =
@@ -196,7 +200,7 @@ int RunBatch(const Request& request, const std::string& separator, std::ostream&
              bool errIsTerminal) {
   std::vector<Reach> reaches;
   try {
-    reaches = ReadReaches(request.batchFile, request.texts);
+    reaches = ReadReaches(request.batchFile, request);
   } catch (const CommandFailure& failure) {
     err << failure.what() << '\n';
     return kExitFailure;
@@ -228,7 +232,13 @@ int RunBatch(const Request& request, const std::string& separator, std::ostream&
     std::vector<std::string> notes;
     try {
       if (!reach.error.empty()) throw CommandFailure(reach.error);
-      const RatingResult result = RateReach(reach.texts, reach.extras, separator, pending, i, notes);
+      if (std::optional<std::string> refused =
+              ShapeRefusal(reach.texts, reach.given, !reach.sectionFile.empty(),
+                           !reach.extras.at(static_cast<std::size_t>(Export::SectionCsv)).empty())) {
+        throw CommandFailure(*refused);
+      }
+      const RatingResult result =
+          RateReach(reach.texts, reach.extras, reach.sectionFile, separator, pending, i, notes);
       if (!reach.route.inflowFile.empty()) {
         notes.push_back(RouteFlood(reach.route,
                                    ReachOfRating(result, std::string(TextOf(reach.texts, InputField::Title))),

@@ -2,7 +2,10 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cctype>
 #include <optional>
+
+#include "engine/failure.h"
 
 namespace rating::cli {
 
@@ -53,6 +56,9 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
                            Arg<"text">(TextOf(request.texts, field.field))))
         ->type_name("<text>");
   }
+  std::optional<std::string> section;
+  app.add_option(NamesOf(kSectionOption), section, std::string(Pattern(Message::HelpOptionSection)))
+      ->type_name("<points.csv>");
   std::array<std::optional<std::string>, kExports.size()> exportValues;
   for (const ExportFacts& extra : kExports) {
     app.add_option(NamesOf(extra.option), exportValues.at(static_cast<std::size_t>(extra.what)),
@@ -113,6 +119,7 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
     if (const auto& value = fieldValues.at(static_cast<std::size_t>(field.field))) {
       if (pairsGiven) throw UsageError(Compose(Message::UsageRatingWithPairs, Arg<"option">(field.option)));
       TextOf(request.texts, field.field) = *value;
+      request.given |= FieldsOf({field.field});
     }
   }
   for (const ExportFacts& extra : kExports) {
@@ -128,11 +135,48 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
     if (batch) throw UsageError(Compose(Message::UsageRouteInBatch, option));
     if (route.inflowFile.empty()) throw UsageError(Compose(Message::UsageRouteOptionAlone, option));
   }
+  if (section) {
+    if (pairsGiven) throw UsageError(Compose(Message::UsageRatingWithPairs, Arg<"option">(kSectionOption)));
+    request.sectionFile = *section;
+  }
   if (batch) {
     request.mode = Mode::Batch;
     request.batchFile = *batch;
+  } else if (!pairsGiven) {
+    if (std::optional<std::string> refused =
+            ShapeRefusal(request.texts, request.given, section.has_value(),
+                         !request.extras.at(static_cast<std::size_t>(Export::SectionCsv)).empty())) {
+      throw UsageError(*refused);
+    }
   }
   return request;
+}
+
+std::optional<std::string> ShapeRefusal(const FieldTexts& texts, FieldSet given, bool sectionGiven,
+                                        bool sectionCsvGiven) {
+  SectionShape shape = SectionShape::Trapezoid;
+  try {
+    shape = ReadSectionShape(TextOf(texts, InputField::Shape));
+  } catch (const RatingFailure&) {
+    return std::nullopt;
+  }
+  std::string name(Pattern(Facts(shape).label));
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const auto refuse = [&name](std::string_view option) {
+    return Compose(Message::UsageShapeDoesNotUse, Arg<"option">(option), Arg<"shape">(name));
+  };
+  for (const FieldFacts& field : kFields) {
+    if ((given & FieldsOf({field.field})) != 0 && !Uses(shape, field.field)) return refuse(field.option);
+  }
+  if (shape == SectionShape::Surveyed) {
+    if (!sectionGiven) return std::string(Pattern(Message::UsageSectionNeedsPoints));
+  } else if (sectionGiven) {
+    return refuse(kSectionOption);
+  } else if (sectionCsvGiven) {
+    return refuse(FactsOf(Export::SectionCsv).option);
+  }
+  return std::nullopt;
 }
 
 }  // namespace rating::cli

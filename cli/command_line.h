@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <optional>
 #include <array>
 #include <stdexcept>
 #include <string>
@@ -10,6 +11,7 @@
 #include "cli/command_failure.h"
 #include "engine/input_field.h"
 #include "engine/routing_setting.h"
+#include "engine/section_shape.h"
 #include "messages/messages.h"
 #include "run/rating_session.h"
 
@@ -63,6 +65,8 @@ enum class Mode { Single, Batch, Help, Version };
 struct Request {
   Mode mode = Mode::Single;
   FieldTexts texts;       // the options as typed, or the window's defaults
+  FieldSet given = 0;     // the fields whose options were given
+  std::string sectionFile;  // --section: a surveyed section's ground points, CSV; empty for none
   std::string batchFile;  // Mode::Batch: the CSV table of reaches
   ExtraFiles extras;      // Mode::Single: the extra files asked for
   std::string message;    // Mode::Help and Mode::Version: what to print
@@ -74,6 +78,17 @@ class UsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// The option "section": a surveyed section's ground points, and the batch
+// column that gives them for each reach.
+inline constexpr std::string_view kSectionOption = "section";
+
+// What is wrong with a reach's options for its shape: an option given
+// (`given`, the section's file, its export) that the shape does not use, or
+// a surveyed section without its points. Nothing where all is well, or
+// where the shape is not one, which the rating says.
+std::optional<std::string> ShapeRefusal(const FieldTexts& texts, FieldSet given, bool sectionGiven,
+                                        bool sectionCsvGiven);
 
 // Reads the command line (the program name first): "--option value",
 // "--option=value", and "-n value" for a one-letter option. Field options

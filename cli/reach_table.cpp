@@ -45,6 +45,7 @@ std::string ColumnNames() {
   std::vector<std::string> names;
   names.reserve(kFields.size() + kExports.size());
   for (const FieldFacts& facts : kFields) names.emplace_back(facts.option);
+  names.emplace_back(kSectionOption);
   for (const ExportFacts& extra : kExports) names.emplace_back(extra.option);
   for (const RouteOptionFacts& facts : kRouteOptions) {
     if (facts.batchColumn) names.emplace_back(facts.name);
@@ -58,12 +59,12 @@ struct Column {
   std::optional<InputField> field;
   std::optional<Export> extra;
   std::string& (*route)(RouteOptions&) = nullptr;
+  bool section = false;  // the section's ground points
 };
 
 class TableReader {
  public:
-  TableReader(std::string path, FieldTexts defaults)
-      : path_(std::move(path)), defaults_(std::move(defaults)) {}
+  TableReader(std::string path, const Request& defaults) : path_(std::move(path)), defaults_(defaults) {}
 
   std::vector<Reach> Read() {
     const TableFile text = ReadTableFile(path_, Message::KindBatchFile);
@@ -97,7 +98,8 @@ class TableReader {
       for (const RouteOptionFacts& facts : kRouteOptions) {
         if (facts.batchColumn && name == facts.name) column.route = facts.value;
       }
-      if (!column.field && !column.extra && column.route == nullptr) {
+      column.section = name == kSectionOption;
+      if (!column.field && !column.extra && column.route == nullptr && !column.section) {
         failure_ = Compose(Message::BatchUnknownColumn, Arg<"column">(cell), Arg<"columns">(ColumnNames()));
         return;
       }
@@ -113,7 +115,9 @@ class TableReader {
   void ReadReach(int line) {
     Reach reach;
     reach.line = line;
-    reach.texts = defaults_;
+    reach.texts = defaults_.texts;
+    reach.given = defaults_.given;
+    reach.sectionFile = defaults_.sectionFile;
     if (cells_.size() != columns_.size()) {
       reach.error =
           Compose(Message::BatchRowCells, Arg<"kind">(Pattern(Message::KindMalformedRow)),
@@ -124,8 +128,11 @@ class TableReader {
           reach.extras.at(static_cast<std::size_t>(*columns_[i].extra)) = cells_[i];
         } else if (columns_[i].route != nullptr) {
           columns_[i].route(reach.route) = cells_[i];
+        } else if (columns_[i].section) {
+          reach.sectionFile = cells_[i];
         } else {
           reach.texts.at(static_cast<std::size_t>(*columns_[i].field)) = cells_[i];
+          if (cells_[i].find_first_not_of(" \t") != std::string::npos) reach.given |= FieldsOf({*columns_[i].field});
         }
       }
     }
@@ -133,7 +140,7 @@ class TableReader {
   }
 
   std::string path_;
-  FieldTexts defaults_;
+  const Request& defaults_;
   std::vector<Column> columns_;
   std::vector<std::string> names_;
   std::vector<std::string> cells_;
@@ -143,7 +150,7 @@ class TableReader {
 
 }  // namespace
 
-std::vector<Reach> ReadReaches(const std::string& path, const FieldTexts& defaults) {
+std::vector<Reach> ReadReaches(const std::string& path, const Request& defaults) {
   return TableReader(path, defaults).Read();
 }
 

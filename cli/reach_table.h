@@ -12,6 +12,8 @@ namespace rating::cli {
 struct Reach {
   int line = 0;        // line of the CSV file the row starts on
   FieldTexts texts;    // the row's cells, or the defaults for absent columns
+  FieldSet given = 0;  // the fields given on the command line or in the row's cells that are not blank
+  std::string sectionFile;  // the ground points of a surveyed section, CSV; empty for none
   ExtraFiles extras;   // the extra files of the row
   RouteOptions route;  // the flood the row routes, if any
   std::string error;   // a malformed row, or empty
@@ -19,13 +21,15 @@ struct Reach {
 
 // Reads a CSV table of reaches. The header row names the columns: the
 // option names (width, bank, fall, length, n, max-flow, invert, increment,
-// title, output), optionally plot, csv and paired-data, and the routing
-// options a batch may give (kRouteOptions), in any order and any letter case.
-// Columns it leaves out take `defaults`. Cells are separated by commas, or
+// title, output, and those of the other sections), optionally section, plot,
+// csv, paired-data and section-csv, and the routing options a batch may give
+// (kRouteOptions), in any order and any letter case. Columns it leaves out
+// take `defaults`: the texts, the fields given and the section file of the
+// command line. Cells are separated by commas, or
 // by semicolons where the header row has those and no comma, as a German
 // spreadsheet saves them. Quoted cells may hold commas, quotes
 // ("") and line breaks. Throws CommandFailure when the file cannot
 // be read, its header is wrong or its quoting is broken.
-std::vector<Reach> ReadReaches(const std::string& path, const FieldTexts& defaults);
+std::vector<Reach> ReadReaches(const std::string& path, const Request& defaults);
 
 }  // namespace rating::cli

@@ -2,7 +2,7 @@
 
 #include "cli/command_failure.h"
 #include "cli/command_line.h"
-#include "output/table_file.h"
+#include "cli/table_rows.h"
 #include "routing/hydrograph.h"
 #include "routing/rating_reach.h"
 #include "routing/storage_routing.h"
@@ -17,18 +17,6 @@ namespace {
   const RoutingSettingFacts& facts = Facts(refused.Setting());
   throw UsageError(Compose(Message::UsageBadValue, Arg<"option">(facts.option), Arg<"value">(refused.Text()),
                            Arg<"expected">(Pattern(facts.expected))));
-}
-
-// Reads a table with `read`; a row that fails is named after its file.
-template <typename Read>
-auto ReadRows(const std::string& path, Message kind, Read read) {
-  const TableFile file = ReadTableFile(path, kind);
-  if (!file.problem.empty()) throw CommandFailure(file.problem);
-  try {
-    return read(file.utf8);
-  } catch (const RatingFailure& failure) {
-    throw CommandFailure(Compose(Message::RoutingInFile, Arg<"path">(path), Arg<"message">(failure.what())));
-  }
 }
 
 }  // namespace

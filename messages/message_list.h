@@ -97,6 +97,8 @@
   X(SectionFileHeader, "Station (ft),Elevation (ft)")                                                        \
   X(SectionSummary, "{points}, stations {first} to {last} ft")                                               \
   X(KindSectionFile, "Cannot read section file")                                                             \
+  X(KindSectionCsvFile, "Cannot write section file")                                                         \
+  X(WordsSectionFile, "the section file")                                                                    \
   /* Files. */                                                                                               \
   X(FileProblem, "{kind} \"{path}\": {reason}.")                                                             \
   X(FileProblemInFolder, R"({kind} "{path}" in "{folder}": {reason}.)")                                      \

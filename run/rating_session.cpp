@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "engine/cross_section.h"
 #include "engine/failure.h"
 #include "engine/number_text.h"
 #include "messages/messages.h"
@@ -43,6 +44,7 @@ std::string ExportBytes(Export what, const RatingResult& result, const StorageOu
     case Export::TableCsv: return RatingTableCsv(result.table, result.listingRows);
     case Export::PairedData: return pairs.csv;
     case Export::CurvesSvg: return CurvesSvg(CurvesOf(result, std::move(title), separator));
+    case Export::SectionCsv: return GroundLineText(result.channel.ground);
   }
   return {};
 }

@@ -17,7 +17,7 @@ namespace rating {
 
 // What a front end saves besides the rating file, each as the command line
 // writes it, in the order of --help, of a batch's columns and of the writes.
-enum class Export { CurvesSvg, TableCsv, PairedData };
+enum class Export { CurvesSvg, TableCsv, PairedData, SectionCsv };
 
 // How every front end offers an export, in the order of Export.
 struct ExportFacts {
@@ -31,13 +31,15 @@ struct ExportFacts {
   std::string_view ending;     // of the suggested name, "-paired.csv"
   Message failureKind;         // "Cannot write CSV table"
 };
-inline constexpr std::array<ExportFacts, 3> kExports = {{
+inline constexpr std::array<ExportFacts, 4> kExports = {{
     {Export::CurvesSvg, "plot", "rating.svg", Message::HelpOptionPlot, Message::WordsPlot,
      Message::CaptionSvgFiles, "*.svg", ".svg", Message::KindPlotFile},
     {Export::TableCsv, "csv", "table.csv", Message::HelpOptionCsv, Message::WordsCsvTable,
      Message::CaptionCsvFiles, "*.csv", ".csv", Message::KindCsvFile},
     {Export::PairedData, "paired-data", "storage-outflow.csv", Message::HelpOptionPairedData,
      Message::WordsPairedData, Message::CaptionCsvFiles, "*.csv", "-paired.csv", Message::KindPairedDataFile},
+    {Export::SectionCsv, "section-csv", "section.csv", Message::HelpOptionSectionOut, Message::WordsSectionFile,
+     Message::CaptionCsvFiles, "*.csv", "-section.csv", Message::KindSectionCsvFile},
 }};
 inline const ExportFacts& FactsOf(Export what) { return kExports.at(static_cast<std::size_t>(what)); }
 
