@@ -77,7 +77,7 @@ std::string RatingSession::AbsoluteName(const std::string& typed) {
 }
 
 std::optional<RatingFailure> RatingSession::PressWritingFile(const FieldTexts& texts) {
-  RatingOutcome outcome = RateFields(texts, separator_);
+  RatingOutcome outcome = RateFields(texts, separator_, ground_);
   try {
     WriteRatingFile(outcome);
   } catch (const RatingFailure& failure) {
@@ -88,7 +88,7 @@ std::optional<RatingFailure> RatingSession::PressWritingFile(const FieldTexts& t
 }
 
 std::optional<RatingFailure> RatingSession::PressHandingOver(const FieldTexts& texts) {
-  RatingOutcome outcome = RateFields(texts, separator_);
+  RatingOutcome outcome = RateFields(texts, separator_, ground_);
   if (!outcome.failure) {
     // The browser saves the file under the name's last part, by Windows'
     // rules on every system; a name it would change or refuse is refused

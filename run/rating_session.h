@@ -84,6 +84,11 @@ class RatingSession {
   // Every field's text when the window opens.
   [[nodiscard]] FieldTexts DefaultTexts() const;
 
+  // The ground line a press rates a surveyed section on, as the Section
+  // window last read it; none until it has.
+  void SetGround(std::vector<GroundPoint> ground) { ground_ = std::move(ground); }
+  [[nodiscard]] const std::vector<GroundPoint>& Ground() const { return ground_; }
+
   // One press of "Create Rating File" that writes the rating file. Returns
   // the failure to show, if any; ListLines() then says what the list shows.
   std::optional<RatingFailure> PressWritingFile(const FieldTexts& texts);
@@ -167,7 +172,8 @@ class RatingSession {
 
   std::string separator_;
   std::optional<Rated> rated_;
-  std::string written_;  // WrittenStatus()
+  std::string written_;               // WrittenStatus()
+  std::vector<GroundPoint> ground_;  // Ground()
 };
 
 }  // namespace rating

@@ -22,6 +22,7 @@
 #include "tests/support/flood_examples.h"
 #include "tests/support/run_program.h"
 #include "tests/support/scratch_files.h"
+#include "tests/support/section_examples.h"
 #ifndef _WIN32
 #include "tests/support/svg_texts.h"
 #endif
@@ -95,19 +96,33 @@ struct SameBytesCase {
   const char* name;
   friend void PrintTo(const SameBytesCase& c, std::ostream* os) { *os << c.name; }
   std::vector<std::string> texts;  // in InputField order, without the file name
+  std::vector<testing_support::FieldEdit> sectionFields;  // the other sections' fields
+  std::vector<GroundPoint> ground;                        // a surveyed section's, given by --section
 };
 
 class CliAndSession : public CliTest, public testing::WithParamInterface<SameBytesCase> {};
 
 TEST_P(CliAndSession, WriteTheSameBytesAndListTheSameLines) {
   FieldTexts texts = DefaultFieldTexts(".");
-  std::vector<std::string> arguments;
   for (std::size_t i = 0; i < GetParam().texts.size(); ++i) {
     TextOf(texts, static_cast<InputField>(i)) = GetParam().texts[i];
-    arguments.insert(arguments.end(), {OptionOf(kFields.at(i)), GetParam().texts[i]});
+  }
+  for (const testing_support::FieldEdit& edit : GetParam().sectionFields) TextOf(texts, edit.field) = edit.text;
+  // The command line is given the fields its shape uses, and only those.
+  const SectionShape shape = ReadSectionShape(TextOf(texts, InputField::Shape));
+  std::vector<std::string> arguments;
+  for (const FieldFacts& facts : kFields) {
+    if (facts.field != InputField::Filename && Uses(shape, facts.field)) {
+      arguments.insert(arguments.end(), {OptionOf(facts), TextOf(texts, facts.field)});
+    }
   }
   TextOf(texts, InputField::Filename) = (dir_ / "window.RAT").string();
   RatingSession session(".");
+  if (!GetParam().ground.empty()) {
+    WriteFile(dir_ / "points.csv", GroundLineText(GetParam().ground));
+    arguments.insert(arguments.end(), {"--section", "points.csv"});
+    session.SetGround(GetParam().ground);
+  }
   ASSERT_EQ(session.PressWritingFile(texts), std::nullopt);
   arguments.insert(arguments.end(), {"--output", "cli.RAT"});
 
@@ -125,11 +140,23 @@ INSTANTIATE_TEST_SUITE_P(
     Cli, CliAndSession,
     testing::Values(
         SameBytesCase{"Defaults",
-                      {"50", "2", "110", "5.5", "0.025", "3000", "0.0", "0.2", "South Street Channel"}},
+                      {"50", "2", "110", "5.5", "0.025", "3000", "0.0", "0.2", "South Street Channel"}, {}, {}},
         SameBytesCase{"TriangularReach",
-                      {"0", "1.5", "20", "2.25", "0.035", "500", "812.5", "0.25", "Mill Creek – reach 3"}},
+                      {"0", "1.5", "20", "2.25", "0.035", "500", "812.5", "0.25", "Mill Creek – reach 3"}, {}, {}},
         SameBytesCase{"SubstitutedBankAndIncrement",
-                      {" 120", "0", "8", "0.75", "0.04", "40000", "-3", "0", "Tab\tin title"}}),
+                      {" 120", "0", "8", "0.75", "0.04", "40000", "-3", "0", "Tab\tin title"}, {}, {}},
+        SameBytesCase{"CompoundSection",
+                      {"50", "2", "5.28", "1", "0.035", "3000", "0.0", "0.5", "Compound"},
+                      {{InputField::Shape, "section"},
+                       {InputField::LeftBank, "100"},
+                       {InputField::RightBank, "150"},
+                       {InputField::LeftRoughness, "0.06"},
+                       {InputField::RightRoughness, "0.08"}},
+                      testing_support::kCompoundGround},
+        SameBytesCase{"Pipe",
+                      {"50", "2", "110", "5.5", "0.013", "250", "100", "0.1", "Culvert"},
+                      {{InputField::Shape, "circle"}, {InputField::Diameter, "6"}},
+                      {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ExitCase {
@@ -187,6 +214,24 @@ const std::vector<ExitCase> kExitCases = {
              0,
              "A Bank Slope run/rise of 0 is taken as 2."},
     ExitCase{"UnknownOption", {"--bogus"}, 2, "Unknown option 'bogus'."},
+    ExitCase{"OptionTheShapeDoesNotUse",
+             {"--shape", "rectangle", "--bank", "3"},
+             2,
+             "--bank is not used by a rectangle section; leave it out."},
+    ExitCase{"DiameterOfATrapezoid", {"--diameter", "6"}, 2, "--diameter is not used by a trapezoid section"},
+    ExitCase{"PointsOfAPipe",
+             {"--shape", "circle", "--diameter", "6", "--section", "p.csv"},
+             2,
+             "--section is not used by a circle section"},
+    ExitCase{"SurveyedWithoutPoints", {"--shape", "section"}, 2, "--shape section needs its ground points"},
+    ExitCase{"MissingSectionFile",
+             {"--shape", "section", "--section", "none.csv"},
+             1,
+             "Cannot read section file \"none.csv\""},
+    ExitCase{"PipeTooSmall",
+             {"--shape", "circle", "--diameter", "1", "--output", "pipe.RAT"},
+             1,
+             "Invalid argument: the pipe carries at most"},
     ExitCase{"MissingValue", {"--width"}, 2, "Missing value after '--width'."},
     ExitCase{"StrayArgument", {"50"}, 2, "Unexpected argument \"50\"."},
     ExitCase{"PlotWithBatch", {"--batch", "a.csv", "--plot", "a.svg"}, 2, "--plot"},
