@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QIcon>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 
 #include "app/rating_curves_dialog.h"
 #include "app/routing_window.h"
+#include "app/section_window.h"
 #include "layout/form_layout.h"
 #include "messages/messages.h"
 #include "output/listing.h"
@@ -75,7 +77,8 @@ MainWindow::MainWindow(QWidget* parent)
                                                      layout::kBrowseAccessKey)),
                           this)),
       statusLine_(new QLabel(this)),
-      controller_(*this, *this, rating::platform::UserDecimalSeparator()),
+      shape_(new QComboBox(this)),
+      controller_(*this, *this, *this, rating::platform::UserDecimalSeparator()),
       chooseSaveName_(
           [](QWidget* parent, const QString& caption, const QString& suggested, const QString& filter) {
             return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
@@ -127,10 +130,27 @@ MainWindow::MainWindow(QWidget* parent)
   copy->setShortcutVisibleInContextMenu(true);
   list_->setContextMenuPolicy(Qt::ActionsContextMenu);
 
-  QWidget* previous = list_;
+  // The Section choice comes first in tab order, then a circle's diameter
+  // beside it, then the fields.
+  for (const rating::ShapeFacts& facts : rating::kSectionShapes) shape_->addItem(Caption(facts.label));
+  shape_->setObjectName(Latin1(layout::kShapePlace.widgetName));
+  shape_->setGeometry(FromTwips(layout::FieldRect(layout::kShapePlace)));
+  shape_->setAccessibleName(Utf8(rating::FieldLabel(InputField::Shape)));
+  auto* shapeLabel =
+      new QLabel(Utf8(layout::WithAccessKey(rating::FieldLabel(InputField::Shape), layout::kShapePlace.accessKey)), this);
+  shapeLabel->setObjectName(Latin1(layout::kShapePlace.labelName));
+  shapeLabel->setBuddy(shape_);
+  shapeLabel->setGeometry(FromTwips(layout::LabelRect(layout::kShapePlace)));
+  connect(shape_, &QComboBox::activated, this,
+          [this](int index) { controller_.ChooseShape(rating::kSectionShapes.at(static_cast<std::size_t>(index)).shape); });
+  QWidget* previous = shape_;
   setTabOrder(createButton_, list_);
+  setTabOrder(list_, shape_);
   int labelsRight = 0;  // pixels
-  for (const layout::FieldPlace& place : layout::kFieldPlaces) {
+  std::array<layout::FieldPlace, layout::kFieldPlaces.size() + 1> places{};
+  places.front() = layout::kDiameterPlace;
+  std::copy(layout::kFieldPlaces.begin(), layout::kFieldPlaces.end(), places.begin() + 1);
+  for (const layout::FieldPlace& place : places) {
     const QString caption = Utf8(rating::FieldLabel(place.field));
     auto* text = new QLineEdit(Utf8(controller_.Session().DefaultText(place.field)), this);
     text->setObjectName(Latin1(place.widgetName));
@@ -166,6 +186,8 @@ MainWindow::MainWindow(QWidget* parent)
   designedStatus_ = statusLine_->geometry();  // NOLINT(cppcoreguidelines-prefer-member-initializer)
   setMinimumSize(designedSize_);
   createButton_->setFocus();
+  // The trapezoid, chosen at the start, uses no diameter.
+  Field(InputField::Diameter)->setEnabled(false);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -176,13 +198,18 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   statusLine_->setGeometry(designedStatus_.translated(0, taller).adjusted(0, 0, wider, 0));
 }
 
-QLineEdit* MainWindow::Field(InputField field) const { return fields_.at(static_cast<std::size_t>(field)); }
+QLineEdit* MainWindow::Field(InputField field) const {
+  QLineEdit* text = fields_.at(static_cast<std::size_t>(field));
+  return text == nullptr && sectionWindow_ != nullptr ? sectionWindow_->Field(field) : text;
+}
 
 rating::FieldTexts MainWindow::FieldTexts() const {
   rating::FieldTexts texts = controller_.Session().DefaultTexts();
-  for (const layout::FieldPlace& place : layout::kFieldPlaces) {
-    rating::TextOf(texts, place.field) = Field(place.field)->text().toUtf8().toStdString();
+  for (const rating::FieldFacts& facts : rating::kFields) {
+    if (const QLineEdit* text = Field(facts.field)) rating::TextOf(texts, facts.field) = text->text().toUtf8().toStdString();
   }
+  rating::TextOf(texts, InputField::Shape) =
+      rating::kSectionShapes.at(static_cast<std::size_t>(shape_->currentIndex())).word;
   return texts;
 }
 
@@ -249,8 +276,10 @@ void MainWindow::ShowBox(QMessageBox::Icon icon, const std::string& text, const 
 
 void MainWindow::ShowFailure(const std::string& message, std::optional<InputField> field) {
   ShowBox(QMessageBox::Critical, message, QStringLiteral("RatingFailure"));
-  if (field) {
-    QLineEdit* text = Field(*field);
+  if (field == InputField::Shape) {
+    shape_->setFocus();
+  } else if (QLineEdit* text = field ? Field(*field) : nullptr) {
+    text->window()->activateWindow();
     text->setFocus();
     text->selectAll();
   }
@@ -320,3 +349,29 @@ void MainWindow::ShowRouted(const rating::plot::HydrographChart& chart, const st
 void MainWindow::ShowRoutingProblem(const std::string& message) { routingWindow_->ShowProblem(message); }
 
 void MainWindow::EnableRoutingCommands(bool enabled) { routingWindow_->EnableCommands(enabled); }
+
+void MainWindow::EnableField(InputField field, bool enabled) {
+  if (QLineEdit* text = fields_.at(static_cast<std::size_t>(field))) text->setEnabled(enabled);
+}
+
+SectionWindow* MainWindow::Section() const { return sectionWindow_; }
+
+bool MainWindow::SectionOpen() const { return sectionWindow_ != nullptr && sectionWindow_->isVisible(); }
+
+void MainWindow::OpenSection(const std::string& title) {
+  if (sectionWindow_ == nullptr) {
+    sectionWindow_ = new SectionWindow(this, controller_);
+    sectionWindow_->adjustSize();
+    PlaceBeside(*sectionWindow_, *this);
+  }
+  sectionWindow_->setWindowTitle(Utf8(title));
+  sectionWindow_->show();
+  sectionWindow_->raise();
+  sectionWindow_->activateWindow();
+}
+
+void MainWindow::ShowSection(const rating::plot::CrossSectionChart& chart, const std::string& summary) {
+  sectionWindow_->ShowSection(chart, summary);
+}
+
+void MainWindow::ShowSectionProblem(const std::string& message) { sectionWindow_->ShowProblem(message); }

@@ -19,24 +19,31 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class RatingCurvesDialog;
+class QComboBox;
 class RoutingWindow;
+class SectionWindow;
 
 // The program's icon, a trapezoidal channel section with water, 16 and 32 px.
 QIcon ProgramIcon();
 
-// The program's one window: ten labelled fields, the "Create Rating File"
-// button and the results list. Controls keep their places when the window is
+// The program's one window: the Section choice, the labelled fields, the
+// "Create Rating File" button and the results list. Controls keep their places when the window is
 // resized. The list's rows can be selected and copied as a table; its context
 // menu saves the exports of the rows it lists and shows their rating curves.
 // It draws what its controller decides.
-class MainWindow : public QWidget, private rating::FileSavingView, private rating::RoutingView {
+class MainWindow : public QWidget,
+                   private rating::FileSavingView,
+                   private rating::RoutingView,
+                   private rating::SectionView {
   Q_OBJECT
 
  public:
   explicit MainWindow(QWidget* parent = nullptr);
 
+  // A text field: the form's, or the Section window's while it exists.
   [[nodiscard]] QLineEdit* Field(rating::InputField field) const;
-  // The ten texts as typed.
+  [[nodiscard]] QComboBox* ShapeChoice() const { return shape_; }
+  // Every field's text as typed, the shape chosen as its word.
   [[nodiscard]] rating::FieldTexts FieldTexts() const;
 
   // Asks for the name of a file to save: the system's save dialog unless a
@@ -49,6 +56,8 @@ class MainWindow : public QWidget, private rating::FileSavingView, private ratin
 
   // The routing window while it is open; tests press its buttons.
   [[nodiscard]] RoutingWindow* Routing() const;
+  // The Section window once it has opened; closing it hides it.
+  [[nodiscard]] SectionWindow* Section() const;
   [[nodiscard]] const rating::RatingController& Controller() const { return controller_; }
 
  protected:
@@ -80,15 +89,21 @@ class MainWindow : public QWidget, private rating::FileSavingView, private ratin
   void ShowRouted(const rating::plot::HydrographChart& chart, const std::string& summary) override;
   void ShowRoutingProblem(const std::string& message) override;
   void EnableRoutingCommands(bool enabled) override;
+  void EnableField(rating::InputField field, bool enabled) override;
+  [[nodiscard]] bool SectionOpen() const override;
+  void OpenSection(const std::string& title) override;
+  void ShowSection(const rating::plot::CrossSectionChart& chart, const std::string& summary) override;
+  void ShowSectionProblem(const std::string& message) override;
 
   // A message box over the window, named for scripts and tests.
   void ShowBox(QMessageBox::Icon icon, const std::string& text, const QString& name);
 
-  std::array<QLineEdit*, rating::kFieldCount> fields_{};  // indexed by rating::InputField
+  std::array<QLineEdit*, rating::kFieldCount> fields_{};  // indexed by rating::InputField; the form's
   RatingList* list_;
   QPushButton* createButton_;
   QPushButton* browseButton_;  // asks where to write the rating file
   QLabel* statusLine_;         // where the last press wrote the file
+  QComboBox* shape_;           // the Section choice, in the order of kSectionShapes
   QSize designedSize_;         // the window as laid out, the least it may be
   QRect designedList_;         // the list's place at that size; it grows with the window
   QRect designedStatus_;       // the status line's; it moves down and widens
@@ -98,4 +113,5 @@ class MainWindow : public QWidget, private rating::FileSavingView, private ratin
   SaveNameChooser chooseOpenName_;
   QPointer<RatingCurvesDialog> curvesWindow_;  // while open
   QPointer<RoutingWindow> routingWindow_;      // while open
+  QPointer<SectionWindow> sectionWindow_;      // once opened
 };

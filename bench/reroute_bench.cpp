@@ -18,7 +18,9 @@ namespace {
 
 // A view that draws the chart as the page does, into an SVG document, and
 // keeps nothing else.
-class ChartDrawingView final : public rating::HandingOverView, public rating::RoutingView {
+class ChartDrawingView final : public rating::HandingOverView,
+                               public rating::RoutingView,
+                               public rating::SectionView {
  public:
   explicit ChartDrawingView(std::string subreaches) : texts_{"", std::move(subreaches), ""} {}
   void ShowTable(std::span<const std::string> /*headings*/, std::span<const std::string> /*rows*/) override {}
@@ -28,6 +30,7 @@ class ChartDrawingView final : public rating::HandingOverView, public rating::Ro
   void OpenCurves(const rating::plot::RatingCurves& /*curves*/, const std::string& /*title*/) override {}
   void RedrawCurves(const rating::plot::RatingCurves& /*curves*/, const std::string& /*title*/) override {}
   void CloseCurves() override {}
+  void EnableField(rating::InputField /*field*/, bool /*enabled*/) override {}
   void ShowFailure(const std::string& /*message*/, std::optional<rating::InputField> /*field*/) override {}
   void ShowNote(const std::string& /*note*/) override {}
   void PutOnClipboard(const std::string& /*text*/) override {}
@@ -44,6 +47,10 @@ class ChartDrawingView final : public rating::HandingOverView, public rating::Ro
   }
   void ShowRoutingProblem(const std::string& message) override { drawn_ = message; }
   void EnableRoutingCommands(bool /*enabled*/) override {}
+  [[nodiscard]] bool SectionOpen() const override { return false; }
+  void OpenSection(const std::string& /*title*/) override {}
+  void ShowSection(const rating::plot::CrossSectionChart& /*chart*/, const std::string& /*summary*/) override {}
+  void ShowSectionProblem(const std::string& /*message*/) override {}
   [[nodiscard]] const std::string& Drawn() const { return drawn_; }
 
  private:
@@ -54,7 +61,7 @@ class ChartDrawingView final : public rating::HandingOverView, public rating::Ro
 
 void BM_PressWithRoutingOpen(benchmark::State& state) {
   ChartDrawingView view(std::to_string(state.range(0)));
-  rating::RatingController controller(view, view, ".");
+  rating::RatingController controller(view, view, view, ".");
   const rating::FieldTexts texts = rating::DefaultFieldTexts(".");
   controller.Press(texts);
   controller.SetInflow(rating_bench::LongFloodCsv());

@@ -160,20 +160,18 @@ void ReadOtherSection(const FieldTexts& texts, std::string_view separator, std::
   p.lengthFeet = Store(x.lengthFeet, At(Quantity::LengthFeet));
   x.slope = Div(x.fall, x.lengthFeet, At(Quantity::Slope));
   p.slope = Store(x.slope, At(Quantity::Slope));
-  const double n = convertPositive(InputField::Roughness);
+  const double n = x.roughness = convertPositive(InputField::Roughness);
   p.roughness = static_cast<float>(n);
   x.manningFactor = kManningCoefficient / n;
   p.manningFactor = Store(x.manningFactor, At(Quantity::ManningFactor));
-  x.leftFactor = x.manningFactor;
-  x.rightFactor = x.manningFactor;
+  x.leftRoughness = n;
+  x.rightRoughness = n;
   if (p.shape == SectionShape::Surveyed) {
-    if (!Blank(texts, InputField::LeftRoughness)) {
-      x.leftFactor = kManningCoefficient / convertPositive(InputField::LeftRoughness);
-    }
-    if (!Blank(texts, InputField::RightRoughness)) {
-      x.rightFactor = kManningCoefficient / convertPositive(InputField::RightRoughness);
-    }
+    if (!Blank(texts, InputField::LeftRoughness)) x.leftRoughness = convertPositive(InputField::LeftRoughness);
+    if (!Blank(texts, InputField::RightRoughness)) x.rightRoughness = convertPositive(InputField::RightRoughness);
   }
+  x.leftFactor = kManningCoefficient / x.leftRoughness;
+  x.rightFactor = kManningCoefficient / x.rightRoughness;
   x.storageFactor = x.lengthFeet / kSquareFeetPerAcre;
   p.storageFactor = static_cast<float>(x.storageFactor);
   if (p.shape != SectionShape::Surveyed) {

@@ -19,7 +19,10 @@ struct ExactSizes {
   double fall = 0;            // ft over the reach
   double lengthFeet = 0;      // ft
   double slope = 0;           // ft/ft, fall / lengthFeet
+  double roughness = 0;       // Manning's n of the channel
   double manningFactor = 0;   // 1.486 / n of the channel
+  double leftRoughness = 0;   // Manning's n of the left overbank: the channel's where blank
+  double rightRoughness = 0;  // Manning's n of the right overbank
   double leftFactor = 0;      // 1.486 / n of the left overbank
   double rightFactor = 0;     // 1.486 / n of the right overbank
   double storageFactor = 0;   // lengthFeet / 43560, acre-ft per ft^2 of flow area

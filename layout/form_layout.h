@@ -22,7 +22,7 @@ struct Rect {
 };
 
 inline constexpr int kClientWidth = 11295;  // twips
-inline constexpr int kClientHeight = 4485;  // twips
+inline constexpr int kClientHeight = 5145;  // twips: the form, and the Section row under its button
 inline constexpr Rect kButton = {1440, 3960, 1815, 375};
 inline constexpr Rect kList = {4440, 240, 6735, 3960};
 // Under the form, a line that says where the last press wrote the file; the
@@ -74,6 +74,30 @@ inline constexpr std::array<FieldPlace, kFormFieldCount> kFieldPlaces = {{
 
 static_assert(InKeyOrder(kFieldPlaces, &FieldPlace::field),
               "kFieldPlaces must list the fields in the order of InputField");
+
+// Under the button, the Section choice, first in tab order, and a circle's
+// diameter beside it; the fields a shape does not use are disabled there.
+inline constexpr FieldPlace kShapePlace = {InputField::Shape, "cboShape", "lblShape", 240, 4740, 1575, 1335, 'e'};
+inline constexpr FieldPlace kDiameterPlace = {
+    InputField::Diameter, "txtDiameter", "lblDiameter", 2640, 4740, 1575, 1455, 'a'};
+
+// The Section window's fields, in tab order after its "Open Section…", each
+// under its label with Alt and the label's letter.
+struct SectionFieldPlace {
+  InputField field;
+  std::string_view name;  // object name of the field: "leftBank"
+  char accessKey;         // Alt with this letter of the label goes to the field
+};
+inline constexpr std::array<SectionFieldPlace, 4> kSectionFieldPlaces = {{
+    {InputField::LeftBank, "leftBank", 'L'},
+    {InputField::RightBank, "rightBank", 'R'},
+    {InputField::LeftRoughness, "leftRoughness", 'f'},
+    {InputField::RightRoughness, "rightRoughness", 'g'},
+}};
+inline constexpr std::string_view kOpenSectionName = "openSection";
+inline constexpr char kOpenSectionAccessKey = 'O';
+inline constexpr std::string_view kSectionReadName = "sectionRead";  // the points read, or why none
+inline constexpr std::string_view kSectionPictureName = "sectionPicture";
 
 // Alt with this letter presses "Create Rating File"; no label uses it.
 inline constexpr char kButtonAccessKey = 'C';

@@ -96,6 +96,14 @@
     "Section {points}, banks {left} to {right}, Fall={fall} ChL={length} n={nLeft}/{n}/{nRight}")            \
   X(SectionFileHeader, "Station (ft),Elevation (ft)")                                                        \
   X(SectionSummary, "{points}, stations {first} to {last} ft")                                               \
+  X(CaptionStationAxis, "Station (ft)")                                                                      \
+  X(CaptionLeftBank, "left bank")                                                                            \
+  X(CaptionRightBank, "right bank")                                                                          \
+  X(CaptionSectionWindow, "Surveyed Section")                                                                \
+  X(CaptionSectionPaste, "Ground points (paste with Ctrl+V)")                                                \
+  X(CaptionOpenSection, "Open Section…")                                                                     \
+  X(SectionNoPoints,                                                                                         \
+    "Paste the section's ground points (Ctrl+V), station and elevation, or open a section file.")            \
   X(KindSectionFile, "Cannot read section file")                                                             \
   X(KindSectionCsvFile, "Cannot write section file")                                                         \
   X(WordsSectionFile, "the section file")                                                                    \
@@ -268,6 +276,11 @@
   X(CaptionPairedDataHeader, "Storage (acre-ft),Outflow (cfs)")                                              \
   X(CaptionReachDescription,                                                                                 \
     "Bottom width {width} ft, side slopes {slope}:1, fall {fall} ft over {length} mi, n = {n}")              \
+  X(CaptionRectangleDescription, "Rectangle {width} ft wide, fall {fall} ft over {length} mi, n = {n}")      \
+  X(CaptionCircleDescription, "Pipe {diameter} ft in diameter, fall {fall} ft over {length} mi, n = {n}")    \
+  X(CaptionSurveyedDescription,                                                                              \
+    "Surveyed section of {points}, banks at {left} and {right} ft, fall {fall} ft over {length} mi, "        \
+    "n = {nLeft}/{n}/{nRight}")                                                                              \
   X(CaptionSaveTableCsv, "Save Table as CSV…")                                                               \
   X(CaptionSavePairedData, "Save Paired Data…")                                                              \
   X(CaptionSaveCurvesSvg, "Save Rating Curves as SVG…")                                                      \

@@ -84,8 +84,8 @@ void SavingDelivery::BrowseRatingFile(const std::string& typed) {
   if (path && !path->empty()) view_.ShowRatingFileName(*path);
 }
 
-std::optional<std::string> SavingDelivery::AskInflowName() {
-  std::optional<std::string> path = view_.AskOpenName({WithoutEllipsis(Message::CaptionOpenHydrograph),
+std::optional<std::string> SavingDelivery::AskTableName(Message caption) {
+  std::optional<std::string> path = view_.AskOpenName({WithoutEllipsis(caption),
                                                        std::string(Pattern(Message::CaptionCsvFiles)),
                                                        "*.csv",
                                                        std::string(Pattern(Message::CaptionAllFiles)),
@@ -120,7 +120,7 @@ void HandingOverDelivery::Copied(const std::string& table) { view_.ShowNote(Copi
 void HandingOverDelivery::BrowseRatingFile(const std::string& /*typed*/) {}
 
 // A page reads the file its user chooses itself (SetInflowFile).
-std::optional<std::string> HandingOverDelivery::AskInflowName() { return std::nullopt; }
+std::optional<std::string> HandingOverDelivery::AskTableName(Message /*caption*/) { return std::nullopt; }
 
 void HandingOverDelivery::HandOver(const Download& file) {
   view_.HandOver(file);

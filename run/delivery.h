@@ -41,9 +41,10 @@ class Delivery {
   virtual void Copied(const std::string& table) = 0;
   // "Browse…" beside Output Rating Filename, typed as `typed`.
   virtual void BrowseRatingFile(const std::string& typed) = 0;
-  // The inflow file to open, or nothing where the user cancels, or where the
+  // The table file to open, an inflow or a section, asked under `caption`
+  // ("Open Hydrograph…"); nothing where the user cancels, or where the
   // front end reads the chosen file itself.
-  [[nodiscard]] virtual std::optional<std::string> AskInflowName() = 0;
+  [[nodiscard]] virtual std::optional<std::string> AskTableName(Message caption) = 0;
 };
 
 // A desktop window's delivery: a press writes the rating file, a save asks
@@ -59,7 +60,7 @@ class SavingDelivery final : public Delivery {
                    std::string_view pattern, Message kind) override;
   void Copied(const std::string& table) override;
   void BrowseRatingFile(const std::string& typed) override;
-  std::optional<std::string> AskInflowName() override;
+  std::optional<std::string> AskTableName(Message caption) override;
 
  private:
   FileSavingView& view_;
@@ -79,7 +80,7 @@ class HandingOverDelivery final : public Delivery {
                    std::string_view pattern, Message kind) override;
   void Copied(const std::string& table) override;
   void BrowseRatingFile(const std::string& typed) override;
-  std::optional<std::string> AskInflowName() override;
+  std::optional<std::string> AskTableName(Message caption) override;
 
  private:
   // Hands `file` over and says where it went, with its note.

@@ -19,17 +19,20 @@ std::string RefusalOf(const RoutingSettingRefused& refused) {
 
 }  // namespace
 
-RatingController::RatingController(FileSavingView& view, RoutingView& routing, std::string_view userSeparator)
+RatingController::RatingController(FileSavingView& view, RoutingView& routing, SectionView& section,
+                                   std::string_view userSeparator)
     : view_(view),
       routing_(routing),
+      section_(section),
       session_(userSeparator),
       delivery_(std::make_unique<SavingDelivery>(view, session_)),
       separator_(DecimalMarkFor(userSeparator)) {}
 
-RatingController::RatingController(HandingOverView& view, RoutingView& routing,
+RatingController::RatingController(HandingOverView& view, RoutingView& routing, SectionView& section,
                                    std::string_view userSeparator)
     : view_(view),
       routing_(routing),
+      section_(section),
       session_(userSeparator),
       delivery_(std::make_unique<HandingOverDelivery>(view, session_)),
       separator_(DecimalMarkFor(userSeparator)) {}
@@ -46,8 +49,10 @@ void RatingController::Press(const FieldTexts& texts) {
 void RatingController::ShowRating() {
   view_.ShowTable(session_.ListHeadings(), session_.ListRows());
   view_.EnableRatingCommands(!session_.Empty());
-  // The routing window routes again through the new rating, or is cleared.
+  // The routing window routes again through the new rating, or is cleared;
+  // the Section window shows the water of the new rating.
   Route();
+  if (section_.SectionOpen()) ShowSection();
   // The one curves window follows the list, and goes with its rating.
   if (!view_.CurvesOpen()) return;
   if (session_.Empty()) {
@@ -76,6 +81,54 @@ void RatingController::Choose(RatingCommand command) {
 
 void RatingController::BrowseRatingFile(const std::string& typed) { delivery_->BrowseRatingFile(typed); }
 
+void RatingController::ChooseShape(SectionShape shape) {
+  for (const FieldFacts& facts : kFields) view_.EnableField(facts.field, Uses(shape, facts.field));
+  if (shape != SectionShape::Surveyed) return;
+  section_.OpenSection(std::string(Pattern(Message::CaptionSectionWindow)));
+  ShowSection();
+}
+
+void RatingController::SetSection(const std::string& text) {
+  try {
+    session_.SetGround(ReadGroundLine(text, separator_));
+  } catch (const RatingFailure& failure) {
+    // A section that fails is no section: a press says so, and rates no
+    // points that the window no longer shows.
+    session_.SetGround({});
+    section_.ShowSectionProblem(failure.what());
+    return;
+  }
+  ShowSection();
+}
+
+void RatingController::OpenSection() {
+  if (const std::optional<std::string> path = delivery_->AskTableName(Message::CaptionOpenSection)) {
+    TakeSectionFile(ReadTableFile(*path, Message::KindSectionFile));
+  }
+}
+
+std::string RatingController::SetSectionFile(std::string_view bytes, const std::string& name) {
+  return TakeSectionFile(DecodeTableFile(bytes, name, Message::KindSectionFile));
+}
+
+std::string RatingController::TakeSectionFile(TableFile file) {
+  if (!file.problem.empty()) {
+    session_.SetGround({});
+    section_.ShowSectionProblem(file.problem);
+    return {};
+  }
+  SetSection(file.utf8);
+  return std::move(file.utf8);
+}
+
+void RatingController::ShowSection() {
+  if (session_.Ground().empty()) {
+    section_.ShowSectionProblem(std::string(Pattern(Message::SectionNoPoints)));
+    return;
+  }
+  section_.ShowSection(session_.SectionChart(), session_.SectionSummary());
+}
+
 void RatingController::SetInflow(const std::string& text) {
   flood_.routed.reset();
   try {
@@ -97,7 +150,7 @@ void RatingController::SetInflow(const std::string& text) {
 }
 
 void RatingController::OpenHydrograph() {
-  if (const std::optional<std::string> path = delivery_->AskInflowName()) {
+  if (const std::optional<std::string> path = delivery_->AskTableName(Message::CaptionOpenHydrograph)) {
     TakeInflowFile(ReadTableFile(*path, Message::KindInflowFile));
   }
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/section_shape.h"
 #include "messages/messages.h"
 #include "output/table_file.h"
 #include "run/commands.h"
@@ -22,9 +23,11 @@ namespace rating {
 class RatingController {
  public:
   // A desktop window's: a press writes the rating file, a save asks where.
-  RatingController(FileSavingView& view, RoutingView& routing, std::string_view userSeparator);
+  RatingController(FileSavingView& view, RoutingView& routing, SectionView& section,
+                   std::string_view userSeparator);
   // A page's: a press and a save hand the file over to the view.
-  RatingController(HandingOverView& view, RoutingView& routing, std::string_view userSeparator);
+  RatingController(HandingOverView& view, RoutingView& routing, SectionView& section,
+                   std::string_view userSeparator);
 
   [[nodiscard]] const RatingSession& Session() const { return session_; }
 
@@ -35,6 +38,18 @@ class RatingController {
   // "Browse…" beside Output Rating Filename, typed as `typed`: asks where to
   // write the rating file, starting from the file the name means now.
   void BrowseRatingFile(const std::string& typed);
+
+  // The Section choice: the form's fields the shape does not use are
+  // disabled, and a surveyed section opens the Section window.
+  void ChooseShape(SectionShape shape);
+  // The Section window's ground points: pasted, or read from a file, as
+  // UTF-8 text; the next press rates them.
+  void SetSection(const std::string& text);
+  // "Open Section…": asks for a CSV file and reads it.
+  void OpenSection();
+  // A section file's `bytes`, as a browser reads the file chosen. Returns
+  // the text read, or nothing where the file is not text, and shows why.
+  std::string SetSectionFile(std::string_view bytes, const std::string& name);
 
   // The routing window's inflow: pasted, or read from a file, as UTF-8
   // text. Routes it with the window's settings.
@@ -56,6 +71,10 @@ class RatingController {
  private:
   // Routes the inflow `file` holds, or shows why it holds none; returns its text.
   std::string TakeInflowFile(TableFile file);
+  // Reads the section `file` holds, or shows why it holds none; returns its text.
+  std::string TakeSectionFile(TableFile file);
+  // The Section window's picture of the ground points, or why there are none.
+  void ShowSection();
   void ShowRating();
   // The time step the settings give, or why there is none.
   [[nodiscard]] std::optional<double> TimeStep(const RoutingTexts& texts, std::string& problem) const;
@@ -73,6 +92,7 @@ class RatingController {
 
   RatingView& view_;
   RoutingView& routing_;
+  SectionView& section_;
   RatingSession session_;
   std::unique_ptr<Delivery> delivery_;  // writes or hands over what the user asks for
   std::string separator_;               // the user's decimal mark

@@ -55,6 +55,31 @@ std::string RatingSession::DefaultText(InputField field) const { return DefaultF
 
 FieldTexts RatingSession::DefaultTexts() const { return DefaultFieldTexts(separator_); }
 
+plot::CrossSectionChart RatingSession::SectionChart() const {
+  plot::CrossSectionChart chart;
+  chart.title = Title();
+  chart.subtitle = SectionSummary();
+  chart.decimalSeparator = separator_;
+  for (const GroundPoint& point : ground_) {
+    chart.station.push_back(point.station);
+    chart.elevation.push_back(point.elevation);
+  }
+  if (const RatingResult* rated = Rating(); rated != nullptr && rated->channel.ground == ground_ && !ground_.empty()) {
+    chart.leftBank = rated->channel.exact.leftBank;
+    chart.rightBank = rated->channel.exact.rightBank;
+    chart.water = rated->table.elevation.at(rated->table.lastRow);
+  }
+  return chart;
+}
+
+std::string RatingSession::SectionSummary() const {
+  if (ground_.empty()) return {};
+  return Compose(Message::SectionSummary,
+                 Arg<"points">(Compose(Message::WordsPoints, Arg<"count">(std::to_string(ground_.size())))),
+                 Arg<"first">(StationText(ground_.front().station, separator_)),
+                 Arg<"last">(StationText(ground_.back().station, separator_)));
+}
+
 namespace {
 
 // "Wrote "/home/ann/Documents/MyRating.RAT"." and, where stopped writes left

@@ -10,6 +10,7 @@
 #include "engine/input_field.h"
 #include "messages/messages.h"
 #include "output/exports.h"
+#include "plot/cross_section_chart.h"
 #include "plot/rating_curves.h"
 #include "run/rating_run.h"
 
@@ -88,6 +89,11 @@ class RatingSession {
   // window last read it; none until it has.
   void SetGround(std::vector<GroundPoint> ground) { ground_ = std::move(ground); }
   [[nodiscard]] const std::vector<GroundPoint>& Ground() const { return ground_; }
+  // The picture of Ground(): its banks and the water of the last press's
+  // last row where that press rated these points; and the points and the
+  // span of their stations in words, "8 points, stations 0 to 260 ft".
+  [[nodiscard]] plot::CrossSectionChart SectionChart() const;
+  [[nodiscard]] std::string SectionSummary() const;
 
   // One press of "Create Rating File" that writes the rating file. Returns
   // the failure to show, if any; ListLines() then says what the list shows.

@@ -7,6 +7,7 @@
 
 #include "engine/input_field.h"
 #include "engine/routing_setting.h"
+#include "plot/cross_section_chart.h"
 #include "plot/hydrograph_chart.h"
 #include "plot/rating_curves.h"
 #include "run/rating_session.h"
@@ -53,6 +54,10 @@ class RatingView {
   virtual void RedrawCurves(const plot::RatingCurves& curves, const std::string& title) = 0;
   virtual void CloseCurves() = 0;
 
+  // Whether a field of the form can be typed in: a section's shape leaves
+  // the fields it does not use disabled, where they keep their places.
+  virtual void EnableField(InputField field, bool enabled) = 0;
+
   // Shows a failure; the field it names, if any, gets the focus with its
   // text selected.
   virtual void ShowFailure(const std::string& message, std::optional<InputField> field) = 0;
@@ -87,6 +92,28 @@ class RoutingView {
   virtual void ShowRoutingProblem(const std::string& message) = 0;
   // Whether the commands on a routing (kRoutingCommands) can be chosen.
   virtual void EnableRoutingCommands(bool enabled) = 0;
+};
+
+// The one Section window's calls, for a surveyed section: its ground points
+// pasted or opened, its banks and overbanks' n, and its picture. Opened
+// beside the main window or brought to the front; the user may close it.
+class SectionView {
+ public:
+  SectionView() = default;
+  SectionView(const SectionView&) = delete;
+  SectionView& operator=(const SectionView&) = delete;
+  SectionView(SectionView&&) = delete;
+  SectionView& operator=(SectionView&&) = delete;
+  virtual ~SectionView() = default;
+
+  [[nodiscard]] virtual bool SectionOpen() const = 0;
+  virtual void OpenSection(const std::string& title) = 0;
+  // The ground points read: their picture, and their count and the span of
+  // their stations in words.
+  virtual void ShowSection(const plot::CrossSectionChart& chart, const std::string& summary) = 0;
+  // No section to show: the picture goes, and `message` says why, naming
+  // the row that failed.
+  virtual void ShowSectionProblem(const std::string& message) = 0;
 };
 
 // A view whose program writes the files itself, into the names the user

@@ -275,9 +275,11 @@ class MainWindowTest : public QObject {
 
   void tabOrderWalksTheFieldsColumnByColumn() {
     MainWindow form;
-    const QStringList expected = {"Command1",  "List1",       "txtWidth",       "txtBank", "txtSlope",
-                                  "txtLength", "txtN",        "txtMaxQ",        "txtElev", "txtIncrement",
-                                  "txtTitle",  "txtFilename", "browseFilename", "Command1"};
+    // The Section choice and the diameter beside it come before the fields.
+    const QStringList expected = {"Command1", "List1",        "cboShape",    "txtDiameter",    "txtWidth",
+                                  "txtBank",  "txtSlope",     "txtLength",   "txtN",           "txtMaxQ",
+                                  "txtElev",  "txtIncrement", "txtTitle",    "txtFilename",    "browseFilename",
+                                  "Command1"};
     QStringList walked;
     QWidget* widget = form.findChild<QWidget*>(QStringLiteral("Command1"));
     for (int i = 0; i < expected.size(); ++i) {
@@ -300,7 +302,7 @@ class MainWindowTest : public QObject {
   void controlsKeepTheirPlacesWhenResized() {
     MainWindow form;
     form.show();
-    QCOMPARE(form.size(), QSize(753, 327));  // the form's 299 pixels, and the status line under it
+    QCOMPARE(form.size(), QSize(753, 371));  // the form's 343 pixels, and the status line under it
     auto* button = form.findChild<QPushButton*>(QStringLiteral("Command1"));
     auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
     QCOMPARE(button->geometry(), QRect(96, 264, 121, 25));
@@ -313,11 +315,11 @@ class MainWindowTest : public QObject {
     // as far as a caption wider in the desktop's font than the form allowed
     // needs; no label runs into it. The status line stays under everything.
     QCOMPARE(list->geometry().top(), 16);
-    QCOMPARE(list->geometry().height(), 264 + 600 - 327);
+    QCOMPARE(list->geometry().height(), 264 + 600 - 371);
     QCOMPARE(list->geometry().width(), designed.width() + 1000 - 753);
     QCOMPARE(form.findChild<QLabel*>(QStringLiteral("statusLine"))->geometry().bottom(), 600 - 1 - 8);
     form.resize(400, 200);
-    QCOMPARE(form.size(), QSize(753, 327));  // never smaller than the form
+    QCOMPARE(form.size(), QSize(753, 371));  // never smaller than the form
     QVERIFY(list->geometry().left() >= 296);
     QVERIFY(list->geometry().right() < form.width());
     QVERIFY(list->geometry().width() >= 445);

@@ -30,7 +30,7 @@ struct Desktop {
   testing_support::RecordingSavingView view;
   RatingController controller;
 
-  explicit Desktop(std::string_view separator = ".") : controller(view, view, separator) {}
+  explicit Desktop(std::string_view separator = ".") : controller(view, view, view, separator) {}
 
   void Press(std::vector<FieldEdit> edits = {}) {
     const std::string file = (folder.Path() / "reach.RAT").string();
@@ -433,7 +433,7 @@ TEST(Controller, TellsTheViewWhatToShowAndWhereToSave) {
 // A page's press and saves hand the files over and write nothing.
 TEST(Controller, HandsThePagesFilesOver) {
   testing_support::RecordingHandingOverView view;
-  RatingController controller(view, view, ".");
+  RatingController controller(view, view, view, ".");
   controller.Press(testing_support::TextsWith({{InputField::Filename, "C:\\Runs\\north.RAT"}}));
   controller.Press(testing_support::TextsWith({{InputField::Fall, "x"}}));
   controller.Press(testing_support::TextsWith(

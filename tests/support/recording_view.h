@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/input_field.h"
+#include "engine/section_shape.h"
 #include "run/rating_view.h"
 
 namespace rating::testing_support {
@@ -22,7 +23,7 @@ inline std::string Gist(const std::string& message) {
 }
 
 template <typename View>
-class RecordingView : public View, public RoutingView {
+class RecordingView : public View, public RoutingView, public SectionView {
  public:
   std::vector<std::string> log;                // one line per call, in order
   std::vector<int> selected;                   // the rows the user has selected
@@ -35,6 +36,10 @@ class RecordingView : public View, public RoutingView {
   std::string summary;                         // what the routing window's summary says
   std::optional<plot::HydrographChart> chart;  // what the routing window draws
   bool routingCommands = false;                // whether its commands can be chosen
+  FieldSet enabled = ~FieldSet{0};             // the fields that can be typed in
+  bool sectionOpen = false;                    // the user may close the window
+  std::optional<plot::CrossSectionChart> section;  // what the Section window draws
+  std::string sectionWords;                    // what it says of the points, or why there are none
 
   // The list's lines, headings and rows, are counted as one in the log.
   void ShowTable(std::span<const std::string> headings, std::span<const std::string> rows) override {
@@ -57,6 +62,10 @@ class RecordingView : public View, public RoutingView {
   void CloseCurves() override {
     curvesOpen = false;
     log.push_back("close curves");
+  }
+  // Kept, not logged: a shape chosen enables the same fields every time.
+  void EnableField(InputField field, bool on) override {
+    enabled = on ? enabled | FieldsOf({field}) : enabled & ~FieldsOf({field});
   }
   void ShowFailure(const std::string& message, std::optional<InputField> field) override {
     focused = field;
@@ -88,7 +97,22 @@ class RecordingView : public View, public RoutingView {
     log.push_back("no routing: " + message);
   }
   // Kept, not logged: every routing shown or refused says it.
-  void EnableRoutingCommands(bool enabled) override { routingCommands = enabled; }
+  void EnableRoutingCommands(bool on) override { routingCommands = on; }
+  [[nodiscard]] bool SectionOpen() const override { return sectionOpen; }
+  void OpenSection(const std::string& title) override {
+    sectionOpen = true;
+    log.push_back("open section " + title);
+  }
+  void ShowSection(const plot::CrossSectionChart& chart, const std::string& summary) override {
+    section = chart;
+    sectionWords = summary;
+    log.push_back("section " + summary + (chart.water ? ", water shown" : ""));
+  }
+  void ShowSectionProblem(const std::string& message) override {
+    section.reset();
+    sectionWords = message;
+    log.push_back("no section: " + Gist(message));
+  }
 };
 
 // A desktop window's view: answers the save dialog with `saveName`.
