@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "app/routing_window.h"
+#include "app/section_window.h"
 #include "app/start_up.h"
 #include "engine/failure.h"
 #include "layout/form_layout.h"
@@ -33,6 +35,7 @@
 #include "run/rating_run.h"
 #include "run/working_folder.h"
 #include "tests/support/flood_examples.h"
+#include "tests/support/section_examples.h"
 
 using rating::InputField;
 
@@ -271,6 +274,45 @@ class MainWindowTest : public QObject {
           subtitle || (text != nullptr && text->text == "Subreaches 4, time step 0,25 h, 97 ordinates");
     }
     QVERIFY(subtitle);
+  }
+
+  // The compound section chosen, pasted and pressed: the bytes the command
+  // line writes for it, the fields it does not use disabled, and its
+  // picture with the water of the last row.
+  void surveyedSectionWritesTheCommandLinesBytes() {
+    MainWindow form;
+    form.show();
+    Aim(form, QStringLiteral("compound.RAT"));
+    form.ShapeChoice()->setCurrentIndex(static_cast<int>(rating::SectionShape::Surveyed));
+    emit form.ShapeChoice()->activated(form.ShapeChoice()->currentIndex());
+    SectionWindow* section = form.Section();
+    QVERIFY(section != nullptr && section->isVisible());
+    QVERIFY(!form.Field(InputField::BottomWidth)->isEnabled());
+    QVERIFY(!form.Field(InputField::Invert)->isEnabled());
+    QVERIFY(!form.Field(InputField::Diameter)->isEnabled());
+    const rating::FieldTexts texts = rating::testing_support::CompoundTexts();
+    for (const rating::FieldFacts& facts : rating::kFields) {
+      if (QLineEdit* field = form.Field(facts.field); field != nullptr && facts.field != InputField::Filename) {
+        field->setText(QString::fromStdString(rating::TextOf(texts, facts.field)));
+      }
+    }
+    QApplication::clipboard()->setText(
+        QString::fromStdString(rating::GroundLineText(rating::testing_support::kCompoundGround)));
+    section->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(section));
+    QTest::keyClick(section, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(section->findChild<QLabel*>(QStringLiteral("sectionRead"))->text(),
+             QStringLiteral("8 points, stations 0 to 260 ft"));
+    QCOMPARE(Press(form), QString());
+    QCOMPARE(ReadFile(Path(QStringLiteral("compound.RAT"))),
+             ReadFile(QStringLiteral(RATING_GOLDEN_DIR "/compound-section.RAT")));
+    const auto* picture = section->findChild<CrossSectionView*>(QStringLiteral("sectionPicture"));
+    const auto water = std::count_if(picture->Drawn().items.begin(), picture->Drawn().items.end(),
+                                     [](const rating::plot::Item& item) {
+                                       const auto* rect = std::get_if<rating::plot::Rect>(&item);
+                                       return rect != nullptr && rect->filled && rect->fill != rating::plot::kWhite;
+                                     });
+    QVERIFY(water > 0);
   }
 
   void tabOrderWalksTheFieldsColumnByColumn() {
