@@ -16,6 +16,7 @@
 #include "tests/support/flood_examples.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/scratch_files.h"
+#include "tests/support/section_examples.h"
 
 namespace rating {
 namespace {
@@ -300,6 +301,59 @@ TEST(Controller, ShowsTheRoutingInTheUsersDecimals) {
   desktop.controller.Route();
   EXPECT_EQ(desktop.view.summary,
             "Cannot route: Time step 10min disagrees with the inflow's times, which are 0,25 h apart.");
+}
+
+// A surveyed section: its window, its points and their picture.
+const auto kSurveyedChosen = [](Desktop& d) { d.controller.ChooseShape(SectionShape::Surveyed); };
+const auto kCompoundPasted = [](Desktop& d) {
+  d.controller.ChooseShape(SectionShape::Surveyed);
+  d.controller.SetSection(GroundLineText(testing_support::kCompoundGround));
+};
+const auto kPressCompound = [](Desktop& d) {
+  FieldTexts texts = testing_support::CompoundTexts();
+  TextOf(texts, InputField::Filename) = d.In("compound.RAT");
+  d.controller.Press(texts);
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, Decisions,
+    testing::Values(
+        DecisionCase{"ChoosingSurveyedOpensTheSectionWindowAndAsksForPoints",
+                     kNothing,
+                     kSurveyedChosen,
+                     {"open section Surveyed Section",
+                      "no section: Paste the section's ground points (Ctrl+V), station and elevation, or open a "
+                      "section file."}},
+        DecisionCase{"PastedPointsAreCountedAndDrawn", kSurveyedChosen,
+                     [](Desktop& d) { d.controller.SetSection(GroundLineText(testing_support::kCompoundGround)); },
+                     {"section 8 points, stations 0 to 260 ft"}},
+        DecisionCase{"APressShowsTheWaterOfItsLastRow", kCompoundPasted, kPressCompound,
+                     {"lines 22", "commands on", "section 8 points, stations 0 to 260 ft, water shown",
+                      "status Wrote"}},
+        DecisionCase{"PointsThatFailNameTheirRowAndAreNotRated",
+                     kCompoundPasted,
+                     [](Desktop& d) {
+                       d.controller.SetSection("Station,Elevation\n0,5\n10,low\n20,5\n");
+                       kPressCompound(d);
+                     },
+                     {"no section: Type mismatch", "status cleared", "failure Invalid argument"}},
+        DecisionCase{"ASectionFileThatCannotBeOpenedSaysSo", kSurveyedChosen,
+                     [](Desktop& d) {
+                       d.view.openName = d.In("none.csv");
+                       d.controller.OpenSection();
+                     },
+                     {"ask open Open Section, *.csv", "no section: Cannot read section file"}},
+        DecisionCase{"OtherShapesOpenNoWindow", kNothing,
+                     [](Desktop& d) { d.controller.ChooseShape(SectionShape::Circle); }, {}}),
+    [](const testing::TestParamInfo<DecisionCase>& info) { return std::string(info.param.name); });
+
+// Each shape leaves enabled the fields it uses and only those.
+TEST(Sections, EnableTheFieldsTheShapeUses) {
+  Desktop desktop;
+  for (const ShapeFacts& facts : kSectionShapes) {
+    desktop.controller.ChooseShape(facts.shape);
+    EXPECT_EQ(desktop.view.enabled, facts.uses) << facts.word;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -36,7 +36,7 @@ class RecordingView : public View, public RoutingView, public SectionView {
   std::string summary;                         // what the routing window's summary says
   std::optional<plot::HydrographChart> chart;  // what the routing window draws
   bool routingCommands = false;                // whether its commands can be chosen
-  FieldSet enabled = ~FieldSet{0};             // the fields that can be typed in
+  FieldSet enabled = (FieldSet{1} << kFieldCount) - 1;  // the fields that can be typed in
   bool sectionOpen = false;                    // the user may close the window
   std::optional<plot::CrossSectionChart> section;  // what the Section window draws
   std::string sectionWords;                    // what it says of the points, or why there are none
