@@ -15,7 +15,8 @@ constexpr Color kGroundColor{0x6b, 0x4f, 0x2a};
 constexpr Color kWaterColor{0x9c, 0xc8, 0xec};
 constexpr Color kSurfaceColor{0x1f, 0x5f, 0xa8};
 constexpr Color kBankColor{0x80, 0x80, 0x80};
-constexpr double kWaterColumn = 4;  // page units, the widest column of water drawn
+constexpr double kWaterColumn = 4;      // page units, the widest column of water drawn
+constexpr double kColumnOverlap = 0.5;  // page units
 constexpr double kPageMargin = 10;  // page units
 constexpr double kTop = 80;         // page units, below the headings
 constexpr double kBelowFrame = 60;  // page units, for the station labels and axis title
@@ -75,7 +76,9 @@ Scene CrossSectionScene(const CrossSectionChart& chart, const TextMeasure& measu
         const Point top = frame.At(left, surface);
         Rect water;
         water.topLeft = top;
-        water.width = frame.At(right, surface).x - top.x;
+        // Each column overlaps the next a little, so that no seam shows
+        // between them where a renderer smooths their edges.
+        water.width = frame.At(right, surface).x - top.x + (c + 1 < columns ? kColumnOverlap : 0);
         water.height = frame.At(left, std::max(GroundAt(chart, left), GroundAt(chart, right))).y - top.y;
         water.stroked = false;
         water.filled = true;

@@ -14,6 +14,7 @@
 #include "tests/support/field_texts.h"
 #include "tests/support/flood_examples.h"
 #include "tests/support/scratch_files.h"
+#include "tests/support/section_examples.h"
 #include "tests/support/svg_texts.h"
 
 namespace rating::plot {
@@ -72,6 +73,16 @@ Scene PonceHydrograph() {
   return HydrographScene(ChartOf(flood, "."), SvgTextMeasure());
 }
 
+// The compound section rated: its ground line, its banks and the water of
+// the table's last row.
+Scene CompoundSection() {
+  RatingSession session(".");
+  session.SetGround(testing_support::kCompoundGround);
+  FieldTexts texts = testing_support::CompoundTexts();
+  EXPECT_EQ(session.PressHandingOver(texts), std::nullopt);
+  return CrossSectionScene(session.SectionChart(), SvgTextMeasure());
+}
+
 class SvgDocuments : public testing::TestWithParam<SvgCase> {};
 
 TEST_P(SvgDocuments, MatchTheirGoldenFilesAndParse) {
@@ -99,7 +110,8 @@ INSTANTIATE_TEST_SUITE_P(Svg, SvgDocuments,
                                                   "a < b & c > \"d\"", "Mill Creek – reach 3 …",
                                                   "Elevation (ft)"}},
                                          SvgCase{"default-rating-curves", DefaultRatingCurves, {}},
-                                         SvgCase{"ponce-hydrograph", PonceHydrograph, {}}),
+                                         SvgCase{"ponce-hydrograph", PonceHydrograph, {}},
+                                         SvgCase{"compound-section", CompoundSection, {}}),
                          [](const auto& info) {
                            std::string name = info.param.name;
                            std::erase(name, '-');
