@@ -99,6 +99,31 @@ inline constexpr char kOpenSectionAccessKey = 'O';
 inline constexpr std::string_view kSectionReadName = "sectionRead";  // the points read, or why none
 inline constexpr std::string_view kSectionPictureName = "sectionPicture";
 
+// Every field's object name, in tab order: the Section choice and the
+// diameter, the form's fields, then the Section window's.
+struct FieldName {
+  InputField field;
+  std::string_view name;
+};
+constexpr std::array<FieldName, kFieldCount> FieldNamesInTabOrder() {
+  std::array<FieldName, kFieldCount> names{};
+  std::size_t k = 0;
+  names.at(k++) = {kShapePlace.field, kShapePlace.widgetName};
+  names.at(k++) = {kDiameterPlace.field, kDiameterPlace.widgetName};
+  for (const FieldPlace& place : kFieldPlaces) names.at(k++) = {place.field, place.widgetName};
+  for (const SectionFieldPlace& place : kSectionFieldPlaces) names.at(k++) = {place.field, place.name};
+  return names;
+}
+inline constexpr std::array<FieldName, kFieldCount> kFieldNames = FieldNamesInTabOrder();
+
+// The object name of a field, wherever it stands.
+constexpr std::string_view FieldNameOf(InputField field) {
+  for (const FieldName& name : kFieldNames) {
+    if (name.field == field) return name.name;
+  }
+  return {};
+}
+
 // Alt with this letter presses "Create Rating File"; no label uses it.
 inline constexpr char kButtonAccessKey = 'C';
 

@@ -12,9 +12,11 @@
 
 #include "engine/input_field.h"
 #include "engine/number_text.h"
+#include "engine/section_shape.h"
 #include "layout/form_layout.h"
 #include "messages/messages.h"
 #include "output/listing.h"
+#include "plot/cross_section_chart.h"
 #include "plot/hydrograph_chart.h"
 #include "plot/svg_writer.h"
 #include "run/rating_controller.h"
@@ -42,16 +44,16 @@ val DownloadValue(const rating::Download& download) {
   return file;
 }
 
-// The ten fields in tab order: the field's name, and its default text with
-// the decimal mark the browser's `separator` gives. The HTML holds the rest
-// of the form.
+// Every field in tab order (layout::kFieldNames): the field's name, and its
+// default text with the decimal mark the browser's `separator` gives. The
+// HTML holds the rest of the form.
 val Fields(const std::string& browserSeparator) {
   const std::string separator = rating::DecimalMarkFor(browserSeparator);
   val fields = val::array();
-  for (const layout::FieldPlace& place : layout::kFieldPlaces) {
+  for (const layout::FieldName& name : layout::kFieldNames) {
     val field = val::object();
-    field.set("name", Text(place.widgetName));
-    field.set("defaultText", Text(rating::DefaultFieldText(place.field, separator)));
+    field.set("name", Text(name.name));
+    field.set("defaultText", Text(rating::DefaultFieldText(name.field, separator)));
     fields.call<void>("push", field);
   }
   return fields;
@@ -73,7 +75,9 @@ std::string CellsText(std::span<const std::string> lines) {
   return text;
 }
 
-class PageView : public emscripten::wrapper<rating::HandingOverView>, public rating::RoutingView {
+class PageView : public emscripten::wrapper<rating::HandingOverView>,
+                 public rating::RoutingView,
+                 public rating::SectionView {
  public:
   EMSCRIPTEN_WRAPPER(PageView);
 
@@ -94,9 +98,7 @@ class PageView : public emscripten::wrapper<rating::HandingOverView>, public rat
   }
   void CloseCurves() override { call<void>("closeCurves"); }
   void ShowFailure(const std::string& message, std::optional<rating::InputField> field) override {
-    call<void>(
-        "showFailure", message,
-        field ? Text(layout::kFieldPlaces.at(static_cast<std::size_t>(*field)).widgetName) : val::null());
+    call<void>("showFailure", message, field ? Text(layout::FieldNameOf(*field)) : val::null());
   }
   void ShowNote(const std::string& note) override { call<void>("showNote", note); }
   void PutOnClipboard(const std::string& text) override { call<void>("putOnClipboard", text); }
@@ -124,18 +126,32 @@ class PageView : public emscripten::wrapper<rating::HandingOverView>, public rat
   }
   void ShowRoutingProblem(const std::string& message) override { call<void>("showRoutingProblem", message); }
   void EnableRoutingCommands(bool enabled) override { call<void>("enableRoutingCommands", enabled); }
+
+  void EnableField(rating::InputField field, bool enabled) override {
+    call<void>("enableField", Text(layout::FieldNameOf(field)), enabled);
+  }
+  [[nodiscard]] bool SectionOpen() const override { return call<bool>("sectionOpen"); }
+  void OpenSection(const std::string& title) override { call<void>("openSection", title); }
+  // The picture comes as the SVG document the page shows.
+  void ShowSection(const rating::plot::CrossSectionChart& chart, const std::string& summary) override {
+    call<void>("showSection",
+               rating::plot::SvgDocument(rating::plot::CrossSectionScene(chart, rating::plot::SvgTextMeasure())),
+               summary);
+  }
+  void ShowSectionProblem(const std::string& message) override { call<void>("showSectionProblem", message); }
 };
 
 // The page's controller: the press of the form's texts (in tab order) and the
 // commands, told to the view it was made with.
 class PageController {
  public:
-  PageController(PageView& view, const std::string& separator) : controller_(view, view, separator) {}
+  PageController(PageView& view, const std::string& separator) : controller_(view, view, view, separator) {}
 
+  // The texts of every field, in the order of layout::kFieldNames.
   void Press(const val& texts) {
-    rating::FieldTexts fieldTexts = controller_.Session().DefaultTexts();
-    for (std::size_t i = 0; i < layout::kFieldPlaces.size(); ++i) {
-      rating::TextOf(fieldTexts, layout::kFieldPlaces.at(i).field) = texts[static_cast<int>(i)].as<std::string>();
+    rating::FieldTexts fieldTexts;
+    for (std::size_t i = 0; i < layout::kFieldNames.size(); ++i) {
+      rating::TextOf(fieldTexts, layout::kFieldNames.at(i).field) = texts[static_cast<int>(i)].as<std::string>();
     }
     controller_.Press(fieldTexts);
   }
@@ -149,6 +165,16 @@ class PageController {
     return controller_.SetInflowFile(std::string(read.begin(), read.end()), name);
   }
   void Route() { controller_.Route(); }
+  // The Section choice, as its index in kSectionShapes.
+  void ChooseShape(int shape) {
+    controller_.ChooseShape(rating::kSectionShapes.at(static_cast<std::size_t>(shape)).shape);
+  }
+  void SetSection(const std::string& text) { controller_.SetSection(text); }
+  // The bytes of a chosen section file, a Uint8Array; returns the text read.
+  std::string OpenSectionFile(const val& bytes, const std::string& name) {
+    const std::vector<std::uint8_t> read = emscripten::convertJSArrayToNumberVector<std::uint8_t>(bytes);
+    return controller_.SetSectionFile(std::string(read.begin(), read.end()), name);
+  }
   void ChooseRouting(int command) {
     controller_.Choose(rating::kRoutingCommands.at(static_cast<std::size_t>(command)).command);
   }
@@ -169,5 +195,8 @@ EMSCRIPTEN_BINDINGS(trapezoid_rating) {
       .function("setInflow", &PageController::SetInflow)
       .function("openInflowFile", &PageController::OpenInflowFile)
       .function("route", &PageController::Route)
+      .function("chooseShape", &PageController::ChooseShape)
+      .function("setSection", &PageController::SetSection)
+      .function("openSectionFile", &PageController::OpenSectionFile)
       .function("chooseRouting", &PageController::ChooseRouting);
 }

@@ -287,6 +287,19 @@ function start(core) {
     });
   }
 
+  // The Section choice and the surveyed section's own part of the page: its
+  // points pasted or opened from a file, read again with each change.
+  const shape = byId("cboShape");
+  const section = byId("section");
+  const sectionText = byId("sectionText");
+  shape.addEventListener("change", () => controller.chooseShape(shape.selectedIndex));
+  sectionText.addEventListener("change", () => controller.setSection(wellFormed(sectionText.value)));
+  byId("openSection").addEventListener("change", async (event) => {
+    const file = event.target.files[0];
+    if (!file) return;
+    sectionText.value = controller.openSectionFile(new Uint8Array(await file.arrayBuffer()), file.name);
+  });
+
   function clearMarks() {
     for (const input of inputs) {
       input.removeAttribute("aria-invalid");
@@ -338,7 +351,7 @@ function start(core) {
         input.setAttribute("aria-invalid", "true");
         input.setAttribute("aria-describedby", "message");
         input.focus();
-        input.select();
+        if (input instanceof HTMLInputElement) input.select();
       }
       message.scrollIntoView({block: "nearest"});
     },
@@ -386,6 +399,29 @@ function start(core) {
     enableRoutingCommands(enabled) {
       for (const command of routingButtons) command.disabled = !enabled;
     },
+    enableField(name, enabled) {
+      byId(name).disabled = !enabled;
+    },
+    sectionOpen() {
+      return !section.hidden;
+    },
+    openSection(title) {
+      section.hidden = false;
+      byId("sectionHeading").textContent = title;
+      section.scrollIntoView({block: "nearest"});
+    },
+    // The picture's text alternative is the points read.
+    showSection(svgText, summary) {
+      const svg = new DOMParser().parseFromString(svgText, "image/svg+xml").documentElement;
+      svg.setAttribute("role", "img");
+      svg.setAttribute("aria-label", summary);
+      byId("sectionPicture").replaceChildren(document.importNode(svg, true));
+      byId("sectionRead").textContent = summary;
+    },
+    showSectionProblem(text) {
+      byId("sectionPicture").replaceChildren();
+      byId("sectionRead").textContent = text;
+    },
   });
   controller = new core.Controller(view, separator);
 
@@ -400,13 +436,18 @@ function start(core) {
   } catch {
     // No storage (a private window may refuse it): the defaults stand.
   }
-  form.addEventListener("input", () => {
+  const keep = () => {
     try {
       sessionStorage.setItem(keptFields, JSON.stringify(inputs.map((input) => input.value)));
     } catch {
       // As above: the fields simply are not kept.
     }
-  });
+  };
+  form.addEventListener("input", keep);
+  section.addEventListener("input", keep);
+  // The shape kept disables what it does not use, and a surveyed section
+  // opens its part of the page.
+  if (shape.selectedIndex > 0) controller.chooseShape(shape.selectedIndex);
 
   form.addEventListener("submit", (event) => {
     event.preventDefault();

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/input_field.h"
+#include "engine/section_shape.h"
 #include "layout/form_layout.h"
 #include "messages/messages.h"
 #include "output/listing.h"
@@ -40,26 +41,72 @@ std::string AccessKey(char key) {
   return {static_cast<char>(key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key)};
 }
 
-// The ten fields in tab order, each after its label, with the defaults of a
-// page whose browser writes "." (the script sets the browser's own); a
-// field wider than a column of the desktop form spans both.
+// A text field after its label, with the default of a page whose browser
+// writes "." (the script sets the browser's own).
+std::string TextField(rating::InputField field, std::string_view name, std::string_view labelName, char key,
+                      bool disabled) {
+  const std::string id(name);
+  return "<label id=\"" + std::string(labelName) + "\" for=\"" + id + "\">" +
+         WithKeyShown(rating::FieldLabel(field), key) + "</label><input type=\"text\" id=\"" + id + "\" name=\"" +
+         id + "\" value=\"" + MarkupEscaped(rating::DefaultFieldText(field, ".")) + "\"" +
+         (key != 0 ? " accesskey=\"" + AccessKey(key) + "\"" : std::string()) +
+         (rating::IsNumeric(field) ? " inputmode=\"decimal\"" : "") + " autocomplete=\"off\" spellcheck=\"false\"" +
+         (disabled ? " disabled" : "") + ">";
+}
+
+// The Section choice, first, with its shapes by their words, and the
+// diameter beside it, which the trapezoid chosen at the start does not use.
+std::string ShapeFields() {
+  const layout::FieldPlace& shape = layout::kShapePlace;
+  std::string html = "      <div class=\"field\"><label id=\"" + std::string(shape.labelName) + "\" for=\"" +
+                     std::string(shape.widgetName) + "\">" +
+                     WithKeyShown(rating::FieldLabel(shape.field), shape.accessKey) + "</label><select id=\"" +
+                     std::string(shape.widgetName) + "\" name=\"" + std::string(shape.widgetName) +
+                     "\" accesskey=\"" + AccessKey(shape.accessKey) + "\">";
+  for (const rating::ShapeFacts& facts : rating::kSectionShapes) {
+    html += "<option value=\"" + std::string(facts.word) + "\">" + MarkupEscaped(rating::Pattern(facts.label)) +
+            "</option>";
+  }
+  html += "</select></div>\n";
+  const layout::FieldPlace& diameter = layout::kDiameterPlace;
+  return html + "      <div class=\"field\">" +
+         TextField(diameter.field, diameter.widgetName, diameter.labelName, diameter.accessKey, true) + "</div>\n";
+}
+
+// The form's ten fields in tab order, each after its label; a field wider
+// than a column of the desktop form spans both.
 std::string Fields() {
   int narrowest = layout::kFieldPlaces.front().width;
   for (const layout::FieldPlace& place : layout::kFieldPlaces) narrowest = std::min(narrowest, place.width);
-  std::string html;
+  std::string html = ShapeFields();
   for (const layout::FieldPlace& place : layout::kFieldPlaces) {
-    const std::string name(place.widgetName);
-    html +=
-        std::string("      <div class=\"field") + (2 * place.width > 3 * narrowest ? " wide" : "") + "\">";
-    html += "<label id=\"" + std::string(place.labelName) + "\" for=\"" + name + "\">" +
-            WithKeyShown(rating::FieldLabel(place.field), place.accessKey) + "</label>";
-    html += "<input type=\"text\" id=\"" + name + "\" name=\"" + name + "\" value=\"" +
-            MarkupEscaped(rating::DefaultFieldText(place.field, ".")) + "\" accesskey=\"" +
-            AccessKey(place.accessKey) + "\"" +
-            (rating::IsNumeric(place.field) ? " inputmode=\"decimal\"" : "") +
-            " autocomplete=\"off\" spellcheck=\"false\"></div>\n";
+    html += std::string("      <div class=\"field") + (2 * place.width > 3 * narrowest ? " wide" : "") + "\">" +
+            TextField(place.field, place.widgetName, place.labelName, place.accessKey, false) + "</div>\n";
   }
   return html;
+}
+
+// The section of a surveyed section: its points pasted or opened, its
+// banks and overbanks' n, the points read and their picture. Its fields
+// take no access keys: the form's letters are the page's.
+std::string Section() {
+  using rating::Message;
+  const auto show = [](Message message) { return MarkupEscaped(rating::Pattern(message)); };
+  std::string html = "  <section id=\"section\" class=\"routing\" aria-labelledby=\"sectionHeading\" hidden>\n";
+  html += "    <h2 id=\"sectionHeading\" tabindex=\"-1\"></h2>\n";
+  html += "    <label for=\"sectionText\">" + show(Message::CaptionSectionPaste) + "</label>\n";
+  html += "    <textarea id=\"sectionText\" rows=\"6\" spellcheck=\"false\"></textarea>\n";
+  html += "    <label class=\"file\">" + MarkupEscaped(rating::WithoutEllipsis(Message::CaptionOpenSection)) +
+          " <input type=\"file\" id=\"" + std::string(layout::kOpenSectionName) +
+          "\" accept=\".csv,.txt,text/csv,text/plain\"></label>\n";
+  html += "    <p id=\"" + std::string(layout::kSectionReadName) + "\" role=\"status\"></p>\n";
+  html += "    <div class=\"settings\">\n";
+  for (const layout::SectionFieldPlace& place : layout::kSectionFieldPlaces) {
+    html += "      <div class=\"field\">" +
+            TextField(place.field, place.name, std::string(place.name) + "Label", 0, false) +
+            "</div>\n";
+  }
+  return html + "    </div>\n    <div id=\"" + std::string(layout::kSectionPictureName) + "\"></div>\n  </section>\n";
 }
 
 // The commands on the rating as buttons, but the curves, which open in a
@@ -154,6 +201,7 @@ int main(int argc, char* argv[]) {
   Replace(page, "@LIST@", show(Message::CaptionListName));
   Replace(page, "@COLUMNS@", ColumnNames());
   Replace(page, "@COMMANDS@", Commands());
+  Replace(page, "@SECTION@", Section());
   Replace(page, "@ROUTING@", Routing());
   Replace(page, "@SHOW_CURVES@", MarkupEscaped(rating::WithoutEllipsis(curves.caption)));
   Replace(page, "@SHOW_CURVES_COMMAND@", std::to_string(static_cast<int>(curves.command)));

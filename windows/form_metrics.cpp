@@ -1,6 +1,7 @@
 #include "windows/form_metrics.h"
 
 #include <algorithm>
+#include <array>
 #include <commctrl.h>
 #include <string>
 
@@ -61,7 +62,11 @@ void PlaceControls(HWND window, FormMetrics& form) {
   place(kButtonId, layout::kButton, form.dialogFont);
   place(kStatusLineId, layout::kStatusLine, form.dialogFont);
   place(kBrowseId, layout::kBrowseButton, form.dialogFont);
-  for (const layout::FieldPlace& field : layout::kFieldPlaces) {
+  std::array<layout::FieldPlace, layout::kFieldPlaces.size() + 2> places{};
+  places.at(0) = layout::kShapePlace;
+  places.at(1) = layout::kDiameterPlace;
+  std::copy(layout::kFieldPlaces.begin(), layout::kFieldPlaces.end(), places.begin() + 2);
+  for (const layout::FieldPlace& field : places) {
     const std::wstring caption = Wide(FieldLabel(field.field));
     SIZE extent{};
     ::GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &extent);
@@ -71,6 +76,11 @@ void PlaceControls(HWND window, FormMetrics& form) {
     place(kFirstLabelId + static_cast<int>(field.field), label, form.dialogFont);
     place(kFirstFieldId + static_cast<int>(field.field), layout::FieldRect(field), form.dialogFont);
   }
+  // A drop-down list's height is that of its list when it drops: room for
+  // every shape.
+  layout::Rect shapeList = layout::FieldRect(layout::kShapePlace);
+  shapeList.height *= static_cast<int>(kSectionShapes.size()) + 2;
+  place(kFirstFieldId + static_cast<int>(InputField::Shape), shapeList, form.dialogFont);
   // The list is wide enough for a whole line in its fixed-pitch font, the
   // vertical scrollbar and its borders, at this DPI; the form widens for it.
   ::SelectObject(screen, form.listFont);

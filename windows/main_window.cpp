@@ -22,6 +22,7 @@
 #include "windows/curves_window.h"
 #include "windows/form_metrics.h"
 #include "windows/routing_window.h"
+#include "windows/section_window.h"
 #include "windows/window_state.h"
 #include "windows/window_view.h"
 
@@ -36,7 +37,7 @@ constexpr UINT kIconId = 1;  // in the resource script
 // What the window holds besides its controls, from WM_NCCREATE to
 // WM_NCDESTROY (window_state.h).
 struct WindowState {
-  WindowState() : controller(view, view, platform::UserDecimalSeparator()) {}
+  WindowState() : controller(view, view, view, platform::UserDecimalSeparator()) {}
 
   WindowView view;
   RatingController controller;
@@ -61,9 +62,12 @@ void ListLineAsked(HWND window, NMLVDISPINFOW& asked) {
 
 void CreateRatingFileClicked(HWND window) {
   FieldTexts texts = State(window).controller.Session().DefaultTexts();
-  for (const layout::FieldPlace& place : layout::kFieldPlaces) {
-    TextOf(texts, place.field) = Utf8(WindowText(Field(window, place.field)));
+  for (const FieldFacts& facts : kFields) {
+    if (facts.kind == FieldKind::Choice) continue;
+    if (const HWND field = State(window).view.FieldControl(facts.field)) TextOf(texts, facts.field) = Utf8(WindowText(field));
   }
+  const LRESULT shape = ::SendMessageW(Field(window, InputField::Shape), CB_GETCURSEL, 0, 0);
+  TextOf(texts, InputField::Shape) = kSectionShapes.at(shape >= 0 ? static_cast<std::size_t>(shape) : 0).word;
   State(window).controller.Press(texts);
 }
 
@@ -137,6 +141,24 @@ void CreateControls(HWND window) {
   ListView_InsertColumn(list, 0, &column);
   ::SetWindowSubclass(list, ListKeys, 0, 0);
   const RatingSession& session = State(window).controller.Session();
+  // The Section choice first, then a circle's diameter beside it, disabled
+  // for the trapezoid chosen at the start.
+  const layout::FieldPlace& shapePlace = layout::kShapePlace;
+  AddControl(window, WC_STATICW, Wide(layout::WithAccessKey(FieldLabel(shapePlace.field), shapePlace.accessKey)),
+             0, 0, kFirstLabelId + static_cast<int>(shapePlace.field));
+  const HWND shape = AddControl(window, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 0,
+                                kFirstFieldId + static_cast<int>(shapePlace.field));
+  for (const ShapeFacts& facts : kSectionShapes) {
+    ::SendMessageW(shape, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(Pattern(facts.label)).c_str()));  // NOLINT
+  }
+  ::SendMessageW(shape, CB_SETCURSEL, 0, 0);
+  const layout::FieldPlace& diameter = layout::kDiameterPlace;
+  AddControl(window, WC_STATICW, Wide(layout::WithAccessKey(FieldLabel(diameter.field), diameter.accessKey)), 0,
+             0, kFirstLabelId + static_cast<int>(diameter.field));
+  ::EnableWindow(AddControl(window, WC_EDITW, Wide(session.DefaultText(diameter.field)),
+                            WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                            kFirstFieldId + static_cast<int>(diameter.field)),
+                 FALSE);
   for (const layout::FieldPlace& place : layout::kFieldPlaces) {
     const int index = static_cast<int>(place.field);
     // Alt with the label's underlined letter goes to its field, which follows it.
@@ -177,6 +199,15 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) CreateRatingFileClicked(window);
+      if (LOWORD(wParam) == kFirstFieldId + static_cast<int>(InputField::Shape) && HIWORD(wParam) == CBN_SELCHANGE) {
+        const LRESULT shape = ::SendMessageW(Field(window, InputField::Shape), CB_GETCURSEL, 0, 0);
+        if (shape >= 0) State(window).controller.ChooseShape(kSectionShapes.at(static_cast<std::size_t>(shape)).shape);
+      }
+      // The Section window's button and Ctrl+V.
+      if (LOWORD(wParam) == kOpenSectionId) State(window).controller.OpenSection();
+      if (LOWORD(wParam) == kPasteSectionId) {
+        State(window).controller.SetSection(State(window).view.ClipboardText());
+      }
       if (LOWORD(wParam) == kBrowseId && HIWORD(wParam) == BN_CLICKED) {
         State(window).controller.BrowseRatingFile(Utf8(WindowText(Field(window, InputField::Filename))));
       }
@@ -312,7 +343,10 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
 int RunMessageLoop(HWND window) {
   MSG message{};
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (RoutingWindowMessage(message) || ::IsDialogMessageW(window, &message) != 0) continue;
+    if (RoutingWindowMessage(message) || SectionWindowMessage(message) ||
+        ::IsDialogMessageW(window, &message) != 0) {
+      continue;
+    }
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }

@@ -18,6 +18,7 @@
 #include "windows/curves_window.h"
 #include "windows/main_window.h"
 #include "windows/routing_window.h"
+#include "windows/section_window.h"
 
 // The main window's view: what its controller tells it to draw, and what it
 // asks the user, in the window's controls and the system's dialogs.
@@ -35,7 +36,7 @@ inline HWND Field(HWND window, InputField field) {
 }
 
 // The window as its controller sees it: what it draws and asks.
-class WindowView final : public FileSavingView, public RoutingView {
+class WindowView final : public FileSavingView, public RoutingView, public SectionView {
  public:
   // The window it draws on, once the system has made it.
   void Attach(HWND window) { window_ = window; }
@@ -99,7 +100,37 @@ class WindowView final : public FileSavingView, public RoutingView {
   void CloseCurvesWindow() {
     if (CurvesOpen()) ::DestroyWindow(curves_);
     if (RoutingOpen()) ::DestroyWindow(routing_);
+    if (IsSectionOf(section_, window_)) ::DestroyWindow(section_);
   }
+
+  // The Section choice, or a text field: the form's, or the Section
+  // window's once it exists.
+  [[nodiscard]] HWND FieldControl(InputField field) const {
+    const HWND section = IsSectionOf(section_, window_) ? SectionField(section_, field) : nullptr;
+    return section != nullptr ? section : Field(window_, field);
+  }
+
+  void EnableField(InputField field, bool enabled) override {
+    if (const HWND control = Field(window_, field)) ::EnableWindow(control, enabled ? TRUE : FALSE);
+  }
+
+  [[nodiscard]] bool SectionOpen() const override { return ShowsSectionOf(section_, window_); }
+
+  void OpenSection(const std::string& title) override {
+    if (!IsSectionOf(section_, window_)) {
+      section_ = OpenSectionWindow(window_, Wide(title));
+      return;
+    }
+    ::SetWindowTextW(section_, Wide(title).c_str());
+    ::ShowWindow(section_, SW_SHOWNORMAL);
+    ::SetForegroundWindow(section_);
+  }
+
+  void ShowSection(const plot::CrossSectionChart& chart, const std::string& summary) override {
+    SetSection(section_, chart, summary);
+  }
+
+  void ShowSectionProblem(const std::string& message) override { SetSection(section_, {}, message); }
 
   [[nodiscard]] bool RoutingOpen() const override {
     return routing_ != nullptr && ShowsRoutingOf(routing_, window_);
@@ -171,7 +202,7 @@ class WindowView final : public FileSavingView, public RoutingView {
   void ShowFailure(const std::string& message, std::optional<InputField> field) override {
     Box(message, MB_ICONERROR);
     if (field) {
-      const HWND text = Field(window_, *field);
+      const HWND text = FieldControl(*field);
       ::SetFocus(text);
       ::SendMessageW(text, EM_SETSEL, 0, -1);
     }
@@ -253,6 +284,7 @@ class WindowView final : public FileSavingView, public RoutingView {
   bool commandsEnabled_ = false;
   HWND curves_ = nullptr;   // the rating curves window, while open
   HWND routing_ = nullptr;  // the routing window, while open
+  HWND section_ = nullptr;  // the Section window, once opened; closing it hides it
 };
 
 }  // namespace rating::win32

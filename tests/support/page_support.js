@@ -27,10 +27,11 @@ function loadCore(site) {
   return factory();
 }
 
-// A press of `texts` in the core under Node, as the page makes it, with a
-// view that only keeps what it is told: the failure's message, or the
-// rating file handed over.
-function pressInCore(core, separator, texts) {
+// A press in the core under Node, as the page makes it, of the fields'
+// texts by their names (`textsByName`), each field not named keeping its
+// default, with a view that only keeps what it is told: the failure's
+// message, or the rating file handed over.
+function pressInCore(core, separator, textsByName) {
   const told = {message: null, file: null};
   const view = core.RatingView.implement({
     showTable() {},
@@ -55,9 +56,13 @@ function pressInCore(core, separator, texts) {
     routingOpen() {
       return false;
     },
+    enableField() {},
+    sectionOpen() {
+      return false;
+    },
   });
   const controller = new core.Controller(view, separator);
-  controller.press(texts);
+  controller.press(core.fields(separator).map((field) => textsByName[field.name] ?? field.defaultText));
   controller.delete();
   view.delete();
   return told;

@@ -145,7 +145,7 @@ describe("the page", () => {
         const page = await openPage(browser, site, {locale: "de-DE"});
         assert.equal(await page.inputValue("#txtLength"), "5,5");
         const file = await press(page, () => page.click("#Command1"));
-        const desktop = support.pressInCore(core, ",", core.fields(",").map((field) => field.defaultText));
+        const desktop = support.pressInCore(core, ",", {});
         assert.equal(desktop.message, null);
         assert.deepEqual(file.bytes, Buffer.from(desktop.file.bytes));
         assert.ok(file.bytes.includes("\r\n 0,2 \t 12,5 \t 6,72 \t 440 \r\n"));
@@ -189,6 +189,28 @@ describe("the page", () => {
     assert.match(await page.textContent("#routingSummary"), /ordinate 12, at 2\.75 h/);
     assert.equal(await page.$("#hydrographPicture svg"), null);
     assert.equal(await page.isDisabled("#saveRoutedCsv"), true);
+  });
+
+  // The compound section chosen and pasted: the command line's bytes, the
+  // fields it does not use disabled, and its picture with the water.
+  test("a pasted surveyed section downloads the command line's bytes", async () => {
+    const page = await openPage(browser, site);
+    await page.selectOption("#cboShape", "section");
+    assert.equal(await page.isVisible("#section"), true);
+    assert.equal(await page.isDisabled("#txtWidth"), true);
+    assert.equal(await page.isDisabled("#txtElev"), true);
+    assert.equal(await page.isDisabled("#txtDiameter"), true);
+    const fields = {
+      leftBank: "100", rightBank: "150", leftRoughness: "0.06", rightRoughness: "0.08", txtN: "0.035",
+      txtSlope: "5.28", txtLength: "1", txtIncrement: "0.5", txtMaxQ: "3000",
+    };
+    for (const [id, text] of Object.entries(fields)) await page.fill(`#${id}`, text);
+    await page.fill("#sectionText", "Station (ft),Elevation (ft)\n0,10\n10,6\n100,6\n110,0\n140,0\n150,6\n250,6\n260,10\n");
+    await page.dispatchEvent("#sectionText", "change");
+    assert.equal(await page.textContent("#sectionRead"), "8 points, stations 0 to 260 ft");
+    const file = await press(page, () => page.click("#Command1"));
+    assert.deepEqual(file.bytes, golden("output/golden/compound-section.RAT"));
+    assert.ok(await page.$("#sectionPicture svg rect[fill='#9cc8ec']"));
   });
 
   test("an opened hydrograph is read as a spreadsheet saves it, or refused at its line", async () => {
@@ -458,7 +480,7 @@ describe("the page", () => {
       ];
       if (i % 5 === 4) texts[next(8)] = ["x", "", "-1", "1e39"][next(4)];
       for (let f = 0; f < ids.length; ++f) await page.fill(`#${ids[f]}`, texts[f]);
-      const expected = support.pressInCore(core, ".", texts);
+      const expected = support.pressInCore(core, ".", Object.fromEntries(ids.map((id, f) => [id, texts[f]])));
       if (expected.message !== null) {
         const shown = await pressFails(page, () => page.click("#Command1"));
         assert.equal(shown.message, expected.message, texts.join(" "));

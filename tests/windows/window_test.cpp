@@ -28,9 +28,11 @@
 #include "tests/support/field_texts.h"
 #include "tests/support/flood_examples.h"
 #include "tests/support/scratch_files.h"
+#include "tests/support/section_examples.h"
 #include "windows/curves_window.h"
 #include "windows/main_window.h"
 #include "windows/routing_window.h"
+#include "windows/section_window.h"
 
 namespace rating::win32 {
 namespace {
@@ -265,11 +267,13 @@ TEST(Window, ShowsTheFormFromTheLayoutTable) {
   // right one, then the title and the file name; each field follows its label.
   std::vector<int> order;
   HWND control = window.Control(kButtonId);
-  for (std::size_t i = 0; i < layout::kFormFieldCount + 2; ++i) {
+  for (std::size_t i = 0; i < layout::kFormFieldCount + 3; ++i) {
     order.push_back(::GetDlgCtrlID(control));
     control = ::GetNextDlgTabItem(::GetParent(control), control, FALSE);
   }
-  std::vector<int> expected = {kButtonId, kListId};
+  // The Section choice comes first; the diameter beside it is disabled for
+  // the trapezoid, so Tab passes it by.
+  std::vector<int> expected = {kButtonId, kListId, kFirstFieldId + static_cast<int>(InputField::Shape)};
   for (std::size_t i = 0; i < layout::kFormFieldCount; ++i) expected.push_back(kFirstFieldId + static_cast<int>(i));
   EXPECT_EQ(order, expected);
   for (const layout::FieldPlace& facts : layout::kFieldPlaces) {
@@ -506,6 +510,39 @@ TEST(Window, RoutesAPastedFloodThroughTheRating) {
   EXPECT_NE(WindowText(::GetDlgItem(routing, kSummaryId)).find(L"ordinate 12, at 2.75 h"),
             std::wstring::npos);
   EXPECT_EQ(::IsWindowEnabled(::GetDlgItem(routing, RoutingCommandId(RoutingCommand::SaveRoutedCsv))), FALSE);
+}
+
+// The compound section chosen, pasted into the Section window and pressed:
+// the bytes the command line writes for it, with the fields it does not use
+// disabled.
+TEST(Window, RatesAPastedSurveyedSectionAsTheCommandLineDoes) {
+  testing_support::ScratchFolder folder("rating-window-section");
+  const RunningWindow window;
+  const HWND shape = window.Field(InputField::Shape);
+  ::SendMessageW(shape, CB_SETCURSEL, static_cast<WPARAM>(SectionShape::Surveyed), 0);
+  ::SendMessageW(::GetParent(shape), WM_COMMAND,
+                 MAKEWPARAM(kFirstFieldId + static_cast<int>(InputField::Shape), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(shape));  // NOLINT: the message's type
+  ASSERT_EQ(window.WindowsOf(kSectionWindowClass).size(), 1U);
+  const HWND section = window.WindowsOf(kSectionWindowClass).front();
+  EXPECT_EQ(::IsWindowEnabled(window.Field(InputField::BottomWidth)), FALSE);
+  EXPECT_EQ(::IsWindowEnabled(window.Field(InputField::Invert)), FALSE);
+  const FieldTexts texts = testing_support::CompoundTexts();
+  for (const layout::FieldPlace& place : layout::kFieldPlaces) {
+    if (place.field != InputField::Filename) window.Type(place.field, TextOf(texts, place.field));
+  }
+  for (const layout::SectionFieldPlace& place : layout::kSectionFieldPlaces) {
+    ::SendMessageW(SectionField(section, place.field), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(Wide(TextOf(texts, place.field)).c_str()));  // NOLINT
+  }
+  PutOnClipboard(Wide(GroundLineText(testing_support::kCompoundGround)));
+  ASSERT_EQ(window.Choose(kPasteSectionId).second, L"");
+  EXPECT_EQ(WindowText(::GetDlgItem(section, kSectionReadId)), L"8 points, stations 0 to 260 ft");
+  const std::u8string rating = (folder.Path() / "compound.RAT").u8string();
+  window.Type(InputField::Filename, std::string(rating.begin(), rating.end()));
+  ASSERT_EQ(window.Press().second, L"");
+  EXPECT_EQ(ReadFile(folder.Path() / "compound.RAT"),
+            ReadFile(fs::path(RATING_GOLDEN_DIR) / "compound-section.RAT"));
 }
 
 // Where the user's regional settings take a decimal comma, the routing
