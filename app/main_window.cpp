@@ -136,13 +136,15 @@ MainWindow::MainWindow(QWidget* parent)
   shape_->setObjectName(Latin1(layout::kShapePlace.widgetName));
   shape_->setGeometry(FromTwips(layout::FieldRect(layout::kShapePlace)));
   shape_->setAccessibleName(Utf8(rating::FieldLabel(InputField::Shape)));
-  auto* shapeLabel =
-      new QLabel(Utf8(layout::WithAccessKey(rating::FieldLabel(InputField::Shape), layout::kShapePlace.accessKey)), this);
+  auto* shapeLabel = new QLabel(
+      Utf8(layout::WithAccessKey(rating::FieldLabel(InputField::Shape), layout::kShapePlace.accessKey)),
+      this);
   shapeLabel->setObjectName(Latin1(layout::kShapePlace.labelName));
   shapeLabel->setBuddy(shape_);
   shapeLabel->setGeometry(FromTwips(layout::LabelRect(layout::kShapePlace)));
-  connect(shape_, &QComboBox::activated, this,
-          [this](int index) { controller_.ChooseShape(rating::kSectionShapes.at(static_cast<std::size_t>(index)).shape); });
+  connect(shape_, &QComboBox::activated, this, [this](int index) {
+    controller_.ChooseShape(rating::kSectionShapes.at(static_cast<std::size_t>(index)).shape);
+  });
   QWidget* previous = shape_;
   setTabOrder(createButton_, list_);
   setTabOrder(list_, shape_);
@@ -206,7 +208,8 @@ QLineEdit* MainWindow::Field(InputField field) const {
 rating::FieldTexts MainWindow::FieldTexts() const {
   rating::FieldTexts texts = controller_.Session().DefaultTexts();
   for (const rating::FieldFacts& facts : rating::kFields) {
-    if (const QLineEdit* text = Field(facts.field)) rating::TextOf(texts, facts.field) = text->text().toUtf8().toStdString();
+    if (const QLineEdit* text = Field(facts.field))
+      rating::TextOf(texts, facts.field) = text->text().toUtf8().toStdString();
   }
   rating::TextOf(texts, InputField::Shape) =
       rating::kSectionShapes.at(static_cast<std::size_t>(shape_->currentIndex())).word;

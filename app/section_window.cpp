@@ -47,16 +47,20 @@ void CrossSectionView::paintEvent(QPaintEvent* /*event*/) {
 }
 
 SectionWindow::SectionWindow(QWidget* parent, rating::RatingController& controller)
-    : QDialog(parent), controller_(controller), read_(new QLabel(this)), picture_(new CrossSectionView(this)) {
+    : QDialog(parent),
+      controller_(controller),
+      read_(new QLabel(this)),
+      picture_(new CrossSectionView(this)) {
   setObjectName(QStringLiteral("Section"));
   setModal(false);
   setWindowTitle(Utf8(rating::Pattern(rating::Message::CaptionSectionWindow)));
 
   // The points: pasted anywhere in the window, or opened from a file.
   auto* pasteLabel = new QLabel(Utf8(rating::Pattern(rating::Message::CaptionSectionPaste)), this);
-  auto* open = new QPushButton(
-      Utf8(layout::WithAccessKey(rating::Pattern(rating::Message::CaptionOpenSection), layout::kOpenSectionAccessKey)),
-      this);
+  auto* open =
+      new QPushButton(Utf8(layout::WithAccessKey(rating::Pattern(rating::Message::CaptionOpenSection),
+                                                 layout::kOpenSectionAccessKey)),
+                      this);
   open->setObjectName(Name(layout::kOpenSectionName));
   open->setAutoDefault(false);
   connect(open, &QPushButton::clicked, this, [this] { controller_.OpenSection(); });
@@ -75,7 +79,8 @@ SectionWindow::SectionWindow(QWidget* parent, rating::RatingController& controll
     auto* field = new QLineEdit(this);
     field->setObjectName(Name(place.name));
     field->setAccessibleName(Utf8(rating::FieldLabel(place.field)));
-    auto* label = new QLabel(Utf8(layout::WithAccessKey(rating::FieldLabel(place.field), place.accessKey)), this);
+    auto* label =
+        new QLabel(Utf8(layout::WithAccessKey(rating::FieldLabel(place.field), place.accessKey)), this);
     label->setBuddy(field);
     const int column = static_cast<int>(k);
     fields->addWidget(label, 0, column);

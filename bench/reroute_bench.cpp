@@ -49,7 +49,8 @@ class ChartDrawingView final : public rating::HandingOverView,
   void EnableRoutingCommands(bool /*enabled*/) override {}
   [[nodiscard]] bool SectionOpen() const override { return false; }
   void OpenSection(const std::string& /*title*/) override {}
-  void ShowSection(const rating::plot::CrossSectionChart& /*chart*/, const std::string& /*summary*/) override {}
+  void ShowSection(const rating::plot::CrossSectionChart& /*chart*/,
+                   const std::string& /*summary*/) override {}
   void ShowSectionProblem(const std::string& /*message*/) override {}
   [[nodiscard]] const std::string& Drawn() const { return drawn_; }
 

@@ -99,6 +99,9 @@ void BM_PlainLoopOverEverySegment(benchmark::State& state) {
     benchmark::DoNotOptimize(total);
   }
 }
-BENCHMARK(BM_PlainLoopOverEverySegment)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly();
+BENCHMARK(BM_PlainLoopOverEverySegment)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly();
 
 }  // namespace

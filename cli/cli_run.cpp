@@ -60,8 +60,8 @@ RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const 
                        const std::string& separator, PendingFiles& pending, std::size_t reach,
                        std::vector<std::string>& notes) {
   const std::string& output = TextOf(texts, InputField::Filename);
-  const std::vector<GroundPoint> ground = sectionFile.empty() ? std::vector<GroundPoint>()
-                                                              : ReadSectionFile(sectionFile, separator);
+  const std::vector<GroundPoint> ground =
+      sectionFile.empty() ? std::vector<GroundPoint>() : ReadSectionFile(sectionFile, separator);
   RatingOutcome outcome = RateFields(texts, separator, ground);
   if (outcome.result && outcome.result->note) notes.push_back(*outcome.result->note);
   if (IsWrittenInPlace(OutputName(output))) {

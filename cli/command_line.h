@@ -1,8 +1,8 @@
 #pragma once
 
 #include <algorithm>
-#include <optional>
 #include <array>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -64,13 +64,13 @@ enum class Mode { Single, Batch, Help, Version };
 
 struct Request {
   Mode mode = Mode::Single;
-  FieldTexts texts;       // the options as typed, or the window's defaults
-  FieldSet given = 0;     // the fields whose options were given
+  FieldTexts texts;         // the options as typed, or the window's defaults
+  FieldSet given = 0;       // the fields whose options were given
   std::string sectionFile;  // --section: a surveyed section's ground points, CSV; empty for none
-  std::string batchFile;  // Mode::Batch: the CSV table of reaches
-  ExtraFiles extras;      // Mode::Single: the extra files asked for
-  std::string message;    // Mode::Help and Mode::Version: what to print
-  RouteOptions route;     // Mode::Single: the flood to route, if any
+  std::string batchFile;    // Mode::Batch: the CSV table of reaches
+  ExtraFiles extras;        // Mode::Single: the extra files asked for
+  std::string message;      // Mode::Help and Mode::Version: what to print
+  RouteOptions route;       // Mode::Single: the flood to route, if any
 };
 
 // Bad usage: an unknown option, a missing value, an unexpected argument.

@@ -10,13 +10,13 @@ namespace rating::cli {
 // One reach of a batch table: its field texts, where it stands in the file,
 // and what is wrong with the row when it cannot be rated.
 struct Reach {
-  int line = 0;        // line of the CSV file the row starts on
-  FieldTexts texts;    // the row's cells, or the defaults for absent columns
-  FieldSet given = 0;  // the fields given on the command line or in the row's cells that are not blank
+  int line = 0;             // line of the CSV file the row starts on
+  FieldTexts texts;         // the row's cells, or the defaults for absent columns
+  FieldSet given = 0;       // the fields given on the command line or in the row's cells that are not blank
   std::string sectionFile;  // the ground points of a surveyed section, CSV; empty for none
-  ExtraFiles extras;   // the extra files of the row
-  RouteOptions route;  // the flood the row routes, if any
-  std::string error;   // a malformed row, or empty
+  ExtraFiles extras;        // the extra files of the row
+  RouteOptions route;       // the flood the row routes, if any
+  std::string error;        // a malformed row, or empty
 };
 
 // Reads a CSV table of reaches. The header row names the columns: the

@@ -70,8 +70,9 @@ void ReadTrapezoid(const FieldTexts& texts, std::string_view decimalSeparator, C
 std::string_view Typed(const FieldTexts& texts, InputField field) {
   const std::string& text = TextOf(texts, field);
   const auto first = text.find_first_not_of(" \t");
-  return first == std::string::npos ? std::string_view()
-                                     : std::string_view(text).substr(first, text.find_last_not_of(" \t") - first + 1);
+  return first == std::string::npos
+             ? std::string_view()
+             : std::string_view(text).substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // Whether a field is left blank: an overbank's n or a bank station that
@@ -105,7 +106,8 @@ void ReadGround(const FieldTexts& texts, std::string_view separator, std::span<c
   p.exact.rightBank = bank(InputField::RightBank, last);
   if (!(p.exact.leftBank < p.exact.rightBank)) {
     constexpr FailureKind kKind = FailureKind::InvalidArgument;
-    const InputField blamed = Blank(texts, InputField::LeftBank) ? InputField::RightBank : InputField::LeftBank;
+    const InputField blamed =
+        Blank(texts, InputField::LeftBank) ? InputField::RightBank : InputField::LeftBank;
     throw RatingFailure(kKind,
                         Compose(Message::SectionBanksCrossed, Arg<"kind">(FailureKindText(kKind)),
                                 Arg<"field">(FieldLabel(InputField::LeftBank)),
@@ -114,16 +116,17 @@ void ReadGround(const FieldTexts& texts, std::string_view separator, std::span<c
                                 Arg<"right">(ReadableNumber(p.exact.rightBank, p.DecimalMark()))),
                         blamed);
   }
-  p.exact.bottom = std::min_element(ground.begin(), ground.end(), [](const GroundPoint& a, const GroundPoint& b) {
-                     return a.elevation < b.elevation;
-                   })->elevation;
+  p.exact.bottom =
+      std::min_element(ground.begin(), ground.end(), [](const GroundPoint& a, const GroundPoint& b) {
+        return a.elevation < b.elevation;
+      })->elevation;
 }
 
 // A rectangle, a circle or a surveyed section, read in double precision, in
 // the order of the trapezoid's fields. The single-precision members are the
 // same values rounded, for the messages and the routing that read them.
-void ReadOtherSection(const FieldTexts& texts, std::string_view separator, std::span<const GroundPoint> ground,
-                      ChannelParameters& p) {
+void ReadOtherSection(const FieldTexts& texts, std::string_view separator,
+                      std::span<const GroundPoint> ground, ChannelParameters& p) {
   const auto convert = [&texts, separator](InputField field) {
     return ConvertStrictDouble(TextOf(texts, field), separator, field);
   };
@@ -167,8 +170,10 @@ void ReadOtherSection(const FieldTexts& texts, std::string_view separator, std::
   x.leftRoughness = n;
   x.rightRoughness = n;
   if (p.shape == SectionShape::Surveyed) {
-    if (!Blank(texts, InputField::LeftRoughness)) x.leftRoughness = convertPositive(InputField::LeftRoughness);
-    if (!Blank(texts, InputField::RightRoughness)) x.rightRoughness = convertPositive(InputField::RightRoughness);
+    if (!Blank(texts, InputField::LeftRoughness))
+      x.leftRoughness = convertPositive(InputField::LeftRoughness);
+    if (!Blank(texts, InputField::RightRoughness))
+      x.rightRoughness = convertPositive(InputField::RightRoughness);
   }
   x.leftFactor = kManningCoefficient / x.leftRoughness;
   x.rightFactor = kManningCoefficient / x.rightRoughness;

@@ -96,14 +96,15 @@ InputField RowBlame(FailureKind kind, const ChannelParameters& c) {
     float value;
     double usual;
   };
-  const std::array<Candidate, 8> candidates = {{{InputField::BottomWidth, c.bottomWidth, 50},
-                                                {InputField::Diameter, static_cast<float>(c.exact.diameter), 6},
-                                                {InputField::BankSlope, c.bankSlope, 2},
-                                                {InputField::Fall, c.fall, 110},
-                                                {InputField::Length, c.length, 5.5},
-                                                {InputField::Roughness, c.roughness, 0.025},
-                                                {InputField::Invert, c.invert, 1},
-                                                {InputField::Increment, c.increment, 0.2}}};
+  const std::array<Candidate, 8> candidates = {
+      {{InputField::BottomWidth, c.bottomWidth, 50},
+       {InputField::Diameter, static_cast<float>(c.exact.diameter), 6},
+       {InputField::BankSlope, c.bankSlope, 2},
+       {InputField::Fall, c.fall, 110},
+       {InputField::Length, c.length, 5.5},
+       {InputField::Roughness, c.roughness, 0.025},
+       {InputField::Invert, c.invert, 1},
+       {InputField::Increment, c.increment, 0.2}}};
   InputField blamed = InputField::Increment;
   double furthest = -1;
   for (const Candidate& candidate : candidates) {

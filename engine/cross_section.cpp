@@ -17,7 +17,8 @@ namespace {
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+    text.remove_suffix(1);
   return text;
 }
 
@@ -46,17 +47,18 @@ std::string Points(std::size_t count) {
 
 [[noreturn]] void FailCount(std::size_t count) {
   constexpr FailureKind kKind = FailureKind::InvalidArgument;
-  const std::string points = count > kMostGroundPoints ? fmt::format("more than {} points", kMostGroundPoints)
-                                                       : Points(count);
-  throw RatingFailure(kKind, Compose(Message::SectionPointCount, Arg<"kind">(FailureKindText(kKind)),
-                                     Arg<"count">(points)));
+  const std::string points =
+      count > kMostGroundPoints ? fmt::format("more than {} points", kMostGroundPoints) : Points(count);
+  throw RatingFailure(
+      kKind, Compose(Message::SectionPointCount, Arg<"kind">(FailureKindText(kKind)), Arg<"count">(points)));
 }
 
 [[noreturn]] void FailBackwards(int row, double station, double previous) {
   constexpr FailureKind kKind = FailureKind::InvalidArgument;
-  throw RatingFailure(kKind, Compose(Message::SectionStationBackwards, Arg<"kind">(FailureKindText(kKind)),
-                                     Arg<"row">(std::to_string(row)), Arg<"station">(StationText(station, ".")),
-                                     Arg<"previous">(StationText(previous, "."))),
+  throw RatingFailure(kKind,
+                      Compose(Message::SectionStationBackwards, Arg<"kind">(FailureKindText(kKind)),
+                              Arg<"row">(std::to_string(row)), Arg<"station">(StationText(station, ".")),
+                              Arg<"previous">(StationText(previous, "."))),
                       std::nullopt, row);
 }
 
@@ -67,10 +69,11 @@ std::vector<GroundPoint> ReadGroundLine(std::string_view text, std::string_view 
   constexpr FailureKind kKind = FailureKind::TypeMismatch;
   const Arg<"kind"> kind(FailureKindText(kKind));
   if (table.problem) {
-    throw RatingFailure(kKind, Compose(Message::SectionRowCells, kind,
-                                       Arg<"row">(std::to_string(table.problem->line)),
-                                       Arg<"cells">(Pattern(table.problem->problem))),
-                        std::nullopt, table.problem->line);
+    throw RatingFailure(
+        kKind,
+        Compose(Message::SectionRowCells, kind, Arg<"row">(std::to_string(table.problem->line)),
+                Arg<"cells">(Pattern(table.problem->problem))),
+        std::nullopt, table.problem->line);
   }
   const char mark = TableDecimalMark(table.delimiter, userSeparator);
   std::vector<GroundPoint> points;
@@ -78,8 +81,9 @@ std::vector<GroundPoint> ReadGroundLine(std::string_view text, std::string_view 
     const TableRow& row = table.rows[k];
     const std::string line = std::to_string(row.line);
     if (row.cells.size() != 2) {
-      throw RatingFailure(kKind, Compose(Message::SectionRowCells, kind, Arg<"row">(line),
-                                         Arg<"cells">(CellCount(row.cells.size()))),
+      throw RatingFailure(kKind,
+                          Compose(Message::SectionRowCells, kind, Arg<"row">(line),
+                                  Arg<"cells">(CellCount(row.cells.size()))),
                           std::nullopt, row.line);
     }
     const std::string_view stationText = Trimmed(row.cells[0]);
@@ -90,14 +94,15 @@ std::vector<GroundPoint> ReadGroundLine(std::string_view text, std::string_view 
     if (k == 0 && (!station || !elevation)) continue;
     if (!station || !elevation) {
       const bool stationBad = !station;
-      throw RatingFailure(
-          kKind,
-          Compose(Message::SectionRowNotANumber, kind, Arg<"row">(line),
-                  Arg<"column">(Pattern(stationBad ? Message::WordsStationColumn : Message::WordsElevationColumn)),
-                  Arg<"text">(stationBad ? stationText : elevationText)),
-          std::nullopt, row.line);
+      throw RatingFailure(kKind,
+                          Compose(Message::SectionRowNotANumber, kind, Arg<"row">(line),
+                                  Arg<"column">(Pattern(stationBad ? Message::WordsStationColumn
+                                                                   : Message::WordsElevationColumn)),
+                                  Arg<"text">(stationBad ? stationText : elevationText)),
+                          std::nullopt, row.line);
     }
-    if (!points.empty() && *station < points.back().station) FailBackwards(row.line, *station, points.back().station);
+    if (!points.empty() && *station < points.back().station)
+      FailBackwards(row.line, *station, points.back().station);
     if (points.size() == kMostGroundPoints) FailCount(kMostGroundPoints + 1);
     points.push_back({*station, *elevation});
   }
@@ -113,7 +118,10 @@ std::string GroundLineText(std::span<const GroundPoint> points) {
   std::string text(Pattern(Message::SectionFileHeader));
   text += "\r\n";
   for (const GroundPoint& point : points) {
-    text.append(StationText(point.station, ".")).append(",").append(StationText(point.elevation, ".")).append("\r\n");
+    text.append(StationText(point.station, "."))
+        .append(",")
+        .append(StationText(point.elevation, "."))
+        .append("\r\n");
   }
   return text;
 }
@@ -149,7 +157,8 @@ SurveyedSection::SurveyedSection(std::span<const GroundPoint> points, double lef
     }
     while (element < banks.size() && banks.at(element) < b.station) {
       const double bank = banks.at(element);
-      const GroundPoint cut{bank, a.elevation + (b.elevation - a.elevation) * (bank - a.station) / (b.station - a.station)};
+      const GroundPoint cut{
+          bank, a.elevation + (b.elevation - a.elevation) * (bank - a.station) / (b.station - a.station)};
       add(a, cut);
       a = cut;
       ends_.at(++element) = low_.size();

@@ -75,12 +75,12 @@ class SurveyedSection {
  private:
   // The segments in station order, columns by quantity, so that a row's
   // pass over them runs through memory in step.
-  std::vector<double> low_;     // ft, the lower end's elevation
-  std::vector<double> high_;    // ft, the higher end's elevation
-  std::vector<double> run_;     // ft, horizontal length
-  std::vector<double> length_;  // ft, along the ground
+  std::vector<double> low_;                            // ft, the lower end's elevation
+  std::vector<double> high_;                           // ft, the higher end's elevation
+  std::vector<double> run_;                            // ft, horizontal length
+  std::vector<double> length_;                         // ft, along the ground
   std::array<std::size_t, kElementCount + 1> ends_{};  // element e holds segments ends_[e] to ends_[e + 1]
-  double lowest_ = 0;                                    // ft
+  double lowest_ = 0;                                  // ft
 };
 
 // The flow area (ft^2) and wetted perimeter (ft) of a pipe of `diameter`

@@ -13,16 +13,16 @@ namespace rating {
 // those of the other channel sections. A failure names the field it arose
 // in, so that a front end can put the cursor there.
 enum class InputField {
-  BottomWidth,  // ft
-  BankSlope,    // run per rise
-  Fall,         // channel fall over the reach, ft
-  Length,       // reach length, mi
-  Roughness,    // Manning's n
-  MaxFlow,      // cfs
-  Invert,       // invert elevation, ft
-  Increment,    // depth step, ft
-  Title,        // title line of the rating file
-  Filename,     // name of the rating file
+  BottomWidth,     // ft
+  BankSlope,       // run per rise
+  Fall,            // channel fall over the reach, ft
+  Length,          // reach length, mi
+  Roughness,       // Manning's n
+  MaxFlow,         // cfs
+  Invert,          // invert elevation, ft
+  Increment,       // depth step, ft
+  Title,           // title line of the rating file
+  Filename,        // name of the rating file
   Shape,           // the section: trapezoid, rectangle, circle or section (surveyed)
   Diameter,        // of a circle, ft
   LeftBank,        // station of a surveyed section's left bank, ft; blank: its first point
@@ -66,9 +66,12 @@ inline constexpr std::array<FieldFacts, kFieldCount> kFields = {{
      Message::OptionHelpTitle},
     {InputField::Filename, FieldKind::Text, Message::LabelFilename, "MyRating.RAT", "output",
      Message::OptionHelpFilename},
-    {InputField::Shape, FieldKind::Choice, Message::LabelShape, "trapezoid", "shape", Message::OptionHelpShape},
-    {InputField::Diameter, FieldKind::Number, Message::LabelDiameter, "", "diameter", Message::OptionHelpDiameter},
-    {InputField::LeftBank, FieldKind::Number, Message::LabelLeftBank, "", "left-bank", Message::OptionHelpLeftBank},
+    {InputField::Shape, FieldKind::Choice, Message::LabelShape, "trapezoid", "shape",
+     Message::OptionHelpShape},
+    {InputField::Diameter, FieldKind::Number, Message::LabelDiameter, "", "diameter",
+     Message::OptionHelpDiameter},
+    {InputField::LeftBank, FieldKind::Number, Message::LabelLeftBank, "", "left-bank",
+     Message::OptionHelpLeftBank},
     {InputField::RightBank, FieldKind::Number, Message::LabelRightBank, "", "right-bank",
      Message::OptionHelpRightBank},
     {InputField::LeftRoughness, FieldKind::Number, Message::LabelLeftRoughness, "", "n-left",

@@ -116,13 +116,14 @@ void RefuseSmallPipe(const ChannelParameters& c, double rootSlope) {
 
 [[noreturn]] void FailAboveCrown(const ChannelParameters& c, std::int16_t row, double depth) {
   constexpr FailureKind kKind = FailureKind::IndexOutOfRange;
-  throw RatingFailure(kKind,
-                      Compose(Message::PipeAboveCrown, Arg<"kind">(FailureKindText(kKind)),
-                              Arg<"row">(std::to_string(row)), Arg<"depth">(ReadableNumber(depth, c.DecimalMark())),
-                              Arg<"diameterField">(FieldLabel(InputField::Diameter)),
-                              Arg<"diameter">(ReadableNumber(c.exact.diameter, c.DecimalMark())),
-                              Arg<"incrementField">(FieldLabel(InputField::Increment))),
-                      InputField::Increment, row);
+  throw RatingFailure(
+      kKind,
+      Compose(Message::PipeAboveCrown, Arg<"kind">(FailureKindText(kKind)), Arg<"row">(std::to_string(row)),
+              Arg<"depth">(ReadableNumber(depth, c.DecimalMark())),
+              Arg<"diameterField">(FieldLabel(InputField::Diameter)),
+              Arg<"diameter">(ReadableNumber(c.exact.diameter, c.DecimalMark())),
+              Arg<"incrementField">(FieldLabel(InputField::Increment))),
+      InputField::Increment, row);
 }
 
 // The water may not rise above either end of a surveyed section: the ground

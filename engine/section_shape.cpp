@@ -10,12 +10,13 @@ static_assert(InKeyOrder(kSectionShapes, &ShapeFacts::shape),
 
 SectionShape ReadSectionShape(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
-  const std::string_view trimmed =
-      first == std::string_view::npos ? std::string_view() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  const std::string_view trimmed = first == std::string_view::npos
+                                       ? std::string_view()
+                                       : text.substr(first, text.find_last_not_of(" \t") - first + 1);
   const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
   for (const ShapeFacts& facts : kSectionShapes) {
-    if (facts.word.size() == trimmed.size() &&
-        std::equal(trimmed.begin(), trimmed.end(), facts.word.begin(), [&](char a, char b) { return lower(a) == b; })) {
+    if (facts.word.size() == trimmed.size() && std::equal(trimmed.begin(), trimmed.end(), facts.word.begin(),
+                                                          [&](char a, char b) { return lower(a) == b; })) {
       return facts.shape;
     }
   }

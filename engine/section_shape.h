@@ -46,17 +46,20 @@ inline constexpr FieldSet kEveryShapeUses =
 
 inline constexpr std::array<ShapeFacts, kSectionShapeCount> kSectionShapes = {{
     {SectionShape::Trapezoid, Message::ShapeTrapezoid, "trapezoid",
-     detail::kEveryShapeUses | FieldsOf({InputField::BottomWidth, InputField::BankSlope, InputField::Invert})},
+     detail::kEveryShapeUses |
+         FieldsOf({InputField::BottomWidth, InputField::BankSlope, InputField::Invert})},
     {SectionShape::Rectangle, Message::ShapeRectangle, "rectangle",
      detail::kEveryShapeUses | FieldsOf({InputField::BottomWidth, InputField::Invert})},
     {SectionShape::Circle, Message::ShapeCircle, "circle",
      detail::kEveryShapeUses | FieldsOf({InputField::Diameter, InputField::Invert})},
     {SectionShape::Surveyed, Message::ShapeSurveyed, "section",
-     detail::kEveryShapeUses | FieldsOf({InputField::LeftBank, InputField::RightBank, InputField::LeftRoughness,
-                                         InputField::RightRoughness})},
+     detail::kEveryShapeUses | FieldsOf({InputField::LeftBank, InputField::RightBank,
+                                         InputField::LeftRoughness, InputField::RightRoughness})},
 }};
 
-constexpr const ShapeFacts& Facts(SectionShape shape) { return kSectionShapes.at(static_cast<std::size_t>(shape)); }
+constexpr const ShapeFacts& Facts(SectionShape shape) {
+  return kSectionShapes.at(static_cast<std::size_t>(shape));
+}
 
 // Whether the rating of `shape` reads `field`. A front end disables the
 // fields it does not; the command line refuses them.

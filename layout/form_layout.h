@@ -77,7 +77,8 @@ static_assert(InKeyOrder(kFieldPlaces, &FieldPlace::field),
 
 // Under the button, the Section choice, first in tab order, and a circle's
 // diameter beside it; the fields a shape does not use are disabled there.
-inline constexpr FieldPlace kShapePlace = {InputField::Shape, "cboShape", "lblShape", 240, 4740, 1575, 1335, 'e'};
+inline constexpr FieldPlace kShapePlace = {
+    InputField::Shape, "cboShape", "lblShape", 240, 4740, 1575, 1335, 'e'};
 inline constexpr FieldPlace kDiameterPlace = {
     InputField::Diameter, "txtDiameter", "lblDiameter", 2640, 4740, 1575, 1455, 'a'};
 

@@ -44,20 +44,22 @@ std::string ParameterLine(const FieldTexts& texts, const ChannelParameters& chan
       return ParameterLine(text(InputField::BottomWidth), text(InputField::BankSlope), text(InputField::Fall),
                            text(InputField::Length), text(InputField::Roughness));
     case SectionShape::Rectangle:
-      return line.append(
-          Compose(Message::SectionParameterRectangle, Arg<"width">(text(InputField::BottomWidth)), fall, length, n));
+      return line.append(Compose(Message::SectionParameterRectangle,
+                                 Arg<"width">(text(InputField::BottomWidth)), fall, length, n));
     case SectionShape::Circle:
-      return line.append(
-          Compose(Message::SectionParameterCircle, Arg<"diameter">(text(InputField::Diameter)), fall, length, n));
+      return line.append(Compose(Message::SectionParameterCircle, Arg<"diameter">(text(InputField::Diameter)),
+                                 fall, length, n));
     case SectionShape::Surveyed: {
       const std::string first = StationText(channel.ground.front().station, channel.DecimalMark());
       const std::string last = StationText(channel.ground.back().station, channel.DecimalMark());
-      const std::string points = Compose(Message::WordsPoints, Arg<"count">(std::to_string(channel.ground.size())));
-      return line.append(Compose(
-          Message::SectionParameterSurveyed, Arg<"points">(points), Arg<"left">(typedOr(InputField::LeftBank, first)),
-          Arg<"right">(typedOr(InputField::RightBank, last)), fall, length,
-          Arg<"nLeft">(typedOr(InputField::LeftRoughness, text(InputField::Roughness))), n,
-          Arg<"nRight">(typedOr(InputField::RightRoughness, text(InputField::Roughness)))));
+      const std::string points =
+          Compose(Message::WordsPoints, Arg<"count">(std::to_string(channel.ground.size())));
+      return line.append(
+          Compose(Message::SectionParameterSurveyed, Arg<"points">(points),
+                  Arg<"left">(typedOr(InputField::LeftBank, first)),
+                  Arg<"right">(typedOr(InputField::RightBank, last)), fall, length,
+                  Arg<"nLeft">(typedOr(InputField::LeftRoughness, text(InputField::Roughness))), n,
+                  Arg<"nRight">(typedOr(InputField::RightRoughness, text(InputField::Roughness)))));
     }
   }
   return line;

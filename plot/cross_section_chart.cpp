@@ -17,9 +17,9 @@ constexpr Color kSurfaceColor{0x1f, 0x5f, 0xa8};
 constexpr Color kBankColor{0x80, 0x80, 0x80};
 constexpr double kWaterColumn = 4;      // page units, the widest column of water drawn
 constexpr double kColumnOverlap = 0.5;  // page units
-constexpr double kPageMargin = 10;  // page units
-constexpr double kTop = 80;         // page units, below the headings
-constexpr double kBelowFrame = 60;  // page units, for the station labels and axis title
+constexpr double kPageMargin = 10;      // page units
+constexpr double kTop = 80;             // page units, below the headings
+constexpr double kBelowFrame = 60;      // page units, for the station labels and axis title
 
 // The elevation of the ground line at `station`, on the segment that holds it.
 double GroundAt(const CrossSectionChart& chart, double station) {
@@ -104,8 +104,11 @@ Scene CrossSectionScene(const CrossSectionChart& chart, const TextMeasure& measu
     scene.items.emplace_back(Line{foot, {foot.x, frame.topLeft.y}, kBankColor, 1.5});
     const bool left = caption == Message::CaptionLeftBank;
     scene.items.emplace_back(Text{{foot.x + (left ? -4 : 4), frame.topLeft.y + ascent + 4},
-                                  std::string(Pattern(caption)), kLabelFont, left ? Anchor::End : Anchor::Start,
-                                  false, kBankColor});
+                                  std::string(Pattern(caption)),
+                                  kLabelFont,
+                                  left ? Anchor::End : Anchor::Start,
+                                  false,
+                                  kBankColor});
   }
   return scene;
 }

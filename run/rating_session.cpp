@@ -64,7 +64,8 @@ plot::CrossSectionChart RatingSession::SectionChart() const {
     chart.station.push_back(point.station);
     chart.elevation.push_back(point.elevation);
   }
-  if (const RatingResult* rated = Rating(); rated != nullptr && rated->channel.ground == ground_ && !ground_.empty()) {
+  if (const RatingResult* rated = Rating();
+      rated != nullptr && rated->channel.ground == ground_ && !ground_.empty()) {
     chart.leftBank = rated->channel.exact.leftBank;
     chart.rightBank = rated->channel.exact.rightBank;
     chart.water = rated->table.elevation.at(rated->table.lastRow);

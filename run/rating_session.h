@@ -39,8 +39,9 @@ inline constexpr std::array<ExportFacts, 4> kExports = {{
      Message::CaptionCsvFiles, "*.csv", ".csv", Message::KindCsvFile},
     {Export::PairedData, "paired-data", "storage-outflow.csv", Message::HelpOptionPairedData,
      Message::WordsPairedData, Message::CaptionCsvFiles, "*.csv", "-paired.csv", Message::KindPairedDataFile},
-    {Export::SectionCsv, "section-csv", "section.csv", Message::HelpOptionSectionOut, Message::WordsSectionFile,
-     Message::CaptionCsvFiles, "*.csv", "-section.csv", Message::KindSectionCsvFile},
+    {Export::SectionCsv, "section-csv", "section.csv", Message::HelpOptionSectionOut,
+     Message::WordsSectionFile, Message::CaptionCsvFiles, "*.csv", "-section.csv",
+     Message::KindSectionCsvFile},
 }};
 inline const ExportFacts& FactsOf(Export what) { return kExports.at(static_cast<std::size_t>(what)); }
 
@@ -178,7 +179,7 @@ class RatingSession {
 
   std::string separator_;
   std::optional<Rated> rated_;
-  std::string written_;               // WrittenStatus()
+  std::string written_;              // WrittenStatus()
   std::vector<GroundPoint> ground_;  // Ground()
 };
 

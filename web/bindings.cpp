@@ -134,9 +134,10 @@ class PageView : public emscripten::wrapper<rating::HandingOverView>,
   void OpenSection(const std::string& title) override { call<void>("openSection", title); }
   // The picture comes as the SVG document the page shows.
   void ShowSection(const rating::plot::CrossSectionChart& chart, const std::string& summary) override {
-    call<void>("showSection",
-               rating::plot::SvgDocument(rating::plot::CrossSectionScene(chart, rating::plot::SvgTextMeasure())),
-               summary);
+    call<void>(
+        "showSection",
+        rating::plot::SvgDocument(rating::plot::CrossSectionScene(chart, rating::plot::SvgTextMeasure())),
+        summary);
   }
   void ShowSectionProblem(const std::string& message) override { call<void>("showSectionProblem", message); }
 };
@@ -151,7 +152,8 @@ class PageController {
   void Press(const val& texts) {
     rating::FieldTexts fieldTexts;
     for (std::size_t i = 0; i < layout::kFieldNames.size(); ++i) {
-      rating::TextOf(fieldTexts, layout::kFieldNames.at(i).field) = texts[static_cast<int>(i)].as<std::string>();
+      rating::TextOf(fieldTexts, layout::kFieldNames.at(i).field) =
+          texts[static_cast<int>(i)].as<std::string>();
     }
     controller_.Press(fieldTexts);
   }

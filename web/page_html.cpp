@@ -47,11 +47,11 @@ std::string TextField(rating::InputField field, std::string_view name, std::stri
                       bool disabled) {
   const std::string id(name);
   return "<label id=\"" + std::string(labelName) + "\" for=\"" + id + "\">" +
-         WithKeyShown(rating::FieldLabel(field), key) + "</label><input type=\"text\" id=\"" + id + "\" name=\"" +
-         id + "\" value=\"" + MarkupEscaped(rating::DefaultFieldText(field, ".")) + "\"" +
+         WithKeyShown(rating::FieldLabel(field), key) + "</label><input type=\"text\" id=\"" + id +
+         "\" name=\"" + id + "\" value=\"" + MarkupEscaped(rating::DefaultFieldText(field, ".")) + "\"" +
          (key != 0 ? " accesskey=\"" + AccessKey(key) + "\"" : std::string()) +
-         (rating::IsNumeric(field) ? " inputmode=\"decimal\"" : "") + " autocomplete=\"off\" spellcheck=\"false\"" +
-         (disabled ? " disabled" : "") + ">";
+         (rating::IsNumeric(field) ? " inputmode=\"decimal\"" : "") +
+         " autocomplete=\"off\" spellcheck=\"false\"" + (disabled ? " disabled" : "") + ">";
 }
 
 // The Section choice, first, with its shapes by their words, and the
@@ -60,17 +60,18 @@ std::string ShapeFields() {
   const layout::FieldPlace& shape = layout::kShapePlace;
   std::string html = "      <div class=\"field\"><label id=\"" + std::string(shape.labelName) + "\" for=\"" +
                      std::string(shape.widgetName) + "\">" +
-                     WithKeyShown(rating::FieldLabel(shape.field), shape.accessKey) + "</label><select id=\"" +
-                     std::string(shape.widgetName) + "\" name=\"" + std::string(shape.widgetName) +
-                     "\" accesskey=\"" + AccessKey(shape.accessKey) + "\">";
+                     WithKeyShown(rating::FieldLabel(shape.field), shape.accessKey) +
+                     "</label><select id=\"" + std::string(shape.widgetName) + "\" name=\"" +
+                     std::string(shape.widgetName) + "\" accesskey=\"" + AccessKey(shape.accessKey) + "\">";
   for (const rating::ShapeFacts& facts : rating::kSectionShapes) {
-    html += "<option value=\"" + std::string(facts.word) + "\">" + MarkupEscaped(rating::Pattern(facts.label)) +
-            "</option>";
+    html += "<option value=\"" + std::string(facts.word) + "\">" +
+            MarkupEscaped(rating::Pattern(facts.label)) + "</option>";
   }
   html += "</select></div>\n";
   const layout::FieldPlace& diameter = layout::kDiameterPlace;
   return html + "      <div class=\"field\">" +
-         TextField(diameter.field, diameter.widgetName, diameter.labelName, diameter.accessKey, true) + "</div>\n";
+         TextField(diameter.field, diameter.widgetName, diameter.labelName, diameter.accessKey, true) +
+         "</div>\n";
 }
 
 // The form's ten fields in tab order, each after its label; a field wider
@@ -80,8 +81,9 @@ std::string Fields() {
   for (const layout::FieldPlace& place : layout::kFieldPlaces) narrowest = std::min(narrowest, place.width);
   std::string html = ShapeFields();
   for (const layout::FieldPlace& place : layout::kFieldPlaces) {
-    html += std::string("      <div class=\"field") + (2 * place.width > 3 * narrowest ? " wide" : "") + "\">" +
-            TextField(place.field, place.widgetName, place.labelName, place.accessKey, false) + "</div>\n";
+    html += std::string("      <div class=\"field") + (2 * place.width > 3 * narrowest ? " wide" : "") +
+            "\">" + TextField(place.field, place.widgetName, place.labelName, place.accessKey, false) +
+            "</div>\n";
   }
   return html;
 }
@@ -92,7 +94,8 @@ std::string Fields() {
 std::string Section() {
   using rating::Message;
   const auto show = [](Message message) { return MarkupEscaped(rating::Pattern(message)); };
-  std::string html = "  <section id=\"section\" class=\"routing\" aria-labelledby=\"sectionHeading\" hidden>\n";
+  std::string html =
+      "  <section id=\"section\" class=\"routing\" aria-labelledby=\"sectionHeading\" hidden>\n";
   html += "    <h2 id=\"sectionHeading\" tabindex=\"-1\"></h2>\n";
   html += "    <label for=\"sectionText\">" + show(Message::CaptionSectionPaste) + "</label>\n";
   html += "    <textarea id=\"sectionText\" rows=\"6\" spellcheck=\"false\"></textarea>\n";
@@ -103,10 +106,10 @@ std::string Section() {
   html += "    <div class=\"settings\">\n";
   for (const layout::SectionFieldPlace& place : layout::kSectionFieldPlaces) {
     html += "      <div class=\"field\">" +
-            TextField(place.field, place.name, std::string(place.name) + "Label", 0, false) +
-            "</div>\n";
+            TextField(place.field, place.name, std::string(place.name) + "Label", 0, false) + "</div>\n";
   }
-  return html + "    </div>\n    <div id=\"" + std::string(layout::kSectionPictureName) + "\"></div>\n  </section>\n";
+  return html + "    </div>\n    <div id=\"" + std::string(layout::kSectionPictureName) +
+         "\"></div>\n  </section>\n";
 }
 
 // The commands on the rating as buttons, but the curves, which open in a

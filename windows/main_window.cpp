@@ -64,7 +64,8 @@ void CreateRatingFileClicked(HWND window) {
   FieldTexts texts = State(window).controller.Session().DefaultTexts();
   for (const FieldFacts& facts : kFields) {
     if (facts.kind == FieldKind::Choice) continue;
-    if (const HWND field = State(window).view.FieldControl(facts.field)) TextOf(texts, facts.field) = Utf8(WindowText(field));
+    if (const HWND field = State(window).view.FieldControl(facts.field))
+      TextOf(texts, facts.field) = Utf8(WindowText(field));
   }
   const LRESULT shape = ::SendMessageW(Field(window, InputField::Shape), CB_GETCURSEL, 0, 0);
   TextOf(texts, InputField::Shape) = kSectionShapes.at(shape >= 0 ? static_cast<std::size_t>(shape) : 0).word;
@@ -144,26 +145,28 @@ void CreateControls(HWND window) {
   // The Section choice first, then a circle's diameter beside it, disabled
   // for the trapezoid chosen at the start.
   const layout::FieldPlace& shapePlace = layout::kShapePlace;
-  AddControl(window, WC_STATICW, Wide(layout::WithAccessKey(FieldLabel(shapePlace.field), shapePlace.accessKey)),
-             0, 0, kFirstLabelId + static_cast<int>(shapePlace.field));
+  AddControl(window, WC_STATICW,
+             Wide(layout::WithAccessKey(FieldLabel(shapePlace.field), shapePlace.accessKey)), 0, 0,
+             kFirstLabelId + static_cast<int>(shapePlace.field));
   const HWND shape = AddControl(window, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 0,
                                 kFirstFieldId + static_cast<int>(shapePlace.field));
   for (const ShapeFacts& facts : kSectionShapes) {
-    ::SendMessageW(shape, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(Pattern(facts.label)).c_str()));  // NOLINT
+    ::SendMessageW(shape, CB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(Wide(Pattern(facts.label)).c_str()));  // NOLINT
   }
   ::SendMessageW(shape, CB_SETCURSEL, 0, 0);
   const layout::FieldPlace& diameter = layout::kDiameterPlace;
-  AddControl(window, WC_STATICW, Wide(layout::WithAccessKey(FieldLabel(diameter.field), diameter.accessKey)), 0,
-             0, kFirstLabelId + static_cast<int>(diameter.field));
-  ::EnableWindow(AddControl(window, WC_EDITW, Wide(session.DefaultText(diameter.field)),
-                            WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-                            kFirstFieldId + static_cast<int>(diameter.field)),
-                 FALSE);
+  AddControl(window, WC_STATICW, Wide(layout::WithAccessKey(FieldLabel(diameter.field), diameter.accessKey)),
+             0, 0, kFirstLabelId + static_cast<int>(diameter.field));
+  ::EnableWindow(
+      AddControl(window, WC_EDITW, Wide(session.DefaultText(diameter.field)), WS_TABSTOP | ES_AUTOHSCROLL,
+                 WS_EX_CLIENTEDGE, kFirstFieldId + static_cast<int>(diameter.field)),
+      FALSE);
   for (const layout::FieldPlace& place : layout::kFieldPlaces) {
     const int index = static_cast<int>(place.field);
     // Alt with the label's underlined letter goes to its field, which follows it.
-    AddControl(window, WC_STATICW, Wide(layout::WithAccessKey(FieldLabel(place.field), place.accessKey)), 0, 0,
-               kFirstLabelId + index);
+    AddControl(window, WC_STATICW, Wide(layout::WithAccessKey(FieldLabel(place.field), place.accessKey)), 0,
+               0, kFirstLabelId + index);
     AddControl(window, WC_EDITW, Wide(session.DefaultText(place.field)), WS_TABSTOP | ES_AUTOHSCROLL,
                WS_EX_CLIENTEDGE, kFirstFieldId + index);
   }
@@ -199,9 +202,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) CreateRatingFileClicked(window);
-      if (LOWORD(wParam) == kFirstFieldId + static_cast<int>(InputField::Shape) && HIWORD(wParam) == CBN_SELCHANGE) {
+      if (LOWORD(wParam) == kFirstFieldId + static_cast<int>(InputField::Shape) &&
+          HIWORD(wParam) == CBN_SELCHANGE) {
         const LRESULT shape = ::SendMessageW(Field(window, InputField::Shape), CB_GETCURSEL, 0, 0);
-        if (shape >= 0) State(window).controller.ChooseShape(kSectionShapes.at(static_cast<std::size_t>(shape)).shape);
+        if (shape >= 0)
+          State(window).controller.ChooseShape(kSectionShapes.at(static_cast<std::size_t>(shape)).shape);
       }
       // The Section window's button and Ctrl+V.
       if (LOWORD(wParam) == kOpenSectionId) State(window).controller.OpenSection();

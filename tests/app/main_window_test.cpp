@@ -300,7 +300,8 @@ class MainWindowTest : public QObject {
     QVERIFY(!form.Field(InputField::Diameter)->isEnabled());
     const rating::FieldTexts texts = rating::testing_support::CompoundTexts();
     for (const rating::FieldFacts& facts : rating::kFields) {
-      if (QLineEdit* field = form.Field(facts.field); field != nullptr && facts.field != InputField::Filename) {
+      if (QLineEdit* field = form.Field(facts.field);
+          field != nullptr && facts.field != InputField::Filename) {
         field->setText(QString::fromStdString(rating::TextOf(texts, facts.field)));
       }
     }
@@ -315,11 +316,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(ReadFile(Path(QStringLiteral("compound.RAT"))),
              ReadFile(QStringLiteral(RATING_GOLDEN_DIR "/compound-section.RAT")));
     const auto* picture = section->findChild<CrossSectionView*>(QStringLiteral("sectionPicture"));
-    const auto water = std::count_if(picture->Drawn().items.begin(), picture->Drawn().items.end(),
-                                     [](const rating::plot::Item& item) {
-                                       const auto* rect = std::get_if<rating::plot::Rect>(&item);
-                                       return rect != nullptr && rect->filled && rect->fill != rating::plot::kWhite;
-                                     });
+    const auto water = std::count_if(
+        picture->Drawn().items.begin(), picture->Drawn().items.end(), [](const rating::plot::Item& item) {
+          const auto* rect = std::get_if<rating::plot::Rect>(&item);
+          return rect != nullptr && rect->filled && rect->fill != rating::plot::kWhite;
+        });
     QVERIFY(water > 0);
     KeepScreenshot(*section, QStringLiteral("section-window.png"));
     KeepScreenshot(form, QStringLiteral("main-window.png"));
@@ -328,10 +329,10 @@ class MainWindowTest : public QObject {
   void tabOrderWalksTheFieldsColumnByColumn() {
     MainWindow form;
     // The Section choice and the diameter beside it come before the fields.
-    const QStringList expected = {"Command1", "List1",        "cboShape",    "txtDiameter",    "txtWidth",
-                                  "txtBank",  "txtSlope",     "txtLength",   "txtN",           "txtMaxQ",
-                                  "txtElev",  "txtIncrement", "txtTitle",    "txtFilename",    "browseFilename",
-                                  "Command1"};
+    const QStringList expected = {"Command1", "List1",       "cboShape",       "txtDiameter",
+                                  "txtWidth", "txtBank",     "txtSlope",       "txtLength",
+                                  "txtN",     "txtMaxQ",     "txtElev",        "txtIncrement",
+                                  "txtTitle", "txtFilename", "browseFilename", "Command1"};
     QStringList walked;
     QWidget* widget = form.findChild<QWidget*>(QStringLiteral("Command1"));
     for (int i = 0; i < expected.size(); ++i) {

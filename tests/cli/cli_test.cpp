@@ -95,7 +95,7 @@ class CliTest : public testing::Test {
 struct SameBytesCase {
   const char* name;
   friend void PrintTo(const SameBytesCase& c, std::ostream* os) { *os << c.name; }
-  std::vector<std::string> texts;  // in InputField order, without the file name
+  std::vector<std::string> texts;                         // in InputField order, without the file name
   std::vector<testing_support::FieldEdit> sectionFields;  // the other sections' fields
   std::vector<GroundPoint> ground;                        // a surveyed section's, given by --section
 };
@@ -107,7 +107,8 @@ TEST_P(CliAndSession, WriteTheSameBytesAndListTheSameLines) {
   for (std::size_t i = 0; i < GetParam().texts.size(); ++i) {
     TextOf(texts, static_cast<InputField>(i)) = GetParam().texts[i];
   }
-  for (const testing_support::FieldEdit& edit : GetParam().sectionFields) TextOf(texts, edit.field) = edit.text;
+  for (const testing_support::FieldEdit& edit : GetParam().sectionFields)
+    TextOf(texts, edit.field) = edit.text;
   // The command line is given the fields its shape uses, and only those.
   const SectionShape shape = ReadSectionShape(TextOf(texts, InputField::Shape));
   std::vector<std::string> arguments;
@@ -140,11 +141,17 @@ INSTANTIATE_TEST_SUITE_P(
     Cli, CliAndSession,
     testing::Values(
         SameBytesCase{"Defaults",
-                      {"50", "2", "110", "5.5", "0.025", "3000", "0.0", "0.2", "South Street Channel"}, {}, {}},
+                      {"50", "2", "110", "5.5", "0.025", "3000", "0.0", "0.2", "South Street Channel"},
+                      {},
+                      {}},
         SameBytesCase{"TriangularReach",
-                      {"0", "1.5", "20", "2.25", "0.035", "500", "812.5", "0.25", "Mill Creek – reach 3"}, {}, {}},
+                      {"0", "1.5", "20", "2.25", "0.035", "500", "812.5", "0.25", "Mill Creek – reach 3"},
+                      {},
+                      {}},
         SameBytesCase{"SubstitutedBankAndIncrement",
-                      {" 120", "0", "8", "0.75", "0.04", "40000", "-3", "0", "Tab\tin title"}, {}, {}},
+                      {" 120", "0", "8", "0.75", "0.04", "40000", "-3", "0", "Tab\tin title"},
+                      {},
+                      {}},
         SameBytesCase{"CompoundSection",
                       {"50", "2", "5.28", "1", "0.035", "3000", "0.0", "0.5", "Compound"},
                       {{InputField::Shape, "section"},

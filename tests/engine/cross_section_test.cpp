@@ -31,15 +31,15 @@ const std::vector<GroundPoint> kThree = {{0, 5.5}, {10, -0.25}, {20.5, 5}};
 
 INSTANTIATE_TEST_SUITE_P(
     Sections, GroundLines,
-    testing::Values(GroundLineCase{"HeaderAndCommas", "Station (ft),Elevation (ft)\r\n0,5.5\r\n10,-0.25\r\n20.5,5\r\n",
-                                   ".", kThree},
-                    GroundLineCase{"NoHeader", "0,5.5\n10,-0.25\n20.5,5", ".", kThree},
-                    GroundLineCase{"SemicolonsTakeTheUsersComma", "Station;Elevation\n0;5,5\n10;-0,25\n20,5;5\n", ",",
-                                   kThree},
-                    GroundLineCase{"PastedCellsTakeTheUsersComma", "0\t5,5\n10\t-0,25\n20,5\t5\n", ",", kThree},
-                    GroundLineCase{"PastedCellsWithPoints", "x\ty\n0\t5.5\n10\t-0.25\n20.5\t5\n", ".", kThree},
-                    GroundLineCase{"AVerticalStep", "0,5\n10,0\n10,2\n20,5\n", ".",
-                                   {{0, 5}, {10, 0}, {10, 2}, {20, 5}}}),
+    testing::Values(
+        GroundLineCase{"HeaderAndCommas", "Station (ft),Elevation (ft)\r\n0,5.5\r\n10,-0.25\r\n20.5,5\r\n",
+                       ".", kThree},
+        GroundLineCase{"NoHeader", "0,5.5\n10,-0.25\n20.5,5", ".", kThree},
+        GroundLineCase{"SemicolonsTakeTheUsersComma", "Station;Elevation\n0;5,5\n10;-0,25\n20,5;5\n", ",",
+                       kThree},
+        GroundLineCase{"PastedCellsTakeTheUsersComma", "0\t5,5\n10\t-0,25\n20,5\t5\n", ",", kThree},
+        GroundLineCase{"PastedCellsWithPoints", "x\ty\n0\t5.5\n10\t-0.25\n20.5\t5\n", ".", kThree},
+        GroundLineCase{"AVerticalStep", "0,5\n10,0\n10,2\n20,5\n", ".", {{0, 5}, {10, 0}, {10, 2}, {20, 5}}}),
     [](const testing::TestParamInfo<GroundLineCase>& info) { return std::string(info.param.name); });
 
 TEST(GroundLine, WritesWhatItReadsBack) {
@@ -73,24 +73,30 @@ std::string ManyPoints(int count) {
 INSTANTIATE_TEST_SUITE_P(
     Sections, BadGroundLines,
     testing::Values(
-        BadGroundLineCase{"ElevationNotANumber", "Station,Elevation\n0,5\n10,low\n20,5\n", FailureKind::TypeMismatch,
+        BadGroundLineCase{"ElevationNotANumber", "Station,Elevation\n0,5\n10,low\n20,5\n",
+                          FailureKind::TypeMismatch,
                           "Type mismatch: section row 3, elevation \"low\" is not a number."},
         BadGroundLineCase{"StationNotANumber", "0,5\n1O,0\n20,5\n", FailureKind::TypeMismatch,
                           "Type mismatch: section row 2, station \"1O\" is not a number."},
-        BadGroundLineCase{"ThreeCells", "0,5\n10,0,1\n20,5\n", FailureKind::TypeMismatch,
-                          "Type mismatch: section row 2 has 3 cells; it holds the station, then the elevation."},
-        BadGroundLineCase{"StationBackwards", "Station,Elevation\n0,5\n10,0\n9.5,5\n", FailureKind::InvalidArgument,
-                          "Invalid argument: section row 4, station 9.5 is left of station 10 of the row before; "
-                          "the stations go from left to right, looking downstream."},
+        BadGroundLineCase{
+            "ThreeCells", "0,5\n10,0,1\n20,5\n", FailureKind::TypeMismatch,
+            "Type mismatch: section row 2 has 3 cells; it holds the station, then the elevation."},
+        BadGroundLineCase{
+            "StationBackwards", "Station,Elevation\n0,5\n10,0\n9.5,5\n", FailureKind::InvalidArgument,
+            "Invalid argument: section row 4, station 9.5 is left of station 10 of the row before; "
+            "the stations go from left to right, looking downstream."},
         BadGroundLineCase{"OnePoint", "Station,Elevation\n0,5\n", FailureKind::InvalidArgument,
                           "Invalid argument: the section has 1 point; it needs from 3 to 10000."},
         BadGroundLineCase{"HeaderAlone", "Station,Elevation\n", FailureKind::InvalidArgument,
                           "Invalid argument: the section has 0 points; it needs from 3 to 10000."},
-        BadGroundLineCase{"TooManyPoints", ManyPoints(10001), FailureKind::InvalidArgument,
-                          "Invalid argument: the section has more than 10000 points; it needs from 3 to 10000."}),
+        BadGroundLineCase{
+            "TooManyPoints", ManyPoints(10001), FailureKind::InvalidArgument,
+            "Invalid argument: the section has more than 10000 points; it needs from 3 to 10000."}),
     [](const testing::TestParamInfo<BadGroundLineCase>& info) { return std::string(info.param.name); });
 
-TEST(GroundLine, ReadsTheMostPointsItTakes) { EXPECT_EQ(ReadGroundLine(ManyPoints(10000), ".").size(), 10000U); }
+TEST(GroundLine, ReadsTheMostPointsItTakes) {
+  EXPECT_EQ(ReadGroundLine(ManyPoints(10000), ".").size(), 10000U);
+}
 
 }  // namespace
 }  // namespace rating

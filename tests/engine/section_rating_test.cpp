@@ -50,8 +50,8 @@ struct SectionCase {
   double published = 0;  // cfs, where a source gives the flow; 0 where none does
 };
 
-const double kRoot116 = std::sqrt(116.0);  // ft, a floodplain's end, 10 ft across and 4 ft up
-const double kRoot136 = std::sqrt(136.0);  // ft, a channel bank, 10 ft across and 6 ft down
+const double kRoot116 = std::sqrt(116.0);            // ft, a floodplain's end, 10 ft across and 4 ft up
+const double kRoot136 = std::sqrt(136.0);            // ft, a channel bank, 10 ft across and 6 ft down
 const double kPipeArc = 2 * std::acos(1 - 2 * 0.7);  // rad, wetted at 0.7 of the diameter
 
 class SectionRows : public testing::TestWithParam<SectionCase> {};
@@ -76,61 +76,60 @@ TEST_P(SectionRows, HoldTheHandWorkedAreaPerimeterAndFlow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sections, SectionRows,
-    testing::Values(
-        SectionCase{"TrapezoidAsFourPoints",
-                    TextsWith({{InputField::Shape, "section"}, {InputField::MaxFlow, "1000"}}),
-                    kTrapezoidGround,
-                    10,
-                    110.0 / 29040,
-                    {{108, 50 + 2 * std::sqrt(20.0), 0.025}}},
-        // rivr's documented normal depth of a wide rectangle: 1.711301 ft for
-        // 250 cfs, 100 ft wide, n 0.045, slope 0.001.
-        SectionCase{"RivrWideRectangle",
-                    TextsWith({{InputField::Shape, "rectangle"},
-                               {InputField::BottomWidth, "100"},
-                               {InputField::Roughness, "0.045"},
-                               {InputField::Fall, "5.28"},
-                               {InputField::Length, "1"},
-                               {InputField::Increment, "1.711301"},
-                               {InputField::MaxFlow, "200"}}),
-                    {},
-                    1,
-                    0.001,
-                    {{171.1301, 100 + 2 * 1.711301, 0.045}},
-                    250},
-        SectionCase{"PipeAtSevenTenths",
-                    TextsWith({{InputField::Shape, "circle"},
-                               {InputField::Diameter, "6"},
-                               {InputField::Roughness, "0.013"},
-                               {InputField::Increment, "0.42"},
-                               {InputField::MaxFlow, "250"}}),
-                    {},
-                    10,
-                    110.0 / 29040,
-                    {{36 * (kPipeArc - std::sin(kPipeArc)) / 8, 6 * kPipeArc / 2, 0.013}}},
-        // At 8 ft the water stands 2 ft over both floodplains; the bank
-        // lines between the elements are not perimeter.
-        SectionCase{"CompoundAtEightFeet",
-                    CompoundTexts(),
-                    kCompoundGround,
-                    16,
-                    0.001,
-                    {{5 + 180, kRoot116 / 2 + 90, 0.06},
-                     {50 + 240 + 50, kRoot136 + 30 + kRoot136, 0.035},
-                     {200 + 5, 100 + kRoot116 / 2, 0.08}}},
-        // A bank halfway down the channel's left side cuts that segment in two.
-        SectionCase{"CompoundBankInsideASegment",
-                    [] {
-                      FieldTexts texts = CompoundTexts();
-                      TextOf(texts, InputField::LeftBank) = "105";
-                      return texts;
-                    }(),
-                    kCompoundGround,
-                    16,
-                    0.001,
-                    {{185 + 17.5, 90 + kRoot116 / 2 + kRoot136 / 2, 0.06},
-                     {32.5 + 240 + 50, kRoot136 / 2 + 30 + kRoot136, 0.035},
-                     {205, 100 + kRoot116 / 2, 0.08}}}),
+    testing::Values(SectionCase{"TrapezoidAsFourPoints",
+                                TextsWith({{InputField::Shape, "section"}, {InputField::MaxFlow, "1000"}}),
+                                kTrapezoidGround,
+                                10,
+                                110.0 / 29040,
+                                {{108, 50 + 2 * std::sqrt(20.0), 0.025}}},
+                    // rivr's documented normal depth of a wide rectangle: 1.711301 ft for
+                    // 250 cfs, 100 ft wide, n 0.045, slope 0.001.
+                    SectionCase{"RivrWideRectangle",
+                                TextsWith({{InputField::Shape, "rectangle"},
+                                           {InputField::BottomWidth, "100"},
+                                           {InputField::Roughness, "0.045"},
+                                           {InputField::Fall, "5.28"},
+                                           {InputField::Length, "1"},
+                                           {InputField::Increment, "1.711301"},
+                                           {InputField::MaxFlow, "200"}}),
+                                {},
+                                1,
+                                0.001,
+                                {{171.1301, 100 + 2 * 1.711301, 0.045}},
+                                250},
+                    SectionCase{"PipeAtSevenTenths",
+                                TextsWith({{InputField::Shape, "circle"},
+                                           {InputField::Diameter, "6"},
+                                           {InputField::Roughness, "0.013"},
+                                           {InputField::Increment, "0.42"},
+                                           {InputField::MaxFlow, "250"}}),
+                                {},
+                                10,
+                                110.0 / 29040,
+                                {{36 * (kPipeArc - std::sin(kPipeArc)) / 8, 6 * kPipeArc / 2, 0.013}}},
+                    // At 8 ft the water stands 2 ft over both floodplains; the bank
+                    // lines between the elements are not perimeter.
+                    SectionCase{"CompoundAtEightFeet",
+                                CompoundTexts(),
+                                kCompoundGround,
+                                16,
+                                0.001,
+                                {{5 + 180, kRoot116 / 2 + 90, 0.06},
+                                 {50 + 240 + 50, kRoot136 + 30 + kRoot136, 0.035},
+                                 {200 + 5, 100 + kRoot116 / 2, 0.08}}},
+                    // A bank halfway down the channel's left side cuts that segment in two.
+                    SectionCase{"CompoundBankInsideASegment",
+                                [] {
+                                  FieldTexts texts = CompoundTexts();
+                                  TextOf(texts, InputField::LeftBank) = "105";
+                                  return texts;
+                                }(),
+                                kCompoundGround,
+                                16,
+                                0.001,
+                                {{185 + 17.5, 90 + kRoot116 / 2 + kRoot136 / 2, 0.06},
+                                 {32.5 + 240 + 50, kRoot136 / 2 + 30 + kRoot136, 0.035},
+                                 {205, 100 + kRoot116 / 2, 0.08}}}),
     [](const testing::TestParamInfo<SectionCase>& info) { return std::string(info.param.name); });
 
 // The trapezoid rated as a surveyed section has its areas at every depth,
@@ -195,7 +194,8 @@ TEST(SurveyedSection, TakesNothingFromPointsOnAStraightSegment) {
     const GroundPoint a = kCompoundGround[k];
     const GroundPoint b = kCompoundGround[k + 1];
     for (int step = 0; step < 4; ++step) {
-      denser.push_back({a.station + (b.station - a.station) * step / 4, a.elevation + (b.elevation - a.elevation) * step / 4});
+      denser.push_back({a.station + (b.station - a.station) * step / 4,
+                        a.elevation + (b.elevation - a.elevation) * step / 4});
     }
   }
   denser.push_back(kCompoundGround.back());
@@ -237,21 +237,32 @@ FieldTexts Compound(std::initializer_list<testing_support::FieldEdit> edits) {
 INSTANTIATE_TEST_SUITE_P(
     Sections, SectionRefusals,
     testing::Values(
-        RefusalCase{"UnknownShape", TextsWith({{InputField::Shape, "oval"}}), {}, FailureKind::TypeMismatch,
+        RefusalCase{"UnknownShape",
+                    TextsWith({{InputField::Shape, "oval"}}),
+                    {},
+                    FailureKind::TypeMismatch,
                     "Type mismatch: Section \"oval\" is not a section; it is trapezoid, rectangle, circle or "
                     "section."},
-        RefusalCase{"TwoPoints", Compound({}), {{0, 1}, {1, 0}}, FailureKind::InvalidArgument,
+        RefusalCase{"TwoPoints",
+                    Compound({}),
+                    {{0, 1}, {1, 0}},
+                    FailureKind::InvalidArgument,
                     "Invalid argument: the section has 2 points; it needs from 3 to 10000."},
-        RefusalCase{"StationBackwards", Compound({}), {{0, 5}, {10, 0}, {8, 5}}, FailureKind::InvalidArgument,
+        RefusalCase{"StationBackwards",
+                    Compound({}),
+                    {{0, 5}, {10, 0}, {8, 5}},
+                    FailureKind::InvalidArgument,
                     "Invalid argument: section row 3, station 8 is left of station 10 of the row before; the "
                     "stations go from left to right, looking downstream."},
-        RefusalCase{"BankOutside", Compound({{InputField::RightBank, "300"}}), kCompoundGround,
-                    FailureKind::InvalidArgument,
-                    "Invalid argument: Right Bank Station (ft) 300 lies outside the section, whose stations run "
-                    "from 0 to 260."},
-        RefusalCase{"BanksCrossed", Compound({{InputField::LeftBank, "150"}, {InputField::RightBank, "100"}}),
-                    kCompoundGround, FailureKind::InvalidArgument,
-                    "Invalid argument: Left Bank Station (ft) 150 must be left of Right Bank Station (ft) 100."},
+        RefusalCase{
+            "BankOutside", Compound({{InputField::RightBank, "300"}}), kCompoundGround,
+            FailureKind::InvalidArgument,
+            "Invalid argument: Right Bank Station (ft) 300 lies outside the section, whose stations run "
+            "from 0 to 260."},
+        RefusalCase{
+            "BanksCrossed", Compound({{InputField::LeftBank, "150"}, {InputField::RightBank, "100"}}),
+            kCompoundGround, FailureKind::InvalidArgument,
+            "Invalid argument: Left Bank Station (ft) 150 must be left of Right Bank Station (ft) 100."},
         RefusalCase{"OverbankNZero", Compound({{InputField::LeftRoughness, "0"}}), kCompoundGround,
                     FailureKind::InvalidArgument, "Invalid argument: Left Overbank n 0 must be more than 0."},
         RefusalCase{"RectangleWidthZero",
@@ -259,17 +270,24 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     FailureKind::InvalidArgument,
                     "Invalid argument: Bottom Width (ft) 0 must be more than 0."},
-        RefusalCase{"DiameterNegative", TextsWith({{InputField::Shape, "circle"}, {InputField::Diameter, "-3"}}),
-                    {}, FailureKind::InvalidArgument, "Invalid argument: Diameter (ft) -3 must be more than 0."},
-        RefusalCase{"WaterAboveTheEnds", Compound({{InputField::MaxFlow, "20000"}}), kCompoundGround,
-                    FailureKind::IndexOutOfRange,
-                    "Index out of range: row 21, the water surface at 10.5 ft rises above the left end of the "
-                    "section, at 10 ft, before Maximum Flow (cfs) 20000 is reached; extend the section, or lower "
-                    "the maximum flow."},
-        RefusalCase{"PipeTooSmall", TextsWith({{InputField::Shape, "circle"}, {InputField::Diameter, "2"}}), {},
+        RefusalCase{"DiameterNegative",
+                    TextsWith({{InputField::Shape, "circle"}, {InputField::Diameter, "-3"}}),
+                    {},
                     FailureKind::InvalidArgument,
-                    "Invalid argument: the pipe carries at most 7.78814 cfs, near 0.94 of its diameter, which does "
-                    "not pass Maximum Flow (cfs) 3000; lower the maximum flow, or raise Diameter (ft) 2."}),
+                    "Invalid argument: Diameter (ft) -3 must be more than 0."},
+        RefusalCase{
+            "WaterAboveTheEnds", Compound({{InputField::MaxFlow, "20000"}}), kCompoundGround,
+            FailureKind::IndexOutOfRange,
+            "Index out of range: row 21, the water surface at 10.5 ft rises above the left end of the "
+            "section, at 10 ft, before Maximum Flow (cfs) 20000 is reached; extend the section, or lower "
+            "the maximum flow."},
+        RefusalCase{
+            "PipeTooSmall",
+            TextsWith({{InputField::Shape, "circle"}, {InputField::Diameter, "2"}}),
+            {},
+            FailureKind::InvalidArgument,
+            "Invalid argument: the pipe carries at most 7.78814 cfs, near 0.94 of its diameter, which does "
+            "not pass Maximum Flow (cfs) 3000; lower the maximum flow, or raise Diameter (ft) 2."}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -318,16 +318,21 @@ const auto kPressCompound = [](Desktop& d) {
 INSTANTIATE_TEST_SUITE_P(
     Sections, Decisions,
     testing::Values(
-        DecisionCase{"ChoosingSurveyedOpensTheSectionWindowAndAsksForPoints",
-                     kNothing,
-                     kSurveyedChosen,
-                     {"open section Surveyed Section",
-                      "no section: Paste the section's ground points (Ctrl+V), station and elevation, or open a "
-                      "section file."}},
-        DecisionCase{"PastedPointsAreCountedAndDrawn", kSurveyedChosen,
-                     [](Desktop& d) { d.controller.SetSection(GroundLineText(testing_support::kCompoundGround)); },
-                     {"section 8 points, stations 0 to 260 ft"}},
-        DecisionCase{"APressShowsTheWaterOfItsLastRow", kCompoundPasted, kPressCompound,
+        DecisionCase{
+            "ChoosingSurveyedOpensTheSectionWindowAndAsksForPoints",
+            kNothing,
+            kSurveyedChosen,
+            {"open section Surveyed Section",
+             "no section: Paste the section's ground points (Ctrl+V), station and elevation, or open a "
+             "section file."}},
+        DecisionCase{
+            "PastedPointsAreCountedAndDrawn",
+            kSurveyedChosen,
+            [](Desktop& d) { d.controller.SetSection(GroundLineText(testing_support::kCompoundGround)); },
+            {"section 8 points, stations 0 to 260 ft"}},
+        DecisionCase{"APressShowsTheWaterOfItsLastRow",
+                     kCompoundPasted,
+                     kPressCompound,
                      {"lines 22", "commands on", "section 8 points, stations 0 to 260 ft, water shown",
                       "status Wrote"}},
         DecisionCase{"PointsThatFailNameTheirRowAndAreNotRated",
@@ -337,14 +342,17 @@ INSTANTIATE_TEST_SUITE_P(
                        kPressCompound(d);
                      },
                      {"no section: Type mismatch", "status cleared", "failure Invalid argument"}},
-        DecisionCase{"ASectionFileThatCannotBeOpenedSaysSo", kSurveyedChosen,
+        DecisionCase{"ASectionFileThatCannotBeOpenedSaysSo",
+                     kSurveyedChosen,
                      [](Desktop& d) {
                        d.view.openName = d.In("none.csv");
                        d.controller.OpenSection();
                      },
                      {"ask open Open Section, *.csv", "no section: Cannot read section file"}},
-        DecisionCase{"OtherShapesOpenNoWindow", kNothing,
-                     [](Desktop& d) { d.controller.ChooseShape(SectionShape::Circle); }, {}}),
+        DecisionCase{"OtherShapesOpenNoWindow",
+                     kNothing,
+                     [](Desktop& d) { d.controller.ChooseShape(SectionShape::Circle); },
+                     {}}),
     [](const testing::TestParamInfo<DecisionCase>& info) { return std::string(info.param.name); });
 
 // Each shape leaves enabled the fields it uses and only those.

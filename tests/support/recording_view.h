@@ -25,21 +25,21 @@ inline std::string Gist(const std::string& message) {
 template <typename View>
 class RecordingView : public View, public RoutingView, public SectionView {
  public:
-  std::vector<std::string> log;                // one line per call, in order
-  std::vector<int> selected;                   // the rows the user has selected
-  bool curvesOpen = false;                     // the user may close the window
-  std::vector<std::string> shownHeadings;      // what the list shows above its rows
-  std::vector<std::string> shownRows;          // what the list shows
-  std::optional<InputField> focused;           // the field a failure put the cursor in
-  bool routingOpen = false;                    // the user may close the window
-  RoutingTexts routing;                        // the routing window's settings as typed
-  std::string summary;                         // what the routing window's summary says
-  std::optional<plot::HydrographChart> chart;  // what the routing window draws
-  bool routingCommands = false;                // whether its commands can be chosen
+  std::vector<std::string> log;                         // one line per call, in order
+  std::vector<int> selected;                            // the rows the user has selected
+  bool curvesOpen = false;                              // the user may close the window
+  std::vector<std::string> shownHeadings;               // what the list shows above its rows
+  std::vector<std::string> shownRows;                   // what the list shows
+  std::optional<InputField> focused;                    // the field a failure put the cursor in
+  bool routingOpen = false;                             // the user may close the window
+  RoutingTexts routing;                                 // the routing window's settings as typed
+  std::string summary;                                  // what the routing window's summary says
+  std::optional<plot::HydrographChart> chart;           // what the routing window draws
+  bool routingCommands = false;                         // whether its commands can be chosen
   FieldSet enabled = (FieldSet{1} << kFieldCount) - 1;  // the fields that can be typed in
-  bool sectionOpen = false;                    // the user may close the window
-  std::optional<plot::CrossSectionChart> section;  // what the Section window draws
-  std::string sectionWords;                    // what it says of the points, or why there are none
+  bool sectionOpen = false;                             // the user may close the window
+  std::optional<plot::CrossSectionChart> section;       // what the Section window draws
+  std::string sectionWords;                             // what it says of the points, or why there are none
 
   // The list's lines, headings and rows, are counted as one in the log.
   void ShowTable(std::span<const std::string> headings, std::span<const std::string> rows) override {

@@ -17,8 +17,8 @@ inline const std::vector<GroundPoint> kTrapezoidGround = {{0, 10}, {20, 0}, {70,
 // A main channel 30 ft wide at the bottom and 6 ft deep, between banks at
 // stations 100 and 150, with a floodplain 90 ft wide on its left and one
 // 100 ft wide on its right, both rising 4 ft more to the section's ends.
-inline const std::vector<GroundPoint> kCompoundGround = {{0, 10},   {10, 6},  {100, 6}, {110, 0},
-                                                         {140, 0},  {150, 6}, {250, 6}, {260, 10}};
+inline const std::vector<GroundPoint> kCompoundGround = {{0, 10},  {10, 6},  {100, 6}, {110, 0},
+                                                         {140, 0}, {150, 6}, {250, 6}, {260, 10}};
 
 // The compound section's fields: its banks and its three n's, a fall of 5.28
 // ft over a mile (a slope of 0.001), and steps of 0.5 ft.

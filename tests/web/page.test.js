@@ -201,11 +201,20 @@ describe("the page", () => {
     assert.equal(await page.isDisabled("#txtElev"), true);
     assert.equal(await page.isDisabled("#txtDiameter"), true);
     const fields = {
-      leftBank: "100", rightBank: "150", leftRoughness: "0.06", rightRoughness: "0.08", txtN: "0.035",
-      txtSlope: "5.28", txtLength: "1", txtIncrement: "0.5", txtMaxQ: "3000",
+      leftBank: "100",
+      rightBank: "150",
+      leftRoughness: "0.06",
+      rightRoughness: "0.08",
+      txtN: "0.035",
+      txtSlope: "5.28",
+      txtLength: "1",
+      txtIncrement: "0.5",
+      txtMaxQ: "3000",
     };
     for (const [id, text] of Object.entries(fields)) await page.fill(`#${id}`, text);
-    await page.fill("#sectionText", "Station (ft),Elevation (ft)\n0,10\n10,6\n100,6\n110,0\n140,0\n150,6\n250,6\n260,10\n");
+    await page.fill(
+        "#sectionText",
+        "Station (ft),Elevation (ft)\n0,10\n10,6\n100,6\n110,0\n140,0\n150,6\n250,6\n260,10\n");
     await page.dispatchEvent("#sectionText", "change");
     assert.equal(await page.textContent("#sectionRead"), "8 points, stations 0 to 260 ft");
     const file = await press(page, () => page.click("#Command1"));
