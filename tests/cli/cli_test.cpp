@@ -729,6 +729,38 @@ TEST_F(CliTest, BatchRoutesEachReachThatNamesAnInflow) {
                                                        "inflow.csv", "reaches.csv"}));
 }
 
+// A batch rates each reach's own section from its columns: a blank cell of
+// a field the shape does not use is not given, a filled one fails its reach,
+// and a
+// surveyed reach reads its points and writes them back as it rated them.
+TEST_F(CliTest, BatchRatesEachReachsSection) {
+  WriteFile(dir_ / "points.csv", "x;y\n0;10\n10;6\n100;6\n110;0\n140;0\n150;6\n250;6\n260;10\n");
+  WriteFile(dir_ / "reaches.csv",
+            "shape,width,bank,diameter,section,left-bank,right-bank,n,n-left,n-right,fall,length,increment,"
+            "output,section-csv\n"
+            "rectangle,20,,,,,,0.015,,,110,5.5,0.2,r.RAT,\n"
+            "circle,,,15,,,,0.013,,,110,5.5,0.1,c.RAT,\n"
+            "rectangle,20,3,,,,,0.015,,,110,5.5,0.2,bad.RAT,\n"
+            "section,,,,points.csv,100,150,0.035,0.06,0.08,5.28,1,0.5,s.RAT,s-points.csv\n");
+  const ProgramRun cli = RunCli({"--batch", "reaches.csv"}, dir_);
+  EXPECT_EQ(cli.exitCode, 1);
+  EXPECT_TRUE(Contains(cli.err, "reaches.csv:4: --bank is not used by a rectangle section")) << cli.err;
+  EXPECT_EQ(FileNames(dir_), (std::vector<std::string>{"c.RAT", "points.csv", "r.RAT", "reaches.csv",
+                                                       "s-points.csv", "s.RAT"}));
+  EXPECT_TRUE(
+      ReadFile(dir_ / "r.RAT")
+          .starts_with(
+              "South Street Channel\r\nElv Cfs Acft Cascades, Rectangle BW=20 Fall=110 ChL=5.5 n=0.015\r\n"));
+  EXPECT_TRUE(
+      ReadFile(dir_ / "c.RAT")
+          .starts_with(
+              "South Street Channel\r\nElv Cfs Acft Cascades, Circle D=15 Fall=110 ChL=5.5 n=0.013\r\n"));
+  // The semicolons' decimals were the user's "."; the points come back in
+  // the section file's own format, which reads back to the same rating.
+  EXPECT_EQ(ReadFile(dir_ / "s-points.csv"), GroundLineText(testing_support::kCompoundGround));
+  EXPECT_EQ(ReadFile(dir_ / "s.RAT"), ReadFile(fs::path(RATING_GOLDEN_DIR) / "compound-section.RAT"));
+}
+
 // A killed run leaves a hidden unfinished copy; the next write to the file
 // says so, and leaves it for the user, who may know of another writer.
 TEST_F(CliTest, UnfinishedCopiesOfAFileAreNotedAndKept) {

@@ -10,7 +10,9 @@
 #include <sstream>
 #include <string>
 #include <unistd.h>  // geteuid, setuid: file-permission cases run as an ordinary user
+#include <vector>
 
+#include "engine/channel_parameters.h"
 #include "engine/failure.h"
 #include "tests/support/failure_assertions.h"
 #include "tests/support/field_texts.h"
@@ -89,6 +91,58 @@ TEST_F(RatingFileTest, CommaLocaleWritesCommas) {
   EXPECT_NE(text.find("\r\n 0,2 \t 12,5 \t 6,72 \t 440 \r\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\r\n 5,2 \t 3030 \t 209 \t 1,22 \r\n"), std::string::npos) << text;
 }
+
+// Line 2 of every section, from its fields as typed: a blank bank is its
+// end's station in the fields' decimals, a blank overbank n the channel's.
+struct ParameterLineCase {
+  const char* name;
+  friend void PrintTo(const ParameterLineCase& c, std::ostream* os) { *os << c.name; }
+  std::vector<testing_support::FieldEdit> edits;
+  const char* separator;
+  const char* line;
+};
+
+class ParameterLines : public testing::TestWithParam<ParameterLineCase> {};
+
+TEST_P(ParameterLines, NameTheSectionAndItsFieldsAsTyped) {
+  const FieldTexts texts = testing_support::TextsWith(GetParam().edits);
+  const std::vector<GroundPoint> ground = {{-12.5, 10}, {20, 0}, {70, 0}, {145.25, 10}};
+  EXPECT_EQ(ParameterLine(texts, ReadChannelParameters(texts, GetParam().separator, ground)),
+            GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, ParameterLines,
+    testing::Values(
+        ParameterLineCase{
+            "Trapezoid", {}, ".", "Elv Cfs Acft Cascades, BW=50 SideS=2 Fall=110 ChL=5.5 n=0.025"},
+        ParameterLineCase{"Rectangle",
+                          {{InputField::Shape, "rectangle"},
+                           {InputField::BottomWidth, "20"},
+                           {InputField::Roughness, "0.015"}},
+                          ".",
+                          "Elv Cfs Acft Cascades, Rectangle BW=20 Fall=110 ChL=5.5 n=0.015"},
+        ParameterLineCase{
+            "Circle",
+            {{InputField::Shape, "Circle"}, {InputField::Diameter, " 6"}, {InputField::Roughness, "0.013"}},
+            ".",
+            "Elv Cfs Acft Cascades, Circle D= 6 Fall=110 ChL=5.5 n=0.013"},
+        ParameterLineCase{"SurveyedWithItsDefaults",
+                          {{InputField::Shape, "section"}},
+                          ".",
+                          "Elv Cfs Acft Cascades, Section 4 points, banks -12.5 to 145.25, Fall=110 ChL=5.5 "
+                          "n=0.025/0.025/0.025"},
+        ParameterLineCase{"SurveyedInCommas",
+                          {{InputField::Shape, "section"},
+                           {InputField::Length, "5,5"},
+                           {InputField::Roughness, "0,035"},
+                           {InputField::LeftBank, "20"},
+                           {InputField::RightRoughness, "0,08"},
+                           {InputField::Increment, "0,2"}},
+                          ",",
+                          "Elv Cfs Acft Cascades, Section 4 points, banks 20 to 145,25, Fall=110 ChL=5,5 "
+                          "n=0,035/0,035/0,08"}),
+    [](const testing::TestParamInfo<ParameterLineCase>& info) { return std::string(info.param.name); });
 
 TEST_F(RatingFileTest, TitleAndParametersAreWrittenAsTyped) {
   const fs::path name = dir_ / "title.RAT";
