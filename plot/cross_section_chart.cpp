@@ -17,6 +17,7 @@ constexpr Color kSurfaceColor{0x1f, 0x5f, 0xa8};
 constexpr Color kBankColor{0x80, 0x80, 0x80};
 constexpr double kWaterColumn = 4;      // page units, the widest column of water drawn
 constexpr double kColumnOverlap = 0.5;  // page units
+constexpr double kBankGap = 4;          // page units between a bank's line and its name
 constexpr double kPageMargin = 10;      // page units
 constexpr double kTop = 80;             // page units, below the headings
 constexpr double kBelowFrame = 60;      // page units, for the station labels and axis title
@@ -102,9 +103,15 @@ Scene CrossSectionScene(const CrossSectionChart& chart, const TextMeasure& measu
     if (!bank) continue;
     const Point foot = frame.At(*bank, GroundAt(chart, *bank));
     scene.items.emplace_back(Line{foot, {foot.x, frame.topLeft.y}, kBankColor, 1.5});
-    const bool left = caption == Message::CaptionLeftBank;
-    scene.items.emplace_back(Text{{foot.x + (left ? -4 : 4), frame.topLeft.y + ascent + 4},
-                                  std::string(Pattern(caption)),
+    // The left bank's name stands left of its line, the right bank's right
+    // of it, unless that would leave the frame: then on the other side.
+    std::string name(Pattern(caption));
+    const double width = measure.Advance(name, kLabelFont);
+    bool left = caption == Message::CaptionLeftBank;
+    if (left && foot.x - kBankGap - width < frame.topLeft.x) left = false;
+    if (!left && foot.x + kBankGap + width > frame.topLeft.x + frame.width) left = true;
+    scene.items.emplace_back(Text{{foot.x + (left ? -kBankGap : kBankGap), frame.topLeft.y + ascent + 4},
+                                  std::move(name),
                                   kLabelFont,
                                   left ? Anchor::End : Anchor::Start,
                                   false,
