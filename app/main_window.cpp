@@ -208,8 +208,9 @@ QLineEdit* MainWindow::Field(InputField field) const {
 rating::FieldTexts MainWindow::FieldTexts() const {
   rating::FieldTexts texts = controller_.Session().DefaultTexts();
   for (const rating::FieldFacts& facts : rating::kFields) {
-    if (const QLineEdit* text = Field(facts.field))
+    if (const QLineEdit* text = Field(facts.field)) {
       rating::TextOf(texts, facts.field) = text->text().toUtf8().toStdString();
+    }
   }
   rating::TextOf(texts, InputField::Shape) =
       rating::kSectionShapes.at(static_cast<std::size_t>(shape_->currentIndex())).word;

@@ -132,8 +132,9 @@ class TableReader {
           reach.sectionFile = cells_[i];
         } else {
           reach.texts.at(static_cast<std::size_t>(*columns_[i].field)) = cells_[i];
-          if (cells_[i].find_first_not_of(" \t") != std::string::npos)
+          if (cells_[i].find_first_not_of(" \t") != std::string::npos) {
             reach.given |= FieldsOf({*columns_[i].field});
+          }
         }
       }
     }

@@ -170,10 +170,12 @@ void ReadOtherSection(const FieldTexts& texts, std::string_view separator,
   x.leftRoughness = n;
   x.rightRoughness = n;
   if (p.shape == SectionShape::Surveyed) {
-    if (!Blank(texts, InputField::LeftRoughness))
+    if (!Blank(texts, InputField::LeftRoughness)) {
       x.leftRoughness = convertPositive(InputField::LeftRoughness);
-    if (!Blank(texts, InputField::RightRoughness))
+    }
+    if (!Blank(texts, InputField::RightRoughness)) {
       x.rightRoughness = convertPositive(InputField::RightRoughness);
+    }
   }
   x.leftFactor = kManningCoefficient / x.leftRoughness;
   x.rightFactor = kManningCoefficient / x.rightRoughness;

@@ -17,8 +17,9 @@ namespace {
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
     text.remove_suffix(1);
+  }
   return text;
 }
 
@@ -101,8 +102,9 @@ std::vector<GroundPoint> ReadGroundLine(std::string_view text, std::string_view 
                                   Arg<"text">(stationBad ? stationText : elevationText)),
                           std::nullopt, row.line);
     }
-    if (!points.empty() && *station < points.back().station)
+    if (!points.empty() && *station < points.back().station) {
       FailBackwards(row.line, *station, points.back().station);
+    }
     if (points.size() == kMostGroundPoints) FailCount(kMostGroundPoints + 1);
     points.push_back({*station, *elevation});
   }

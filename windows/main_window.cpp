@@ -64,8 +64,9 @@ void CreateRatingFileClicked(HWND window) {
   FieldTexts texts = State(window).controller.Session().DefaultTexts();
   for (const FieldFacts& facts : kFields) {
     if (facts.kind == FieldKind::Choice) continue;
-    if (const HWND field = State(window).view.FieldControl(facts.field))
+    if (const HWND field = State(window).view.FieldControl(facts.field)) {
       TextOf(texts, facts.field) = Utf8(WindowText(field));
+    }
   }
   const LRESULT shape = ::SendMessageW(Field(window, InputField::Shape), CB_GETCURSEL, 0, 0);
   TextOf(texts, InputField::Shape) = kSectionShapes.at(shape >= 0 ? static_cast<std::size_t>(shape) : 0).word;
@@ -205,8 +206,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       if (LOWORD(wParam) == kFirstFieldId + static_cast<int>(InputField::Shape) &&
           HIWORD(wParam) == CBN_SELCHANGE) {
         const LRESULT shape = ::SendMessageW(Field(window, InputField::Shape), CB_GETCURSEL, 0, 0);
-        if (shape >= 0)
+        if (shape >= 0) {
           State(window).controller.ChooseShape(kSectionShapes.at(static_cast<std::size_t>(shape)).shape);
+        }
       }
       // The Section window's button and Ctrl+V.
       if (LOWORD(wParam) == kOpenSectionId) State(window).controller.OpenSection();

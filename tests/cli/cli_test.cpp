@@ -107,8 +107,9 @@ TEST_P(CliAndSession, WriteTheSameBytesAndListTheSameLines) {
   for (std::size_t i = 0; i < GetParam().texts.size(); ++i) {
     TextOf(texts, static_cast<InputField>(i)) = GetParam().texts[i];
   }
-  for (const testing_support::FieldEdit& edit : GetParam().sectionFields)
+  for (const testing_support::FieldEdit& edit : GetParam().sectionFields) {
     TextOf(texts, edit.field) = edit.text;
+  }
   // The command line is given the fields its shape uses, and only those.
   const SectionShape shape = ReadSectionShape(TextOf(texts, InputField::Shape));
   std::vector<std::string> arguments;

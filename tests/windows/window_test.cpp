@@ -274,8 +274,9 @@ TEST(Window, ShowsTheFormFromTheLayoutTable) {
   // The Section choice comes first; the diameter beside it is disabled for
   // the trapezoid, so Tab passes it by.
   std::vector<int> expected = {kButtonId, kListId, kFirstFieldId + static_cast<int>(InputField::Shape)};
-  for (std::size_t i = 0; i < layout::kFormFieldCount; ++i)
+  for (std::size_t i = 0; i < layout::kFormFieldCount; ++i) {
     expected.push_back(kFirstFieldId + static_cast<int>(i));
+  }
   EXPECT_EQ(order, expected);
   for (const layout::FieldPlace& facts : layout::kFieldPlaces) {
     const HWND field = window.Field(facts.field);
