@@ -1,6 +1,8 @@
-// The whole rating run from ten arbitrary field texts, separated by 0x1F. The
-// file name is kept inside a private folder. A run either succeeds with a
-// complete file and list or fails with a message, and a failure leaves no file.
+// The whole rating run from arbitrary field texts, separated by 0x1F, in the
+// order of InputField, and after them the text of a surveyed section's
+// ground points. The file name is kept inside a private folder. A run either
+// succeeds with a complete file and list or fails with a message, and a
+// failure leaves no file.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +15,7 @@
 #include <unistd.h>  // getpid, for a private folder per fuzzing process
 #include <vector>
 
+#include "engine/cross_section.h"
 #include "engine/failure.h"
 #include "run/rating_run.h"
 
@@ -65,6 +68,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     start = end + 1;
   }
   const std::string_view separator = !input.empty() && (input[0] & 1) != 0 ? "," : ".";
+  // Points that cannot be read are refused with words, and none are rated.
+  std::vector<rating::GroundPoint> ground;
+  try {
+    ground =
+        rating::ReadGroundLine(start <= input.size() ? input.substr(start) : std::string_view(), separator);
+  } catch (const rating::RatingFailure& failure) {
+    if (std::string_view(failure.what()).empty()) std::abort();
+  }
 
   // Any name becomes one entry in the private folder; a NUL byte must be refused.
   std::string& name = rating::TextOf(texts, rating::InputField::Filename);
@@ -75,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool succeeded = false;
   std::vector<std::string> listing;
   try {
-    listing = rating::CreateRatingFile(texts, separator).listing;
+    listing = rating::CreateRatingFile(texts, separator, ground).listing;
     succeeded = true;
   } catch (const rating::RatingFailure& failure) {
     if (std::string_view(failure.what()).empty()) std::abort();

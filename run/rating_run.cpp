@@ -86,8 +86,9 @@ SafeFile FinishRatingFile(const RatingOutcome& outcome) {
   return At(RunStage::WriteFile, [&] { return file.CloseFinished(); });
 }
 
-RatingResult CreateRatingFile(const FieldTexts& texts, std::string_view decimalSeparator) {
-  RatingOutcome outcome = RateFields(texts, decimalSeparator);
+RatingResult CreateRatingFile(const FieldTexts& texts, std::string_view decimalSeparator,
+                              std::span<const GroundPoint> ground) {
+  RatingOutcome outcome = RateFields(texts, decimalSeparator, ground);
   WriteRatingFile(outcome);
   return std::move(*outcome.result);
 }

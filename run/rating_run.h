@@ -59,6 +59,7 @@ SafeFile FinishRatingFile(const RatingOutcome& outcome);
 
 // Both steps, for a caller that renders the result: returns it, or throws
 // the failure of WriteRatingFile.
-RatingResult CreateRatingFile(const FieldTexts& texts, std::string_view decimalSeparator);
+RatingResult CreateRatingFile(const FieldTexts& texts, std::string_view decimalSeparator,
+                              std::span<const GroundPoint> ground = {});
 
 }  // namespace rating
