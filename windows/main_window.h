@@ -6,7 +6,7 @@
 #include "platform/platform.h"
 #include "run/rating_controller.h"
 
-// The program's one window on Windows: the same ten labelled fields, the
+// The program's one window on Windows: the same Section choice and labelled fields, the
 // "Create Rating File" button and the results list as the Linux window, from
 // the same layout table, drawing what the same controller decides.
 namespace rating::win32 {
