@@ -199,7 +199,9 @@ WettedElements SurveyedSection::At(double waterSurface) const {
 }
 
 PipeWetted PipeAt(double diameter, double depth) {
-  const double theta = 2 * std::acos(1 - 2 * depth / diameter);  // rad, the wetted arc's angle
+  // A depth a rounding above the diameter is the full pipe.
+  const double theta =
+      2 * std::acos(std::max(-1.0, 1 - 2 * depth / diameter));  // rad, the wetted arc's angle
   return {diameter * diameter * (theta - std::sin(theta)) / 8, diameter * theta / 2};
 }
 

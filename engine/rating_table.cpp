@@ -20,6 +20,7 @@ namespace {
 constexpr double kRadiusExponent = 0.6666;
 constexpr double kCascadeOffset = 2;  // routing steps taken off the reach's count
 constexpr float kMinimumCascades = 1;
+constexpr double kCrownTolerance = 1e-12;  // of the diameter: a depth within it of the crown is full
 
 // The flow has not passed the maximum in the table's rows: the maximum is too
 // high, or the depth step too small, and the message names both.
@@ -174,7 +175,8 @@ void ComputeOtherSectionsAndFlows(const ChannelParameters& c, RatingTable& t, st
         K = Conveyance(x.manningFactor, A, x.width + 2 * D);
         break;
       case SectionShape::Circle: {
-        if (D > x.diameter) FailAboveCrown(c, i, D);
+        // i × increment may land a rounding above a diameter it divides.
+        if (D > x.diameter * (1 + kCrownTolerance)) FailAboveCrown(c, i, D);
         const PipeWetted wetted = PipeAt(x.diameter, D);
         A = wetted.area;
         K = Conveyance(x.manningFactor, A, wetted.perimeter);

@@ -107,6 +107,18 @@ INSTANTIATE_TEST_SUITE_P(
                                 10,
                                 110.0 / 29040,
                                 {{36 * (kPipeArc - std::sin(kPipeArc)) / 8, 6 * kPipeArc / 2, 0.013}}},
+                    // 3 × 0.1 is a rounding above 0.3: the row is the full pipe, not one
+                    // above its crown.
+                    SectionCase{"PipeFullAtADepthRoundedUp",
+                                TextsWith({{InputField::Shape, "circle"},
+                                           {InputField::Diameter, "0.3"},
+                                           {InputField::Roughness, "0.013"},
+                                           {InputField::Increment, "0.1"},
+                                           {InputField::MaxFlow, "0.08"}}),
+                                {},
+                                3,
+                                110.0 / 29040,
+                                {{std::numbers::pi * 0.09 / 4, std::numbers::pi * 0.3, 0.013}}},
                     // At 8 ft the water stands 2 ft over both floodplains; the bank
                     // lines between the elements are not perimeter.
                     SectionCase{"CompoundAtEightFeet",
