@@ -283,6 +283,8 @@ void MainWindow::ShowFailure(const std::string& message, std::optional<InputFiel
   if (field == InputField::Shape) {
     shape_->setFocus();
   } else if (QLineEdit* text = field ? Field(*field) : nullptr) {
+    // A field of the Section window brings it back where it was closed.
+    text->window()->show();
     text->window()->activateWindow();
     text->setFocus();
     text->selectAll();

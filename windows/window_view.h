@@ -203,6 +203,8 @@ class WindowView final : public FileSavingView, public RoutingView, public Secti
     Box(message, MB_ICONERROR);
     if (field) {
       const HWND text = FieldControl(*field);
+      // A field of the Section window brings it back where it was closed.
+      if (::GetAncestor(text, GA_ROOT) != window_) ::ShowWindow(::GetAncestor(text, GA_ROOT), SW_SHOWNORMAL);
       ::SetFocus(text);
       ::SendMessageW(text, EM_SETSEL, 0, -1);
     }

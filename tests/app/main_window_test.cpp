@@ -326,6 +326,31 @@ class MainWindowTest : public QObject {
     KeepScreenshot(form, QStringLiteral("main-window.png"));
   }
 
+  // A failure in a field of the Section window, closed meanwhile, brings it
+  // back with the cursor in the field.
+  void aSectionFieldThatFailsReopensItsWindow() {
+    MainWindow form;
+    form.show();
+    Aim(form, QStringLiteral("bank.RAT"));
+    form.ShapeChoice()->setCurrentIndex(static_cast<int>(rating::SectionShape::Surveyed));
+    emit form.ShapeChoice()->activated(form.ShapeChoice()->currentIndex());
+    SectionWindow* section = form.Section();
+    QApplication::clipboard()->setText(
+        QString::fromStdString(rating::GroundLineText(rating::testing_support::kCompoundGround)));
+    section->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(section));
+    QTest::keyClick(section, Qt::Key_V, Qt::ControlModifier);
+    section->Field(InputField::LeftBank)->setText(QStringLiteral("300"));
+    section->close();
+    QVERIFY(!section->isVisible());
+    QCOMPARE(Press(form),
+             QStringLiteral("Invalid argument: Left Bank Station (ft) 300 lies outside the section, "
+                            "whose stations run from 0 to 260."));
+    QVERIFY(section->isVisible());
+    QCOMPARE(section->focusWidget(), section->Field(InputField::LeftBank));
+    QVERIFY(!QFile::exists(Path(QStringLiteral("bank.RAT"))));
+  }
+
   void tabOrderWalksTheFieldsColumnByColumn() {
     MainWindow form;
     // The Section choice and the diameter beside it come before the fields.
