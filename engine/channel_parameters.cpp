@@ -152,6 +152,14 @@ void ReadOtherSection(const FieldTexts& texts, std::string_view separator,
     x.width = convertPositive(InputField::BottomWidth);
     p.bottomWidth = static_cast<float>(x.width);
   }
+  if (p.shape == SectionShape::Trapezoid) {
+    x.width = convertSize(InputField::BottomWidth);
+    p.bottomWidth = static_cast<float>(x.width);
+    x.bankSlope = convertSize(InputField::BankSlope);
+    p.bankSlopeWasZero = x.bankSlope == 0;
+    if (p.bankSlopeWasZero) x.bankSlope = kBankSlopeForZero;
+    p.bankSlope = static_cast<float>(x.bankSlope);
+  }
   if (p.shape == SectionShape::Circle) {
     x.diameter = convertPositive(InputField::Diameter);
   }
@@ -159,13 +167,14 @@ void ReadOtherSection(const FieldTexts& texts, std::string_view separator,
   p.fall = static_cast<float>(x.fall);
   const double length = convertSize(InputField::Length);  // mi
   p.length = static_cast<float>(length);
-  x.lengthFeet = length * kFeetPerMile;
+  const UnitFacts& units = Facts(p.units);
+  x.lengthFeet = length * units.lengthPerReachUnit;
   p.lengthFeet = Store(x.lengthFeet, At(Quantity::LengthFeet));
   x.slope = Div(x.fall, x.lengthFeet, At(Quantity::Slope));
   p.slope = Store(x.slope, At(Quantity::Slope));
   const double n = x.roughness = convertPositive(InputField::Roughness);
   p.roughness = static_cast<float>(n);
-  x.manningFactor = kManningCoefficient / n;
+  x.manningFactor = units.manningCoefficient / n;
   p.manningFactor = Store(x.manningFactor, At(Quantity::ManningFactor));
   x.leftRoughness = n;
   x.rightRoughness = n;
@@ -177,9 +186,9 @@ void ReadOtherSection(const FieldTexts& texts, std::string_view separator,
       x.rightRoughness = convertPositive(InputField::RightRoughness);
     }
   }
-  x.leftFactor = kManningCoefficient / x.leftRoughness;
-  x.rightFactor = kManningCoefficient / x.rightRoughness;
-  x.storageFactor = x.lengthFeet / kSquareFeetPerAcre;
+  x.leftFactor = units.manningCoefficient / x.leftRoughness;
+  x.rightFactor = units.manningCoefficient / x.rightRoughness;
+  x.storageFactor = x.lengthFeet / units.areaPerStorageUnit;
   p.storageFactor = static_cast<float>(x.storageFactor);
   if (p.shape != SectionShape::Surveyed) {
     x.bottom = convert(InputField::Invert);
@@ -195,11 +204,12 @@ void ReadOtherSection(const FieldTexts& texts, std::string_view separator,
 }  // namespace
 
 ChannelParameters ReadChannelParameters(const FieldTexts& texts, std::string_view decimalSeparator,
-                                        std::span<const GroundPoint> ground) {
+                                        std::span<const GroundPoint> ground, UnitSystem units) {
   ChannelParameters p;
   p.decimalMark = decimalSeparator == "," ? ',' : '.';
+  p.units = units;
   p.shape = ReadSectionShape(TextOf(texts, InputField::Shape));
-  if (p.shape == SectionShape::Trapezoid) {
+  if (p.shape == SectionShape::Trapezoid && units == UnitSystem::UsCustomary) {
     ReadTrapezoid(texts, decimalSeparator, p);
   } else {
     ReadOtherSection(texts, decimalSeparator, ground, p);

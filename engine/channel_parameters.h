@@ -7,6 +7,7 @@
 #include "engine/cross_section.h"
 #include "engine/input_field.h"
 #include "engine/section_shape.h"
+#include "engine/unit_system.h"
 
 namespace rating {
 
@@ -14,7 +15,8 @@ namespace rating {
 // from the same fields, which its rating computes with.
 struct ExactSizes {
   double maxFlow = 0;         // cfs
-  double width = 0;           // ft, a rectangle's
+  double width = 0;           // ft, a rectangle's or a trapezoid's bottom
+  double bankSlope = 0;       // run per rise of a trapezoid's banks
   double diameter = 0;        // ft, a circle's
   double fall = 0;            // ft over the reach
   double lengthFeet = 0;      // ft
@@ -52,6 +54,10 @@ struct ChannelParameters {
   bool incrementWasZero = false;  // an increment of 0, taken as kIncrementForZero
   char decimalMark = '.';         // of the numbers a failure's words give: the fields' own
   SectionShape shape = SectionShape::Trapezoid;
+  // The system the fields are in. In SI the lengths here are metres, the
+  // flows m^3/s and the storage 1000 m^3, and every shape is rated in
+  // double precision (`exact`).
+  UnitSystem units = UnitSystem::UsCustomary;
   ExactSizes exact;                 // of every shape but the trapezoid
   std::vector<GroundPoint> ground;  // of a surveyed section, left to right
 
@@ -77,6 +83,7 @@ inline constexpr double kManningCoefficient = 1.486;  // US customary units
 // after the channel's; and for a surveyed section `ground` and its banks
 // last, in place of the invert. Throws RatingFailure.
 ChannelParameters ReadChannelParameters(const FieldTexts& texts, std::string_view decimalSeparator,
-                                        std::span<const GroundPoint> ground = {});
+                                        std::span<const GroundPoint> ground = {},
+                                        UnitSystem units = UnitSystem::UsCustomary);
 
 }  // namespace rating

@@ -170,6 +170,10 @@ void ComputeOtherSectionsAndFlows(const ChannelParameters& c, RatingTable& t, st
     double K = 0;  // conveyance, cfs
     switch (c.shape) {
       case SectionShape::Trapezoid:
+        // In SI: the trapezoid's own formulas, in double precision.
+        A = (x.width + x.bankSlope * D) * D;
+        K = Conveyance(x.manningFactor, A, x.width + 2 * D * std::sqrt(1 + x.bankSlope * x.bankSlope));
+        break;
       case SectionShape::Rectangle:
         A = x.width * D;
         K = Conveyance(x.manningFactor, A, x.width + 2 * D);
@@ -208,24 +212,36 @@ void ComputeOtherSectionsAndFlows(const ChannelParameters& c, RatingTable& t, st
 
 // Rows 1 to lastRow: the routing steps, from the velocity, the reach volume
 // and the travel time K between each row and the one above.
+//
+// The formula is not free of its units: its count scales with the units of
+// length and time. A row in SI is taken in feet, cfs and seconds, so that a
+// channel gets the same steps in either system; in US units every factor
+// is 1, and multiplying by it changes no bit.
 void ComputeCascades(const ChannelParameters& c, RatingTable& t, std::int16_t lastRow) {
-  const double L = c.lengthFeet;  // ft
+  const UnitFacts& units = Facts(c.units);
+  const double ft = units.feetPerLength;                 // ft per length unit
+  const double ft2 = ft * ft;                            // ft^2 per area unit
+  const double cfs = units.cubicFeetPerFlowVolume;       // cfs per flow unit
+  const double L = c.lengthFeet * ft;                    // ft
+  const double fall = static_cast<double>(c.fall) * ft;  // ft
   for (std::int16_t i = 1; i <= lastRow; ++i) {
     const auto at = [i, &c](Quantity q) { return Site{q, i, &c}; };
-    const double Q = t.flow[i];
-    const double A = t.area[i];
+    const double Q = t.flow[i] * cfs;
+    const double A = t.area[i] * ft2;
     const double V = Store(Div(Q, A, at(Quantity::Velocity)), at(Quantity::Velocity));
-    const double volume = Store(L * A, at(Quantity::Volume));                              // ft^3
-    const double prevVolume = static_cast<float>(L * static_cast<double>(t.area[i - 1]));  // stored above
+    const double volume = Store(L * A, at(Quantity::Volume));  // ft^3
+    const double prevVolume =
+        static_cast<float>(L * (static_cast<double>(t.area[i - 1]) * ft2));  // stored above
     const Site travel = at(Quantity::TravelTime);
-    const double K = Store(Div(volume - prevVolume, Q - t.flow[i - 1], travel), travel);  // s
+    const double K = Store(Div(volume - prevVolume, Q - t.flow[i - 1] * cfs, travel), travel);  // s
 
     // The cascades take the fall as the strict conversion read it. A text
     // that conversion accepts holds no blank inside it and nothing after the
     // number, so the leading-number reading once used here scanned the same
     // sign, digits, separator and exponent and gave the same value bit for bit.
     const Site cascades = at(Quantity::Cascades);
-    const double steps = Store(Div(Div(L * t.meanWidth[i], K, cascades) * c.fall, Q, cascades), cascades);
+    const double steps =
+        Store(Div(Div(L * (t.meanWidth[i] * ft), K, cascades) * fall, Q, cascades), cascades);
     t.cascades[i] = Store(Div(steps, V, cascades) - kCascadeOffset, cascades);
     if (!(t.cascades[i] >= kMinimumCascades)) t.cascades[i] = kMinimumCascades;
   }
@@ -243,7 +259,7 @@ void ComputeRatingTable(const ChannelParameters& channel, RatingTable& table) {
   // flow comes before the cascades.
   std::int16_t row = 0;
   try {
-    if (channel.shape == SectionShape::Trapezoid) {
+    if (channel.shape == SectionShape::Trapezoid && channel.units == UnitSystem::UsCustomary) {
       ComputeSectionsAndFlows(channel, table, row);
     } else {
       ComputeOtherSectionsAndFlows(channel, table, row);

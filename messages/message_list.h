@@ -104,6 +104,8 @@
   X(CaptionOpenSection, "Open Section…")                                                                     \
   X(SectionNoPoints,                                                                                         \
     "Paste the section's ground points (Ctrl+V), station and elevation, or open a section file.")            \
+  X(UnitsUsCustomary, "US customary")                                                                        \
+  X(UnitsSi, "SI")                                                                                           \
   X(KindSectionFile, "Cannot read section file")                                                             \
   X(KindSectionCsvFile, "Cannot write section file")                                                         \
   X(WordsSectionFile, "the section file")                                                                    \
