@@ -7,6 +7,8 @@
 #include "engine/decimal_text.h"
 #include "engine/failure.h"
 #include "engine/text_to_number.h"
+#include "engine/trimmed_text.h"
+#include "engine/unit_system.h"
 
 namespace rating {
 
@@ -20,12 +22,10 @@ constexpr Site At(Quantity quantity) { return {quantity, 0}; }
 // A channel cannot have a negative width, bank slope, fall, length,
 // roughness or depth step; the formulas would give a plausible-looking table
 // or fail far from the cause. Zero keeps its meaning.
-void RefuseNegative(double value, const std::string& text, InputField field) {
+void RefuseNegative(double value, std::string_view text, InputField field,
+                    UnitSystem units = UnitSystem::UsCustomary) {
   if (value < 0) {
-    const auto first = text.find_first_not_of(" \t");
-    const auto last = text.find_last_not_of(" \t");
-    throw FieldFailure(FailureKind::InvalidArgument, Message::FieldNegative, field,
-                       std::string_view(text).substr(first, last - first + 1));
+    throw FieldFailure(FailureKind::InvalidArgument, Message::FieldNegative, field, TrimmedText(text), units);
   }
 }
 
@@ -68,11 +68,7 @@ void ReadTrapezoid(const FieldTexts& texts, std::string_view decimalSeparator, C
 
 // The trimmed text of a field, as a failure quotes it.
 std::string_view Typed(const FieldTexts& texts, InputField field) {
-  const std::string& text = TextOf(texts, field);
-  const auto first = text.find_first_not_of(" \t");
-  return first == std::string::npos
-             ? std::string_view()
-             : std::string_view(text).substr(first, text.find_last_not_of(" \t") - first + 1);
+  return TrimmedText(TextOf(texts, field));
 }
 
 // Whether a field is left blank: an overbank's n or a bank station that
@@ -90,12 +86,12 @@ void ReadGround(const FieldTexts& texts, std::string_view separator, std::span<c
   const double last = ground.back().station;
   const auto bank = [&](InputField field, double byDefault) {
     if (Blank(texts, field)) return byDefault;
-    const double station = ConvertStrictDouble(TextOf(texts, field), separator, field);
+    const double station = ConvertStrictDouble(TextOf(texts, field), separator, field, p.units);
     if (station < first || station > last) {
       constexpr FailureKind kKind = FailureKind::InvalidArgument;
       throw RatingFailure(kKind,
                           Compose(Message::SectionBankOutside, Arg<"kind">(FailureKindText(kKind)),
-                                  Arg<"field">(FieldLabel(field)), Arg<"text">(Typed(texts, field)),
+                                  Arg<"field">(FieldLabel(field, p.units)), Arg<"text">(Typed(texts, field)),
                                   Arg<"first">(ReadableNumber(first, p.DecimalMark())),
                                   Arg<"last">(ReadableNumber(last, p.DecimalMark()))),
                           field);
@@ -110,9 +106,9 @@ void ReadGround(const FieldTexts& texts, std::string_view separator, std::span<c
         Blank(texts, InputField::LeftBank) ? InputField::RightBank : InputField::LeftBank;
     throw RatingFailure(kKind,
                         Compose(Message::SectionBanksCrossed, Arg<"kind">(FailureKindText(kKind)),
-                                Arg<"field">(FieldLabel(InputField::LeftBank)),
+                                Arg<"field">(FieldLabel(InputField::LeftBank, p.units)),
                                 Arg<"text">(ReadableNumber(p.exact.leftBank, p.DecimalMark())),
-                                Arg<"rightField">(FieldLabel(InputField::RightBank)),
+                                Arg<"rightField">(FieldLabel(InputField::RightBank, p.units)),
                                 Arg<"right">(ReadableNumber(p.exact.rightBank, p.DecimalMark()))),
                         blamed);
   }
@@ -127,21 +123,24 @@ void ReadGround(const FieldTexts& texts, std::string_view separator, std::span<c
 // same values rounded, for the messages and the routing that read them.
 void ReadOtherSection(const FieldTexts& texts, std::string_view separator,
                       std::span<const GroundPoint> ground, ChannelParameters& p) {
-  const auto convert = [&texts, separator](InputField field) {
-    return ConvertStrictDouble(TextOf(texts, field), separator, field);
+  const auto convert = [&texts, separator, &p](InputField field) {
+    return ConvertStrictDouble(TextOf(texts, field), separator, field, p.units);
   };
-  const auto convertSize = [&convert, &texts](InputField field) {
+  const auto convertSize = [&convert, &texts, &p](InputField field) {
     const double value = convert(field);
-    RefuseNegative(value, TextOf(texts, field), field);
+    RefuseNegative(value, TextOf(texts, field), field, p.units);
     return value;
   };
-  const auto convertPositive = [&convert, &texts](InputField field) {
+  const auto convertPositive = [&convert, &texts, &p](InputField field) {
     const double value = convert(field);
     if (!(value > 0)) {
-      throw FieldFailure(FailureKind::InvalidArgument, Message::FieldNotPositive, field, Typed(texts, field));
+      throw FieldFailure(FailureKind::InvalidArgument, Message::FieldNotPositive, field, Typed(texts, field),
+                         p.units);
     }
     return value;
   };
+  // A derived value's failure is worded in the channel's units.
+  const auto at = [&p](Quantity quantity) { return Site{quantity, 0, &p}; };
   using checked::Div;
   using checked::Store;
   ExactSizes& x = p.exact;
@@ -169,13 +168,13 @@ void ReadOtherSection(const FieldTexts& texts, std::string_view separator,
   p.length = static_cast<float>(length);
   const UnitFacts& units = Facts(p.units);
   x.lengthFeet = length * units.lengthPerReachUnit;
-  p.lengthFeet = Store(x.lengthFeet, At(Quantity::LengthFeet));
-  x.slope = Div(x.fall, x.lengthFeet, At(Quantity::Slope));
-  p.slope = Store(x.slope, At(Quantity::Slope));
+  p.lengthFeet = Store(x.lengthFeet, at(Quantity::LengthFeet));
+  x.slope = Div(x.fall, x.lengthFeet, at(Quantity::Slope));
+  p.slope = Store(x.slope, at(Quantity::Slope));
   const double n = x.roughness = convertPositive(InputField::Roughness);
   p.roughness = static_cast<float>(n);
   x.manningFactor = units.manningCoefficient / n;
-  p.manningFactor = Store(x.manningFactor, At(Quantity::ManningFactor));
+  p.manningFactor = Store(x.manningFactor, at(Quantity::ManningFactor));
   x.leftRoughness = n;
   x.rightRoughness = n;
   if (p.shape == SectionShape::Surveyed) {
@@ -204,12 +203,12 @@ void ReadOtherSection(const FieldTexts& texts, std::string_view separator,
 }  // namespace
 
 ChannelParameters ReadChannelParameters(const FieldTexts& texts, std::string_view decimalSeparator,
-                                        std::span<const GroundPoint> ground, UnitSystem units) {
+                                        std::span<const GroundPoint> ground) {
   ChannelParameters p;
   p.decimalMark = decimalSeparator == "," ? ',' : '.';
-  p.units = units;
+  p.units = ReadUnitSystem(TextOf(texts, InputField::Units));
   p.shape = ReadSectionShape(TextOf(texts, InputField::Shape));
-  if (p.shape == SectionShape::Trapezoid && units == UnitSystem::UsCustomary) {
+  if (p.shape == SectionShape::Trapezoid && p.units == UnitSystem::UsCustomary) {
     ReadTrapezoid(texts, decimalSeparator, p);
   } else {
     ReadOtherSection(texts, decimalSeparator, ground, p);

@@ -82,8 +82,10 @@ inline constexpr double kManningCoefficient = 1.486;  // US customary units
 // diameter, which must be more than 0, as must every n; the overbanks' n
 // after the channel's; and for a surveyed section `ground` and its banks
 // last, in place of the invert. Throws RatingFailure.
+//
+// The Units field comes before all of these: in SI every shape, the
+// trapezoid too, is read and rated in double precision.
 ChannelParameters ReadChannelParameters(const FieldTexts& texts, std::string_view decimalSeparator,
-                                        std::span<const GroundPoint> ground = {},
-                                        UnitSystem units = UnitSystem::UsCustomary);
+                                        std::span<const GroundPoint> ground = {});
 
 }  // namespace rating

@@ -77,7 +77,8 @@ float ValueOf(const ChannelParameters& c, InputField field) {
     case InputField::LeftBank:
     case InputField::RightBank:
     case InputField::LeftRoughness:
-    case InputField::RightRoughness: break;
+    case InputField::RightRoughness:
+    case InputField::Units: break;
   }
   return c.increment;
 }
@@ -128,11 +129,12 @@ void Fail(FailureKind kind, Site site) {
   const std::optional<Message> hint = Hint(kind, site.quantity, blamed);
   const std::string row = std::to_string(site.row);
   const Arg<"kind"> kindText = FailureKindText(kind);
-  const Arg<"quantity"> quantity = Pattern(text.name);
+  const UnitSystem units = site.channel != nullptr ? site.channel->units : UnitSystem::UsCustomary;
+  const Arg<"quantity"> quantity = Pattern(text.name, units);
   const Arg<"hint"> hintText = hint ? Pattern(*hint) : "";
   if (site.row > 0 && site.channel != nullptr) {
     // The field a row's failure is blamed on is named with the value rated.
-    const Arg<"field"> field = FieldLabel(*blamed);
+    const Arg<"field"> field = FieldLabel(*blamed, units);
     const std::string valueText =
         PlainNumberText(ValueOf(*site.channel, *blamed), site.channel->DecimalMark());
     const Arg<"value"> value(valueText);

@@ -26,9 +26,10 @@ RatingFailure RatingFailure::At(RunStage stage) const {
   return met;
 }
 
-RatingFailure FieldFailure(FailureKind kind, FieldMessage message, InputField field, std::string_view text) {
+RatingFailure FieldFailure(FailureKind kind, FieldMessage message, InputField field, std::string_view text,
+                           UnitSystem units) {
   return {kind,
-          Compose(message, Arg<"kind">(FailureKindText(kind)), Arg<"field">(FieldLabel(field)),
+          Compose(message, Arg<"kind">(FailureKindText(kind)), Arg<"field">(FieldLabel(field, units)),
                   Arg<"text">(text)),
           field};
 }

@@ -68,7 +68,8 @@ class RatingFailure : public std::runtime_error {
 // A failure in a field: `message` with {kind}, {field} (the label) and
 // {text} filled in.
 using FieldMessage = MessageWithin<"kind", "field", "text">;
+// The field is named as it reads in `units`.
 RatingFailure FieldFailure(FailureKind kind, FieldMessage message, InputField field,
-                           std::string_view text = {});
+                           std::string_view text = {}, UnitSystem units = UnitSystem::UsCustomary);
 
 }  // namespace rating

@@ -6,7 +6,7 @@
 
 namespace rating {
 
-std::string_view FieldLabel(InputField field) { return Pattern(Facts(field).label); }
+std::string_view FieldLabel(InputField field, UnitSystem units) { return Pattern(Facts(field).label, units); }
 
 // The table is indexed by field.
 static_assert(InKeyOrder(kFields, &FieldFacts::field),

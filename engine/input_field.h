@@ -29,9 +29,10 @@ enum class InputField {
   RightBank,       // station of its right bank, ft; blank: its last point
   LeftRoughness,   // Manning's n of the left overbank; blank: the channel's
   RightRoughness,  // Manning's n of the right overbank; blank: the channel's
+  Units,           // the system of units every other field is in: us or si
 };
 
-inline constexpr std::size_t kFieldCount = 16;
+inline constexpr std::size_t kFieldCount = 17;
 
 // What a field holds: a number the rating is computed from, a text that
 // the rating file carries, or one word of a fixed few.
@@ -78,10 +79,12 @@ inline constexpr std::array<FieldFacts, kFieldCount> kFields = {{
      Message::OptionHelpLeftRoughness},
     {InputField::RightRoughness, FieldKind::Number, Message::LabelRightRoughness, "", "n-right",
      Message::OptionHelpRightRoughness},
+    {InputField::Units, FieldKind::Choice, Message::LabelUnits, "us", "units", Message::OptionHelpUnits},
 }};
 
-// The caption of a field's label, its name in messages.
-std::string_view FieldLabel(InputField field);
+// The caption of a field's label, its name in messages, naming the units
+// of `units`: "Bottom Width (m)" in SI.
+std::string_view FieldLabel(InputField field, UnitSystem units = UnitSystem::UsCustomary);
 
 // The facts of one field.
 constexpr const FieldFacts& Facts(InputField field) { return kFields.at(static_cast<std::size_t>(field)); }

@@ -26,14 +26,14 @@ constexpr double kCrownTolerance = 1e-12;  // of the diameter: a depth within it
 // high, or the depth step too small, and the message names both.
 [[noreturn]] void FailTableFull(const ChannelParameters& c) {
   constexpr FailureKind kKind = FailureKind::IndexOutOfRange;
-  throw RatingFailure(
-      kKind,
-      Compose(Message::TableFull, Arg<"kind">(FailureKindText(kKind)),
-              Arg<"rows">(std::to_string(kLastTableIndex)), Arg<"field">(FieldLabel(InputField::MaxFlow)),
-              Arg<"maxFlow">(PlainNumberText(c.maxFlow, c.DecimalMark())),
-              Arg<"incrementField">(FieldLabel(InputField::Increment)),
-              Arg<"increment">(PlainNumberText(c.increment, c.DecimalMark()))),
-      InputField::MaxFlow);
+  throw RatingFailure(kKind,
+                      Compose(Message::TableFull, Arg<"kind">(FailureKindText(kKind)),
+                              Arg<"rows">(std::to_string(kLastTableIndex)),
+                              Arg<"field">(FieldLabel(InputField::MaxFlow, c.units)),
+                              Arg<"maxFlow">(PlainNumberText(c.maxFlow, c.DecimalMark())),
+                              Arg<"incrementField">(FieldLabel(InputField::Increment, c.units)),
+                              Arg<"increment">(PlainNumberText(c.increment, c.DecimalMark()))),
+                      InputField::MaxFlow);
 }
 
 }  // namespace
@@ -106,12 +106,12 @@ void RefuseSmallPipe(const ChannelParameters& c, double rootSlope) {
   if (capacity > x.maxFlow) return;
   constexpr FailureKind kKind = FailureKind::InvalidArgument;
   throw RatingFailure(kKind,
-                      Compose(Message::PipeTooSmall, Arg<"kind">(FailureKindText(kKind)),
-                              Arg<"capacity">(ReadableNumber(capacity, c.DecimalMark())),
-                              Arg<"field">(FieldLabel(InputField::MaxFlow)),
-                              Arg<"maxFlow">(PlainNumberText(c.maxFlow, c.DecimalMark())),
-                              Arg<"diameterField">(FieldLabel(InputField::Diameter)),
-                              Arg<"diameter">(ReadableNumber(x.diameter, c.DecimalMark()))),
+                      ComposeIn(c.units, Message::PipeTooSmall, Arg<"kind">(FailureKindText(kKind)),
+                                Arg<"capacity">(ReadableNumber(capacity, c.DecimalMark())),
+                                Arg<"field">(FieldLabel(InputField::MaxFlow, c.units)),
+                                Arg<"maxFlow">(PlainNumberText(c.maxFlow, c.DecimalMark())),
+                                Arg<"diameterField">(FieldLabel(InputField::Diameter, c.units)),
+                                Arg<"diameter">(ReadableNumber(x.diameter, c.DecimalMark()))),
                       InputField::MaxFlow);
 }
 
@@ -119,11 +119,11 @@ void RefuseSmallPipe(const ChannelParameters& c, double rootSlope) {
   constexpr FailureKind kKind = FailureKind::IndexOutOfRange;
   throw RatingFailure(
       kKind,
-      Compose(Message::PipeAboveCrown, Arg<"kind">(FailureKindText(kKind)), Arg<"row">(std::to_string(row)),
-              Arg<"depth">(ReadableNumber(depth, c.DecimalMark())),
-              Arg<"diameterField">(FieldLabel(InputField::Diameter)),
-              Arg<"diameter">(ReadableNumber(c.exact.diameter, c.DecimalMark())),
-              Arg<"incrementField">(FieldLabel(InputField::Increment))),
+      ComposeIn(c.units, Message::PipeAboveCrown, Arg<"kind">(FailureKindText(kKind)),
+                Arg<"row">(std::to_string(row)), Arg<"depth">(ReadableNumber(depth, c.DecimalMark())),
+                Arg<"diameterField">(FieldLabel(InputField::Diameter, c.units)),
+                Arg<"diameter">(ReadableNumber(c.exact.diameter, c.DecimalMark())),
+                Arg<"incrementField">(FieldLabel(InputField::Increment, c.units))),
       InputField::Increment, row);
 }
 
@@ -137,12 +137,12 @@ void RefuseAboveEnds(const ChannelParameters& c, std::int16_t row, double surfac
   constexpr FailureKind kKind = FailureKind::IndexOutOfRange;
   throw RatingFailure(
       kKind,
-      Compose(Message::SectionAboveEnd, Arg<"kind">(FailureKindText(kKind)), Arg<"row">(std::to_string(row)),
-              Arg<"elevation">(ReadableNumber(surface, c.DecimalMark())),
-              Arg<"end">(Pattern(&end == &left ? Message::WordsLeftEnd : Message::WordsRightEnd)),
-              Arg<"endElevation">(ReadableNumber(end.elevation, c.DecimalMark())),
-              Arg<"field">(FieldLabel(InputField::MaxFlow)),
-              Arg<"maxFlow">(PlainNumberText(c.maxFlow, c.DecimalMark()))),
+      ComposeIn(c.units, Message::SectionAboveEnd, Arg<"kind">(FailureKindText(kKind)),
+                Arg<"row">(std::to_string(row)), Arg<"elevation">(ReadableNumber(surface, c.DecimalMark())),
+                Arg<"end">(Pattern(&end == &left ? Message::WordsLeftEnd : Message::WordsRightEnd)),
+                Arg<"endElevation">(ReadableNumber(end.elevation, c.DecimalMark())),
+                Arg<"field">(FieldLabel(InputField::MaxFlow, c.units)),
+                Arg<"maxFlow">(PlainNumberText(c.maxFlow, c.DecimalMark()))),
       InputField::MaxFlow, row);
 }
 

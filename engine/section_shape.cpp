@@ -2,6 +2,7 @@
 
 #include "engine/failure.h"
 #include "engine/table_order.h"
+#include "engine/trimmed_text.h"
 
 namespace rating {
 
@@ -9,16 +10,8 @@ static_assert(InKeyOrder(kSectionShapes, &ShapeFacts::shape),
               "kSectionShapes must list the shapes in the order of SectionShape");
 
 SectionShape ReadSectionShape(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  const std::string_view trimmed = first == std::string_view::npos
-                                       ? std::string_view()
-                                       : text.substr(first, text.find_last_not_of(" \t") - first + 1);
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
   for (const ShapeFacts& facts : kSectionShapes) {
-    if (facts.word.size() == trimmed.size() && std::equal(trimmed.begin(), trimmed.end(), facts.word.begin(),
-                                                          [&](char a, char b) { return lower(a) == b; })) {
-      return facts.shape;
-    }
+    if (NamesWord(text, facts.word)) return facts.shape;
   }
   throw FieldFailure(FailureKind::TypeMismatch, Message::FieldNotAShape, InputField::Shape, text);
 }

@@ -39,9 +39,9 @@ struct ShapeFacts {
 };
 
 namespace detail {
-inline constexpr FieldSet kEveryShapeUses =
-    FieldsOf({InputField::Fall, InputField::Length, InputField::Roughness, InputField::MaxFlow,
-              InputField::Increment, InputField::Title, InputField::Filename, InputField::Shape});
+inline constexpr FieldSet kEveryShapeUses = FieldsOf(
+    {InputField::Fall, InputField::Length, InputField::Roughness, InputField::MaxFlow, InputField::Increment,
+     InputField::Title, InputField::Filename, InputField::Shape, InputField::Units});
 }  // namespace detail
 
 inline constexpr std::array<ShapeFacts, kSectionShapeCount> kSectionShapes = {{

@@ -5,6 +5,7 @@
 
 #include "engine/decimal_text.h"
 #include "engine/failure.h"
+#include "engine/trimmed_text.h"
 
 namespace rating {
 
@@ -97,21 +98,20 @@ double ToDouble(const ScannedNumber& number) {
 
 }  // namespace
 
-double ConvertStrictDouble(std::string_view text, std::string_view decimalSeparator, InputField field) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) {
-    throw FieldFailure(FailureKind::TypeMismatch, Message::FieldEmpty, field);
+double ConvertStrictDouble(std::string_view text, std::string_view decimalSeparator, InputField field,
+                           UnitSystem units) {
+  const std::string_view trimmed = TrimmedText(text);
+  if (trimmed.empty()) {
+    throw FieldFailure(FailureKind::TypeMismatch, Message::FieldEmpty, field, {}, units);
   }
-  const auto last = text.find_last_not_of(" \t");
-  const std::string_view trimmed = text.substr(first, last - first + 1);
 
   const ScannedNumber number = Scanner(trimmed, decimalSeparator).Scan();
   if (!number.hasDigits || number.end != trimmed.size()) {
-    throw FieldFailure(FailureKind::TypeMismatch, Message::FieldNotANumber, field, text);
+    throw FieldFailure(FailureKind::TypeMismatch, Message::FieldNotANumber, field, text, units);
   }
   const double value = ToDouble(number);
   if (std::isinf(static_cast<float>(value))) {
-    throw FieldFailure(FailureKind::Overflow, Message::FieldBeyondRange, field, text);
+    throw FieldFailure(FailureKind::Overflow, Message::FieldBeyondRange, field, text, units);
   }
   return value;
 }

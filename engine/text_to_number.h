@@ -23,6 +23,7 @@ float ConvertStrict(std::string_view text, std::string_view decimalSeparator, In
 // The same conversion in double precision, for the sections computed in it:
 // the nearest double to the text, refused where the single would overflow,
 // since the table stores every value as a single.
-double ConvertStrictDouble(std::string_view text, std::string_view decimalSeparator, InputField field);
+double ConvertStrictDouble(std::string_view text, std::string_view decimalSeparator, InputField field,
+                           UnitSystem units = UnitSystem::UsCustomary);
 
 }  // namespace rating

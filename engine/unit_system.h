@@ -8,12 +8,6 @@
 
 namespace rating {
 
-// The systems of units a reach is entered and rated in.
-enum class UnitSystem {
-  UsCustomary,  // ft, mi, cfs, acre-ft: the program as it always was
-  Si,           // m, km, m^3/s, 1000 m^3
-};
-
 inline constexpr std::size_t kUnitSystemCount = 2;
 
 // The exact factors between the two systems.
@@ -42,5 +36,10 @@ inline constexpr std::array<UnitFacts, kUnitSystemCount> kUnitSystems = {{
 constexpr const UnitFacts& Facts(UnitSystem system) {
   return kUnitSystems.at(static_cast<std::size_t>(system));
 }
+
+// The system the Units field's text names ("si"; blanks around it and
+// letter case do not matter). Throws RatingFailure (TypeMismatch) naming
+// the field for any other text.
+UnitSystem ReadUnitSystem(std::string_view text);
 
 }  // namespace rating

@@ -247,6 +247,9 @@
   X(LabelRightBank, "Right Bank Station (ft)")                                                               \
   X(LabelLeftRoughness, "Left Overbank n")                                                                   \
   X(LabelRightRoughness, "Right Overbank n")                                                                 \
+  X(LabelUnits, "Units")                                                                                     \
+  X(OptionHelpUnits, "System of units: us (ft, mi, cfs, acre-ft) or si (m, km, m3/s, 1000 m3).")             \
+  X(FieldNotAUnitSystem, "{kind}: {field} \"{text}\" is not a system of units; it is us or si.")             \
   X(ShapeTrapezoid, "Trapezoid")                                                                             \
   X(ShapeRectangle, "Rectangle")                                                                             \
   X(ShapeCircle, "Circle")                                                                                   \
@@ -432,4 +435,96 @@
     "The rating engine could not start. This page needs a browser that runs WebAssembly with exception "     \
     "handling: Chrome or Edge 95, Firefox 100, Safari 15.2 or later.")                                       \
   X(SaveNothingRated, "There is no rating to save yet; press Create Rating File first.")
+
+// The same messages where the system of units is SI: each names the units
+// its US customary pattern names, in the other system, and holds the same
+// placeholders (checked when compiled, messages.h).
+#define RATING_SI_MESSAGES(X)                                                                               \
+  X(QuantityLengthFeet, "channel length in metres")                                                         \
+  X(QuantitySlope, "slope = Channel Fall (m) / channel length")                                             \
+  X(QuantityManningFactor, "Manning factor 1 / n")                                                          \
+  X(SectionAboveEnd,                                                                                        \
+    "{kind}: row {row}, the water surface at {elevation} m rises above the {end} end of the section, at "   \
+    "{endElevation} m, before {field} {maxFlow} is reached; extend the section, or lower the maximum "      \
+    "flow.")                                                                                                \
+  X(PipeTooSmall,                                                                                           \
+    "{kind}: the pipe carries at most {capacity} m3/s, near 0.94 of its diameter, which does not pass "     \
+    "{field} {maxFlow}; lower the maximum flow, or raise {diameterField} {diameter}.")                      \
+  X(PipeAboveCrown,                                                                                         \
+    "{kind}: row {row}, the depth {depth} m rises above the crown of the pipe, {diameterField} "            \
+    "{diameter}; take a smaller {incrementField}.")                                                         \
+  X(SectionFileHeader, "Station (m),Elevation (m)")                                                         \
+  X(SectionSummary, "{points}, stations {first} to {last} m")                                               \
+  X(CaptionStationAxis, "Station (m)")                                                                      \
+  X(LabelBottomWidth, "Bottom Width (m)")                                                                   \
+  X(LabelFall, "Channel Fall (m)")                                                                          \
+  X(LabelLength, "Channel Length (km)")                                                                     \
+  X(LabelMaxFlow, "Maximum Flow (m3/s)")                                                                    \
+  X(LabelInvert, "Invert Elevation (m)")                                                                    \
+  X(LabelIncrement, "Incremental Depth (m)")                                                                \
+  X(OptionHelpBottomWidth, "Bottom width (m).")                                                             \
+  X(OptionHelpFall, "Channel fall over the reach (m).")                                                     \
+  X(OptionHelpLength, "Channel length (km).")                                                               \
+  X(OptionHelpMaxFlow, "Maximum flow (m3/s); the table ends at the first row above it.")                    \
+  X(OptionHelpInvert, "Invert elevation (m).")                                                              \
+  X(OptionHelpIncrement, "Depth increment (m); 0 is taken as 1.")                                           \
+  X(LabelDiameter, "Diameter (m)")                                                                          \
+  X(LabelLeftBank, "Left Bank Station (m)")                                                                 \
+  X(LabelRightBank, "Right Bank Station (m)")                                                               \
+  X(OptionHelpDiameter, "Pipe diameter (m), of --shape circle.")                                            \
+  X(OptionHelpLeftBank, "Left bank station (m) of a surveyed section; blank: its first point.")             \
+  X(OptionHelpRightBank, "Right bank station (m) of a surveyed section; blank: its last point.")            \
+  X(CaptionElevationAxis, "Elevation (m)")                                                                  \
+  X(CaptionFlowAxis, "Flow (m3/s)")                                                                         \
+  X(CaptionStorageAxis, "Storage (1000 m3)")                                                                \
+  X(CaptionOutflowAxis, "Outflow (m3/s)")                                                                   \
+  X(CaptionTableCsvHeader,                                                                                  \
+    "Depth (m),Elevation (m),Area (m2),Velocity (m/s),Flow (m3/s),Storage (1000 m3),Cascades")              \
+  X(CaptionPairedDataHeader, "Storage (1000 m3),Outflow (m3/s)")                                            \
+  X(CaptionReachDescription,                                                                                \
+    "Bottom width {width} m, side slopes {slope}:1, fall {fall} m over {length} km, n = {n}")               \
+  X(CaptionRectangleDescription, "Rectangle {width} m wide, fall {fall} m over {length} km, n = {n}")       \
+  X(CaptionCircleDescription, "Pipe {diameter} m in diameter, fall {fall} m over {length} km, n = {n}")     \
+  X(CaptionSurveyedDescription,                                                                             \
+    "Surveyed section of {points}, banks at {left} and {right} m, fall {fall} m over {length} km, n = "     \
+    "{nLeft}/{n}/{nRight}")                                                                                 \
+  X(NoteIncrementZero, "An Incremental Depth (m) of 0 is taken as 1 m.")                                    \
+  X(NoteBothZeros, "A Bank Slope run/rise of 0 is taken as 2, and an Incremental Depth (m) of 0 as 1 m.")   \
+  X(RoutingPairNotAFlow, "pair {pair}: outflow {outflow} m3/s is not a flow")                               \
+  X(RoutingStorageNotIncreasing,                                                                            \
+    "pair {pair}: storage {storage} 1000 m3 is not above the {previous} 1000 m3 of the pair before; "       \
+    "storage must increase")                                                                                \
+  X(RoutingOutflowDecreasing,                                                                               \
+    "pair {pair}: outflow {outflow} m3/s is below the {previous} m3/s of the pair before; outflow must "    \
+    "not decrease")                                                                                         \
+  X(RoutingNegativeInflow, "ordinate {ordinate}, at {time} h: inflow {flow} m3/s is negative")              \
+  X(RoutingInitialOutflowOutside,                                                                           \
+    "the initial outflow {flow} m3/s lies outside the storage-outflow table, which reaches {highest} m3/s") \
+  X(RoutingAboveTable,                                                                                      \
+    "ordinate {ordinate}, at {time} h, inflow {flow} m3/s, routes above the highest pair of the "           \
+    "storage-outflow table, {highest} m3/s; raise the Maximum Flow of the rating")                          \
+  X(HydrographNotAFlow, "\"{text}\" is not a flow in m3/s")                                                 \
+  X(HydrographNegative, "the inflow {text} m3/s is negative")                                               \
+  X(PairsCells, "{cells}; a storage-outflow row holds the storage (1000 m3), then the outflow (m3/s)")      \
+  X(PairsStorageNotIncreasing,                                                                              \
+    "storage {storage} 1000 m3 is not above the {previous} 1000 m3 of the row before; storage must "        \
+    "increase")                                                                                             \
+  X(PairsOutflowDecreasing,                                                                                 \
+    "outflow {outflow} m3/s is below the {previous} m3/s of the row before; outflow must not decrease")     \
+  X(CaptionInitialOutflow, "Initial outflow (m3/s)")                                                        \
+  X(RoutingSummaryPeaks,                                                                                    \
+    "Inflow peak {inflowPeak} m3/s at {inflowTime} h; outflow peak {outflowPeak} m3/s at {outflowTime} "    \
+    "h.\nAttenuation {attenuation} %; lag {lag} h.")                                                        \
+  X(RoutingSummarySteady, "Steady flow of {flow} m3/s: no peak, attenuation or lag to report.")             \
+  X(RoutingSummaryVolumes,                                                                                  \
+    "Volume in {volumeIn} 1000 m3, out {volumeOut} 1000 m3; storage {storageStart} 1000 m3 at the start "   \
+    "and {storageEnd} 1000 m3 at the end; mass balance {balance} 1000 m3.")                                 \
+  X(RoutingSummaryNotReceded,                                                                               \
+    "The outflow has not receded: {outflow} m3/s at the last ordinate, {time} h, with {held} 1000 m3 "      \
+    "more in the reach than at the start; route a longer inflow to see the whole flood.")                   \
+  X(CaptionRoutedHeader, "Time (h),Inflow (m3/s),Outflow (m3/s)")                                           \
+  X(ChartPeak, "peak {flow} m3/s at {time} h")                                                              \
+  X(UsageExpectFlow, "a flow in m3/s")                                                                      \
+  X(HelpOptionInitialOutflow, "Outflow (m3/s) at the start of a routing; by default the first inflow.")
+
 // NOLINTEND(cppcoreguidelines-macro-usage)

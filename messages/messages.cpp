@@ -29,8 +29,8 @@ std::string ShownName(std::string_view name) {
   return shown;
 }
 
-std::string Fill(Message message, std::span<const MessageArgument> arguments) {
-  const std::string_view pattern = Pattern(message);
+std::string Fill(Message message, std::span<const MessageArgument> arguments, UnitSystem units) {
+  const std::string_view pattern = Pattern(message, units);
   std::string text;
   std::size_t at = 0;
   while (at < pattern.size()) {

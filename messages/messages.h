@@ -46,6 +46,35 @@ constexpr std::string_view Pattern(Message message) {
 // The facts of every message, in the order of Message.
 inline std::span<const MessageFacts> AllMessages() { return kMessages; }
 
+// The systems of units a reach is entered and rated in, and its messages
+// name.
+enum class UnitSystem {
+  UsCustomary,  // ft, mi, cfs, acre-ft: the program as it always was
+  Si,           // m, km, m3/s, 1000 m3
+};
+
+// The messages that name units, as they read in SI.
+inline constexpr std::array kSiMessages = std::to_array<MessageFacts>({
+// NOLINTNEXTLINE(cppcoreguidelines-macro-usage): the SI list's one expansion
+#define RATING_SI_MESSAGE_FACTS(name, pattern) {Message::name, #name, pattern},
+    RATING_SI_MESSAGES(RATING_SI_MESSAGE_FACTS)
+#undef RATING_SI_MESSAGE_FACTS
+});
+
+// The SI patterns, for review beside the others.
+inline std::span<const MessageFacts> AllSiMessages() { return kSiMessages; }
+
+// The pattern of `message` as it reads in `units`: its SI twin where it
+// names units, otherwise the one pattern.
+constexpr std::string_view Pattern(Message message, UnitSystem units) {
+  if (units == UnitSystem::Si) {
+    for (const MessageFacts& facts : kSiMessages) {
+      if (facts.message == message) return facts.pattern;
+    }
+  }
+  return Pattern(message);
+}
+
 // A value for the placeholder `{name}`. Placeholders that hold a file's name
 // ({path}, {folder}, {target}) show control characters as \xNN, so that a
 // name with a tab or an escape cannot rearrange a message box or terminal.
@@ -93,6 +122,32 @@ consteval bool PlaceholdersFit(std::string_view pattern, std::initializer_list<s
   return !everyNameUsed || used + 1 == std::size_t{1} << names.size();
 }
 
+// Whether `a` and `b` hold the same placeholders in the same order.
+consteval bool SamePlaceholders(std::string_view a, std::string_view b) {
+  std::size_t at = 0;
+  std::size_t bt = 0;
+  while (true) {
+    at = a.find('{', at);
+    bt = b.find('{', bt);
+    if (at == std::string_view::npos || bt == std::string_view::npos) return at == bt;
+    const std::size_t aEnd = a.find('}', at);
+    const std::size_t bEnd = b.find('}', bt);
+    if (a.substr(at, aEnd - at) != b.substr(bt, bEnd - bt)) return false;
+    at = aEnd;
+    bt = bEnd;
+  }
+}
+
+// Whether every SI pattern holds its US customary pattern's placeholders, so
+// that a message checked against the one fits the other.
+consteval bool SiPatternsFit() {
+  for (const MessageFacts& facts : kSiMessages) {
+    if (!SamePlaceholders(facts.pattern, Pattern(facts.message))) return false;
+  }
+  return true;
+}
+static_assert(SiPatternsFit(), "an SI message must hold the placeholders of its US customary pattern");
+
 // Never defined: a message whose placeholders do not fit the values given
 // reaches it while being compiled, and the build stops there.
 void PlaceholdersDoNotFitTheValuesGiven();
@@ -127,7 +182,8 @@ struct MessageWithin {
 
 // The pattern of `message` with `arguments` filled in. Checked when
 // compiled, it cannot fail while the program runs.
-std::string Fill(Message message, std::span<const MessageArgument> arguments);
+std::string Fill(Message message, std::span<const MessageArgument> arguments,
+                 UnitSystem units = UnitSystem::UsCustomary);
 
 // The pattern of `message` with every placeholder filled in:
 // Compose(Message::FileProblem, Arg<"kind">(kind), Arg<"path">(name), ...).
@@ -143,6 +199,22 @@ std::string Compose(MessageWithin<Names...> message, Arg<Names>... arguments) {
   const std::array<MessageArgument, sizeof...(Names)> named{
       MessageArgument{Names.View(), arguments.value}...};
   return Fill(message.message, named);
+}
+
+// The same, as it reads in `units`: ComposeIn(units, Message::ChartPeak, ...).
+template <PlaceholderName... Names>
+std::string ComposeIn(UnitSystem units, std::type_identity_t<CheckedMessage<Names...>> message,
+                      Arg<Names>... arguments) {
+  const std::array<MessageArgument, sizeof...(Names)> named{
+      MessageArgument{Names.View(), arguments.value}...};
+  return Fill(message.message, named, units);
+}
+
+template <PlaceholderName... Names>
+std::string ComposeIn(UnitSystem units, MessageWithin<Names...> message, Arg<Names>... arguments) {
+  const std::array<MessageArgument, sizeof...(Names)> named{
+      MessageArgument{Names.View(), arguments.value}...};
+  return Fill(message.message, named, units);
 }
 
 // A file's name as messages show it: control characters as \xNN.

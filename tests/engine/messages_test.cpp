@@ -121,6 +121,8 @@ std::string Catalogue() {
   // batch, option and file messages among them.
   for (const MessageFacts& facts : AllMessages())
     text << "Table/" << facts.name << ": " << facts.pattern << '\n';
+  for (const MessageFacts& facts : AllSiMessages())
+    text << "TableSi/" << facts.name << ": " << facts.pattern << '\n';
   text << "Files/BatchFileIsAFolder: " << FileMessage(Pattern(Message::KindBatchFile), "/tmp", Errno(EISDIR))
        << '\n';
   text << "Files/CannotWriteCsv: "

@@ -14,8 +14,9 @@ namespace {
 
 using testing_support::TextsWith;
 
-RatingTable Rate(const FieldTexts& texts, UnitSystem units) {
-  const ChannelParameters channel = ReadChannelParameters(texts, ".", {}, units);
+RatingTable Rate(FieldTexts texts, UnitSystem units) {
+  TextOf(texts, InputField::Units) = Facts(units).word;
+  const ChannelParameters channel = ReadChannelParameters(texts, ".");
   RatingTable table = CreateRatingTable(channel);
   ComputeRatingTable(channel, table);
   return table;
