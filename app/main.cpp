@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);  // takes its own options, such as -platform, out of argv
   if (const std::optional<int> status = RefuseOtherArguments(argc, argv)) return *status;
   QApplication::setWindowIcon(ProgramIcon());
-  MainWindow window;
+  MainWindow window(StartingUnits(argc, argv));
   window.show();
   if (const std::optional<std::string> warning = rating::MakeWorkingFolderCurrent()) {
     QMessageBox::warning(&window, window.windowTitle(), QString::fromStdString(*warning));

@@ -46,6 +46,21 @@ QString Utf8(std::string_view text) {
 
 QString Caption(rating::Message caption) { return Utf8(rating::Pattern(caption)); }
 
+// Puts `caption` on the label of `field`, its buddy, with the label's access
+// key kept; a screen reader names the field by it.
+void Relabel(QWidget* field, const std::string& caption) {
+  if (field == nullptr || caption.empty()) return;
+  field->setAccessibleName(Utf8(caption));
+  for (QLabel* label : field->window()->findChildren<QLabel*>()) {
+    if (label->buddy() != field) continue;
+    const QString old = label->text();
+    const qsizetype marked = old.indexOf(QLatin1Char('&'));
+    const char key = marked >= 0 && marked + 1 < old.size() ? old.at(marked + 1).toLatin1() : '\0';
+    label->setText(Utf8(key == '\0' ? caption : layout::WithAccessKey(caption, key)));
+    label->adjustSize();
+  }
+}
+
 QFont ListFont() {
   QFont font(QStringLiteral("Courier"));
   font.setPointSizeF(layout::kListFontPoints);
@@ -65,7 +80,7 @@ QIcon ProgramIcon() {
   return icon;
 }
 
-MainWindow::MainWindow(QWidget* parent)
+MainWindow::MainWindow(rating::UnitSystem units, QWidget* parent)
     : QWidget(parent),
       list_(new RatingList(this)),
       createButton_(
@@ -78,6 +93,7 @@ MainWindow::MainWindow(QWidget* parent)
                           this)),
       statusLine_(new QLabel(this)),
       shape_(new QComboBox(this)),
+      units_(new QComboBox(this)),
       controller_(*this, *this, *this, rating::platform::UserDecimalSeparator()),
       chooseSaveName_(
           [](QWidget* parent, const QString& caption, const QString& suggested, const QString& filter) {
@@ -145,6 +161,18 @@ MainWindow::MainWindow(QWidget* parent)
   connect(shape_, &QComboBox::activated, this, [this](int index) {
     controller_.ChooseShape(rating::kSectionShapes.at(static_cast<std::size_t>(index)).shape);
   });
+  for (const rating::UnitFacts& facts : rating::kUnitSystems) units_->addItem(Caption(facts.label));
+  units_->setObjectName(Latin1(layout::kUnitsPlace.widgetName));
+  units_->setGeometry(FromTwips(layout::FieldRect(layout::kUnitsPlace)));
+  units_->setAccessibleName(Utf8(rating::FieldLabel(InputField::Units)));
+  auto* unitsLabel = new QLabel(
+      Utf8(layout::WithAccessKey(rating::FieldLabel(InputField::Units), layout::kUnitsPlace.accessKey)), this);
+  unitsLabel->setObjectName(Latin1(layout::kUnitsPlace.labelName));
+  unitsLabel->setBuddy(units_);
+  unitsLabel->setGeometry(FromTwips(layout::LabelRect(layout::kUnitsPlace)));
+  connect(units_, &QComboBox::activated, this, [this](int index) {
+    controller_.ChooseUnits(rating::kUnitSystems.at(static_cast<std::size_t>(index)).system);
+  });
   QWidget* previous = shape_;
   setTabOrder(createButton_, list_);
   setTabOrder(list_, shape_);
@@ -188,8 +216,12 @@ MainWindow::MainWindow(QWidget* parent)
   designedStatus_ = statusLine_->geometry();  // NOLINT(cppcoreguidelines-prefer-member-initializer)
   setMinimumSize(designedSize_);
   createButton_->setFocus();
+  setTabOrder(Field(InputField::Diameter), units_);
+  setTabOrder(units_, Field(InputField::BottomWidth));
   // The trapezoid, chosen at the start, uses no diameter.
   Field(InputField::Diameter)->setEnabled(false);
+  units_->setCurrentIndex(static_cast<int>(units));
+  controller_.ChooseUnits(units);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -214,6 +246,8 @@ rating::FieldTexts MainWindow::FieldTexts() const {
   }
   rating::TextOf(texts, InputField::Shape) =
       rating::kSectionShapes.at(static_cast<std::size_t>(shape_->currentIndex())).word;
+  rating::TextOf(texts, InputField::Units) =
+      rating::kUnitSystems.at(static_cast<std::size_t>(units_->currentIndex())).word;
   return texts;
 }
 
@@ -331,6 +365,9 @@ bool MainWindow::RoutingOpen() const { return routingWindow_ != nullptr && routi
 void MainWindow::OpenRouting(const std::string& title) {
   if (!RoutingOpen()) {
     routingWindow_ = new RoutingWindow(this, controller_);
+    for (const rating::RoutingSettingFacts& facts : rating::kRoutingSettings) {
+      Relabel(routingWindow_->SettingField(facts.setting), settingLabels_.at(static_cast<std::size_t>(facts.setting)));
+    }
     routingWindow_->adjustSize();
     PlaceBeside(*routingWindow_, *this);
   }
@@ -360,6 +397,16 @@ void MainWindow::EnableField(InputField field, bool enabled) {
   if (QLineEdit* text = fields_.at(static_cast<std::size_t>(field))) text->setEnabled(enabled);
 }
 
+void MainWindow::ShowFieldLabel(InputField field, const std::string& label) {
+  labels_.at(static_cast<std::size_t>(field)) = label;
+  Relabel(Field(field), label);
+}
+
+void MainWindow::ShowSettingLabel(rating::RoutingSetting setting, const std::string& label) {
+  settingLabels_.at(static_cast<std::size_t>(setting)) = label;
+  if (routingWindow_ != nullptr) Relabel(routingWindow_->SettingField(setting), label);
+}
+
 SectionWindow* MainWindow::Section() const { return sectionWindow_; }
 
 bool MainWindow::SectionOpen() const { return sectionWindow_ != nullptr && sectionWindow_->isVisible(); }
@@ -367,6 +414,9 @@ bool MainWindow::SectionOpen() const { return sectionWindow_ != nullptr && secti
 void MainWindow::OpenSection(const std::string& title) {
   if (sectionWindow_ == nullptr) {
     sectionWindow_ = new SectionWindow(this, controller_);
+    for (const layout::SectionFieldPlace& place : layout::kSectionFieldPlaces) {
+      Relabel(sectionWindow_->Field(place.field), labels_.at(static_cast<std::size_t>(place.field)));
+    }
     sectionWindow_->adjustSize();
     PlaceBeside(*sectionWindow_, *this);
   }

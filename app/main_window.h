@@ -38,11 +38,14 @@ class MainWindow : public QWidget,
   Q_OBJECT
 
  public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  // The window starts in `units`: US customary unless the program is
+  // started with --units si.
+  explicit MainWindow(rating::UnitSystem units = rating::UnitSystem::UsCustomary, QWidget* parent = nullptr);
 
   // A text field: the form's, or the Section window's while it exists.
   [[nodiscard]] QLineEdit* Field(rating::InputField field) const;
   [[nodiscard]] QComboBox* ShapeChoice() const { return shape_; }
+  [[nodiscard]] QComboBox* UnitsChoice() const { return units_; }
   // Every field's text as typed, the shape chosen as its word.
   [[nodiscard]] rating::FieldTexts FieldTexts() const;
 
@@ -90,6 +93,8 @@ class MainWindow : public QWidget,
   void ShowRoutingProblem(const std::string& message) override;
   void EnableRoutingCommands(bool enabled) override;
   void EnableField(rating::InputField field, bool enabled) override;
+  void ShowFieldLabel(rating::InputField field, const std::string& label) override;
+  void ShowSettingLabel(rating::RoutingSetting setting, const std::string& label) override;
   [[nodiscard]] bool SectionOpen() const override;
   void OpenSection(const std::string& title) override;
   void ShowSection(const rating::plot::CrossSectionChart& chart, const std::string& summary) override;
@@ -104,6 +109,11 @@ class MainWindow : public QWidget,
   QPushButton* browseButton_;  // asks where to write the rating file
   QLabel* statusLine_;         // where the last press wrote the file
   QComboBox* shape_;           // the Section choice, in the order of kSectionShapes
+  QComboBox* units_;           // the Units choice, in the order of kUnitSystems
+  // The labels the controller last put on the fields and the settings, for
+  // the Section and routing windows whenever they are made.
+  std::array<std::string, rating::kFieldCount> labels_;
+  std::array<std::string, rating::kRoutingSettingCount> settingLabels_;
   QSize designedSize_;         // the window as laid out, the least it may be
   QRect designedList_;         // the list's place at that size; it grows with the window
   QRect designedStatus_;       // the status line's; it moves down and widens

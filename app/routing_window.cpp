@@ -142,6 +142,15 @@ RoutingWindow::RoutingWindow(QWidget* parent, rating::RatingController& controll
   EnableCommands(false);
 }
 
+QLineEdit* RoutingWindow::SettingField(rating::RoutingSetting setting) const {
+  switch (setting) {
+    case rating::RoutingSetting::TimeStep: return timeStep_;
+    case rating::RoutingSetting::Subreaches: return subreaches_;
+    case rating::RoutingSetting::InitialOutflow: return initialOutflow_;
+  }
+  return nullptr;
+}
+
 rating::RoutingTexts RoutingWindow::Fields() const {
   return {Text(timeStep_), Text(subreaches_), Text(initialOutflow_)};
 }

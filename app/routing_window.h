@@ -43,6 +43,8 @@ class RoutingWindow : public QDialog {
   RoutingWindow(QWidget* parent, rating::RatingController& controller);
 
   [[nodiscard]] rating::RoutingTexts Fields() const;
+  // The field of one setting.
+  [[nodiscard]] QLineEdit* SettingField(rating::RoutingSetting setting) const;
   void ShowFields(const rating::RoutingTexts& texts, const std::string& suggestion);
   void ShowInflow(const std::string& description);
   void ShowRouted(const rating::plot::HydrographChart& chart, const std::string& summary);

@@ -30,3 +30,7 @@ std::optional<int> AnswerHelpOrVersion(int argc, char* argv[]) {
 std::optional<int> RefuseOtherArguments(int argc, char* argv[]) {
   return Say(rating::RefuseArguments(Arguments(argc, argv), kProgram));
 }
+
+rating::UnitSystem StartingUnits(int argc, char* argv[]) {
+  return rating::StartingUnits(Arguments(argc, argv));
+}

@@ -31,6 +31,7 @@ class ChartDrawingView final : public rating::HandingOverView,
   void RedrawCurves(const rating::plot::RatingCurves& /*curves*/, const std::string& /*title*/) override {}
   void CloseCurves() override {}
   void EnableField(rating::InputField /*field*/, bool /*enabled*/) override {}
+  void ShowFieldLabel(rating::InputField /*field*/, const std::string& /*label*/) override {}
   void ShowFailure(const std::string& /*message*/, std::optional<rating::InputField> /*field*/) override {}
   void ShowNote(const std::string& /*note*/) override {}
   void PutOnClipboard(const std::string& /*text*/) override {}
@@ -47,6 +48,7 @@ class ChartDrawingView final : public rating::HandingOverView,
   }
   void ShowRoutingProblem(const std::string& message) override { drawn_ = message; }
   void EnableRoutingCommands(bool /*enabled*/) override {}
+  void ShowSettingLabel(rating::RoutingSetting /*setting*/, const std::string& /*label*/) override {}
   [[nodiscard]] bool SectionOpen() const override { return false; }
   void OpenSection(const std::string& /*title*/) override {}
   void ShowSection(const rating::plot::CrossSectionChart& /*chart*/,

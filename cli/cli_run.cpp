@@ -74,7 +74,7 @@ RatingResult RateReach(const FieldTexts& texts, const ExtraFiles& extras, const 
   }
 
   // The storage-outflow pairs, once: their CSV and the rows they leave out.
-  const StorageOutflow pairs = StorageOutflowCsv(outcome.result->fileRows);
+  const StorageOutflow pairs = StorageOutflowCsv(outcome.result->fileRows, outcome.result->channel.units);
   for (const ExportFacts& facts : kExports) {
     const std::string& name = extras.at(static_cast<std::size_t>(facts.what));
     if (name.empty()) continue;

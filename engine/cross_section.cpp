@@ -116,8 +116,8 @@ std::string StationText(double value, std::string_view decimalMark) {
   return WithDecimalMark(fmt::format("{}", value == 0 ? 0.0 : value), decimalMark);
 }
 
-std::string GroundLineText(std::span<const GroundPoint> points) {
-  std::string text(Pattern(Message::SectionFileHeader));
+std::string GroundLineText(std::span<const GroundPoint> points, UnitSystem units) {
+  std::string text(Pattern(Message::SectionFileHeader, units));
   text += "\r\n";
   for (const GroundPoint& point : points) {
     text.append(StationText(point.station, "."))

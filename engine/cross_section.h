@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "messages/messages.h"
+
 // The geometry of the channel sections other than the trapezoid, in double
 // precision: a surveyed ground line split into its overbanks and channel,
 // and a pipe flowing part full.
@@ -35,7 +37,7 @@ std::vector<GroundPoint> ReadGroundLine(std::string_view text, std::string_view 
 // The ground line as a section file: the header row, then one row of the
 // station and the elevation per point, with "." decimals, the fewest digits
 // that read back to the same values, and CR LF line ends.
-std::string GroundLineText(std::span<const GroundPoint> points);
+std::string GroundLineText(std::span<const GroundPoint> points, UnitSystem units = UnitSystem::UsCustomary);
 
 // A station or an elevation as a file or a person reads it: the fewest
 // digits that read back to the same double, `decimalMark` for its point.

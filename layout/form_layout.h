@@ -81,6 +81,9 @@ inline constexpr FieldPlace kShapePlace = {
     InputField::Shape, "cboShape", "lblShape", 240, 4740, 1575, 1335, 'e'};
 inline constexpr FieldPlace kDiameterPlace = {
     InputField::Diameter, "txtDiameter", "lblDiameter", 2640, 4740, 1575, 1455, 'a'};
+// Under the list, in the same row, the Units choice: every label names its
+// units.
+inline constexpr FieldPlace kUnitsPlace = {InputField::Units, "cboUnits", "lblUnits", 4440, 4740, 1575, 1335, 'U'};
 
 // The Section window's fields, in tab order after its "Open Section…", each
 // under its label with Alt and the label's letter.
@@ -100,8 +103,9 @@ inline constexpr char kOpenSectionAccessKey = 'O';
 inline constexpr std::string_view kSectionReadName = "sectionRead";  // the points read, or why none
 inline constexpr std::string_view kSectionPictureName = "sectionPicture";
 
-// Every field's object name, in tab order: the Section choice and the
-// diameter, the form's fields, then the Section window's.
+// Every field's object name, in tab order: the Section choice, the
+// diameter and the Units choice, the form's fields, then the Section
+// window's.
 struct FieldName {
   InputField field;
   std::string_view name;
@@ -111,6 +115,7 @@ constexpr std::array<FieldName, kFieldCount> FieldNamesInTabOrder() {
   std::size_t k = 0;
   names.at(k++) = {kShapePlace.field, kShapePlace.widgetName};
   names.at(k++) = {kDiameterPlace.field, kDiameterPlace.widgetName};
+  names.at(k++) = {kUnitsPlace.field, kUnitsPlace.widgetName};
   for (const FieldPlace& place : kFieldPlaces) names.at(k++) = {place.field, place.widgetName};
   for (const SectionFieldPlace& place : kSectionFieldPlaces) names.at(k++) = {place.field, place.name};
   return names;

@@ -205,7 +205,7 @@
     "Rate every reach of a CSV table whose header names the options above, plot, csv and paired-data "       \
     "included.")                                                                                             \
   X(HelpWindow,                                                                                              \
-    "Usage: {program} [--help] [--version]\n\n"                                                              \
+    "Usage: {program} [--help] [--version] [--units us|si]\n\n"                                              \
     "Normal-depth rating of a trapezoidal channel reach for Modified Puls routing.\n"                        \
     "Opens the rating window: fill in the channel, press \"Create Rating File\", and the program writes\n"   \
     "the rating file and lists the table. For ratings without a window, see trapezoid-rating-cli.\n\n"       \
@@ -214,9 +214,11 @@
     "by a package manager writes it in your documents folder, or your home folder where there is none.\n\n"  \
     "Options:\n"                                                                                             \
     "  -h, --help     Displays help on commandline options.\n"                                               \
-    "  -v, --version  Displays version information.\n")                                                      \
+    "  -v, --version  Displays version information.\n"                                                       \
+    "  --units si     Starts in SI units (m, km, m3/s, 1000 m3) rather than US customary.\n")                 \
   /* The window. */                                                                                          \
-  X(WindowUnknownOption, "Unknown option '{option}'. Usage: {program} [--help] [--version]")                 \
+  X(WindowUnknownOption, "Unknown option '{option}'. Usage: {program} [--help] [--version] [--units us|si]") \
+  X(WindowBadUnits, "--units '{value}' is not a system of units; it is us or si. Usage: {program} --units si") \
   X(StartUpFolder,                                                                                           \
     "Cannot change the working directory to the program's folder \"{folder}\". Relative rating file names "  \
     "are created in \"{current}\".")                                                                         \
@@ -335,6 +337,9 @@
   X(HydrographUneven,                                                                                        \
     "the time {text} comes {gap} h after the row before, where the rows are {step} h apart; the times must " \
     "be evenly spaced")                                                                                      \
+  X(TableOtherUnits,                                                                                         \
+    "the header names {unit}, a unit of {named}, but the units chosen are {chosen}; choose {named}, or "     \
+    "give the table in {chosen} units")                                                                      \
   X(PairsCells, "{cells}; a storage-outflow row holds the storage (acre-ft), then the outflow (cfs)")        \
   X(PairsNotANumber, "\"{text}\" is not a storage or a flow of 0 or more")                                   \
   X(PairsStorageNotIncreasing,                                                                               \

@@ -17,8 +17,8 @@ std::string Cell(float value) { return PlainNumberText(value, "."); }
 
 }  // namespace
 
-std::string RatingTableCsv(const RatingTable& table, const std::vector<ListingRow>& listed) {
-  std::string csv(Pattern(Message::CaptionTableCsvHeader));
+std::string RatingTableCsv(const RatingTable& table, const std::vector<ListingRow>& listed, UnitSystem units) {
+  std::string csv(Pattern(Message::CaptionTableCsvHeader, units));
   csv += kLineEnd;
   for (std::size_t j = 0; j < listed.size(); ++j) {
     const ListingRow& row = listed[j];
@@ -31,10 +31,10 @@ std::string RatingTableCsv(const RatingTable& table, const std::vector<ListingRo
   return csv;
 }
 
-StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows) {
+StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows, UnitSystem units) {
   StorageOutflow result;
   const std::vector<bool> kept = StorageOutflowRowsKept(rows);
-  result.csv = Pattern(Message::CaptionPairedDataHeader);
+  result.csv = Pattern(Message::CaptionPairedDataHeader, units);
   result.csv += kLineEnd;
   for (std::size_t j = 0; j < rows.size(); ++j) {
     if (!kept[j]) {

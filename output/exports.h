@@ -15,19 +15,20 @@ namespace rating {
 // The rating as a spreadsheet reads it: RFC 4180 CSV with "." decimals in any
 // locale, CR LF line ends, the header
 // "Depth (ft),Elevation (ft),Area (sq ft),Velocity (ft/s),Flow (cfs),Storage (acre-ft),Cascades"
-// and one line per table row from row 0: the computed depth and the values
-// the list shows. `listed` holds the listing's rows 0 to table.lastRow.
-std::string RatingTableCsv(const RatingTable& table, const std::vector<ListingRow>& listed);
+// (its units those of `units`) and one line per table row from row 0: the
+// computed depth and the values the list shows. `listed` holds the
+// listing's rows 0 to table.lastRow.
+std::string RatingTableCsv(const RatingTable& table, const std::vector<ListingRow>& listed, UnitSystem units);
 
 // The storage–outflow relation of a Modified Puls storage routing, from the
 // rating file's rounded storage and flow.
 struct StorageOutflow {
-  std::string csv;           // "Storage (acre-ft),Outflow (cfs)" and the kept rows, "." decimals
+  std::string csv;           // "Storage (acre-ft),Outflow (cfs)" or SI's, the kept rows, "." decimals
   std::vector<int> leftOut;  // rows of the table left out, in row order
 };
 
 // The rows StorageOutflowRowsKept keeps.
-StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows);
+StorageOutflow StorageOutflowCsv(const std::vector<RatingFileRow>& rows, UnitSystem units);
 
 // The note on the rows `leftOut` of the paired data saved as `name`, or
 // nothing where every row is kept.

@@ -38,9 +38,9 @@ std::vector<std::string> ListingCells(std::string_view line) {
   return cells;
 }
 
-std::vector<std::string> ListingColumnNames() {
-  std::vector<std::string> names = ListingCells(kListingHeadings[0]);
-  const std::vector<std::string> units = ListingCells(kListingHeadings[1]);
+std::vector<std::string> ListingColumnNames(UnitSystem system) {
+  std::vector<std::string> names = ListingCells(ListingHeadings(system)[0]);
+  const std::vector<std::string> units = ListingCells(ListingHeadings(system)[1]);
   for (std::size_t i = 0; i < names.size() && i < units.size(); ++i) names[i].append(" ").append(units[i]);
   return names;
 }
@@ -61,9 +61,10 @@ ListingRow ListingRowOf(const RatingFileRow& fileRow, float area, int row) {
   return line;
 }
 
-std::string TabSeparatedTable(const std::vector<ListingRow>& rows, std::string_view decimalSeparator) {
+std::string TabSeparatedTable(const std::vector<ListingRow>& rows, std::string_view decimalSeparator,
+                              UnitSystem units) {
   std::string text;
-  AppendRow(text, ListingColumnNames());
+  AppendRow(text, ListingColumnNames(units));
   for (const ListingRow& row : rows) {
     std::vector<std::string> cells;
     for (const float value : {row.elevation, row.area, row.velocity, row.flow, row.storage, row.cascades}) {

@@ -19,6 +19,15 @@ inline constexpr std::array<std::string_view, 2> kListingHeadings = {
     "Elev     Area     Velocity Flow     Storage  Cascades",
     "(ft)     (ft^2)   (ft/s)   (cfs)    (acft)   (N)",
 };
+inline constexpr std::array<std::string_view, 2> kSiListingHeadings = {
+    "Elev     Area     Velocity Flow     Storage  Cascades",
+    "(m)      (m^2)    (m/s)    (m3/s)   (1000m3) (N)",
+};
+
+// The heading lines of a listing in `units`.
+constexpr const std::array<std::string_view, 2>& ListingHeadings(UnitSystem units) {
+  return units == UnitSystem::Si ? kSiListingHeadings : kListingHeadings;
+}
 
 // The values of one listing line.
 struct ListingRow {
@@ -48,12 +57,13 @@ std::string FormatListingRow(const ListingRow& row, std::string_view decimalSepa
 std::vector<std::string> ListingCells(std::string_view line);
 
 // The columns' names, each heading with its unit: "Elev (ft)", "Area (ft^2)", ...
-std::vector<std::string> ListingColumnNames();
+std::vector<std::string> ListingColumnNames(UnitSystem units);
 
 // Listing rows as tab-separated text for a spreadsheet: the two heading
 // lines as one header row ("Elev (ft)", "Area (ft^2)", ...), then one row
 // per listing row with its six values written out in full, never cut to
 // their column as the listing cuts them; every row ends in "\n".
-std::string TabSeparatedTable(const std::vector<ListingRow>& rows, std::string_view decimalSeparator);
+std::string TabSeparatedTable(const std::vector<ListingRow>& rows, std::string_view decimalSeparator,
+                              UnitSystem units);
 
 }  // namespace rating

@@ -21,9 +21,14 @@ std::string PrintedNumber(float value, std::string_view decimalSeparator) {
   return printed;
 }
 
+std::string_view ColumnsLine(UnitSystem units) {
+  return units == UnitSystem::Si ? "Elv Cms 1000m3 Cascades, " : "Elv Cfs Acft Cascades, ";
+}
+
 std::string ParameterLine(std::string_view width, std::string_view bank, std::string_view fall,
-                          std::string_view length, std::string_view n) {
-  std::string line = "Elv Cfs Acft Cascades, BW=";
+                          std::string_view length, std::string_view n, UnitSystem units) {
+  std::string line(ColumnsLine(units));
+  line.append("BW=");
   line.append(width).append(" SideS=").append(bank).append(" Fall=").append(fall);
   line.append(" ChL=").append(length).append(" n=").append(n);
   return line;
@@ -38,11 +43,11 @@ std::string ParameterLine(const FieldTexts& texts, const ChannelParameters& chan
   const Arg<"fall"> fall(text(InputField::Fall));
   const Arg<"length"> length(text(InputField::Length));
   const Arg<"n"> n(text(InputField::Roughness));
-  std::string line = "Elv Cfs Acft Cascades, ";
+  std::string line(ColumnsLine(channel.units));
   switch (channel.shape) {
     case SectionShape::Trapezoid:
       return ParameterLine(text(InputField::BottomWidth), text(InputField::BankSlope), text(InputField::Fall),
-                           text(InputField::Length), text(InputField::Roughness));
+                           text(InputField::Length), text(InputField::Roughness), channel.units);
     case SectionShape::Rectangle:
       return line.append(Compose(Message::SectionParameterRectangle,
                                  Arg<"width">(text(InputField::BottomWidth)), fall, length, n));

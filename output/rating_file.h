@@ -44,9 +44,11 @@ class RatingFileWriter {
 };
 
 // Line 2 of the rating file, from the five field texts as typed:
-// "Elv Cfs Acft Cascades, BW=50 SideS=2 Fall=110 ChL=5.5 n=0.025".
+// "Elv Cfs Acft Cascades, BW=50 SideS=2 Fall=110 ChL=5.5 n=0.025"; in SI
+// it begins "Elv Cms 1000m3 Cascades, ", the columns' units.
 std::string ParameterLine(std::string_view width, std::string_view bank, std::string_view fall,
-                          std::string_view length, std::string_view n);
+                          std::string_view length, std::string_view n,
+                          UnitSystem units = UnitSystem::UsCustomary);
 
 // Line 2 of the rating file of any section, from the field texts as typed:
 // the trapezoid's as above; "Elv Cfs Acft Cascades, Rectangle BW=20 Fall=110

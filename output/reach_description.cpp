@@ -16,17 +16,17 @@ std::string ReachDescription(const ChannelParameters& channel, std::string_view 
   switch (channel.shape) {
     case SectionShape::Trapezoid: break;
     case SectionShape::Rectangle:
-      return Compose(Message::CaptionRectangleDescription, Arg<"width">(exact(x.width)), fall, length, n);
+      return ComposeIn(channel.units, Message::CaptionRectangleDescription, Arg<"width">(exact(x.width)), fall, length, n);
     case SectionShape::Circle:
-      return Compose(Message::CaptionCircleDescription, Arg<"diameter">(exact(x.diameter)), fall, length, n);
+      return ComposeIn(channel.units, Message::CaptionCircleDescription, Arg<"diameter">(exact(x.diameter)), fall, length, n);
     case SectionShape::Surveyed:
-      return Compose(
-          Message::CaptionSurveyedDescription,
+      return ComposeIn(
+          channel.units, Message::CaptionSurveyedDescription,
           Arg<"points">(Compose(Message::WordsPoints, Arg<"count">(std::to_string(channel.ground.size())))),
           Arg<"left">(exact(x.leftBank)), Arg<"right">(exact(x.rightBank)), fall, length,
           Arg<"nLeft">(exact(x.leftRoughness)), n, Arg<"nRight">(exact(x.rightRoughness)));
   }
-  return Compose(Message::CaptionReachDescription, Arg<"width">(number(channel.bottomWidth)),
+  return ComposeIn(channel.units, Message::CaptionReachDescription, Arg<"width">(number(channel.bottomWidth)),
                  Arg<"slope">(number(channel.bankSlope)), Arg<"fall">(number(channel.fall)),
                  Arg<"length">(number(channel.length)), Arg<"n">(number(channel.roughness)));
 }

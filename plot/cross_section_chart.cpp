@@ -46,8 +46,8 @@ Scene CrossSectionScene(const CrossSectionChart& chart, const TextMeasure& measu
   // The ground is drawn over the water, below: first the frame alone.
   const Panel frameOnly{chart.station,
                         {{chart.elevation, kWhite, 0, false}},
-                        std::string(Pattern(Message::CaptionStationAxis)),
-                        std::string(Pattern(Message::CaptionElevationAxis))};
+                        std::string(Pattern(Message::CaptionStationAxis, chart.units)),
+                        std::string(Pattern(Message::CaptionElevationAxis, chart.units))};
   const Margins margins = builder.MarginsOf(frameOnly);
   const Point topLeft{kPageMargin + margins.left, kTop};
   const double frameWidth = lineWidth - margins.left - margins.right;

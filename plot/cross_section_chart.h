@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "messages/messages.h"
 #include "plot/scene.h"
 
 namespace rating::plot {
@@ -15,6 +16,7 @@ struct CrossSectionChart {
   std::string title;                // UTF-8, the reach's title line
   std::string subtitle;             // UTF-8, the points and the span of stations in words
   std::string decimalSeparator;     // the user's, in the tick labels
+  UnitSystem units = UnitSystem::UsCustomary;  // of the axes' titles and the values: ft or m
   std::vector<double> station;      // ft, left to right
   std::vector<double> elevation;    // ft, one per station
   std::optional<double> leftBank;   // ft, the station of the left bank, where it is known

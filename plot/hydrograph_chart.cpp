@@ -30,7 +30,7 @@ Scene HydrographScene(const HydrographChart& chart, const TextMeasure& measure) 
   const Panel panel{chart.time,
                     {{chart.inflow, kInflowColor, 2, false}, {chart.outflow, kCurveColor, 2, false}},
                     std::string(Pattern(Message::CaptionTimeAxis)),
-                    std::string(Pattern(Message::CaptionFlowAxis))};
+                    std::string(Pattern(Message::CaptionFlowAxis, chart.units))};
   const Margins margins = builder.MarginsOf(panel);
   const double frameWidth = lineWidth - margins.left - margins.right;
   const Frame frame =
@@ -66,7 +66,7 @@ Scene HydrographScene(const HydrographChart& chart, const TextMeasure& measure) 
     const Point dot = frame.At(chart.time.at(at), flow.at(at));
     scene.items.emplace_back(Dot{dot, kPeakRadius, color});
     std::string label =
-        Compose(Message::ChartPeak, Arg<"flow">(ReadableNumber(flow.at(at), chart.decimalSeparator)),
+        ComposeIn(chart.units, Message::ChartPeak, Arg<"flow">(ReadableNumber(flow.at(at), chart.decimalSeparator)),
                 Arg<"time">(ReadableNumber(chart.time.at(at), chart.decimalSeparator)));
     const double width = measure.Advance(label, kLabelFont);
     if (left && dot.x - 8 - width < frame.topLeft.x) left = false;

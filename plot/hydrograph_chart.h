@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "messages/messages.h"
 #include "plot/scene.h"
 
 namespace rating::plot {
@@ -14,9 +15,10 @@ struct HydrographChart {
   std::string title;             // UTF-8, the routing's title line
   std::string subtitle;          // UTF-8, the routing in words
   std::string decimalSeparator;  // the user's, in the tick and peak labels alike
+  UnitSystem units = UnitSystem::UsCustomary;  // of the flow axis and the peaks: cfs or m3/s
   std::vector<double> time;      // h from the first ordinate
-  std::vector<double> inflow;    // cfs, one per time
-  std::vector<double> outflow;   // cfs, one per time
+  std::vector<double> inflow;    // cfs (m3/s), one per time
+  std::vector<double> outflow;   // cfs (m3/s), one per time
   std::size_t inflowPeak = 0;    // the ordinate where the inflow peaks
   std::size_t outflowPeak = 0;   // the ordinate where the outflow peaks
 };

@@ -31,18 +31,18 @@ Scene CurvesScene(const RatingCurves& curves, const TextMeasure& measure, Arrang
   const double lineWidth = scene.width - 2 * kPageMargin;
   builder.Headings(curves.title, curves.subtitle, kPageMargin, lineWidth);
 
-  const std::string elevation(Pattern(Message::CaptionElevationAxis));
-  const std::string storage(Pattern(Message::CaptionStorageAxis));
+  const std::string elevation(Pattern(Message::CaptionElevationAxis, curves.units));
+  const std::string storage(Pattern(Message::CaptionStorageAxis, curves.units));
   const std::array<Panel, 3> panels = {
       {{curves.flow,
         {{curves.elevation, kCurveColor, 2, true}},
-        std::string(Pattern(Message::CaptionFlowAxis)),
+        std::string(Pattern(Message::CaptionFlowAxis, curves.units)),
         elevation},
        {curves.storage, {{curves.elevation, kCurveColor, 2, true}}, storage, elevation},
        {curves.storage,
         {{curves.flow, kCurveColor, 2, true}},
         storage,
-        std::string(Pattern(Message::CaptionOutflowAxis))}}};
+        std::string(Pattern(Message::CaptionOutflowAxis, curves.units))}}};
   // Each panel has a third of the page's width, or all of it stacked; its
   // frame leaves room on the left for its tick labels and axis title, and
   // on the right for half its last tick label. The frames are as wide as

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "messages/messages.h"
 #include "plot/scene.h"
 
 namespace rating::plot {
@@ -14,9 +15,10 @@ struct RatingCurves {
   std::string title;              // UTF-8, the rating file's title line
   std::string subtitle;           // UTF-8, the reach in words, with units
   std::string decimalSeparator;   // the user's, in the subtitle and the tick labels alike
-  std::vector<double> elevation;  // ft, rows 0 to the last
-  std::vector<double> flow;       // cfs, three figures as in the rating file
-  std::vector<double> storage;    // acre-ft, three figures as in the rating file
+  UnitSystem units = UnitSystem::UsCustomary;  // of the axes' titles and the values
+  std::vector<double> elevation;  // ft (m), rows 0 to the last
+  std::vector<double> flow;       // cfs (m3/s), three figures as in the rating file
+  std::vector<double> storage;    // acre-ft (1000 m3), three figures as in the rating file
 };
 
 // The tick labels of an axis that spans `values`, lowest first: round

@@ -1,5 +1,6 @@
 #include "routing/hydrograph.h"
 
+#include <array>
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -10,6 +11,7 @@
 #include "engine/decimal_text.h"
 #include "engine/failure.h"
 #include "engine/table_text.h"
+#include "engine/unit_system.h"
 #include "messages/messages.h"
 #include "routing/storage_routing.h"
 
@@ -119,6 +121,51 @@ std::optional<double> TimeOf(std::string_view text, char mark, bool& stamp) {
   return Number(text, mark);
 }
 
+// The units a table's header may name, each of one system, as spreadsheets
+// and other models write them.
+struct NamedUnit {
+  std::string_view name;  // lower case
+  UnitSystem system;
+};
+constexpr std::array<NamedUnit, 13> kNamedUnits = {{
+    {"cfs", UnitSystem::UsCustomary},
+    {"ft3/s", UnitSystem::UsCustomary},
+    {"ft^3/s", UnitSystem::UsCustomary},
+    {"ft\u00b3/s", UnitSystem::UsCustomary},
+    {"acre-ft", UnitSystem::UsCustomary},
+    {"ac-ft", UnitSystem::UsCustomary},
+    {"acft", UnitSystem::UsCustomary},
+    {"m3/s", UnitSystem::Si},
+    {"m^3/s", UnitSystem::Si},
+    {"m\u00b3/s", UnitSystem::Si},
+    {"cms", UnitSystem::Si},
+    {"m3", UnitSystem::Si},
+    {"1000m3", UnitSystem::Si},
+}};
+
+// Refuses a header row that names a unit of the other system than `units`:
+// its numbers would be read as the wrong quantities. A header naming no
+// units, or only `units`' own, is read in `units`.
+void RefuseOtherUnits(const TableRow& header, UnitSystem units) {
+  for (const std::string& cell : header.cells) {
+    std::string lower;
+    for (const char c : cell) lower += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    std::size_t at = 0;
+    while (at < lower.size()) {
+      const std::size_t end = lower.find_first_of(" ,;()[]\t\"", at);
+      const std::string_view word = std::string_view(lower).substr(at, end - at);
+      at = end == std::string::npos ? lower.size() : end + 1;
+      for (const NamedUnit& unit : kNamedUnits) {
+        if (word != unit.name || unit.system == units) continue;
+        RefuseRow(static_cast<std::size_t>(header.line),
+                  Compose(Message::TableOtherUnits, Arg<"unit">(word),
+                          Arg<"named">(Pattern(Facts(unit.system).label)),
+                          Arg<"chosen">(Pattern(Facts(units).label))));
+      }
+    }
+  }
+}
+
 // A time in hours, or a storage or a flow, as the user reads numbers.
 std::string Hours(double hours, std::string_view userSeparator) {
   return ReadableNumber(hours, userSeparator == "," ? "," : ".");
@@ -139,7 +186,7 @@ TableCells RowsOf(std::string_view text) {
 
 }  // namespace
 
-Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator) {
+Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator, UnitSystem units) {
   const TableCells table = RowsOf(text);
   if (table.rows.empty()) {
     throw RatingFailure(FailureKind::TypeMismatch,
@@ -152,6 +199,7 @@ Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator)
   const std::vector<std::string>& top = table.rows.front().cells;
   const std::size_t columns = top.size();
   const std::size_t first = Number(Trimmed(top.back()), mark) ? 0 : 1;
+  if (first == 1) RefuseOtherUnits(table.rows.front(), units);
 
   Hydrograph hydrograph;
   std::vector<double> times;  // h
@@ -163,8 +211,8 @@ Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator)
       RefuseRow(row, Compose(Message::HydrographCells, Arg<"cells">(CellCount(cells.size()))));
     }
     const std::optional<double> flow = Number(cells.back(), mark);
-    if (!flow) RefuseRow(row, Compose(Message::HydrographNotAFlow, Arg<"text">(cells.back())));
-    if (*flow < 0) RefuseRow(row, Compose(Message::HydrographNegative, Arg<"text">(cells.back())));
+    if (!flow) RefuseRow(row, ComposeIn(units, Message::HydrographNotAFlow, Arg<"text">(cells.back())));
+    if (*flow < 0) RefuseRow(row, ComposeIn(units, Message::HydrographNegative, Arg<"text">(cells.back())));
     if (columns == 2) {
       bool stamp = false;
       const std::optional<double> time = TimeOf(cells.front(), mark, stamp);
@@ -200,9 +248,11 @@ Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator)
   return hydrograph;
 }
 
-std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::string_view userSeparator) {
+std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::string_view userSeparator,
+                                                   UnitSystem units) {
   const TableCells table = RowsOf(text);
   const char mark = TableDecimalMark(table.delimiter, userSeparator);
+  if (!table.rows.empty()) RefuseOtherUnits(table.rows.front(), units);
   std::vector<StorageOutflowPair> pairs;
   // The first row is the header.
   for (std::size_t k = 1; k < table.rows.size(); ++k) {
@@ -210,7 +260,7 @@ std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::s
     std::vector<std::string_view> cells;
     for (const std::string& cell : table.rows[k].cells) cells.push_back(Trimmed(cell));
     if (cells.size() != 2) {
-      RefuseRow(row, Compose(Message::PairsCells, Arg<"cells">(CellCount(cells.size()))));
+      RefuseRow(row, ComposeIn(units, Message::PairsCells, Arg<"cells">(CellCount(cells.size()))));
     }
     const std::optional<double> storage = Number(cells[0], mark);
     const std::optional<double> outflow = Number(cells[1], mark);
@@ -218,11 +268,11 @@ std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::s
       if (!value || *value < 0) RefuseRow(row, Compose(Message::PairsNotANumber, Arg<"text">(cell)));
     }
     if (!pairs.empty() && !(*storage > pairs.back().storage)) {
-      RefuseRow(row, Compose(Message::PairsStorageNotIncreasing, Arg<"storage">(cells[0]),
+      RefuseRow(row, ComposeIn(units, Message::PairsStorageNotIncreasing, Arg<"storage">(cells[0]),
                              Arg<"previous">(Hours(pairs.back().storage, userSeparator))));
     }
     if (!pairs.empty() && *outflow < pairs.back().outflow) {
-      RefuseRow(row, Compose(Message::PairsOutflowDecreasing, Arg<"outflow">(cells[1]),
+      RefuseRow(row, ComposeIn(units, Message::PairsOutflowDecreasing, Arg<"outflow">(cells[1]),
                              Arg<"previous">(Hours(pairs.back().outflow, userSeparator))));
     }
     pairs.push_back({*storage, *outflow});

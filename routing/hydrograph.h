@@ -28,15 +28,20 @@ struct Hydrograph {
 // separated by semicolons, as a spreadsheet in a comma locale saves it,
 // uses `userSeparator` for its decimals, and one pasted from a spreadsheet
 // is separated by tabs and uses it too. `text` is UTF-8 (DecodeTableText).
+// Flows are in the units of `units`; a header that names the other
+// system's (a "Flow (cfs)" where SI is chosen) is refused.
 // Throws RatingFailure naming the row and what is wrong with it.
-Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator);
+Hydrograph ReadHydrograph(std::string_view text, std::string_view userSeparator,
+                          UnitSystem units = UnitSystem::UsCustomary);
 
 // Reads a storage–outflow table as this program's paired data, or another
 // model's, holds it: a header row, then rows of the storage (acre-ft) and
-// the outflow (cfs), separated and with decimals as a hydrograph's. Storage
+// the outflow (cfs), or in SI 1000 m3 and m3/s, separated, with decimals
+// and with its header's units checked as a hydrograph's. Storage
 // must increase from row to row and outflow must not decrease. Throws
 // RatingFailure naming the row that breaks this, and what is wrong with it.
-std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::string_view userSeparator);
+std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::string_view userSeparator,
+                                                   UnitSystem units = UnitSystem::UsCustomary);
 
 // A flow as written: a plain decimal number, with "." as its decimal mark,
 // or "," where the user's separator is a comma. Nothing for any other text.

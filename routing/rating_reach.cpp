@@ -27,8 +27,8 @@ double VelocityAt(const RatingTable& table, double flow) {
   return velocity(table.lastRow);
 }
 
-int SuggestedSubreachesFor(const RatingTable& table, double lengthFeet, double peakInflow, double timeStep) {
-  return SuggestedSubreaches(lengthFeet, VelocityAt(table, peakInflow), timeStep);
+int SuggestedSubreachesFor(const RatingTable& table, double length, double peakInflow, double timeStep) {
+  return SuggestedSubreaches(length, VelocityAt(table, peakInflow), timeStep);
 }
 
 }  // namespace rating::routing

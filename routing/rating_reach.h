@@ -19,8 +19,8 @@ std::vector<StorageOutflowPair> PairsOfRating(const std::vector<RatingFileRow>& 
 double VelocityAt(const RatingTable& table, double flow);
 
 // The subreaches the usual rule suggests for a reach of `table`, whose
-// length is `lengthFeet`, for a flood peaking at `peakInflow` (cfs) routed
+// length is `length` (ft, or m in SI), for a flood peaking at `peakInflow` (cfs or m3/s) routed
 // at `timeStep` (s) (SuggestedSubreaches).
-int SuggestedSubreachesFor(const RatingTable& table, double lengthFeet, double peakInflow, double timeStep);
+int SuggestedSubreachesFor(const RatingTable& table, double length, double peakInflow, double timeStep);
 
 }  // namespace rating::routing

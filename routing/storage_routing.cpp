@@ -6,6 +6,7 @@
 
 #include "engine/decimal_text.h"
 #include "engine/failure.h"
+#include "engine/unit_system.h"
 #include "messages/messages.h"
 
 namespace rating::routing {
@@ -32,16 +33,16 @@ void CheckRequest(const RoutingRequest& request) {
     const Arg<"pair"> pair(number);
     if (!std::isfinite(pairs[k].storage) || !std::isfinite(pairs[k].outflow) || pairs[k].outflow < 0) {
       Refuse(FailureKind::InvalidArgument,
-             Compose(Message::RoutingPairNotAFlow, pair, Arg<"outflow">(Shown(request, pairs[k].outflow))));
+             ComposeIn(request.units, Message::RoutingPairNotAFlow, pair, Arg<"outflow">(Shown(request, pairs[k].outflow))));
     }
     if (k == 0) continue;
     if (!(pairs[k].storage > pairs[k - 1].storage)) {
-      Refuse(FailureKind::InvalidArgument, Compose(Message::RoutingStorageNotIncreasing, pair,
+      Refuse(FailureKind::InvalidArgument, ComposeIn(request.units, Message::RoutingStorageNotIncreasing, pair,
                                                    Arg<"storage">(Shown(request, pairs[k].storage)),
                                                    Arg<"previous">(Shown(request, pairs[k - 1].storage))));
     }
     if (pairs[k].outflow < pairs[k - 1].outflow) {
-      Refuse(FailureKind::InvalidArgument, Compose(Message::RoutingOutflowDecreasing, pair,
+      Refuse(FailureKind::InvalidArgument, ComposeIn(request.units, Message::RoutingOutflowDecreasing, pair,
                                                    Arg<"outflow">(Shown(request, pairs[k].outflow)),
                                                    Arg<"previous">(Shown(request, pairs[k - 1].outflow))));
     }
@@ -64,7 +65,7 @@ void CheckRequest(const RoutingRequest& request) {
     const double flow = request.inflow[i];
     if (!(flow >= 0) || !std::isfinite(flow)) {
       Refuse(FailureKind::InvalidArgument,
-             Compose(Message::RoutingNegativeInflow, Arg<"ordinate">(std::to_string(i + 1)),
+             ComposeIn(request.units, Message::RoutingNegativeInflow, Arg<"ordinate">(std::to_string(i + 1)),
                      Arg<"time">(Shown(request, static_cast<double>(i) * request.timeStep / kSecondsPerHour)),
                      Arg<"flow">(Shown(request, flow))));
     }
@@ -76,8 +77,9 @@ void CheckRequest(const RoutingRequest& request) {
 // last used: from one step to the next the flow moves little.
 class IndicationTable {
  public:
-  IndicationTable(const std::vector<StorageOutflowPair>& pairs, double timeStep, int subreaches) {
-    const double perSubreach = kCubicFeetPerAcreFoot / subreaches;  // ft^3 per acre-ft of the reach
+  IndicationTable(const std::vector<StorageOutflowPair>& pairs, double timeStep, int subreaches,
+                  double volumePerStorage) {
+    const double perSubreach = volumePerStorage / subreaches;  // ft^3 per acre-ft of the reach, or m^3 per 1000
     for (const StorageOutflowPair& pair : pairs) {
       storage_.push_back(pair.storage * perSubreach);
       outflow_.push_back(pair.outflow);
@@ -123,11 +125,11 @@ Peak PeakOf(const std::vector<double>& flows, double timeStep) {
   return {*highest, static_cast<double>(highest - flows.begin()) * timeStep / kSecondsPerHour};
 }
 
-// The volume of a hydrograph in acre-ft, by the trapezoidal rule.
-double VolumeOf(const std::vector<double>& flows, double timeStep) {
+// The volume of a hydrograph in acre-ft (1000 m^3), by the trapezoidal rule.
+double VolumeOf(const std::vector<double>& flows, double timeStep, double volumePerStorage) {
   double sum = 0;
   for (std::size_t i = 1; i < flows.size(); ++i) sum += (flows[i - 1] + flows[i]) / 2;
-  return sum * timeStep / kCubicFeetPerAcreFoot;
+  return sum * timeStep / volumePerStorage;
 }
 
 }  // namespace
@@ -136,13 +138,15 @@ RoutingResult Route(const RoutingRequest& request) {
   CheckRequest(request);
   const double dt = request.timeStep;  // s
   const int subreaches = request.subreaches;
-  const IndicationTable table(request.pairs, dt, subreaches);
+  // ft^3 per acre-ft, or m^3 per 1000 m^3: flows in cfs or m^3/s fill them alike.
+  const double volumePerStorage = Facts(request.units).areaPerStorageUnit;
+  const IndicationTable table(request.pairs, dt, subreaches, volumePerStorage);
 
   const double initial = request.initialOutflow.value_or(request.inflow.front());  // cfs
   const std::optional<double> initialStorage = table.StorageAt(initial);
   if (!initialStorage) {
     Refuse(FailureKind::InvalidArgument,
-           Compose(Message::RoutingInitialOutflowOutside, Arg<"flow">(Shown(request, initial)),
+           ComposeIn(request.units, Message::RoutingInitialOutflowOutside, Arg<"flow">(Shown(request, initial)),
                    Arg<"highest">(Shown(request, table.HighestOutflow()))));
   }
 
@@ -155,7 +159,7 @@ RoutingResult Route(const RoutingRequest& request) {
   RoutingResult result;
   result.outflow.reserve(request.inflow.size());
   result.outflow.push_back(initial);
-  result.storageStart = *initialStorage * subreaches / kCubicFeetPerAcreFoot;
+  result.storageStart = *initialStorage * subreaches / volumePerStorage;
 
   double previousInflow = request.inflow.front();  // into subreach 1
   for (std::size_t t = 1; t < request.inflow.size(); ++t) {
@@ -164,7 +168,7 @@ RoutingResult Route(const RoutingRequest& request) {
       const double indication = previousInflow + inflow + 2 * storage[k] / dt - outflow[k];
       if (indication > table.Highest()) {
         Refuse(FailureKind::IndexOutOfRange,
-               Compose(Message::RoutingAboveTable, Arg<"ordinate">(std::to_string(t + 1)),
+               ComposeIn(request.units, Message::RoutingAboveTable, Arg<"ordinate">(std::to_string(t + 1)),
                        Arg<"time">(Shown(request, static_cast<double>(t) * dt / kSecondsPerHour)),
                        Arg<"flow">(Shown(request, request.inflow[t])),
                        Arg<"highest">(Shown(request, table.HighestOutflow()))));
@@ -173,7 +177,7 @@ RoutingResult Route(const RoutingRequest& request) {
       // the routing would swing to negative outflows.
       if (indication < table.Lowest()) {
         Refuse(FailureKind::InvalidArgument,
-               Compose(Message::RoutingBelowTable, Arg<"ordinate">(std::to_string(t + 1)),
+               ComposeIn(request.units, Message::RoutingBelowTable, Arg<"ordinate">(std::to_string(t + 1)),
                        Arg<"time">(Shown(request, static_cast<double>(t) * dt / kSecondsPerHour))));
       }
       // The subreach's outflow at the step before is the next one's inflow then.
@@ -187,22 +191,22 @@ RoutingResult Route(const RoutingRequest& request) {
 
   double endStorage = 0;  // ft^3
   for (const double held : storage) endStorage += held;
-  result.storageEnd = endStorage / kCubicFeetPerAcreFoot;
+  result.storageEnd = endStorage / volumePerStorage;
   result.inflowPeak = PeakOf(request.inflow, dt);
   result.outflowPeak = PeakOf(result.outflow, dt);
   result.attenuation = result.inflowPeak.flow > 0
                            ? 100 * (result.inflowPeak.flow - result.outflowPeak.flow) / result.inflowPeak.flow
                            : 0;
   result.lag = result.outflowPeak.time - result.inflowPeak.time;
-  result.volumeIn = VolumeOf(request.inflow, dt);
-  result.volumeOut = VolumeOf(result.outflow, dt);
+  result.volumeIn = VolumeOf(request.inflow, dt, volumePerStorage);
+  result.volumeOut = VolumeOf(result.outflow, dt, volumePerStorage);
   result.massBalance = result.volumeIn - result.volumeOut - (result.storageEnd - result.storageStart);
   return result;
 }
 
-int SuggestedSubreaches(double lengthFeet, double velocityAtPeak, double timeStep) {
+int SuggestedSubreaches(double length, double velocityAtPeak, double timeStep) {
   if (!(velocityAtPeak > 0) || !(timeStep > 0)) return 1;
-  const double steps = std::round(lengthFeet / velocityAtPeak / timeStep);
+  const double steps = std::round(length / velocityAtPeak / timeStep);
   if (!(steps >= 1)) return 1;
   return steps >= kMostSubreaches ? kMostSubreaches : static_cast<int>(steps);
 }

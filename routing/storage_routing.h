@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "messages/messages.h"
+
 // Storage-indication (Modified Puls) routing of an inflow hydrograph through
 // a reach given by its storage–outflow relation, as HEC-HMS routes it. New
 // computation in double precision throughout; nothing of the rating table's
@@ -29,6 +31,9 @@ struct RoutingRequest {
   int subreaches = 1;                     // N equal subreaches, 1 to kMostSubreaches
   std::optional<double> initialOutflow;   // cfs; the first inflow, a steady start, where absent
   std::string decimalMark = ".";          // of the numbers in a failure's words: the user's
+  // The pairs' and the flows' units: acre-ft and cfs, or 1000 m3 and m3/s;
+  // the result is in the same.
+  UnitSystem units = UnitSystem::UsCustomary;
 };
 
 // The largest flow of a hydrograph and when it first came.
@@ -63,8 +68,9 @@ struct RoutingResult {
 RoutingResult Route(const RoutingRequest& request);
 
 // The usual rule for the number of subreaches: the travel time through the
-// reach, its length over the mean velocity at the peak inflow, over the
+// reach, its length over the mean velocity at the peak inflow (ft and ft/s,
+// or m and m/s), over the
 // time step, rounded to a whole number and at least 1.
-int SuggestedSubreaches(double lengthFeet, double velocityAtPeak, double timeStep);
+int SuggestedSubreaches(double length, double velocityAtPeak, double timeStep);
 
 }  // namespace rating::routing

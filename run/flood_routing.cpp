@@ -31,12 +31,12 @@ double HoursAt(const FloodRouting& flood, std::size_t ordinate) {
 
 RoutedReach ReachOfRating(const RatingResult& rating, std::string title) {
   return {routing::PairsOfRating(rating.fileRows), &rating.table, rating.channel.lengthFeet,
-          std::move(title)};
+          std::move(title), rating.channel.units};
 }
 
 int SuggestedSubreaches(const RoutedReach& reach, const routing::Hydrograph& inflow, double timeStep) {
   if (reach.table == nullptr) return 1;
-  return routing::SuggestedSubreachesFor(*reach.table, reach.lengthFeet, PeakOf(inflow.flow), timeStep);
+  return routing::SuggestedSubreachesFor(*reach.table, reach.length, PeakOf(inflow.flow), timeStep);
 }
 
 RoutingSettingRefused::RoutingSettingRefused(RoutingSetting setting, std::string text)
@@ -85,6 +85,7 @@ FloodRouting RouteFlood(const routing::Hydrograph& inflow, const RoutedReach& re
   flood.inflow = inflow;
   flood.timeStep = timeStep;
   flood.title = reach.title;
+  flood.units = reach.units;
   flood.suggested = timeStep > 0 ? SuggestedSubreaches(reach, inflow, timeStep) : 1;
   flood.subreaches = settings.subreaches.value_or(flood.suggested);
   routing::RoutingRequest request;
@@ -94,6 +95,7 @@ FloodRouting RouteFlood(const routing::Hydrograph& inflow, const RoutedReach& re
   request.subreaches = flood.subreaches;
   request.initialOutflow = settings.initialOutflow;
   request.decimalMark = decimalMark;
+  request.units = reach.units;
   flood.result = routing::Route(request);
   return flood;
 }
@@ -108,7 +110,7 @@ std::string RoutedTable(const FloodRouting& flood, char delimiter, std::string_v
   const bool stamped = !flood.inflow.stamps.empty();
   std::string table;
   if (stamped) table.append(Pattern(Message::CaptionRoutedStampHeader)).append(1, ',');
-  table.append(Pattern(Message::CaptionRoutedHeader));
+  table.append(Pattern(Message::CaptionRoutedHeader, flood.units));
   std::replace(table.begin(), table.end(), ',', delimiter);
   table.append(lineEnd);
   for (std::size_t i = 0; i < flood.result.outflow.size(); ++i) {
@@ -155,9 +157,9 @@ std::string RoutingSummary(const FloodRouting& flood, std::string_view decimalMa
               Arg<"subreaches">(std::to_string(flood.subreaches)), Arg<"step">(shown(flood.timeStep)));
   summary += '\n';
   if (IsSteady(flood.inflow.flow) && IsSteady(routed.outflow)) {
-    summary += Compose(Message::RoutingSummarySteady, Arg<"flow">(shown(routed.inflowPeak.flow)));
+    summary += ComposeIn(flood.units, Message::RoutingSummarySteady, Arg<"flow">(shown(routed.inflowPeak.flow)));
   } else {
-    summary += Compose(Message::RoutingSummaryPeaks, Arg<"inflowPeak">(shown(routed.inflowPeak.flow)),
+    summary += ComposeIn(flood.units, Message::RoutingSummaryPeaks, Arg<"inflowPeak">(shown(routed.inflowPeak.flow)),
                        Arg<"inflowTime">(shown(routed.inflowPeak.time)),
                        Arg<"outflowPeak">(shown(routed.outflowPeak.flow)),
                        Arg<"outflowTime">(shown(routed.outflowPeak.time)),
@@ -167,7 +169,7 @@ std::string RoutingSummary(const FloodRouting& flood, std::string_view decimalMa
   summary += '\n';
   const double volume = std::max(routed.volumeIn, routed.volumeOut);
   summary +=
-      Compose(Message::RoutingSummaryVolumes, Arg<"volumeIn">(shown(routed.volumeIn)),
+      ComposeIn(flood.units, Message::RoutingSummaryVolumes, Arg<"volumeIn">(shown(routed.volumeIn)),
               Arg<"volumeOut">(shown(routed.volumeOut)), Arg<"storageStart">(shown(routed.storageStart)),
               Arg<"storageEnd">(shown(routed.storageEnd)),
               Arg<"balance">(ReadablePart(routed.massBalance, volume, decimalMark)));
@@ -175,7 +177,7 @@ std::string RoutingSummary(const FloodRouting& flood, std::string_view decimalMa
   const double held = routed.storageEnd - routed.storageStart;
   if (!routed.outflow.empty() && held > kPassedShare * routed.volumeIn) {
     summary +=
-        Compose(Message::RoutingSummaryNotReceded, Arg<"outflow">(shown(routed.outflow.back())),
+        ComposeIn(flood.units, Message::RoutingSummaryNotReceded, Arg<"outflow">(shown(routed.outflow.back())),
                 Arg<"time">(shown(HoursAt(flood, routed.outflow.size() - 1))), Arg<"held">(shown(held)));
     summary += '\n';
   }
@@ -186,6 +188,7 @@ plot::HydrographChart ChartOf(const FloodRouting& flood, std::string_view decima
   plot::HydrographChart chart;
   chart.title = Compose(Message::HydrographTitle, Arg<"title">(flood.title));
   chart.decimalSeparator = decimalSeparator;
+  chart.units = flood.units;
   const std::string step = ReadableNumber(flood.timeStep / kSecondsPerHour, decimalSeparator);
   chart.subtitle = Compose(Message::HydrographSubtitle, Arg<"subreaches">(std::to_string(flood.subreaches)),
                            Arg<"step">(step), Arg<"ordinates">(std::to_string(flood.inflow.flow.size())));

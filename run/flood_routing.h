@@ -25,8 +25,9 @@ namespace rating {
 struct RoutedReach {
   std::vector<routing::StorageOutflowPair> pairs;
   const RatingTable* table = nullptr;  // none for pairs from a file
-  double lengthFeet = 0;               // ft
+  double length = 0;                   // ft, or m in SI
   std::string title;                   // the rating's title, or the pairs file's name
+  UnitSystem units = UnitSystem::UsCustomary;  // of the pairs, and of every flow routed through them
 };
 
 // The reach of a rating, through exactly the pairs its paired data holds.
@@ -46,6 +47,7 @@ struct FloodRouting {
   int suggested = 1;  // what the usual rule suggests; 1 for pairs from a file
   routing::RoutingResult result;
   std::string title;  // the reach's
+  UnitSystem units = UnitSystem::UsCustomary;  // the reach's: of the flows, volumes and their words
 };
 
 // The subreaches the usual rule suggests for `inflow` at `timeStep` (s):

@@ -11,9 +11,10 @@ namespace {
 
 // "Cannot route: Subreaches "x" is not a whole number ...": a setting
 // refused, named by its field.
-std::string RefusalOf(const RoutingSettingRefused& refused) {
+std::string RefusalOf(const RoutingSettingRefused& refused, UnitSystem units) {
   const RoutingSettingFacts& facts = Facts(refused.Setting());
-  return Compose(Message::RoutingBadField, Arg<"field">(Pattern(facts.caption)), Arg<"value">(refused.Text()),
+  return Compose(Message::RoutingBadField, Arg<"field">(Pattern(facts.caption, units)),
+                 Arg<"value">(refused.Text()),
                  Arg<"expected">(Pattern(facts.expected)));
 }
 
@@ -88,6 +89,17 @@ void RatingController::ChooseShape(SectionShape shape) {
   ShowSection();
 }
 
+void RatingController::ChooseUnits(UnitSystem units) {
+  session_.SetUnits(units);
+  for (const FieldFacts& facts : kFields) {
+    view_.ShowFieldLabel(facts.field, std::string(FieldLabel(facts.field, units)));
+  }
+  for (const RoutingSettingFacts& facts : kRoutingSettings) {
+    routing_.ShowSettingLabel(facts.setting, std::string(Pattern(facts.caption, units)));
+  }
+  if (section_.SectionOpen()) ShowSection();
+}
+
 void RatingController::SetSection(const std::string& text) {
   try {
     session_.SetGround(ReadGroundLine(text, separator_));
@@ -132,7 +144,7 @@ void RatingController::ShowSection() {
 void RatingController::SetInflow(const std::string& text) {
   flood_.routed.reset();
   try {
-    flood_.inflow = routing::ReadHydrograph(text, separator_);
+    flood_.inflow = routing::ReadHydrograph(text, separator_, session_.Units());
   } catch (const RatingFailure& failure) {
     flood_.inflow.reset();
     routing_.ShowInflow(std::string());
@@ -174,7 +186,7 @@ std::optional<double> RatingController::TimeStep(const RoutingTexts& texts, std:
   try {
     return RoutingTimeStep(texts.timeStep, *flood_.inflow, Pattern(Message::CaptionTimeStep), separator_);
   } catch (const RoutingSettingRefused& refused) {
-    problem = RefusalOf(refused);
+    problem = RefusalOf(refused, session_.Units());
   } catch (const RatingFailure& failure) {
     problem = failure.what();
   }
@@ -213,7 +225,7 @@ void RatingController::Route() {
     flood_.routed =
         RouteFlood(*flood_.inflow, reach, *step, ReadRoutingSettings(texts, separator_), separator_);
   } catch (const RoutingSettingRefused& refused) {
-    ShowNoRouting(RefusalOf(refused));
+    ShowNoRouting(RefusalOf(refused, session_.Units()));
     return;
   } catch (const RatingFailure& failure) {
     ShowNoRouting(failure.what());

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/section_shape.h"
+#include "engine/unit_system.h"
 #include "messages/messages.h"
 #include "output/table_file.h"
 #include "run/commands.h"
@@ -42,6 +43,10 @@ class RatingController {
   // The Section choice: the form's fields the shape does not use are
   // disabled, and a surveyed section opens the Section window.
   void ChooseShape(SectionShape shape);
+  // The Units choice: every label, the routing window's and the Section
+  // window's words name its units, and the next press, the inflow and the
+  // pairs read are in them.
+  void ChooseUnits(UnitSystem units);
   // The Section window's ground points: pasted, or read from a file, as
   // UTF-8 text; the next press rates them.
   void SetSection(const std::string& text);

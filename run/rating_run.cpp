@@ -26,7 +26,8 @@ RatingResult Rate(const FieldTexts& texts, std::string_view separator, std::span
   At(RunStage::Table, [&] {
     RatingTable& table = result.table;
     ComputeRatingTable(channel, table);
-    result.listing.assign(kListingHeadings.begin(), kListingHeadings.end());
+    const auto& headings = ListingHeadings(channel.units);
+    result.listing.assign(headings.begin(), headings.end());
     for (int j = 0; j <= table.lastRow; ++j) {
       const RatingFileRow& fileRow = result.fileRows.emplace_back(RatingFileRowOf(table, j));
       const ListingRow& listed = result.listingRows.emplace_back(ListingRowOf(fileRow, table.area[j], j));

@@ -22,6 +22,7 @@ plot::RatingCurves CurvesOf(const RatingResult& result, std::string title,
   curves.title = std::move(title);
   curves.subtitle = ReachDescription(result.channel, decimalSeparator);
   curves.decimalSeparator = decimalSeparator;
+  curves.units = result.channel.units;
   for (const RatingFileRow& row : result.fileRows) {
     curves.elevation.push_back(row.elevation);
     curves.flow.push_back(row.flow);
@@ -41,10 +42,10 @@ std::string StackedCurvesSvg(const plot::RatingCurves& curves) {
 std::string ExportBytes(Export what, const RatingResult& result, const StorageOutflow& pairs,
                         std::string title, std::string_view separator) {
   switch (what) {
-    case Export::TableCsv: return RatingTableCsv(result.table, result.listingRows);
+    case Export::TableCsv: return RatingTableCsv(result.table, result.listingRows, result.channel.units);
     case Export::PairedData: return pairs.csv;
     case Export::CurvesSvg: return CurvesSvg(CurvesOf(result, std::move(title), separator));
-    case Export::SectionCsv: return GroundLineText(result.channel.ground);
+    case Export::SectionCsv: return GroundLineText(result.channel.ground, result.channel.units);
   }
   return {};
 }
@@ -60,6 +61,7 @@ plot::CrossSectionChart RatingSession::SectionChart() const {
   chart.title = Title();
   chart.subtitle = SectionSummary();
   chart.decimalSeparator = separator_;
+  chart.units = units_;
   for (const GroundPoint& point : ground_) {
     chart.station.push_back(point.station);
     chart.elevation.push_back(point.elevation);
@@ -75,7 +77,7 @@ plot::CrossSectionChart RatingSession::SectionChart() const {
 
 std::string RatingSession::SectionSummary() const {
   if (ground_.empty()) return {};
-  return Compose(Message::SectionSummary,
+  return ComposeIn(units_, Message::SectionSummary,
                  Arg<"points">(Compose(Message::WordsPoints, Arg<"count">(std::to_string(ground_.size())))),
                  Arg<"first">(StationText(ground_.front().station, separator_)),
                  Arg<"last">(StationText(ground_.back().station, separator_)));
@@ -173,7 +175,7 @@ std::string RatingSession::CopyText(const std::vector<int>& selectedRows) const 
       chosen.push_back(rows[static_cast<std::size_t>(row)]);
     }
   }
-  return TabSeparatedTable(chosen.empty() ? rows : chosen, separator_);
+  return TabSeparatedTable(chosen.empty() ? rows : chosen, separator_, rated_->result.channel.units);
 }
 
 plot::RatingCurves RatingSession::Curves() const {
@@ -211,7 +213,7 @@ Download RatingSession::RatingFile() const {
 }
 
 Download RatingSession::ExportNamed(Export what, std::string name) const {
-  const StorageOutflow pairs = StorageOutflowCsv(rated_->result.fileRows);
+  const StorageOutflow pairs = StorageOutflowCsv(rated_->result.fileRows, rated_->result.channel.units);
   Download download{std::move(name), ExportBytes(what, rated_->result, pairs, rated_->title, separator_),
                     std::nullopt};
   if (what == Export::PairedData) download.note = PairedDataNote(pairs.leftOut, download.name);

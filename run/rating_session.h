@@ -90,6 +90,10 @@ class RatingSession {
   // window last read it; none until it has.
   void SetGround(std::vector<GroundPoint> ground) { ground_ = std::move(ground); }
   [[nodiscard]] const std::vector<GroundPoint>& Ground() const { return ground_; }
+  // The system of units chosen, which the section's words and chart name
+  // before it is rated.
+  void SetUnits(UnitSystem units) { units_ = units; }
+  [[nodiscard]] UnitSystem Units() const { return units_; }
   // The picture of Ground(): its banks and the water of the last press's
   // last row where that press rated these points; and the points and the
   // span of their stations in words, "8 points, stations 0 to 260 ft".
@@ -181,6 +185,7 @@ class RatingSession {
   std::optional<Rated> rated_;
   std::string written_;              // WrittenStatus()
   std::vector<GroundPoint> ground_;  // Ground()
+  UnitSystem units_ = UnitSystem::UsCustomary;
 };
 
 }  // namespace rating

@@ -57,6 +57,9 @@ class RatingView {
   // Whether a field of the form can be typed in: a section's shape leaves
   // the fields it does not use disabled, where they keep their places.
   virtual void EnableField(InputField field, bool enabled) = 0;
+  // Puts `label` on a field, wherever it stands: the units chosen name the
+  // units of every label ("Bottom Width (m)").
+  virtual void ShowFieldLabel(InputField field, const std::string& label) = 0;
 
   // Shows a failure; the field it names, if any, gets the focus with its
   // text selected.
@@ -92,6 +95,8 @@ class RoutingView {
   virtual void ShowRoutingProblem(const std::string& message) = 0;
   // Whether the commands on a routing (kRoutingCommands) can be chosen.
   virtual void EnableRoutingCommands(bool enabled) = 0;
+  // Puts `label` on a setting's field: "Initial outflow (m3/s)" in SI.
+  virtual void ShowSettingLabel(RoutingSetting setting, const std::string& label) = 0;
 };
 
 // The one Section window's calls, for a surveyed section: its ground points

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/unit_system.h"
+
 // What a window program says to its command line before it opens a window.
 // `arguments` leave out the program's own name.
 namespace rating {
@@ -20,8 +22,13 @@ std::optional<WindowAnswer> AnswerHelpOrVersion(const std::vector<std::string>& 
                                                 std::string_view program, std::string_view version);
 
 // The first argument refused with a short usage; nothing for none. A toolkit
-// that takes options of its own refuses only what it left.
+// that takes options of its own refuses only what it left. "--units us|si"
+// (or "--units=si") is the window's own, and only a system it does not
+// name is refused.
 std::optional<WindowAnswer> RefuseArguments(const std::vector<std::string>& arguments,
                                             std::string_view program);
+
+// The units the window starts in: the last --units given, else US customary.
+UnitSystem StartingUnits(const std::vector<std::string>& arguments);
 
 }  // namespace rating

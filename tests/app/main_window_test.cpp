@@ -353,11 +353,12 @@ class MainWindowTest : public QObject {
 
   void tabOrderWalksTheFieldsColumnByColumn() {
     MainWindow form;
-    // The Section choice and the diameter beside it come before the fields.
-    const QStringList expected = {"Command1", "List1",       "cboShape",       "txtDiameter",
-                                  "txtWidth", "txtBank",     "txtSlope",       "txtLength",
-                                  "txtN",     "txtMaxQ",     "txtElev",        "txtIncrement",
-                                  "txtTitle", "txtFilename", "browseFilename", "Command1"};
+    // The Section choice, the diameter beside it and the Units choice come
+    // before the fields.
+    const QStringList expected = {"Command1",       "List1",    "cboShape", "txtDiameter", "cboUnits",
+                                  "txtWidth",       "txtBank",  "txtSlope", "txtLength",   "txtN",
+                                  "txtMaxQ",        "txtElev",  "txtIncrement", "txtTitle", "txtFilename",
+                                  "browseFilename", "Command1"};
     QStringList walked;
     QWidget* widget = form.findChild<QWidget*>(QStringLiteral("Command1"));
     for (int i = 0; i < expected.size(); ++i) {

@@ -38,8 +38,8 @@ struct DefaultRun {
 // the listing's.
 TEST(Exports, DefaultReachMatchesTheGoldenFiles) {
   const DefaultRun run;
-  EXPECT_EQ(RatingTableCsv(run.table, run.listed), ReadGolden("default.csv"));
-  const StorageOutflow pairs = StorageOutflowCsv(run.fileRows);
+  EXPECT_EQ(RatingTableCsv(run.table, run.listed, UnitSystem::UsCustomary), ReadGolden("default.csv"));
+  const StorageOutflow pairs = StorageOutflowCsv(run.fileRows, UnitSystem::UsCustomary);
   EXPECT_EQ(pairs.csv, ReadGolden("default-paired.csv"));
   EXPECT_TRUE(pairs.leftOut.empty());
 }
@@ -55,7 +55,7 @@ class PairedData : public testing::TestWithParam<PairsCase> {};
 
 TEST_P(PairedData, StayStrictlyIncreasingAndReachTheTopOfTheTable) {
   const PairsCase& c = GetParam();
-  const StorageOutflow pairs = StorageOutflowCsv(c.rows);
+  const StorageOutflow pairs = StorageOutflowCsv(c.rows, UnitSystem::UsCustomary);
   EXPECT_EQ(pairs.csv, "Storage (acre-ft),Outflow (cfs)\r\n" + c.csvRows);
   EXPECT_EQ(pairs.leftOut, c.leftOut);
 }
@@ -85,7 +85,7 @@ TEST(TabSeparatedTable, HasOneHeaderRowAndEveryValueInFull) {
       {0.2F, 10.1F, 1.24F, 12.5F, 6.72F, 440},
       {-0.1234567F, -1.5E+07F, 0, 3030, 209, 1.22F},  // a value wider than its nine-character column
   };
-  EXPECT_EQ(TabSeparatedTable(rows, "."),
+  EXPECT_EQ(TabSeparatedTable(rows, ".", UnitSystem::UsCustomary),
             "Elev (ft)\tArea (ft^2)\tVelocity (ft/s)\tFlow (cfs)\tStorage (acft)\tCascades (N)\n"
             "0.2\t10.1\t1.24\t12.5\t6.72\t440\n"
             "-0.1234567\t-1.5E+07\t0\t3030\t209\t1.22\n");

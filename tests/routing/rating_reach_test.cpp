@@ -20,7 +20,7 @@ TEST(RatingReach, PairsAreThePairedDataRows) {
       *RateFields(
            testing_support::TextsWith({{InputField::Increment, "0.002"}, {InputField::MaxFlow, "100"}}), ".")
            .result;
-  const StorageOutflow exported = StorageOutflowCsv(rating.fileRows);
+  const StorageOutflow exported = StorageOutflowCsv(rating.fileRows, UnitSystem::UsCustomary);
   const std::vector<StorageOutflowPair> pairs = PairsOfRating(rating.fileRows);
   ASSERT_EQ(pairs.size() + exported.leftOut.size(), rating.fileRows.size());
   // Each pair is the paired data's line of the same place, as the file reads back.

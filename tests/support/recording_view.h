@@ -3,6 +3,7 @@
 // Views that draw nothing and write down what the controller asks of them,
 // one line a call, for tests of the controller's decisions.
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -40,6 +41,8 @@ class RecordingView : public View, public RoutingView, public SectionView {
   bool sectionOpen = false;                             // the user may close the window
   std::optional<plot::CrossSectionChart> section;       // what the Section window draws
   std::string sectionWords;                             // what it says of the points, or why there are none
+  std::array<std::string, kFieldCount> labels;          // the labels the controller put on the fields
+  std::array<std::string, kRoutingSettingCount> settingLabels;  // and on the routing window's settings
 
   // The list's lines, headings and rows, are counted as one in the log.
   void ShowTable(std::span<const std::string> headings, std::span<const std::string> rows) override {
@@ -66,6 +69,10 @@ class RecordingView : public View, public RoutingView, public SectionView {
   // Kept, not logged: a shape chosen enables the same fields every time.
   void EnableField(InputField field, bool on) override {
     enabled = on ? enabled | FieldsOf({field}) : enabled & ~FieldsOf({field});
+  }
+  // Kept, not logged: the units chosen label every field alike.
+  void ShowFieldLabel(InputField field, const std::string& label) override {
+    labels.at(static_cast<std::size_t>(field)) = label;
   }
   void ShowFailure(const std::string& message, std::optional<InputField> field) override {
     focused = field;
@@ -98,6 +105,9 @@ class RecordingView : public View, public RoutingView, public SectionView {
   }
   // Kept, not logged: every routing shown or refused says it.
   void EnableRoutingCommands(bool on) override { routingCommands = on; }
+  void ShowSettingLabel(RoutingSetting setting, const std::string& label) override {
+    settingLabels.at(static_cast<std::size_t>(setting)) = label;
+  }
   [[nodiscard]] bool SectionOpen() const override { return sectionOpen; }
   void OpenSection(const std::string& title) override {
     sectionOpen = true;
