@@ -13,6 +13,7 @@
 #include "cli/route_run.h"
 #include "cli/table_rows.h"
 #include "engine/number_text.h"
+#include "engine/unit_system.h"
 #include "output/exports.h"
 #include "output/file_message.h"
 #include "output/file_target.h"
@@ -177,7 +178,8 @@ int RunSingle(const Request& request, const std::string& separator, std::ostream
                        separator, pending, 0);
       }
     } else {
-      summary = RouteFlood(route, ReachOfPairsFile(route.pairsFile, separator), separator, pending, 0);
+      const UnitSystem units = ReadUnitSystem(TextOf(request.texts, InputField::Units));
+      summary = RouteFlood(route, ReachOfPairsFile(route.pairsFile, separator, units), separator, pending, 0);
     }
   } catch (const UsageError& error) {
     err << error.what() << '\n';

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "engine/failure.h"
+#include "engine/trimmed_text.h"
 
 namespace rating::cli {
 
@@ -39,6 +40,17 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
                          std::string_view version) {
   Request request;
   request.texts = DefaultFieldTexts(decimalSeparator);
+  // --help names the units of the system asked for: "--units si --help".
+  UnitSystem helpUnits = UnitSystem::UsCustomary;
+  for (std::size_t k = 1; k < arguments.size(); ++k) {
+    const std::string_view argument = arguments[k];
+    const std::string_view option = "--units";
+    if (argument == option && k + 1 < arguments.size()) {
+      helpUnits = NamesWord(arguments[k + 1], "si") ? UnitSystem::Si : UnitSystem::UsCustomary;
+    } else if (argument.starts_with(option) && argument.size() > option.size() && argument[option.size()] == '=') {
+      helpUnits = NamesWord(argument.substr(option.size() + 1), "si") ? UnitSystem::Si : UnitSystem::UsCustomary;
+    }
+  }
 
   CLI::App app;
   app.set_help_flag();
@@ -52,7 +64,7 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
   std::array<std::optional<std::string>, kFieldCount> fieldValues;
   for (const FieldFacts& field : kFields) {
     app.add_option(NamesOf(field.option), fieldValues.at(static_cast<std::size_t>(field.field)),
-                   Compose(Message::HelpOptionDefault, Arg<"help">(Pattern(field.optionHelp)),
+                   Compose(Message::HelpOptionDefault, Arg<"help">(Pattern(field.optionHelp, helpUnits)),
                            Arg<"text">(TextOf(request.texts, field.field))))
         ->type_name("<text>");
   }
@@ -74,8 +86,9 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
   for (std::size_t k = 0; k < kRouteOptions.size(); ++k) {
     const RouteOptionFacts& facts = kRouteOptions.at(k);
     routeGiven.at(k) =
-        app.add_option(NamesOf(facts.name), facts.value(route), std::string(Pattern(facts.help)))
-            ->type_name(std::string(facts.valueName));
+        app.add_option(NamesOf(facts.name), facts.value(route), std::string(Pattern(facts.help, helpUnits)))
+            ->type_name(std::string(helpUnits == UnitSystem::Si && !facts.siValueName.empty() ? facts.siValueName
+                                                                                          : facts.valueName));
   }
 
   // CLI11 takes its arguments last first, without the program's name. It
@@ -117,7 +130,10 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
   const bool pairsGiven = !batch && !route.pairsFile.empty();
   for (const FieldFacts& field : kFields) {
     if (const auto& value = fieldValues.at(static_cast<std::size_t>(field.field))) {
-      if (pairsGiven) throw UsageError(Compose(Message::UsageRatingWithPairs, Arg<"option">(field.option)));
+      // The units are the pairs' too.
+      if (pairsGiven && field.field != InputField::Units) {
+        throw UsageError(Compose(Message::UsageRatingWithPairs, Arg<"option">(field.option)));
+      }
       TextOf(request.texts, field.field) = *value;
       request.given |= FieldsOf({field.field});
     }

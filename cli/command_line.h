@@ -38,20 +38,25 @@ struct RouteOptionFacts {
   Message help;                          // for --help
   std::string_view valueName;            // "<inflow.csv>"
   bool batchColumn;                      // a batch table may give it for each reach
+  std::string_view siValueName = {};     // "<m3/s>" where SI names the value otherwise
 };
 // The option of a routing setting: its name is the setting's own.
 template <RoutingSetting setting>
-constexpr RouteOptionFacts SettingOption(Message help, std::string_view valueName) {
+constexpr RouteOptionFacts SettingOption(Message help, std::string_view valueName,
+                                         std::string_view siValueName = {}) {
   return {Facts(setting).option,
-          [](RouteOptions& options) -> std::string& { return TextOf(options.settings, setting); }, help,
-          valueName, true};
+          [](RouteOptions& options) -> std::string& { return TextOf(options.settings, setting); },
+          help,
+          valueName,
+          true,
+          siValueName};
 }
 inline constexpr std::array<RouteOptionFacts, 7> kRouteOptions = {{
     {"route", [](RouteOptions& options) -> std::string& { return options.inflowFile; },
      Message::HelpOptionRoute, "<inflow.csv>", true},
     SettingOption<RoutingSetting::TimeStep>(Message::HelpOptionTimeStep, "<duration>"),
     SettingOption<RoutingSetting::Subreaches>(Message::HelpOptionSubreaches, "<N>"),
-    SettingOption<RoutingSetting::InitialOutflow>(Message::HelpOptionInitialOutflow, "<cfs>"),
+    SettingOption<RoutingSetting::InitialOutflow>(Message::HelpOptionInitialOutflow, "<cfs>", "<m3/s>"),
     {"routed", [](RouteOptions& options) -> std::string& { return options.routedFile; },
      Message::HelpOptionRouted, "<routed.csv>", true},
     {"hydrograph-plot", [](RouteOptions& options) -> std::string& { return options.plotFile; },

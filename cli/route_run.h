@@ -18,7 +18,7 @@ struct RoutedFlood {
 // The reach given by a storage-outflow file (--storage-outflow), numbers
 // read with `separator` where it is separated by semicolons. Throws
 // CommandFailure for a file that cannot be read or a row that is wrong.
-RoutedReach ReachOfPairsFile(const std::string& path, const std::string& separator);
+RoutedReach ReachOfPairsFile(const std::string& path, const std::string& separator, UnitSystem units);
 
 // Routes the inflow of `options` through `reach`, numbers in the file read with `separator` where it is
 // separated by semicolons. Throws UsageError for an option's value that is
