@@ -62,17 +62,22 @@ void PlaceControls(HWND window, FormMetrics& form) {
   place(kButtonId, layout::kButton, form.dialogFont);
   place(kStatusLineId, layout::kStatusLine, form.dialogFont);
   place(kBrowseId, layout::kBrowseButton, form.dialogFont);
-  std::array<layout::FieldPlace, layout::kFieldPlaces.size() + 2> places{};
+  std::array<layout::FieldPlace, layout::kFieldPlaces.size() + 3> places{};
   places.at(0) = layout::kShapePlace;
   places.at(1) = layout::kDiameterPlace;
-  std::copy(layout::kFieldPlaces.begin(), layout::kFieldPlaces.end(), places.begin() + 2);
+  places.at(2) = layout::kUnitsPlace;
+  std::copy(layout::kFieldPlaces.begin(), layout::kFieldPlaces.end(), places.begin() + 3);
   for (const layout::FieldPlace& field : places) {
-    const std::wstring caption = Wide(FieldLabel(field.field));
-    SIZE extent{};
-    ::GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    // Wide enough for the label in either system's units.
     layout::Rect label = layout::LabelRect(field);
-    label.width = std::max(label.width, ::MulDiv(extent.cx, kTwipsPerInch, static_cast<int>(form.dpi)));
-    labelsRight = std::max(labelsRight, label.left + label.width);
+    for (const UnitFacts& units : kUnitSystems) {
+      const std::wstring caption = Wide(FieldLabel(field.field, units.system));
+      SIZE extent{};
+      ::GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &extent);
+      label.width = std::max(label.width, ::MulDiv(extent.cx, kTwipsPerInch, static_cast<int>(form.dpi)));
+    }
+    // The Units choice stands under the list, not beside it.
+    if (field.field != InputField::Units) labelsRight = std::max(labelsRight, label.left + label.width);
     place(kFirstLabelId + static_cast<int>(field.field), label, form.dialogFont);
     place(kFirstFieldId + static_cast<int>(field.field), layout::FieldRect(field), form.dialogFont);
   }
@@ -81,6 +86,9 @@ void PlaceControls(HWND window, FormMetrics& form) {
   layout::Rect shapeList = layout::FieldRect(layout::kShapePlace);
   shapeList.height *= static_cast<int>(kSectionShapes.size()) + 2;
   place(kFirstFieldId + static_cast<int>(InputField::Shape), shapeList, form.dialogFont);
+  layout::Rect unitsList = layout::FieldRect(layout::kUnitsPlace);
+  unitsList.height *= static_cast<int>(kUnitSystems.size()) + 2;
+  place(kFirstFieldId + static_cast<int>(InputField::Units), unitsList, form.dialogFont);
   // The list is wide enough for a whole line in its fixed-pitch font, the
   // vertical scrollbar and its borders, at this DPI; the form widens for it.
   ::SelectObject(screen, form.listFont);

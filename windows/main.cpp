@@ -23,7 +23,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lp
     return answer->exitStatus;
   }
   rating::platform::MarkRunning();
-  const HWND window = rating::win32::CreateMainWindow(hInstance, nShowCmd);
+  const HWND window = rating::win32::CreateMainWindow(hInstance, nShowCmd, rating::StartingUnits(arguments));
   if (window == nullptr) return 1;
   rating::win32::MakeProgramFolderCurrent(window);
   return rating::win32::RunMessageLoop(window);

@@ -70,6 +70,8 @@ void CreateRatingFileClicked(HWND window) {
   }
   const LRESULT shape = ::SendMessageW(Field(window, InputField::Shape), CB_GETCURSEL, 0, 0);
   TextOf(texts, InputField::Shape) = kSectionShapes.at(shape >= 0 ? static_cast<std::size_t>(shape) : 0).word;
+  const LRESULT units = ::SendMessageW(Field(window, InputField::Units), CB_GETCURSEL, 0, 0);
+  TextOf(texts, InputField::Units) = kUnitSystems.at(units >= 0 ? static_cast<std::size_t>(units) : 0).word;
   State(window).controller.Press(texts);
 }
 
@@ -122,6 +124,27 @@ HWND AddControl(HWND window, const wchar_t* type, const std::wstring& text, DWOR
                            nullptr);  // NOLINT
 }
 
+// A drop-down list of `captions` at `place`, after its label, the first chosen.
+template <typename Facts, std::size_t N>
+void AddChoice(HWND window, const layout::FieldPlace& place, const std::array<Facts, N>& choices) {
+  AddControl(window, WC_STATICW, Wide(layout::WithAccessKey(FieldLabel(place.field), place.accessKey)), 0, 0,
+             kFirstLabelId + static_cast<int>(place.field));
+  const HWND list = AddControl(window, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 0,
+                               kFirstFieldId + static_cast<int>(place.field));
+  for (const Facts& facts : choices) {
+    ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(Pattern(facts.label)).c_str()));  // NOLINT
+  }
+  ::SendMessageW(list, CB_SETCURSEL, 0, 0);
+}
+
+// The item chosen in a drop-down list of `choices`, or nothing.
+template <typename Facts, std::size_t N>
+const Facts* Chosen(HWND window, InputField field, const std::array<Facts, N>& choices) {
+  const LRESULT chosen = ::SendMessageW(Field(window, field), CB_GETCURSEL, 0, 0);
+  return chosen >= 0 && static_cast<std::size_t>(chosen) < N ? &choices.at(static_cast<std::size_t>(chosen))
+                                                              : nullptr;
+}
+
 // The controls in tab order: the button, the list, then each field after
 // its label, so that a screen reader names the field by it.
 void CreateControls(HWND window) {
@@ -145,17 +168,7 @@ void CreateControls(HWND window) {
   const RatingSession& session = State(window).controller.Session();
   // The Section choice first, then a circle's diameter beside it, disabled
   // for the trapezoid chosen at the start.
-  const layout::FieldPlace& shapePlace = layout::kShapePlace;
-  AddControl(window, WC_STATICW,
-             Wide(layout::WithAccessKey(FieldLabel(shapePlace.field), shapePlace.accessKey)), 0, 0,
-             kFirstLabelId + static_cast<int>(shapePlace.field));
-  const HWND shape = AddControl(window, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 0,
-                                kFirstFieldId + static_cast<int>(shapePlace.field));
-  for (const ShapeFacts& facts : kSectionShapes) {
-    ::SendMessageW(shape, CB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(Wide(Pattern(facts.label)).c_str()));  // NOLINT
-  }
-  ::SendMessageW(shape, CB_SETCURSEL, 0, 0);
+  AddChoice(window, layout::kShapePlace, kSectionShapes);
   const layout::FieldPlace& diameter = layout::kDiameterPlace;
   AddControl(window, WC_STATICW, Wide(layout::WithAccessKey(FieldLabel(diameter.field), diameter.accessKey)),
              0, 0, kFirstLabelId + static_cast<int>(diameter.field));
@@ -163,6 +176,8 @@ void CreateControls(HWND window) {
       AddControl(window, WC_EDITW, Wide(session.DefaultText(diameter.field)), WS_TABSTOP | ES_AUTOHSCROLL,
                  WS_EX_CLIENTEDGE, kFirstFieldId + static_cast<int>(diameter.field)),
       FALSE);
+  // Then the Units choice, under the list.
+  AddChoice(window, layout::kUnitsPlace, kUnitSystems);
   for (const layout::FieldPlace& place : layout::kFieldPlaces) {
     const int index = static_cast<int>(place.field);
     // Alt with the label's underlined letter goes to its field, which follows it.
@@ -203,11 +218,16 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) CreateRatingFileClicked(window);
-      if (LOWORD(wParam) == kFirstFieldId + static_cast<int>(InputField::Shape) &&
-          HIWORD(wParam) == CBN_SELCHANGE) {
-        const LRESULT shape = ::SendMessageW(Field(window, InputField::Shape), CB_GETCURSEL, 0, 0);
-        if (shape >= 0) {
-          State(window).controller.ChooseShape(kSectionShapes.at(static_cast<std::size_t>(shape)).shape);
+      if (HIWORD(wParam) == CBN_SELCHANGE) {
+        if (LOWORD(wParam) == kFirstFieldId + static_cast<int>(InputField::Shape)) {
+          if (const ShapeFacts* shape = Chosen(window, InputField::Shape, kSectionShapes)) {
+            State(window).controller.ChooseShape(shape->shape);
+          }
+        }
+        if (LOWORD(wParam) == kFirstFieldId + static_cast<int>(InputField::Units)) {
+          if (const UnitFacts* units = Chosen(window, InputField::Units, kUnitSystems)) {
+            State(window).controller.ChooseUnits(units->system);
+          }
         }
       }
       // The Section window's button and Ctrl+V.
@@ -311,7 +331,7 @@ std::wstring Wrapped(std::wstring_view text) {
   return wrapped;
 }
 
-HWND CreateMainWindow(HINSTANCE instance, int show) {
+HWND CreateMainWindow(HINSTANCE instance, int show, UnitSystem units) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
   ::InitCommonControlsEx(&controls);
   WNDCLASSEXW type{};
@@ -341,6 +361,8 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   // widened the form: fit the window to its client area.
   const SIZE fitted = OuterSize(State(window).form.client, ::GetDpiForWindow(window), kStyle);
   ::SetWindowPos(window, nullptr, 0, 0, fitted.cx, fitted.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageW(Field(window, InputField::Units), CB_SETCURSEL, static_cast<WPARAM>(units), 0);
+  kept->controller.ChooseUnits(units);
   ::ShowWindow(window, show);
   ::UpdateWindow(window);
   ::SetFocus(Control(window, kButtonId));

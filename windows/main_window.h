@@ -28,9 +28,9 @@ constexpr int CommandId(RatingCommand command) { return kFirstCommandId + static
 
 inline constexpr wchar_t kWindowClass[] = L"TrapezoidRatingWindow";
 
-// Registers the window class and creates the window, shown. Returns null
-// when Windows refuses.
-HWND CreateMainWindow(HINSTANCE instance, int show);
+// Registers the window class and creates the window, shown, in `units`.
+// Returns null when Windows refuses.
+HWND CreateMainWindow(HINSTANCE instance, int show, UnitSystem units = UnitSystem::UsCustomary);
 
 // Runs the message loop until the window closes; Tab, Return and Space work
 // as in a dialog. Returns the exit status.

@@ -123,6 +123,13 @@ HWND OpenRoutingWindow(HWND main, const std::wstring& title) {
   return window;
 }
 
+HWND SettingField(HWND routingWindow, RoutingSetting setting) {
+  for (std::size_t k = 0; k < layout::kRoutingFieldPlaces.size(); ++k) {
+    if (layout::kRoutingFieldPlaces.at(k).setting == setting) return ::GetDlgItem(routingWindow, kSettingIds.at(k));
+  }
+  return nullptr;
+}
+
 bool ShowsRoutingOf(HWND routingWindow, HWND main) { return IsSceneWindowOf(routingWindow, main); }
 
 RoutingTexts RoutingFieldsOf(HWND routingWindow) {

@@ -36,6 +36,9 @@ constexpr int RoutingCommandId(RoutingCommand command) {
 // where Windows refuses.
 HWND OpenRoutingWindow(HWND main, const std::wstring& title);
 
+// The field of one setting in `routingWindow`.
+HWND SettingField(HWND routingWindow, RoutingSetting setting);
+
 // Whether `routingWindow` is an open routing window of `main`.
 bool ShowsRoutingOf(HWND routingWindow, HWND main);
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string_view>
 
+#include "layout/form_layout.h"
 #include "plot/gdiplus/scene_painter.h"
 #include "windows/curves_window.h"
 #include "windows/main_window.h"
@@ -149,6 +150,18 @@ bool SceneWindowMessage(MSG& message, const wchar_t* windowClass, int pasteId) {
     }
   }
   return ::IsDialogMessageW(root, &message) != 0;
+}
+
+void Relabel(HWND field, const std::string& caption) {
+  const HWND label = field != nullptr ? ::GetWindow(field, GW_HWNDPREV) : nullptr;
+  if (label == nullptr || caption.empty()) return;
+  std::wstring old(static_cast<std::size_t>(::GetWindowTextLengthW(label)) + 1, L'\0');
+  old.resize(static_cast<std::size_t>(::GetWindowTextW(label, old.data(), static_cast<int>(old.size()))));
+  const std::size_t marked = old.find(L'&');
+  const bool keyed = marked != std::wstring::npos && marked + 1 < old.size() && old[marked + 1] < 0x80;
+  const std::string text =
+      keyed ? layout::WithAccessKey(caption, static_cast<char>(old[marked + 1])) : caption;
+  ::SetWindowTextW(label, platform::Wide(text).c_str());
 }
 
 }  // namespace rating::win32

@@ -56,6 +56,10 @@ void ForwardPress(HWND window, WPARAM wParam);
 // A child control of `window` in its font: an "EDIT" has a sunken edge.
 HWND AddChild(HWND window, const wchar_t* type, const std::string& text, DWORD style, int id);
 
+// Puts `caption` on the label of `field`, the control made just before it,
+// with the label's access key kept; nothing for an empty caption.
+void Relabel(HWND field, const std::string& caption);
+
 // Whether `window` is a window of `main` that OpenSceneWindow opened.
 bool IsSceneWindowOf(HWND window, HWND main);
 

@@ -267,13 +267,14 @@ TEST(Window, ShowsTheFormFromTheLayoutTable) {
   // right one, then the title and the file name; each field follows its label.
   std::vector<int> order;
   HWND control = window.Control(kButtonId);
-  for (std::size_t i = 0; i < layout::kFormFieldCount + 3; ++i) {
+  for (std::size_t i = 0; i < layout::kFormFieldCount + 4; ++i) {
     order.push_back(::GetDlgCtrlID(control));
     control = ::GetNextDlgTabItem(::GetParent(control), control, FALSE);
   }
   // The Section choice comes first; the diameter beside it is disabled for
-  // the trapezoid, so Tab passes it by.
-  std::vector<int> expected = {kButtonId, kListId, kFirstFieldId + static_cast<int>(InputField::Shape)};
+  // the trapezoid, so Tab passes it by to the Units choice.
+  std::vector<int> expected = {kButtonId, kListId, kFirstFieldId + static_cast<int>(InputField::Shape),
+                               kFirstFieldId + static_cast<int>(InputField::Units)};
   for (std::size_t i = 0; i < layout::kFormFieldCount; ++i) {
     expected.push_back(kFirstFieldId + static_cast<int>(i));
   }
