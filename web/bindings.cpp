@@ -4,6 +4,7 @@
 // strings; files come as bytes, exactly as the desktop programs write them.
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 #include <span>
@@ -130,6 +131,24 @@ class PageView : public emscripten::wrapper<rating::HandingOverView>,
   void EnableField(rating::InputField field, bool enabled) override {
     call<void>("enableField", Text(layout::FieldNameOf(field)), enabled);
   }
+  // The label with the place of its access key, which the page underlines;
+  // the Section part's fields take none.
+  void ShowFieldLabel(rating::InputField field, const std::string& label) override {
+    char key = 0;
+    for (const layout::FieldPlace& place : layout::kFieldPlaces) {
+      if (place.field == field) key = place.accessKey;
+    }
+    for (const layout::FieldPlace* place : {&layout::kShapePlace, &layout::kDiameterPlace, &layout::kUnitsPlace}) {
+      if (place->field == field) key = place->accessKey;
+    }
+    const std::size_t at = key != 0 ? layout::AccessKeyAt(label, key) : label.size();
+    call<void>("showFieldLabel", Text(layout::FieldNameOf(field)), label, static_cast<int>(at));
+  }
+  void ShowSettingLabel(rating::RoutingSetting setting, const std::string& label) override {
+    for (const layout::RoutingFieldPlace& place : layout::kRoutingFieldPlaces) {
+      if (place.setting == setting) call<void>("showSettingLabel", Text(place.name), label);
+    }
+  }
   [[nodiscard]] bool SectionOpen() const override { return call<bool>("sectionOpen"); }
   void OpenSection(const std::string& title) override { call<void>("openSection", title); }
   // The picture comes as the SVG document the page shows.
@@ -171,6 +190,10 @@ class PageController {
   void ChooseShape(int shape) {
     controller_.ChooseShape(rating::kSectionShapes.at(static_cast<std::size_t>(shape)).shape);
   }
+  // The Units choice, as its index in kUnitSystems.
+  void ChooseUnits(int units) {
+    controller_.ChooseUnits(rating::kUnitSystems.at(static_cast<std::size_t>(units)).system);
+  }
   void SetSection(const std::string& text) { controller_.SetSection(text); }
   // The bytes of a chosen section file, a Uint8Array; returns the text read.
   std::string OpenSectionFile(const val& bytes, const std::string& name) {
@@ -198,6 +221,7 @@ EMSCRIPTEN_BINDINGS(trapezoid_rating) {
       .function("openInflowFile", &PageController::OpenInflowFile)
       .function("route", &PageController::Route)
       .function("chooseShape", &PageController::ChooseShape)
+      .function("chooseUnits", &PageController::ChooseUnits)
       .function("setSection", &PageController::SetSection)
       .function("openSectionFile", &PageController::OpenSectionFile)
       .function("chooseRouting", &PageController::ChooseRouting);

@@ -293,6 +293,8 @@ function start(core) {
   const section = byId("section");
   const sectionText = byId("sectionText");
   shape.addEventListener("change", () => controller.chooseShape(shape.selectedIndex));
+  const units = byId("cboUnits");
+  units.addEventListener("change", () => controller.chooseUnits(units.selectedIndex));
   sectionText.addEventListener("change", () => controller.setSection(wellFormed(sectionText.value)));
   byId("openSection").addEventListener("change", async (event) => {
     const file = event.target.files[0];
@@ -402,6 +404,23 @@ function start(core) {
     enableField(name, enabled) {
       byId(name).disabled = !enabled;
     },
+    // The label's text, its access key underlined at `keyAt` (its length: none).
+    showFieldLabel(name, text, keyAt) {
+      const label = document.querySelector(`label[for="${name}"]`);
+      if (!label) return;
+      const parts = [text.slice(0, keyAt)];
+      if (keyAt < text.length) {
+        const key = document.createElement("span");
+        key.className = "key";
+        key.textContent = text.slice(keyAt, keyAt + 1);
+        parts.push(key, text.slice(keyAt + 1));
+      }
+      label.replaceChildren(...parts);
+    },
+    showSettingLabel(name, text) {
+      const label = document.querySelector(`label[for="${name}"]`);
+      if (label) label.textContent = text;
+    },
     sectionOpen() {
       return !section.hidden;
     },
@@ -448,6 +467,8 @@ function start(core) {
   // The shape kept disables what it does not use, and a surveyed section
   // opens its part of the page.
   if (shape.selectedIndex > 0) controller.chooseShape(shape.selectedIndex);
+  // So do the units kept: every label names them.
+  if (units.selectedIndex > 0) controller.chooseUnits(units.selectedIndex);
 
   form.addEventListener("submit", (event) => {
     event.preventDefault();

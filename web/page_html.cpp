@@ -6,6 +6,7 @@
 //
 // Usage: page_html TEMPLATE OUTPUT
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -16,6 +17,7 @@
 
 #include "engine/input_field.h"
 #include "engine/section_shape.h"
+#include "engine/unit_system.h"
 #include "layout/form_layout.h"
 #include "messages/messages.h"
 #include "output/listing.h"
@@ -54,24 +56,29 @@ std::string TextField(rating::InputField field, std::string_view name, std::stri
          " autocomplete=\"off\" spellcheck=\"false\"" + (disabled ? " disabled" : "") + ">";
 }
 
-// The Section choice, first, with its shapes by their words, and the
-// diameter beside it, which the trapezoid chosen at the start does not use.
-std::string ShapeFields() {
-  const layout::FieldPlace& shape = layout::kShapePlace;
-  std::string html = "      <div class=\"field\"><label id=\"" + std::string(shape.labelName) + "\" for=\"" +
-                     std::string(shape.widgetName) + "\">" +
-                     WithKeyShown(rating::FieldLabel(shape.field), shape.accessKey) +
-                     "</label><select id=\"" + std::string(shape.widgetName) + "\" name=\"" +
-                     std::string(shape.widgetName) + "\" accesskey=\"" + AccessKey(shape.accessKey) + "\">";
-  for (const rating::ShapeFacts& facts : rating::kSectionShapes) {
+// A choice at `place` after its label, its options by their words, the
+// first chosen.
+template <typename Facts, std::size_t N>
+std::string ChoiceField(const layout::FieldPlace& place, const std::array<Facts, N>& choices) {
+  std::string html = "      <div class=\"field\"><label id=\"" + std::string(place.labelName) + "\" for=\"" +
+                     std::string(place.widgetName) + "\">" +
+                     WithKeyShown(rating::FieldLabel(place.field), place.accessKey) +
+                     "</label><select id=\"" + std::string(place.widgetName) + "\" name=\"" +
+                     std::string(place.widgetName) + "\" accesskey=\"" + AccessKey(place.accessKey) + "\">";
+  for (const Facts& facts : choices) {
     html += "<option value=\"" + std::string(facts.word) + "\">" +
             MarkupEscaped(rating::Pattern(facts.label)) + "</option>";
   }
-  html += "</select></div>\n";
+  return html + "</select></div>\n";
+}
+
+// The Section choice, first, and the diameter beside it, which the
+// trapezoid chosen at the start does not use; then the Units choice.
+std::string ShapeFields() {
   const layout::FieldPlace& diameter = layout::kDiameterPlace;
-  return html + "      <div class=\"field\">" +
+  return ChoiceField(layout::kShapePlace, rating::kSectionShapes) + "      <div class=\"field\">" +
          TextField(diameter.field, diameter.widgetName, diameter.labelName, diameter.accessKey, true) +
-         "</div>\n";
+         "</div>\n" + ChoiceField(layout::kUnitsPlace, rating::kUnitSystems);
 }
 
 // The form's ten fields in tab order, each after its label; a field wider
