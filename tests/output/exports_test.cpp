@@ -44,6 +44,34 @@ TEST(Exports, DefaultReachMatchesTheGoldenFiles) {
   EXPECT_TRUE(pairs.leftOut.empty());
 }
 
+// Every export's header, and the listing's, names the units of its system.
+TEST(Exports, HeadersNameTheUnitsOfTheirSystem) {
+  const DefaultRun run;
+  const auto firstLine = [](const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); };
+  struct Header {
+    UnitSystem units;
+    std::string table, pairs, copied, listing;
+  };
+  for (const Header& expected :
+       {Header{UnitSystem::UsCustomary,
+               "Depth (ft),Elevation (ft),Area (sq ft),Velocity (ft/s),Flow (cfs),Storage (acre-ft),Cascades",
+               "Storage (acre-ft),Outflow (cfs)",
+               "Elev (ft)\tArea (ft^2)\tVelocity (ft/s)\tFlow (cfs)\tStorage (acft)\tCascades (N)",
+               "(ft)     (ft^2)   (ft/s)   (cfs)    (acft)   (N)"},
+        Header{UnitSystem::Si,
+               "Depth (m),Elevation (m),Area (m2),Velocity (m/s),Flow (m3/s),Storage (1000 m3),Cascades",
+               "Storage (1000 m3),Outflow (m3/s)",
+               "Elev (m)\tArea (m^2)\tVelocity (m/s)\tFlow (m3/s)\tStorage (1000m3)\tCascades (N)",
+               "(m)      (m^2)    (m/s)    (m3/s)   (1000m3) (N)"}}) {
+    EXPECT_EQ(firstLine(RatingTableCsv(run.table, run.listed, expected.units)), expected.table);
+    EXPECT_EQ(firstLine(StorageOutflowCsv(run.fileRows, expected.units).csv), expected.pairs);
+    EXPECT_EQ(firstLine(TabSeparatedTable(run.listed, ".", expected.units)), expected.copied);
+    EXPECT_EQ(ListingHeadings(expected.units)[1], expected.listing);
+  }
+  EXPECT_EQ(kSiListingHeadings[1].size(), kListingHeadings[1].size())
+      << "the units stand under their columns";
+}
+
 struct PairsCase {
   const char* name;
   std::vector<RatingFileRow> rows;  // elevation, flow, storage, cascades

@@ -141,7 +141,19 @@ INSTANTIATE_TEST_SUITE_P(
                            {InputField::Increment, "0,2"}},
                           ",",
                           "Elv Cfs Acft Cascades, Section 4 points, banks 20 to 145,25, Fall=110 ChL=5,5 "
-                          "n=0,035/0,035/0,08"}),
+                          "n=0,035/0,035/0,08"},
+        // In SI the columns' units change, and the fields stand as typed.
+        ParameterLineCase{
+            "SiTrapezoid",
+            {{InputField::Units, "si"}, {InputField::BottomWidth, "15.24"}, {InputField::Fall, "33.528"}},
+            ".",
+            "Elv Cms 1000m3 Cascades, BW=15.24 SideS=2 Fall=33.528 ChL=5.5 n=0.025"},
+        ParameterLineCase{
+            "SiSurveyed",
+            {{InputField::Units, "si"}, {InputField::Shape, "section"}, {InputField::RightBank, "70"}},
+            ".",
+            "Elv Cms 1000m3 Cascades, Section 4 points, banks -12.5 to 70, Fall=110 ChL=5.5 "
+            "n=0.025/0.025/0.025"}),
     [](const testing::TestParamInfo<ParameterLineCase>& info) { return std::string(info.param.name); });
 
 TEST_F(RatingFileTest, TitleAndParametersAreWrittenAsTyped) {

@@ -19,6 +19,7 @@ struct ReadCase {
   std::vector<double> flow;        // cfs
   std::optional<double> timeStep;  // s
   std::vector<std::string> stamps;
+  UnitSystem units = UnitSystem::UsCustomary;  // chosen
 };
 
 void PrintTo(const ReadCase& row, std::ostream* out) { *out << row.name; }
@@ -26,7 +27,7 @@ void PrintTo(const ReadCase& row, std::ostream* out) { *out << row.name; }
 class Hydrographs : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(Hydrographs, AreReadAsSpreadsheetsWriteThem) {
-  const Hydrograph read = ReadHydrograph(GetParam().text, GetParam().userSeparator);
+  const Hydrograph read = ReadHydrograph(GetParam().text, GetParam().userSeparator, GetParam().units);
   EXPECT_EQ(read.flow, GetParam().flow);
   ASSERT_EQ(read.timeStep.has_value(), GetParam().timeStep.has_value());
   if (read.timeStep) {
@@ -58,7 +59,17 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"PastedColumnWithoutHeader", "100\n120\n", ".", {100, 120}, std::nullopt, {}},
         ReadCase{"PastedColumnsCommaLocale", "0\t100,5\n1\t200\n", ",", {100.5, 200}, 3600, {}},
         ReadCase{
-            "QuotedHeader", "\"Flow (cfs, observed)\"\n100\n\"200\"\n", ".", {100, 200}, std::nullopt, {}}),
+            "QuotedHeader", "\"Flow (cfs, observed)\"\n100\n\"200\"\n", ".", {100, 200}, std::nullopt, {}},
+        // A header naming the units chosen, or none, is read in them.
+        ReadCase{"CubicMetresInSi",
+                 "Time (h),Flow (m3/s)\n0,1.5\n1,2\n",
+                 ".",
+                 {1.5, 2},
+                 3600,
+                 {},
+                 UnitSystem::Si},
+        ReadCase{"NoUnitsInSi", "flow\n3\n4\n", ".", {3, 4}, std::nullopt, {}, UnitSystem::Si},
+        ReadCase{"CfsInUs", "Time (h),Inflow (CFS)\n0,3\n1,4\n", ".", {3, 4}, 3600, {}}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 // A table that cannot be one, and the row and reason the message names.
@@ -66,6 +77,7 @@ struct BadCase {
   const char* name;
   std::string text;
   const char* message;
+  UnitSystem units = UnitSystem::UsCustomary;  // chosen
 };
 
 void PrintTo(const BadCase& row, std::ostream* out) { *out << row.name; }
@@ -73,7 +85,8 @@ void PrintTo(const BadCase& row, std::ostream* out) { *out << row.name; }
 class BadHydrographs : public testing::TestWithParam<BadCase> {};
 
 TEST_P(BadHydrographs, NameTheRow) {
-  EXPECT_FAILURE_MSG(ReadHydrograph(GetParam().text, "."), FailureKind::TypeMismatch, GetParam().message);
+  EXPECT_FAILURE_MSG(ReadHydrograph(GetParam().text, ".", GetParam().units), FailureKind::TypeMismatch,
+                     GetParam().message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -102,7 +115,16 @@ INSTANTIATE_TEST_SUITE_P(
                 "Cannot route: row 3: a quoted cell that starts on this line is never closed."},
         BadCase{"Uneven", "time,flow\n0,100\n1,200\n2,150\n3.5,100\n",
                 "Cannot route: row 5: the time 3.5 comes 1.5 h after the row before, where the rows are 1 h "
-                "apart; the times must be evenly spaced."}),
+                "apart; the times must be evenly spaced."},
+        BadCase{"CfsWhereSi", "Time (h),Flow (cfs)\n0,100\n1,200\n",
+                "Cannot route: row 1: the header names cfs, a unit of US customary, but the units chosen are "
+                "SI; choose US customary, or give the table in SI units.",
+                UnitSystem::Si},
+        BadCase{"CubicMetresWhereUs", "Time (h);Inflow [m\u00b3/s]\n0;1\n1;2\n",
+                "Cannot route: row 1: the header names m\u00b3/s, a unit of SI, but the units chosen are US "
+                "customary; choose SI, or give the table in US customary units."},
+        BadCase{"NotAFlowInSi", "flow\n100\nlots\n", "Cannot route: row 3: \"lots\" is not a flow in m3/s.",
+                UnitSystem::Si}),
     [](const testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
 
 // Storage-outflow tables: this program's paired data, a reservoir's with
@@ -125,7 +147,8 @@ TEST(StorageOutflowTables, AreReadAsSpreadsheetsWriteThem) {
 class BadStorageOutflow : public testing::TestWithParam<BadCase> {};
 
 TEST_P(BadStorageOutflow, NameTheRow) {
-  EXPECT_FAILURE_MSG(ReadStorageOutflow(GetParam().text, "."), FailureKind::TypeMismatch, GetParam().message);
+  EXPECT_FAILURE_MSG(ReadStorageOutflow(GetParam().text, ".", GetParam().units), FailureKind::TypeMismatch,
+                     GetParam().message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -146,7 +169,18 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{
             "OutflowFalling", "s,o\n0,0\n5,10\n6,9.5\n",
             "Cannot route: row 4: outflow 9.5 cfs is below the 10 cfs of the row before; outflow must not "
-            "decrease."}),
+            "decrease."},
+        BadCase{"AcreFeetWhereSi", "Storage (acre-ft),Outflow (cfs)\r\n0,0\r\n",
+                "Cannot route: row 1: the header names acre-ft, a unit of US customary, but the units chosen "
+                "are SI; choose US customary, or give the table in SI units.",
+                UnitSystem::Si},
+        BadCase{"ThousandsOfCubicMetresWhereUs", "Storage (1000 m3),Outflow (m3/s)\r\n0,0\r\n",
+                "Cannot route: row 1: the header names m3, a unit of SI, but the units chosen are US "
+                "customary; choose SI, or give the table in US customary units."},
+        BadCase{"StorageRepeatedInSi", "Storage (1000 m3),Outflow (m3/s)\n0,0\n5,10\n5,20\n",
+                "Cannot route: row 4: storage 5 1000 m3 is not above the 5 1000 m3 of the row before; "
+                "storage must increase.",
+                UnitSystem::Si}),
     [](const testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
 
 // Subreaches as typed: whole numbers from 1 to 1000 and nothing else.

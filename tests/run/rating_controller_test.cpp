@@ -355,6 +355,47 @@ INSTANTIATE_TEST_SUITE_P(
                      {}}),
     [](const testing::TestParamInfo<DecisionCase>& info) { return std::string(info.param.name); });
 
+// The Units choice: every label names its units, and so do the Section
+// window's words and a routing's; a table in the other system's is refused.
+const auto kSiChosen = [](Desktop& d) { d.controller.ChooseUnits(UnitSystem::Si); };
+
+INSTANTIATE_TEST_SUITE_P(
+    Units, Decisions,
+    testing::Values(DecisionCase{"ChoosingSiOpensNothing", kNothing, kSiChosen, {}},
+                    DecisionCase{"ChoosingSiRewordsTheSectionShown",
+                                 kCompoundPasted,
+                                 kSiChosen,
+                                 {"section 8 points, stations 0 to 260 m"}},
+                    DecisionCase{
+                        "AnInflowInCfsIsRefusedInSi",
+                        [](Desktop& d) {
+                          kSiChosen(d);
+                          d.Press({{InputField::Units, "si"}});
+                          d.controller.Choose(RatingCommand::RouteFlood);
+                        },
+                        [](Desktop& d) { d.controller.SetInflow(testing_support::TriangularInflowCsv()); },
+                        {"inflow ",
+                         "no routing: Cannot route: row 1: the header names cfs, a unit of US customary, "
+                         "but the units chosen are SI; choose US customary, or give the table in SI "
+                         "units."}}),
+    [](const testing::TestParamInfo<DecisionCase>& info) { return std::string(info.param.name); });
+
+TEST(Units, LabelEveryFieldAndSettingInTheirUnits) {
+  Desktop desktop;
+  for (const UnitFacts& units : kUnitSystems) {
+    desktop.controller.ChooseUnits(units.system);
+    for (const FieldFacts& facts : kFields) {
+      EXPECT_EQ(desktop.view.labels.at(static_cast<std::size_t>(facts.field)),
+                FieldLabel(facts.field, units.system));
+    }
+  }
+  desktop.controller.ChooseUnits(UnitSystem::Si);
+  EXPECT_EQ(desktop.view.labels.at(static_cast<std::size_t>(InputField::MaxFlow)), "Maximum Flow (m3/s)");
+  EXPECT_EQ(desktop.view.labels.at(static_cast<std::size_t>(InputField::Length)), "Channel Length (km)");
+  EXPECT_EQ(desktop.view.settingLabels.at(static_cast<std::size_t>(RoutingSetting::InitialOutflow)),
+            "Initial outflow (m3/s)");
+}
+
 // Each shape leaves enabled the fields it uses and only those.
 TEST(Sections, EnableTheFieldsTheShapeUses) {
   Desktop desktop;
