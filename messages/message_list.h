@@ -304,6 +304,9 @@
   X(KindRouting, "Cannot route")                                                                             \
   X(RoutingProblem, "{kind}: {problem}.")                                                                    \
   X(RoutingTooFewPairs, "the storage-outflow table needs at least two pairs")                                \
+  X(RoutingUnitsDiffer,                                                                                      \
+    "the rating is in {rated} units and the inflow was read in {read} units; press Create Rating File to "   \
+    "rate the reach in {read} units")                                                                        \
   X(RoutingPairNotAFlow, "pair {pair}: outflow {outflow} cfs is not a flow")                                 \
   X(RoutingStorageNotIncreasing,                                                                             \
     "pair {pair}: storage {storage} acre-ft is not above the {previous} acre-ft of the pair before; "        \

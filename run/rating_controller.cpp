@@ -145,6 +145,7 @@ void RatingController::SetInflow(const std::string& text) {
   flood_.routed.reset();
   try {
     flood_.inflow = routing::ReadHydrograph(text, separator_, session_.Units());
+    flood_.inflowUnits = session_.Units();
   } catch (const RatingFailure& failure) {
     flood_.inflow.reset();
     routing_.ShowInflow(std::string());
@@ -213,6 +214,14 @@ void RatingController::Route() {
     return;
   }
   const RoutedReach reach = ReachOfRating(*rating, session_.Title());
+  // Flows in one system through the other's pairs would route nonsense.
+  if (reach.units != flood_.inflowUnits) {
+    ShowNoRouting(Compose(Message::RoutingProblem, Arg<"kind">(Pattern(Message::KindRouting)),
+                          Arg<"problem">(Compose(Message::RoutingUnitsDiffer,
+                                                 Arg<"rated">(Pattern(Facts(reach.units).label)),
+                                                 Arg<"read">(Pattern(Facts(flood_.inflowUnits).label))))));
+    return;
+  }
   // The subreaches follow the suggestion until the user types their own.
   const std::string suggested = std::to_string(SuggestedSubreaches(reach, *flood_.inflow, *step));
   flood_.ownSubreaches = flood_.ownSubreaches || (!texts.subreaches.empty() && !flood_.suggestion.empty() &&

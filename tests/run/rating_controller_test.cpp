@@ -361,23 +361,33 @@ const auto kSiChosen = [](Desktop& d) { d.controller.ChooseUnits(UnitSystem::Si)
 
 INSTANTIATE_TEST_SUITE_P(
     Units, Decisions,
-    testing::Values(DecisionCase{"ChoosingSiOpensNothing", kNothing, kSiChosen, {}},
-                    DecisionCase{"ChoosingSiRewordsTheSectionShown",
-                                 kCompoundPasted,
-                                 kSiChosen,
-                                 {"section 8 points, stations 0 to 260 m"}},
-                    DecisionCase{
-                        "AnInflowInCfsIsRefusedInSi",
-                        [](Desktop& d) {
-                          kSiChosen(d);
-                          d.Press({{InputField::Units, "si"}});
-                          d.controller.Choose(RatingCommand::RouteFlood);
-                        },
-                        [](Desktop& d) { d.controller.SetInflow(testing_support::TriangularInflowCsv()); },
-                        {"inflow ",
-                         "no routing: Cannot route: row 1: the header names cfs, a unit of US customary, "
-                         "but the units chosen are SI; choose US customary, or give the table in SI "
-                         "units."}}),
+    testing::Values(
+        DecisionCase{"ChoosingSiOpensNothing", kNothing, kSiChosen, {}},
+        DecisionCase{"ChoosingSiRewordsTheSectionShown",
+                     kCompoundPasted,
+                     kSiChosen,
+                     {"section 8 points, stations 0 to 260 m"}},
+        DecisionCase{"AnInflowInCfsIsRefusedInSi",
+                     [](Desktop& d) {
+                       kSiChosen(d);
+                       d.Press({{InputField::Units, "si"}});
+                       d.controller.Choose(RatingCommand::RouteFlood);
+                     },
+                     [](Desktop& d) { d.controller.SetInflow(testing_support::TriangularInflowCsv()); },
+                     {"inflow ",
+                      "no routing: Cannot route: row 1: the header names cfs, a unit of US customary, "
+                      "but the units chosen are SI; choose US customary, or give the table in SI "
+                      "units."}},
+        DecisionCase{
+            "AnInflowInSiThroughAUsRatingWaitsForAPress",
+            [](Desktop& d) {
+              kRouted(d);
+              kSiChosen(d);
+            },
+            [](Desktop& d) { d.controller.SetInflow("Flow (m3/s)\n2\n40\n2\n"); },
+            {"inflow 3 ordinates",
+             "no routing: Cannot route: the rating is in US customary units and the inflow was read in "
+             "SI units; press Create Rating File to rate the reach in SI units."}}),
     [](const testing::TestParamInfo<DecisionCase>& info) { return std::string(info.param.name); });
 
 TEST(Units, LabelEveryFieldAndSettingInTheirUnits) {
