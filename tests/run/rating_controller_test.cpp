@@ -385,7 +385,7 @@ INSTANTIATE_TEST_SUITE_P(
               kSiChosen(d);
             },
             [](Desktop& d) { d.controller.SetInflow("Flow (m3/s)\n2\n40\n2\n"); },
-            {"inflow 3 ordinates",
+            {"inflow 3 ordinates over 0.5 h", "settings 15min N 4 ()",
              "no routing: Cannot route: the rating is in US customary units and the inflow was read in "
              "SI units; press Create Rating File to rate the reach in SI units."}}),
     [](const testing::TestParamInfo<DecisionCase>& info) { return std::string(info.param.name); });
