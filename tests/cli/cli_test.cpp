@@ -666,6 +666,42 @@ TEST_F(CliTest, RoutesAFloodThroughTheReachJustRated) {
       << routed.substr(0, 200);
 }
 
+// The default channel converted to SI: its rating file as the golden one,
+// its exports and the triangular flood in m3/s routed with SI headers; a
+// batch rates each reach in the units of its own column.
+TEST_F(CliTest, RatesAndRoutesInSi) {
+  WriteFile(dir_ / "inflow.csv", testing_support::TriangularInflowInSiCsv());
+  const ProgramRun cli = RunCli(
+      {"--units",       "si",         "--width",      "15.24",       "--fall",   "33.528",    "--length",
+       "8.851392",      "--max-flow", "84.950539776", "--increment", "0.06096",  "--csv",     "t.csv",
+       "--paired-data", "p.csv",      "--route",      "inflow.csv",  "--routed", "routed.csv"},
+      dir_);
+  ASSERT_EQ(cli.exitCode, 0) << cli.err;
+  EXPECT_EQ(ReadFile(dir_ / "MyRating.RAT"), ReadFile(fs::path(RATING_GOLDEN_DIR) / "default-si.RAT"));
+  EXPECT_TRUE(cli.out.starts_with("Elev     Area     Velocity Flow     Storage  Cascades\n(m)      (m^2)"))
+      << cli.out.substr(0, 120);
+  EXPECT_TRUE(ReadFile(dir_ / "t.csv").starts_with("Depth (m),Elevation (m),Area (m2),"));
+  EXPECT_TRUE(ReadFile(dir_ / "p.csv").starts_with("Storage (1000 m3),Outflow (m3/s)\r\n"));
+  EXPECT_TRUE(ReadFile(dir_ / "routed.csv").starts_with("Time (h),Inflow (m3/s),Outflow (m3/s)\r\n"));
+  // The same steps as in feet: the cascades keep their meaning.
+  EXPECT_TRUE(Contains(cli.err,
+                       "Routed 97 ordinates through 4 subreaches at a time step of 900 s.\n"
+                       "Inflow peak 70.7921 m3/s at 6 h;"))
+      << cli.err;
+
+  WriteFile(dir_ / "reaches.csv",
+            "units,width,fall,length,max-flow,increment,output\n"
+            "us,50,110,5.5,3000,0.2,us.RAT\n"
+            "si,15.24,33.528,8.851392,84.950539776,0.06096,si.RAT\n"
+            "metric,15.24,33.528,8.851392,84.950539776,0.06096,bad.RAT\n");
+  const ProgramRun batch = RunCli({"--batch", "reaches.csv"}, dir_);
+  EXPECT_EQ(batch.exitCode, 1);
+  EXPECT_TRUE(Contains(batch.err, "Units \"metric\" is not a system of units; it is us or si.")) << batch.err;
+  EXPECT_EQ(ReadFile(dir_ / "us.RAT"), ReadFile(fs::path(RATING_GOLDEN_DIR) / "default.RAT"));
+  EXPECT_EQ(ReadFile(dir_ / "si.RAT"), ReadFile(fs::path(RATING_GOLDEN_DIR) / "default-si.RAT"));
+  EXPECT_FALSE(fs::exists(dir_ / "bad.RAT"));
+}
+
 TEST_F(CliTest, AFloodAboveTheRatingWritesNothing) {
   WriteFile(dir_ / "inflow.csv", TriangularInflowCsv());
   const ProgramRun cli = RunCli(

@@ -30,14 +30,18 @@ inline std::string PoncePairsCsv() {
 
 // A flood of 2,500 cfs at hour 6 on 100 cfs of base, back at hour 18, in
 // quarter hours, with its times.
-inline std::string TriangularInflowCsv() {
-  std::string csv = "Time (h),Flow (cfs)\n";
+// `perCubicFoot` converts its flows, named in the header by `unit`.
+inline std::string TriangularInflowCsv(const char* unit = "cfs", double perCubicFoot = 1) {
+  std::string csv = std::string("Time (h),Flow (") + unit + ")\n";
   for (int i = 0; i <= 96; ++i) {
     const double hour = i / 4.0;
     const double flow = hour <= 6 ? 100 + 2400 * hour / 6 : hour <= 18 ? 100 + 2400 * (18 - hour) / 12 : 100;
-    csv += Shortest(hour) + "," + Shortest(flow) + "\n";
+    csv += Shortest(hour) + "," + Shortest(flow * perCubicFoot) + "\n";
   }
   return csv;
 }
+
+// The same flood in m3/s: 2.83 m3/s of base and 70.8 m3/s at its peak.
+inline std::string TriangularInflowInSiCsv() { return TriangularInflowCsv("m3/s", 0.3048 * 0.3048 * 0.3048); }
 
 }  // namespace rating::testing_support
