@@ -36,6 +36,7 @@
 #include "run/working_folder.h"
 #include "tests/support/flood_examples.h"
 #include "tests/support/section_examples.h"
+#include "tests/support/si_examples.h"
 
 using rating::InputField;
 
@@ -284,6 +285,34 @@ class MainWindowTest : public QObject {
     QVERIFY(subtitle);
   }
 
+  // Started with --units si: every label names metres and cubic metres per
+  // second, and the default channel converted writes the command line's bytes.
+  void siWritesTheCommandLinesBytes() {
+    MainWindow form(rating::UnitSystem::Si);
+    form.show();
+    Aim(form, QStringLiteral("si.RAT"));
+    QCOMPARE(form.UnitsChoice()->currentText(), QStringLiteral("SI"));
+    QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("&Bottom Width (m)"));
+    QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+             QStringLiteral("Ma&ximum Flow (m3/s)"));
+    QCOMPARE(form.Field(InputField::Length)->accessibleName(), QStringLiteral("Channel Length (km)"));
+    const rating::FieldTexts texts = rating::testing_support::DefaultChannelInSi();
+    for (const rating::FieldFacts& facts : rating::kFields) {
+      if (QLineEdit* field = form.Field(facts.field);
+          field != nullptr && facts.field != InputField::Filename && field->isEnabled()) {
+        field->setText(QString::fromStdString(rating::TextOf(texts, facts.field)));
+      }
+    }
+    QCOMPARE(Press(form), QString());
+    QCOMPARE(ReadFile(Path(QStringLiteral("si.RAT"))),
+             ReadFile(QStringLiteral(RATING_GOLDEN_DIR "/default-si.RAT")));
+    KeepScreenshot(form, QStringLiteral("main-window-si.png"));
+    // Back to US customary: the labels name feet again.
+    form.UnitsChoice()->setCurrentIndex(0);
+    emit form.UnitsChoice()->activated(0);
+    QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("&Bottom Width (ft)"));
+  }
+
   // The compound section chosen, pasted and pressed: the bytes the command
   // line writes for it, the fields it does not use disabled, and its
   // picture with the water of the last row.
@@ -355,9 +384,9 @@ class MainWindowTest : public QObject {
     MainWindow form;
     // The Section choice, the diameter beside it and the Units choice come
     // before the fields.
-    const QStringList expected = {"Command1",       "List1",    "cboShape", "txtDiameter", "cboUnits",
-                                  "txtWidth",       "txtBank",  "txtSlope", "txtLength",   "txtN",
-                                  "txtMaxQ",        "txtElev",  "txtIncrement", "txtTitle", "txtFilename",
+    const QStringList expected = {"Command1",       "List1",   "cboShape",     "txtDiameter", "cboUnits",
+                                  "txtWidth",       "txtBank", "txtSlope",     "txtLength",   "txtN",
+                                  "txtMaxQ",        "txtElev", "txtIncrement", "txtTitle",    "txtFilename",
                                   "browseFilename", "Command1"};
     QStringList walked;
     QWidget* widget = form.findChild<QWidget*>(QStringLiteral("Command1"));
