@@ -29,6 +29,7 @@
 #include "tests/support/flood_examples.h"
 #include "tests/support/scratch_files.h"
 #include "tests/support/section_examples.h"
+#include "tests/support/si_examples.h"
 #include "windows/curves_window.h"
 #include "windows/main_window.h"
 #include "windows/routing_window.h"
@@ -87,11 +88,11 @@ struct SaveThroughDialog {
 // The window on its own thread, from start-up to close.
 class RunningWindow {
  public:
-  RunningWindow() {
+  explicit RunningWindow(UnitSystem units = UnitSystem::UsCustomary) {
     std::promise<HWND> created;
     std::future<HWND> window = created.get_future();
-    thread_ = std::thread([&created] {
-      const HWND made = CreateMainWindow(::GetModuleHandleW(nullptr), SW_SHOW);
+    thread_ = std::thread([&created, units] {
+      const HWND made = CreateMainWindow(::GetModuleHandleW(nullptr), SW_SHOW, units);
       MakeProgramFolderCurrent(made);
       created.set_value(made);
       RunMessageLoop(made);
@@ -517,6 +518,34 @@ TEST(Window, RoutesAPastedFloodThroughTheRating) {
 
 // The compound section chosen, pasted into the Section window and pressed:
 // the bytes the command line writes for it, with the fields it does not use
+// Started with --units si, every label names its units in SI, and the
+// default channel converted writes the command line's bytes; the choice
+// back to US customary names feet again.
+TEST(Window, RatesInSiAsTheCommandLineDoes) {
+  const testing_support::ScratchFolder folder("rating-window-si");
+  const RunningWindow window(UnitSystem::Si);
+  const HWND units = window.Field(InputField::Units);
+  EXPECT_EQ(::SendMessageW(units, CB_GETCURSEL, 0, 0), static_cast<LRESULT>(UnitSystem::Si));
+  const auto label = [&window](InputField field) {
+    return WindowText(window.Control(kFirstLabelId + static_cast<int>(field)));
+  };
+  EXPECT_EQ(label(InputField::BottomWidth), L"&Bottom Width (m)");
+  EXPECT_EQ(label(InputField::MaxFlow), L"Ma&ximum Flow (m3/s)");
+  const FieldTexts texts = testing_support::DefaultChannelInSi();
+  for (const layout::FieldPlace& place : layout::kFieldPlaces) {
+    if (place.field != InputField::Filename) window.Type(place.field, TextOf(texts, place.field));
+  }
+  const std::u8string rating = (folder.Path() / "si.RAT").u8string();
+  window.Type(InputField::Filename, std::string(rating.begin(), rating.end()));
+  ASSERT_EQ(window.Press().second, L"");
+  EXPECT_EQ(ReadFile(folder.Path() / "si.RAT"), ReadFile(fs::path(RATING_GOLDEN_DIR) / "default-si.RAT"));
+  ::SendMessageW(units, CB_SETCURSEL, static_cast<WPARAM>(UnitSystem::UsCustomary), 0);
+  ::SendMessageW(::GetParent(units), WM_COMMAND,
+                 MAKEWPARAM(kFirstFieldId + static_cast<int>(InputField::Units), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(units));  // NOLINT: the message's type
+  EXPECT_EQ(label(InputField::BottomWidth), L"&Bottom Width (ft)");
+}
+
 // disabled.
 TEST(Window, RatesAPastedSurveyedSectionAsTheCommandLineDoes) {
   testing_support::ScratchFolder folder("rating-window-section");
