@@ -166,7 +166,8 @@ MainWindow::MainWindow(rating::UnitSystem units, QWidget* parent)
   units_->setGeometry(FromTwips(layout::FieldRect(layout::kUnitsPlace)));
   units_->setAccessibleName(Utf8(rating::FieldLabel(InputField::Units)));
   auto* unitsLabel = new QLabel(
-      Utf8(layout::WithAccessKey(rating::FieldLabel(InputField::Units), layout::kUnitsPlace.accessKey)), this);
+      Utf8(layout::WithAccessKey(rating::FieldLabel(InputField::Units), layout::kUnitsPlace.accessKey)),
+      this);
   unitsLabel->setObjectName(Latin1(layout::kUnitsPlace.labelName));
   unitsLabel->setBuddy(units_);
   unitsLabel->setGeometry(FromTwips(layout::LabelRect(layout::kUnitsPlace)));
@@ -366,7 +367,8 @@ void MainWindow::OpenRouting(const std::string& title) {
   if (!RoutingOpen()) {
     routingWindow_ = new RoutingWindow(this, controller_);
     for (const rating::RoutingSettingFacts& facts : rating::kRoutingSettings) {
-      Relabel(routingWindow_->SettingField(facts.setting), settingLabels_.at(static_cast<std::size_t>(facts.setting)));
+      Relabel(routingWindow_->SettingField(facts.setting),
+              settingLabels_.at(static_cast<std::size_t>(facts.setting)));
     }
     routingWindow_->adjustSize();
     PlaceBeside(*routingWindow_, *this);

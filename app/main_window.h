@@ -114,9 +114,9 @@ class MainWindow : public QWidget,
   // the Section and routing windows whenever they are made.
   std::array<std::string, rating::kFieldCount> labels_;
   std::array<std::string, rating::kRoutingSettingCount> settingLabels_;
-  QSize designedSize_;         // the window as laid out, the least it may be
-  QRect designedList_;         // the list's place at that size; it grows with the window
-  QRect designedStatus_;       // the status line's; it moves down and widens
+  QSize designedSize_;    // the window as laid out, the least it may be
+  QRect designedList_;    // the list's place at that size; it grows with the window
+  QRect designedStatus_;  // the status line's; it moves down and widens
   std::array<QAction*, rating::kRatingCommands.size()> commands_{};  // indexed by rating::RatingCommand
   rating::RatingController controller_;
   SaveNameChooser chooseSaveName_;

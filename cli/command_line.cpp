@@ -47,8 +47,10 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
     const std::string_view option = "--units";
     if (argument == option && k + 1 < arguments.size()) {
       helpUnits = NamesWord(arguments[k + 1], "si") ? UnitSystem::Si : UnitSystem::UsCustomary;
-    } else if (argument.starts_with(option) && argument.size() > option.size() && argument[option.size()] == '=') {
-      helpUnits = NamesWord(argument.substr(option.size() + 1), "si") ? UnitSystem::Si : UnitSystem::UsCustomary;
+    } else if (argument.starts_with(option) && argument.size() > option.size() &&
+               argument[option.size()] == '=') {
+      helpUnits =
+          NamesWord(argument.substr(option.size() + 1), "si") ? UnitSystem::Si : UnitSystem::UsCustomary;
     }
   }
 
@@ -87,8 +89,9 @@ Request ParseCommandLine(const std::vector<std::string>& arguments, std::string_
     const RouteOptionFacts& facts = kRouteOptions.at(k);
     routeGiven.at(k) =
         app.add_option(NamesOf(facts.name), facts.value(route), std::string(Pattern(facts.help, helpUnits)))
-            ->type_name(std::string(helpUnits == UnitSystem::Si && !facts.siValueName.empty() ? facts.siValueName
-                                                                                          : facts.valueName));
+            ->type_name(std::string(helpUnits == UnitSystem::Si && !facts.siValueName.empty()
+                                        ? facts.siValueName
+                                        : facts.valueName));
   }
 
   // CLI11 takes its arguments last first, without the program's name. It

@@ -22,16 +22,17 @@ namespace {
 }  // namespace
 
 RoutedReach ReachOfPairsFile(const std::string& path, const std::string& separator, UnitSystem units) {
-  return {ReadRows(path, Message::KindPairsFile,
-                   [&](const std::string& text) { return routing::ReadStorageOutflow(text, separator, units); }),
-          nullptr, 0, path, units};
+  return {
+      ReadRows(path, Message::KindPairsFile,
+               [&](const std::string& text) { return routing::ReadStorageOutflow(text, separator, units); }),
+      nullptr, 0, path, units};
 }
 
 RoutedFlood RouteThroughReach(const RouteOptions& options, const RoutedReach& reach,
                               const std::string& separator) {
-  const routing::Hydrograph inflow =
-      ReadRows(options.inflowFile, Message::KindInflowFile,
-               [&](const std::string& text) { return routing::ReadHydrograph(text, separator, reach.units); });
+  const routing::Hydrograph inflow = ReadRows(
+      options.inflowFile, Message::KindInflowFile,
+      [&](const std::string& text) { return routing::ReadHydrograph(text, separator, reach.units); });
   const std::string option = "--" + std::string(Facts(RoutingSetting::TimeStep).option);
   try {
     const RoutingSettings settings = ReadRoutingSettings(options.settings, separator);

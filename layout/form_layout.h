@@ -83,7 +83,8 @@ inline constexpr FieldPlace kDiameterPlace = {
     InputField::Diameter, "txtDiameter", "lblDiameter", 2640, 4740, 1575, 1455, 'a'};
 // Under the list, in the same row, the Units choice: every label names its
 // units.
-inline constexpr FieldPlace kUnitsPlace = {InputField::Units, "cboUnits", "lblUnits", 4440, 4740, 1575, 1335, 'U'};
+inline constexpr FieldPlace kUnitsPlace = {
+    InputField::Units, "cboUnits", "lblUnits", 4440, 4740, 1575, 1335, 'U'};
 
 // The Section window's fields, in tab order after its "Open Section…", each
 // under its label with Alt and the label's letter.

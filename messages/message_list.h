@@ -215,10 +215,11 @@
     "Options:\n"                                                                                             \
     "  -h, --help     Displays help on commandline options.\n"                                               \
     "  -v, --version  Displays version information.\n"                                                       \
-    "  --units si     Starts in SI units (m, km, m3/s, 1000 m3) rather than US customary.\n")                 \
+    "  --units si     Starts in SI units (m, km, m3/s, 1000 m3) rather than US customary.\n")                \
   /* The window. */                                                                                          \
   X(WindowUnknownOption, "Unknown option '{option}'. Usage: {program} [--help] [--version] [--units us|si]") \
-  X(WindowBadUnits, "--units '{value}' is not a system of units; it is us or si. Usage: {program} --units si") \
+  X(WindowBadUnits,                                                                                          \
+    "--units '{value}' is not a system of units; it is us or si. Usage: {program} --units si")               \
   X(StartUpFolder,                                                                                           \
     "Cannot change the working directory to the program's folder \"{folder}\". Relative rating file names "  \
     "are created in \"{current}\".")                                                                         \

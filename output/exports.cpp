@@ -17,7 +17,8 @@ std::string Cell(float value) { return PlainNumberText(value, "."); }
 
 }  // namespace
 
-std::string RatingTableCsv(const RatingTable& table, const std::vector<ListingRow>& listed, UnitSystem units) {
+std::string RatingTableCsv(const RatingTable& table, const std::vector<ListingRow>& listed,
+                           UnitSystem units) {
   std::string csv(Pattern(Message::CaptionTableCsvHeader, units));
   csv += kLineEnd;
   for (std::size_t j = 0; j < listed.size(); ++j) {

@@ -16,9 +16,11 @@ std::string ReachDescription(const ChannelParameters& channel, std::string_view 
   switch (channel.shape) {
     case SectionShape::Trapezoid: break;
     case SectionShape::Rectangle:
-      return ComposeIn(channel.units, Message::CaptionRectangleDescription, Arg<"width">(exact(x.width)), fall, length, n);
+      return ComposeIn(channel.units, Message::CaptionRectangleDescription, Arg<"width">(exact(x.width)),
+                       fall, length, n);
     case SectionShape::Circle:
-      return ComposeIn(channel.units, Message::CaptionCircleDescription, Arg<"diameter">(exact(x.diameter)), fall, length, n);
+      return ComposeIn(channel.units, Message::CaptionCircleDescription, Arg<"diameter">(exact(x.diameter)),
+                       fall, length, n);
     case SectionShape::Surveyed:
       return ComposeIn(
           channel.units, Message::CaptionSurveyedDescription,
@@ -27,8 +29,8 @@ std::string ReachDescription(const ChannelParameters& channel, std::string_view 
           Arg<"nLeft">(exact(x.leftRoughness)), n, Arg<"nRight">(exact(x.rightRoughness)));
   }
   return ComposeIn(channel.units, Message::CaptionReachDescription, Arg<"width">(number(channel.bottomWidth)),
-                 Arg<"slope">(number(channel.bankSlope)), Arg<"fall">(number(channel.fall)),
-                 Arg<"length">(number(channel.length)), Arg<"n">(number(channel.roughness)));
+                   Arg<"slope">(number(channel.bankSlope)), Arg<"fall">(number(channel.fall)),
+                   Arg<"length">(number(channel.length)), Arg<"n">(number(channel.roughness)));
 }
 
 }  // namespace rating

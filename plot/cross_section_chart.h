@@ -13,15 +13,15 @@ namespace rating::plot {
 // downstream, the bank stations that divide it, and the water surface of
 // the table's last row.
 struct CrossSectionChart {
-  std::string title;                // UTF-8, the reach's title line
-  std::string subtitle;             // UTF-8, the points and the span of stations in words
-  std::string decimalSeparator;     // the user's, in the tick labels
+  std::string title;                           // UTF-8, the reach's title line
+  std::string subtitle;                        // UTF-8, the points and the span of stations in words
+  std::string decimalSeparator;                // the user's, in the tick labels
   UnitSystem units = UnitSystem::UsCustomary;  // of the axes' titles and the values: ft or m
-  std::vector<double> station;      // ft, left to right
-  std::vector<double> elevation;    // ft, one per station
-  std::optional<double> leftBank;   // ft, the station of the left bank, where it is known
-  std::optional<double> rightBank;  // ft
-  std::optional<double> water;      // ft, the water surface, once the section is rated
+  std::vector<double> station;                 // ft, left to right
+  std::vector<double> elevation;               // ft, one per station
+  std::optional<double> leftBank;              // ft, the station of the left bank, where it is known
+  std::optional<double> rightBank;             // ft
+  std::optional<double> water;                 // ft, the water surface, once the section is rated
 };
 
 inline constexpr double kCrossSectionPageWidth = 640;

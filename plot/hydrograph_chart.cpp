@@ -65,9 +65,9 @@ Scene HydrographScene(const HydrographChart& chart, const TextMeasure& measure) 
                             const Placed* clearOf) {
     const Point dot = frame.At(chart.time.at(at), flow.at(at));
     scene.items.emplace_back(Dot{dot, kPeakRadius, color});
-    std::string label =
-        ComposeIn(chart.units, Message::ChartPeak, Arg<"flow">(ReadableNumber(flow.at(at), chart.decimalSeparator)),
-                Arg<"time">(ReadableNumber(chart.time.at(at), chart.decimalSeparator)));
+    std::string label = ComposeIn(chart.units, Message::ChartPeak,
+                                  Arg<"flow">(ReadableNumber(flow.at(at), chart.decimalSeparator)),
+                                  Arg<"time">(ReadableNumber(chart.time.at(at), chart.decimalSeparator)));
     const double width = measure.Advance(label, kLabelFont);
     if (left && dot.x - 8 - width < frame.topLeft.x) left = false;
     if (!left && dot.x + 8 + width > frame.topLeft.x + frame.width) left = true;

@@ -12,15 +12,15 @@ namespace rating::plot {
 // What a drawing of a routed flood shows: the inflow and the outflow of the
 // reach against time, and where each peaks.
 struct HydrographChart {
-  std::string title;             // UTF-8, the routing's title line
-  std::string subtitle;          // UTF-8, the routing in words
-  std::string decimalSeparator;  // the user's, in the tick and peak labels alike
+  std::string title;                           // UTF-8, the routing's title line
+  std::string subtitle;                        // UTF-8, the routing in words
+  std::string decimalSeparator;                // the user's, in the tick and peak labels alike
   UnitSystem units = UnitSystem::UsCustomary;  // of the flow axis and the peaks: cfs or m3/s
-  std::vector<double> time;      // h from the first ordinate
-  std::vector<double> inflow;    // cfs (m3/s), one per time
-  std::vector<double> outflow;   // cfs (m3/s), one per time
-  std::size_t inflowPeak = 0;    // the ordinate where the inflow peaks
-  std::size_t outflowPeak = 0;   // the ordinate where the outflow peaks
+  std::vector<double> time;                    // h from the first ordinate
+  std::vector<double> inflow;                  // cfs (m3/s), one per time
+  std::vector<double> outflow;                 // cfs (m3/s), one per time
+  std::size_t inflowPeak = 0;                  // the ordinate where the inflow peaks
+  std::size_t outflowPeak = 0;                 // the ordinate where the outflow peaks
 };
 
 inline constexpr double kHydrographPageWidth = 900;

@@ -12,13 +12,13 @@ namespace rating::plot {
 // What a drawing of the rating curves shows: the rating file's rows and the
 // reach they belong to.
 struct RatingCurves {
-  std::string title;              // UTF-8, the rating file's title line
-  std::string subtitle;           // UTF-8, the reach in words, with units
-  std::string decimalSeparator;   // the user's, in the subtitle and the tick labels alike
+  std::string title;                           // UTF-8, the rating file's title line
+  std::string subtitle;                        // UTF-8, the reach in words, with units
+  std::string decimalSeparator;                // the user's, in the subtitle and the tick labels alike
   UnitSystem units = UnitSystem::UsCustomary;  // of the axes' titles and the values
-  std::vector<double> elevation;  // ft (m), rows 0 to the last
-  std::vector<double> flow;       // cfs (m3/s), three figures as in the rating file
-  std::vector<double> storage;    // acre-ft (1000 m3), three figures as in the rating file
+  std::vector<double> elevation;               // ft (m), rows 0 to the last
+  std::vector<double> flow;                    // cfs (m3/s), three figures as in the rating file
+  std::vector<double> storage;                 // acre-ft (1000 m3), three figures as in the rating file
 };
 
 // The tick labels of an axis that spans `values`, lowest first: round

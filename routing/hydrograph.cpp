@@ -269,11 +269,11 @@ std::vector<StorageOutflowPair> ReadStorageOutflow(std::string_view text, std::s
     }
     if (!pairs.empty() && !(*storage > pairs.back().storage)) {
       RefuseRow(row, ComposeIn(units, Message::PairsStorageNotIncreasing, Arg<"storage">(cells[0]),
-                             Arg<"previous">(Hours(pairs.back().storage, userSeparator))));
+                               Arg<"previous">(Hours(pairs.back().storage, userSeparator))));
     }
     if (!pairs.empty() && *outflow < pairs.back().outflow) {
       RefuseRow(row, ComposeIn(units, Message::PairsOutflowDecreasing, Arg<"outflow">(cells[1]),
-                             Arg<"previous">(Hours(pairs.back().outflow, userSeparator))));
+                               Arg<"previous">(Hours(pairs.back().outflow, userSeparator))));
     }
     pairs.push_back({*storage, *outflow});
   }

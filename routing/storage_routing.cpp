@@ -32,19 +32,19 @@ void CheckRequest(const RoutingRequest& request) {
     const std::string number = std::to_string(k + 1);
     const Arg<"pair"> pair(number);
     if (!std::isfinite(pairs[k].storage) || !std::isfinite(pairs[k].outflow) || pairs[k].outflow < 0) {
-      Refuse(FailureKind::InvalidArgument,
-             ComposeIn(request.units, Message::RoutingPairNotAFlow, pair, Arg<"outflow">(Shown(request, pairs[k].outflow))));
+      Refuse(FailureKind::InvalidArgument, ComposeIn(request.units, Message::RoutingPairNotAFlow, pair,
+                                                     Arg<"outflow">(Shown(request, pairs[k].outflow))));
     }
     if (k == 0) continue;
     if (!(pairs[k].storage > pairs[k - 1].storage)) {
-      Refuse(FailureKind::InvalidArgument, ComposeIn(request.units, Message::RoutingStorageNotIncreasing, pair,
-                                                   Arg<"storage">(Shown(request, pairs[k].storage)),
-                                                   Arg<"previous">(Shown(request, pairs[k - 1].storage))));
+      Refuse(FailureKind::InvalidArgument, ComposeIn(request.units, Message::RoutingStorageNotIncreasing,
+                                                     pair, Arg<"storage">(Shown(request, pairs[k].storage)),
+                                                     Arg<"previous">(Shown(request, pairs[k - 1].storage))));
     }
     if (pairs[k].outflow < pairs[k - 1].outflow) {
       Refuse(FailureKind::InvalidArgument, ComposeIn(request.units, Message::RoutingOutflowDecreasing, pair,
-                                                   Arg<"outflow">(Shown(request, pairs[k].outflow)),
-                                                   Arg<"previous">(Shown(request, pairs[k - 1].outflow))));
+                                                     Arg<"outflow">(Shown(request, pairs[k].outflow)),
+                                                     Arg<"previous">(Shown(request, pairs[k - 1].outflow))));
     }
   }
   if (request.inflow.size() < 2) {
@@ -64,10 +64,11 @@ void CheckRequest(const RoutingRequest& request) {
   for (std::size_t i = 0; i < request.inflow.size(); ++i) {
     const double flow = request.inflow[i];
     if (!(flow >= 0) || !std::isfinite(flow)) {
-      Refuse(FailureKind::InvalidArgument,
-             ComposeIn(request.units, Message::RoutingNegativeInflow, Arg<"ordinate">(std::to_string(i + 1)),
-                     Arg<"time">(Shown(request, static_cast<double>(i) * request.timeStep / kSecondsPerHour)),
-                     Arg<"flow">(Shown(request, flow))));
+      Refuse(
+          FailureKind::InvalidArgument,
+          ComposeIn(request.units, Message::RoutingNegativeInflow, Arg<"ordinate">(std::to_string(i + 1)),
+                    Arg<"time">(Shown(request, static_cast<double>(i) * request.timeStep / kSecondsPerHour)),
+                    Arg<"flow">(Shown(request, flow))));
     }
   }
 }
@@ -79,7 +80,8 @@ class IndicationTable {
  public:
   IndicationTable(const std::vector<StorageOutflowPair>& pairs, double timeStep, int subreaches,
                   double volumePerStorage) {
-    const double perSubreach = volumePerStorage / subreaches;  // ft^3 per acre-ft of the reach, or m^3 per 1000
+    const double perSubreach =
+        volumePerStorage / subreaches;  // ft^3 per acre-ft of the reach, or m^3 per 1000
     for (const StorageOutflowPair& pair : pairs) {
       storage_.push_back(pair.storage * perSubreach);
       outflow_.push_back(pair.outflow);
@@ -145,9 +147,9 @@ RoutingResult Route(const RoutingRequest& request) {
   const double initial = request.initialOutflow.value_or(request.inflow.front());  // cfs
   const std::optional<double> initialStorage = table.StorageAt(initial);
   if (!initialStorage) {
-    Refuse(FailureKind::InvalidArgument,
-           ComposeIn(request.units, Message::RoutingInitialOutflowOutside, Arg<"flow">(Shown(request, initial)),
-                   Arg<"highest">(Shown(request, table.HighestOutflow()))));
+    Refuse(FailureKind::InvalidArgument, ComposeIn(request.units, Message::RoutingInitialOutflowOutside,
+                                                   Arg<"flow">(Shown(request, initial)),
+                                                   Arg<"highest">(Shown(request, table.HighestOutflow()))));
   }
 
   // Each subreach's outflow and storage (ft^3) at the step before, and the
@@ -169,16 +171,16 @@ RoutingResult Route(const RoutingRequest& request) {
       if (indication > table.Highest()) {
         Refuse(FailureKind::IndexOutOfRange,
                ComposeIn(request.units, Message::RoutingAboveTable, Arg<"ordinate">(std::to_string(t + 1)),
-                       Arg<"time">(Shown(request, static_cast<double>(t) * dt / kSecondsPerHour)),
-                       Arg<"flow">(Shown(request, request.inflow[t])),
-                       Arg<"highest">(Shown(request, table.HighestOutflow()))));
+                         Arg<"time">(Shown(request, static_cast<double>(t) * dt / kSecondsPerHour)),
+                         Arg<"flow">(Shown(request, request.inflow[t])),
+                         Arg<"highest">(Shown(request, table.HighestOutflow()))));
       }
       // Below the first pair the step is too long for the subreach's storage:
       // the routing would swing to negative outflows.
       if (indication < table.Lowest()) {
         Refuse(FailureKind::InvalidArgument,
                ComposeIn(request.units, Message::RoutingBelowTable, Arg<"ordinate">(std::to_string(t + 1)),
-                       Arg<"time">(Shown(request, static_cast<double>(t) * dt / kSecondsPerHour))));
+                         Arg<"time">(Shown(request, static_cast<double>(t) * dt / kSecondsPerHour))));
       }
       // The subreach's outflow at the step before is the next one's inflow then.
       previousInflow = outflow[k];

@@ -30,8 +30,8 @@ double HoursAt(const FloodRouting& flood, std::size_t ordinate) {
 }  // namespace
 
 RoutedReach ReachOfRating(const RatingResult& rating, std::string title) {
-  return {routing::PairsOfRating(rating.fileRows), &rating.table, rating.channel.lengthFeet,
-          std::move(title), rating.channel.units};
+  return {routing::PairsOfRating(rating.fileRows), &rating.table, rating.channel.lengthFeet, std::move(title),
+          rating.channel.units};
 }
 
 int SuggestedSubreaches(const RoutedReach& reach, const routing::Hydrograph& inflow, double timeStep) {
@@ -157,28 +157,29 @@ std::string RoutingSummary(const FloodRouting& flood, std::string_view decimalMa
               Arg<"subreaches">(std::to_string(flood.subreaches)), Arg<"step">(shown(flood.timeStep)));
   summary += '\n';
   if (IsSteady(flood.inflow.flow) && IsSteady(routed.outflow)) {
-    summary += ComposeIn(flood.units, Message::RoutingSummarySteady, Arg<"flow">(shown(routed.inflowPeak.flow)));
+    summary +=
+        ComposeIn(flood.units, Message::RoutingSummarySteady, Arg<"flow">(shown(routed.inflowPeak.flow)));
   } else {
-    summary += ComposeIn(flood.units, Message::RoutingSummaryPeaks, Arg<"inflowPeak">(shown(routed.inflowPeak.flow)),
-                       Arg<"inflowTime">(shown(routed.inflowPeak.time)),
-                       Arg<"outflowPeak">(shown(routed.outflowPeak.flow)),
-                       Arg<"outflowTime">(shown(routed.outflowPeak.time)),
-                       Arg<"attenuation">(ReadablePart(routed.attenuation, 100, decimalMark)),
-                       Arg<"lag">(shown(routed.lag)));
+    summary += ComposeIn(
+        flood.units, Message::RoutingSummaryPeaks, Arg<"inflowPeak">(shown(routed.inflowPeak.flow)),
+        Arg<"inflowTime">(shown(routed.inflowPeak.time)), Arg<"outflowPeak">(shown(routed.outflowPeak.flow)),
+        Arg<"outflowTime">(shown(routed.outflowPeak.time)),
+        Arg<"attenuation">(ReadablePart(routed.attenuation, 100, decimalMark)),
+        Arg<"lag">(shown(routed.lag)));
   }
   summary += '\n';
   const double volume = std::max(routed.volumeIn, routed.volumeOut);
   summary +=
       ComposeIn(flood.units, Message::RoutingSummaryVolumes, Arg<"volumeIn">(shown(routed.volumeIn)),
-              Arg<"volumeOut">(shown(routed.volumeOut)), Arg<"storageStart">(shown(routed.storageStart)),
-              Arg<"storageEnd">(shown(routed.storageEnd)),
-              Arg<"balance">(ReadablePart(routed.massBalance, volume, decimalMark)));
+                Arg<"volumeOut">(shown(routed.volumeOut)), Arg<"storageStart">(shown(routed.storageStart)),
+                Arg<"storageEnd">(shown(routed.storageEnd)),
+                Arg<"balance">(ReadablePart(routed.massBalance, volume, decimalMark)));
   summary += '\n';
   const double held = routed.storageEnd - routed.storageStart;
   if (!routed.outflow.empty() && held > kPassedShare * routed.volumeIn) {
-    summary +=
-        ComposeIn(flood.units, Message::RoutingSummaryNotReceded, Arg<"outflow">(shown(routed.outflow.back())),
-                Arg<"time">(shown(HoursAt(flood, routed.outflow.size() - 1))), Arg<"held">(shown(held)));
+    summary += ComposeIn(
+        flood.units, Message::RoutingSummaryNotReceded, Arg<"outflow">(shown(routed.outflow.back())),
+        Arg<"time">(shown(HoursAt(flood, routed.outflow.size() - 1))), Arg<"held">(shown(held)));
     summary += '\n';
   }
   return summary;

@@ -24,9 +24,9 @@ namespace rating {
 // number of subreaches.
 struct RoutedReach {
   std::vector<routing::StorageOutflowPair> pairs;
-  const RatingTable* table = nullptr;  // none for pairs from a file
-  double length = 0;                   // ft, or m in SI
-  std::string title;                   // the rating's title, or the pairs file's name
+  const RatingTable* table = nullptr;          // none for pairs from a file
+  double length = 0;                           // ft, or m in SI
+  std::string title;                           // the rating's title, or the pairs file's name
   UnitSystem units = UnitSystem::UsCustomary;  // of the pairs, and of every flow routed through them
 };
 
@@ -46,7 +46,7 @@ struct FloodRouting {
   int subreaches = 1;
   int suggested = 1;  // what the usual rule suggests; 1 for pairs from a file
   routing::RoutingResult result;
-  std::string title;  // the reach's
+  std::string title;                           // the reach's
   UnitSystem units = UnitSystem::UsCustomary;  // the reach's: of the flows, volumes and their words
 };
 

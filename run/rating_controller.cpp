@@ -14,8 +14,7 @@ namespace {
 std::string RefusalOf(const RoutingSettingRefused& refused, UnitSystem units) {
   const RoutingSettingFacts& facts = Facts(refused.Setting());
   return Compose(Message::RoutingBadField, Arg<"field">(Pattern(facts.caption, units)),
-                 Arg<"value">(refused.Text()),
-                 Arg<"expected">(Pattern(facts.expected)));
+                 Arg<"value">(refused.Text()), Arg<"expected">(Pattern(facts.expected)));
 }
 
 }  // namespace
@@ -216,10 +215,10 @@ void RatingController::Route() {
   const RoutedReach reach = ReachOfRating(*rating, session_.Title());
   // Flows in one system through the other's pairs would route nonsense.
   if (reach.units != flood_.inflowUnits) {
-    ShowNoRouting(Compose(Message::RoutingProblem, Arg<"kind">(Pattern(Message::KindRouting)),
-                          Arg<"problem">(Compose(Message::RoutingUnitsDiffer,
-                                                 Arg<"rated">(Pattern(Facts(reach.units).label)),
-                                                 Arg<"read">(Pattern(Facts(flood_.inflowUnits).label))))));
+    ShowNoRouting(Compose(
+        Message::RoutingProblem, Arg<"kind">(Pattern(Message::KindRouting)),
+        Arg<"problem">(Compose(Message::RoutingUnitsDiffer, Arg<"rated">(Pattern(Facts(reach.units).label)),
+                               Arg<"read">(Pattern(Facts(flood_.inflowUnits).label))))));
     return;
   }
   // The subreaches follow the suggestion until the user types their own.

@@ -91,8 +91,8 @@ class RatingController {
   struct Flood {
     std::optional<routing::Hydrograph> inflow;
     UnitSystem inflowUnits = UnitSystem::UsCustomary;  // the inflow was read in
-    std::string suggestion;      // the subreaches last put in the field
-    bool ownSubreaches = false;  // the user typed their own, which stay
+    std::string suggestion;                            // the subreaches last put in the field
+    bool ownSubreaches = false;                        // the user typed their own, which stay
     std::optional<FloodRouting> routed;
   };
 

@@ -78,9 +78,9 @@ plot::CrossSectionChart RatingSession::SectionChart() const {
 std::string RatingSession::SectionSummary() const {
   if (ground_.empty()) return {};
   return ComposeIn(units_, Message::SectionSummary,
-                 Arg<"points">(Compose(Message::WordsPoints, Arg<"count">(std::to_string(ground_.size())))),
-                 Arg<"first">(StationText(ground_.front().station, separator_)),
-                 Arg<"last">(StationText(ground_.back().station, separator_)));
+                   Arg<"points">(Compose(Message::WordsPoints, Arg<"count">(std::to_string(ground_.size())))),
+                   Arg<"first">(StationText(ground_.front().station, separator_)),
+                   Arg<"last">(StationText(ground_.back().station, separator_)));
 }
 
 namespace {

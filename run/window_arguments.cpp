@@ -55,9 +55,9 @@ std::optional<WindowAnswer> RefuseArguments(const std::vector<std::string>& argu
   while (at < arguments.size()) {
     const std::optional<UnitsArgument> units = UnitsAt(arguments, at);
     if (!units) {
-      return WindowAnswer{2, Compose(Message::WindowUnknownOption, Arg<"option">(arguments[at]),
-                                     Arg<"program">(program)) +
-                                 "\n"};
+      return WindowAnswer{
+          2, Compose(Message::WindowUnknownOption, Arg<"option">(arguments[at]), Arg<"program">(program)) +
+                 "\n"};
     }
     if (!UnitsNamed(units->value)) {
       return WindowAnswer{

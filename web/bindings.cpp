@@ -4,9 +4,9 @@
 // strings; files come as bytes, exactly as the desktop programs write them.
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <vector>
@@ -138,7 +138,8 @@ class PageView : public emscripten::wrapper<rating::HandingOverView>,
     for (const layout::FieldPlace& place : layout::kFieldPlaces) {
       if (place.field == field) key = place.accessKey;
     }
-    for (const layout::FieldPlace* place : {&layout::kShapePlace, &layout::kDiameterPlace, &layout::kUnitsPlace}) {
+    for (const layout::FieldPlace* place :
+         {&layout::kShapePlace, &layout::kDiameterPlace, &layout::kUnitsPlace}) {
       if (place->field == field) key = place->accessKey;
     }
     const std::size_t at = key != 0 ? layout::AccessKeyAt(label, key) : label.size();

@@ -132,7 +132,8 @@ void AddChoice(HWND window, const layout::FieldPlace& place, const std::array<Fa
   const HWND list = AddControl(window, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 0,
                                kFirstFieldId + static_cast<int>(place.field));
   for (const Facts& facts : choices) {
-    ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(Pattern(facts.label)).c_str()));  // NOLINT
+    ::SendMessageW(list, CB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(Wide(Pattern(facts.label)).c_str()));  // NOLINT
   }
   ::SendMessageW(list, CB_SETCURSEL, 0, 0);
 }
@@ -142,7 +143,7 @@ template <typename Facts, std::size_t N>
 const Facts* Chosen(HWND window, InputField field, const std::array<Facts, N>& choices) {
   const LRESULT chosen = ::SendMessageW(Field(window, field), CB_GETCURSEL, 0, 0);
   return chosen >= 0 && static_cast<std::size_t>(chosen) < N ? &choices.at(static_cast<std::size_t>(chosen))
-                                                              : nullptr;
+                                                             : nullptr;
 }
 
 // The controls in tab order: the button, the list, then each field after

@@ -125,7 +125,8 @@ HWND OpenRoutingWindow(HWND main, const std::wstring& title) {
 
 HWND SettingField(HWND routingWindow, RoutingSetting setting) {
   for (std::size_t k = 0; k < layout::kRoutingFieldPlaces.size(); ++k) {
-    if (layout::kRoutingFieldPlaces.at(k).setting == setting) return ::GetDlgItem(routingWindow, kSettingIds.at(k));
+    if (layout::kRoutingFieldPlaces.at(k).setting == setting)
+      return ::GetDlgItem(routingWindow, kSettingIds.at(k));
   }
   return nullptr;
 }

@@ -154,7 +154,8 @@ class WindowView final : public FileSavingView, public RoutingView, public Secti
     if (!RoutingOpen()) {
       routing_ = OpenRoutingWindow(window_, Wide(title));
       for (const RoutingSettingFacts& facts : kRoutingSettings) {
-        Relabel(SettingField(routing_, facts.setting), settingLabels_.at(static_cast<std::size_t>(facts.setting)));
+        Relabel(SettingField(routing_, facts.setting),
+                settingLabels_.at(static_cast<std::size_t>(facts.setting)));
       }
       return;
     }
@@ -301,10 +302,10 @@ class WindowView final : public FileSavingView, public RoutingView, public Secti
   HWND window_ = nullptr;
   std::span<const std::string> rows_;  // the session's, valid until the next ShowTable
   bool commandsEnabled_ = false;
-  HWND curves_ = nullptr;   // the rating curves window, while open
-  HWND routing_ = nullptr;  // the routing window, while open
-  HWND section_ = nullptr;  // the Section window, once opened; closing it hides it
-  std::array<std::string, kFieldCount> labels_;                   // the labels the controller last gave
+  HWND curves_ = nullptr;                        // the rating curves window, while open
+  HWND routing_ = nullptr;                       // the routing window, while open
+  HWND section_ = nullptr;                       // the Section window, once opened; closing it hides it
+  std::array<std::string, kFieldCount> labels_;  // the labels the controller last gave
   std::array<std::string, kRoutingSettingCount> settingLabels_;  // and the settings'
 };
 

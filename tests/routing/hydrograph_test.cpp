@@ -61,13 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{
             "QuotedHeader", "\"Flow (cfs, observed)\"\n100\n\"200\"\n", ".", {100, 200}, std::nullopt, {}},
         // A header naming the units chosen, or none, is read in them.
-        ReadCase{"CubicMetresInSi",
-                 "Time (h),Flow (m3/s)\n0,1.5\n1,2\n",
-                 ".",
-                 {1.5, 2},
-                 3600,
-                 {},
-                 UnitSystem::Si},
+        ReadCase{
+            "CubicMetresInSi", "Time (h),Flow (m3/s)\n0,1.5\n1,2\n", ".", {1.5, 2}, 3600, {}, UnitSystem::Si},
         ReadCase{"NoUnitsInSi", "flow\n3\n4\n", ".", {3, 4}, std::nullopt, {}, UnitSystem::Si},
         ReadCase{"CfsInUs", "Time (h),Inflow (CFS)\n0,3\n1,4\n", ".", {3, 4}, 3600, {}}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });

@@ -316,29 +316,30 @@ describe("the page", () => {
     assert.equal(await other.inputValue("#txtSlope"), "110");
   });
 
-  test("in SI the labels name metres, the choice stays through a reload, and the bytes are the command line's",
-       async () => {
-         const page = await openPage(browser, site);
-         await page.selectOption("#cboUnits", "si");
-         assert.equal(await page.textContent("label[for=txtWidth]"), "Bottom Width (m)");
-         assert.equal(await page.textContent("label[for=txtMaxQ]"), "Maximum Flow (m3/s)");
-         const fields = {
-           txtWidth: "15.24",
-           txtSlope: "33.528",
-           txtLength: "8.851392",
-           txtMaxQ: "84.950539776",
-           txtIncrement: "0.06096",
-         };
-         for (const [id, text] of Object.entries(fields)) await page.fill(`#${id}`, text);
-         await page.reload();
-         await page.waitForSelector("html[data-ready]", {state: "attached"});
-         assert.equal(await page.inputValue("#cboUnits"), "si");
-         assert.equal(await page.textContent("label[for=txtLength]"), "Channel Length (km)");
-         const file = await press(page, () => page.click("#Command1"));
-         assert.deepEqual(file.bytes, golden("output/golden/default-si.RAT"));
-         await page.selectOption("#cboUnits", "us");
-         assert.equal(await page.textContent("label[for=txtWidth]"), "Bottom Width (ft)");
-       });
+  test(
+      "in SI the labels name metres, the choice stays through a reload, and the bytes are the command line's",
+      async () => {
+        const page = await openPage(browser, site);
+        await page.selectOption("#cboUnits", "si");
+        assert.equal(await page.textContent("label[for=txtWidth]"), "Bottom Width (m)");
+        assert.equal(await page.textContent("label[for=txtMaxQ]"), "Maximum Flow (m3/s)");
+        const fields = {
+          txtWidth: "15.24",
+          txtSlope: "33.528",
+          txtLength: "8.851392",
+          txtMaxQ: "84.950539776",
+          txtIncrement: "0.06096",
+        };
+        for (const [id, text] of Object.entries(fields)) await page.fill(`#${id}`, text);
+        await page.reload();
+        await page.waitForSelector("html[data-ready]", {state: "attached"});
+        assert.equal(await page.inputValue("#cboUnits"), "si");
+        assert.equal(await page.textContent("label[for=txtLength]"), "Channel Length (km)");
+        const file = await press(page, () => page.click("#Command1"));
+        assert.deepEqual(file.bytes, golden("output/golden/default-si.RAT"));
+        await page.selectOption("#cboUnits", "us");
+        assert.equal(await page.textContent("label[for=txtWidth]"), "Bottom Width (ft)");
+      });
 
   test("a printed page holds the whole table and no button", async () => {
     const page = await openPage(browser, site);
