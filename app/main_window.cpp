@@ -46,6 +46,20 @@ QString Utf8(std::string_view text) {
 
 QString Caption(rating::Message caption) { return Utf8(rating::Pattern(caption)); }
 
+// Fills `box` with `choices` and puts it at `place`, under its label.
+template <typename Facts, std::size_t N>
+void PlaceChoice(QComboBox& box, const layout::FieldPlace& place, const std::array<Facts, N>& choices) {
+  for (const Facts& facts : choices) box.addItem(Caption(facts.label));
+  box.setObjectName(Latin1(place.widgetName));
+  box.setGeometry(FromTwips(layout::FieldRect(place)));
+  box.setAccessibleName(Utf8(rating::FieldLabel(place.field)));
+  auto* label = new QLabel(Utf8(layout::WithAccessKey(rating::FieldLabel(place.field), place.accessKey)),
+                           box.parentWidget());
+  label->setObjectName(Latin1(place.labelName));
+  label->setBuddy(&box);
+  label->setGeometry(FromTwips(layout::LabelRect(place)));
+}
+
 // Puts `caption` on the label of `field`, its buddy, with the label's access
 // key kept; a screen reader names the field by it.
 void Relabel(QWidget* field, const std::string& caption) {
@@ -148,29 +162,11 @@ MainWindow::MainWindow(rating::UnitSystem units, QWidget* parent)
 
   // The Section choice comes first in tab order, then a circle's diameter
   // beside it, then the fields.
-  for (const rating::ShapeFacts& facts : rating::kSectionShapes) shape_->addItem(Caption(facts.label));
-  shape_->setObjectName(Latin1(layout::kShapePlace.widgetName));
-  shape_->setGeometry(FromTwips(layout::FieldRect(layout::kShapePlace)));
-  shape_->setAccessibleName(Utf8(rating::FieldLabel(InputField::Shape)));
-  auto* shapeLabel = new QLabel(
-      Utf8(layout::WithAccessKey(rating::FieldLabel(InputField::Shape), layout::kShapePlace.accessKey)),
-      this);
-  shapeLabel->setObjectName(Latin1(layout::kShapePlace.labelName));
-  shapeLabel->setBuddy(shape_);
-  shapeLabel->setGeometry(FromTwips(layout::LabelRect(layout::kShapePlace)));
+  PlaceChoice(*shape_, layout::kShapePlace, rating::kSectionShapes);
   connect(shape_, &QComboBox::activated, this, [this](int index) {
     controller_.ChooseShape(rating::kSectionShapes.at(static_cast<std::size_t>(index)).shape);
   });
-  for (const rating::UnitFacts& facts : rating::kUnitSystems) units_->addItem(Caption(facts.label));
-  units_->setObjectName(Latin1(layout::kUnitsPlace.widgetName));
-  units_->setGeometry(FromTwips(layout::FieldRect(layout::kUnitsPlace)));
-  units_->setAccessibleName(Utf8(rating::FieldLabel(InputField::Units)));
-  auto* unitsLabel = new QLabel(
-      Utf8(layout::WithAccessKey(rating::FieldLabel(InputField::Units), layout::kUnitsPlace.accessKey)),
-      this);
-  unitsLabel->setObjectName(Latin1(layout::kUnitsPlace.labelName));
-  unitsLabel->setBuddy(units_);
-  unitsLabel->setGeometry(FromTwips(layout::LabelRect(layout::kUnitsPlace)));
+  PlaceChoice(*units_, layout::kUnitsPlace, rating::kUnitSystems);
   connect(units_, &QComboBox::activated, this, [this](int index) {
     controller_.ChooseUnits(rating::kUnitSystems.at(static_cast<std::size_t>(index)).system);
   });
