@@ -13,10 +13,10 @@ namespace {
 
 // "--subreaches "x" is not a whole number ...": a setting refused, named by
 // its option.
-[[noreturn]] void RefuseOption(const RoutingSettingRefused& refused) {
+[[noreturn]] void RefuseOption(const RoutingSettingRefused& refused, UnitSystem units) {
   const RoutingSettingFacts& facts = Facts(refused.Setting());
   throw UsageError(Compose(Message::UsageBadValue, Arg<"option">(facts.option), Arg<"value">(refused.Text()),
-                           Arg<"expected">(Pattern(facts.expected))));
+                           Arg<"expected">(Pattern(facts.expected, units))));
 }
 
 }  // namespace
@@ -41,7 +41,7 @@ RoutedFlood RouteThroughReach(const RouteOptions& options, const RoutedReach& re
     return {RoutedCsv(flood), RoutingSummary(flood, separator),
             options.plotFile.empty() ? std::string() : HydrographSvg(flood, separator)};
   } catch (const RoutingSettingRefused& refused) {
-    RefuseOption(refused);
+    RefuseOption(refused, reach.units);
   }
 }
 

@@ -14,7 +14,7 @@ namespace {
 std::string RefusalOf(const RoutingSettingRefused& refused, UnitSystem units) {
   const RoutingSettingFacts& facts = Facts(refused.Setting());
   return Compose(Message::RoutingBadField, Arg<"field">(Pattern(facts.caption, units)),
-                 Arg<"value">(refused.Text()), Arg<"expected">(Pattern(facts.expected)));
+                 Arg<"value">(refused.Text()), Arg<"expected">(Pattern(facts.expected, units)));
 }
 
 }  // namespace

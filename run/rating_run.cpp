@@ -42,10 +42,10 @@ RatingResult Rate(const FieldTexts& texts, std::string_view separator, std::span
 
 std::optional<std::string> SubstitutionNote(const ChannelParameters& channel) {
   if (channel.bankSlopeWasZero && channel.incrementWasZero) {
-    return std::string(Pattern(Message::NoteBothZeros));
+    return std::string(Pattern(Message::NoteBothZeros, channel.units));
   }
   if (channel.bankSlopeWasZero) return std::string(Pattern(Message::NoteBankSlopeZero));
-  if (channel.incrementWasZero) return std::string(Pattern(Message::NoteIncrementZero));
+  if (channel.incrementWasZero) return std::string(Pattern(Message::NoteIncrementZero, channel.units));
   return std::nullopt;
 }
 

@@ -172,7 +172,10 @@ INSTANTIATE_TEST_SUITE_P(
         NoteCase{"Both",
                  {{InputField::BankSlope, "-0"}, {InputField::Increment, "0e5"}},
                  "A Bank Slope run/rise of 0 is taken as 2, and an Incremental Depth (ft) of 0 as 1 ft."},
-        NoteCase{"NotZero", {{InputField::Increment, "0.5"}}, std::nullopt}),
+        NoteCase{"NotZero", {{InputField::Increment, "0.5"}}, std::nullopt},
+        NoteCase{"IncrementInSi",
+                 {{InputField::Units, "si"}, {InputField::Increment, "0"}, {InputField::MaxFlow, "80"}},
+                 "An Incremental Depth (m) of 0 is taken as 1 m."}),
     [](const testing::TestParamInfo<NoteCase>& info) { return std::string(info.param.name); });
 
 TEST_F(RatingRunTest, CommaLocaleReadsAndWritesCommas) {
