@@ -141,10 +141,9 @@ consteval bool SamePlaceholders(std::string_view a, std::string_view b) {
 // Whether every SI pattern holds its US customary pattern's placeholders, so
 // that a message checked against the one fits the other.
 consteval bool SiPatternsFit() {
-  for (const MessageFacts& facts : kSiMessages) {
-    if (!SamePlaceholders(facts.pattern, Pattern(facts.message))) return false;
-  }
-  return true;
+  return std::all_of(kSiMessages.begin(), kSiMessages.end(), [](const MessageFacts& facts) {
+    return SamePlaceholders(facts.pattern, Pattern(facts.message));
+  });
 }
 static_assert(SiPatternsFit(), "an SI message must hold the placeholders of its US customary pattern");
 

@@ -38,10 +38,12 @@ std::vector<std::string> ListingCells(std::string_view line) {
   return cells;
 }
 
-std::vector<std::string> ListingColumnNames(UnitSystem system) {
-  std::vector<std::string> names = ListingCells(ListingHeadings(system)[0]);
-  const std::vector<std::string> units = ListingCells(ListingHeadings(system)[1]);
-  for (std::size_t i = 0; i < names.size() && i < units.size(); ++i) names[i].append(" ").append(units[i]);
+std::vector<std::string> ListingColumnNames(UnitSystem units) {
+  std::vector<std::string> names = ListingCells(ListingHeadings(units)[0]);
+  const std::vector<std::string> unitNames = ListingCells(ListingHeadings(units)[1]);
+  for (std::size_t i = 0; i < names.size() && i < unitNames.size(); ++i) {
+    names[i].append(" ").append(unitNames[i]);
+  }
   return names;
 }
 
