@@ -123,7 +123,7 @@ consteval bool PlaceholdersFit(std::string_view pattern, std::initializer_list<s
 }
 
 // Whether `a` and `b` hold the same placeholders in the same order.
-consteval bool SamePlaceholders(std::string_view a, std::string_view b) {
+constexpr bool SamePlaceholders(std::string_view a, std::string_view b) {
   std::size_t at = 0;
   std::size_t bt = 0;
   while (true) {

@@ -125,8 +125,9 @@ HWND OpenRoutingWindow(HWND main, const std::wstring& title) {
 
 HWND SettingField(HWND routingWindow, RoutingSetting setting) {
   for (std::size_t k = 0; k < layout::kRoutingFieldPlaces.size(); ++k) {
-    if (layout::kRoutingFieldPlaces.at(k).setting == setting)
+    if (layout::kRoutingFieldPlaces.at(k).setting == setting) {
       return ::GetDlgItem(routingWindow, kSettingIds.at(k));
+    }
   }
   return nullptr;
 }
