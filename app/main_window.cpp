@@ -362,10 +362,6 @@ bool MainWindow::RoutingOpen() const { return routingWindow_ != nullptr && routi
 void MainWindow::OpenRouting(const std::string& title) {
   if (!RoutingOpen()) {
     routingWindow_ = new RoutingWindow(this, controller_);
-    for (const rating::RoutingSettingFacts& facts : rating::kRoutingSettings) {
-      Relabel(routingWindow_->SettingField(facts.setting),
-              settingLabels_.at(static_cast<std::size_t>(facts.setting)));
-    }
     routingWindow_->adjustSize();
     PlaceBeside(*routingWindow_, *this);
   }
@@ -395,13 +391,9 @@ void MainWindow::EnableField(InputField field, bool enabled) {
   if (QLineEdit* text = fields_.at(static_cast<std::size_t>(field))) text->setEnabled(enabled);
 }
 
-void MainWindow::ShowFieldLabel(InputField field, const std::string& label) {
-  labels_.at(static_cast<std::size_t>(field)) = label;
-  Relabel(Field(field), label);
-}
+void MainWindow::ShowFieldLabel(InputField field, const std::string& label) { Relabel(Field(field), label); }
 
 void MainWindow::ShowSettingLabel(rating::RoutingSetting setting, const std::string& label) {
-  settingLabels_.at(static_cast<std::size_t>(setting)) = label;
   if (routingWindow_ != nullptr) Relabel(routingWindow_->SettingField(setting), label);
 }
 
@@ -412,9 +404,6 @@ bool MainWindow::SectionOpen() const { return sectionWindow_ != nullptr && secti
 void MainWindow::OpenSection(const std::string& title) {
   if (sectionWindow_ == nullptr) {
     sectionWindow_ = new SectionWindow(this, controller_);
-    for (const layout::SectionFieldPlace& place : layout::kSectionFieldPlaces) {
-      Relabel(sectionWindow_->Field(place.field), labels_.at(static_cast<std::size_t>(place.field)));
-    }
     sectionWindow_->adjustSize();
     PlaceBeside(*sectionWindow_, *this);
   }

@@ -110,13 +110,9 @@ class MainWindow : public QWidget,
   QLabel* statusLine_;         // where the last press wrote the file
   QComboBox* shape_;           // the Section choice, in the order of kSectionShapes
   QComboBox* units_;           // the Units choice, in the order of kUnitSystems
-  // The labels the controller last put on the fields and the settings, for
-  // the Section and routing windows whenever they are made.
-  std::array<std::string, rating::kFieldCount> labels_;
-  std::array<std::string, rating::kRoutingSettingCount> settingLabels_;
-  QSize designedSize_;    // the window as laid out, the least it may be
-  QRect designedList_;    // the list's place at that size; it grows with the window
-  QRect designedStatus_;  // the status line's; it moves down and widens
+  QSize designedSize_;         // the window as laid out, the least it may be
+  QRect designedList_;         // the list's place at that size; it grows with the window
+  QRect designedStatus_;       // the status line's; it moves down and widens
   std::array<QAction*, rating::kRatingCommands.size()> commands_{};  // indexed by rating::RatingCommand
   rating::RatingController controller_;
   SaveNameChooser chooseSaveName_;

@@ -75,6 +75,7 @@ void RatingController::Choose(RatingCommand command) {
     view_.OpenCurves(session_.Curves(), session_.CurvesTitle());
   } else {
     routing_.OpenRouting(Compose(Message::CaptionRoutingWindow, Arg<"title">(session_.Title())));
+    ShowLabels();
     Route();
   }
 }
@@ -85,18 +86,24 @@ void RatingController::ChooseShape(SectionShape shape) {
   for (const FieldFacts& facts : kFields) view_.EnableField(facts.field, Uses(shape, facts.field));
   if (shape != SectionShape::Surveyed) return;
   section_.OpenSection(std::string(Pattern(Message::CaptionSectionWindow)));
+  ShowLabels();
   ShowSection();
 }
 
 void RatingController::ChooseUnits(UnitSystem units) {
   session_.SetUnits(units);
+  ShowLabels();
+  if (section_.SectionOpen()) ShowSection();
+}
+
+void RatingController::ShowLabels() {
+  const UnitSystem units = session_.Units();
   for (const FieldFacts& facts : kFields) {
     view_.ShowFieldLabel(facts.field, std::string(FieldLabel(facts.field, units)));
   }
   for (const RoutingSettingFacts& facts : kRoutingSettings) {
     routing_.ShowSettingLabel(facts.setting, std::string(Pattern(facts.caption, units)));
   }
-  if (section_.SectionOpen()) ShowSection();
 }
 
 void RatingController::SetSection(const std::string& text) {

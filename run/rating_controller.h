@@ -80,6 +80,9 @@ class RatingController {
   std::string TakeSectionFile(TableFile file);
   // The Section window's picture of the ground points, or why there are none.
   void ShowSection();
+  // Every label in the units chosen, on the fields and the settings of the
+  // windows open; a window opened later is told again.
+  void ShowLabels();
   void ShowRating();
   // The time step the settings give, or why there is none.
   [[nodiscard]] std::optional<double> TimeStep(const RoutingTexts& texts, std::string& problem) const;

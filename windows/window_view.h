@@ -115,13 +115,10 @@ class WindowView final : public FileSavingView, public RoutingView, public Secti
     if (const HWND control = Field(window_, field)) ::EnableWindow(control, enabled ? TRUE : FALSE);
   }
 
-  // Kept for the Section and routing windows, which are made later.
   void ShowFieldLabel(InputField field, const std::string& label) override {
-    labels_.at(static_cast<std::size_t>(field)) = label;
     Relabel(FieldControl(field), label);
   }
   void ShowSettingLabel(RoutingSetting setting, const std::string& label) override {
-    settingLabels_.at(static_cast<std::size_t>(setting)) = label;
     if (RoutingOpen()) Relabel(SettingField(routing_, setting), label);
   }
 
@@ -130,9 +127,6 @@ class WindowView final : public FileSavingView, public RoutingView, public Secti
   void OpenSection(const std::string& title) override {
     if (!IsSectionOf(section_, window_)) {
       section_ = OpenSectionWindow(window_, Wide(title));
-      for (const layout::SectionFieldPlace& place : layout::kSectionFieldPlaces) {
-        Relabel(SectionField(section_, place.field), labels_.at(static_cast<std::size_t>(place.field)));
-      }
       return;
     }
     ::SetWindowTextW(section_, Wide(title).c_str());
@@ -153,10 +147,6 @@ class WindowView final : public FileSavingView, public RoutingView, public Secti
   void OpenRouting(const std::string& title) override {
     if (!RoutingOpen()) {
       routing_ = OpenRoutingWindow(window_, Wide(title));
-      for (const RoutingSettingFacts& facts : kRoutingSettings) {
-        Relabel(SettingField(routing_, facts.setting),
-                settingLabels_.at(static_cast<std::size_t>(facts.setting)));
-      }
       return;
     }
     ::SetWindowTextW(routing_, Wide(title).c_str());
@@ -302,11 +292,9 @@ class WindowView final : public FileSavingView, public RoutingView, public Secti
   HWND window_ = nullptr;
   std::span<const std::string> rows_;  // the session's, valid until the next ShowTable
   bool commandsEnabled_ = false;
-  HWND curves_ = nullptr;                        // the rating curves window, while open
-  HWND routing_ = nullptr;                       // the routing window, while open
-  HWND section_ = nullptr;                       // the Section window, once opened; closing it hides it
-  std::array<std::string, kFieldCount> labels_;  // the labels the controller last gave
-  std::array<std::string, kRoutingSettingCount> settingLabels_;  // and the settings'
+  HWND curves_ = nullptr;   // the rating curves window, while open
+  HWND routing_ = nullptr;  // the routing window, while open
+  HWND section_ = nullptr;  // the Section window, once opened; closing it hides it
 };
 
 }  // namespace rating::win32

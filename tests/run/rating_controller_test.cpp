@@ -404,6 +404,15 @@ TEST(Units, LabelEveryFieldAndSettingInTheirUnits) {
   EXPECT_EQ(desktop.view.labels.at(static_cast<std::size_t>(InputField::Length)), "Channel Length (km)");
   EXPECT_EQ(desktop.view.settingLabels.at(static_cast<std::size_t>(RoutingSetting::InitialOutflow)),
             "Initial outflow (m3/s)");
+  // A window opened later is told its labels as it opens.
+  desktop.view.labels = {};
+  desktop.view.settingLabels = {};
+  desktop.controller.ChooseShape(SectionShape::Surveyed);
+  EXPECT_EQ(desktop.view.labels.at(static_cast<std::size_t>(InputField::LeftBank)), "Left Bank Station (m)");
+  desktop.Press({{InputField::Units, "si"}});
+  desktop.controller.Choose(RatingCommand::RouteFlood);
+  EXPECT_EQ(desktop.view.settingLabels.at(static_cast<std::size_t>(RoutingSetting::InitialOutflow)),
+            "Initial outflow (m3/s)");
 }
 
 // Each shape leaves enabled the fields it uses and only those.
